@@ -1,0 +1,10 @@
+# One GoogleTest executable per subsystem, every test case registered with CTest.
+function(tallyvane_add_tests name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    TALLYVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    TALLYVANE_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/../shared/samples")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
+endfunction()

@@ -1,0 +1,69 @@
+#include "common/utf8.h"
+
+namespace tallyvane {
+
+namespace {
+
+// Length of the well-formed sequence at the start of text, or 0 with `invalidLength`
+// set to the length of the maximal subpart that must be replaced (at least 1).
+size_t validSequenceLength(std::string_view text, size_t& invalidLength) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(0);
+    invalidLength = 1;
+    if (lead < 0x80) return 1;
+    size_t length;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;        // overlong
+        if (lead == 0xED) high = 0x9F;       // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;        // overlong
+        if (lead == 0xF4) high = 0x8F;       // beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    for (size_t i = 1; i < length; ++i) {
+        if (i >= text.size()) return 0;
+        unsigned char b = byte(i);
+        unsigned char lo = i == 1 ? low : 0x80;
+        unsigned char hi = i == 1 ? high : 0xBF;
+        if (b < lo || b > hi) return 0;
+        invalidLength = i + 1;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view text) {
+    size_t invalid = 0;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = validSequenceLength(text.substr(i), invalid);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string sanitizeUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t invalid = 0;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = validSequenceLength(text.substr(i), invalid);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            i += invalid;
+        } else {
+            out.append(text.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,15 @@
+#pragma once
+// UTF-8 checks for text that comes from documents and goes into workbooks.
+
+#include <string>
+#include <string_view>
+
+namespace tallyvane {
+
+bool isValidUtf8(std::string_view text);
+
+// The text with every ill-formed sequence replaced by U+FFFD, one replacement for
+// each maximal invalid subpart (the usual decoder practice).
+std::string sanitizeUtf8(std::string_view text);
+
+}  // namespace tallyvane

@@ -1,0 +1,31 @@
+#include "common/utf8.h"
+
+#include <gtest/gtest.h>
+
+using tallyvane::isValidUtf8;
+using tallyvane::sanitizeUtf8;
+
+TEST(Utf8, ReplacesEachMaximalInvalidSubpart) {
+    const std::string r = "\xEF\xBF\xBD";
+    struct Case { std::string in; std::string out; };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"Role \xE2\x96\xB8 Sub", "Role \xE2\x96\xB8 Sub"},        // U+25B8
+        {"\xF0\x9F\x8E\xAC", "\xF0\x9F\x8E\xAC"},                   // four-byte sequence
+        {"a\xFF" "b", "a" + r + "b"},                               // byte never valid
+        {"\xC0\xAF", r + r},                                        // overlong lead
+        {"\xE0\x80\x80", r + r + r},                                // overlong three-byte
+        {"\xED\xA0\x80", r + r + r},                                // surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},                        // beyond U+10FFFF
+        {"\xE2\x96", r},                                            // truncated at the end
+        {"\xE2\x96" "x", r + "x"},                                  // truncated before ASCII
+        {"\xF0\x9F\x8E", r},
+        {"\x80", r},                                                // lone continuation
+        {std::string("a\0b", 3), std::string("a\0b", 3)},           // NUL is valid UTF-8
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sanitizeUtf8(c.in), c.out) << c.in;
+        EXPECT_EQ(isValidUtf8(c.in), c.in == c.out) << c.in;
+        EXPECT_TRUE(isValidUtf8(sanitizeUtf8(c.in))) << c.in;
+    }
+}
