@@ -1,0 +1,71 @@
+#include "model/event_bin.h"
+
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+#include "model/composition.h"
+#include "model/story_element.h"
+
+namespace tallyvane {
+
+namespace {
+
+icu::UnicodeString nfc(const std::string& text) {
+    icu::UnicodeString source = icu::UnicodeString::fromUTF8(text);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* normalizer = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status)) return source;
+    icu::UnicodeString normalized = normalizer->normalize(source, status);
+    return U_SUCCESS(status) ? normalized : source;
+}
+
+}  // namespace
+
+EventBin::EventBin(std::string name, std::vector<std::shared_ptr<StoryElement>> clips,
+                   std::vector<std::shared_ptr<Composition>> storyCompositions)
+    : ModelObject(ModelClass::EventBin),
+      name_(std::move(name)),
+      clips_(std::move(clips)),
+      storyCompositions_(std::move(storyCompositions)) {}
+
+void EventBin::setClips(std::vector<std::shared_ptr<StoryElement>> clips) {
+    clips_ = std::move(clips);
+    adoptAll(clips_);
+}
+
+void EventBin::appendClip(std::shared_ptr<StoryElement> clip) {
+    adopt(clip);
+    clips_.push_back(std::move(clip));
+}
+
+void EventBin::setStoryCompositions(std::vector<std::shared_ptr<Composition>> compositions) {
+    storyCompositions_ = std::move(compositions);
+    adoptAll(storyCompositions_);
+}
+
+void EventBin::appendStoryComposition(std::shared_ptr<Composition> composition) {
+    adopt(composition);
+    storyCompositions_.push_back(std::move(composition));
+}
+
+std::string EventBin::debugDescription() const {
+    return "EventBin: \"" + name_ + "\", " + std::to_string(clips_.size()) + " clips, " +
+           std::to_string(storyCompositions_.size()) + " storyCompositions\n";
+}
+
+bool operator<(const EventBin& lhs, const EventBin& rhs) {
+    if (lhs.name_ == rhs.name_) return false;
+    return nfc(lhs.name_).compareCodePointOrder(nfc(rhs.name_)) < 0;
+}
+
+void EventBin::visitRelated(const RelatedVisitor& visit) const {
+    for (const auto& clip : clips_) visit(modelRef(clip));
+    for (const auto& composition : storyCompositions_) visit(modelRef(composition));
+}
+
+void EventBin::releaseRelated() noexcept {
+    clips_.clear();
+    storyCompositions_.clear();
+}
+
+}  // namespace tallyvane
