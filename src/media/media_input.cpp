@@ -1,0 +1,51 @@
+#include "media/media_input.h"
+
+#include "media/media_error.h"
+
+extern "C" {
+#include <libavutil/dict.h>
+#include <libavutil/error.h>
+}
+
+namespace tallyvane::av {
+
+std::string errorText(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    if (av_strerror(code, text, sizeof text) < 0) return "error " + std::to_string(code);
+    return text;
+}
+
+std::string quoted(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+FormatPtr openInput(const std::filesystem::path& path, InputKind kind) {
+    AVDictionary* rawOptions = nullptr;
+    // The file protocol only: playlists and reference movies cannot pull in other sources.
+    av_dict_set(&rawOptions, "protocol_whitelist", "file", 0);
+    const AVInputFormat* format = nullptr;
+    if (kind == InputKind::stillImage) {
+        format = av_find_input_format("image2");
+        if (format == nullptr) throw MediaError("FFmpeg was built without its image2 demuxer");
+        av_dict_set(&rawOptions, "pattern_type", "none", 0);
+    }
+    std::unique_ptr<AVDictionary, DictionaryFreer> options(rawOptions);
+
+    // "file:" keeps a name such as "concat:x" or "subfile:y" from choosing a protocol.
+    const std::string url = "file:" + path.string();
+    AVFormatContext* context = nullptr;
+    AVDictionary* optionsToPass = options.release();
+    const int result = avformat_open_input(&context, url.c_str(), format, &optionsToPass);
+    options.reset(optionsToPass);
+    if (result < 0) throw MediaError("Cannot open " + quoted(path) + ": " + errorText(result));
+    return FormatPtr(context);
+}
+
+void readStreamInfo(AVFormatContext& format, const std::filesystem::path& path) {
+    const int result = avformat_find_stream_info(&format, nullptr);
+    if (result < 0) {
+        throw MediaError("Cannot read the streams of " + quoted(path) + ": " + errorText(result));
+    }
+}
+
+}  // namespace tallyvane::av

@@ -1,0 +1,15 @@
+#pragma once
+// Picture files (JPEG, PNG, TIFF, ...) used as clips.
+
+#include <filesystem>
+
+#include "media/rgb_image.h"
+
+namespace tallyvane {
+
+// The first picture of the file, scaled to exactly `width` pixels wide (up or down) with its
+// pixel aspect kept. The format follows from the file's extension. Throws MediaError when the
+// file cannot be read, `width` is not positive, or the result would be unreasonably large.
+RgbImage loadStillImage(const std::filesystem::path& path, int width);
+
+}  // namespace tallyvane

@@ -1,0 +1,177 @@
+#include "media/video_frame_grabber.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "media/media_error.h"
+#include "media/media_init.h"
+#include "media_fixtures.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::TemporaryFolder;
+
+class VideoFrameGrabberTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        initMedia();
+        folder_ = std::make_unique<TemporaryFolder>();
+        const TemporaryFolder& f = *folder_;
+        // Open GOPs with B-frames: keyframes every 12 frames whose decoding time lies well
+        // before their presentation time, so a seek to a frame just before a keyframe lands late.
+        testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
+                           "\" -c:v libx264 -qp 6 -preset veryfast -g 12 -keyint_min 12"
+                           " -sc_threshold 0 -x264-params bframes=3:b-adapt=0:open-gop=1 " +
+                           (f / "gop.mp4").string());
+        testing::runFfmpeg("-f lavfi -i \"" +
+                           testing::numberedFramesSource("320x240", "30000/1001", "1") +
+                           "\" -c:v mpeg4 -q:v 1 -bf 2 -g 10 " + (f / "ntsc.mov").string());
+        // MPEG-TS streams start at 1.4 s; times still count from the first frame.
+        testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "1") +
+                           "\" -c:v libx264 -qp 6 -preset veryfast -g 10 " +
+                           (f / "offset.ts").string());
+        // 4:3 sample aspect: a 320 x 240 picture shown 16:9, that is 426.67 x 240.
+        testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "0.2") +
+                           "\" -c:v libx264 -qp 6 -preset veryfast -aspect 16:9 " +
+                           (f / "anamorphic.mp4").string());
+        // Pure red in the HD colour matrix, as cameras record it.
+        testing::runFfmpeg("-f lavfi -i color=c=red:s=128x72:r=25:d=0.2"
+                           " -vf scale=out_color_matrix=bt709,format=yuv420p -colorspace bt709"
+                           " -c:v libx264 -qp 0 -preset veryfast " + (f / "red709.mp4").string());
+        testing::runFfmpeg("-f lavfi -i sine=frequency=440:duration=0.3 -c:a aac " +
+                           (f / "tone.m4a").string());
+        std::ofstream(f / "corrupt.mp4", std::ios::binary) << std::string(4096, '\x5a');
+    }
+    static void TearDownTestSuite() { folder_.reset(); }
+
+    static std::filesystem::path clip(const std::string& name) { return *folder_ / name; }
+
+    static inline std::unique_ptr<TemporaryFolder> folder_;
+};
+
+struct FrameCase {
+    const char* clip;
+    std::int64_t numerator;
+    std::int64_t denominator;
+    int expectedFrame;
+};
+
+TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTime) {
+    const std::vector<FrameCase> cases = {
+        {"gop.mp4", 0, 1, 0},
+        {"gop.mp4", 1, 25, 1},
+        {"gop.mp4", 11, 25, 11},          // B-frame shown just before a keyframe
+        {"gop.mp4", 10, 25, 10},          // B-frame decoded after that keyframe
+        {"gop.mp4", 12, 25, 12},          // the keyframe itself
+        {"gop.mp4", 12999, 25000, 12},    // a hair before frame 13 still shows frame 12
+        {"gop.mp4", 37, 25, 37},
+        {"gop.mp4", 49, 25, 49},          // last frame
+        {"gop.mp4", 1999, 1000, 49},      // inside the last frame
+        {"gop.mp4", 2, 50, 1},            // same time, other denominator
+        {"gop.mp4", -22, -50, 11},        // both signs negative is a positive time
+        {"ntsc.mov", 7 * 1001, 30000, 7},
+        {"ntsc.mov", 7 * 1001 - 1, 30000, 6},
+        {"ntsc.mov", 29 * 1001, 30000, 29},
+        {"ntsc.mov", 1, 3, 9},            // 9.99 frames in
+        {"offset.ts", 0, 1, 0},
+        {"offset.ts", 10, 25, 10},
+        {"offset.ts", 24, 25, 24},
+    };
+    for (const FrameCase& c : cases) {
+        SCOPED_TRACE(std::string(c.clip) + " at " + std::to_string(c.numerator) + "/" +
+                     std::to_string(c.denominator));
+        const RgbImage image = grabVideoFrame(clip(c.clip), {c.numerator, c.denominator}, 0);
+        EXPECT_EQ(testing::frameNumberOf(image), c.expectedFrame);
+    }
+}
+
+TEST_F(VideoFrameGrabberTest, OneGrabberServesTimesInAnyOrder) {
+    VideoFrameGrabber grabber(clip("gop.mp4"));
+    for (int frame : {30, 5, 30, 31, 49, 0, 11, 10, 24, 23}) {
+        SCOPED_TRACE(frame);
+        EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({frame, 25}, 160)), frame);
+    }
+}
+
+struct SizeCase {
+    const char* clip;
+    int maxWidth;
+    int width;
+    int height;
+};
+
+TEST_F(VideoFrameGrabberTest, ReducesToTheWidthKeepingTheDisplayAspect) {
+    const std::vector<SizeCase> cases = {
+        {"gop.mp4", 160, 160, 120},
+        {"gop.mp4", 101, 101, 75},   // 75.75 rows truncate
+        {"gop.mp4", 320, 320, 240},
+        {"gop.mp4", 1000, 320, 240},  // never enlarged
+        {"gop.mp4", 0, 320, 240},     // no limit
+        {"gop.mp4", -5, 320, 240},
+        {"gop.mp4", 1, 1, 1},
+        {"anamorphic.mp4", 0, 427, 240},
+        {"anamorphic.mp4", 160, 160, 90},
+        {"anamorphic.mp4", 400, 400, 225},
+    };
+    for (const SizeCase& c : cases) {
+        SCOPED_TRACE(std::string(c.clip) + " at most " + std::to_string(c.maxWidth));
+        const RgbImage image = grabVideoFrame(clip(c.clip), {0, 1}, c.maxWidth);
+        EXPECT_EQ(image.width, c.width);
+        EXPECT_EQ(image.height, c.height);
+        EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(c.width) * c.height * 3);
+    }
+}
+
+TEST_F(VideoFrameGrabberTest, ReadsColoursInTheClipsOwnMatrix) {
+    const RgbImage image = grabVideoFrame(clip("red709.mp4"), {0, 1}, 0);
+    const testing::Rgb centre = testing::pixelAt(image, image.width / 2, image.height / 2);
+    EXPECT_NEAR(centre.red, 255, 6);
+    EXPECT_NEAR(centre.green, 0, 6);
+    EXPECT_NEAR(centre.blue, 0, 6);
+}
+
+struct FailureCase {
+    const char* clip;
+    std::int64_t numerator;
+    std::int64_t denominator;
+    const char* messagePart;
+};
+
+TEST_F(VideoFrameGrabberTest, ReportsTimesAndFilesItCannotServe) {
+    const std::vector<FailureCase> cases = {
+        {"gop.mp4", 2, 1, "beyond the end"},
+        {"gop.mp4", 8640000, 1, "beyond the end"},        // a hundred days
+        {"gop.mp4", INT64_MAX, 1, "beyond the end"},
+        {"gop.mp4", -1, 25, "negative time"},
+        {"gop.mp4", 1, -25, "negative time"},
+        {"gop.mp4", 1, 0, "zero denominator"},
+        {"ntsc.mov", 30 * 1001, 30000, "beyond the end"},
+        {"missing.mov", 0, 1, "missing.mov"},
+        {"corrupt.mp4", 0, 1, "corrupt.mp4"},
+        {"tone.m4a", 0, 1, "holds no video"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(std::string(c.clip) + " at " + std::to_string(c.numerator) + "/" +
+                     std::to_string(c.denominator));
+        try {
+            grabVideoFrame(clip(c.clip), {c.numerator, c.denominator}, 160);
+            ADD_FAILURE() << "no error";
+        } catch (const MediaError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos)
+                << error.what();
+        }
+    }
+}
+
+TEST_F(VideoFrameGrabberTest, StaysUsableAfterAFailedRequest) {
+    VideoFrameGrabber grabber(clip("gop.mp4"));
+    EXPECT_THROW(grabber.frameAt({3, 1}, 0), MediaError);
+    EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({20, 25}, 0)), 20);
+}
+
+}  // namespace
+}  // namespace tallyvane
