@@ -124,6 +124,8 @@ std::optional<int> readJpegHeight(const std::filesystem::path& path) {
                             &width, &height, &subsampling, &colourspace) != 0) {
         return std::nullopt;
     }
+    // A file cut short inside its header "succeeds" with a size of zero.
+    if (width <= 0 || height <= 0) return std::nullopt;
     return height;
 }
 

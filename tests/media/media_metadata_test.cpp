@@ -1,0 +1,108 @@
+#include "media/media_metadata.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "media/media_error.h"
+#include "media/media_init.h"
+#include "media_fixtures.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::TemporaryFolder;
+
+class MediaMetadataTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        initMedia();
+        folder_ = std::make_unique<TemporaryFolder>();
+        const TemporaryFolder& f = *folder_;
+        const std::string tags =
+            " -metadata title=\"Song Ü\" -metadata album=Album -metadata artist=Artist"
+            " -metadata composer=Composer -metadata genre=Jazz -metadata date=2021"
+            " -metadata track=3 -metadata publisher=Label -metadata mood=calm ";
+        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a aac" + tags +
+                           "-metadata:s:a:0 language=fra " + (f / "song.m4a").string());
+        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -id3v2_version 3" +
+                           tags + (f / "song.mp3").string());
+        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -map_metadata -1 -fflags +bitexact"
+                           " -flags:a +bitexact " + (f / "bare.wav").string());
+        std::ofstream(f / "noise.mp3", std::ios::binary) << std::string(64, '\0');
+    }
+    static void TearDownTestSuite() { folder_.reset(); }
+
+    static std::filesystem::path file(const std::string& name) { return *folder_ / name; }
+
+    static inline std::unique_ptr<TemporaryFolder> folder_;
+};
+
+std::ptrdiff_t indexOf(const std::vector<MetadataEntry>& entries, const std::string& key) {
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const MetadataEntry& entry) { return entry.key == key; });
+    return found == entries.end() ? -1 : found - entries.begin();
+}
+
+struct TagCase {
+    const char* file;
+    const char* key;
+    const char* value;  // nullptr: the file does not carry the tag
+};
+
+TEST_F(MediaMetadataTest, ReadsTheTagsUnderFfmpegsKeys) {
+    const std::vector<TagCase> cases = {
+        {"song.m4a", "title", "Song Ü"},  {"song.m4a", "album", "Album"},
+        {"song.m4a", "artist", "Artist"}, {"song.m4a", "composer", "Composer"},
+        {"song.m4a", "genre", "Jazz"},    {"song.m4a", "date", "2021"},
+        {"song.m4a", "track", "3"},       {"song.m4a", "language", "fra"},
+        {"song.m4a", "publisher", nullptr},  // MP4 has no place for it
+        {"song.mp3", "title", "Song Ü"},  {"song.mp3", "album", "Album"},
+        {"song.mp3", "artist", "Artist"}, {"song.mp3", "composer", "Composer"},
+        {"song.mp3", "genre", "Jazz"},    {"song.mp3", "date", "2021"},
+        {"song.mp3", "track", "3"},       {"song.mp3", "publisher", "Label"},
+        {"song.mp3", "mood", "calm"},  // a user-defined text frame
+    };
+    for (const TagCase& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.key);
+        const std::vector<MetadataEntry> entries = readMediaMetadata(file(c.file));
+        const std::ptrdiff_t index = indexOf(entries, c.key);
+        if (c.value == nullptr) {
+            EXPECT_EQ(index, -1);
+        } else {
+            ASSERT_GE(index, 0);
+            EXPECT_EQ(entries[static_cast<std::size_t>(index)].value, c.value);
+        }
+    }
+}
+
+TEST_F(MediaMetadataTest, ListsFileTagsBeforeTheAudioStreamsTags) {
+    const std::vector<MetadataEntry> entries = readMediaMetadata(file("song.m4a"));
+    const std::ptrdiff_t language = indexOf(entries, "language");
+    ASSERT_GE(language, 0);
+    for (const char* fileLevel : {"title", "album", "artist", "track", "date"}) {
+        EXPECT_LT(indexOf(entries, fileLevel), language) << fileLevel;
+    }
+}
+
+TEST_F(MediaMetadataTest, UntaggedFilesGiveNoEntries) {
+    EXPECT_TRUE(readMediaMetadata(file("bare.wav")).empty());
+}
+
+TEST_F(MediaMetadataTest, UnreadableFilesAreErrors) {
+    for (const char* name : {"missing.mp3", "noise.mp3"}) {
+        SCOPED_TRACE(name);
+        try {
+            readMediaMetadata(file(name));
+            ADD_FAILURE() << "no error";
+        } catch (const MediaError& error) {
+            EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tallyvane
