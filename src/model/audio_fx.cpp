@@ -12,8 +12,8 @@ AudioFX::AudioFX(std::string name, std::string settings, std::optional<std::stri
       params_(std::move(params)) {}
 
 void AudioFX::setParams(std::optional<FxParams> params) {
+    if (params) adoptAll(*params);
     params_ = std::move(params);
-    if (params_) adoptAll(*params_);
 }
 
 // Neither the track nor the enabled flag is shown.

@@ -16,8 +16,8 @@ AudioTrack::AudioTrack(std::int64_t trackIdx, std::string name, bool enabled, st
       elements_(std::move(elements)) {}
 
 void AudioTrack::setElements(std::vector<std::shared_ptr<StoryElement>> elements) {
+    adoptAll(elements);
     elements_ = std::move(elements);
-    adoptAll(elements_);
 }
 
 void AudioTrack::appendElement(std::shared_ptr<StoryElement> element) {

@@ -48,8 +48,8 @@ void Composition::setVideoFormat(std::shared_ptr<VideoFormat> format) {
 }
 
 void Composition::setVideoTracks(std::vector<std::shared_ptr<VideoTrack>> tracks) {
+    adoptAll(tracks);
     videoTracks_ = std::move(tracks);
-    adoptAll(videoTracks_);
 }
 
 void Composition::appendVideoTrack(std::shared_ptr<VideoTrack> track) {
@@ -58,8 +58,8 @@ void Composition::appendVideoTrack(std::shared_ptr<VideoTrack> track) {
 }
 
 void Composition::setAudioTracks(std::vector<std::shared_ptr<AudioTrack>> tracks) {
+    adoptAll(tracks);
     audioTracks_ = std::move(tracks);
-    adoptAll(audioTracks_);
 }
 
 void Composition::appendAudioTrack(std::shared_ptr<AudioTrack> track) {
@@ -68,8 +68,8 @@ void Composition::appendAudioTrack(std::shared_ptr<AudioTrack> track) {
 }
 
 void Composition::setMarkers(std::vector<std::shared_ptr<MarkedRange>> markers) {
+    adoptAll(markers);
     markers_ = std::move(markers);
-    adoptAll(markers_);
 }
 
 void Composition::appendMarker(std::shared_ptr<MarkedRange> marker) {
@@ -78,8 +78,8 @@ void Composition::appendMarker(std::shared_ptr<MarkedRange> marker) {
 }
 
 void Composition::setMetadata(std::vector<std::shared_ptr<Metadata>> metadata) {
+    adoptAll(metadata);
     metadata_ = std::move(metadata);
-    adoptAll(metadata_);
 }
 
 void Composition::appendMetadata(std::shared_ptr<Metadata> item) {

@@ -29,8 +29,8 @@ EventBin::EventBin(std::string name, std::vector<std::shared_ptr<StoryElement>> 
       storyCompositions_(std::move(storyCompositions)) {}
 
 void EventBin::setClips(std::vector<std::shared_ptr<StoryElement>> clips) {
+    adoptAll(clips);
     clips_ = std::move(clips);
-    adoptAll(clips_);
 }
 
 void EventBin::appendClip(std::shared_ptr<StoryElement> clip) {
@@ -39,8 +39,8 @@ void EventBin::appendClip(std::shared_ptr<StoryElement> clip) {
 }
 
 void EventBin::setStoryCompositions(std::vector<std::shared_ptr<Composition>> compositions) {
+    adoptAll(compositions);
     storyCompositions_ = std::move(compositions);
-    adoptAll(storyCompositions_);
 }
 
 void EventBin::appendStoryComposition(std::shared_ptr<Composition> composition) {

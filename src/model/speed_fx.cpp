@@ -8,8 +8,8 @@ SpeedFX::SpeedFX(std::string name, double percent, std::optional<FxParams> param
     : ModelObject(ModelClass::SpeedFX), name_(std::move(name)), percent_(percent), params_(std::move(params)) {}
 
 void SpeedFX::setParams(std::optional<FxParams> params) {
+    if (params) adoptAll(*params);
     params_ = std::move(params);
-    if (params_) adoptAll(*params_);
 }
 
 std::string SpeedFX::debugDescription() const {

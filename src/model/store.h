@@ -35,8 +35,8 @@ public:
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    // Inserting an object that is already in this store does nothing; one that belongs to
-    // another store throws std::logic_error.
+    // Inserting an object that is already in this store does nothing. Meeting an object that
+    // belongs to another store throws std::logic_error; what the walk met before it stays inserted.
     template <class T>
     void insert(const std::shared_ptr<T>& object) {
         insert(modelRef(object));

@@ -79,8 +79,8 @@ void StoryElement::setComposition(std::shared_ptr<Composition> composition) {
 }
 
 void StoryElement::setMetadata(std::vector<std::shared_ptr<Metadata>> metadata) {
+    adoptAll(metadata);
     metadata_ = std::move(metadata);
-    adoptAll(metadata_);
 }
 
 void StoryElement::appendMetadata(std::shared_ptr<Metadata> item) {
@@ -89,8 +89,8 @@ void StoryElement::appendMetadata(std::shared_ptr<Metadata> item) {
 }
 
 void StoryElement::setMarkedRanges(std::vector<std::shared_ptr<MarkedRange>> ranges) {
+    adoptAll(ranges);
     markedRanges_ = std::move(ranges);
-    adoptAll(markedRanges_);
 }
 
 void StoryElement::appendMarkedRange(std::shared_ptr<MarkedRange> range) {
@@ -99,8 +99,8 @@ void StoryElement::appendMarkedRange(std::shared_ptr<MarkedRange> range) {
 }
 
 void StoryElement::setVideoFX(std::vector<std::shared_ptr<VideoFX>> effects) {
+    adoptAll(effects);
     videoFX_ = std::move(effects);
-    adoptAll(videoFX_);
 }
 
 void StoryElement::appendVideoFX(std::shared_ptr<VideoFX> effect) {
@@ -109,8 +109,8 @@ void StoryElement::appendVideoFX(std::shared_ptr<VideoFX> effect) {
 }
 
 void StoryElement::setAudioFX(std::vector<std::shared_ptr<AudioFX>> effects) {
+    adoptAll(effects);
     audioFX_ = std::move(effects);
-    adoptAll(audioFX_);
 }
 
 void StoryElement::appendAudioFX(std::shared_ptr<AudioFX> effect) {

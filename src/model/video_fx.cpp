@@ -10,8 +10,8 @@ VideoFX::VideoFX(std::string name, std::string settings, bool enabled, std::opti
       params_(std::move(params)) {}
 
 void VideoFX::setParams(std::optional<FxParams> params) {
+    if (params) adoptAll(*params);
     params_ = std::move(params);
-    if (params_) adoptAll(*params_);
 }
 
 std::string VideoFX::debugDescription() const {

@@ -15,8 +15,8 @@ VideoTrack::VideoTrack(std::int64_t trackIdx, std::string name, bool enabled, st
       elements_(std::move(elements)) {}
 
 void VideoTrack::setElements(std::vector<std::shared_ptr<StoryElement>> elements) {
+    adoptAll(elements);
     elements_ = std::move(elements);
-    adoptAll(elements_);
 }
 
 void VideoTrack::appendElement(std::shared_ptr<StoryElement> element) {

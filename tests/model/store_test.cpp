@@ -222,6 +222,7 @@ TEST(StoreTest, AnObjectBelongsToOneStore) {
     auto track = test::makeVideoTrack(0);
     second.insert(track);
     EXPECT_THROW(track->appendElement(element), std::logic_error);
+    EXPECT_THROW(track->setElements({element}), std::logic_error);
     EXPECT_TRUE(track->elements().empty());
 }
 
