@@ -1,0 +1,40 @@
+#pragma once
+// What a document and every node, node set and query result made from it share.
+// The tree is freed when the last of them lets go, whatever the order.
+
+#include "xml/value_formatters.h"
+
+#include <libxml/tree.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace tallyvane::detail {
+
+struct DocumentState {
+    explicit DocumentState(xmlDocPtr owned) : doc(owned) {}
+    ~DocumentState() { xmlFreeDoc(doc); }
+    DocumentState(const DocumentState&) = delete;
+    DocumentState& operator=(const DocumentState&) = delete;
+
+    xmlDocPtr const doc;
+    // Prefix to URI, registered in every XPath evaluation after the tree's declarations.
+    std::map<std::string, std::string> namespaces;
+
+    std::optional<std::optional<std::string>> version;
+    std::optional<std::string> encoding;
+    NumberFormatter numberFormatter;  // made at first use
+    DateFormatter dateFormatter;      // made at first use
+
+    const NumberFormatter& numberFormatterOrDefault() {
+        if (!numberFormatter) numberFormatter = makeDefaultNumberFormatter();
+        return numberFormatter;
+    }
+    const DateFormatter& dateFormatterOrDefault() {
+        if (!dateFormatter) dateFormatter = makeDefaultDateFormatter();
+        return dateFormatter;
+    }
+};
+
+}  // namespace tallyvane::detail

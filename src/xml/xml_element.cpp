@@ -1,0 +1,185 @@
+#include "xml/xml_element.h"
+
+#include "xml/css_selector.h"
+#include "xml/document_state.h"
+#include "xml/libxml_text.h"
+#include "xml/node_access.h"
+#include "xml/node_internals.h"
+#include "xml/node_set.h"
+#include "xml/xml_document.h"
+#include "xml/xpath_evaluation.h"
+#include "xml/xpath_function_result.h"
+
+#include <libxml/tree.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tallyvane {
+
+namespace {
+
+// ASCII case-insensitive equality of a name argument with libxml2 characters, as
+// xmlStrcasecmp compares them (a NUL inside the argument never matches).
+bool sameIgnoringCase(std::string_view text, const xmlChar* chars) {
+    if (chars == nullptr) return false;
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        if (chars[i] == 0) return false;
+        auto lower = [](unsigned char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+        if (lower(static_cast<unsigned char>(text[i])) != lower(chars[i])) return false;
+    }
+    return chars[i] == 0;
+}
+
+bool nameMatches(const xmlNode* child, std::string_view tag, std::optional<std::string_view> namespacePrefix) {
+    if (!sameIgnoringCase(tag, detail::nameOf(child))) return false;
+    if (!namespacePrefix) return true;
+    return sameIgnoringCase(*namespacePrefix, detail::namespacePrefixOf(child));
+}
+
+std::optional<std::string> owned(xmlChar* value) {
+    if (value == nullptr) return std::nullopt;
+    return detail::takeText(value);
+}
+
+}  // namespace
+
+XMLElement::XMLElement(xmlNodePtr node, const XMLDocument& document)
+    : XMLNode(document.state_, node, nullptr, true) {}
+
+std::optional<std::string> XMLElement::namespacePrefix() const {
+    auto& cached = cache().namespacePrefix;
+    if (!cached) cached = detail::nameFrom(detail::namespacePrefixOf(cNode()));
+    return *cached;
+}
+
+std::optional<std::string> XMLElement::tag() const {
+    auto& cached = cache().tag;
+    if (!cached) cached = detail::nameFrom(detail::nameOf(cNode()));
+    return *cached;
+}
+
+std::map<std::string, std::string> XMLElement::attributes() const {
+    auto& cached = cache().attributes;
+    if (cached) return *cached;
+    std::map<std::string, std::string> result;
+    for (const xmlAttr* attribute = detail::attributesOf(cNode()); attribute != nullptr; attribute = attribute->next) {
+        std::optional<std::string> name = detail::nameFrom(attribute->name);
+        if (!name) continue;
+        if (std::optional<std::string> value = attr(*name)) result[*name] = std::move(*value);
+    }
+    cached = std::move(result);
+    return *cached;
+}
+
+std::optional<std::string> XMLElement::attr(std::string_view name) const {
+    if (cNode()->type != XML_ELEMENT_NODE || name.find('\0') != std::string_view::npos) return std::nullopt;
+    const std::string key(name);
+    return owned(xmlGetProp(cNode(), reinterpret_cast<const xmlChar*>(key.c_str())));
+}
+
+std::optional<std::string> XMLElement::attr(std::string_view name, std::string_view namespaceURI) const {
+    if (cNode()->type != XML_ELEMENT_NODE || name.find('\0') != std::string_view::npos ||
+        namespaceURI.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string key(name), uri(namespaceURI);
+    return owned(xmlGetNsProp(cNode(), reinterpret_cast<const xmlChar*>(key.c_str()),
+                              reinterpret_cast<const xmlChar*>(uri.c_str())));
+}
+
+std::vector<XMLElement> XMLElement::children() const {
+    std::vector<XMLElement> result;
+    for (xmlNodePtr child = detail::firstChildOf(cNode()); child != nullptr; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE) result.push_back(relative(child));
+    }
+    return result;
+}
+
+std::vector<XMLNode> XMLElement::childNodes(const std::vector<xmlElementType>& types) const {
+    std::vector<XMLNode> result;
+    for (xmlNodePtr child = detail::firstChildOf(cNode()); child != nullptr; child = child->next) {
+        if (std::find(types.begin(), types.end(), child->type) == types.end()) continue;
+        if (child->type == XML_ELEMENT_NODE) {
+            result.push_back(relative(child));
+        } else {
+            result.push_back(detail::NodeMaker::plainNode(state(), child));
+        }
+    }
+    return result;
+}
+
+std::optional<XMLElement> XMLElement::firstChild(std::string_view tag,
+                                                 std::optional<std::string_view> namespacePrefix) const {
+    for (xmlNodePtr child = detail::firstChildOf(cNode()); child != nullptr; child = child->next) {
+        if (nameMatches(child, tag, namespacePrefix)) return relative(child);
+    }
+    return std::nullopt;
+}
+
+std::vector<XMLElement> XMLElement::children(std::string_view tag,
+                                             std::optional<std::string_view> namespacePrefix) const {
+    std::vector<XMLElement> result;
+    for (xmlNodePtr child = detail::firstChildOf(cNode()); child != nullptr; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE && nameMatches(child, tag, namespacePrefix)) result.push_back(relative(child));
+    }
+    return result;
+}
+
+XMLElement XMLElement::child(std::size_t index) const {
+    std::size_t position = 0;
+    for (xmlNodePtr child = detail::firstChildOf(cNode()); child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE) continue;
+        if (position == index) return relative(child);
+        ++position;
+    }
+    throw std::out_of_range("XMLElement::child: index " + std::to_string(index) + " of " +
+                            std::to_string(position) + " element children");
+}
+
+bool XMLElement::hasEmptyValue() const { return stringValue().empty(); }
+
+std::optional<double> XMLElement::numberValue() const {
+    auto& cached = cache().numberValue;
+    if (!cached) cached = state()->numberFormatterOrDefault()(stringValue());
+    return *cached;
+}
+
+std::optional<XMLDate> XMLElement::dateValue() const {
+    auto& cached = cache().dateValue;
+    if (!cached) cached = state()->dateFormatterOrDefault()(stringValue());
+    return *cached;
+}
+
+NodeSet XMLElement::checkedXPath(std::string_view expression) const {
+    return NodeSet(detail::evaluateXPath(state(), cNode(), expression));
+}
+
+NodeSet XMLElement::xpath(std::string_view expression) const {
+    try {
+        return checkedXPath(expression);
+    } catch (const XMLError&) {
+        return NodeSet();
+    }
+}
+
+std::optional<XMLElement> XMLElement::firstChildByXPath(std::string_view expression) const {
+    return xpath(expression).first();
+}
+
+NodeSet XMLElement::css(std::string_view selector) const { return xpath(xpathForCSS(selector)); }
+
+std::optional<XMLElement> XMLElement::firstChildByCSS(std::string_view selector) const {
+    return css(selector).first();
+}
+
+std::optional<XPathFunctionResult> XMLElement::evaluate(std::string_view expression) const {
+    try {
+        return XPathFunctionResult(detail::evaluateXPath(state(), cNode(), expression));
+    } catch (const XMLError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,249 @@
+#include "printers.h"
+#include "xml/html_document.h"
+#include "xml/text_encoding.h"
+#include "xml/xml_document.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace tallyvane {
+namespace {
+
+XMLDocument parse(std::string_view text) { return XMLDocument::fromBuffer(text.data(), text.size()); }
+
+XMLError parseError(std::string_view text) {
+    try {
+        parse(text);
+    } catch (const XMLError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no error for: " << text;
+    return XMLError::noError();
+}
+
+TEST(XMLDocumentParse, RefusedDocumentsGiveLibxmlCodeAndMessage) {
+    struct Case { std::string text; XMLError expected; };
+    const Case cases[] = {
+        {"", XMLError::libXMLError(4, "Document is empty")},
+        {"<?xml version=\"1.0\" encoding=\"x-nonsense\"?><a>hi</a>",
+         XMLError::libXMLError(32, "Unsupported encoding x-nonsense")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseError(c.text), c.expected) << c.text;
+}
+
+TEST(XMLDocumentParse, EveryFactoryReportsAnEmptyDocument) {
+    const XMLError empty = XMLError::libXMLError(4, "Document is empty");
+    auto errorOf = [](auto make) -> XMLError {
+        try {
+            make();
+        } catch (const XMLError& error) {
+            return error;
+        }
+        return XMLError::noError();
+    };
+    EXPECT_EQ(errorOf([] { XMLDocument::fromCCharacters(""); }), empty);
+    EXPECT_EQ(errorOf([] { XMLDocument::fromString("", "UTF-8"); }), empty);
+    EXPECT_EQ(errorOf([] { XMLDocument::fromBuffer("", 0); }), empty);
+    EXPECT_EQ(errorOf([] { HTMLDocument::fromBuffer("", 0); }), XMLError::noError());  // the HTML parser makes a document
+    // Without even a buffer libxml2 gives no document and records nothing.
+    EXPECT_EQ(errorOf([] { XMLDocument::fromBuffer(nullptr, 0); }), XMLError::parserFailure());
+    EXPECT_EQ(errorOf([] { XMLDocument::fromData({}); }), XMLError::parserFailure());
+}
+
+TEST(XMLDocumentParse, InputLibxmlCannotTakeIsInvalidData) {
+    const char small[] = "<a/>";
+    // libxml2 takes an int count; the guard must act before anything is read.
+    EXPECT_EQ(([&] {
+                  try {
+                      XMLDocument::fromBuffer(small, static_cast<std::size_t>(INT_MAX) + 1);
+                  } catch (const XMLError& e) {
+                      return e;
+                  }
+                  return XMLError::noError();
+              })(),
+              XMLError::invalidData());
+    EXPECT_NO_THROW(XMLDocument::fromBuffer(small, sizeof small - 1));
+}
+
+TEST(XMLDocumentParse, MalformedTextIsRecoveredWithoutError) {
+    struct Case { std::string text; std::optional<std::string> rootTag; std::string rootText; };
+    const Case cases[] = {
+        {"<a><b>x</a>", "a", "x"},
+        {"<a>t\xC3(u</a>", "a", "t\xEF\xBF\xBD(u"},  // a broken sequence is replaced, not dropped
+        {"  ", std::nullopt, ""},
+        {"hello", std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        XMLDocument doc = parse(c.text);
+        ASSERT_EQ(doc.root().has_value(), c.rootTag.has_value()) << c.text;
+        if (c.rootTag) {
+            EXPECT_EQ(doc.root()->tag(), c.rootTag);
+            EXPECT_EQ(doc.root()->stringValue(), c.rootText);
+        } else {
+            EXPECT_EQ(doc.description(), "");
+            EXPECT_TRUE(doc.xpath("//*").isEmpty());
+            EXPECT_NO_THROW(doc.checkedXPath("//*"));
+            EXPECT_FALSE(doc.firstChildByXPath("//*"));
+            EXPECT_FALSE(doc.firstChildByCSS("a"));
+            EXPECT_FALSE(doc.evaluate("1"));
+        }
+    }
+}
+
+TEST(XMLDocumentParse, CCharactersIncludeTheirTerminatingNul) {
+    XMLDocument doc = XMLDocument::fromCCharacters("<fcpxml version=\"1.10\"><library/></fcpxml>");
+    ASSERT_TRUE(doc.root());
+    EXPECT_EQ(doc.root()->attr("version"), "1.10");
+    EXPECT_EQ(doc.description(), "<fcpxml version=\"1.10\"><library/></fcpxml>");
+}
+
+TEST(XMLDocumentParse, TextIsConvertedToTheRequestedEncoding) {
+    struct Case { std::string text; std::string encoding; std::optional<std::string> rootText; };
+    const Case cases[] = {
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>caf\xC3\xA9</a>", "ISO-8859-1", "caf\xC3\xA9"},
+        {"<a>caf\xC3\xA9 \xE2\x96\xB8</a>", "UTF-16", "caf\xC3\xA9 \xE2\x96\xB8"},
+        {"<a>caf\xC3\xA9</a>", "utf-8", "caf\xC3\xA9"},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE2\x82\xAC</a>", "ISO-8859-1", std::nullopt},  // no euro sign
+        {"<a/>", "no-such-charset", std::nullopt},
+        {"<a>\xFF</a>", "UTF-8", std::nullopt},  // the text itself is not UTF-8
+    };
+    for (const auto& c : cases) {
+        if (c.rootText) {
+            XMLDocument doc = XMLDocument::fromString(c.text, c.encoding);
+            ASSERT_TRUE(doc.root()) << c.encoding;
+            EXPECT_EQ(doc.root()->stringValue(), *c.rootText) << c.encoding;
+        } else {
+            try {
+                XMLDocument::fromString(c.text, c.encoding);
+                ADD_FAILURE() << "accepted " << c.encoding;
+            } catch (const XMLError& error) {
+                EXPECT_EQ(error, XMLError::invalidData()) << c.encoding;
+            }
+        }
+    }
+}
+
+TEST(XMLDocumentProperties, VersionAndEncodingAsDeclared) {
+    struct Case { std::string text; std::optional<std::string> version; std::string encoding; };
+    const Case cases[] = {
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>", "1.0", "UTF-8"},
+        {"<?xml version=\"1.0\" encoding=\"latin1\"?><a/>", "1.0", "ISO-8859-1"},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a/>", "1.0", "windows-1252"},
+        {"<a/>", "1.0", "UTF-8"},  // libxml2 records 1.0 for a document without a declaration
+    };
+    for (const auto& c : cases) {
+        XMLDocument doc = parse(c.text);
+        EXPECT_EQ(doc.version(), c.version) << c.text;
+        EXPECT_EQ(doc.encoding(), c.encoding) << c.text;
+    }
+}
+
+TEST(XMLDocumentProperties, EncodingNamesWithoutACharacterSetFallBackToUtf8) {
+    struct Case { const char* declared; std::string expected; };
+    const Case cases[] = {
+        {nullptr, "UTF-8"}, {"x-nonsense", "UTF-8"}, {"\xFF\xFE", "UTF-8"},
+        {"Shift_JIS", "Shift_JIS"}, {"ascii", "US-ASCII"}, {"UTF-16", "UTF-16"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(detail::preferredEncodingName(c.declared), c.expected) << (c.declared ? c.declared : "null");
+    }
+}
+
+TEST(XMLDocumentProperties, EqualityGoesByTheParsedTree) {
+    const std::string text = "<a><b/></a>";
+    XMLDocument first = parse(text);
+    XMLDocument second = parse(text);
+    XMLDocument copy = first;
+    EXPECT_FALSE(first == second);
+    EXPECT_TRUE(first == copy);
+    EXPECT_TRUE(*first.root() == *first.root());
+    EXPECT_TRUE(first.root()->document() == first);
+}
+
+TEST(XMLDocumentProperties, LaterNamespaceDefinitionReplacesEarlier) {
+    XMLDocument doc = parse("<a xmlns:x=\"urn:two\"><x:b/></a>");
+    doc.defineNamespacePrefix("x", "urn:one");
+    doc.defineNamespacePrefix("x", "urn:two");
+    EXPECT_EQ(doc.namespaces(), (std::map<std::string, std::string>{{"x", "urn:two"}}));
+    EXPECT_EQ(doc.xpath("//x:b").count(), 1u);
+}
+
+TEST(XMLDocumentProperties, LineNumbersStayRightPastSixtyFiveThousandLines) {
+    std::string text = "<a>\n";
+    for (int i = 0; i < 70000; ++i) text += "<b/>\n";
+    text += "<c>x</c>\n</a>";
+    XMLDocument doc = parse(text);
+    EXPECT_EQ(doc.root()->lineNumber(), 1);
+    EXPECT_EQ(doc.root()->firstChild("b")->lineNumber(), 2);
+    EXPECT_EQ(doc.root()->firstChild("c")->lineNumber(), 70002);
+}
+
+TEST(XMLErrorText, CaseNameWithLabelledPayload) {
+    struct Case { XMLError error; std::string text; };
+    const Case cases[] = {
+        {XMLError::libXMLError(4, "Document is empty"), "libXMLError(code: 4, message: \"Document is empty\")"},
+        {XMLError::libXMLError(1, "say \"hi\"\n"), "libXMLError(code: 1, message: \"say \\\"hi\\\"\\n\")"},
+        {XMLError::xpathError(1207), "xpathError(code: 1207)"},
+        {XMLError::noError(), "noError"},
+        {XMLError::invalidData(), "invalidData"},
+        {XMLError::parserFailure(), "parserFailure"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::string(c.error.what()), c.text);
+}
+
+TEST(XMLDocumentFormatters, DefaultsReadNumbersAndTimestampsOfTheWholeText) {
+    XMLDocument doc = parse("<r><n>42</n><n>-7</n><n></n><n>12abc</n><n> </n>"
+                            "<d>2024-01-02T03:04:05+0100</d><d>2024-01-02T03:04:05-0530</d>"
+                            "<d>2024-01-02</d><d>2024-01-02T03:04:05+0100 later</d></r>");
+    std::vector<std::optional<double>> numbers;
+    for (const XMLElement& n : doc.root()->children("n")) numbers.push_back(n.numberValue());
+    EXPECT_EQ(numbers, (std::vector<std::optional<double>>{42.0, -7.0, std::nullopt, std::nullopt, std::nullopt}));
+
+    using namespace std::chrono;
+    const XMLDate base = sys_days{2024y / 1 / 2};
+    std::vector<std::optional<XMLDate>> dates;
+    for (const XMLElement& d : doc.root()->children("d")) dates.push_back(d.dateValue());
+    EXPECT_EQ(dates, (std::vector<std::optional<XMLDate>>{base + 2h + 4min + 5s, base + 8h + 34min + 5s,
+                                                          std::nullopt, std::nullopt}));
+}
+
+TEST(XMLDocumentFormatters, ReplacedFormatterAffectsOnlyValuesNotYetRead) {
+    XMLDocument doc = parse("<r><n>1,5</n><n>2,5</n></r>");
+    XMLElement first = doc.root()->child(0);
+    XMLElement second = doc.root()->child(1);
+    const std::optional<double> before = first.numberValue();
+    doc.setNumberFormatter([](const std::string& text) -> std::optional<double> {
+        return text == "1,5" ? 1.5 : text == "2,5" ? 2.5 : std::optional<double>();
+    });
+    EXPECT_EQ(first.numberValue(), before);
+    EXPECT_EQ(second.numberValue(), 2.5);
+    EXPECT_EQ(doc.root()->child(0).numberValue(), 1.5);  // a new handle reads afresh
+}
+
+TEST(HTMLDocumentTest, HeadBodyAndTitleIgnoreCase) {
+    HTMLDocument doc = HTMLDocument::fromCCharacters(
+        "<HTML><HEAD><TITLE>Cut &amp; Print</TITLE></HEAD><BODY><p id=main>Hi<br></BODY></HTML>");
+    ASSERT_TRUE(doc.root());
+    EXPECT_TRUE(doc.root()->isHTML());
+    EXPECT_EQ(doc.title(), "Cut & Print");
+    ASSERT_TRUE(doc.head());
+    EXPECT_EQ(doc.head()->tag(), "head");
+    ASSERT_TRUE(doc.body());
+    EXPECT_EQ(doc.body()->rawXML(), "<body><p id=\"main\">Hi<br></p></body>");
+    EXPECT_EQ(doc.css("#main").count(), 1u);
+    EXPECT_EQ(doc.root()->firstChild("HEAD"), doc.head());
+}
+
+TEST(HTMLDocumentTest, MissingPartsAreAbsent) {
+    HTMLDocument doc = HTMLDocument::fromCCharacters("<p>text only</p>");
+    ASSERT_TRUE(doc.root());
+    EXPECT_FALSE(doc.head());
+    EXPECT_FALSE(doc.title());
+    EXPECT_TRUE(doc.body());
+    EXPECT_FALSE(parse("<p>text only</p>").root()->isHTML());
+}
+
+}  // namespace
+}  // namespace tallyvane
