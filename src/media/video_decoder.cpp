@@ -43,6 +43,7 @@ void VideoDecoder::restart() {
     avcodec_flush_buffers(codec_.get());
     draining_ = false;
     firstPacketDts_ = AV_NOPTS_VALUE;
+    lastPacketTimestamp_ = AV_NOPTS_VALUE;
 }
 
 bool VideoDecoder::next(AVFrame& frame) {
@@ -63,6 +64,15 @@ bool VideoDecoder::next(AVFrame& frame) {
         }
         if (packet_->stream_index == streamIndex_) {
             if (firstPacketDts_ == AV_NOPTS_VALUE) firstPacketDts_ = packet_->dts;
+            if (packet_->dts != AV_NOPTS_VALUE || packet_->pts != AV_NOPTS_VALUE) {
+                lastPacketTimestamp_ = packet_->dts != AV_NOPTS_VALUE ? packet_->dts : packet_->pts;
+            }
+            // The previous packet has been decoded in full (receive said EAGAIN), so the
+            // setting applies to this packet alone.
+            const bool endsInTime = packet_->pts != AV_NOPTS_VALUE && packet_->duration > 0 &&
+                                    static_cast<__int128>(packet_->pts) + packet_->duration <=
+                                        skipLimit_;
+            codec_->skip_frame = endsInTime ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             const int sent = avcodec_send_packet(codec_.get(), packet_.get());
             if (sent == AVERROR(ENOMEM)) {
                 av_packet_unref(packet_.get());

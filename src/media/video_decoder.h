@@ -23,9 +23,20 @@ public:
     // Forgets buffered frames; call after every seek.
     void restart();
 
+    // Pictures that no other picture refers to and whose display ends at or before this
+    // timestamp are not decoded at all: nobody will look at them. INT64_MIN decodes all.
+    void skipUnreferencedEndingBy(std::int64_t timestamp) { skipLimit_ = timestamp; }
+
     // Decoding timestamp of the first packet of this stream read since the last restart,
     // or AV_NOPTS_VALUE when none has been read.
     std::int64_t firstPacketDts() const { return firstPacketDts_; }
+
+    // Timestamp (decoding, else presentation) of the last packet handed to the decoder,
+    // or AV_NOPTS_VALUE when none has been since the last restart.
+    std::int64_t lastPacketTimestamp() const { return lastPacketTimestamp_; }
+
+    // True once the stream's end has been read.
+    bool atEnd() const { return draining_; }
 
 private:
     AVFormatContext& format_;
@@ -35,6 +46,8 @@ private:
     PacketPtr packet_;
     bool draining_ = false;
     std::int64_t firstPacketDts_ = AV_NOPTS_VALUE;
+    std::int64_t lastPacketTimestamp_ = AV_NOPTS_VALUE;
+    std::int64_t skipLimit_ = INT64_MIN;
 };
 
 }  // namespace tallyvane::av

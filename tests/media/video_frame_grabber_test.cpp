@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "media/media_error.h"
@@ -94,6 +95,50 @@ TEST_F(VideoFrameGrabberTest, OneGrabberServesTimesInAnyOrder) {
     for (int frame : {30, 5, 30, 31, 49, 0, 11, 10, 24, 23}) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({frame, 25}, 160)), frame);
+    }
+}
+
+TEST_F(VideoFrameGrabberTest, WalksForwardThroughEveryFrame) {
+    // Ascending times go on decoding from where the last request stopped; each must still be
+    // the exact frame, also halfway through a frame and when asked twice.
+    for (const char* name : {"gop.mp4", "ntsc.mov", "offset.ts"}) {
+        VideoFrameGrabber grabber(clip(name));
+        const bool ntsc = std::string(name) == "ntsc.mov";
+        const int frames = ntsc ? 30 : std::string(name) == "gop.mp4" ? 50 : 25;
+        for (int frame = 0; frame < frames; ++frame) {
+            SCOPED_TRACE(std::string(name) + " frame " + std::to_string(frame));
+            const RationalSeconds start = ntsc ? RationalSeconds{frame * 1001, 30000}
+                                               : RationalSeconds{frame, 25};
+            const RationalSeconds middle = ntsc ? RationalSeconds{frame * 2002 + 1001, 60000}
+                                                : RationalSeconds{frame * 2 + 1, 50};
+            EXPECT_EQ(testing::frameNumberOf(grabber.frameAt(start, 64)), frame);
+            EXPECT_EQ(testing::frameNumberOf(grabber.frameAt(middle, 64)), frame);
+            EXPECT_EQ(testing::frameNumberOf(grabber.frameAt(start, 64)), frame);
+        }
+        const RationalSeconds end = ntsc ? RationalSeconds{30 * 1001, 30000} : RationalSeconds{frames, 25};
+        EXPECT_THROW(grabber.frameAt(end, 64), MediaError);
+        EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({0, 1}, 64)), 0);
+    }
+}
+
+TEST_F(VideoFrameGrabberTest, GrabbersWorkSideBySideOnSeparateThreads) {
+    std::vector<VideoFrameGrabber> grabbers;
+    for (int i = 0; i < 4; ++i) grabbers.emplace_back(clip(i % 2 == 0 ? "gop.mp4" : "ntsc.mov"));
+    std::vector<std::vector<int>> seen(grabbers.size());
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < grabbers.size(); ++i) {
+        workers.emplace_back([&, i] {
+            const std::int64_t denominator = i % 2 == 0 ? 25 : 30000;
+            const std::int64_t step = i % 2 == 0 ? 1 : 1001;
+            for (int frame : {29, 3, 17, 4, 28}) {
+                seen[i].push_back(testing::frameNumberOf(
+                    grabbers[i].frameAt({frame * step, denominator}, 80)));
+            }
+        });
+    }
+    for (std::thread& worker : workers) worker.join();
+    for (const std::vector<int>& frames : seen) {
+        EXPECT_EQ(frames, (std::vector<int>{29, 3, 17, 4, 28}));
     }
 }
 
