@@ -1,0 +1,97 @@
+#include "xlsx/workbook.h"
+
+#include <xlsxwriter.h>
+
+#include "xlsx/text.h"
+#include "xlsx/workbook_state.h"
+
+namespace tallyvane::xlsx {
+
+namespace {
+
+// The library's own naming of unnamed sheets, done here so that the name goes through the
+// same checks as a given one.
+std::string sheetName(std::optional<std::string_view> name, const char* stem, int number) {
+    return name ? libraryText(*name) : stem + std::to_string(number);
+}
+
+// The library accepts an empty name, which the spreadsheet application then refuses.
+void validateSheetName(const detail::WorkbookState& state, const std::string& name) {
+    if (name.empty()) {
+        throw XlsxError(XlsxErrorKind::invalidArgument, "Worksheet name cannot be blank.");
+    }
+    throwIfFailed(workbook_validate_sheet_name(state.open(), name.c_str()));
+    if (state.nameInUse(name)) throw XlsxError::fromLibrary(LXW_ERROR_SHEETNAME_ALREADY_USED);
+}
+
+void* requireMade(void* object) {
+    if (object == nullptr) throw XlsxError::fromLibrary(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    return object;
+}
+
+}  // namespace
+
+Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics) {
+    lxw_workbook_options options{};
+    options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
+    auto* workbook = static_cast<lxw_workbook*>(requireMade(workbook_new_opt(checkedPath(path).c_str(), &options)));
+    state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics);
+}
+
+Worksheet Workbook::addWorksheet(std::optional<std::string_view> name) {
+    lxw_workbook* workbook = state_->open();
+    const std::string checked = sheetName(name, "Sheet", workbook->num_worksheets + 1);
+    validateSheetName(*state_, checked);
+    auto* sheet = static_cast<lxw_worksheet*>(requireMade(workbook_add_worksheet(workbook, checked.c_str())));
+    state_->addName(checked);
+    return Worksheet(state_, sheet);
+}
+
+Chartsheet Workbook::addChartsheet(std::optional<std::string_view> name) {
+    lxw_workbook* workbook = state_->open();
+    const std::string checked = sheetName(name, "Chart", workbook->num_chartsheets + 1);
+    validateSheetName(*state_, checked);
+    auto* sheet = static_cast<lxw_chartsheet*>(requireMade(workbook_add_chartsheet(workbook, checked.c_str())));
+    state_->addName(checked);
+    return Chartsheet(state_, sheet);
+}
+
+Format Workbook::addFormat() {
+    return Format(state_, static_cast<lxw_format*>(requireMade(workbook_add_format(state_->open()))));
+}
+
+Chart Workbook::addChart(ChartType type) {
+    // The library answers "none" with a chart it cannot write.
+    if (type == ChartType::none) {
+        throw XlsxError(XlsxErrorKind::invalidArgument, "A chart needs a chart type.");
+    }
+    auto* chart = static_cast<lxw_chart*>(requireMade(workbook_add_chart(state_->open(), rawValue(type))));
+    return Chart(state_, chart);
+}
+
+std::optional<Worksheet> Workbook::worksheet(std::string_view name) const {
+    lxw_worksheet* sheet = workbook_get_worksheet_by_name(state_->open(), libraryText(name).c_str());
+    if (sheet == nullptr) return std::nullopt;
+    return Worksheet(state_, sheet);
+}
+
+std::optional<Chartsheet> Workbook::chartsheet(std::string_view name) const {
+    lxw_chartsheet* sheet = workbook_get_chartsheet_by_name(state_->open(), libraryText(name).c_str());
+    if (sheet == nullptr) return std::nullopt;
+    return Chartsheet(state_, sheet);
+}
+
+void Workbook::close() {
+    // The library writes a chartsheet without a chart as a part the spreadsheet application
+    // refuses to open; nothing has been written yet, so the caller can still give it one.
+    lxw_chartsheet* chartsheet = nullptr;
+    STAILQ_FOREACH(chartsheet, state_->open()->chartsheets, list_pointers) {
+        if (chartsheet->chart == nullptr) {
+            throw XlsxError(XlsxErrorKind::invalidArgument,
+                            "Chartsheet \"" + std::string(chartsheet->name) + "\" has no chart.");
+        }
+    }
+    throwIfFailed(workbook_close(state_->release()));
+}
+
+}  // namespace tallyvane::xlsx

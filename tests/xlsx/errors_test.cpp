@@ -1,0 +1,205 @@
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "readback.h"
+#include "xlsx/workbook.h"
+
+namespace tallyvane::xlsx {
+namespace {
+
+using testing::TemporaryFolder;
+using testing::readBack;
+
+// The error `action` throws, or a failure when it throws none.
+XlsxError errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const XlsxError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no error";
+    return XlsxError(XlsxErrorKind::library, "");
+}
+
+TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
+    struct Case {
+        std::string name;
+        const char* message;
+        XlsxErrorKind kind;
+    };
+    const std::string euro = "\u20AC";
+    std::string euros31;
+    for (int i = 0; i < 31; ++i) euros31 += euro;
+    const Case cases[] = {
+        {std::string(32, 'x'), "Worksheet name exceeds Excel's limit of 31 characters.", XlsxErrorKind::library},
+        {euros31 + euro, "Worksheet name exceeds Excel's limit of 31 characters.", XlsxErrorKind::library},
+        {"Clips", "Worksheet name is already in use.", XlsxErrorKind::library},
+        {"CLIPS", "Worksheet name is already in use.", XlsxErrorKind::library},
+        {"\u00FCN\u00CFCODE", "Worksheet name is already in use.", XlsxErrorKind::library},  // Unicode case
+        {"Chart1", "Worksheet name is already in use.", XlsxErrorKind::library},             // a chartsheet's
+        {"a/b", "Worksheet name cannot contain invalid characters: '[ ] : * ? / \\'", XlsxErrorKind::library},
+        {"[x]", "Worksheet name cannot contain invalid characters: '[ ] : * ? / \\'", XlsxErrorKind::library},
+        {"'quoted", "Worksheet name cannot start or end with an apostrophe.", XlsxErrorKind::library},
+        {"quoted'", "Worksheet name cannot start or end with an apostrophe.", XlsxErrorKind::library},
+        {"", "Worksheet name cannot be blank.", XlsxErrorKind::invalidArgument},
+    };
+    TemporaryFolder folder;
+    const auto path = folder.file("names.xlsx");
+    Workbook workbook(path);
+    workbook.addWorksheet("Clips");
+    workbook.addWorksheet("\u00DCn\u00EFcode");
+    workbook.addChartsheet();
+    workbook.addWorksheet(euros31);
+    for (const Case& c : cases) {
+        const XlsxError sheetError = errorOf([&] { workbook.addWorksheet(c.name); });
+        EXPECT_STREQ(sheetError.what(), c.message) << c.name;
+        EXPECT_EQ(sheetError.kind(), c.kind) << c.name;
+        const XlsxError chartsheetError = errorOf([&] { workbook.addChartsheet(c.name); });
+        EXPECT_STREQ(chartsheetError.what(), c.message) << c.name;
+    }
+    // A refused name leaves nothing behind: the workbook still closes and reads back whole.
+    workbook.worksheet("Clips")->write("kept", "A1").write(1.0, "A2");
+    Chart chart = workbook.addChart(ChartType::line);
+    chart.addSeries("=Clips!$A$2:$A$2");
+    workbook.chartsheet("Chart1")->chart(chart);
+    workbook.close();
+    const auto book = readBack(path);
+    EXPECT_EQ(book["sheetNames"], (nlohmann::json{"Clips", "\u00DCn\u00EFcode", "Chart1", euros31}));
+    EXPECT_EQ(book["worksheets"]["Clips"]["cells"]["A1"]["value"], "kept");
+}
+
+TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
+    TemporaryFolder folder;
+    const auto path = folder.file("unnamed.xlsx");
+    Workbook workbook(path);
+    EXPECT_EQ(workbook.addWorksheet().name(), "Sheet1");
+    workbook.addChartsheet();
+    EXPECT_EQ(workbook.addWorksheet().name(), "Sheet2");
+    workbook.addWorksheet("Sheet4");
+    const XlsxError collision = errorOf([&] {
+        workbook.addWorksheet();  // would be "Sheet4" again
+    });
+    EXPECT_STREQ(collision.what(), "Worksheet name is already in use.");
+    EXPECT_TRUE(workbook.chartsheet("Chart1").has_value());
+    EXPECT_FALSE(workbook.chartsheet("Sheet1").has_value());
+    EXPECT_TRUE(workbook.worksheet("Sheet4").has_value());
+    EXPECT_FALSE(workbook.worksheet(std::string("Sheet4\0x", 8)).has_value());
+    // A chartsheet without a chart cannot be written; a chart makes the file whole.
+    Chart chart = workbook.addChart(ChartType::line);
+    chart.addSeries("=Sheet1!$A$1:$A$2");
+    workbook.chartsheet("Chart1")->chart(chart);
+    workbook.close();
+    EXPECT_EQ(readBack(path)["sheetNames"], (nlohmann::json{"Sheet1", "Chart1", "Sheet2", "Sheet4"}));
+}
+
+TEST(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
+    TemporaryFolder folder;
+    const std::string paths[] = {
+        folder.file("missing/folder/report.xlsx"),
+        folder.file("a-file/report.xlsx"),
+    };
+    std::ofstream(folder.file("a-file")) << "not a folder";
+    for (const std::string& path : paths) {
+        Workbook workbook(path);
+        workbook.addWorksheet("Data").write("lost", "A1");
+        const XlsxError error = errorOf([&] { workbook.close(); });
+        EXPECT_EQ(error.kind(), XlsxErrorKind::library) << path;
+        EXPECT_STREQ(error.what(), "Error creating output xlsx file. Usually a permissions error.") << path;
+        EXPECT_EQ(errorOf([&] { workbook.close(); }).kind(), XlsxErrorKind::closedWorkbook);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+}
+
+TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
+    TemporaryFolder folder;
+    Workbook workbook(folder.file("closed.xlsx"));
+    Workbook copy = workbook;
+    Worksheet sheet = workbook.addWorksheet("Data");
+    Format format = workbook.addFormat();
+    Chart chart = workbook.addChart(ChartType::pie);
+    Series series = chart.addSeries("=Data!$A$1:$A$2");
+    Chartsheet chartsheet = workbook.addChartsheet();
+    chartsheet.chart(chart);
+    sheet.write(1.0, "A1").write(2.0, "A2");
+    workbook.close();
+
+    const std::function<void()> uses[] = {
+        [&] { copy.close(); },
+        [&] { copy.addWorksheet("More"); },
+        [&] { copy.addFormat(); },
+        [&] { copy.addChart(ChartType::bar); },
+        [&] { copy.worksheet("Data"); },
+        [&] { sheet.write("late", "B1"); },
+        [&] { sheet.name(); },
+        [&] { sheet.column(Cols(0, 0), 10); },
+        [&] { format.bold(); },
+        [&] { chart.title("late"); },
+        [&] { series.smooth(true); },
+        [&] { chartsheet.zoom(100); },
+    };
+    for (const auto& use : uses) EXPECT_EQ(errorOf(use).kind(), XlsxErrorKind::closedWorkbook);
+}
+
+TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
+    TemporaryFolder folder;
+    Workbook first(folder.file("first.xlsx"));
+    Workbook second(folder.file("second.xlsx"));
+    Format foreignFormat = first.addFormat().bold();
+    Chart foreignChart = first.addChart(ChartType::column);
+    foreignChart.addSeries("=Sheet1!$A$1:$A$2");
+    Worksheet sheet = second.addWorksheet();
+    EXPECT_EQ(errorOf([&] { sheet.write("x", "A1", foreignFormat); }).kind(), XlsxErrorKind::invalidArgument);
+    EXPECT_EQ(errorOf([&] { sheet.column(Cols(0, 0), 5, foreignFormat); }).kind(), XlsxErrorKind::invalidArgument);
+    EXPECT_EQ(errorOf([&] { sheet.insertChart(foreignChart, "B2"); }).kind(), XlsxErrorKind::invalidArgument);
+    EXPECT_EQ(errorOf([&] { second.addChartsheet().chart(foreignChart); }).kind(), XlsxErrorKind::invalidArgument);
+    Chart own = second.addChart(ChartType::column);
+    own.addSeries("=Sheet1!$A$1:$A$2");
+    second.chartsheet("Chart1")->chart(own);
+    first.addWorksheet();
+    first.close();
+    second.close();
+}
+
+TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpen) {
+    TemporaryFolder folder;
+    const auto path = folder.file("chartless.xlsx");
+    Workbook workbook(path);
+    workbook.addWorksheet("Data").write(1.0, "A1");
+    Chartsheet chartsheet = workbook.addChartsheet("Trend");
+    const XlsxError error = errorOf([&] { workbook.close(); });
+    EXPECT_EQ(error.kind(), XlsxErrorKind::invalidArgument);
+    EXPECT_STREQ(error.what(), "Chartsheet \"Trend\" has no chart.");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    Chart chart = workbook.addChart(ChartType::line);
+    chart.addSeries("=Data!$A$1:$A$1");
+    chartsheet.chart(chart);
+    workbook.close();
+    EXPECT_EQ(readBack(path)["chartsheets"]["Trend"]["charts"].size(), 1u);
+}
+
+TEST(Workbook, PathsWithNulAreRefused) {
+    EXPECT_EQ(errorOf([] { Workbook(std::string("/tmp/a\0b.xlsx", 13)); }).kind(), XlsxErrorKind::invalidArgument);
+    TemporaryFolder folder;
+    Workbook workbook(folder.file("nul.xlsx"));
+    Worksheet sheet = workbook.addWorksheet();
+    EXPECT_EQ(errorOf([&] { sheet.insertImage(std::string("/tmp/a\0b.png", 13), "A1", 20); }).kind(),
+              XlsxErrorKind::invalidArgument);
+    workbook.close();
+}
+
+TEST(Workbook, AnUnclosedWorkbookWritesNothing) {
+    TemporaryFolder folder;
+    const auto path = folder.file("dropped.xlsx");
+    {
+        Workbook workbook(path);
+        workbook.addWorksheet("Data").write("never", "A1");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace tallyvane::xlsx

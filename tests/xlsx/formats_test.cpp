@@ -1,0 +1,134 @@
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "readback.h"
+#include "xlsx/workbook.h"
+
+namespace tallyvane::xlsx {
+namespace {
+
+using testing::TemporaryFolder;
+using testing::readBack;
+using nlohmann::json;
+
+struct FormatCase {
+    const char* name;
+    std::function<void(Format&)> set;
+    // Pointer into the reader's cell record, and the value expected there.
+    const char* field;
+    json expected;
+};
+
+std::vector<FormatCase> formatCases() {
+    return {
+        {"font name", [](Format& f) { f.fontName("Helvetica"); }, "/font/name", "Helvetica"},
+        {"font size", [](Format& f) { f.fontSize(11.5); }, "/font/size", 11.5},
+        {"bold", [](Format& f) { f.bold(); }, "/font/bold", true},
+        {"italic", [](Format& f) { f.italic(); }, "/font/italic", true},
+        {"black font is written as black, not as no colour", [](Format& f) { f.fontColor(Color::black); },
+         "/font/color", "FF000000"},
+        {"blue font", [](Format& f) { f.fontColor(Color::blue); }, "/font/color", "FF0000FF"},
+        {"brown font", [](Format& f) { f.fontColor(Color::brown); }, "/font/color", "FF800000"},
+        {"number format", [](Format& f) { f.numberFormat("#,##0"); }, "/numberFormat", "#,##0"},
+        {"percent format", [](Format& f) { f.numberFormat("0.0%"); }, "/numberFormat", "0.0%"},
+        {"built-in number format", [](Format& f) { f.numberFormatIndex(10); }, "/numberFormat", "0.00%"},
+        {"left", [](Format& f) { f.align(HorizontalAlignment::left); }, "/horizontal", "left"},
+        {"centre across", [](Format& f) { f.align(HorizontalAlignment::center_across); }, "/horizontal",
+         "centerContinuous"},
+        {"top", [](Format& f) { f.align(VerticalAlignment::top); }, "/vertical", "top"},
+        {"centred across", [](Format& f) { f.center(); }, "/horizontal", "center"},
+        {"centred down", [](Format& f) { f.center(); }, "/vertical", "center"},
+        {"border", [](Format& f) { f.border(Border::thin); }, "/border/right", "thin"},
+        {"left border", [](Format& f) { f.borderLeft(Border::double_); }, "/border/left", "double"},
+        {"top border", [](Format& f) { f.borderTop(Border::dash_dot); }, "/border/top", "dashDot"},
+        {"border colour", [](Format& f) { f.border(Border::medium).borderColor(Color::red); }, "/border/color",
+         "FFFF0000"},
+        {"background", [](Format& f) { f.background(Color::yellow); }, "/fill", "FFFFFF00"},
+        {"rotation", [](Format& f) { f.rotation(45); }, "/rotation", 45},
+        {"shrink", [](Format& f) { f.shrink(); }, "/shrink", true},
+    };
+}
+
+TEST(Formats, ReadBackAsSet) {
+    TemporaryFolder folder;
+    const auto path = folder.file("formats.xlsx");
+    const auto cases = formatCases();
+    Workbook workbook(path);
+    Worksheet sheet = workbook.addWorksheet("Formats");
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        Format format = workbook.addFormat();
+        cases[i].set(format);
+        sheet.write(1234.5, Cell(i, 0), format);
+    }
+    workbook.close();
+
+    const json cells = readBack(path)["worksheets"]["Formats"]["cells"];
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const json& cell = cells["A" + std::to_string(i + 1)];
+        EXPECT_EQ(cell.at(json::json_pointer(cases[i].field)), cases[i].expected) << cases[i].name;
+        EXPECT_EQ(cell["value"], 1234.5) << cases[i].name;
+    }
+}
+
+TEST(Formats, SettersChainAndCopiesShareOneFormat) {
+    TemporaryFolder folder;
+    const auto path = folder.file("chained.xlsx");
+    Workbook workbook(path);
+    Format header = workbook.addFormat();
+    header.fontName("Helvetica").fontSize(11).bold().fontColor(Color::purple).align(HorizontalAlignment::left);
+    Format copy = header;
+    copy.numberFormat("#,##0");
+    workbook.addWorksheet("Sheet").write("Clip Name", "A1", header);
+    workbook.close();
+
+    const json cell = readBack(path)["worksheets"]["Sheet"]["cells"]["A1"];
+    EXPECT_EQ(cell["font"], (json{{"name", "Helvetica"}, {"size", 11.0}, {"bold", true}, {"italic", false},
+                                  {"color", "FF800080"}}));
+    EXPECT_EQ(cell["horizontal"], "left");
+    EXPECT_EQ(cell["numberFormat"], "#,##0");
+}
+
+TEST(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
+    TemporaryFolder folder;
+    const auto path = folder.file("fields.xlsx");
+    Workbook workbook(path);
+    // 126 bytes of ASCII then a three-byte character: the library keeps 127 bytes, which would
+    // split the character.
+    const std::string name = std::string(126, 'F') + "\u20AC" + "tail";
+    Format format = workbook.addFormat().fontName(name).numberFormat(std::string(125, '0') + "\u00E9\u00E9");
+    workbook.addWorksheet("Fields").write(1.0, "A1", format);
+    workbook.close();
+    const json cell = readBack(path)["worksheets"]["Fields"]["cells"]["A1"];
+    EXPECT_EQ(cell["font"]["name"], std::string(126, 'F'));
+    EXPECT_EQ(cell["numberFormat"], std::string(125, '0') + "\u00E9");
+}
+
+TEST(Formats, NumbersTheLibraryCannotTakeAreRefused) {
+    TemporaryFolder folder;
+    Workbook workbook(folder.file("refused.xlsx"));
+    Format format = workbook.addFormat();
+    const std::function<void()> refused[] = {
+        [&] { format.numberFormatIndex(256); },
+        [&] { format.numberFormatIndex(-1); },
+        [&] { format.rotation(32768); },
+        [&] { format.rotation(-32769); },
+        [&] { format.fontSize(std::numeric_limits<double>::quiet_NaN()); },
+        [&] { format.fontSize(std::numeric_limits<double>::infinity()); },
+    };
+    for (const auto& call : refused) {
+        try {
+            call();
+            ADD_FAILURE() << "accepted";
+        } catch (const XlsxError& error) {
+            EXPECT_EQ(error.kind(), XlsxErrorKind::invalidArgument);
+        }
+    }
+    format.numberFormatIndex(255).rotation(-32768).rotation(32767);
+    workbook.addWorksheet();
+    workbook.close();
+}
+
+}  // namespace
+}  // namespace tallyvane::xlsx

@@ -1,0 +1,42 @@
+#include <chrono>
+
+#include <gtest/gtest.h>
+
+#include "xlsx/value.h"
+
+namespace tallyvane::xlsx {
+namespace {
+
+TEST(Value, LiteralsMakeNumbersAndStrings) {
+    const Value number = 2.5;
+    const Value text = "Clip";
+    EXPECT_EQ(number.kind(), Value::Kind::number);
+    EXPECT_EQ(number.numberValue(), 2.5);
+    EXPECT_EQ(text.kind(), Value::Kind::string);
+    EXPECT_EQ(text.text(), "Clip");
+    EXPECT_EQ(Value(std::string("=A1")).kind(), Value::Kind::string);
+    EXPECT_EQ(Value::formula("=A1").kind(), Value::Kind::formula);
+    EXPECT_NE(Value::comment("x"), Value::string("x"));
+    EXPECT_NE(Value::url("x"), Value::formula("x"));
+    EXPECT_EQ(Value::blank(), Value::blank());
+}
+
+TEST(Value, DatetimeIsTheSpreadsheetDayNumber) {
+    using namespace std::chrono;
+    const Value::Date epoch{};
+    const std::pair<Value::Date, double> cases[] = {
+        {epoch, 25569.0},
+        {epoch + days(1), 25570.0},
+        {epoch + hours(6), 25569.25},
+        {epoch - days(25569), 0.0},
+        {sys_days(year(2024) / 2 / 29) + hours(12), 45351.5},
+    };
+    for (const auto& [date, serial] : cases) {
+        const Value value = Value::datetime(date);
+        EXPECT_EQ(value.kind(), Value::Kind::datetime);
+        EXPECT_DOUBLE_EQ(value.numberValue(), serial);
+    }
+}
+
+}  // namespace
+}  // namespace tallyvane::xlsx
