@@ -1,6 +1,7 @@
 #include "media/frame_finder.h"
 
 #include "media/media_error.h"
+#include "media/path_text.h"
 #include "media/media_input.h"
 
 namespace tallyvane::av {
@@ -36,7 +37,7 @@ std::optional<std::int64_t> FrameFinder::frameEnd(const AVFrame& frame, std::int
 }
 
 std::string FrameFinder::beyondTheEnd() const {
-    return "The time lies beyond the end of the video of " + quoted(path_);
+    return "The time lies beyond the end of the video of " + quotedPath(path_);
 }
 
 bool FrameFinder::canContinueTo(std::int64_t target) {
@@ -53,7 +54,7 @@ bool FrameFinder::canContinueTo(std::int64_t target) {
 void FrameFinder::seek(std::int64_t timestamp) {
     const int result =
         avformat_seek_file(&format_, streamIndex_, INT64_MIN, timestamp, timestamp, 0);
-    if (result < 0) throw MediaError("Cannot seek in " + quoted(path_) + ": " + errorText(result));
+    if (result < 0) throw MediaError("Cannot seek in " + quotedPath(path_) + ": " + errorText(result));
     decoder_.restart();
     av_frame_unref(held_.get());
     av_frame_unref(pending_.get());
@@ -139,7 +140,7 @@ const AVFrame& FrameFinder::seekAndDecodeTo(std::int64_t target) {
         case Landing::gapAtEnd:
             throw MediaError(beyondTheEnd());
         default:
-            throw MediaError("No picture could be decoded from " + quoted(path_));
+            throw MediaError("No picture could be decoded from " + quotedPath(path_));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <turbojpeg.h>
 
 #include "media/media_error.h"
+#include "media/path_text.h"
 
 namespace tallyvane {
 namespace {
@@ -29,16 +30,14 @@ struct TurboJpegBufferFreer {
     void operator()(unsigned char* buffer) const { tjFree(buffer); }
 };
 
-std::string quoted(const std::filesystem::path& path) {
-    return "\"" + path.string() + "\"";
-}
-
 // Creates a uniquely named empty file beside `path` and returns its name and descriptor.
+// The name is short and fixed so that a destination name near the file system's limit
+// still has a temporary that fits.
 std::pair<std::filesystem::path, int> makeSiblingTemporary(const std::filesystem::path& path) {
-    std::string name = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string name = (path.parent_path() / ".tallyvane-jpeg-XXXXXX").string();
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) {
-        throw MediaError("Cannot write " + quoted(path) + ": " +
+        throw MediaError("Cannot write " + quotedPath(path) + ": " +
                          std::generic_category().message(errno));
     }
     // mkstemp makes the file private; a kept thumbnail should be as readable as any other file.
@@ -72,7 +71,7 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
     if (error) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        throw MediaError("Cannot write " + quoted(path) + ": " + error.message());
+        throw MediaError("Cannot write " + quotedPath(path) + ": " + error.message());
     }
 }
 
@@ -98,7 +97,7 @@ void writeJpeg(const RgbImage& image, const std::filesystem::path& path, int qua
                                    TJSAMP_420, quality, 0);
     std::unique_ptr<unsigned char, TurboJpegBufferFreer> jpeg(rawJpeg);
     if (result != 0) {
-        throw MediaError("Cannot compress " + quoted(path) + ": " +
+        throw MediaError("Cannot compress " + quotedPath(path) + ": " +
                          tjGetErrorStr2(compressor.get()));
     }
     writeFileAtomically(path, jpeg.get(), jpegSize);

@@ -1,6 +1,7 @@
 #include "media/media_input.h"
 
 #include "media/media_error.h"
+#include "media/path_text.h"
 
 extern "C" {
 #include <libavutil/dict.h>
@@ -13,10 +14,6 @@ std::string errorText(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     if (av_strerror(code, text, sizeof text) < 0) return "error " + std::to_string(code);
     return text;
-}
-
-std::string quoted(const std::filesystem::path& path) {
-    return "\"" + path.string() + "\"";
 }
 
 FormatPtr openInput(const std::filesystem::path& path, InputKind kind) {
@@ -37,14 +34,14 @@ FormatPtr openInput(const std::filesystem::path& path, InputKind kind) {
     AVDictionary* optionsToPass = options.release();
     const int result = avformat_open_input(&context, url.c_str(), format, &optionsToPass);
     options.reset(optionsToPass);
-    if (result < 0) throw MediaError("Cannot open " + quoted(path) + ": " + errorText(result));
+    if (result < 0) throw MediaError("Cannot open " + quotedPath(path) + ": " + errorText(result));
     return FormatPtr(context);
 }
 
 void readStreamInfo(AVFormatContext& format, const std::filesystem::path& path) {
     const int result = avformat_find_stream_info(&format, nullptr);
     if (result < 0) {
-        throw MediaError("Cannot read the streams of " + quoted(path) + ": " + errorText(result));
+        throw MediaError("Cannot read the streams of " + quotedPath(path) + ": " + errorText(result));
     }
 }
 

@@ -24,7 +24,4 @@ void readStreamInfo(AVFormatContext& format, const std::filesystem::path& path);
 // FFmpeg's text for an error code.
 std::string errorText(int code);
 
-// "\"path\"" as used in every message of the media layer.
-std::string quoted(const std::filesystem::path& path);
-
 }  // namespace tallyvane::av

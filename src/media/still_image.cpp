@@ -2,6 +2,7 @@
 
 #include "media/frame_convert.h"
 #include "media/media_error.h"
+#include "media/path_text.h"
 #include "media/media_input.h"
 #include "media/video_decoder.h"
 
@@ -16,10 +17,10 @@ RgbImage loadStillImage(const std::filesystem::path& path, int width) {
     av::VideoDecoder decoder(*format, streamIndex, path);
     av::FramePtr frame = av::makeFrame();
     if (!decoder.next(*frame)) {
-        throw MediaError("No picture could be decoded from " + av::quoted(path));
+        throw MediaError("No picture could be decoded from " + quotedPath(path));
     }
     if (frame->width <= 0 || frame->height <= 0) {
-        throw MediaError("The picture in " + av::quoted(path) + " has no size");
+        throw MediaError("The picture in " + quotedPath(path) + " has no size");
     }
     const std::int64_t height = scaledHeight(frame->width, frame->height, width);
     checkImageSize(width, height);

@@ -1,9 +1,17 @@
 #include "media/video_decoder.h"
 
 #include "media/media_error.h"
+#include "media/path_text.h"
 #include "media/media_input.h"
 
 namespace tallyvane::av {
+namespace {
+
+// Sources up to this size decode (the largest camera sensors stay below it); a damaged or
+// hostile header that claims more is refused before the decoder allocates for it.
+constexpr std::int64_t kMaxSourcePixels = 200'000'000;
+
+}  // namespace
 
 int findVideoStream(const AVFormatContext& format, const std::filesystem::path& path) {
     for (unsigned i = 0; i < format.nb_streams; ++i) {
@@ -13,7 +21,7 @@ int findVideoStream(const AVFormatContext& format, const std::filesystem::path& 
             return static_cast<int>(i);
         }
     }
-    throw MediaError(quoted(path) + " holds no video");
+    throw MediaError(quotedPath(path) + " holds no video");
 }
 
 VideoDecoder::VideoDecoder(AVFormatContext& format, int streamIndex,
@@ -22,19 +30,20 @@ VideoDecoder::VideoDecoder(AVFormatContext& format, int streamIndex,
     const AVCodecParameters* parameters = format.streams[streamIndex]->codecpar;
     const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
     if (decoder == nullptr) {
-        throw MediaError("No decoder for the video of " + quoted(path) + " (" +
+        throw MediaError("No decoder for the video of " + quotedPath(path) + " (" +
                          avcodec_get_name(parameters->codec_id) + ")");
     }
     codec_.reset(avcodec_alloc_context3(decoder));
-    if (!codec_) throw MediaError("Out of memory opening a decoder for " + quoted(path));
+    if (!codec_) throw MediaError("Out of memory opening a decoder for " + quotedPath(path));
     int result = avcodec_parameters_to_context(codec_.get(), parameters);
     if (result >= 0) {
         codec_->thread_count = 1;
+        codec_->max_pixels = kMaxSourcePixels;
         codec_->pkt_timebase = format.streams[streamIndex]->time_base;
         result = avcodec_open2(codec_.get(), decoder, nullptr);
     }
     if (result < 0) {
-        throw MediaError("Cannot open the video decoder for " + quoted(path) + ": " +
+        throw MediaError("Cannot open the video decoder for " + quotedPath(path) + ": " +
                          errorText(result));
     }
 }
@@ -51,8 +60,10 @@ bool VideoDecoder::next(AVFrame& frame) {
         const int received = avcodec_receive_frame(codec_.get(), &frame);
         if (received == 0) return true;
         if (received == AVERROR_EOF) return false;
+        // A damaged picture is dropped, as players do; what follows may decode again.
+        if (received == AVERROR_INVALIDDATA) continue;
         if (received != AVERROR(EAGAIN)) {
-            throw MediaError("Cannot decode the video of " + quoted(path_) + ": " +
+            throw MediaError("Cannot decode the video of " + quotedPath(path_) + ": " +
                              errorText(received));
         }
         if (draining_) return false;
@@ -76,7 +87,7 @@ bool VideoDecoder::next(AVFrame& frame) {
             const int sent = avcodec_send_packet(codec_.get(), packet_.get());
             if (sent == AVERROR(ENOMEM)) {
                 av_packet_unref(packet_.get());
-                throw MediaError("Out of memory decoding " + quoted(path_));
+                throw MediaError("Out of memory decoding " + quotedPath(path_));
             }
         }
         av_packet_unref(packet_.get());

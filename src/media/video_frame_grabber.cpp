@@ -5,6 +5,7 @@
 #include "media/frame_convert.h"
 #include "media/frame_finder.h"
 #include "media/media_error.h"
+#include "media/path_text.h"
 #include "media/media_input.h"
 
 namespace tallyvane {
@@ -22,10 +23,10 @@ std::int64_t toStreamTimestamp(RationalSeconds time, AVRational timeBase, std::i
     }
     __int128 ticks = numerator / denominator;
     if (numerator % denominator != 0 && numerator < 0) --ticks;
-    if (ticks < 0) throw MediaError("A negative time lies before the video of " + av::quoted(path));
+    if (ticks < 0) throw MediaError("A negative time lies before the video of " + quotedPath(path));
     const __int128 timestamp = ticks + start;
     if (timestamp > INT64_MAX) {
-        throw MediaError("The time lies beyond the end of the video of " + av::quoted(path));
+        throw MediaError("The time lies beyond the end of the video of " + quotedPath(path));
     }
     return static_cast<std::int64_t>(timestamp);
 }
@@ -60,7 +61,7 @@ RgbImage VideoFrameGrabber::frameAt(RationalSeconds time, int maxWidth) {
     State& state = *state_;
     const AVRational timeBase = state.stream().time_base;
     if (timeBase.num <= 0 || timeBase.den <= 0) {
-        throw MediaError("The video of " + av::quoted(state.path) + " has no usable time base");
+        throw MediaError("The video of " + quotedPath(state.path) + " has no usable time base");
     }
     const std::int64_t target =
         toStreamTimestamp(time, timeBase, state.finder->startTimestamp(), state.path);

@@ -89,6 +89,15 @@ TEST(JpegTest, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(names, std::vector<std::filesystem::path>{"thumb.jpg"});
 }
 
+TEST(JpegTest, WritesNamesUpToTheFileSystemLimit) {
+    const TemporaryFolder folder;
+    // 9 digits, a space, a long clip name and ".jpg": 255 bytes, the usual limit.
+    const std::string name = "000000001 " + std::string(241, 'n') + ".jpg";
+    ASSERT_EQ(name.size(), 255u);
+    writeJpeg(filled(8, 6, {0, 0, 0}), folder / name, kThumbnailJpegQuality);
+    EXPECT_EQ(readJpegHeight(folder / name), 6);
+}
+
 TEST(JpegTest, RefusesWhatItCannotWrite) {
     const TemporaryFolder folder;
     RgbImage mismatched = filled(10, 10, {0, 0, 0});

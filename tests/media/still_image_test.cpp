@@ -28,6 +28,7 @@ protected:
         };
         still("blue", "400x300", "wide.png");
         still("lime", "100x50", "small.jpg");
+        std::filesystem::copy_file(f / "small.jpg", f / "CAMERA.JPG");
         still("red", "333x250", "odd.tiff");
         still("white", "4000x8", "panorama.bmp");
         // A name that the image2 demuxer would read as a frame-number pattern, next to a file
@@ -57,6 +58,7 @@ TEST_F(StillImageTest, ScalesToTheWidthUpOrDown) {
         {"wide.png", 400, 300, {0, 0, 255}},
         {"wide.png", 800, 600, {0, 0, 255}},
         {"small.jpg", 160, 80, {0, 255, 0}},  // enlarged 1.6 times
+        {"CAMERA.JPG", 50, 25, {0, 255, 0}},
         {"odd.tiff", 160, 120, {255, 0, 0}},  // 120.12 rows truncate
         {"panorama.bmp", 160, 1, {255, 255, 255}},  // never less than one row
         {"frame%d.png", 32, 32, {255, 0, 0}},  // the file itself, not frame1.png
