@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <unordered_set>
 #include <vector>
 
@@ -232,6 +233,16 @@ TEST(StoreTest, CompositionsNeedAFormat) {
     EXPECT_THROW(timeline->setVideoFormat(nullptr), std::invalid_argument);
     EXPECT_EQ(timeline->videoFormat()->id(), "r1");
 }
+
+// Parameter records are the one class without a debug text; four classes carry an id text
+// of their own, the others answer with their persistent identity.
+template <class T>
+concept HasDebugText = requires(const T& object) { object.debugDescription(); };
+static_assert(!HasDebugText<FxKeyValueTime>);
+static_assert(HasDebugText<EventBin> && HasDebugText<Metadata> && HasDebugText<SpeedFX>);
+static_assert(std::is_same_v<decltype(std::declval<StoryElement>().id()), const std::string&>);
+static_assert(std::is_same_v<decltype(std::declval<Metadata>().id()), PersistentIdentifier>);
+static_assert(std::is_same_v<decltype(std::declval<FxKeyValueTime>().id()), PersistentIdentifier>);
 
 TEST(IdentityTest, EqualityAndHashingFollowTheObjectNotItsValues) {
     auto a = makeFormat("same");
