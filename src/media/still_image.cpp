@@ -2,8 +2,8 @@
 
 #include "media/frame_convert.h"
 #include "media/media_error.h"
-#include "media/path_text.h"
 #include "media/media_input.h"
+#include "media/path_text.h"
 #include "media/video_decoder.h"
 
 namespace tallyvane {

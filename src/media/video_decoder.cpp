@@ -1,8 +1,8 @@
 #include "media/video_decoder.h"
 
 #include "media/media_error.h"
-#include "media/path_text.h"
 #include "media/media_input.h"
+#include "media/path_text.h"
 
 namespace tallyvane::av {
 namespace {

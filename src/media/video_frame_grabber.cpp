@@ -5,8 +5,8 @@
 #include "media/frame_convert.h"
 #include "media/frame_finder.h"
 #include "media/media_error.h"
-#include "media/path_text.h"
 #include "media/media_input.h"
+#include "media/path_text.h"
 
 namespace tallyvane {
 namespace {
@@ -49,6 +49,12 @@ VideoFrameGrabber::VideoFrameGrabber(const std::filesystem::path& path)
     state_->format = av::openInput(path, av::InputKind::probe);
     av::readStreamInfo(*state_->format, path);
     state_->streamIndex = av::findVideoStream(*state_->format, path);
+    // Sound and other streams are not even read from the file.
+    for (unsigned i = 0; i < state_->format->nb_streams; ++i) {
+        if (static_cast<int>(i) != state_->streamIndex) {
+            state_->format->streams[i]->discard = AVDISCARD_ALL;
+        }
+    }
     state_->finder.emplace(*state_->format, state_->streamIndex, path);
 }
 

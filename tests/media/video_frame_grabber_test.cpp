@@ -24,8 +24,10 @@ protected:
         const TemporaryFolder& f = *folder_;
         // Open GOPs with B-frames: keyframes every 12 frames whose decoding time lies well
         // before their presentation time, so a seek to a frame just before a keyframe lands late.
+        // The sound comes first in the file, the picture second.
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
-                           "\" -c:v libx264 -qp 6 -preset veryfast -g 12 -keyint_min 12"
+                           "\" -f lavfi -i sine=duration=2 -map 1:a -map 0:v -c:a aac"
+                           " -c:v libx264 -qp 6 -preset veryfast -g 12 -keyint_min 12"
                            " -sc_threshold 0 -x264-params bframes=3:b-adapt=0:open-gop=1 " +
                            (f / "gop.mp4").string());
         testing::runFfmpeg("-f lavfi -i \"" +
