@@ -78,7 +78,6 @@ protected:
 
 private:
     friend class XMLNode;
-    friend class XMLElement;
 
     std::shared_ptr<detail::DocumentState> state_;
     std::optional<XMLElement> root_;

@@ -45,8 +45,7 @@ std::optional<std::string> owned(xmlChar* value) {
 
 }  // namespace
 
-XMLElement::XMLElement(xmlNodePtr node, const XMLDocument& document)
-    : XMLNode(document.state_, node, nullptr, true) {}
+XMLElement::XMLElement(xmlNodePtr node, const XMLDocument& document) : XMLNode(node, document, true) {}
 
 std::optional<std::string> XMLElement::namespacePrefix() const {
     auto& cached = cache().namespacePrefix;

@@ -21,8 +21,15 @@ struct BufferFree {
 
 }  // namespace
 
-XMLNode::XMLNode(xmlNodePtr node, const XMLDocument& document)
-    : XMLNode(document.state_, node, nullptr, false) {}
+XMLNode::XMLNode(xmlNodePtr node, const XMLDocument& document) : XMLNode(node, document, false) {}
+
+XMLNode::XMLNode(xmlNodePtr node, const XMLDocument& document, bool madeAsElement)
+    : XMLNode(document.state_, node, nullptr, madeAsElement) {
+    // The handle keeps only this document alive; a node of another tree would dangle.
+    if (detail::hasLinks(node) && node->doc != document.cDocument()) {
+        throw std::invalid_argument("XMLNode: the node belongs to another document");
+    }
+}
 
 XMLNode::XMLNode(std::shared_ptr<detail::DocumentState> document, xmlNodePtr node,
                  std::shared_ptr<const detail::XPathResult> owner, bool madeAsElement)

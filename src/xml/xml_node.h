@@ -55,6 +55,7 @@ public:
     bool operator==(const XMLNode& other) const { return node_ == other.node_; }
 
 protected:
+    XMLNode(xmlNodePtr node, const XMLDocument& document, bool madeAsElement);
     XMLNode(std::shared_ptr<detail::DocumentState> document, xmlNodePtr node,
             std::shared_ptr<const detail::XPathResult> owner, bool madeAsElement);
 

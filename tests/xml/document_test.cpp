@@ -236,6 +236,27 @@ TEST(HTMLDocumentTest, HeadBodyAndTitleIgnoreCase) {
     EXPECT_EQ(doc.root()->firstChild("HEAD"), doc.head());
 }
 
+TEST(HTMLDocumentTest, NodesOfEveryKindSerialiseAsHTML) {
+    HTMLDocument doc = HTMLDocument::fromCCharacters("<html><body><p id=x>a<!--c-->b</p></body></html>");
+    struct Case { std::string expression; std::string markup; std::string text; };
+    const Case cases[] = {
+        {"//p", "<p id=\"x\">a<!--c-->b</p>", "ab"},
+        {"//@id", " id=\"x\"", "x"},
+        {"//p/text()", "a", "a"},
+        {"//comment()", "<!--c-->", "c"},
+        {"/html/namespace::xml", "", "http://www.w3.org/XML/1998/namespace"},
+    };
+    for (const auto& c : cases) {
+        NodeSet set = doc.xpath(c.expression);
+        ASSERT_FALSE(set.isEmpty()) << c.expression;
+        EXPECT_EQ(set[0].rawXML(), c.markup) << c.expression;
+        EXPECT_EQ(set[0].stringValue(), c.text) << c.expression;
+    }
+    XMLElement documentNode = doc.xpath("/")[0];
+    EXPECT_EQ(documentNode.type(), XML_HTML_DOCUMENT_NODE);
+    EXPECT_NE(documentNode.rawXML().find("<p id=\"x\">"), std::string::npos);
+}
+
 TEST(HTMLDocumentTest, MissingPartsAreAbsent) {
     HTMLDocument doc = HTMLDocument::fromCCharacters("<p>text only</p>");
     ASSERT_TRUE(doc.root());

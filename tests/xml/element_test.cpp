@@ -165,6 +165,9 @@ TEST(XMLElementTest, AnyNodeCanBeWrappedAsAnElement) {
     EXPECT_FALSE(node.toElement());
     EXPECT_EQ(node, element);
     EXPECT_THROW(XMLNode(nullptr, doc), std::invalid_argument);
+    XMLDocument other = parse("<a><b/></a>");
+    EXPECT_THROW(XMLNode(b, other), std::invalid_argument);
+    EXPECT_THROW(XMLElement(b, other), std::invalid_argument);
 }
 
 }  // namespace
