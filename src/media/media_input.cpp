@@ -17,6 +17,12 @@ std::string errorText(int code) {
 }
 
 FormatPtr openInput(const std::filesystem::path& path, InputKind kind) {
+    // A pipe or device under a media file's name would block or never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw MediaError("Cannot open " + quotedPath(path) + ": " +
+                         (error ? error.message() : std::string("not a regular file")));
+    }
     AVDictionary* rawOptions = nullptr;
     // The file protocol only: playlists and reference movies cannot pull in other sources.
     av_dict_set(&rawOptions, "protocol_whitelist", "file", 0);

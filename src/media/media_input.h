@@ -13,7 +13,7 @@ enum class InputKind {
     stillImage,  // one picture file through the image2 demuxer, chosen by its extension
 };
 
-// Opens the file for reading; throws MediaError naming the file and FFmpeg's reason.
+// Opens the regular file for reading; throws MediaError naming the file and the reason.
 // The name is always taken literally: "%" is no frame-number pattern, a "name:" prefix is no
 // protocol, and the container may not reach out to any other file or network address.
 FormatPtr openInput(const std::filesystem::path& path, InputKind kind);

@@ -1,6 +1,7 @@
 #include "media/video_frame_grabber.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <memory>
@@ -48,6 +49,8 @@ protected:
         testing::runFfmpeg("-f lavfi -i sine=frequency=440:duration=0.3 -c:a aac " +
                            (f / "tone.m4a").string());
         std::ofstream(f / "corrupt.mp4", std::ios::binary) << std::string(4096, '\x5a');
+        std::filesystem::create_directory(f / "folder.mov");
+        ASSERT_EQ(mkfifo((f / "pipe.mov").c_str(), 0600), 0);
     }
     static void TearDownTestSuite() { folder_.reset(); }
 
@@ -199,6 +202,8 @@ TEST_F(VideoFrameGrabberTest, ReportsTimesAndFilesItCannotServe) {
         {"ntsc.mov", 30 * 1001, 30000, "beyond the end"},
         {"missing.mov", 0, 1, "missing.mov"},
         {"corrupt.mp4", 0, 1, "corrupt.mp4"},
+        {"folder.mov", 0, 1, "not a regular file"},
+        {"pipe.mov", 0, 1, "not a regular file"},  // would block forever
         {"tone.m4a", 0, 1, "holds no video"},
     };
     for (const FailureCase& c : cases) {
