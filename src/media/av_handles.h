@@ -26,9 +26,6 @@ struct PacketFreer {
 struct ScaleFreer {
     void operator()(SwsContext* context) const { sws_freeContext(context); }
 };
-struct DictionaryFreer {
-    void operator()(AVDictionary* dictionary) const { av_dict_free(&dictionary); }
-};
 
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;

@@ -45,27 +45,23 @@ std::pair<std::filesystem::path, int> makeSiblingTemporary(const std::filesystem
     return {name, descriptor};
 }
 
-void writeAll(int descriptor, const unsigned char* data, std::size_t size) {
+std::error_code writeAll(int descriptor, const unsigned char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(descriptor, data, size);
         if (written < 0) {
             if (errno == EINTR) continue;
-            throw std::system_error(errno, std::generic_category());
+            return {errno, std::generic_category()};
         }
         data += written;
         size -= static_cast<std::size_t>(written);
     }
+    return {};
 }
 
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* data,
                          std::size_t size) {
     auto [temporary, descriptor] = makeSiblingTemporary(path);
-    std::error_code error;
-    try {
-        writeAll(descriptor, data, size);
-    } catch (const std::system_error& failure) {
-        error = failure.code();
-    }
+    std::error_code error = writeAll(descriptor, data, size);
     if (::close(descriptor) != 0 && !error) error.assign(errno, std::generic_category());
     if (!error) std::filesystem::rename(temporary, path, error);
     if (error) {

@@ -23,23 +23,21 @@ FormatPtr openInput(const std::filesystem::path& path, InputKind kind) {
         throw MediaError("Cannot open " + quotedPath(path) + ": " +
                          (error ? error.message() : std::string("not a regular file")));
     }
-    AVDictionary* rawOptions = nullptr;
+    AVDictionary* options = nullptr;
     // The file protocol only: playlists and reference movies cannot pull in other sources.
-    av_dict_set(&rawOptions, "protocol_whitelist", "file", 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
     const AVInputFormat* format = nullptr;
     if (kind == InputKind::stillImage) {
         format = av_find_input_format("image2");
-        if (format == nullptr) throw MediaError("FFmpeg was built without its image2 demuxer");
-        av_dict_set(&rawOptions, "pattern_type", "none", 0);
+        av_dict_set(&options, "pattern_type", "none", 0);
     }
-    std::unique_ptr<AVDictionary, DictionaryFreer> options(rawOptions);
-
     // "file:" keeps a name such as "concat:x" or "subfile:y" from choosing a protocol.
     const std::string url = "file:" + path.string();
     AVFormatContext* context = nullptr;
-    AVDictionary* optionsToPass = options.release();
-    const int result = avformat_open_input(&context, url.c_str(), format, &optionsToPass);
-    options.reset(optionsToPass);
+    const int result = kind == InputKind::stillImage && format == nullptr
+                           ? AVERROR_DEMUXER_NOT_FOUND
+                           : avformat_open_input(&context, url.c_str(), format, &options);
+    av_dict_free(&options);
     if (result < 0) throw MediaError("Cannot open " + quotedPath(path) + ": " + errorText(result));
     return FormatPtr(context);
 }
