@@ -1,0 +1,171 @@
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "report/column_heading.h"
+#include "report/column_widths.h"
+#include "report/sheet_title.h"
+
+namespace tallyvane {
+namespace {
+
+TEST(ColumnHeadingTest, EveryRawValueNamesItsOwnCase) {
+    const auto& texts = RawValues<ColumnHeading>::texts;
+    std::set<std::string_view> seen;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const auto heading = static_cast<ColumnHeading>(i);
+        EXPECT_TRUE(seen.insert(rawValue(heading)).second) << "duplicate raw value at " << i;
+        EXPECT_EQ(fromRawValue<ColumnHeading>(rawValue(heading)), heading) << i;
+    }
+    EXPECT_EQ(texts.size(), 103u);
+}
+
+TEST(ColumnHeadingTest, RawValuesThatSheetsShow) {
+    struct Case {
+        ColumnHeading heading;
+        std::string_view raw;
+    };
+    const std::vector<Case> cases = {
+        {ColumnHeading::Row, "Row"},
+        {ColumnHeading::RoleSubrole, "Role \u25B8 Subrole"},
+        {ColumnHeading::SequenceInTC, "Sequence In"},
+        {ColumnHeading::SequenceInSecs, "Sequence In\n\n\n\n"},
+        {ColumnHeading::TimelineOutFF, "Timeline Out\n\n"},
+        {ColumnHeading::SourceDurationClock, "Source Duration\n\n\n"},
+        {ColumnHeading::FrameSampleRate, "Frame Rate/Sample Rate"},
+        {ColumnHeading::ID3title, "Song Title"},
+        {ColumnHeading::ID3track, "Track #"},
+        {ColumnHeading::ID3genre, "Musical Genre"},
+        {ColumnHeading::MarkerType, "Type"},
+        {ColumnHeading::PercentOfTotal, "% of Total"},
+        {ColumnHeading::FilePath, "File Path"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(rawValue(c.heading), c.raw);
+}
+
+TEST(ColumnHeadingTest, LookupNeedsTheExactTextTrailingLineFeedsIncluded) {
+    struct Case {
+        std::string_view text;
+        std::optional<ColumnHeading> heading;
+    };
+    const std::vector<Case> cases = {
+        {"Sequence In", ColumnHeading::SequenceInTC},
+        {"Sequence In\n", ColumnHeading::SequenceInFrames},
+        {"Sequence In\n\n\n\n", ColumnHeading::SequenceInSecs},
+        {"Sequence In\n\n\n\n\n", std::nullopt},
+        {"\nSequence In", std::nullopt},
+        {"sequence in", std::nullopt},
+        {"", std::nullopt},
+        {"Role > Subrole", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(fromRawValue<ColumnHeading>(c.text), c.heading) << c.text;
+}
+
+TEST(ColumnHeadingTest, HeaderTextDropsLineFeedsAtBothEndsOnly) {
+    EXPECT_EQ(headingText(ColumnHeading::ClipDurationSecs), "Clip Duration");
+    EXPECT_EQ(trimmingLineFeeds("\n\na\nb\n"), "a\nb");
+    EXPECT_EQ(trimmingLineFeeds("\n\n"), "");
+    EXPECT_EQ(trimmingLineFeeds(" a \n"), " a ");
+}
+
+TEST(ColumnHeadingTest, FirstIndexFindsTheFirstOccurrence) {
+    const std::vector<ColumnHeading> columns = {ColumnHeading::Effect, ColumnHeading::Apple, ColumnHeading::Effect};
+    EXPECT_EQ(firstIndex(ColumnHeading::Effect, columns), 0u);
+    EXPECT_EQ(firstIndex(ColumnHeading::Apple, columns), 1u);
+    EXPECT_EQ(firstIndex(ColumnHeading::Track, columns), std::nullopt);
+    EXPECT_EQ(firstIndex(ColumnHeading::Track, {}), std::nullopt);
+}
+
+TEST(SheetTitleTest, NamesAndTheOneEmptyTitle) {
+    const auto& texts = RawValues<SheetTitle>::texts;
+    ASSERT_EQ(texts.size(), 16u);
+    EXPECT_EQ(rawValue(SheetTitle::summary), "Summary");
+    EXPECT_EQ(rawValue(SheetTitle::titlesAndGenerators), "Titles & Generators");
+    EXPECT_EQ(rawValue(SheetTitle::speedChangeEffects), "Speed Change Effects");
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].empty(), static_cast<SheetTitle>(i) == SheetTitle::untitled) << i;
+        EXPECT_LE(texts[i].size(), 31u);
+    }
+}
+
+TEST(ColumnWidthsTest, HeadingWidthsAreCharactersPlusOne) {
+    struct Case {
+        ColumnHeading heading;
+        double width;
+    };
+    const std::vector<Case> cases = {
+        {ColumnHeading::SequenceInTC, 12},     {ColumnHeading::SequenceInFrames, 12},
+        {ColumnHeading::SequenceInFF, 12},     {ColumnHeading::SequenceInClock, 12},
+        {ColumnHeading::SequenceInSecs, 12},   {ColumnHeading::PercentOfTotal, 11},
+        {ColumnHeading::FrameSampleRate, 23},  {ColumnHeading::RoleSubrole, 15},
+        {ColumnHeading::Row, 4},
+    };
+    std::vector<ColumnHeading> headings;
+    for (const auto& c : cases) headings.push_back(c.heading);
+    const std::vector<double> widths = columnWidths(headings);
+    ASSERT_EQ(widths.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(widths[i], cases[i].width) << rawValue(cases[i].heading);
+    EXPECT_TRUE(columnWidths(std::vector<ColumnHeading>{}).empty());
+}
+
+TEST(ColumnWidthsTest, MetadataHeadingsFollowTheSameRuleInTheGivenOrder) {
+    const std::vector<std::string> headings = {"Codec", "\nR\u00E9alisateur\n", ""};
+    EXPECT_EQ(columnWidthsForMetadataHeadings(headings), (std::vector<double>{6, 12, 1}));
+}
+
+TEST(ColumnWidthsTest, GraphemeClustersCountOnce) {
+    struct Case {
+        std::string text;
+        std::size_t count;
+    };
+    const std::vector<Case> cases = {
+        {"", 0},
+        {"abc", 3},
+        {"a\r\nb", 3},
+        {"a\n\nb", 4},
+        {"e\u0301t\u00E9", 3},                          // decomposed and composed é
+        {"\U0001F1EB\U0001F1F7", 1},                    // one flag
+        {"\U0001F468\u200D\U0001F469\u200D\U0001F467", 1},  // one family
+        {"\u65E5\u672C", 2},
+        {"a\xFF" "b", 3},                              // ill-formed byte as one replacement
+    };
+    GraphemeCounter counter;
+    for (const auto& c : cases) {
+        EXPECT_EQ(counter.count(c.text), c.count) << c.text;
+        EXPECT_EQ(graphemeCount(c.text), c.count) << c.text;
+    }
+}
+
+TEST(ColumnWidthsTest, WideningOnlyEverGrowsAColumnToTheTextLength) {
+    struct Case {
+        std::string text;
+        double width;
+    };
+    const std::vector<Case> cases = {
+        {std::string(20, 'x'), 20},
+        {std::string(5, 'x'), 12},
+        {"Sequence In\n\n", 13},
+        {std::string(12, 'x'), 12},
+        {"\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9", 13},
+    };
+    for (const auto& c : cases) {
+        ColumnWidths widths;
+        widths.reset(std::vector<ColumnHeading>{ColumnHeading::SequenceInTC, ColumnHeading::Row});
+        widths.widen(0, c.text);
+        EXPECT_EQ(widths.values(), (std::vector<double>{c.width, 4})) << c.text;
+    }
+}
+
+TEST(ColumnWidthsTest, WideningAColumnOutsideTheSheetIsRefused) {
+    ColumnWidths widths;
+    EXPECT_THROW(widths.widen(0, "x"), std::out_of_range);
+    widths.reset({3.0});
+    EXPECT_THROW(widths.widen(1, "x"), std::out_of_range);
+    EXPECT_EQ(widths.values(), std::vector<double>{3.0});
+}
+
+}  // namespace
+}  // namespace tallyvane
