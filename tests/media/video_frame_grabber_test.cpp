@@ -42,6 +42,13 @@ protected:
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "0.2") +
                            "\" -c:v libx264 -qp 6 -preset veryfast -aspect 16:9 " +
                            (f / "anamorphic.mp4").string());
+        // Intra-frame professional formats, with timecode tracks beside the picture.
+        testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "0.4") +
+                           ",format=yuv422p10le\" -c:v prores_ks -profile:v 2"
+                           " -timecode 01:00:00:00 " + (f / "prores.mov").string());
+        testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("1920x1080", "25", "0.4") +
+                           ",format=yuv422p\" -c:v dnxhd -b:v 120M -timecode 10:00:00:00 " +
+                           (f / "dnxhd.mxf").string());
         // Pure red in the HD colour matrix, as cameras record it.
         testing::runFfmpeg("-f lavfi -i color=c=red:s=128x72:r=25:d=0.2"
                            " -vf scale=out_color_matrix=bt709,format=yuv420p -colorspace bt709"
@@ -83,6 +90,12 @@ TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTime) {
         {"ntsc.mov", 7 * 1001 - 1, 30000, 6},
         {"ntsc.mov", 29 * 1001, 30000, 29},
         {"ntsc.mov", 1, 3, 9},            // 9.99 frames in
+        {"prores.mov", 0, 1, 0},
+        {"prores.mov", 7, 25, 7},
+        {"prores.mov", 9, 25, 9},
+        {"dnxhd.mxf", 0, 1, 0},
+        {"dnxhd.mxf", 5, 25, 5},
+        {"dnxhd.mxf", 199, 500, 9},
         {"offset.ts", 0, 1, 0},
         {"offset.ts", 10, 25, 10},
         {"offset.ts", 24, 25, 24},
