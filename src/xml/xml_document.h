@@ -42,7 +42,7 @@ public:
     std::optional<std::string> version() const;
     // The declared encoding's preferred name, "UTF-8" when none is declared or it is unknown.
     std::string encoding() const;
-    const std::optional<XMLElement>& root() const { return root_; }
+    std::optional<XMLElement> root() const { return root_; }
 
     const NumberFormatter& numberFormatter() const;
     void setNumberFormatter(NumberFormatter formatter);
