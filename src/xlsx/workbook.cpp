@@ -24,7 +24,9 @@ void validateSheetName(const detail::WorkbookState& state, const std::string& na
     if (state.nameInUse(name)) throw XlsxError::fromLibrary(LXW_ERROR_SHEETNAME_ALREADY_USED);
 }
 
-void* requireMade(void* object) {
+// The library answers a failed allocation with a null object.
+template <typename Made>
+Made* requireMade(Made* object) {
     if (object == nullptr) throw XlsxError::fromLibrary(LXW_ERROR_MEMORY_MALLOC_FAILED);
     return object;
 }
@@ -34,7 +36,7 @@ void* requireMade(void* object) {
 Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics) {
     lxw_workbook_options options{};
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
-    auto* workbook = static_cast<lxw_workbook*>(requireMade(workbook_new_opt(checkedPath(path).c_str(), &options)));
+    auto* workbook = requireMade(workbook_new_opt(checkedPath(path).c_str(), &options));
     state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics);
 }
 
@@ -42,7 +44,7 @@ Worksheet Workbook::addWorksheet(std::optional<std::string_view> name) {
     lxw_workbook* workbook = state_->open();
     const std::string checked = sheetName(name, "Sheet", workbook->num_worksheets + 1);
     validateSheetName(*state_, checked);
-    auto* sheet = static_cast<lxw_worksheet*>(requireMade(workbook_add_worksheet(workbook, checked.c_str())));
+    auto* sheet = requireMade(workbook_add_worksheet(workbook, checked.c_str()));
     state_->addName(checked);
     return Worksheet(state_, sheet);
 }
@@ -51,13 +53,13 @@ Chartsheet Workbook::addChartsheet(std::optional<std::string_view> name) {
     lxw_workbook* workbook = state_->open();
     const std::string checked = sheetName(name, "Chart", workbook->num_chartsheets + 1);
     validateSheetName(*state_, checked);
-    auto* sheet = static_cast<lxw_chartsheet*>(requireMade(workbook_add_chartsheet(workbook, checked.c_str())));
+    auto* sheet = requireMade(workbook_add_chartsheet(workbook, checked.c_str()));
     state_->addName(checked);
     return Chartsheet(state_, sheet);
 }
 
 Format Workbook::addFormat() {
-    return Format(state_, static_cast<lxw_format*>(requireMade(workbook_add_format(state_->open()))));
+    return Format(state_, requireMade(workbook_add_format(state_->open())));
 }
 
 Chart Workbook::addChart(ChartType type) {
@@ -65,7 +67,7 @@ Chart Workbook::addChart(ChartType type) {
     if (type == ChartType::none) {
         throw XlsxError(XlsxErrorKind::invalidArgument, "A chart needs a chart type.");
     }
-    auto* chart = static_cast<lxw_chart*>(requireMade(workbook_add_chart(state_->open(), rawValue(type))));
+    auto* chart = requireMade(workbook_add_chart(state_->open(), rawValue(type)));
     return Chart(state_, chart);
 }
 
