@@ -8,8 +8,9 @@
 namespace tallyvane {
 
 // The first picture of the file, scaled to exactly `width` pixels wide (up or down), its
-// height in the same proportion of its pixel grid. The format follows from the file's extension. Throws MediaError when the
-// file cannot be read, `width` is not positive, or the result would be unreasonably large.
+// height in the same proportion of its pixel grid (truncated, at least one row). The format
+// follows from the file's extension. Throws MediaError when the file cannot be read, `width`
+// is not positive, or the result would be unreasonably large.
 RgbImage loadStillImage(const std::filesystem::path& path, int width);
 
 }  // namespace tallyvane
