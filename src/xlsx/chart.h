@@ -77,14 +77,15 @@ public:
     // 0...255; the library takes styles outside 1...48 as style 2.
     Chart& style(int number);
 
-    // The library object, checked to belong to the workbook of `state`.
-    lxw_chart* libraryChart(const detail::WorkbookState& state) const;
-
 private:
     friend class Workbook;
+    friend class Worksheet;
+    friend class Chartsheet;
     Chart(std::shared_ptr<detail::WorkbookState> state, lxw_chart* chart) : state_(std::move(state)), chart_(chart) {}
 
     lxw_chart* open() const;
+    // The library object, checked to belong to the workbook of `state`.
+    lxw_chart* libraryChart(const detail::WorkbookState& state) const;
     lxw_chart_axis* axis(Axes which) const;
 
     std::shared_ptr<detail::WorkbookState> state_;

@@ -44,16 +44,16 @@ public:
     // Degrees as a signed 16-bit number; the library warns about angles outside -90...90.
     Format& rotation(int angle);
 
-    // The library object, checked to belong to the workbook of `state`: a format of another
-    // workbook would be freed by that workbook while this one still refers to it.
-    lxw_format* libraryFormat(const detail::WorkbookState& state) const;
-
 private:
     friend class Workbook;
+    friend class Worksheet;
     Format(std::shared_ptr<detail::WorkbookState> state, lxw_format* format)
         : state_(std::move(state)), format_(format) {}
 
     lxw_format* open() const;
+    // The library object, checked to belong to the workbook of `state`: a format of another
+    // workbook would be freed by that workbook while this one still refers to it.
+    lxw_format* libraryFormat(const detail::WorkbookState& state) const;
 
     std::shared_ptr<detail::WorkbookState> state_;
     lxw_format* format_;
