@@ -21,13 +21,13 @@ namespace {
 
 // ASCII case-insensitive equality of a name argument with libxml2 characters, as
 // xmlStrcasecmp compares them (a NUL inside the argument never matches).
+unsigned char asciiLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
 bool sameIgnoringCase(std::string_view text, const xmlChar* chars) {
     if (chars == nullptr) return false;
     std::size_t i = 0;
     for (; i < text.size(); ++i) {
-        if (chars[i] == 0) return false;
-        auto lower = [](unsigned char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-        if (lower(static_cast<unsigned char>(text[i])) != lower(chars[i])) return false;
+        if (chars[i] == 0 || asciiLower(static_cast<unsigned char>(text[i])) != asciiLower(chars[i])) return false;
     }
     return chars[i] == 0;
 }

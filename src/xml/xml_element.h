@@ -26,7 +26,9 @@ public:
     std::optional<std::string> tag() const;
     // Attributes by local name; of two with one local name the value is libxml2's lookup by that name.
     std::map<std::string, std::string> attributes() const;
+    // The first attribute with that local name in any namespace (or the internal DTD's default).
     std::optional<std::string> attr(std::string_view name) const;
+    // The attribute with that local name in the namespace with that URI.
     std::optional<std::string> attr(std::string_view name, std::string_view namespaceURI) const;
 
     // Element children in document order.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <any>
 #include <memory>
-#include <numeric>
 #include <string>
 
 namespace tallyvane {
