@@ -1,0 +1,45 @@
+#pragma once
+// The state of one report, handed down from the save flow to every sheet writer. The shell
+// fills the settings (thumbnail width, offsets, input type, support folder) before a save;
+// the report writers set the sheet kind, frame rate and time offset; the save flow owns
+// the workbook and the thumbnail folder.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include "report/column_widths.h"
+#include "report/input_type.h"
+#include "timecode/timecode_frame_rate.h"
+#include "xlsx/workbook.h"
+
+namespace tallyvane {
+
+struct ReportContext {
+    // Picks a clip sheet's starting columns: 0 none, 3 bin clips, 5 event clips, 6 timeline.
+    std::uint8_t sheetKind = 0;
+    TimecodeFrameRate reportFrameRate = TimecodeFrameRate::fps60;
+    // Frames added to every computed end time.
+    double reportTimeOffset = -1.0;
+    std::int64_t thumbnailWidth = 0;
+    double hhmmssffAdj = 0.0;
+    double framesAdj = 0.0;
+    double feetframesAdj = 0.0;
+    double clockAdj = 0.0;
+    InputType currentInputType = InputType::null;
+
+    std::filesystem::path supportFolder;
+    std::filesystem::path thumbnailFolder;
+    // Open from the start of a save until the workbook is closed.
+    std::optional<xlsx::Workbook> workbook;
+    // The widths of the sheet being written.
+    ColumnWidths sheetColumnWidths;
+
+    // Where the report's plain diagnostic lines go.
+    std::reference_wrapper<std::ostream> diagnostics{std::cout};
+    std::ostream& log() const { return diagnostics.get(); }
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,73 @@
+#include "workbook_reader.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+namespace tallyvane::testing {
+
+namespace {
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+}  // namespace
+
+TemporaryFolder::TemporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "report_tests_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    // A test may have taken write permission away from a folder inside.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(path_, ignored);
+}
+
+nlohmann::json readWorkbook(const std::filesystem::path& path) {
+    const std::string script = std::string(TALLYVANE_TEST_DATA_DIR) + "/report/read_workbook.py";
+    const std::string command = "/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(path.string());
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) throw std::runtime_error("cannot run the workbook reader");
+    std::string output;
+    std::array<char, 65536> buffer;
+    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) output.append(buffer.data(), n);
+    if (pclose(pipe) != 0) {
+        ADD_FAILURE() << "the reader could not read " << path;
+        return nlohmann::json::object();
+    }
+    return nlohmann::json::parse(output);
+}
+
+double storedWidth(double characters) {
+    // Seven pixels a character and five of padding, rounded down to 1/256 of a character.
+    const double pixels = characters * 7 + 5;
+    return static_cast<double>(static_cast<long>(pixels / 7 * 256)) / 256;
+}
+
+std::string argb(unsigned rgb) {
+    char text[9];
+    // The writer's black is a flagged zero; only the low 24 bits are the colour.
+    std::snprintf(text, sizeof text, "FF%06X", rgb & 0xFFFFFFu);
+    return text;
+}
+
+}  // namespace tallyvane::testing

@@ -1,0 +1,37 @@
+#pragma once
+// Report workbooks read back by an independent reader (openpyxl, run by the system Python),
+// and the temporary folders the tests write them into.
+
+#include <filesystem>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace tallyvane::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// {"sheets": [names], "worksheets": {name: {"cells": {"A1": {...}}, "widths": {"A": w}, "maxRow": n}}}.
+// Fails the calling test when the reader cannot open the file.
+nlohmann::json readWorkbook(const std::filesystem::path& path);
+
+// The width a reader sees for a column set to `characters` (whole characters from 1 up):
+// the writer stores the pixel width of the characters plus the cell padding.
+double storedWidth(double characters);
+
+// "FF" followed by the colour's hex digits, as the reader reports a font colour.
+std::string argb(unsigned rgb);
+
+}  // namespace tallyvane::testing
