@@ -251,8 +251,15 @@ TEST(Worksheet, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
     EXPECT_THROW(sheet.writeRow({Value("a"), Value("b")}, Cell(0, 65535)), XlsxError);
     EXPECT_THROW(sheet.writeColumn({Value("a"), Value("b")}, Cell(4294967295u, 0)), XlsxError);
     EXPECT_THROW(sheet.writeNumbers({1.0, 2.0}, Cell(0, 65535)), XlsxError);
-    // Inside the integer types but beyond the sheet: the library refuses the first cell.
-    EXPECT_THROW(sheet.writeRow({Value("a")}, Cell(1048576, 0)), XlsxError);
+    // Inside the integer types but beyond the sheet: the library refuses the cell.
+    for (const Cell at : {Cell(1048576, 0), Cell(0, 16384), Cell(0, 65535)}) {
+        try {
+            sheet.writeRow({Value("a")}, at);
+            ADD_FAILURE() << at.row << " " << at.col;
+        } catch (const XlsxError& error) {
+            EXPECT_STREQ(error.what(), "Worksheet row or column index out of range.");
+        }
+    }
     workbook.close();
     EXPECT_TRUE(readBack(path)["worksheets"]["Lines"]["cells"].empty());
 }
