@@ -10,6 +10,9 @@
 
 namespace tallyvane::xlsx {
 
+// A null text reads as empty, which no address form accepts.
+constexpr std::string_view nullSafe(const char* text) { return text != nullptr ? std::string_view(text) : std::string_view(); }
+
 struct Cell {
     std::uint32_t row = 0;
     std::uint16_t col = 0;
@@ -20,7 +23,7 @@ struct Cell {
         : row(checkedInteger<std::uint32_t>(row, "A row")), col(checkedInteger<std::uint16_t>(col, "A column")) {}
     // "B3" is row 2, column 1; text that is no cell address within the sheet is an
     // invalid-argument error.
-    Cell(const char* a1) : Cell(std::string_view(a1)) {}
+    Cell(const char* a1) : Cell(nullSafe(a1)) {}
     explicit Cell(std::string_view a1);
 
     friend bool operator==(const Cell&, const Cell&) = default;
@@ -35,7 +38,7 @@ struct Cols {
     Cols(C col, C2 col2)
         : col(checkedInteger<std::uint16_t>(col, "A column")), col2(checkedInteger<std::uint16_t>(col2, "A column")) {}
     // "A:C" is columns 0 to 2.
-    Cols(const char* span) : Cols(std::string_view(span)) {}
+    Cols(const char* span) : Cols(nullSafe(span)) {}
     explicit Cols(std::string_view span);
 
     friend bool operator==(const Cols&, const Cols&) = default;
@@ -55,7 +58,7 @@ struct Range {
           row2(checkedInteger<std::uint32_t>(row2, "A row")),
           col2(checkedInteger<std::uint16_t>(col2, "A column")) {}
     // "A1:B2" is rows 0 to 1, columns 0 to 1.
-    Range(const char* a1a1) : Range(std::string_view(a1a1)) {}
+    Range(const char* a1a1) : Range(nullSafe(a1a1)) {}
     explicit Range(std::string_view a1a1);
 
     friend bool operator==(const Range&, const Range&) = default;

@@ -14,7 +14,7 @@ public:
 
     Value(double number) : kind_(Kind::number), number_(number) {}
     Value(std::string text) : kind_(Kind::string), text_(std::move(text)) {}
-    Value(const char* text) : kind_(Kind::string), text_(text) {}
+    Value(const char* text) : kind_(Kind::string), text_(text != nullptr ? text : "") {}
 
     static Value url(std::string absoluteString) { return Value(Kind::url, std::move(absoluteString)); }
     static Value comment(std::string text) { return Value(Kind::comment, std::move(text)); }

@@ -45,6 +45,8 @@ TEST(Addresses, MalformedTextIsRefusedBeforeTheLibraryReadsIt) {
             EXPECT_EQ(error.kind(), XlsxErrorKind::invalidArgument) << text;
         }
     }
+    const char* none = nullptr;
+    EXPECT_THROW(Cell{none}, XlsxError);
     for (const char* text : {"", "A", "A:", ":C", "A1:C1", "A;C", "a:c"}) {
         EXPECT_THROW(Cols{std::string_view(text)}, XlsxError) << text;
     }
