@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include "report/effects_sheets.h"
+#include "report/titles_sheet.h"
+#include "report/transitions_sheet.h"
+#include "report_builders.h"
+#include "sheet_fixture.h"
+
+namespace tallyvane::testing {
+namespace {
+
+using Elements = std::vector<std::shared_ptr<StoryElement>>;
+using ElementSheetsTest = SheetTest;
+
+std::shared_ptr<VideoFX> videoEffect(std::string name, std::string settings = "", bool enabled = true) {
+    return std::make_shared<VideoFX>(std::move(name), std::move(settings), enabled, std::nullopt);
+}
+
+std::shared_ptr<AudioFX> audioEffect(std::string name, bool enabled = true) {
+    return std::make_shared<AudioFX>(std::move(name), "", std::nullopt, enabled, std::nullopt);
+}
+
+TEST_F(ElementSheetsTest, EmptyListsGiveHeaderRowsAtHeadingWidths) {
+    writeEffectsSheet(context, {}, "Video & Audio Effects", true);
+    writeSpeedChangesSheet(context, {}, "Speed Change Effects", true);
+    writeTitlesSheet(context, {}, "Titles & Generators", true);
+    writeTransitionsSheet(context, {}, "Transitions", true);
+    const auto book = closeAndRead();
+    EXPECT_EQ(book["sheets"], (nlohmann::json{"Video & Audio Effects", "Speed Change Effects", "Titles & Generators",
+                                              "Transitions"}));
+    struct Case {
+        std::string sheet;
+        std::string lastColumn;
+        std::vector<std::string> headings;
+    };
+    const std::vector<Case> cases = {
+        {"Video & Audio Effects", "H",
+         {"Effect", "Settings", "Enabled", "Apple", "Clip Name", "Role \u25B8 Subrole", "Timeline In", "Timeline Out"}},
+        {"Speed Change Effects", "H",
+         {"Effect", "Settings", "Enabled", "Apple", "Clip Name", "Role \u25B8 Subrole", "Timeline In", "Timeline Out"}},
+        {"Titles & Generators", "I",
+         {"Clip Name", "Enabled", "Apple", "Role \u25B8 Subrole", "Timeline In", "Timeline Out", "Duration", "Font",
+          "Title Text"}},
+        {"Transitions", "F", {"Transition", "Category", "Apple", "Timeline In", "Timeline Out", "Duration"}},
+    };
+    for (const auto& c : cases) {
+        const auto& sheet = book["worksheets"][c.sheet];
+        EXPECT_EQ(rowTexts(sheet, 1, c.lastColumn), c.headings) << c.sheet;
+        EXPECT_EQ(sheet["maxRow"], 1) << c.sheet;
+        for (std::size_t i = 0; i < c.headings.size(); ++i) {
+            const std::string column(1, static_cast<char>('A' + i));
+            const double characters = static_cast<double>(graphemeCount(c.headings[i])) + 1;
+            EXPECT_DOUBLE_EQ(sheet["widths"][column].get<double>(), storedWidth(characters)) << c.sheet << column;
+            EXPECT_TRUE(sheet["cells"][column + "1"]["bold"]) << c.sheet << column;
+        }
+    }
+}
+
+TEST_F(ElementSheetsTest, EffectsInNameOrderVideoBeforeAudio) {
+    auto late = makeElement({.name = "Late", .position = 100, .duration = 50, .videoRole = "Video",
+                             .audioRole = "Dialogue"});
+    late->appendVideoFX(videoEffect("Zoom", "scale 2", false));
+    late->appendVideoFX(videoEffect("Blur", "radius 4"));
+    late->appendVideoFX(videoEffect("Blur", "second blur"));
+    late->appendAudioFX(audioEffect("EQ"));
+    auto early = makeElement({.name = "Early", .position = 0, .duration = 25, .videoRole = "Titles"});
+    early->appendVideoFX(videoEffect("Color"));
+    const auto plain = makeElement({.name = "Plain", .position = 50});
+    writeEffectsSheet(context, {late, plain, early}, "Video & Audio Effects", true);
+    const auto sheet = closeAndRead()["worksheets"]["Video & Audio Effects"];
+
+    struct Row {
+        std::vector<std::string> texts;
+        xlsx::Color color;
+    };
+    const std::vector<Row> expected = {
+        {{"Color", "", "\u2713", "\u2713", "Early", "Titles", "00:00:00:00", "00:00:01:00"}, xlsx::Color::blue},
+        {{"Blur", "radius 4", "\u2713", "\u2713", "Late", "Video", "00:00:04:00", "00:00:06:00"}, xlsx::Color::blue},
+        {{"Blur", "second blur", "\u2713", "\u2713", "Late", "Video", "00:00:04:00", "00:00:06:00"},
+         xlsx::Color::blue},
+        {{"Zoom", "scale 2", "\u2717", "\u2713", "Late", "Video", "00:00:04:00", "00:00:06:00"}, xlsx::Color::blue},
+        {{"EQ", "", "\u2713", "\u2713", "Late", "Dialogue", "00:00:04:00", "00:00:06:00"}, xlsx::Color::green},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::string row = std::to_string(i + 2);
+        EXPECT_EQ(rowTexts(sheet, static_cast<int>(i) + 2, "H"), expected[i].texts) << row;
+        EXPECT_EQ(fontColor(sheet, "A" + row), colorText(expected[i].color)) << row;
+        EXPECT_EQ(sheet["cells"]["C" + row]["horizontal"], "center") << row;
+        EXPECT_EQ(sheet["cells"]["C" + row]["numberFormat"], "General") << row;
+        EXPECT_EQ(sheet["cells"]["A" + row]["numberFormat"], "#,##0") << row;
+    }
+    EXPECT_EQ(sheet["maxRow"], 6);
+    EXPECT_DOUBLE_EQ(sheet["widths"]["B"].get<double>(), storedWidth(11));  // "second blur"
+}
+
+TEST_F(ElementSheetsTest, InterchangeEffectsNameTheTrack) {
+    context.currentInputType = InputType::PProOTIO;
+    context.reportTimeOffset = -1;
+    auto element = makeElement({.name = "Shot", .position = 100, .duration = 10, .trackName = "V1"});
+    element->appendVideoFX(videoEffect("Crop"));
+    writeEffectsSheet(context, {element}, "Video & Audio Effects", false);
+    const auto sheet = closeAndRead()["worksheets"]["Video & Audio Effects"];
+    EXPECT_EQ(rowTexts(sheet, 1, "G"), (std::vector<std::string>{"Effect", "Settings", "Enabled", "Clip Name", "Track",
+                                                                 "Timeline In", "Timeline Out"}));
+    EXPECT_EQ(rowTexts(sheet, 2, "G"),
+              (std::vector<std::string>{"Crop", "", "\u2713", "Shot", "V1", "00:00:04:00", "00:00:04:09"}));
+    EXPECT_EQ(fontColor(sheet, "A2"), colorText(xlsx::Color::black));
+}
+
+TEST(SpeedSettingsTextTest, RoundsToTwoDecimalsAndKeepsAFraction) {
+    const std::vector<std::pair<double, std::string>> cases = {
+        {0.0, ""},         {-0.0, ""},         {33.333, "33.33%"},  {50.0, "50.0%"},
+        {100.0, "100.0%"}, {-50.0, "-50.0%"}, {12.345, "12.35%"},   {0.004, "0.0%"},
+        {2.675, "2.68%"},  {1e6, "1000000.0%"},
+    };
+    for (const auto& [percent, text] : cases) EXPECT_EQ(speedSettingsText(percent), text) << percent;
+}
+
+TEST_F(ElementSheetsTest, SpeedChangesOnePerRetimedElement) {
+    auto slow = makeElement({.name = "Slow", .position = 50, .duration = 25, .trackType = TrackType::Video,
+                             .videoRole = "Video"});
+    slow->setSpeedFX(std::make_shared<SpeedFX>("Slow 50%", 50.0, std::nullopt));
+    auto odd = makeElement({.name = "Odd", .position = 10, .trackType = TrackType::Audio, .videoRole = "",
+                            .audioRole = "Music"});
+    odd->setSpeedFX(std::make_shared<SpeedFX>("Custom", 33.333, std::nullopt));
+    auto none = makeElement({.name = "Hold", .position = 0, .trackType = std::nullopt, .videoRole = "Titles"});
+    none->setSpeedFX(std::make_shared<SpeedFX>("Hold", 0.0, std::nullopt));
+    const auto unchanged = makeElement({.name = "Normal", .position = 5});
+    writeSpeedChangesSheet(context, {slow, odd, unchanged, none}, "Speed Change Effects", true);
+    const auto sheet = closeAndRead()["worksheets"]["Speed Change Effects"];
+
+    struct Row {
+        std::vector<std::string> texts;
+        xlsx::Color color;
+    };
+    const std::vector<Row> expected = {
+        {{"Hold", "", "", "", "Hold", "Titles", "00:00:00:00", "00:00:00:00"}, xlsx::Color::blue},
+        {{"Custom", "33.33%", "", "", "Odd", "", "00:00:00:10", "00:00:00:10"}, xlsx::Color::green},
+        {{"Slow 50%", "50.0%", "", "", "Slow", "Video", "00:00:02:00", "00:00:03:00"}, xlsx::Color::blue},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::string row = std::to_string(i + 2);
+        EXPECT_EQ(rowTexts(sheet, static_cast<int>(i) + 2, "H"), expected[i].texts) << row;
+        EXPECT_EQ(fontColor(sheet, "A" + row), colorText(expected[i].color)) << row;
+        EXPECT_EQ(sheet["cells"]["B" + row]["horizontal"], "center") << row;
+        EXPECT_FALSE(sheet["cells"].contains("C" + row)) << row;
+        EXPECT_FALSE(sheet["cells"].contains("D" + row)) << row;
+    }
+    EXPECT_EQ(sheet["maxRow"], 4);
+}
+
+TEST_F(ElementSheetsTest, TitlesWithTheirFontTextAndRoleColours) {
+    const auto title = makeElement({.name = "Lower Third", .category = StoryElement::Category::title, .position = 25,
+                                    .duration = 50, .videoRole = "Titles", .params = {{"font", "Futura"},
+                                                                                      {"text", "Jane Doe"}}});
+    const auto generator = makeElement({.name = "Solid", .category = StoryElement::Category::generator,
+                                        .position = 0, .duration = 10, .trackType = std::nullopt,
+                                        .videoRole = "Video", .enabled = false, .appleEffect = true,
+                                        .params = {{"text", "only text"}}});
+    const auto other = makeElement({.name = "Caption", .category = StoryElement::Category::caption, .position = 200,
+                                    .duration = 5, .trackType = TrackType::Audio, .audioRole = "Dialogue"});
+    writeTitlesSheet(context, {title, other, generator}, "Titles & Generators", true);
+    const auto sheet = closeAndRead()["worksheets"]["Titles & Generators"];
+
+    struct Row {
+        std::vector<std::string> texts;
+        xlsx::Color color;
+    };
+    const std::vector<Row> expected = {
+        {{"Solid", "\u2717", "\u2713", "", "00:00:00:00", "00:00:00:10", "00:00:00:10", "", "only text"},
+         xlsx::Color::brown},
+        {{"Lower Third", "\u2713", "\u2717", "Titles", "00:00:01:00", "00:00:03:00", "00:00:02:00", "Futura",
+          "Jane Doe"},
+         xlsx::Color::purple},
+        {{"Caption", "\u2713", "\u2717", "Dialogue", "00:00:08:00", "00:00:08:05", "00:00:00:05", "", ""},
+         xlsx::Color::black},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::string row = std::to_string(i + 2);
+        EXPECT_EQ(rowTexts(sheet, static_cast<int>(i) + 2, "I"), expected[i].texts) << row;
+        EXPECT_EQ(fontColor(sheet, "A" + row), colorText(expected[i].color)) << row;
+        EXPECT_EQ(fontColor(sheet, "B" + row), colorText(expected[i].color)) << row;
+    }
+}
+
+TEST_F(ElementSheetsTest, InterchangeTitlesShowTrackAndGenerator) {
+    context.currentInputType = InputType::XMEML;
+    const auto title = makeElement({.name = "Text", .category = StoryElement::Category::title, .duration = 25,
+                                    .trackName = "V3", .videoRole = "Outline Text"});
+    writeTitlesSheet(context, {title}, "Graphics & Titles", false);
+    const auto sheet = closeAndRead()["worksheets"]["Graphics & Titles"];
+    EXPECT_EQ(rowTexts(sheet, 1, "H"), (std::vector<std::string>{"Track", "Clip Name", "Generator", "Timeline In",
+                                                                 "Timeline Out", "Duration", "Font", "Title Text"}));
+    EXPECT_EQ(rowTexts(sheet, 2, "H"), (std::vector<std::string>{"V3", "Text", "Outline Text", "00:00:00:00",
+                                                                 "00:00:01:00", "00:00:01:00", "", ""}));
+}
+
+TEST_F(ElementSheetsTest, TransitionEndsWithTheReportOffset) {
+    struct Case {
+        InputType inputType;
+        double offset;
+        std::string out;
+    };
+    const std::vector<Case> cases = {{InputType::FCPXML, 0, "00:00:04:10"}, {InputType::XMEML, -1, "00:00:04:09"}};
+    for (const auto& c : cases) {
+        TemporaryFolder scratch;
+        ReportContext local;
+        local.workbook.emplace((scratch.path() / "t.xlsx").string());
+        local.currentInputType = c.inputType;
+        local.reportFrameRate = TimecodeFrameRate::fps25;
+        local.reportTimeOffset = c.offset;
+        const auto dissolve = makeElement({.name = "Cross Dissolve", .category = StoryElement::Category::transition,
+                                           .position = 100, .duration = 10, .trackName = "V1",
+                                           .appleEffect = true, .timelineClipCategory = "primary transition"});
+        writeTransitionsSheet(local, {dissolve}, "Transitions", true);
+        local.workbook->close();
+        const auto sheet = readWorkbook(scratch.path() / "t.xlsx")["worksheets"]["Transitions"];
+        if (c.inputType == InputType::FCPXML) {
+            EXPECT_EQ(rowTexts(sheet, 2, "F"), (std::vector<std::string>{"Cross Dissolve", "primary transition",
+                                                                         "\u2713", "00:00:04:00", c.out,
+                                                                         "00:00:00:10"}));
+        } else {
+            EXPECT_EQ(rowTexts(sheet, 2, "E"),
+                      (std::vector<std::string>{"V1", "Cross Dissolve", "00:00:04:00", c.out, "00:00:00:10"}));
+        }
+        EXPECT_EQ(fontColor(sheet, "A2"), colorText(xlsx::Color::gray));
+        EXPECT_EQ(sheet["cells"]["A2"]["numberFormat"], "#,##0");
+    }
+}
+
+TEST_F(ElementSheetsTest, TransitionMarksKeepTheNumberFormat) {
+    const auto wipe = makeElement({.name = "Wipe", .category = StoryElement::Category::transition});
+    writeTransitionsSheet(context, {wipe}, "Transitions", false);
+    const auto sheet = closeAndRead()["worksheets"]["Transitions"];
+    EXPECT_EQ(rowTexts(sheet, 2, "C"), (std::vector<std::string>{"Wipe", "", "\u2717"}));
+    EXPECT_EQ(sheet["cells"]["C2"]["horizontal"], "center");
+    EXPECT_EQ(sheet["cells"]["C2"]["numberFormat"], "#,##0");
+    EXPECT_EQ(fontColor(sheet, "C2"), colorText(xlsx::Color::black));
+}
+
+TEST_F(ElementSheetsTest, TimesThatAreNoTimecodeReadAsQuestionMarks) {
+    struct Case {
+        double position;
+        double duration;
+        std::vector<std::string> times;  // in, out, duration
+    };
+    const double day = 25.0 * 86400;
+    const std::vector<Case> cases = {
+        {-10, 10, {"??", "00:00:00:00", "00:00:00:10"}},
+        {-10, 5, {"??", "??", "00:00:00:05"}},
+        {day - 1, 0, {"23:59:59:24", "23:59:59:24", "00:00:00:00"}},
+        {day - 1, 1, {"23:59:59:24", "??", "00:00:00:01"}},
+        {0, -1, {"00:00:00:00", "??", "??"}},
+        {std::nan(""), 1, {"??", "??", "00:00:00:01"}},
+    };
+    Elements elements;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        // Report order would reorder them; one transition per row keeps the order given.
+        elements.push_back(makeElement({.name = std::to_string(i), .position = cases[i].position,
+                                        .duration = cases[i].duration}));
+        writeTransitionsSheet(context, {elements.back()}, "T" + std::to_string(i), false);
+    }
+    const auto book = closeAndRead();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto& sheet = book["worksheets"]["T" + std::to_string(i)];
+        const auto row = rowTexts(sheet, 2, "F");
+        EXPECT_EQ((std::vector<std::string>{row[3], row[4], row[5]}), cases[i].times) << i;
+    }
+}
+
+TEST_F(ElementSheetsTest, ElementsTheOrderCannotTellApartKeepTheirOrder) {
+    Elements elements;
+    for (const std::string name : {"c", "a", "b"}) {
+        elements.push_back(makeElement({.name = name, .category = StoryElement::Category::title, .position = 5,
+                                        .sortOrder = 100}));
+    }
+    elements.push_back(makeElement({.name = "first", .category = StoryElement::Category::title, .position = 5,
+                                    .sortOrder = 10}));
+    writeTitlesSheet(context, elements, "Titles & Generators", false);
+    const auto sheet = closeAndRead()["worksheets"]["Titles & Generators"];
+    std::vector<std::string> names;
+    for (int row = 2; row <= 5; ++row) names.push_back(rowTexts(sheet, row, "A")[0]);
+    EXPECT_EQ(names, (std::vector<std::string>{"first", "c", "a", "b"}));
+}
+
+TEST_F(ElementSheetsTest, UnknownInputTypeLeavesTitlesAndTransitionsEmptyAndNoEffectSheets) {
+    context.currentInputType = InputType::null;
+    auto element = makeElement({.name = "x"});
+    element->appendVideoFX(videoEffect("Blur"));
+    element->setSpeedFX(std::make_shared<SpeedFX>("Fast", 200.0, std::nullopt));
+    writeEffectsSheet(context, {element}, "Video & Audio Effects", true);
+    writeSpeedChangesSheet(context, {element}, "Speed Change Effects", true);
+    writeTitlesSheet(context, {element}, "Titles & Generators", true);
+    writeTransitionsSheet(context, {element}, "Transitions", true);
+    const auto book = closeAndRead();
+    EXPECT_EQ(book["sheets"], (nlohmann::json{"Titles & Generators", "Transitions"}));
+    EXPECT_TRUE(book["worksheets"]["Titles & Generators"]["cells"].empty());
+    EXPECT_TRUE(book["worksheets"]["Transitions"]["cells"].empty());
+    const std::string line = "\"Unsupported input type null\"\n";
+    EXPECT_EQ(log.str(), line + line + line + line);
+}
+
+TEST(ElementSheetsWithoutWorkbookTest, WriteNothing) {
+    ReportContext context;
+    context.currentInputType = InputType::FCPXML;
+    const Elements elements = {makeElement({})};
+    writeEffectsSheet(context, elements, "E", true);
+    writeSpeedChangesSheet(context, elements, "S", true);
+    writeTitlesSheet(context, elements, "T", true);
+    writeTransitionsSheet(context, elements, "X", true);
+    EXPECT_FALSE(context.workbook.has_value());
+    EXPECT_TRUE(context.sheetColumnWidths.values().empty());
+}
+
+}  // namespace
+}  // namespace tallyvane::testing
