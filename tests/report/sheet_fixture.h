@@ -29,28 +29,6 @@ protected:
         return readWorkbook(folder.path() / "report.xlsx");
     }
 
-    // The cells of one row of a sheet as texts, "" for a cell that holds nothing.
-    static std::vector<std::string> rowTexts(const nlohmann::json& sheet, int row, const std::string& lastColumn) {
-        std::vector<std::string> texts;
-        for (char column = 'A'; column <= lastColumn[0]; ++column) {
-            const std::string address = std::string(1, column) + std::to_string(row);
-            const auto& cells = sheet["cells"];
-            if (cells.contains(address) && cells[address]["value"].is_string()) {
-                texts.push_back(cells[address]["value"].get<std::string>());
-            } else {
-                texts.emplace_back();
-            }
-        }
-        return texts;
-    }
-
-    static std::string fontColor(const nlohmann::json& sheet, const std::string& address) {
-        const auto& color = sheet["cells"][address]["color"];
-        return color.is_string() ? color.get<std::string>() : std::string();
-    }
-
-    static std::string colorText(xlsx::Color color) { return argb(xlsx::rgb(color)); }
-
     TemporaryFolder folder;
     std::ostringstream log;
     ReportContext context;

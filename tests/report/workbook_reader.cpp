@@ -70,4 +70,25 @@ std::string argb(unsigned rgb) {
     return text;
 }
 
+std::string colorText(xlsx::Color color) { return argb(xlsx::rgb(color)); }
+
+std::vector<std::string> rowTexts(const nlohmann::json& sheet, int row, const std::string& lastColumn) {
+    std::vector<std::string> texts;
+    for (char column = 'A'; column <= lastColumn.at(0); ++column) {
+        const std::string address = std::string(1, column) + std::to_string(row);
+        const auto& cells = sheet["cells"];
+        if (cells.contains(address) && cells[address]["value"].is_string()) {
+            texts.push_back(cells[address]["value"].get<std::string>());
+        } else {
+            texts.emplace_back();
+        }
+    }
+    return texts;
+}
+
+std::string fontColor(const nlohmann::json& sheet, const std::string& address) {
+    const auto& color = sheet["cells"][address]["color"];
+    return color.is_string() ? color.get<std::string>() : std::string();
+}
+
 }  // namespace tallyvane::testing

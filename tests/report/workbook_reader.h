@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "xlsx/enums.h"
 
 namespace tallyvane::testing {
 
@@ -33,5 +36,13 @@ double storedWidth(double characters);
 
 // "FF" followed by the colour's hex digits, as the reader reports a font colour.
 std::string argb(unsigned rgb);
+std::string colorText(xlsx::Color color);
+
+// The cells of one row of a sheet read back, from column A to `lastColumn` (one letter), as
+// texts; "" for a cell that holds no text.
+std::vector<std::string> rowTexts(const nlohmann::json& sheet, int row, const std::string& lastColumn);
+
+// The font colour of a cell read back, "" when it has none.
+std::string fontColor(const nlohmann::json& sheet, const std::string& address);
 
 }  // namespace tallyvane::testing
