@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using R = TimecodeFrameRate;
+using B = TimecodeSubFramesBase;
+using L = TimecodeUpperLimit;
+using V = TimecodeFrameCount::Value;
+
+TimecodeProperties at(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) { return {rate, base, limit}; }
+
+// Components and elapsed frames both ways, across the drop rules.
+TEST(FrameCountTest, ComponentsAndElapsedFramesRoundTrip) {
+    struct Case {
+        R rate;
+        TimecodeComponents components;
+        std::int64_t frames;
+    } cases[] = {
+        {R::fps29_97d, {0, 1, 0, 0, 0, 0}, 107892},
+        {R::fps29_97d, {0, 23, 59, 59, 29, 0}, 2589407},
+        {R::fps29_97d, {0, 0, 1, 0, 2, 0}, 1800},
+        {R::fps29_97d, {0, 0, 0, 59, 29, 0}, 1799},
+        {R::fps29_97d, {0, 0, 10, 0, 0, 0}, 17982},
+        {R::fps29_97d, {0, 0, 11, 0, 2, 0}, 19782},
+        {R::fps30d, {0, 1, 0, 0, 0, 0}, 107892},
+        {R::fps59_94d, {0, 1, 0, 0, 0, 0}, 215784},
+        {R::fps59_94d, {0, 0, 1, 0, 4, 0}, 3600},
+        {R::fps60d, {0, 23, 59, 59, 59, 0}, 5178815},
+        {R::fps119_88d, {0, 1, 0, 0, 0, 0}, 431568},
+        {R::fps119_88d, {0, 0, 1, 0, 8, 0}, 7200},
+        {R::fps120d, {0, 0, 10, 0, 0, 0}, 71928},
+        {R::fps23_976, {0, 1, 0, 0, 0, 0}, 86400},
+        {R::fps24, {1, 0, 0, 0, 0, 0}, 2073600},
+        {R::fps25, {0, 0, 0, 1, 24, 0}, 49},
+        {R::fps119_88, {0, 0, 0, 1, 119, 0}, 239},
+        {R::fps29_97d, {2, 1, 0, 0, 0, 0}, 2 * 2589408 + 107892},
+    };
+    for (const auto& c : cases) {
+        TimecodeFrameCount count(c.components, c.rate, B::max80SubFrames);
+        EXPECT_EQ(count.value.wholeFrames(), c.frames) << c.rate;
+        EXPECT_EQ(componentsFromFrameCount(TimecodeFrameCount(V::frames(c.frames), B::max80SubFrames), c.rate),
+                  c.components)
+            << c.rate << " frame " << c.frames;
+    }
+}
+
+TEST(FrameCountTest, ComponentsFromCountForms) {
+    struct Case {
+        V value;
+        B base;
+        R rate;
+        TimecodeComponents expected;
+    } cases[] = {
+        {V::frames(-90), B::max80SubFrames, R::fps30, {0, 0, 0, -3, 0, 0}},
+        {V::frames(-1), B::max80SubFrames, R::fps30, {0, 0, 0, 0, -1, 0}},
+        {V::combined(10.123456789), B::max100SubFrames, R::fps30, {0, 0, 0, 0, 10, 12}},
+        {V::combined(0.3), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, 24}},
+        {V::combined(0.7), B::max100SubFrames, R::fps24, {0, 0, 0, 0, 0, 70}},
+        {V::combined(-0.5), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, -40}},
+        {V::split(10, 40), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 10, 40}},
+        {V::splitUnitInterval(48, 0.25), B::quarterFrames, R::fps24, {0, 0, 0, 2, 0, 1}},
+        {V::frames(2073600), B::max80SubFrames, R::fps24, {1, 0, 0, 0, 0, 0}},
+        {V::frames(2073600 * 150LL), B::max80SubFrames, R::fps24, {150, 0, 0, 0, 0, 0}},
+        {V::combined(std::nan("")), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(componentsFromFrameCount(TimecodeFrameCount(c.value, c.base), c.rate), c.expected)
+            << c.value.debugDescription();
+    }
+}
+
+TEST(FrameCountTest, DerivedValuesOfEachForm) {
+    struct Case {
+        V value;
+        B base;
+        std::int64_t whole, subFrames, total;
+        double asDouble;
+        const char* decimal;
+    } cases[] = {
+        {V::frames(12), B::max80SubFrames, 12, 0, 960, 12.0, "12"},
+        {V::split(10, 40), B::max80SubFrames, 10, 40, 840, 10.5, "10.5"},
+        {V::combined(10.123456789), B::max100SubFrames, 10, 12, 1012, 10.123456789, "10.12345678"},
+        {V::splitUnitInterval(3, 0.29), B::max100SubFrames, 3, 29, 329, 3.29, "3.29"},
+        {V::splitUnitInterval(3, 0.57), B::max100SubFrames, 3, 57, 357, 3.57, "3.57"},
+        {V::splitUnitInterval(3, 0.58), B::max100SubFrames, 3, 58, 358, 3.58, "3.58"},
+        {V::combined(-2.5), B::quarterFrames, -2, -2, -10, -2.5, "-2.5"},
+    };
+    for (const auto& c : cases) {
+        TimecodeFrameCount count(c.value, c.base);
+        EXPECT_EQ(count.value.wholeFrames(), c.whole) << c.value.debugDescription();
+        EXPECT_EQ(count.subFrames(), c.subFrames) << c.value.debugDescription();
+        EXPECT_EQ(count.subFrameCount(), c.total) << c.value.debugDescription();
+        EXPECT_DOUBLE_EQ(count.doubleValue(), c.asDouble) << c.value.debugDescription();
+        EXPECT_EQ(count.decimalValue().toString(), c.decimal) << c.value.debugDescription();
+    }
+    // Made as subframes / base, the unit interval gives the same subframes back.
+    for (int sf = 0; sf < 100; ++sf) {
+        TimecodeFrameCount count(V::splitUnitInterval(0, sf / 100.0), B::max100SubFrames);
+        EXPECT_EQ(count.subFrames(), sf);
+    }
+}
+
+TEST(FrameCountTest, HugeAndNonFiniteCountsSaturateInsteadOfOverflowing) {
+    constexpr auto max = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(TimecodeFrameCount(V::frames(max), B::max100SubFrames).subFrameCount(), max);
+    EXPECT_EQ(TimecodeFrameCount(V::combined(1e300), B::max80SubFrames).subFrameCount(), max);
+    EXPECT_EQ(TimecodeFrameCount(V::combined(-INFINITY), B::max80SubFrames).value.wholeFrames(),
+              std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(TimecodeFrameCount(V::combined(std::nan("")), B::max80SubFrames).subFrameCount(), 0);
+    TimecodeComponents huge{max, 0, 0, 0, 0, 0};
+    EXPECT_EQ(TimecodeFrameCount(huge, R::fps24, B::max80SubFrames).value, V::frames(0));
+}
+
+TEST(FrameCountTest, EqualityByTotalOrderingAndArithmetic) {
+    EXPECT_EQ(TimecodeFrameCount(V::frames(10), B::max80SubFrames), TimecodeFrameCount(V::frames(8), B::max100SubFrames));
+    EXPECT_LT(TimecodeFrameCount(V::split(1, 79), B::max80SubFrames), TimecodeFrameCount(V::frames(2), B::max80SubFrames));
+    EXPECT_NE(V::frames(1), V::split(1, 0));
+    EXPECT_EQ(V::combined(0.0), V::combined(-0.0));
+    EXPECT_EQ(std::hash<V>()(V::combined(0.0)), std::hash<V>()(V::combined(-0.0)));
+
+    TimecodeFrameCount a(V::split(10, 40), B::max80SubFrames);
+    TimecodeFrameCount b(V::frames(12), B::max100SubFrames);
+    EXPECT_EQ((a + b).value, V::split(25, 40));  // 840 + 1200 subframes at base 80
+    EXPECT_EQ((a - b).value, V::split(-4, -40));
+    EXPECT_EQ((a * 2.0).value, V::split(21, 0));
+    EXPECT_EQ((a / 4.0).value, V::split(2, 50));
+    EXPECT_EQ((a / 0.0).subFrameCount(), std::numeric_limits<std::int64_t>::max());
+}
+
+TEST(FrameCountTest, Texts) {
+    EXPECT_EQ(V::frames(12).description(), "12 frames");
+    EXPECT_EQ(V::split(10, 5).description(), "10.5 frames");
+    EXPECT_EQ(V::combined(2.0).description(), "2.0 frames");
+    EXPECT_EQ(V::splitUnitInterval(2, 0.25).description(), "2.25 frames");
+    EXPECT_EQ(V::split(10, 5).debugDescription(), ".split(frames: 10, subFrames: 5)");
+    EXPECT_EQ(V::combined(1.5).debugDescription(), ".combined(1.5)");
+    EXPECT_EQ(V::splitUnitInterval(2, 0.25).debugDescription(), ".splitUnitInterval(frames: 2, subFramesUnitInterval: 0.25)");
+    EXPECT_EQ(TimecodeFrameCount(V::frames(7), B::max80SubFrames).description(), "7");
+    EXPECT_EQ(TimecodeFrameCount(V::split(7, 40), B::max80SubFrames).description(), "7.5");
+}
+
+TEST(FrameCountTest, RealTimeMediaTimeAndRationalTime) {
+    struct Case {
+        R rate;
+        TimecodeComponents components;
+        double seconds;
+        std::int64_t value;
+        std::int32_t timescale;
+    } cases[] = {
+        {R::fps29_97d, {0, 1, 0, 0, 0, 0}, 3599.9964, 8999991, 2500},
+        {R::fps24, {0, 1, 0, 0, 0, 0}, 3600.0, 3600, 1},
+        {R::fps23_976, {0, 0, 0, 1, 0, 0}, 1.001, 1001, 1000},
+        {R::fps25, {0, 0, 0, 0, 1, 40}, 0.06, 3, 50},
+        {R::fps30d, {0, 1, 0, 0, 0, 0}, 3596.4, 17982, 5},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(c.components), at(c.rate));
+        EXPECT_NEAR(t.realTimeValue(), c.seconds, 1e-9) << c.rate;
+        MediaTime m = t.mediaTimeValue();
+        EXPECT_EQ(m.value, c.value) << c.rate;
+        EXPECT_EQ(m.timescale, c.timescale) << c.rate;
+        EXPECT_EQ(t.rationalValue(), Fraction(c.value, c.timescale)) << c.rate;
+        EXPECT_TRUE(t.rationalValue().isReduced());
+    }
+}
+
+TEST(FrameCountTest, FeetAndFrames) {
+    struct Case {
+        std::int64_t elapsed;
+        std::int64_t feet, frames;
+        const char* text;
+    } cases[] = {
+        {35, 2, 3, "2+03"}, {-35, -2, -3, "-2+-3"}, {16, 1, 0, "1+00"}, {197, 12, 5, "12+05"}, {0, 0, 0, "0+00"},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(0, 0, 0, 0, c.elapsed), at(R::fps24),
+                   TimecodeValidationRule::allowingInvalid);
+        FeetAndFrames f = t.feetAndFramesValue();
+        EXPECT_EQ(f.feet, c.feet) << c.text;
+        EXPECT_EQ(f.frames, c.frames) << c.text;
+        EXPECT_EQ(f.description(), c.text);
+    }
+    FeetAndFrames plain{2, 3, 0, B::max80SubFrames};
+    EXPECT_EQ(plain.frameCount().value, V::frames(35));
+    FeetAndFrames withSubFrames{2, 3, 10, B::max80SubFrames};
+    EXPECT_EQ(withSubFrames.frameCount().value, V::split(35, 10));
+    EXPECT_EQ(withSubFrames.subFramesDescription(), "2+03.10");
+    FeetAndFrames huge{std::numeric_limits<std::int64_t>::max(), 5, 0, B::max80SubFrames};
+    EXPECT_EQ(huge.frameCount().value, V::frames(std::numeric_limits<std::int64_t>::max()));
+}
+
+TEST(FrameCountTest, MaxFrameCountExpressible) {
+    Timecode t(GuaranteedTimecodeSourceValue::zero(), at(R::fps29_97d, B::max100SubFrames, L::max24Hours));
+    EXPECT_EQ(t.maxFrameCountExpressible().value, V::split(2589407, 99));
+    EXPECT_EQ(t.maxSubFrameCountExpressible(), 258940799);
+    EXPECT_EQ(t.maxSubFrameNumberDisplayable(), 99);
+}
+
+TEST(FrameCountTest, Samples) {
+    struct Case {
+        R rate;
+        TimecodeComponents components;
+        std::int64_t sampleRate;
+        std::int64_t samples;
+    } cases[] = {
+        {R::fps24, {0, 0, 0, 1, 0, 0}, 48000, 48000},
+        {R::fps25, {0, 0, 0, 0, 1, 0}, 44100, 1764},
+        {R::fps29_97, {0, 0, 0, 1, 0, 0}, 48000, 48048},
+        {R::fps25, {0, 0, 0, 0, 1, 0}, 22050, 882},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(c.components), at(c.rate));
+        EXPECT_EQ(t.samplesValue(c.sampleRate), c.samples) << c.rate;
+    }
+    // A product ending in .5 rounds away from zero: 1 frame at 24 fps x 36 Hz = 1.5.
+    Timecode one(TimecodeSourceValue::frames(1), at(R::fps24));
+    EXPECT_DOUBLE_EQ(one.samplesDoubleValue(36), 1.5);
+    EXPECT_EQ(one.samplesValue(36), 2);
+    Timecode minusOne(TimecodeSourceValue::frames(-1), at(R::fps24), TimecodeValidationRule::allowingInvalid);
+    EXPECT_EQ(minusOne.samplesValue(36), -2);
+    Timecode late(TimecodeSourceValue::components(0, 23, 0, 0, 0), at(R::fps24));
+    EXPECT_EQ(late.samplesValue(std::numeric_limits<std::int64_t>::max()), 0);
+}
+
+}  // namespace
+}  // namespace tallyvane

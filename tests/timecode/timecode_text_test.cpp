@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "timecode/text_utilities.h"
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using R = TimecodeFrameRate;
+using B = TimecodeSubFramesBase;
+using L = TimecodeUpperLimit;
+using O = TimecodeStringFormatOption;
+
+TEST(TimecodeTextTest, FormatsEveryOption) {
+    struct Case {
+        R rate;
+        B base;
+        TimecodeComponents components;
+        TimecodeStringFormat format;
+        const char* expected;
+    } cases[] = {
+        {R::fps24, B::max80SubFrames, {0, 1, 0, 0, 0, 0}, {}, "01:00:00:00"},
+        {R::fps29_97d, B::max80SubFrames, {0, 1, 0, 0, 0, 0}, {}, "01:00:00;00"},
+        {R::fps120, B::max80SubFrames, {0, 1, 0, 0, 5, 0}, {}, "01:00:00:005"},
+        {R::fps119_88d, B::max80SubFrames, {0, 1, 0, 0, 5, 0}, {}, "01:00:00;005"},
+        {R::fps100, B::max80SubFrames, {0, 1, 0, 0, 5, 0}, {}, "01:00:00:05"},
+        {R::fps24, B::max80SubFrames, {2, 1, 0, 0, 0, 0}, {}, "2 01:00:00:00"},
+        {R::fps24, B::max80SubFrames, {0, 1, 0, 0, 0, 0}, {O::alwaysShowDays}, "0 01:00:00:00"},
+        {R::fps24, B::max80SubFrames, {0, 1, 0, 0, 0, 7}, {O::showSubFrames}, "01:00:00:00.07"},
+        {R::fps24, B::quarterFrames, {0, 1, 0, 0, 0, 3}, {O::showSubFrames}, "01:00:00:00.3"},
+        {R::fps29_97d, B::max80SubFrames, {1, 1, 0, 0, 0, 0}, {O::filenameCompatible}, "1-01-00-00-00"},
+        {R::fps29_97d, B::max100SubFrames, {0, 1, 0, 0, 0, 99},
+         {O::filenameCompatible, O::showSubFrames, O::alwaysShowDays}, "0-01-00-00-00.99"},
+        {R::fps24, B::max80SubFrames, {0, -5, 123, 0, 0, 0}, {}, "-5:123:00:00"},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(c.components), {c.rate, c.base, L::max100Days},
+                   TimecodeValidationRule::allowingInvalid);
+        EXPECT_EQ(t.stringValue(c.format), c.expected);
+    }
+}
+
+TEST(TimecodeTextTest, DescriptionShowsSubFramesAndVerboseDescriptionTheRate) {
+    Timecode t(TimecodeSourceValue::components(0, 1, 0, 0, 0, 12), {R::fps29_97d, B::max80SubFrames, L::max24Hours});
+    EXPECT_EQ(t.description(), "01:00:00;00.12");
+    EXPECT_EQ(t.verboseDescription(), "01:00:00;00.12 @ 29.97 fps drop");
+}
+
+TEST(TimecodeTextTest, ParsesTimecodeText) {
+    struct Case {
+        const char* text;
+        std::optional<TimecodeComponents> expected;
+    } cases[] = {
+        {"01:00:00:00", TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"01;00;00;00", TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"01:00:00;00", TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"1 01:00:00:00.05", TimecodeComponents{1, 1, 0, 0, 0, 5}},
+        {"1:01:00:00:00", TimecodeComponents{1, 1, 0, 0, 0, 0}},
+        {"1;01:00:00:00", TimecodeComponents{1, 1, 0, 0, 0, 0}},
+        {"01:00:00:00.79", TimecodeComponents{0, 1, 0, 0, 0, 79}},
+        {"1 25:61:61:99", TimecodeComponents{1, 25, 61, 61, 99, 0}},
+        {"00:00:00:0000", TimecodeComponents{0, 0, 0, 0, 0, 0}},
+        {"01:00:00", std::nullopt},
+        {"", std::nullopt},
+        {"ab:cd:ef:gh", std::nullopt},
+        {"01:00:00:00 ", std::nullopt},
+        {" 01:00:00:00", TimecodeComponents{0, 1, 0, 0, 0, 0}},  // the days separator may stand alone
+        {"-1:00:00:00", std::nullopt},
+        {"01-00-00-00", std::nullopt},
+        // A group that matches but is no 64-bit number is malformed, never a silent 0.
+        {"99999999999999999999:00:00:00", std::nullopt},
+        {"1 01:00:00:00.99999999999999999999", std::nullopt},
+        {"\xd9\xa1:00:00:00", std::nullopt},  // ARABIC-INDIC DIGIT ONE
+    };
+    for (const auto& c : cases) {
+        if (c.expected) {
+            EXPECT_EQ(Timecode::parseComponents(c.text), *c.expected) << c.text;
+        } else {
+            EXPECT_THROW(Timecode::parseComponents(c.text), TimecodeStringParseError) << c.text;
+        }
+    }
+}
+
+TEST(TimecodeTextTest, FormatAndParseRoundTripAtEveryRate) {
+    for (auto rate : R::allCases()) {
+        Timecode t(TimecodeSourceValue::components(3, 23, 59, 58, R(rate).maxFrameNumberDisplayable(), 79),
+                   {rate, B::max80SubFrames, L::max100Days});
+        TimecodeStringFormat format{O::showSubFrames};
+        EXPECT_EQ(Timecode::parseComponents(t.stringValue(format)), t.components) << R(rate);
+    }
+}
+
+TEST(TimecodeTextTest, FormatOptions) {
+    TimecodeStringFormat format;
+    EXPECT_TRUE(format.isEmpty());
+    format.setShowsSubFrames(true);
+    format.setAlwaysShowsDays(true);
+    format.setAlwaysShowsDays(false);
+    EXPECT_EQ(format, TimecodeStringFormat::showSubFramesSet());
+    EXPECT_EQ(rawValue(O::filenameCompatible), "filenameCompatible");
+    EXPECT_EQ(timecodeStringFormatOption("alwaysShowDays"), O::alwaysShowDays);
+    EXPECT_FALSE(timecodeStringFormatOption("AlwaysShowDays").has_value());
+}
+
+TEST(TextUtilitiesTest, RegularExpressionHelpers) {
+    EXPECT_EQ(regexMatches("a1b22c333", R"(\d+)"), (std::vector<std::string>{"1", "22", "333"}));
+    EXPECT_TRUE(regexMatches("abc", "(").empty());
+    auto groups = regexCaptureGroups("x=1;y=", R"((\w)=(\d)?)");
+    ASSERT_EQ(groups.size(), 2U);
+    EXPECT_EQ(groups[0][2], std::optional<std::string>("1"));
+    EXPECT_EQ(groups[1][2], std::nullopt);
+    EXPECT_EQ(regexReplacing("12+05", R"((\d+)\+(\d+))", "$2/$1"), std::optional<std::string>("05/12"));
+    EXPECT_EQ(regexReplacing("x", "[", "y"), std::nullopt);
+    auto set = characterSet({"0123456789", ":;"});
+    EXPECT_TRUE(containsNone("abc", set));
+    EXPECT_FALSE(containsNone("ab;", set));
+    EXPECT_TRUE(containsNone("", set));
+    EXPECT_EQ(parseInt64("-42"), -42);
+    EXPECT_EQ(parseInt64("+42"), std::nullopt);
+    EXPECT_EQ(parseInt64("9223372036854775808"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tallyvane

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "timecode/text_utilities.h"
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using C = TimecodeComponent;
+using R = TimecodeFrameRate;
+using B = TimecodeSubFramesBase;
+using L = TimecodeUpperLimit;
+
+TimecodeProperties at(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) { return {rate, base, limit}; }
+
+TEST(TimecodeValidityTest, DropFrameLabelsAtTheStartOfAMinuteAreNotValid) {
+    struct Case {
+        R rate;
+        std::int64_t minutes, seconds;
+        ClosedRange expected;
+    } cases[] = {
+        {R::fps29_97d, 1, 0, {2, 29}},   {R::fps29_97d, 10, 0, {0, 29}},  {R::fps29_97d, 1, 1, {0, 29}},
+        {R::fps29_97d, 0, 0, {0, 29}},   {R::fps29_97d, 59, 0, {2, 29}},  {R::fps30d, 1, 0, {2, 29}},
+        {R::fps59_94d, 1, 0, {4, 59}},   {R::fps59_94d, 20, 0, {0, 59}},  {R::fps60d, 3, 0, {4, 59}},
+        {R::fps119_88d, 1, 0, {8, 119}}, {R::fps119_88d, 1, 30, {0, 119}}, {R::fps120d, 9, 0, {8, 119}},
+        {R::fps29_97, 1, 0, {0, 29}},    {R::fps24, 1, 0, {0, 23}},       {R::fps100, 1, 0, {0, 99}},
+        {R::fps23_976, 1, 0, {0, 23}},   {R::fps90, 7, 0, {0, 89}},
+    };
+    for (const auto& c : cases) {
+        TimecodeComponents components{0, 0, c.minutes, c.seconds, 0, 0};
+        EXPECT_EQ(components.validRange(C::frames, at(c.rate)), c.expected)
+            << c.rate << " minute " << c.minutes << " second " << c.seconds;
+    }
+}
+
+TEST(TimecodeValidityTest, InvalidComponentsByRange) {
+    struct Case {
+        TimecodeComponents components;
+        TimecodeProperties properties;
+        TimecodeComponentSet expected;
+    } cases[] = {
+        {{0, 0, 0, 0, 25, 0}, at(R::fps25), {C::frames}},
+        {{0, -1, 0, 0, 0, 0}, at(R::fps25), {C::hours}},
+        {{1, 0, 0, 0, 0, 0}, at(R::fps25), {C::days}},
+        {{1, 0, 0, 0, 0, 0}, at(R::fps25, B::max80SubFrames, L::max100Days), {}},
+        {{100, 0, 0, 0, 0, 0}, at(R::fps25, B::max80SubFrames, L::max100Days), {C::days}},
+        {{0, 0, 0, 0, 0, 80}, at(R::fps25, B::max80SubFrames), {C::subFrames}},
+        {{0, 0, 0, 0, 0, 80}, at(R::fps25, B::max100SubFrames), {}},
+        {{0, 0, 0, 0, 0, 4}, at(R::fps25, B::quarterFrames), {C::subFrames}},
+        {{0, 0, 1, 0, 0, 0}, at(R::fps29_97d), {C::frames}},
+        {{0, 0, 1, 0, 2, 0}, at(R::fps29_97d), {}},
+        {{0, 24, 60, 60, -1, -1}, at(R::fps24), {C::hours, C::minutes, C::seconds, C::frames, C::subFrames}},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(c.components), c.properties, TimecodeValidationRule::allowingInvalid);
+        EXPECT_EQ(t.invalidComponents(), c.expected) << t.stringValue();
+        EXPECT_EQ(t.isValid(), c.expected.empty()) << t.stringValue();
+    }
+}
+
+TEST(TimecodeValidityTest, ClampingUsesTheAlreadyClampedMinutesAndSeconds) {
+    struct Case {
+        TimecodeComponents in;
+        R rate;
+        TimecodeComponents expected;
+    } cases[] = {
+        {{0, 1, 75, -3, 10, 0}, R::fps25, {0, 1, 59, 0, 10, 0}},
+        {{0, 0, 1, 0, 0, 0}, R::fps29_97d, {0, 0, 1, 0, 2, 0}},
+        {{0, 0, 1, 0, 0, 0}, R::fps59_94d, {0, 0, 1, 0, 4, 0}},
+        {{0, 0, 61, -5, 0, 0}, R::fps29_97d, {0, 0, 59, 0, 2, 0}},
+        {{5, 30, 0, 0, 99, 99}, R::fps24, {0, 23, 0, 0, 23, 79}},
+    };
+    for (const auto& c : cases) {
+        Timecode t(TimecodeSourceValue::components(c.in), at(c.rate), TimecodeValidationRule::allowingInvalid);
+        t.clampComponents();
+        EXPECT_EQ(t.components, c.expected) << c.rate;
+    }
+}
+
+TEST(TimecodeValidityTest, DigitCountsAgainstFieldWidths) {
+    struct Case {
+        TimecodeComponents components;
+        R rate;
+        B base;
+        bool expected;
+    } cases[] = {
+        {{0, 0, 0, 0, 120, 0}, R::fps60, B::max80SubFrames, false},
+        {{0, 0, 0, 0, 120, 0}, R::fps120, B::max80SubFrames, true},
+        {{0, 0, 0, 0, 0, 10}, R::fps24, B::quarterFrames, false},
+        {{0, 0, 0, 0, 0, 99}, R::fps24, B::max100SubFrames, true},
+        {{0, -99, 0, 0, 0, 0}, R::fps24, B::max80SubFrames, true},
+        {{0, -100, 0, 0, 0, 0}, R::fps24, B::max80SubFrames, false},
+        {{100, 0, 0, 0, 0, 0}, R::fps24, B::max80SubFrames, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.components.hasValidDigitCounts(c.rate, c.base), c.expected) << c.rate;
+    EXPECT_EQ(decimalDigitCount(std::numeric_limits<std::int64_t>::min()), 19);
+    EXPECT_EQ(decimalDigitCount(-9), 1);
+    EXPECT_EQ(decimalDigitCount(10U), 2);
+    EXPECT_EQ(C(C::frames).numberOfDigits(R::fps119_88, B::max80SubFrames), 3);
+    EXPECT_EQ(C(C::subFrames).numberOfDigits(R::fps24, B::quarterFrames), 1);
+}
+
+TEST(TimecodeValidityTest, ComponentNavigationSkipsExcludedComponents) {
+    EXPECT_EQ(C::firstComponent({C::days, C::subFrames}), C(C::hours));
+    EXPECT_EQ(C::lastComponent({C::days, C::subFrames}), C(C::frames));
+    EXPECT_EQ(C(C::frames).next({C::subFrames}, true), C(C::days));
+    EXPECT_EQ(C(C::frames).next({C::subFrames}, false), C(C::frames));
+    EXPECT_EQ(C(C::hours).next({C::minutes}, false), C(C::seconds));
+    EXPECT_EQ(C(C::subFrames).previous({C::subFrames, C::frames}, false), C(C::seconds));
+    EXPECT_EQ(C(C::subFrames).next({C::subFrames, C::days}, false), C(C::hours));
+    EXPECT_EQ(C(C::hours).previous({C::days}, true), C(C::subFrames));
+    EXPECT_EQ(C(C::hours).previous({C::days}, false), C(C::hours));
+    auto cases = C::allCases();
+    TimecodeComponentSet all(cases.begin(), cases.end());
+    EXPECT_FALSE(C::firstComponent(all).has_value());
+    EXPECT_EQ(C(C::minutes).next(all, true), C(C::minutes));
+    EXPECT_EQ(C(C::subFrames).title(), "SubFrames");
+    EXPECT_EQ(C(C::subFrames).lowercasedName(), "subframes");
+    EXPECT_LT(C(C::days), C(C::subFrames));
+}
+
+TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
+    struct Case {
+        B from;
+        std::int64_t value;
+        B to;
+        std::int64_t expected;
+    } cases[] = {
+        {B::max80SubFrames, 40, B::max100SubFrames, 50}, {B::max80SubFrames, 40, B::quarterFrames, 2},
+        {B::max80SubFrames, 79, B::quarterFrames, 3},    {B::quarterFrames, 3, B::max100SubFrames, 75},
+        {B::max100SubFrames, 0, B::max80SubFrames, 0},   {B::max100SubFrames, 99, B::max100SubFrames, 99},
+        {B::max80SubFrames, -40, B::max100SubFrames, -50},
+        {B::max80SubFrames, std::numeric_limits<std::int64_t>::max(), B::max100SubFrames,
+         std::numeric_limits<std::int64_t>::max()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TimecodeSubFramesBase(c.from).convert(c.value, c.to), c.expected) << c.value;
+    EXPECT_EQ(B::fromRawValue(4), B(B::quarterFrames));
+    EXPECT_FALSE(B::fromRawValue(25).has_value());
+    EXPECT_EQ(TimecodeSubFramesBase(B::quarterFrames).stringValueVerbose(), "4 (Quarter-Frames)");
+    EXPECT_EQ(L::fromRawValue("100 days"), L(L::max100Days));
+    EXPECT_FALSE(L::fromRawValue("100 Days").has_value());
+}
+
+TEST(TimecodeValidityTest, CollectionViewsOfComponents) {
+    auto c = TimecodeComponents::fromDictionary({{C::hours, 1}});
+    EXPECT_EQ(c, (TimecodeComponents{0, 1, 0, 0, 0, 0}));
+    c.assign(std::map<TimecodeComponent, std::int64_t>{{C::frames, 5}});
+    EXPECT_EQ(c, (TimecodeComponents{0, 1, 0, 0, 5, 0}));
+    std::vector<TimecodeComponents::Pair> pairs{{C::minutes, 2}, {C::minutes, 3}};
+    EXPECT_EQ(TimecodeComponents::fromPairs(pairs), (TimecodeComponents{0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(c.dictionary().size(), 6U);
+    EXPECT_EQ(c.array()[4].second, 5);
+    EXPECT_EQ(std::hash<TimecodeComponents>()(c), std::hash<TimecodeComponents>()(TimecodeComponents{0, 1, 0, 0, 5, 0}));
+}
+
+TEST(TimecodeValidityTest, RandomComponentsAreValidAtEveryRate) {
+    for (auto rate : R::allCases()) {
+        for (auto limit : L::allCases()) {
+            TimecodeProperties p = at(rate, B::quarterFrames, limit);
+            for (int i = 0; i < 20; ++i) {
+                auto c = TimecodeComponents::random(p);
+                EXPECT_TRUE(c.invalidComponents(p).empty()) << R(rate);
+            }
+        }
+    }
+    TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {std::numeric_limits<std::int64_t>::min(),
+                                                                            std::numeric_limits<std::int64_t>::max()}};
+    auto c = TimecodeComponents::random(ranges);
+    EXPECT_EQ(c.days, 1);
+    EXPECT_TRUE(ranges.hours.contains(c.hours));
+    EXPECT_EQ(c.minutes, -5);
+    EXPECT_EQ(c.frames, 7);
+}
+
+}  // namespace
+}  // namespace tallyvane
