@@ -96,20 +96,22 @@ bool operator==(const Value& a, const Value& b) {
         a.payload_);
 }
 
-TimecodeFrameCount::TimecodeFrameCount(const TimecodeComponents& c, TimecodeFrameRate rate, TimecodeSubFramesBase base)
-    : value(Value::frames(0)), subFramesBase_(base) {
+double elapsedFrames(const TimecodeComponents& c, TimecodeFrameRate rate) {
     const double d = static_cast<double>(c.days), h = static_cast<double>(c.hours),
                  m = static_cast<double>(c.minutes), s = static_cast<double>(c.seconds),
                  f = static_cast<double>(c.frames);
-    double total = 0;
     if (!rate.isDrop()) {
-        total = std::round(rate.frameRateForElapsedFramesCalculation() * (d * 24 * 60 * 60 + h * 60 * 60 + m * 60 + s)) + f;
-    } else {
-        const double minutes = d * 24 * 60 + h * 60 + m;
-        const double base = rate.maxFrames();
-        const double dropped = rate.framesDroppedPerMinute();
-        total = (minutes * 60 + s) * base + f - (minutes - std::floor(minutes / 10)) * dropped;
+        return std::round(rate.frameRateForElapsedFramesCalculation() * (d * 24 * 60 * 60 + h * 60 * 60 + m * 60 + s)) + f;
     }
+    const double minutes = d * 24 * 60 + h * 60 + m;
+    const double base = rate.maxFrames();
+    const double dropped = rate.framesDroppedPerMinute();
+    return (minutes * 60 + s) * base + f - (minutes - std::floor(minutes / 10)) * dropped;
+}
+
+TimecodeFrameCount::TimecodeFrameCount(const TimecodeComponents& c, TimecodeFrameRate rate, TimecodeSubFramesBase base)
+    : value(Value::frames(0)), subFramesBase_(base) {
+    const double total = elapsedFrames(c, rate);
     constexpr double limit = 9223372036854775808.0;  // 2^63
     if (std::fabs(total) > limit || total == limit) return;
     value = Value::splitUnitInterval(static_cast<std::int64_t>(total),

@@ -93,6 +93,9 @@ private:
     TimecodeSubFramesBase subFramesBase_;
 };
 
+// Elapsed whole frames of the components, in double arithmetic, with the drop-frame rule.
+double elapsedFrames(const TimecodeComponents& components, TimecodeFrameRate rate);
+
 // The components of an elapsed count, in exact decimal arithmetic. Days are not
 // limited; a negative count negates only its first non-zero component.
 TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, TimecodeFrameRate rate);

@@ -266,8 +266,13 @@ void setComponentsByRule(Timecode& timecode, const TimecodeComponents& component
         }
         case Rule::clamping:
         case Rule::wrapping: {
+            // Saturated rather than the frame count's 0 for counts beyond 64 bits, so
+            // that a huge timecode clamps to the upper limit, not to zero.
             const auto& p = timecode.properties;
-            setTotalByRule(timecode, TimecodeFrameCount(components, p.frameRate, p.subFramesBase).subFrameCount(), rule);
+            const __int128 total = static_cast<__int128>(saturatingInt64(elapsedFrames(components, p.frameRate))) *
+                                       p.subFramesBase.rawValue() +
+                                   components.subFrames;
+            setTotalByRule(timecode, saturatingInt64(total), rule);
             return;
         }
     }
