@@ -46,7 +46,7 @@ int digitCount(u128 value) {
 struct Wide {
     std::array<std::uint64_t, 4> w{};
 
-    static Wide from(u128 value) {
+    static constexpr Wide from(u128 value) {
         Wide r;
         r.w[0] = static_cast<std::uint64_t>(value);
         r.w[1] = static_cast<std::uint64_t>(value >> 64);
@@ -56,7 +56,7 @@ struct Wide {
     bool fitsSignificand() const { return w[2] == 0 && w[3] == 0 && low() < kSignificandLimit; }
     u128 low() const { return (static_cast<u128>(w[1]) << 64) | w[0]; }
 
-    void multiplySmall(std::uint64_t factor) {
+    constexpr void multiplySmall(std::uint64_t factor) {
         u128 carry = 0;
         for (auto& word : w) {
             u128 t = static_cast<u128>(word) * factor + carry;
@@ -133,6 +133,16 @@ Decimal normalise(bool negative, Wide magnitude, std::int64_t exponent) {
     if (magnitude.isZero()) return Decimal();
     std::uint64_t roundDigit = 0;
     bool dropped = false;
+    constexpr Wide kChunkLimit = [] {  // 10^57: at least 19 digits too many
+        Wide w = Wide::from(kPow10[38]);
+        w.multiplySmall(static_cast<std::uint64_t>(kPow10[19]));
+        return w;
+    }();
+    while (magnitude >= kChunkLimit) {
+        roundDigit = magnitude.divideSmall(static_cast<std::uint64_t>(kPow10[19])) / static_cast<std::uint64_t>(kPow10[18]);
+        dropped = true;
+        exponent += 19;
+    }
     while (!magnitude.fitsSignificand()) {
         roundDigit = magnitude.divideSmall(10);
         dropped = true;
@@ -273,6 +283,17 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
 Decimal operator/(const Decimal& a, const Decimal& b) {
     if (a.nan_ || b.nan_ || b.significand_ == 0) return Decimal::nan();
     if (a.significand_ == 0) return Decimal();
+    if ((b.significand_ >> 64) == 0) {
+        // Divisor within one word: scale the dividend so the quotient carries at least
+        // 39 digits (the 38 kept and the round digit), then one pass of word division.
+        std::int64_t scale = 39 + digitCount(b.significand_) - digitCount(a.significand_);
+        if (scale < 0) scale = 0;
+        Wide q = Wide::from(a.significand_);
+        q.multiplyPow10(scale);
+        q.divideSmall(static_cast<std::uint64_t>(b.significand_));
+        return normalise(a.negative_ != b.negative_, q,
+                         static_cast<std::int64_t>(a.exponent_) - b.exponent_ - scale);
+    }
     u128 quotient = a.significand_ / b.significand_;
     u128 remainder = a.significand_ % b.significand_;
     std::int64_t exponent = static_cast<std::int64_t>(a.exponent_) - b.exponent_;

@@ -12,6 +12,9 @@
 
 namespace tallyvane {
 
+// Which part of a media item's time range a source read from media takes.
+enum class RangeAttribute : std::uint8_t { start, end, duration };
+
 // Sets components; `set` exactly (throws TimecodeValidationError::outOfBounds),
 // `setByRule` under a validation rule (never fails on range).
 class TimecodeSource {

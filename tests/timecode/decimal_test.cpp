@@ -56,6 +56,16 @@ TEST(DecimalTest, ArithmeticIsExactWithinThirtyEightDigits) {
     }
 }
 
+TEST(DecimalTest, DivisionByDivisorsWiderThanOneWord) {
+    // 30- and 27-digit significands take the digit-by-digit path.
+    const Decimal wide = Decimal::fromParts(false, static_cast<unsigned __int128>(300000000000000ULL) * 1000000000000000ULL + 1, 0);
+    const Decimal other = Decimal::fromParts(false, static_cast<unsigned __int128>(123456789012345ULL) * 1000000000000ULL + 678901234567ULL, 0);
+    EXPECT_EQ(((Decimal(2) * wide) / wide).toString(), "2");
+    EXPECT_EQ(((Decimal(7) * other) / other).toString(), "7");
+    EXPECT_EQ(((Decimal(2) * wide) / (Decimal(3) * wide)).toString(), "0.66666666666666666666666666666666666667");
+    EXPECT_EQ((-(Decimal(1) * other) / (Decimal(8) * other)).toString(), "-0.125");
+}
+
 TEST(DecimalTest, DivisionByZeroGivesNaNThatPropagates) {
     Decimal nan = Decimal(1) / Decimal(0);
     EXPECT_TRUE(nan.isNaN());

@@ -5,6 +5,8 @@
 #include <set>
 #include <unordered_set>
 
+#include "timecode/case_order.h"
+#include "timecode/timecode_components.h"
 #include "timecode/timecode_frame_rate.h"
 #include "timecode/video_frame_rate.h"
 
@@ -214,6 +216,17 @@ TEST(VideoFrameRateTest, TimecodeRateOfAVideoRate) {
         EXPECT_EQ(c.rate.timecodeFrameRate(false), c.nonDrop) << c.rate;
         EXPECT_EQ(c.rate.timecodeFrameRate(true), c.drop) << c.rate;
     }
+}
+
+TEST(CaseOrderTest, SortsByPositionAmongTheCases) {
+    std::vector<T> rates{T::fps120d, T::fps23_976, T::fps29_97d, T::fps29_97};
+    EXPECT_EQ(sortedByCaseOrder(rates), (std::vector<T>{T::fps23_976, T::fps29_97, T::fps29_97d, T::fps120d}));
+    EXPECT_EQ(caseIndex(T(T::fps120d)), 22U);
+    EXPECT_EQ(caseIndex(V(V::fps119_88p)), 19U);
+    std::vector<TimecodeComponent> components{TimecodeComponent::subFrames, TimecodeComponent::days};
+    EXPECT_EQ(sortedByCaseOrder(components).front(), TimecodeComponent(TimecodeComponent::days));
+    std::vector<TimecodeSubFramesBase> bases{TimecodeSubFramesBase::quarterFrames, TimecodeSubFramesBase::max80SubFrames};
+    EXPECT_EQ(sortedByCaseOrder(bases).back(), TimecodeSubFramesBase(TimecodeSubFramesBase::quarterFrames));
 }
 
 }  // namespace
