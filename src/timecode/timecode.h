@@ -110,9 +110,6 @@ public:
     std::string verboseDescription() const;
     // Components of a timecode text, unchecked; throws TimecodeStringParseError.
     static Components parseComponents(std::string_view text);
-
-private:
-    explicit Timecode(const Properties& properties) : properties(properties) {}
 };
 
 }  // namespace tallyvane
