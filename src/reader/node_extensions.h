@@ -1,0 +1,25 @@
+#pragma once
+// Walks over document elements that the reader's passes share.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "xml/node_set.h"
+#include "xml/xml_element.h"
+
+namespace tallyvane {
+
+// The nearest element among the three sibling nodes before the element (text and comments
+// in between are passed over); absent when none of the three is an element.
+std::optional<XMLElement> previousElementSibling(const XMLElement& element);
+// The same looking forward.
+std::optional<XMLElement> nextElementSibling(const XMLElement& element);
+
+// The query run on each element in order, the results one after the other.
+std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression);
+
+// The elements of a query result, in order.
+std::vector<XMLElement> elementsOf(const NodeSet& nodes);
+
+}  // namespace tallyvane

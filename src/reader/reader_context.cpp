@@ -1,0 +1,46 @@
+#include "reader/reader_context.h"
+
+#include <stdexcept>
+
+namespace tallyvane {
+
+namespace {
+
+XMLElement rootOf(const XMLDocument& document) {
+    std::optional<XMLElement> root = document.root();
+    if (!root) throw std::invalid_argument("a document without a root element cannot be read");
+    return *root;
+}
+
+}  // namespace
+
+ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument document,
+                             std::shared_ptr<VideoFormat> defaultVideoFormat)
+    : store_(store),
+      log_(log),
+      document_(std::move(document)),
+      root_(rootOf(document_)),
+      defaultVideoFormat_(std::move(defaultVideoFormat)) {}
+
+void ReaderContext::insertFormat(const std::shared_ptr<VideoFormat>& format) {
+    store_.insert(format);
+    formats_.try_emplace(format->id(), format);
+}
+
+void ReaderContext::insertAsset(const std::shared_ptr<Asset>& asset, const XMLElement& resource) {
+    store_.insert(asset);
+    assets_.try_emplace(asset->id(), asset);
+    if (std::optional<std::string> id = resource.attr("id")) assetResources_.try_emplace(std::move(*id), resource);
+}
+
+void ReaderContext::insertComposition(const std::shared_ptr<Composition>& composition) {
+    store_.insert(composition);
+    compositions_.try_emplace(composition->id(), composition);
+}
+
+std::shared_ptr<VideoFormat> ReaderContext::format(std::string_view id) const { return find(formats_, id); }
+std::shared_ptr<Asset> ReaderContext::asset(std::string_view id) const { return find(assets_, id); }
+std::shared_ptr<Composition> ReaderContext::composition(std::string_view id) const { return find(compositions_, id); }
+std::optional<XMLElement> ReaderContext::assetResource(std::string_view id) const { return find(assetResources_, id); }
+
+}  // namespace tallyvane

@@ -1,0 +1,76 @@
+#pragma once
+// The state of one reading of one document, handed to every pass: the store the passes
+// fill, the diagnostic stream, the parsed document (alive until the last pass returns),
+// the fallback format, and lookups of what earlier passes made.
+//
+// References in the document are matched by exact text, the first object made with an
+// identifier winning, as a search of the store in insertion order would find it. The
+// lookups are filled as objects are inserted, so every reference costs one hash lookup.
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "model/store.h"
+#include "xml/xml_document.h"
+#include "xml/xml_element.h"
+
+namespace tallyvane {
+
+class ReaderContext {
+public:
+    // The document must have a root element.
+    ReaderContext(Store& store, std::ostream& log, XMLDocument document,
+                  std::shared_ptr<VideoFormat> defaultVideoFormat);
+    ReaderContext(const ReaderContext&) = delete;
+    ReaderContext& operator=(const ReaderContext&) = delete;
+
+    Store& store() const noexcept { return store_; }
+    std::ostream& log() const noexcept { return log_; }
+    const XMLDocument& document() const noexcept { return document_; }
+    const XMLElement& root() const noexcept { return root_; }
+    const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
+
+    // Insert into the store and remember the object under its identifier.
+    void insertFormat(const std::shared_ptr<VideoFormat>& format);
+    // `resource` is the asset's element; it is remembered under its "id" attribute.
+    void insertAsset(const std::shared_ptr<Asset>& asset, const XMLElement& resource);
+    void insertComposition(const std::shared_ptr<Composition>& composition);
+
+    // Absent (null) when nothing was made with that identifier.
+    std::shared_ptr<VideoFormat> format(std::string_view id) const;
+    std::shared_ptr<Asset> asset(std::string_view id) const;
+    std::shared_ptr<Composition> composition(std::string_view id) const;
+    // The first resource asset element with that "id" attribute.
+    std::optional<XMLElement> assetResource(std::string_view id) const;
+
+private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+    };
+    template <class T>
+    using ById = std::unordered_map<std::string, T, TextHash, std::equal_to<>>;
+
+    template <class T>
+    static T find(const ById<T>& map, std::string_view id) {
+        const auto found = map.find(id);
+        return found == map.end() ? T{} : found->second;
+    }
+
+    Store& store_;
+    std::ostream& log_;
+    XMLDocument document_;
+    XMLElement root_;
+    std::shared_ptr<VideoFormat> defaultVideoFormat_;
+    ById<std::shared_ptr<VideoFormat>> formats_;
+    ById<std::shared_ptr<Asset>> assets_;
+    ById<std::shared_ptr<Composition>> compositions_;
+    ById<std::optional<XMLElement>> assetResources_;
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,88 @@
+#include "reader/text_extensions.h"
+
+#include <charconv>
+#include <memory>
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+namespace tallyvane {
+
+std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_view separator) {
+    std::vector<std::string> parts;
+    if (separator.empty()) {
+        if (!text.empty()) parts.emplace_back(text);
+        return parts;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t found = text.find(separator, start);
+        const std::string_view part = text.substr(start, found == std::string_view::npos ? found : found - start);
+        if (!part.empty()) parts.emplace_back(part);
+        if (found == std::string_view::npos) break;
+        start = found + separator.size();
+    }
+    return parts;
+}
+
+std::optional<std::string> lastCharacter(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> graphemes(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    std::string last;
+    if (U_FAILURE(status) || !graphemes) {
+        unicode.tempSubString(unicode.moveIndex32(unicode.length(), -1)).toUTF8String(last);
+        return last;
+    }
+    graphemes->setText(unicode);
+    const int32_t end = graphemes->last();
+    const int32_t start = graphemes->previous();
+    unicode.tempSubStringBetween(start, end).toUTF8String(last);
+    return last;
+}
+
+std::string capitalized(std::string_view text) {
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    unicode.toTitle(nullptr, icu::Locale::getRoot());
+    std::string result;
+    return unicode.toUTF8String(result);
+}
+
+bool isEntirelyLowercase(std::string_view text) {
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    const icu::UnicodeString original = unicode;
+    return unicode.toLower(icu::Locale::getRoot()) == original;
+}
+
+std::string replacingOccurrences(std::string_view text, std::string_view target, std::string_view replacement) {
+    if (target.empty()) return std::string(text);
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t found = text.find(target); found != std::string_view::npos; found = text.find(target, start)) {
+        result.append(text.substr(start, found - start));
+        result.append(replacement);
+        start = found + target.size();
+    }
+    result.append(text.substr(start));
+    return result;
+}
+
+std::optional<std::int64_t> readDecimalInteger(std::string_view text) {
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    const std::string_view digits = !plus && !text.empty() && text.front() == '-' ? text.substr(1) : text;
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9') return std::nullopt;
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::string fcpxmlString(const MediaTime& time) {
+    if (time.value == 0) return "0s";
+    return std::to_string(time.value) + "/" + std::to_string(time.timescale) + "s";
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,35 @@
+#pragma once
+// Text operations the reader's passes share.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "timecode/media_time.h"
+
+namespace tallyvane {
+
+// The parts between the separators, empty parts left out: "d1.6dd" split at "d" is {"1.6"}.
+std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_view separator);
+
+// The last user-perceived character (a whole grapheme cluster); absent for the empty text.
+std::optional<std::string> lastCharacter(std::string_view text);
+
+// Every word with its first letter upper case and the rest lower case: "sound effects"
+// and "SOUND EFFECTS" both give "Sound Effects".
+std::string capitalized(std::string_view text);
+// Whether the text's lower-case form is the text itself.
+bool isEntirelyLowercase(std::string_view text);
+
+// Every non-overlapping occurrence of `target`, found left to right in the original text, replaced.
+std::string replacingOccurrences(std::string_view text, std::string_view target, std::string_view replacement);
+
+// An optional "+" or "-" then ASCII digits only, within 64 bits; absent otherwise.
+std::optional<std::int64_t> readDecimalInteger(std::string_view text);
+
+// FCPXML rational text of a media time, unreduced: "1001/30000s"; "0s" for a zero value.
+std::string fcpxmlString(const MediaTime& time);
+
+}  // namespace tallyvane

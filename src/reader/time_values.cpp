@@ -1,0 +1,79 @@
+#include "reader/time_values.h"
+
+#include <ostream>
+#include <string>
+#include <type_traits>
+#include <variant>
+
+#include "reader/diagnostic_text.h"
+#include "timecode/timecode.h"
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+
+namespace {
+
+double framesOfCount(const TimecodeFrameCount& count) {
+    const double base = count.subFramesBase().rawValue();
+    return std::visit(
+        [base](const auto& value) -> double {
+            using Form = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Frames>) {
+                return static_cast<double>(value.frames);
+            } else if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Split>) {
+                return static_cast<double>(value.frames) + static_cast<double>(value.subFrames) / base;
+            } else if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Combined>) {
+                return value.frames;
+            } else {
+                return static_cast<double>(value.frames) + value.subFramesUnitInterval;
+            }
+        },
+        count.value.payload());
+}
+
+}  // namespace
+
+double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log) {
+    if (!time) {
+        log << quotedForLog("fcpxmlRationalString is nil") << '\n';
+        return 0.0;
+    }
+    const std::optional<Fraction> fraction = Fraction::fromFcpxmlString(*time);
+    // A zero denominator is no time at all; dividing by it would give no number of frames.
+    if (!fraction || fraction->denominator() == 0) {
+        log << quotedForLog("Unable to create Fraction from " + std::string(*time)) << '\n';
+        return 0.0;
+    }
+    try {
+        Timecode timecode(GuaranteedTimecodeSourceValue::zero(),
+                          {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
+        timecode.set(TimecodeSourceValue::rational(*fraction));
+        return framesOfCount(timecode.frameCount());
+    } catch (const TimecodeValidationError&) {
+    } catch (const FractionError&) {
+    }
+    log << quotedForLog("Unable to create Timecode from " + std::string(*time) + " at " +
+                        std::string(rate.stringValue()))
+        << '\n';
+    try {
+        const Fraction frames = *fraction / rate.frameDuration();
+        return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
+    } catch (const FractionError&) {
+        // Beyond 64-bit terms the time is far outside any timeline.
+        return 0.0;
+    }
+}
+
+TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log) {
+    const std::optional<TimecodeFrameRate> nonDrop = TimecodeFrameRate::fromRate(rate, false);
+    if (!nonDrop) {
+        log << rate.description() << ' ' << quotedForLog("FAILED becoming a frame rate") << '\n';
+        return TimecodeFrameRate::fps60;
+    }
+    if (drop) {
+        if (const std::optional<TimecodeFrameRate> dropRate = TimecodeFrameRate::fromRate(rate, true)) return *dropRate;
+    }
+    return *nonDrop;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,23 @@
+#pragma once
+// Document times as the model's frame counts, and the timecode rate of a frame rate.
+
+#include <iosfwd>
+#include <optional>
+#include <string_view>
+
+#include "timecode/fraction.h"
+#include "timecode/timecode_frame_rate.h"
+
+namespace tallyvane {
+
+// The frames of an FCPXML rational time ("N/Ds" or "Ns") at the rate, a part frame kept
+// in hundredths as a timecode holds it. A time that is negative or reaches 24 hours counts
+// as its exact quotient of frames. A missing or unreadable time, a zero denominator and a
+// quotient beyond 64-bit terms count 0 frames. Every such case writes one line to `log`.
+double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log);
+
+// The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"
+// (with a line on `log`) when no timecode rate has that rate.
+TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log);
+
+}  // namespace tallyvane

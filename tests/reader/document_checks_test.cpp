@@ -1,0 +1,161 @@
+// The document checks of a reading: what is refused, with which alert, and that a refused
+// document leaves nothing behind.
+
+#include <gtest/gtest.h>
+
+#include <libxml/tree.h>
+
+#include "reader/document_checks.h"
+#include "reader/fcpxml_reader.h"
+#include "reader/xml_content_error.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::contains;
+using testing::RecordedAlert;
+using testing::RecordingAlerts;
+
+const RecordedAlert kTooOld{"There is a problem with this FCPXML",
+                            "The minimum version of XML supported is 1.6 (exported from Final Cut Pro 10.3)."};
+const RecordedAlert kInvalid{"This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro."};
+const RecordedAlert kMalformed{"This XML cannot be parsed", "Please export a new XML."};
+
+struct Reading {
+    std::vector<RecordedAlert> alerts;
+    std::string printed;
+    std::size_t formats = 0;
+    std::size_t assets = 0;
+    InputType inputType = InputType::null;
+};
+
+Reading read(std::string_view document) {
+    Store store;
+    RecordingAlerts alerts;
+    std::ostringstream log;
+    FCPXMLReader reader(store, alerts, log);
+    reader.processFCPXML(document);
+    return {alerts.alerts, log.str(), store.fetch<VideoFormat>().size(), store.fetch<Asset>().size(),
+            reader.currentInputType()};
+}
+
+std::string documentWithVersion(std::string_view version) {
+    std::string document = testing::readerData("version_template.fcpxml");
+    return document.replace(document.find("VERSION"), std::string_view("VERSION").size(), version);
+}
+
+struct VersionCase {
+    std::string version;
+    std::optional<RecordedAlert> alert;
+};
+
+class VersionRule : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(VersionRule, AcceptsTheOneXSeriesFromSixOn) {
+    const VersionCase& c = GetParam();
+    const Reading reading = read(documentWithVersion(c.version));
+    EXPECT_EQ(reading.inputType, InputType::FCPXML);
+    if (c.alert) {
+        ASSERT_EQ(reading.alerts.size(), 1u);
+        EXPECT_EQ(reading.alerts.front(), *c.alert);
+        EXPECT_EQ(reading.formats, 0u) << "a refused document must leave the store empty";
+        EXPECT_EQ(reading.assets, 0u);
+        EXPECT_EQ(reading.printed, "") << "content errors print nothing";
+    } else {
+        EXPECT_TRUE(reading.alerts.empty());
+        EXPECT_EQ(reading.formats, 2u);  // the fallback format and the document's
+        EXPECT_EQ(reading.assets, 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, VersionRule,
+    ::testing::Values(VersionCase{"1.6", std::nullopt}, VersionCase{"1.9", std::nullopt},
+                      VersionCase{"1.10", std::nullopt}, VersionCase{"1.11", std::nullopt},
+                      VersionCase{"1.14", std::nullopt}, VersionCase{"1.6d", std::nullopt},
+                      VersionCase{"d1.6dd", std::nullopt}, VersionCase{"1.5", kTooOld}, VersionCase{"1.0", kTooOld},
+                      VersionCase{"1.1", kTooOld}, VersionCase{"1.-2", kTooOld}, VersionCase{"2.0", kInvalid},
+                      VersionCase{"1.5.1", kInvalid}, VersionCase{"abc", kInvalid}, VersionCase{"d", kInvalid},
+                      VersionCase{"dd", kInvalid}, VersionCase{"", kInvalid}, VersionCase{"1.", kInvalid},
+                      VersionCase{"1.-1", kInvalid}, VersionCase{"1.99999999999999999999", kInvalid},
+                      VersionCase{"1. 7", kInvalid}));
+
+struct RootCase {
+    std::string name;
+    std::string document;
+    RecordedAlert alert;
+};
+
+class RootChecks : public ::testing::TestWithParam<RootCase> {};
+
+TEST_P(RootChecks, RefuseTheDocumentBeforeAnyPass) {
+    const Reading reading = read(GetParam().document);
+    ASSERT_EQ(reading.alerts.size(), 1u);
+    EXPECT_EQ(reading.alerts.front(), GetParam().alert);
+    EXPECT_EQ(reading.formats, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roots, RootChecks,
+    ::testing::Values(RootCase{"FcpxmlWithoutVersion", "<fcpxml><resources/></fcpxml>", kMalformed},
+                      RootCase{"OtherTagWithVersion", "<xmeml version=\"1.8\"><sequence/></xmeml>", kInvalid},
+                      RootCase{"OtherTagWithoutVersion", "<xmeml><sequence/></xmeml>", kMalformed},
+                      RootCase{"TagCaseMatters", "<FCPXML version=\"1.8\"/>", kInvalid}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(DocumentChecks, ParserFailuresNameTheParsersMessage) {
+    const Reading reading = read("");
+    ASSERT_EQ(reading.alerts.size(), 1u);
+    EXPECT_EQ(reading.alerts.front().messageText, "There is a problem parsing this FCPXML");
+    EXPECT_FALSE(reading.alerts.front().informativeText.empty());
+    EXPECT_TRUE(contains(reading.printed, "LibXML error: code=")) << reading.printed;
+    EXPECT_TRUE(contains(reading.printed, ", message=" + reading.alerts.front().informativeText));
+    EXPECT_EQ(reading.formats, 0u);
+    EXPECT_EQ(reading.inputType, InputType::FCPXML);
+}
+
+TEST(DocumentChecks, ADocumentWithoutRootIsEmpty) {
+    XMLDocument document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
+    try {
+        checkFCPXMLDocument(document);
+        FAIL() << "a document without root was accepted";
+    } catch (const XMLContentError& error) {
+        EXPECT_EQ(error, XMLContentError(XMLContentError::emptyFCPXML));
+    }
+}
+
+TEST(DocumentChecks, AnEmptyProjectCountsTheFallbackFormatOnly) {
+    const Reading reading = read(testing::readerData("empty_project.fcpxml"));
+    EXPECT_TRUE(reading.alerts.empty());
+    EXPECT_EQ(reading.printed,
+              "--------------------\n\"formats:\" 1\n--------------------\n\"assets:\" 0\n"
+              "--------------------\n--------------------\n");
+}
+
+TEST(DocumentChecks, EntitiesStayInertAndTheReadingGoesOn) {
+    const Reading reading = read(testing::readerData("external_entity.fcpxml"));
+    EXPECT_TRUE(reading.alerts.empty());
+    EXPECT_EQ(reading.formats, 1u);
+}
+
+TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
+    Store store;
+    RecordingAlerts alerts;
+    std::ostringstream log;
+    FCPXMLReader reader(store, alerts, log);
+    reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
+    const auto first = store.fetch<VideoFormat>();
+    store.deleteAll();
+    reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
+    const auto second = store.fetch<VideoFormat>();
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(first.front(), second.front());
+    EXPECT_EQ(first.front(), reader.defaultVideoFormat());
+    EXPECT_EQ(first.front()->id(), "default");
+    EXPECT_EQ(first.front()->name(), "FFVideoFormatRateUndefined");
+}
+
+}  // namespace
+}  // namespace tallyvane

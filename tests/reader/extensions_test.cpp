@@ -1,0 +1,108 @@
+// The text and node operations the passes share.
+
+#include <gtest/gtest.h>
+
+#include "reader/node_extensions.h"
+#include "reader/text_extensions.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+using Parts = std::vector<std::string>;
+
+TEST(TextExtensions, ComponentsNonEmptyDropsEmptyParts) {
+    const std::vector<std::tuple<std::string, std::string, Parts>> cases{
+        {"1.11", "d", {"1.11"}},         {"d1.6dd", "d", {"1.6"}},          {"dd", "d", {}},
+        {"", ".", {}},                   {"a.b.c", ".", {"a", "b", "c"}},   {"..a..b..", ".", {"a", "b"}},
+        {"x=ITT.en", "=", {"x", "ITT.en"}}, {"a ▸ b", " ▸ ", {"a", "b"}}, {"abc", "", {"abc"}}};
+    for (const auto& [text, separator, parts] : cases) {
+        EXPECT_EQ(componentsNonEmpty(text, separator), parts) << text << " at " << separator;
+    }
+}
+
+TEST(TextExtensions, LastCharacterIsAWholeGraphemeCluster) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases{
+        {"", std::nullopt},
+        {"abc", "c"},
+        {"Cafe\u0301", "e\u0301"},
+        {"flag \U0001F1E9\U0001F1EA", "\U0001F1E9\U0001F1EA"},
+        {"\u00e9", "\u00e9"},
+        {"x/", "/"}};
+    for (const auto& [text, last] : cases) EXPECT_EQ(lastCharacter(text), last) << text;
+}
+
+TEST(TextExtensions, CapitalizedCapitalisesEveryWord) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"dialogue", "Dialogue"},     {"DIALOGUE", "Dialogue"},         {"sound effects", "Sound Effects"},
+        {"dialogue-1", "Dialogue-1"}, {"vfx", "Vfx"},                   {"", ""},
+        {"éCLAIR", "Éclair"},         {"music-2", "Music-2"}};
+    for (const auto& [text, expected] : cases) EXPECT_EQ(capitalized(text), expected) << text;
+    EXPECT_TRUE(isEntirelyLowercase("comp"));
+    EXPECT_TRUE(isEntirelyLowercase("dialogue-1"));
+    EXPECT_TRUE(isEntirelyLowercase(""));
+    EXPECT_FALSE(isEntirelyLowercase("ITT"));
+    EXPECT_FALSE(isEntirelyLowercase("Comp"));
+    EXPECT_FALSE(isEntirelyLowercase("caf\u00c9"));
+}
+
+TEST(TextExtensions, ReplacingOccurrencesScansTheOriginalOnce) {
+    EXPECT_EQ(replacingOccurrences("1.1.6", "1.", ""), "6");
+    EXPECT_EQ(replacingOccurrences("11..6", "1.", ""), "1.6");
+    EXPECT_EQ(replacingOccurrences("1.5.1", "1.", ""), "5.1");
+    EXPECT_EQ(replacingOccurrences("file:///Volumes/a/file:///Volumes/b", "file:///Volumes/", "x/"), "x/a/x/b");
+    EXPECT_EQ(replacingOccurrences("abc", "", "x"), "abc");
+}
+
+TEST(TextExtensions, ReadDecimalIntegerTakesOneSignAndDigitsOnly) {
+    const std::vector<std::pair<std::string, std::optional<std::int64_t>>> cases{
+        {"1920", 1920},       {"+7", 7},      {"-2", -2},  {"0", 0},
+        {"1920px", std::nullopt}, {"", std::nullopt}, {"+", std::nullopt}, {"-", std::nullopt},
+        {"+-5", std::nullopt}, {"--5", std::nullopt}, {" 5", std::nullopt}, {"5 ", std::nullopt},
+        {"9223372036854775807", INT64_MAX}, {"9223372036854775808", std::nullopt}, {"1.5", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(readDecimalInteger(text), value) << text;
+}
+
+TEST(TextExtensions, FcpxmlStringKeepsTheTermsAsTheyAre) {
+    EXPECT_EQ(fcpxmlString(MediaTime::make(1001, 30000)), "1001/30000s");
+    EXPECT_EQ(fcpxmlString(MediaTime::make(-1, 600)), "-1/600s");
+    EXPECT_EQ(fcpxmlString(MediaTime::make(0, 600)), "0s");
+    EXPECT_EQ(fcpxmlString(MediaTime::make(0, 1)), "0s");
+    EXPECT_EQ(fcpxmlString(MediaTime::make(100, 2400)), "100/2400s");
+}
+
+class NodeExtensions : public ::testing::Test {
+protected:
+    testing::PassFixture fixture{testing::readerData("siblings.fcpxml")};
+};
+
+TEST_F(NodeExtensions, ElementSiblingsAreLookedForWithinThreeNodes) {
+    // Each case: the element, and the tag of the element sibling expected before and after it.
+    const std::vector<std::tuple<std::string, std::optional<std::string>, std::optional<std::string>>> cases{
+        {"//spine/*[@name='first']", std::nullopt, "gap"},
+        {"//spine/gap", "asset-clip", std::nullopt},
+        {"//spine/*[@name='far']", std::nullopt, std::nullopt},  // text, comment, text, then the title: too far
+        {"//spine/title", std::nullopt, "asset-clip"},
+        {"//spine/*[@name='second spine']", "title", std::nullopt}};
+    for (const auto& [path, before, after] : cases) {
+        const XMLElement element = fixture.element(path);
+        const auto previous = previousElementSibling(element);
+        const auto next = nextElementSibling(element);
+        EXPECT_EQ(previous ? previous->tag() : std::nullopt, before) << path;
+        EXPECT_EQ(next ? next->tag() : std::nullopt, after) << path;
+    }
+}
+
+TEST_F(NodeExtensions, QueriesOverAListJoinTheResultsInListOrder) {
+    const std::vector<XMLElement> spines = elementsOf(fixture.context.root().xpath("//spine"));
+    ASSERT_EQ(spines.size(), 2u);
+    const std::vector<XMLElement> clips = xpath({spines[1], spines[0]}, "asset-clip");
+    std::vector<std::string> names;
+    for (const XMLElement& clip : clips) names.push_back(clip.attr("name").value_or(""));
+    EXPECT_EQ(names, (Parts{"far", "second spine", "first"}));
+    EXPECT_TRUE(xpath({}, "asset-clip").empty());
+    EXPECT_TRUE(xpath(spines, "nothing").empty());
+}
+
+}  // namespace
+}  // namespace tallyvane

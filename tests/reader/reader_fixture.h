@@ -1,0 +1,65 @@
+#pragma once
+// Running the reader over small documents and watching what it shows and prints.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/store.h"
+#include "reader/alert_presenter.h"
+#include "reader/reader_context.h"
+#include "reader/video_formats.h"
+#include "xml/xml_document.h"
+
+namespace tallyvane::testing {
+
+struct RecordedAlert {
+    std::string messageText;
+    std::string informativeText;
+    friend bool operator==(const RecordedAlert&, const RecordedAlert&) = default;
+};
+
+class RecordingAlerts : public AlertPresenter {
+public:
+    void showAlert(std::string_view messageText, std::string_view informativeText) override {
+        alerts.push_back({std::string(messageText), std::string(informativeText)});
+    }
+    std::vector<RecordedAlert> alerts;
+};
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline std::string readerData(std::string_view name) {
+    return readFile(std::filesystem::path(TALLYVANE_TEST_DATA_DIR) / "reader" / name);
+}
+
+// A store with a context over one parsed document, for running single passes.
+class PassFixture {
+public:
+    explicit PassFixture(std::string_view documentText)
+        : context(store, log, XMLDocument::fromBuffer(documentText.data(), documentText.size()),
+                  makeDefaultVideoFormat()) {}
+
+    std::string printed() const { return log.str(); }
+    // The first element of the query on the document's root.
+    XMLElement element(std::string_view xpath) const { return *context.root().firstChildByXPath(xpath); }
+
+    Store store;
+    std::ostringstream log;
+    ReaderContext context;
+};
+
+inline bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+}  // namespace tallyvane::testing

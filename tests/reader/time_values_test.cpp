@@ -1,0 +1,94 @@
+// Document times as frame counts at the common rates, and what unreadable times count.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "reader/time_values.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+struct TimeCase {
+    std::optional<std::string> time;
+    TimecodeFrameRate rate;
+    double frames;
+    std::string printed;  // the line, or "" for none
+};
+
+class FramesFromFCPXML : public ::testing::TestWithParam<TimeCase> {};
+
+TEST_P(FramesFromFCPXML, CountsFramesAtTheRate) {
+    const TimeCase& c = GetParam();
+    std::ostringstream log;
+    const double frames =
+        framesFromFCPXML(c.time ? std::optional<std::string_view>(*c.time) : std::nullopt, c.rate, log);
+    EXPECT_NEAR(frames, c.frames, 1e-9) << c.time.value_or("(none)") << " at " << c.rate.stringValue();
+    EXPECT_EQ(log.str(), c.printed.empty() ? "" : c.printed + "\n");
+}
+
+using R = TimecodeFrameRate;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rates, FramesFromFCPXML,
+    ::testing::Values(
+        TimeCase{"0s", R::fps25, 0.0, ""}, TimeCase{"3600s", R::fps25, 90000.0, ""},
+        TimeCase{"1001/30000s", R::fps29_97, 1.0, ""}, TimeCase{"1/48s", R::fps24, 0.5, ""},
+        TimeCase{"1/50s", R::fps25, 0.5, ""}, TimeCase{"1001/24000s", R::fps23_976, 1.0, ""},
+        // Unreduced terms as real exports write them.
+        TimeCase{"15015/360000s", R::fps23_976, 1.0, ""},
+        TimeCase{"86399/1s", R::fps23_976, 2071504.0 + 0.49, ""},
+        // 01:00:00;00 at 29.97 drop-frame is 107892 frames, and NDF counts the same elapsed time.
+        TimeCase{"3600000/1000s", R::fps29_97d, 107892.0 + 0.10, ""},
+        TimeCase{"3600000/1000s", R::fps29_97, 107892.0 + 0.10, ""},
+        TimeCase{"8648640000/2400000s", R::fps29_97, 108000.0, ""},
+        TimeCase{"60060/30000s", R::fps29_97d, 60.0, ""},
+        // Outside one day the exact quotient stands.
+        TimeCase{"-10s", R::fps25, -250.0, "\"Unable to create Timecode from -10s at 25\""},
+        TimeCase{"86400s", R::fps25, 2160000.0, "\"Unable to create Timecode from 86400s at 25\""},
+        TimeCase{"-1001/30000s", R::fps29_97d, -1.0, "\"Unable to create Timecode from -1001/30000s at 29.97d\""},
+        // Nothing to read.
+        TimeCase{std::nullopt, R::fps25, 0.0, "\"fcpxmlRationalString is nil\""},
+        TimeCase{"12", R::fps25, 0.0, "\"Unable to create Fraction from 12\""},
+        TimeCase{"", R::fps25, 0.0, "\"Unable to create Fraction from \""},
+        TimeCase{"1.5s", R::fps25, 0.0, "\"Unable to create Fraction from 1.5s\""},
+        // Zero denominators and terms beyond 64 bits are no time, never a crash.
+        TimeCase{"1/0s", R::fps25, 0.0, "\"Unable to create Fraction from 1/0s\""},
+        TimeCase{"0/0s", R::fps29_97, 0.0, "\"Unable to create Fraction from 0/0s\""},
+        TimeCase{"-1/0s", R::fps25, 0.0, "\"Unable to create Fraction from -1/0s\""},
+        TimeCase{"99999999999999999999s", R::fps25, 0.0, "\"Unable to create Fraction from 99999999999999999999s\""},
+        TimeCase{"9223372036854775807s", R::fps29_97, 0.0,
+                 "\"Unable to create Timecode from 9223372036854775807s at 29.97\""},
+        TimeCase{"-9223372036854775808/1s", R::fps119_88, 0.0,
+                 "\"Unable to create Timecode from -9223372036854775808/1s at 119.88\""}));
+
+struct RateCase {
+    Fraction rate;
+    bool drop;
+    TimecodeFrameRate expected;
+    bool printsFailure;
+};
+
+class FrameRateFromRate : public ::testing::TestWithParam<RateCase> {};
+
+TEST_P(FrameRateFromRate, PrefersTheDropFormOnlyWhenAskedAndItExists) {
+    const RateCase& c = GetParam();
+    std::ostringstream log;
+    EXPECT_EQ(frameRateFromRate(c.rate, c.drop, log), c.expected) << c.rate.description();
+    EXPECT_EQ(log.str(), c.printsFailure ? c.rate.description() + " \"FAILED becoming a frame rate\"\n" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, FrameRateFromRate,
+                         ::testing::Values(RateCase{{30000, 1001}, true, R::fps29_97d, false},
+                                           RateCase{{30000, 1001}, false, R::fps29_97, false},
+                                           RateCase{{60000, 1001}, true, R::fps59_94d, false},
+                                           RateCase{{24000, 1001}, true, R::fps23_976, false},
+                                           RateCase{{24, 1}, true, R::fps24, false},
+                                           RateCase{{50, 2}, false, R::fps25, false},
+                                           RateCase{{7, 1}, false, R::fps60, true},
+                                           RateCase{{7, 1}, true, R::fps60, true},
+                                           RateCase{{1, 0}, false, R::fps60, true}));
+
+}  // namespace
+}  // namespace tallyvane
