@@ -209,6 +209,27 @@ TEST(TimecodeSourcesTest, AFailedSetLeavesTheTimecodeUnchanged) {
     EXPECT_EQ(t.stringValue(), "23:59:58:00");
 }
 
+// A source from elsewhere (media access) that changes the timecode and then fails.
+class HalfWayFailingSource final : public TimecodeSource {
+public:
+    void set(Timecode& t) const override {
+        t.properties.frameRate = R::fps60;
+        t.components.hours = 9;
+        throw TimecodeValidationError(TimecodeValidationError::Code::outOfBounds);
+    }
+    void setByRule(Timecode& t, Rule) const override { set(t); }
+};
+
+TEST(TimecodeSourcesTest, SourcesFromOtherSubsystemsCommitOnlyOnSuccess) {
+    Timecode t(S::components(0, 1, 0, 0, 0), at(R::fps25));
+    S failing(std::make_shared<HalfWayFailingSource>());
+    EXPECT_THROW(t.set(failing), TimecodeValidationError);
+    EXPECT_THROW(t.set(failing, Rule::clamping), TimecodeValidationError);
+    EXPECT_EQ(t.stringValue(), "01:00:00:00");
+    EXPECT_EQ(t.properties.frameRate, R::fps25);
+    EXPECT_THROW(Timecode(failing, at(R::fps24)), TimecodeValidationError);
+}
+
 TEST(TimecodeSourcesTest, FeetAndFramesText) {
     struct Case {
         const char* text;
