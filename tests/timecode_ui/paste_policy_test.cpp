@@ -1,0 +1,103 @@
+#include "timecode_ui/paste_policy.h"
+
+#include <gtest/gtest.h>
+
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using Paste = TimecodeField::PastePolicy;
+using Validation = TimecodeField::ValidationPolicy;
+using Style = TimecodeField::InputStyle;
+using Rate = TimecodeFrameRate;
+using Base = Timecode::SubFramesBase;
+using Limit = Timecode::UpperLimit;
+
+Timecode make(Timecode::Components c, Timecode::Properties p) {
+    return Timecode(TimecodeSourceValue::components(c), p, TimecodeValidationRule::allowingInvalid);
+}
+
+const Timecode::Properties local24{Rate::fps24, Base::max80SubFrames, Limit::max24Hours};
+
+struct Case {
+    const char* name;
+    Timecode::Components components;
+    Timecode::Properties pasted;
+    Paste paste;
+    Validation validation;
+    Style style;
+    // Absent: rejected.
+    std::optional<Timecode::Properties> takenAt;
+};
+
+class PastePolicyTest : public testing::TestWithParam<Case> {};
+
+TEST_P(PastePolicyTest, TakesOrRejects) {
+    const Case& c = GetParam();
+    const auto result = applyPastePolicy(make(c.components, c.pasted), local24, c.paste, c.validation, c.style);
+    ASSERT_EQ(result.has_value(), c.takenAt.has_value());
+    if (!result) return;
+    EXPECT_EQ(result->components, c.components);
+    EXPECT_EQ(result->properties, *c.takenAt);
+}
+
+const Timecode::Components plain{0, 1, 2, 3, 4, 0};
+const Timecode::Components frames24{0, 1, 2, 3, 24, 0};
+const Timecode::Components threeFrameDigits{0, 1, 2, 3, 100, 0};
+const Timecode::Components negativeFrames{0, 1, 2, 3, -5, 0};
+const Timecode::Components subFrames90{0, 1, 2, 3, 4, 90};
+const Timecode::Components withDays{5, 1, 2, 3, 4, 0};
+const Timecode::Properties at25{Rate::fps25, Base::max80SubFrames, Limit::max24Hours};
+const Timecode::Properties at24Other{Rate::fps24, Base::max100SubFrames, Limit::max100Days};
+const Timecode::Properties at120{Rate::fps120, Base::max80SubFrames, Limit::max24Hours};
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, PastePolicyTest,
+    testing::Values(
+        Case{"OtherRatePreserveRejectedAllowInvalid", plain, at25, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::continuousWithinComponent, std::nullopt},
+        Case{"OtherRatePreserveRejectedEnforceValid", plain, at25, Paste::preserveLocalProperties,
+             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
+        Case{"OtherRateAllowNewTakenAt25", frames24, at25, Paste::allowNewProperties, Validation::enforceValid,
+             Style::continuousWithinComponent, at25},
+        Case{"OtherRateDiscardTakenAt24", plain, at25, Paste::discardProperties, Validation::enforceValid,
+             Style::continuousWithinComponent, local24},
+        Case{"OtherRateDiscardInvalidAt24", frames24, at25, Paste::discardProperties, Validation::enforceValid,
+             Style::continuousWithinComponent, std::nullopt},
+        Case{"OtherRateDiscardInvalidAllowed", frames24, at25, Paste::discardProperties, Validation::allowInvalid,
+             Style::continuousWithinComponent, local24},
+        Case{"SameRatePreserveTakesLocalAllowInvalid", plain, at24Other, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::continuousWithinComponent, local24},
+        // The field keeps its own subframes base and upper limit whatever the validation policy.
+        Case{"SameRatePreserveTakesLocalEnforceValid", plain, at24Other, Paste::preserveLocalProperties,
+             Validation::enforceValid, Style::continuousWithinComponent, local24},
+        Case{"SubframesValidOnlyAtPastedBaseRejected", subFrames90, at24Other, Paste::preserveLocalProperties,
+             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
+        Case{"DaysValidOnlyAtPastedLimitRejected", withDays, at24Other, Paste::preserveLocalProperties,
+             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
+        Case{"DaysAllowedNew", withDays, at24Other, Paste::allowNewProperties, Validation::enforceValid,
+             Style::autoAdvance, at24Other}),
+    [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    DigitCounts, PastePolicyTest,
+    testing::Values(
+        Case{"ThreeFrameDigitsAutoAdvance", threeFrameDigits, local24, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::autoAdvance, std::nullopt},
+        Case{"ThreeFrameDigitsContinuous", threeFrameDigits, local24, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::continuousWithinComponent, std::nullopt},
+        Case{"ThreeFrameDigitsUnbounded", threeFrameDigits, local24, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::unbounded, local24},
+        Case{"ThreeFrameDigitsUnboundedStillInvalid", threeFrameDigits, local24, Paste::preserveLocalProperties,
+             Validation::enforceValid, Style::unbounded, std::nullopt},
+        Case{"NegativeCountsWithoutSign", negativeFrames, local24, Paste::preserveLocalProperties,
+             Validation::allowInvalid, Style::autoAdvance, local24},
+        Case{"ThreeDigitsFitAtNewRate120", threeFrameDigits, at120, Paste::allowNewProperties,
+             Validation::enforceValid, Style::autoAdvance, at120},
+        Case{"ThreeDigitsDiscardedTo24", threeFrameDigits, at120, Paste::discardProperties,
+             Validation::allowInvalid, Style::autoAdvance, std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace tallyvane
