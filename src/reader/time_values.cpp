@@ -11,9 +11,7 @@
 
 namespace tallyvane {
 
-namespace {
-
-double framesOfCount(const TimecodeFrameCount& count) {
+double frameCountValue(const TimecodeFrameCount& count) {
     const double base = count.subFramesBase().rawValue();
     return std::visit(
         [base](const auto& value) -> double {
@@ -31,8 +29,6 @@ double framesOfCount(const TimecodeFrameCount& count) {
         count.value.payload());
 }
 
-}  // namespace
-
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log) {
     if (!time) {
         log << quotedForLog("fcpxmlRationalString is nil") << '\n';
@@ -48,7 +44,7 @@ double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate 
         Timecode timecode(GuaranteedTimecodeSourceValue::zero(),
                           {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
         timecode.set(TimecodeSourceValue::rational(*fraction));
-        return framesOfCount(timecode.frameCount());
+        return frameCountValue(timecode.frameCount());
     } catch (const TimecodeValidationError&) {
     } catch (const FractionError&) {
     }

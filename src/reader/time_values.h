@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "timecode/fraction.h"
+#include "timecode/frame_count.h"
 #include "timecode/timecode_frame_rate.h"
 
 namespace tallyvane {
@@ -15,6 +16,9 @@ namespace tallyvane {
 // as its exact quotient of frames. A missing or unreadable time, a zero denominator and a
 // quotient beyond 64-bit terms count 0 frames. Every such case writes one line to `log`.
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log);
+
+// A timecode's frame count as a number: whole frames plus subframes over the base.
+double frameCountValue(const TimecodeFrameCount& count);
 
 // The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"
 // (with a line on `log`) when no timecode rate has that rate.

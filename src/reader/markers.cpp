@@ -1,0 +1,129 @@
+#include "reader/markers.h"
+
+#include <array>
+#include <ostream>
+#include <vector>
+
+#include "model/marked_range.h"
+#include "model/story_element.h"
+#include "reader/time_values.h"
+#include "timecode/text_utilities.h"
+#include "timecode/timecode.h"
+#include "timecode/timecode_sources.h"
+#include "xml/node_set.h"
+#include "xml/xml_element.h"
+
+namespace tallyvane {
+
+namespace {
+
+// Transitions hold their markers as if they started one hour in.
+constexpr std::string_view kTransitionMarkerStart = "3600s";
+
+// Each replaces every match by "$1 $2", in this order.
+constexpr std::array<std::string_view, 4> kWordBreaks{
+    "([a-z])([A-Z](?=[A-Z])[a-z]*)",
+    "([A-Z])([A-Z][a-z])",
+    "([a-z])([A-Z][a-z])",
+    "([a-z])([A-Z][a-z])",
+};
+
+TimecodeFrameRate clipRate(const StoryElement& clip, std::ostream& log) {
+    if (auto rate = TimecodeFrameRate::fromRawValue(clip.timecodeFrameRate())) return *rate;
+    log << "Unknown frame rate " << clip.timecodeFrameRate() << " of " << clip.name() << ", read at 60\n";
+    return TimecodeFrameRate::fps60;
+}
+
+// The frames of the same real time at another rate, the subframes base kept.
+std::optional<double> framesAtRate(const Timecode& timecode, TimecodeFrameRate rate) {
+    try {
+        Timecode converted(GuaranteedTimecodeSourceValue::zero(),
+                           {rate, timecode.properties.subFramesBase, timecode.properties.upperLimit});
+        converted.set(TimecodeSourceValue::realTime(timecode.realTimeValue()));
+        return frameCountValue(converted.frameCount());
+    } catch (const TimecodeValidationError&) {
+        return std::nullopt;
+    }
+}
+
+// How far into the clip the marker lies, counted at the timeline's rate; 0 before the
+// clip's in point or beyond a day.
+double timelineOffset(double framesIntoClip, TimecodeFrameRate rate, std::optional<TimecodeFrameRate> timelineRate) {
+    try {
+        Timecode offset(GuaranteedTimecodeSourceValue::zero(),
+                        {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
+        offset.set(TimecodeSourceValue::combinedFrames(framesIntoClip));
+        if (!timelineRate || *timelineRate == rate) return frameCountValue(offset.frameCount());
+        return framesAtRate(offset, *timelineRate).value_or(0.0);
+    } catch (const TimecodeValidationError&) {
+        return 0.0;
+    }
+}
+
+}  // namespace
+
+std::string markedRangeKind(const XMLElement& element) {
+    const std::string tag = element.tag().value_or("");
+    if (tag == "marker") {
+        const std::optional<std::string> completed = element.attr("completed");
+        if (completed == "0") return "Incomplete To-Do";
+        if (completed == "1") return "Completed To-Do";
+        return "Standard";
+    }
+    if (tag == "chapter-marker") return "Chapter";
+    if (tag == "keyword") return "keyword";
+    if (tag == "rating") {
+        const std::optional<std::string> value = element.attr("value");
+        if (value == "favorite") return "favorite";
+        if (value == "reject") return "rejected";
+        return "";
+    }
+    if (tag == "analysis-marker") return "analysis";
+    return "";
+}
+
+std::string analysisMarkerName(const XMLElement& element) {
+    std::string name;
+    for (const XMLElement& item : element.xpath("shot-type | stabilization-type")) {
+        std::optional<std::string> value = item.attr("value");
+        if (!value) continue;
+        for (const std::string_view pattern : kWordBreaks) {
+            if (auto spaced = regexReplacing(*value, pattern, "$1 $2")) value = std::move(spaced);
+        }
+        if (!name.empty()) name += ", ";
+        name += *value;
+    }
+    return name;
+}
+
+void storeMarkers(const NodeSet& elements, const std::shared_ptr<StoryElement>& clip,
+                  std::optional<TimecodeFrameRate> timelineRate, std::ostream& log) {
+    const double inPoint = clip->srcInpoint().value_or(0.0);
+    const double position = clip->clipTimelinePosition();
+    const double duration = clip->clipDuration();
+    const TimecodeFrameRate rate = clipRate(*clip, log);
+
+    for (const XMLElement& element : elements) {
+        const std::string tag = element.tag().value_or("");
+        auto range = std::make_shared<MarkedRange>(clip, element.attr("value").value_or(""),
+                                                   element.attr("note").value_or(""), std::vector<std::string>{},
+                                                   0.0, 0.0, 0.0, false, markedRangeKind(element));
+        if (tag == "rating") range->setName(element.attr("name").value_or(""));
+        if (tag == "analysis-marker") range->setName(analysisMarkerName(element));
+
+        log << rawValue(clip->category()) << '\n';
+        const std::optional<std::string> start = clip->category() == StoryElement::Category::transition
+                                                     ? std::optional<std::string>(kTransitionMarkerStart)
+                                                     : element.attr("start");
+        range->setSrcInpoint(framesFromFCPXML(start, rate, log));
+        range->setTimelinePosition(position + timelineOffset(range->srcInpoint() - inPoint, rate, timelineRate));
+        range->setVisible(position <= range->timelinePosition() && range->timelinePosition() <= position + duration);
+        if (const std::optional<std::string> length = element.attr("duration")) {
+            range->setDuration(framesFromFCPXML(*length, rate, log));
+        }
+        clip->appendMarkedRange(range);
+        log << range->debugDescription();
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,120 @@
+#include "reader/roles.h"
+
+#include <optional>
+#include <ostream>
+
+#include "model/asset.h"
+#include "reader/diagnostic_text.h"
+#include "reader/text_extensions.h"
+#include "xml/node_set.h"
+#include "xml/xml_element.h"
+
+namespace tallyvane {
+
+namespace {
+
+constexpr std::string_view kRoleSeparator = " \u25B8 ";
+
+std::string capitalizedWhenLowercase(const std::string& text) {
+    return isEntirelyLowercase(text) ? capitalized(text) : text;
+}
+
+std::string rawVideoRole(const XMLElement& element, std::string_view tag) {
+    if (tag == "caption") {
+        const std::optional<std::string> role = element.attr("role");
+        if (!role) return "Video";
+        // "iTT?captionFormat=ITT.en" names the role after the last "=".
+        const std::vector<std::string> parts = componentsNonEmpty(*role, "=");
+        return parts.empty() ? std::string() : parts.back();
+    }
+    if (tag == "gap") return "Gap";
+    if (tag == "title") return "Titles";
+    if (auto role = element.attr("videoRole")) return *role;
+    if (auto role = element.attr("role")) return *role;
+    if (const std::optional<XMLElement> video = element.firstChildByXPath("video")) {
+        if (auto role = video->attr("role")) return *role;
+    }
+    return "Video";
+}
+
+std::string videoRole(const XMLElement& element, std::string_view tag, const Asset* asset) {
+    if (tag == "transition") return "";
+    if (asset != nullptr && asset->category() == Asset::Category::Audio) return "";
+    const std::vector<std::string> parts = componentsNonEmpty(rawVideoRole(element, tag), ".");
+    if (parts.empty()) return "";
+    if (parts.size() == 1) return capitalized(parts.front());
+    const std::string main = capitalizedWhenLowercase(parts.front());
+    const std::string sub = capitalizedWhenLowercase(parts.back());
+    if (sub == main + "-1") return main;
+    return main + std::string(kRoleSeparator) + sub;
+}
+
+// The "role" attributes of the query's elements, in document order, where present.
+std::vector<std::string> rolesOf(const XMLElement& element, std::string_view query, bool activeOnly = false) {
+    std::vector<std::string> roles;
+    for (const XMLElement& source : element.xpath(query)) {
+        if (activeOnly && source.attr("active") == "0") continue;
+        if (auto role = source.attr("role")) roles.push_back(std::move(*role));
+    }
+    return roles;
+}
+
+}  // namespace
+
+ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::ostream& log) {
+    log << element.rawXML() << '\n';
+    const std::string tag = element.tag().value_or("");
+    ResolvedRoles roles;
+    roles.videoRole = videoRole(element, tag, asset);
+
+    // The last source that names any audio role wins: "audioRole", the audio children,
+    // the audio channel sources, the connected audio role sources.
+    if (tag == "ref-clip" || tag == "mc-clip" || tag == "sync-clip") roles.audioRole = "Dialogue";
+    std::vector<std::string> list;
+    if (const std::optional<std::string> audioRole = element.attr("audioRole")) {
+        const std::vector<std::string> parts = componentsNonEmpty(*audioRole, ".");
+        if (parts.size() >= 2) {
+            // Already "main.sub": doubling it up would make a role of four parts.
+            roles.audioRole = capitalized(parts.front());
+            list = {*audioRole};
+        } else {
+            roles.audioRole = capitalized(*audioRole);
+            list = {roles.audioRole + "." + roles.audioRole + "-1"};
+        }
+        log << roles.audioRole << ' ' << quotedListForLog(list) << '\n';
+    }
+    std::vector<std::string> children = rolesOf(element, "audio | video/audio");
+    for (std::string& role : rolesOf(element, "audio/audio")) children.push_back(std::move(role));
+    if (!children.empty()) list = std::move(children);
+    const std::vector<std::string> channelSources =
+        rolesOf(element, "./audio-channel-source | ./audio/audio-channel-source | ./video/audio/audio-channel-source");
+    log << "audio-channel-source roles: acs_roles = " << quotedListForLog(channelSources) << '\n';
+    if (!channelSources.empty()) list = channelSources;
+    std::vector<std::string> connected =
+        rolesOf(element, "./sync-source[@sourceID='connected']/audio-role-source", true);
+    if (!connected.empty()) list = std::move(connected);
+
+    if (!list.empty()) {
+        std::optional<std::string> main;
+        for (const std::string& text : list) {
+            const std::vector<std::string> parts = componentsNonEmpty(text, ".");
+            if (parts.size() == 2) {
+                main = capitalized(parts[0]);
+                roles.audioSubroles.push_back(capitalized(parts[1]));
+            } else if (parts.size() == 1) {
+                main = capitalized(parts[0]);
+            }
+        }
+        roles.audioRole = main.value_or(list.back());
+    }
+    if (tag == "transition") roles.audioSubroles.clear();
+    if (roles.audioRole.empty() && asset != nullptr &&
+        (asset->category() == Asset::Category::AV || asset->category() == Asset::Category::Audio)) {
+        log << "I DIDN'T FIND ANY AUDIO WITH ROLES\n";
+        roles.audioRole = "Dialogue";
+        roles.audioSubroles.clear();
+    }
+    return roles;
+}
+
+}  // namespace tallyvane
