@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "timecode/hash_combine.h"
 #include "timecode/saturating.h"
 #include "timecode/text_utilities.h"
 #include "timecode/timecode_validation.h"
@@ -51,7 +52,7 @@ std::string FeetAndFrames::subFramesDescription() const { return description() +
 std::size_t std::hash<tallyvane::FeetAndFrames>::operator()(const tallyvane::FeetAndFrames& f) const noexcept {
     std::size_t h = 0;
     for (std::int64_t v : {f.feet, f.frames, f.subFrames, static_cast<std::int64_t>(f.subFramesBase.rawValue())}) {
-        h ^= std::hash<std::int64_t>()(v) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+        h = tallyvane::hashCombine(h, std::hash<std::int64_t>()(v));
     }
     return h;
 }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "timecode/hash_combine.h"
 #include "timecode/numeric_rounding.h"
 
 namespace tallyvane {
@@ -180,5 +181,5 @@ bool operator==(const Fraction& a, const Fraction& b) {
 std::size_t std::hash<tallyvane::Fraction>::operator()(const tallyvane::Fraction& f) const noexcept {
     auto [n, d] = tallyvane::lowestTermsWide(f.numerator(), f.denominator());
     std::size_t h = std::hash<long long>()(static_cast<long long>(n));
-    return h ^ (std::hash<long long>()(static_cast<long long>(d)) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
+    return tallyvane::hashCombine(h, std::hash<long long>()(static_cast<long long>(d)));
 }

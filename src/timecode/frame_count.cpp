@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/number_text.h"
+#include "timecode/hash_combine.h"
 #include "timecode/numeric_rounding.h"
 #include "timecode/saturating.h"
 
@@ -26,10 +27,6 @@ TimecodeFrameCount splitAt(__int128 total, TimecodeSubFramesBase base) {
     std::int64_t t = saturatingInt64(total);
     std::int64_t b = base.rawValue();
     return TimecodeFrameCount(Value::split(t / b, t - (t / b) * b), base);
-}
-
-std::size_t combine(std::size_t seed, std::size_t value) {
-    return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
 }
 
 }  // namespace
@@ -237,13 +234,13 @@ std::size_t std::hash<tallyvane::TimecodeFrameCount::Value>::operator()(
     auto word = [](double x) { return x == 0 ? 0.0 : x; };  // -0 hashes as +0
     std::size_t seed = v.payload().index();
     return std::visit(tallyvane::Overloaded{
-                          [&](const V::Frames& p) { return tallyvane::combine(seed, h(p.frames)); },
+                          [&](const V::Frames& p) { return tallyvane::hashCombine(seed, h(p.frames)); },
                           [&](const V::Split& p) {
-                              return tallyvane::combine(tallyvane::combine(seed, h(p.frames)), h(p.subFrames));
+                              return tallyvane::hashCombine(tallyvane::hashCombine(seed, h(p.frames)), h(p.subFrames));
                           },
-                          [&](const V::Combined& p) { return tallyvane::combine(seed, h(word(p.frames))); },
+                          [&](const V::Combined& p) { return tallyvane::hashCombine(seed, h(word(p.frames))); },
                           [&](const V::SplitUnitInterval& p) {
-                              return tallyvane::combine(tallyvane::combine(seed, h(p.frames)), h(word(p.subFramesUnitInterval)));
+                              return tallyvane::hashCombine(tallyvane::hashCombine(seed, h(p.frames)), h(word(p.subFramesUnitInterval)));
                           }},
                       v.payload());
 }

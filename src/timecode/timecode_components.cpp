@@ -1,5 +1,7 @@
 #include "timecode/timecode_components.h"
 
+#include "timecode/hash_combine.h"
+
 namespace tallyvane {
 
 namespace {
@@ -16,10 +18,6 @@ constexpr std::array<ComponentNames, 6> kNames{{
     {"frames", "Frames", "frames"},
     {"subFrames", "SubFrames", "subframes"},
 }};
-
-std::size_t combine(std::size_t seed, std::size_t value) {
-    return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
-}
 
 }  // namespace
 
@@ -121,12 +119,12 @@ TimecodeComponents TimecodeComponents::fromDictionary(const std::map<TimecodeCom
 
 std::size_t std::hash<tallyvane::TimecodeProperties>::operator()(const tallyvane::TimecodeProperties& p) const noexcept {
     std::size_t h = std::hash<tallyvane::TimecodeFrameRate>()(p.frameRate);
-    h = tallyvane::combine(h, std::hash<tallyvane::TimecodeSubFramesBase>()(p.subFramesBase));
-    return tallyvane::combine(h, std::hash<tallyvane::TimecodeUpperLimit>()(p.upperLimit));
+    h = tallyvane::hashCombine(h, std::hash<tallyvane::TimecodeSubFramesBase>()(p.subFramesBase));
+    return tallyvane::hashCombine(h, std::hash<tallyvane::TimecodeUpperLimit>()(p.upperLimit));
 }
 
 std::size_t std::hash<tallyvane::TimecodeComponents>::operator()(const tallyvane::TimecodeComponents& c) const noexcept {
     std::size_t h = 0;
-    for (const auto& [component, v] : c.array()) h = tallyvane::combine(h, std::hash<std::int64_t>()(v));
+    for (const auto& [component, v] : c.array()) h = tallyvane::hashCombine(h, std::hash<std::int64_t>()(v));
     return h;
 }
