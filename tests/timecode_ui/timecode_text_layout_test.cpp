@@ -1,0 +1,117 @@
+#include "timecode_ui/timecode_text_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using Rate = TimecodeFrameRate;
+using Base = Timecode::SubFramesBase;
+using Limit = Timecode::UpperLimit;
+using Option = TimecodeStringFormatOption;
+
+Timecode make(Timecode::Components c, Rate rate, Base base = Base::max80SubFrames, Limit limit = Limit::max24Hours) {
+    return Timecode(TimecodeSourceValue::components(c), {rate, base, limit}, TimecodeValidationRule::allowingInvalid);
+}
+
+const ShapeStyle red = ShapeStyle::red();
+const ShapeStyle gray = ShapeStyle::color({128, 128, 128, 255});
+const ShapeStyle green = ShapeStyle::color({0, 200, 0, 255});
+
+// The runs as text, with "[...]" around red, "{...}" around gray and "<...>" around
+// green pieces and a "~" after secondary-scale ones.
+std::string marked(const std::vector<StyledRun>& runs) {
+    std::string text;
+    for (const auto& run : runs) {
+        std::string piece = run.text;
+        if (run.style == red) piece = "[" + piece + "]";
+        if (run.style == gray) piece = "{" + piece + "}";
+        if (run.style == green) piece = "<" + piece + ">";
+        if (run.scale == TextScale::secondary) piece += "~";
+        text += piece;
+    }
+    return text;
+}
+
+struct Case {
+    const char* name;
+    Timecode timecode;
+    Timecode::StringFormat format;
+    TimecodeTextStyles styles;
+    std::string shown;
+};
+
+class StyledRunsTest : public testing::TestWithParam<Case> {};
+
+TEST_P(StyledRunsTest, LaysOutAndStyles) {
+    const Case& c = GetParam();
+    EXPECT_EQ(marked(timecodeStyledRuns(c.timecode, c.format, c.styles)), c.shown);
+}
+
+const TimecodeTextStyles defaults{std::nullopt, std::nullopt, TextScale::standard, red};
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, StyledRunsTest,
+    testing::Values(
+        Case{"FourGroups", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "01:02:03:04"},
+        Case{"DaysShownWhenNotZero", make({2, 1, 2, 3, 4, 0}, Rate::fps25, Base::max80SubFrames, Limit::max100Days),
+             {}, defaults, "2 01:02:03:04"},
+        Case{"ZeroDaysOnlyWhenAlwaysShown", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {Option::alwaysShowDays},
+             defaults, "0 01:02:03:04"},
+        Case{"DropFrameSemicolon", make({0, 1, 2, 3, 4, 0}, Rate::fps29_97d), {}, defaults, "01:02:03;04"},
+        Case{"FilenameDashesKeepDaysSpace",
+             make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
+             {Option::filenameCompatible}, defaults, "3 01-02-03-04"},
+        Case{"ThreeFrameDigitsAt11988", make({0, 0, 0, 0, 5, 0}, Rate::fps119_88), {}, defaults, "00:00:00:005"},
+        Case{"ThreeFrameDigitsAt120", make({0, 0, 0, 0, 5, 0}, Rate::fps120), {}, defaults, "00:00:00:005"},
+        Case{"QuarterFramesOneDigit", make({0, 0, 0, 0, 5, 3}, Rate::fps24, Base::quarterFrames),
+             {Option::showSubFrames}, defaults, "00:00:00:05.3"},
+        Case{"HundredSubframesTwoDigits", make({0, 0, 0, 0, 5, 7}, Rate::fps24, Base::max100SubFrames),
+             {Option::showSubFrames}, defaults, "00:00:00:05.07"}),
+    [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, StyledRunsTest,
+    testing::Values(
+        Case{"InvalidHoursInValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "[25]:02:03:04"},
+        Case{"NothingMarkedWithoutValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {},
+             {std::nullopt, std::nullopt, TextScale::standard, std::nullopt}, "25:02:03:04"},
+        Case{"SeparatorStyle", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {},
+             {gray, std::nullopt, TextScale::standard, red}, "01{:}02{:}03{:}04"},
+        Case{"SubframesStyleAndScale", make({0, 1, 2, 3, 4, 10}, Rate::fps25), {Option::showSubFrames},
+             {std::nullopt, green, TextScale::secondary, red}, "01:02:03:04.<10>~"},
+        Case{"InvalidSubframesTakeValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25), {Option::showSubFrames},
+             {std::nullopt, green, TextScale::secondary, red}, "01:02:03:04.[90]~"},
+        Case{"InvalidSubframesPlainWithoutValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25),
+             {Option::showSubFrames}, {std::nullopt, green, TextScale::standard, std::nullopt},
+             "01:02:03:04.90"},
+        Case{"DroppedFrameLabelMarked", make({0, 0, 1, 0, 0, 0}, Rate::fps29_97d), {}, defaults, "00:01:00;[00]"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TimecodeAttributedTextTest, FieldTextKeepsColonsAndLaysAttributesOver) {
+    const TextAttributes base{Rgba{0, 0, 0, 255}, std::nullopt, std::nullopt, std::nullopt};
+    const TextAttributes separators{Rgba{9, 9, 9, 255}, std::nullopt, std::nullopt, std::nullopt};
+    const TextAttributes sub{std::nullopt, std::nullopt, true, std::nullopt};
+    const TextAttributes invalid{Rgba{255, 0, 0, 255}, std::nullopt, std::nullopt, true};
+
+    const auto text = timecodeAttributedText(make({0, 1, 75, 3, 4, 90}, Rate::fps29_97d),
+                                             {Option::filenameCompatible, Option::showSubFrames}, base, separators,
+                                             sub, invalid);
+    EXPECT_EQ(text.plainText(), "01:75:03;04.90");
+    ASSERT_EQ(text.runs.size(), 9u);
+    EXPECT_EQ(text.runs[0].attributes, base);
+    EXPECT_EQ(text.runs[1].attributes, separators);
+    EXPECT_EQ(text.runs[2].attributes, base.mergedWith(invalid));
+    EXPECT_EQ(text.runs[8].attributes, base.mergedWith(invalid));
+
+    const auto valid =
+        timecodeAttributedText(make({0, 1, 2, 3, 4, 9}, Rate::fps25), {Option::showSubFrames}, base, std::nullopt,
+                               sub, std::nullopt);
+    EXPECT_EQ(valid.runs[1].attributes, base);
+    EXPECT_EQ(valid.runs[8].attributes, base.mergedWith(sub));
+}
+
+}  // namespace
+}  // namespace tallyvane
