@@ -1,0 +1,62 @@
+#pragma once
+// The movie box of a QuickTime file as an editable tree, for the few repairs the muxer
+// leaves to us: timecode description fields and timecode track references.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "media_timecode/media_asset.h"
+
+namespace tallyvane {
+
+struct MovBox {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> payload;  // leaf boxes: the bytes after the header
+    std::vector<MovBox> children;       // container boxes
+    bool isContainer = false;
+
+    MovBox* child(std::uint32_t childType);
+    const MovBox* child(std::uint32_t childType) const;
+};
+
+// Boxes laid end to end; containers on the path to the sample tables and track
+// references are opened. Throws TimecodeMediaWriteError on a malformed layout.
+std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> serializeMovBox(const MovBox& box);
+
+// The movie box of a file whose movie box is its last top-level box, as the mov muxer
+// writes it when the index follows the media data.
+class MovieFile {
+public:
+    // Throws TimecodeMediaWriteError when the file has no movie box or it is not last.
+    explicit MovieFile(std::filesystem::path path);
+
+    std::vector<MovBox*> tracks();
+    static std::uint32_t trackId(const MovBox& track);
+    static std::optional<std::uint32_t> handlerType(const MovBox& track);
+    // The tracks this track refers to as its timecode, in order.
+    static std::vector<std::uint32_t> timecodeReferences(const MovBox& track);
+    // Appends a timecode reference unless the track already holds it.
+    static void addTimecodeReference(MovBox& track, std::uint32_t referencedTrackId);
+    // Drops a timecode reference, and the reference boxes it leaves empty.
+    static void removeTimecodeReference(MovBox& track, std::uint32_t referencedTrackId);
+    // The first sample description's bytes of a track, entry header included.
+    static std::span<std::uint8_t> firstSampleDescription(MovBox& track);
+    // The duration in the media header, in the media's timescale.
+    static std::uint64_t mediaDuration(const MovBox& track);
+    // Makes the one entry of a one-sample track's time-to-sample table last `duration`.
+    static void setSingleSampleDuration(MovBox& track, std::uint32_t duration);
+
+    // Writes the edited movie box in place of the old one.
+    void save() const;
+
+private:
+    std::filesystem::path path_;
+    std::uint64_t movieOffset_ = 0;
+    MovBox movie_;
+};
+
+}  // namespace tallyvane

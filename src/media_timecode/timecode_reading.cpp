@@ -1,0 +1,126 @@
+#include "media_timecode/timecode_reading.h"
+
+#include "media/av_handles.h"
+#include "media/media_init.h"
+#include "media/media_input.h"
+#include "media_timecode/frame_rate_queries.h"
+#include "media_timecode/media_timecode_errors.h"
+#include "timecode/timecode_sources.h"
+
+extern "C" {
+#include <libavutil/bswap.h>
+}
+
+namespace tallyvane {
+
+namespace {
+
+TimecodeProperties propertiesOf(const AssetDescription& asset, const TimecodeQuery& query) {
+    const TimecodeFrameRate rate = query.frameRate ? *query.frameRate : timecodeFrameRate(asset, std::nullopt);
+    return TimecodeProperties{rate, query.subFramesBase, query.upperLimit};
+}
+
+std::vector<std::vector<Timecode>> timecodesOfTracks(const MediaAsset& asset, const AssetDescription& description,
+                                                     const TimecodeProperties& properties) {
+    std::vector<std::vector<CMTimeCode>> samples;
+    for (const MediaTrack& track : description.tracksOfType(MediaType::timecode)) {
+        samples.push_back(readTimecodeSamples(asset, track));
+    }
+    std::vector<std::vector<Timecode>> timecodes;
+    for (const std::vector<CMTimeCode>& values : samples) timecodes.push_back(timecodesOf(values, properties));
+    return timecodes;
+}
+
+std::optional<Timecode> firstOf(const std::vector<std::vector<Timecode>>& lists) {
+    for (const std::vector<Timecode>& list : lists) {
+        if (!list.empty()) return list.front();
+    }
+    return std::nullopt;
+}
+
+Timecode wrappedFrameCount(const TimecodeFrameCount& count, const TimecodeProperties& properties) {
+    return Timecode(TimecodeSourceValue::frameCount(count), properties, TimecodeValidationRule::wrapping);
+}
+
+TimecodeProperties trackProperties(const MediaTrack& track, const TimecodeQuery& query) {
+    if (query.frameRate) return TimecodeProperties{*query.frameRate, query.subFramesBase, query.upperLimit};
+    if (!track.assetPath) throw TimecodeMediaParseError(TimecodeMediaParseError::Code::missingOrNonStandardFrameRate);
+    return propertiesOf(MediaAsset(*track.assetPath).load(), query);
+}
+
+}  // namespace
+
+std::vector<CMTimeCode> readTimecodeSamples(const MediaAsset& asset, const MediaTrack& track) {
+    initMedia();
+    const av::FormatPtr format = av::openInput(asset.path(), av::InputKind::probe);
+    if (track.streamIndex < 0 || static_cast<unsigned>(track.streamIndex) >= format->nb_streams) {
+        throw TimecodeMediaParseError(TimecodeMediaParseError::Code::internalError);
+    }
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        format->streams[i]->discard = static_cast<int>(i) == track.streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+    const std::uint32_t subtype = av_bswap32(format->streams[track.streamIndex]->codecpar->codec_tag);
+    const av::PacketPtr packet = av::makePacket();
+    std::vector<CMTimeCode> values;
+    // A read error ends the samples like the end of the file does.
+    while (av_read_frame(format.get(), packet.get()) >= 0) {
+        if (packet->stream_index == track.streamIndex && packet->data != nullptr && packet->size > 0) {
+            try {
+                const std::vector<CMTimeCode> decoded =
+                    decodeTimecodeSamples(subtype, {packet->data, static_cast<std::size_t>(packet->size)});
+                values.insert(values.end(), decoded.begin(), decoded.end());
+            } catch (const TimecodeMediaParseError&) {
+                // A sample of a format we cannot read adds nothing.
+            }
+        }
+        av_packet_unref(packet.get());
+    }
+    return values;
+}
+
+std::vector<std::vector<Timecode>> loadTimecodes(const MediaAsset& asset, const TimecodeQuery& query) {
+    const AssetDescription description = asset.load();
+    return timecodesOfTracks(asset, description, propertiesOf(description, query));
+}
+
+std::optional<Timecode> loadStartTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
+    return firstOf(loadTimecodes(asset, query));
+}
+
+std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
+    const AssetDescription description = asset.load();
+    const TimecodeProperties properties = propertiesOf(description, query);
+    const std::optional<Timecode> start = firstOf(timecodesOfTracks(asset, description, properties));
+    if (!start) return std::nullopt;
+    const Timecode duration = timecodeOf(description.duration, properties);
+    return wrappedFrameCount(start->frameCount() + duration.frameCount(), properties);
+}
+
+Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
+    const AssetDescription description = asset.load();
+    return timecodeOf(description.duration, propertiesOf(description, query));
+}
+
+TimecodeRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query) {
+    const TimecodeProperties properties = trackProperties(track, query);
+    const MediaTimeRange& range = track.timeRange;
+    MediaTime end = MediaTime::invalid();
+    std::int64_t endValue = 0;
+    if (range.isValid() && range.start.timescale == range.duration.timescale &&
+        !__builtin_add_overflow(range.start.value, range.duration.value, &endValue)) {
+        end = MediaTime::make(endValue, range.start.timescale);
+    }
+    return TimecodeRange{timecodeOf(range.start, properties), timecodeOf(end, properties)};
+}
+
+Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query) {
+    const TimecodeRange range = loadTimecodeRange(track, query);
+    return wrappedFrameCount(range.upperBound.frameCount() - range.lowerBound.frameCount(),
+                             range.upperBound.properties);
+}
+
+Timecode timecodeOf(const MediaTime& time, const TimecodeProperties& properties) {
+    return Timecode(TimecodeSourceValue::mediaTime(time), properties);
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,48 @@
+#pragma once
+// Timecode read from media: the samples of a file's timecode tracks as timecodes, the
+// start, end and duration of a file, and the range of one track. Where no frame rate is
+// given it is read from the file (frame_rate_queries.h).
+
+#include <optional>
+#include <vector>
+
+#include "media_timecode/media_asset.h"
+#include "media_timecode/timecode_samples.h"
+#include "timecode/timecode.h"
+
+namespace tallyvane {
+
+// The values of one timecode track's samples in order. Samples of another format add
+// nothing. Throws MediaError when the file cannot be opened, and
+// TimecodeMediaParseError::internalError when the track is not in it.
+std::vector<CMTimeCode> readTimecodeSamples(const MediaAsset& asset, const MediaTrack& track);
+
+struct TimecodeQuery {
+    std::optional<TimecodeFrameRate> frameRate;
+    TimecodeSubFramesBase subFramesBase = TimecodeSubFramesBase::max80SubFrames;
+    TimecodeUpperLimit upperLimit = TimecodeUpperLimit::max24Hours;
+};
+
+// One list per timecode track, in track order.
+std::vector<std::vector<Timecode>> loadTimecodes(const MediaAsset& asset, const TimecodeQuery& query);
+// The first timecode of the first track that has one.
+std::optional<Timecode> loadStartTimecode(const MediaAsset& asset, const TimecodeQuery& query);
+// The start plus the file's duration, wrapping at the upper limit.
+std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQuery& query);
+Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query);
+
+struct TimecodeRange {
+    Timecode lowerBound;
+    Timecode upperBound;
+};
+
+// A track's time range as timecodes. Without a frame rate, a track that belongs to no
+// file throws TimecodeMediaParseError::missingOrNonStandardFrameRate.
+TimecodeRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query);
+// Upper bound minus lower bound, wrapping below zero.
+Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query);
+
+// A media time as a timecode at the given properties; throws TimecodeValidationError.
+Timecode timecodeOf(const MediaTime& time, const TimecodeProperties& properties);
+
+}  // namespace tallyvane

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "media/media_error.h"
+#include "media_timecode/asset_timecode_source.h"
+#include "media_timecode/frame_rate_queries.h"
+#include "media_timecode/timecode_reading.h"
+#include "movie_fixtures.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::makeMovie;
+using testing::videoSource;
+
+constexpr TimecodeSubFramesBase base80 = TimecodeSubFramesBase::max80SubFrames;
+constexpr TimecodeUpperLimit day = TimecodeUpperLimit::max24Hours;
+
+struct MovieCase {
+    const char* name;
+    std::string arguments;
+    TimecodeFrameRate timecodeRate;
+    VideoFrameRate videoRate;
+    bool drop;
+    bool interlaced;
+    const char* start;
+    const char* duration;
+};
+
+TEST(MediaReading, StartTimecodesRatesAndFlagsOfMovies) {
+    const std::vector<MovieCase> cases = {
+        {"25", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00", TimecodeFrameRate::fps25,
+         VideoFrameRate::fps25p, false, false, "01:00:00:00", "00:00:00:10"},
+        {"23.976", videoSource("24000/1001") + " -c:v mpeg4 -timecode 00:59:59:12", TimecodeFrameRate::fps23_976,
+         VideoFrameRate::fps23_98p, false, false, "00:59:59:12", "00:00:00:10"},
+        {"29.97 drop", videoSource("30000/1001") + " -c:v mpeg4 -timecode '00:09:59;29'", TimecodeFrameRate::fps29_97d,
+         VideoFrameRate::fps29_97p, true, false, "00:09:59;29", "00:00:00;12"},
+        {"25 interlaced", videoSource("25", "0.2") + " -c:v prores_ks -field_order tt -timecode 10:00:00:00",
+         TimecodeFrameRate::fps25, VideoFrameRate::fps25i, false, true, "10:00:00:00", "00:00:00:05"},
+    };
+    const testing::TemporaryFolder folder;
+    for (const MovieCase& c : cases) {
+        const MediaAsset movie(makeMovie(folder / "movie.mov", c.arguments));
+        EXPECT_EQ(loadTimecodeFrameRate(movie), c.timecodeRate) << c.name;
+        EXPECT_EQ(loadVideoFrameRate(movie), c.videoRate) << c.name;
+        EXPECT_EQ(loadIsDropFrame(movie), c.drop) << c.name;
+        EXPECT_EQ(loadIsInterlaced(movie), c.interlaced) << c.name;
+        const std::optional<Timecode> start = loadStartTimecode(movie, {std::nullopt, base80, day});
+        ASSERT_TRUE(start) << c.name;
+        EXPECT_EQ(start->stringValue(), c.start) << c.name;
+        EXPECT_EQ(start->properties.frameRate, c.timecodeRate) << c.name;
+        EXPECT_EQ(loadDurationTimecode(movie, {std::nullopt, base80, day}).stringValue(), c.duration) << c.name;
+        const std::optional<Timecode> end = loadEndTimecode(movie, {std::nullopt, base80, day});
+        ASSERT_TRUE(end) << c.name;
+        EXPECT_EQ(end->frameCount().value.wholeFrames(),
+                  start->frameCount().value.wholeFrames() +
+                      loadDurationTimecode(movie, {std::nullopt, base80, day}).frameCount().value.wholeFrames())
+            << c.name;
+    }
+}
+
+TEST(MediaReading, EveryTimecodeTrackInOrder) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset movie(makeMovie(folder / "two.mov", videoSource("25") + " " + videoSource("25") +
+                                                             " -map 0 -map 1 -c:v mpeg4 -timecode 10:00:00:00"));
+    const std::vector<std::vector<Timecode>> lists = loadTimecodes(movie, {TimecodeFrameRate::fps25, base80, day});
+    ASSERT_EQ(lists.size(), 2U);
+    for (const std::vector<Timecode>& list : lists) {
+        ASSERT_EQ(list.size(), 1U);
+        EXPECT_EQ(list.front().stringValue(), "10:00:00:00");
+    }
+    EXPECT_EQ(nominalFrameRates(movie.load()), (std::vector<float>{25, 25}));
+    // A given rate is used as it is, not read from the movie.
+    EXPECT_EQ(loadStartTimecode(movie, {TimecodeFrameRate::fps30, base80, day})->stringValue(), "08:20:00:00");
+}
+
+TEST(MediaReading, MoviesWithoutTimecode) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset plain(makeMovie(folder / "plain.mov", videoSource("25") + " -c:v mpeg4"));
+    EXPECT_TRUE(loadTimecodes(plain, {std::nullopt, base80, day}).empty());
+    EXPECT_FALSE(loadStartTimecode(plain, {std::nullopt, base80, day}));
+    EXPECT_FALSE(loadEndTimecode(plain, {std::nullopt, base80, day}));
+    EXPECT_EQ(loadDurationTimecode(plain, {std::nullopt, base80, day}).stringValue(), "00:00:00:10");
+    EXPECT_FALSE(loadIsDropFrame(plain));
+
+    const MediaAsset sound(makeMovie(folder / "sound.mov", "-f lavfi -i sine=d=0.5 -c:a pcm_s16le"));
+    EXPECT_FALSE(loadIsInterlaced(sound));
+    EXPECT_TRUE(loadNominalFrameRate(sound).empty());
+    EXPECT_THROW(loadTimecodeFrameRate(sound), TimecodeMediaParseError);
+    EXPECT_THROW(loadVideoFrameRate(sound), TimecodeMediaParseError);
+    EXPECT_THROW(loadDurationTimecode(sound, {std::nullopt, base80, day}), TimecodeMediaParseError);
+    // With a rate given the duration needs no video.
+    EXPECT_EQ(loadDurationTimecode(sound, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:12");
+
+    const MediaAsset odd(makeMovie(folder / "odd.mov", videoSource("12") + " -c:v mpeg4"));
+    try {
+        loadTimecodeFrameRate(odd);
+        ADD_FAILURE() << "12 fps has a timecode rate";
+    } catch (const TimecodeMediaParseError& error) {
+        EXPECT_EQ(error.code(), TimecodeMediaParseError::Code::missingOrNonStandardFrameRate);
+    }
+}
+
+TEST(MediaReading, FilesThatAreNoMediaFail) {
+    const testing::TemporaryFolder folder;
+    std::ofstream(folder / "text.mov") << "not a movie at all";
+    const std::vector<MediaAsset> assets = {MediaAsset(folder / "text.mov"), MediaAsset(folder / "missing.mov"),
+                                            MediaAsset(folder.path())};
+    for (const MediaAsset& asset : assets) {
+        EXPECT_THROW(loadTimecodeFrameRate(asset), MediaError) << asset.path();
+        EXPECT_THROW(loadStartTimecode(asset, {TimecodeFrameRate::fps25, base80, day}), MediaError) << asset.path();
+        EXPECT_FALSE(loadIsInterlaced(asset)) << asset.path();
+        EXPECT_TRUE(loadNominalFrameRate(asset).empty()) << asset.path();
+    }
+}
+
+TEST(MediaReading, TrackRangesAndDurations) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00"));
+    const MediaTrack track = movie.load().tracksOfType(MediaType::video).front();
+    const TimecodeRange range = loadTimecodeRange(track, {std::nullopt, base80, day});
+    EXPECT_EQ(range.lowerBound.stringValue(), "00:00:00:00");
+    EXPECT_EQ(range.upperBound.stringValue(), "00:00:00:10");
+    EXPECT_EQ(loadDurationTimecode(track, {TimecodeFrameRate::fps50, base80, day}).stringValue(), "00:00:00:20");
+
+    MediaTrack handMade = track;
+    handMade.assetPath.reset();
+    EXPECT_THROW(loadTimecodeRange(handMade, {std::nullopt, base80, day}), TimecodeMediaParseError);
+    EXPECT_EQ(loadDurationTimecode(handMade, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:10");
+}
+
+TEST(MediaReading, AssetsAsTimecodeSources) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset timed(makeMovie(folder / "timed.mov", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00"));
+    const MediaAsset plain(makeMovie(folder / "plain.mov", videoSource("30") + " -c:v mpeg4"));
+    const TimecodeProperties at25{TimecodeFrameRate::fps25, base80, day};
+    const TimecodeProperties at24{TimecodeFrameRate::fps24, TimecodeSubFramesBase::quarterFrames, day};
+
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::start), at25).stringValue(), "01:00:00:00");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::end), at25).stringValue(), "01:00:00:10");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::duration), at25).stringValue(), "00:00:00:10");
+    // The timecode's own rate is used, not the file's: 90000 frames at 24 fps.
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::start), at24).stringValue(), "01:02:30:00");
+
+    EXPECT_THROW(Timecode(assetTimecodeSource(plain, AssetRangeAttribute::start), at25), TimecodeMediaParseError);
+    EXPECT_THROW(Timecode(assetTimecodeSource(plain, AssetRangeAttribute::end), at25), TimecodeMediaParseError);
+    for (const auto rule : {TimecodeValidationRule::clamping, TimecodeValidationRule::allowingInvalid}) {
+        const Timecode zero(assetTimecodeSource(plain, AssetRangeAttribute::start), at24, rule);
+        EXPECT_EQ(zero.components, TimecodeComponents::zero());
+        EXPECT_EQ(zero.properties, at24);
+    }
+
+    const Timecode rich(assetRichTimecodeSource(timed, AssetRangeAttribute::start));
+    EXPECT_EQ(rich.stringValue(), "01:00:00:00");
+    EXPECT_EQ(rich.properties.frameRate, TimecodeFrameRate::fps25);
+    Timecode duration(TimecodeSourceValue::frames(0), at24);
+    duration.set(assetRichTimecodeSource(plain, AssetRangeAttribute::duration));
+    EXPECT_EQ(duration.properties,
+              (TimecodeProperties{TimecodeFrameRate::fps30, TimecodeSubFramesBase::quarterFrames, day}));
+    EXPECT_EQ(duration.stringValue(), "00:00:00:12");
+    EXPECT_THROW(duration.set(assetRichTimecodeSource(plain, AssetRangeAttribute::end)), TimecodeMediaParseError);
+}
+
+}  // namespace
+}  // namespace tallyvane

@@ -1,0 +1,32 @@
+#pragma once
+// Movies made at test time with the ffmpeg command-line tool, in a private temporary folder.
+
+#include <filesystem>
+#include <string>
+
+namespace tallyvane::testing {
+
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs ffmpeg quietly with the arguments (shell syntax) and makes `output`; fails the test
+// when ffmpeg does.
+std::filesystem::path makeMovie(const std::filesystem::path& output, const std::string& arguments);
+
+// A small video-only movie from a test pattern at the rate ("25", "30000/1001").
+std::string videoSource(const std::string& rate, const std::string& seconds = "0.4");
+
+// ffprobe's answer for every stream, one "index,type,tag[,timecode]" line each.
+std::string probeStreams(const std::filesystem::path& movie);
+
+}  // namespace tallyvane::testing
