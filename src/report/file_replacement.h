@@ -1,0 +1,15 @@
+#pragma once
+// Putting a finished file in place of another without ever leaving the other half-written.
+
+#include <filesystem>
+
+namespace tallyvane {
+
+// Moves `source` over `destination` in one rename, so that `destination` holds either its
+// old bytes or the new ones. Across file systems the bytes are first copied to a hidden
+// file beside the destination, which is then renamed over it. Throws
+// std::filesystem::filesystem_error; on failure `destination` is untouched, `source` is
+// still there and no partial copy is left behind.
+void replaceFile(const std::filesystem::path& source, const std::filesystem::path& destination);
+
+}  // namespace tallyvane

@@ -1,0 +1,30 @@
+#pragma once
+// What the save flow needs of the windowing platform. The shell implements it with its
+// windows and panels, the command-line tool with its arguments and standard error.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tallyvane {
+
+class ReportPlatform {
+public:
+    virtual ~ReportPlatform() = default;
+
+    // An informational alert on the main window (or on its own when there is none).
+    virtual void showAlert(const std::string& messageText, const std::string& informativeText) = 0;
+    // The save panel, its name field preset, limited to files with the extension (given
+    // without the dot). The chosen path carries the extension; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName,
+                                                             std::string_view extension) = 0;
+    // Opens a file with the system's default application for it; whether that was started.
+    virtual bool openFile(const std::filesystem::path& file) = 0;
+    // Shows a folder in the file browser.
+    virtual void revealFolder(const std::filesystem::path& folder) = 0;
+    // The progress indicator: animating while a report is written.
+    virtual void setBusy(bool busy) = 0;
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,165 @@
+#include "report/report_saver.h"
+
+#include <system_error>
+#include <utility>
+
+#include <unistd.h>
+
+#include "report/debug_text.h"
+#include "report/file_replacement.h"
+
+namespace tallyvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTemporaryName = "spreadsheet.xlsx";
+constexpr const char* kThumbnailsName = "Thumbnails";
+constexpr const char* kNotSaved = "The report could not be saved";
+
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+bool option(const ReportRequest& request, const std::string& key) {
+    const auto found = request.options.find(key);
+    return found != request.options.end() && found->second;
+}
+
+// Thumbnails of an earlier report must not show up in this one.
+void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!error) context.thumbnailFolder = folder;
+}
+
+void reportWritability(const ReportContext& context) {
+    const std::string path = context.thumbnailFolder.string();
+    if (access(path.c_str(), W_OK) == 0) {
+        context.log() << "isWritableFile at " << path << '\n';
+    } else {
+        context.log() << "The folder at " << path << " is not writable\n";
+    }
+}
+
+}  // namespace
+
+ReportSaver::ReportSaver(const Store& store, ReportPlatform& platform, ReportWriter writer)
+    : store_(store), platform_(platform), writer_(std::move(writer)) {}
+
+bool ReportSaver::timelineExists(const std::string& reportName) const {
+    if (reportName == "Event Clips" || reportName == "Bin Clips") return true;
+    FetchDescriptor<Composition> byName;
+    byName.predicate = [&](const Composition& composition) { return composition.name() == reportName; };
+    byName.fetchLimit = 1;
+    return !store_.fetch(byName).empty();
+}
+
+SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request) {
+    if (running_) return SaveOutcome::busy;
+    const RunningFlag running(running_);
+
+    if (!timelineExists(request.reportName)) {
+        context.log() << debugQuoted("NO SEQUENCE") << '\n';
+        platform_.showAlert("The report could not be made",
+                            "The timeline \u201C" + request.reportName + "\u201D is no longer in the project.");
+        return SaveOutcome::noTimeline;
+    }
+
+    std::error_code error;
+    fs::create_directories(context.supportFolder, error);
+    if (error) {
+        platform_.showAlert("The report could not be made", "The folder " + context.supportFolder.string() +
+                                                                 " cannot be created: " + error.message() + ".");
+        return SaveOutcome::failed;
+    }
+    const fs::path temporary = context.supportFolder / kTemporaryName;
+    try {
+        context.workbook.emplace(temporary.string(), xlsx::WriteOrder::rowByRow, context.log());
+    } catch (const std::exception& failure) {
+        platform_.showAlert("The report could not be made", failure.what());
+        return SaveOutcome::failed;
+    }
+    const fs::path thumbnails = context.supportFolder / kThumbnailsName;
+    emptyThumbnailFolder(context, thumbnails);
+    reportWritability(context);
+    const bool keepThumbnails = option(request, "keepThumbnails");
+
+    const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
+    if (!destination) {
+        context.workbook.reset();
+        return SaveOutcome::cancelled;
+    }
+    context.thumbnailFolder = thumbnails;
+
+    const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
+    if (saved && keepThumbnails) {
+        platform_.revealFolder(context.thumbnailFolder);
+    } else if (!keepThumbnails) {
+        fs::remove_all(thumbnails, error);
+    }
+    return saved ? SaveOutcome::saved : SaveOutcome::failed;
+}
+
+bool ReportSaver::writeReport(ReportContext& context, const ReportRequest& request, const fs::path& temporary) {
+    platform_.setBusy(true);
+    std::optional<std::string> failure;
+    try {
+        if (context.currentInputType == InputType::null) {
+            context.log() << ".null\n";
+        } else {
+            if (context.currentInputType == InputType::FCPXML) context.log() << ".FCPXML\n";
+            writer_(context, request);
+        }
+    } catch (const std::exception& error) {
+        failure = error.what();
+    } catch (...) {
+        failure = "An unexpected error ended the report.";
+    }
+    platform_.setBusy(false);
+    if (!failure) return true;
+    discardWorkbook(context, temporary);
+    platform_.showAlert("The report could not be written", *failure);
+    return false;
+}
+
+bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& temporary, const fs::path& destination) {
+    try {
+        if (context.workbook) context.workbook->close();
+    } catch (const std::exception& failure) {
+        discardWorkbook(context, temporary);
+        platform_.showAlert(kNotSaved, std::string("The workbook could not be written: ") + failure.what());
+        return false;
+    }
+    context.workbook.reset();
+
+    try {
+        replaceFile(temporary, destination);
+    } catch (const fs::filesystem_error& failure) {
+        context.log() << "PROBLEM\n" << failure.what() << '\n';
+        platform_.showAlert(kNotSaved, destination.string() + " could not be replaced: " + failure.code().message() +
+                                           ". The finished workbook is kept at " + temporary.string() + ".");
+        return false;
+    }
+    const bool opened = platform_.openFile(destination);
+    context.log() << debugQuoted("Did the spreadsheet open?") << ' ' << (opened ? "true" : "false") << '\n';
+    return true;
+}
+
+void ReportSaver::discardWorkbook(ReportContext& context, const fs::path& temporary) {
+    context.workbook.reset();
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+}
+
+}  // namespace tallyvane

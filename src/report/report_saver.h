@@ -1,0 +1,51 @@
+#pragma once
+// The Save command's road from the request to the finished workbook: the timeline check,
+// the temporary workbook and thumbnail folder in the support folder, the save panel, the
+// report writer, then closing the workbook, putting it in place of the chosen file and
+// opening it. A report that fails leaves the chosen file as it was and says why in an alert.
+
+#include <filesystem>
+
+#include "model/store.h"
+#include "report/report_platform.h"
+#include "report/report_request.h"
+
+namespace tallyvane {
+
+enum class SaveOutcome {
+    saved,      // the workbook stands at the chosen place
+    busy,       // another report is being written; nothing was done
+    noTimeline, // the report's timeline is not in the project
+    cancelled,  // the save panel was dismissed
+    failed,     // an alert told the user what went wrong
+};
+
+class ReportSaver {
+public:
+    ReportSaver(const Store& store, ReportPlatform& platform, ReportWriter writer);
+
+    // While a report runs the shell must refuse Open (it would empty the store under the
+    // writer) and every further Save is refused here.
+    bool isRunning() const noexcept { return running_; }
+
+    // The context's support folder, input type and clip sheet settings must be set; the
+    // context's workbook and thumbnail folder are this flow's.
+    SaveOutcome save(ReportContext& context, const ReportRequest& request);
+
+private:
+    bool timelineExists(const std::string& reportName) const;
+    // Runs the writer for the document kind; false after an alert.
+    bool writeReport(ReportContext& context, const ReportRequest& request, const std::filesystem::path& temporary);
+    // Closes the workbook and moves it over the destination; false after an alert.
+    bool finishWorkbook(ReportContext& context, const std::filesystem::path& temporary,
+                        const std::filesystem::path& destination);
+    // Drops the workbook of a report that failed, with whatever of it reached the disk.
+    static void discardWorkbook(ReportContext& context, const std::filesystem::path& temporary);
+
+    const Store& store_;
+    ReportPlatform& platform_;
+    ReportWriter writer_;
+    bool running_ = false;
+};
+
+}  // namespace tallyvane

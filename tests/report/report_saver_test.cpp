@@ -1,0 +1,368 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "report/file_replacement.h"
+#include "report/report_saver.h"
+#include "report_builders.h"
+#include "workbook_reader.h"
+#include "xlsx/workbook.h"
+
+namespace tallyvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakePlatform : public ReportPlatform {
+public:
+    void showAlert(const std::string& messageText, const std::string& informativeText) override {
+        alerts.push_back({messageText, informativeText});
+    }
+    std::optional<fs::path> askSavePath(const std::string& suggestedName, std::string_view extension) override {
+        panels.push_back(suggestedName + "." + std::string(extension));
+        return answer;
+    }
+    bool openFile(const fs::path& file) override {
+        opened.push_back(file);
+        return true;
+    }
+    void revealFolder(const fs::path& folder) override { revealed.push_back(folder); }
+    void setBusy(bool busy) override { busyChanges.push_back(busy); }
+
+    std::optional<fs::path> answer;
+    std::vector<std::pair<std::string, std::string>> alerts;
+    std::vector<std::string> panels;
+    std::vector<fs::path> opened;
+    std::vector<fs::path> revealed;
+    std::vector<bool> busyChanges;
+};
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+
+// A folder nobody may write into, root included (through the immutable flag), for as long
+// as the guard lives.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(fs::path folder) : folder_(std::move(folder)) {
+        fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+        if (geteuid() == 0) immutable_ = setImmutable(true);
+    }
+    ~ReadOnlyFolder() {
+        if (immutable_) setImmutable(false);
+        fs::permissions(folder_, fs::perms::owner_all);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool effective() const { return geteuid() != 0 || immutable_; }
+
+private:
+    bool setImmutable(bool on) const {
+        const int descriptor = open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
+        if (descriptor < 0) return false;
+        int flags = 0;
+        bool done = ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            done = ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        close(descriptor);
+        return done;
+    }
+
+    fs::path folder_;
+    bool immutable_ = false;
+};
+
+class ReportSaverTest : public ::testing::Test {
+protected:
+    ReportSaverTest() {
+        store.insert(makeTimeline("Main Edit", 250));
+        context.supportFolder = root.path() / "support";
+        context.currentInputType = InputType::FCPXML;
+        context.diagnostics = log;
+        fs::create_directories(outFolder());
+        platform.answer = destination();
+        request.reportName = "Main Edit";
+        request.title = "Main Edit - Standard Report";
+    }
+
+    fs::path outFolder() const { return root.path() / "out"; }
+    fs::path destination() const { return outFolder() / "Main Edit.xlsx"; }
+    fs::path temporary() const { return context.supportFolder / "spreadsheet.xlsx"; }
+    fs::path thumbnails() const { return context.supportFolder / "Thumbnails"; }
+
+    // Writes one sheet and one thumbnail, as a report writer would.
+    ReportWriter sheetWriter() {
+        return [this](ReportContext& ctx, const ReportRequest& req) {
+            ++writes;
+            thumbnailsBefore = std::distance(fs::directory_iterator(ctx.thumbnailFolder), fs::directory_iterator());
+            ctx.workbook->addWorksheet("Selected Roles").write(req.reportName, xlsx::Cell(0, 0));
+            writeFile(ctx.thumbnailFolder / "000000000 Clip.jpg", "jpeg");
+        };
+    }
+
+    SaveOutcome save(ReportWriter writer) {
+        ReportSaver saver(store, platform, std::move(writer));
+        return saver.save(context, request);
+    }
+
+    TemporaryFolder root;
+    Store store;
+    FakePlatform platform;
+    std::ostringstream log;
+    ReportContext context;
+    ReportRequest request;
+    int writes = 0;
+    std::ptrdiff_t thumbnailsBefore = -1;
+};
+
+TEST_F(ReportSaverTest, WritesMovesAndOpensTheWorkbook) {
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(platform.panels, std::vector<std::string>{"Main Edit - Standard Report.xlsx"});
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(platform.opened, std::vector<fs::path>{destination()});
+    EXPECT_EQ(platform.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(platform.alerts.empty());
+    EXPECT_TRUE(platform.revealed.empty());
+    EXPECT_FALSE(fs::exists(temporary()));
+    EXPECT_FALSE(fs::exists(thumbnails()));
+    EXPECT_FALSE(context.workbook.has_value());
+    EXPECT_EQ(context.thumbnailFolder, thumbnails());
+
+    const auto book = readWorkbook(destination());
+    EXPECT_EQ(book["sheets"], nlohmann::json{"Selected Roles"});
+    EXPECT_EQ(book["worksheets"]["Selected Roles"]["cells"]["A1"]["value"], "Main Edit");
+
+    const std::string lines = log.str();
+    EXPECT_NE(lines.find("isWritableFile at " + thumbnails().string() + "\n"), std::string::npos);
+    EXPECT_NE(lines.find(".FCPXML\n"), std::string::npos);
+    EXPECT_NE(lines.find("\"Did the spreadsheet open?\" true\n"), std::string::npos);
+}
+
+TEST_F(ReportSaverTest, AnExistingFileIsReplaced) {
+    writeFile(destination(), "old report");
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(contents(destination()).substr(0, 2), "PK");
+    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
+}
+
+TEST_F(ReportSaverTest, KeptThumbnailsAreShownInsteadOfRemoved) {
+    request.options = {{"keepThumbnails", true}};
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
+    EXPECT_TRUE(fs::exists(thumbnails() / "000000000 Clip.jpg"));
+
+    request.options = {{"keepThumbnails", false}};
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(thumbnailsBefore, 0);  // the second save started from an empty folder
+    EXPECT_FALSE(fs::exists(thumbnails()));
+    EXPECT_EQ(platform.revealed.size(), 1u);
+}
+
+TEST_F(ReportSaverTest, EventAndBinClipsNeedNoTimeline) {
+    for (const std::string name : {"Event Clips", "Bin Clips"}) {
+        Store empty;
+        request.reportName = name;
+        ReportSaver saver(empty, platform, sheetWriter());
+        EXPECT_EQ(saver.save(context, request), SaveOutcome::saved) << name;
+    }
+    EXPECT_EQ(writes, 2);
+}
+
+TEST_F(ReportSaverTest, AMissingTimelineEndsBeforeThePanel) {
+    writeFile(destination(), "old report");
+    request.reportName = "main edit";
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::noTimeline);
+    EXPECT_EQ(log.str(), "\"NO SEQUENCE\"\n");
+    EXPECT_TRUE(platform.panels.empty());
+    EXPECT_EQ(writes, 0);
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_NE(platform.alerts[0].second.find("main edit"), std::string::npos);
+    EXPECT_EQ(contents(destination()), "old report");
+    EXPECT_FALSE(context.workbook.has_value());
+}
+
+TEST_F(ReportSaverTest, ACancelledPanelEndsSilently) {
+    writeFile(destination(), "old report");
+    platform.answer.reset();
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::cancelled);
+    EXPECT_EQ(writes, 0);
+    EXPECT_TRUE(platform.alerts.empty());
+    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_TRUE(platform.busyChanges.empty());
+    EXPECT_FALSE(context.workbook.has_value());
+    EXPECT_FALSE(fs::exists(temporary()));
+    EXPECT_EQ(contents(destination()), "old report");
+}
+
+TEST_F(ReportSaverTest, WithoutADocumentKindTheEmptyWorkbookIsStillSaved) {
+    context.currentInputType = InputType::null;
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(writes, 0);
+    EXPECT_NE(log.str().find(".null\n"), std::string::npos);
+    EXPECT_EQ(platform.opened, std::vector<fs::path>{destination()});
+    EXPECT_TRUE(fs::exists(destination()));
+}
+
+TEST_F(ReportSaverTest, FailuresKeepTheOldFileAndSayWhy) {
+    struct Case {
+        std::string name;
+        ReportWriter writer;
+        std::string message;
+        std::string detail;
+    };
+    const std::vector<Case> cases = {
+        {"writer throws",
+         [](ReportContext& ctx, const ReportRequest&) {
+             ctx.workbook->addWorksheet("Markers");
+             ctx.workbook->addWorksheet("MARKERS");
+         },
+         "The report could not be written", "already in use"},
+        {"close refuses a chartsheet without chart",
+         [](ReportContext& ctx, const ReportRequest&) { ctx.workbook->addChartsheet("Chart"); },
+         "The report could not be saved", "no chart"},
+        {"close cannot write the file",
+         [](ReportContext& ctx, const ReportRequest&) {
+             ctx.workbook->addWorksheet("Selected Roles");
+             fs::remove_all(ctx.supportFolder);
+             writeFile(ctx.supportFolder, "a file where the folder was");
+         },
+         "The report could not be saved", "could not be written"},
+        {"writer throws something else", [](ReportContext&, const ReportRequest&) { throw 42; },
+         "The report could not be written", "unexpected"},
+    };
+    for (const auto& c : cases) {
+        FakePlatform local;
+        local.answer = destination();
+        writeFile(destination(), "old report");
+        std::error_code ignored;
+        fs::remove(context.supportFolder, ignored);
+        ReportSaver saver(store, local, c.writer);
+        EXPECT_EQ(saver.save(context, request), SaveOutcome::failed) << c.name;
+        EXPECT_EQ(contents(destination()), "old report") << c.name;
+        EXPECT_TRUE(local.opened.empty()) << c.name;
+        ASSERT_EQ(local.alerts.size(), 1u) << c.name;
+        EXPECT_EQ(local.alerts[0].first, c.message) << c.name;
+        EXPECT_NE(local.alerts[0].second.find(c.detail), std::string::npos) << c.name << ": " << local.alerts[0].second;
+        EXPECT_EQ(local.busyChanges, (std::vector<bool>{true, false})) << c.name;
+        EXPECT_FALSE(context.workbook.has_value()) << c.name;
+        EXPECT_FALSE(fs::is_regular_file(temporary()) && contents(temporary()).substr(0, 2) == "PK") << c.name;
+        EXPECT_FALSE(saver.isRunning()) << c.name;
+    }
+}
+
+TEST_F(ReportSaverTest, AReadOnlyDestinationFolderKeepsTheOldFile) {
+    writeFile(destination(), "old report");
+    {
+        const ReadOnlyFolder readOnly(outFolder());
+        if (!readOnly.effective()) GTEST_SKIP() << "this file system cannot refuse writes to root";
+        EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+    }
+    EXPECT_EQ(contents(destination()), "old report");
+    EXPECT_TRUE(platform.opened.empty());
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_EQ(platform.alerts[0].first, "The report could not be saved");
+    EXPECT_NE(platform.alerts[0].second.find(temporary().string()), std::string::npos);
+    // The finished workbook waits where the alert says.
+    EXPECT_EQ(readWorkbook(temporary())["sheets"], nlohmann::json{"Selected Roles"});
+    EXPECT_NE(log.str().find("PROBLEM\n"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
+}
+
+TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAlone) {
+    fs::create_directories(destination() / "inside");
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+    EXPECT_TRUE(fs::is_directory(destination() / "inside"));
+    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_EQ(platform.alerts.size(), 1u);
+}
+
+TEST_F(ReportSaverTest, AnUnusableSupportFolderEndsBeforeThePanel) {
+    writeFile(root.path() / "plain file", "");
+    context.supportFolder = root.path() / "plain file" / "support";
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+    EXPECT_TRUE(platform.panels.empty());
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_NE(platform.alerts[0].second.find("plain file"), std::string::npos);
+}
+
+TEST_F(ReportSaverTest, SaveIsRefusedWhileAReportRuns) {
+    std::optional<SaveOutcome> inner;
+    bool runningInside = false;
+    ReportSaver* current = nullptr;
+    ReportSaver saver(store, platform, [&](ReportContext& ctx, const ReportRequest& req) {
+        runningInside = current->isRunning();
+        inner = current->save(ctx, req);
+        ctx.workbook->addWorksheet("Selected Roles");
+    });
+    current = &saver;
+    EXPECT_FALSE(saver.isRunning());
+    EXPECT_EQ(saver.save(context, request), SaveOutcome::saved);
+    EXPECT_TRUE(runningInside);
+    EXPECT_EQ(inner, SaveOutcome::busy);
+    EXPECT_FALSE(saver.isRunning());
+    EXPECT_EQ(platform.panels.size(), 1u);
+    EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
+}
+
+class FileReplacementTest : public ::testing::Test {
+protected:
+    TemporaryFolder here;
+};
+
+TEST_F(FileReplacementTest, RenamesOverTheDestination) {
+    writeFile(here.path() / "new", "new bytes");
+    writeFile(here.path() / "old", "old bytes");
+    replaceFile(here.path() / "new", here.path() / "old");
+    EXPECT_EQ(contents(here.path() / "old"), "new bytes");
+    EXPECT_FALSE(fs::exists(here.path() / "new"));
+}
+
+TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
+    const fs::path other = "/dev/shm";
+    struct stat hereInfo {};
+    struct stat otherInfo {};
+    if (stat(other.c_str(), &otherInfo) != 0 || stat(here.path().c_str(), &hereInfo) != 0 ||
+        hereInfo.st_dev == otherInfo.st_dev) {
+        GTEST_SKIP() << "no second file system to move onto";
+    }
+    std::string pattern = (other / "report_tests_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const fs::path away = pattern;
+    writeFile(here.path() / "new", "new bytes");
+    writeFile(away / "old", "old bytes");
+    replaceFile(here.path() / "new", away / "old");
+    EXPECT_EQ(contents(away / "old"), "new bytes");
+    EXPECT_FALSE(fs::exists(here.path() / "new"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(away), fs::directory_iterator()), 1);
+
+    writeFile(here.path() / "newer", "newer bytes");
+    EXPECT_THROW(replaceFile(here.path() / "newer", away / "missing folder" / "old"), fs::filesystem_error);
+    EXPECT_EQ(contents(here.path() / "newer"), "newer bytes");
+    EXPECT_EQ(std::distance(fs::directory_iterator(away), fs::directory_iterator()), 1);
+    fs::remove_all(away);
+}
+
+TEST_F(FileReplacementTest, AFailedMoveLeavesBothFiles) {
+    writeFile(here.path() / "new", "new bytes");
+    EXPECT_THROW(replaceFile(here.path() / "new", here.path() / "no such folder" / "old"), fs::filesystem_error);
+    EXPECT_EQ(contents(here.path() / "new"), "new bytes");
+    EXPECT_THROW(replaceFile(here.path() / "absent", here.path() / "old"), fs::filesystem_error);
+}
+
+}  // namespace
+}  // namespace tallyvane::testing
