@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/store.h"
+#include "model/story_element.h"
 #include "reader/alert_presenter.h"
 #include "reader/reader_context.h"
 #include "reader/video_formats.h"
@@ -59,6 +60,19 @@ public:
     std::ostringstream log;
     ReaderContext context;
 };
+
+// A clip with the times and rate that the marker and metadata passes read.
+inline std::shared_ptr<StoryElement> clipElement(StoryElement::Category category, std::string rate, double position,
+                                                 double duration, std::optional<double> inPoint,
+                                                 std::shared_ptr<Asset> asset = nullptr) {
+    return std::make_shared<StoryElement>("", category, std::move(asset), nullptr, 100, TrackType::Video, "id", "clip",
+                                          true, 0.0, position, duration, inPoint, std::nullopt, std::move(rate), "",
+                                          "", "", std::vector<std::string>{}, "", "", "", "", "", "", false,
+                                          StoryElement::Params{}, std::vector<std::shared_ptr<Metadata>>{},
+                                          std::vector<std::shared_ptr<MarkedRange>>{},
+                                          std::vector<std::shared_ptr<VideoFX>>{},
+                                          std::vector<std::shared_ptr<AudioFX>>{}, nullptr);
+}
 
 inline bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 

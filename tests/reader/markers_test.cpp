@@ -1,0 +1,122 @@
+// Marked ranges of a clip: kinds, names, source and timeline positions, visibility.
+
+#include <gtest/gtest.h>
+
+#include "model/marked_range.h"
+#include "reader/markers.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::contains;
+using Category = StoryElement::Category;
+
+constexpr std::string_view kRanges = "marker | chapter-marker | keyword | rating | analysis-marker | unknown-range";
+
+struct RangeExpectation {
+    std::string name;
+    std::string notes;
+    std::string kind;
+    double srcInpoint;
+    double timelinePosition;
+    double duration;
+    bool visible;
+};
+
+class Markers : public ::testing::Test {
+protected:
+    // A 25 fps clip from 10s (250) for 4s, at timeline frame 1000.
+    std::shared_ptr<StoryElement> clip = testing::clipElement(Category::assetclip, "25", 1000.0, 100.0, 250.0);
+    testing::PassFixture fixture{testing::readerData("markers.fcpxml")};
+
+    void store(std::optional<TimecodeFrameRate> timelineRate) {
+        storeMarkers(fixture.element("//asset-clip").xpath(kRanges), clip, timelineRate, fixture.log);
+    }
+    void expectRanges(const std::vector<RangeExpectation>& expected) const {
+        const auto& ranges = clip->markedRanges();
+        ASSERT_EQ(ranges.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const MarkedRange& range = *ranges[i];
+            const RangeExpectation& e = expected[i];
+            EXPECT_EQ(range.clip(), clip);
+            EXPECT_EQ(range.name(), e.name) << i;
+            EXPECT_EQ(range.notes(), e.notes) << i;
+            EXPECT_EQ(range.color(), e.kind) << i;
+            EXPECT_TRUE(range.keywords().empty()) << i;
+            EXPECT_DOUBLE_EQ(range.srcInpoint(), e.srcInpoint) << i;
+            EXPECT_DOUBLE_EQ(range.timelinePosition(), e.timelinePosition) << i;
+            EXPECT_DOUBLE_EQ(range.duration(), e.duration) << i;
+            EXPECT_EQ(range.visible(), e.visible) << i;
+        }
+    }
+};
+
+TEST_F(Markers, AtTheClipsOwnRate) {
+    store(std::nullopt);
+    expectRanges({
+        {"at in", "first note", "Standard", 250, 1000, 1, true},
+        {"ten in", "", "Incomplete To-Do", 260, 1010, 1, true},
+        {"before in", "", "Completed To-Do", 225, 1000, 1, true},  // before the in point: no offset
+        {"after end", "", "Standard", 750, 1500, 1, false},
+        {"chapter", "", "Chapter", 275, 1025, 1, true},
+        {"wide, day", "", "keyword", 250, 1000, 125, true},
+        {"Bad take", "out of focus", "rejected", 250, 1000, 50, true},
+        {"", "", "favorite", 250, 1000, 50, true},
+        {"odd", "", "", 250, 1000, 50, true},
+        {"one Shot, close Up, excessive Shake", "", "analysis", 250, 1000, 25, true},
+        {"no start", "", "Standard", 0, 1000, 0, true},
+        {"unknown", "", "", 300, 1050, 0, true},
+    });
+    EXPECT_TRUE(contains(fixture.printed(), "\"fcpxmlRationalString is nil\"\n"));
+    EXPECT_TRUE(contains(fixture.printed(), "assetclip\n"));
+    EXPECT_TRUE(contains(fixture.printed(), clip->markedRanges().front()->debugDescription()));
+}
+
+TEST_F(Markers, TheClipsOwnRateGivenAsTimelineRateChangesNothing) {
+    store(TimecodeFrameRate::fps25);
+    EXPECT_DOUBLE_EQ(clip->markedRanges()[1]->timelinePosition(), 1010.0);
+    EXPECT_DOUBLE_EQ(clip->markedRanges()[4]->timelinePosition(), 1025.0);
+}
+
+TEST_F(Markers, OffsetsAreCountedAtTheTimelineRate) {
+    store(TimecodeFrameRate::fps50);
+    const auto& ranges = clip->markedRanges();
+    EXPECT_DOUBLE_EQ(ranges[0]->timelinePosition(), 1000.0);
+    EXPECT_DOUBLE_EQ(ranges[1]->timelinePosition(), 1020.0);  // 10 frames at 25 are 20 at 50
+    EXPECT_DOUBLE_EQ(ranges[4]->timelinePosition(), 1050.0);
+    EXPECT_DOUBLE_EQ(ranges[1]->srcInpoint(), 260.0) << "source times stay at the clip's rate";
+    EXPECT_FALSE(ranges[3]->visible());
+}
+
+TEST_F(Markers, ATransitionsMarkersStartOneHourIn) {
+    auto transition = testing::clipElement(Category::transition, "25", 500.0, 25.0, 89990.0);
+    storeMarkers(fixture.element("//transition").xpath("marker"), transition, std::nullopt, fixture.log);
+    ASSERT_EQ(transition->markedRanges().size(), 1u);
+    EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->srcInpoint(), 90000.0);
+    EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->timelinePosition(), 510.0);
+    EXPECT_TRUE(transition->markedRanges()[0]->visible());
+}
+
+TEST_F(Markers, AClipWithoutInPointCountsFromZero) {
+    clip->setSrcInpoint(std::nullopt);
+    store(std::nullopt);
+    EXPECT_DOUBLE_EQ(clip->markedRanges()[0]->timelinePosition(), 1250.0);
+    EXPECT_FALSE(clip->markedRanges()[0]->visible());
+}
+
+TEST_F(Markers, AnUnknownClipRateIsReadAtSixty) {
+    clip->setTimecodeFrameRate("25.0");
+    store(std::nullopt);
+    EXPECT_DOUBLE_EQ(clip->markedRanges()[0]->srcInpoint(), 600.0);
+    EXPECT_TRUE(contains(fixture.printed(), "Unknown frame rate 25.0"));
+}
+
+TEST_F(Markers, RangesJoinTheStoreWithTheirClip) {
+    fixture.store.insert(clip);
+    store(std::nullopt);
+    EXPECT_EQ(fixture.store.fetch<MarkedRange>().size(), 12u);
+}
+
+}  // namespace
+}  // namespace tallyvane
