@@ -68,7 +68,9 @@ const MovBox* MovBox::child(std::uint32_t childType) const {
     return const_cast<MovBox*>(this)->child(childType);
 }
 
-std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes) {
+std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes, int depth) {
+    // Real movies nest these containers five deep; a crafted file must not exhaust the stack.
+    if (depth > 16) malformed("boxes nested too deep");
     std::vector<MovBox> boxes;
     std::size_t offset = 0;
     while (offset < bytes.size()) {
@@ -81,7 +83,7 @@ std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes) {
         const std::span<const std::uint8_t> body = rest.subspan(header.headerSize, size - header.headerSize);
         if (opensAsContainer(header.type)) {
             box.isContainer = true;
-            box.children = parseMovBoxes(body);
+            box.children = parseMovBoxes(body, depth + 1);
         } else {
             box.payload.assign(body.begin(), body.end());
         }
@@ -131,14 +133,14 @@ MovieFile::MovieFile(std::filesystem::path path) : path_(std::move(path)) {
         Header header = readHeader({raw, static_cast<std::size_t>(available)});
         if (header.size == 0) header.size = fileSize - offset;
         if (header.size < header.headerSize || header.size > fileSize - offset) malformed("box beyond the file");
-        if (header.type == moovType) {
+        if (header.type == moovType && !movie) {
             movie = header;
             movieOffset_ = offset;
         }
         offset += header.size;
     }
     if (!movie) malformed("no movie box");
-    if (movieOffset_ + movie->size != fileSize) malformed("movie box is not the last box");
+    movieIsLast_ = movieOffset_ + movie->size == fileSize;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(movie->size));
     in.seekg(static_cast<std::streamoff>(movieOffset_));
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
@@ -182,43 +184,28 @@ std::vector<std::uint32_t> MovieFile::timecodeReferences(const MovBox& track) {
     return ids;
 }
 
-void MovieFile::addTimecodeReference(MovBox& track, std::uint32_t referencedTrackId) {
-    const std::vector<std::uint32_t> existing = timecodeReferences(track);
-    if (std::find(existing.begin(), existing.end(), referencedTrackId) != existing.end()) return;
+void MovieFile::setTimecodeReferences(MovBox& track, const std::vector<std::uint32_t>& referencedTrackIds) {
     MovBox* references = track.child(trefType);
     if (references == nullptr) {
+        if (referencedTrackIds.empty()) return;
         MovBox tref;
         tref.type = trefType;
         tref.isContainer = true;
         // Conventionally right after the track header.
         const auto header = std::find_if(track.children.begin(), track.children.end(),
                                          [](const MovBox& b) { return b.type == tkhdType; });
-        const auto inserted =
-            track.children.insert(header == track.children.end() ? track.children.end() : header + 1, tref);
-        references = &*inserted;
+        references = &*track.children.insert(header == track.children.end() ? header : header + 1, tref);
     }
-    MovBox* timecode = references->child(timeCode32Subtype);
-    if (timecode == nullptr) {
-        MovBox tmcd;
-        tmcd.type = timeCode32Subtype;
-        references->children.push_back(tmcd);
-        timecode = &references->children.back();
+    std::erase_if(references->children, [](const MovBox& b) { return b.type == timeCode32Subtype; });
+    if (!referencedTrackIds.empty()) {
+        MovBox timecode;
+        timecode.type = timeCode32Subtype;
+        for (const std::uint32_t id : referencedTrackIds) writeBig(timecode.payload, id, 4);
+        references->children.push_back(std::move(timecode));
     }
-    writeBig(timecode->payload, referencedTrackId, 4);
-}
-
-void MovieFile::removeTimecodeReference(MovBox& track, std::uint32_t referencedTrackId) {
-    std::vector<std::uint32_t> ids = timecodeReferences(track);
-    const auto kept = std::remove(ids.begin(), ids.end(), referencedTrackId);
-    if (kept == ids.end()) return;
-    ids.erase(kept, ids.end());
-    MovBox& references = *track.child(trefType);
-    MovBox& timecode = *references.child(timeCode32Subtype);
-    timecode.payload.clear();
-    for (const std::uint32_t id : ids) writeBig(timecode.payload, id, 4);
-    const auto empty = [](const MovBox& b) { return b.isContainer ? b.children.empty() : b.payload.empty(); };
-    std::erase_if(references.children, empty);
-    std::erase_if(track.children, [&](const MovBox& b) { return b.type == trefType && empty(b); });
+    if (references->children.empty()) {
+        std::erase_if(track.children, [](const MovBox& b) { return b.type == trefType; });
+    }
 }
 
 namespace {
@@ -262,6 +249,7 @@ void MovieFile::setSingleSampleDuration(MovBox& track, std::uint32_t duration) {
 }
 
 void MovieFile::save() const {
+    if (!movieIsLast_) malformed("movie box is not the last box");
     const std::vector<std::uint8_t> bytes = serializeMovBox(movie_);
     std::error_code error;
     std::filesystem::resize_file(path_, movieOffset_, error);

@@ -24,14 +24,13 @@ struct MovBox {
 
 // Boxes laid end to end; containers on the path to the sample tables and track
 // references are opened. Throws TimecodeMediaWriteError on a malformed layout.
-std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes);
+std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes, int depth = 0);
 std::vector<std::uint8_t> serializeMovBox(const MovBox& box);
 
-// The movie box of a file whose movie box is its last top-level box, as the mov muxer
-// writes it when the index follows the media data.
+// The first movie box of a file.
 class MovieFile {
 public:
-    // Throws TimecodeMediaWriteError when the file has no movie box or it is not last.
+    // Throws TimecodeMediaWriteError when the file has no readable movie box.
     explicit MovieFile(std::filesystem::path path);
 
     std::vector<MovBox*> tracks();
@@ -39,10 +38,9 @@ public:
     static std::optional<std::uint32_t> handlerType(const MovBox& track);
     // The tracks this track refers to as its timecode, in order.
     static std::vector<std::uint32_t> timecodeReferences(const MovBox& track);
-    // Appends a timecode reference unless the track already holds it.
-    static void addTimecodeReference(MovBox& track, std::uint32_t referencedTrackId);
-    // Drops a timecode reference, and the reference boxes it leaves empty.
-    static void removeTimecodeReference(MovBox& track, std::uint32_t referencedTrackId);
+    // Makes the track refer to exactly these tracks as its timecode; none drops the
+    // reference boxes.
+    static void setTimecodeReferences(MovBox& track, const std::vector<std::uint32_t>& referencedTrackIds);
     // The first sample description's bytes of a track, entry header included.
     static std::span<std::uint8_t> firstSampleDescription(MovBox& track);
     // The duration in the media header, in the media's timescale.
@@ -50,12 +48,14 @@ public:
     // Makes the one entry of a one-sample track's time-to-sample table last `duration`.
     static void setSingleSampleDuration(MovBox& track, std::uint32_t duration);
 
-    // Writes the edited movie box in place of the old one.
+    // Writes the edited movie box in place of the old one, which must be the file's last
+    // box, as the mov muxer writes it when the index follows the media data.
     void save() const;
 
 private:
     std::filesystem::path path_;
     std::uint64_t movieOffset_ = 0;
+    bool movieIsLast_ = false;
     MovBox movie_;
 };
 

@@ -107,17 +107,58 @@ void copyStream(const AVFormatContext& output, const AVStream& in, AVStream& out
     }
 }
 
+// Which source stream becomes which written stream, and which written streams each one
+// refers to as its timecode. The new timecode track comes last.
 struct Layout {
+    std::vector<int> outputOf;  // per source stream; -1 when dropped
+    std::vector<std::vector<int>> references;
     int timecodeStream = -1;
     int streamCount = 0;
     MediaTime sampleDuration;  // as written, in the timecode track's time base
 };
 
-// Copies every stream (timecode tracks only when kept) and adds the one-sample timecode
-// track last.
-Layout remux(const MediaAsset& movie, const AssetDescription& description, const std::filesystem::path& outputPath,
-             bool keepTimecodeTracks, std::uint32_t frameNumber, const TimecodeTrackFormat& format,
-             const MediaTime& sampleDuration) {
+// Kept timecode tracks keep the references the source movie gives them.
+std::vector<std::vector<int>> keptReferences(const MediaAsset& movie, const std::vector<int>& outputOf, int streamCount) {
+    MovieFile source(movie.path());
+    const std::vector<MovBox*> tracks = source.tracks();
+    if (tracks.size() != outputOf.size()) throw TimecodeMediaWriteError("the movie's tracks are not its streams");
+    std::vector<std::uint32_t> ids;
+    for (const MovBox* track : tracks) ids.push_back(MovieFile::trackId(*track));
+    std::vector<std::vector<int>> references(static_cast<std::size_t>(streamCount));
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        if (outputOf[i] < 0) continue;
+        for (const std::uint32_t id : MovieFile::timecodeReferences(*tracks[i])) {
+            const auto found = std::find(ids.begin(), ids.end(), id);
+            const int target = found == ids.end() ? -1 : outputOf[static_cast<std::size_t>(found - ids.begin())];
+            if (target >= 0) references[static_cast<std::size_t>(outputOf[i])].push_back(target);
+        }
+    }
+    return references;
+}
+
+Layout plan(const MediaAsset& movie, const AssetDescription& description, bool keepTimecodeTracks) {
+    Layout layout;
+    bool keptAny = false;
+    for (const MediaTrack& track : description.tracks) {
+        const bool dropped = track.mediaType == MediaType::timecode && !keepTimecodeTracks;
+        keptAny = keptAny || (track.mediaType == MediaType::timecode && !dropped);
+        layout.outputOf.push_back(dropped ? -1 : layout.streamCount++);
+    }
+    layout.timecodeStream = layout.streamCount++;
+    layout.references = keptAny ? keptReferences(movie, layout.outputOf, layout.streamCount)
+                                : std::vector<std::vector<int>>(static_cast<std::size_t>(layout.streamCount));
+    for (std::size_t i = 0; i < description.tracks.size(); ++i) {
+        if (description.tracks[i].mediaType == MediaType::video) {
+            layout.references[static_cast<std::size_t>(layout.outputOf[i])].push_back(layout.timecodeStream);
+        }
+    }
+    return layout;
+}
+
+// Copies the streams the layout keeps and adds the one-sample timecode track last.
+void remux(const MediaAsset& movie, const AssetDescription& description, const std::filesystem::path& outputPath,
+           Layout& layout, std::uint32_t frameNumber, const TimecodeTrackFormat& format,
+           const MediaTime& sampleDuration) {
     const av::FormatPtr input = av::openInput(movie.path(), av::InputKind::probe);
     // Some codecs declare their picture size only in the first frames' headers.
     av::readStreamInfo(*input, movie.path());
@@ -129,15 +170,11 @@ Layout remux(const MediaAsset& movie, const AssetDescription& description, const
     const OutputPtr output(rawOutput);
     output->metadata = withoutTimecode(input->metadata);
 
-    std::vector<int> mapping(input->nb_streams, -1);
-    Layout layout;
     for (unsigned i = 0; i < input->nb_streams; ++i) {
-        const bool isTimecode = description.tracks[i].mediaType == MediaType::timecode;
-        if (isTimecode && !keepTimecodeTracks) continue;
+        if (layout.outputOf[i] < 0) continue;
         AVStream* out = avformat_new_stream(output.get(), nullptr);
         if (out == nullptr) throw TimecodeMediaWriteError("out of memory adding a track");
-        copyStream(*output, *input->streams[i], *out, isTimecode);
-        mapping[i] = out->index;
+        copyStream(*output, *input->streams[i], *out, description.tracks[i].mediaType == MediaType::timecode);
     }
     AVStream* timecode = avformat_new_stream(output.get(), nullptr);
     if (timecode == nullptr) throw TimecodeMediaWriteError("out of memory adding the timecode track");
@@ -147,8 +184,7 @@ Layout remux(const MediaAsset& movie, const AssetDescription& description, const
     const auto denominator = static_cast<int>(format.frameDuration.denominator());
     timecode->time_base = AVRational{1, denominator};
     timecode->avg_frame_rate = AVRational{denominator, numerator};
-    layout.timecodeStream = timecode->index;
-    layout.streamCount = static_cast<int>(output->nb_streams);
+    if (timecode->index != layout.timecodeStream) throw TimecodeMediaWriteError("unexpected track order");
 
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
@@ -175,7 +211,7 @@ Layout remux(const MediaAsset& movie, const AssetDescription& description, const
         const int read = av_read_frame(input.get(), packet.get());
         if (read == AVERROR_EOF) break;
         check(read, "cannot read " + quotedPath(movie.path()));
-        const int target = mapping[static_cast<std::size_t>(packet->stream_index)];
+        const int target = layout.outputOf[static_cast<std::size_t>(packet->stream_index)];
         if (target < 0) {
             av_packet_unref(packet.get());
             continue;
@@ -188,7 +224,6 @@ Layout remux(const MediaAsset& movie, const AssetDescription& description, const
     }
     check(av_write_trailer(output.get()), "cannot finish the movie");
     check(avio_closep(&output->pb), "cannot close " + quotedPath(outputPath));
-    return layout;
 }
 
 void putBig(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
@@ -203,11 +238,17 @@ std::vector<MovBox*> checkedTracks(MovieFile& movie, const Layout& layout) {
     return tracks;
 }
 
+std::vector<std::uint32_t> referencedIds(const std::vector<MovBox*>& tracks, const std::vector<int>& streams) {
+    std::vector<std::uint32_t> ids;
+    for (const int stream : streams) ids.push_back(MovieFile::trackId(*tracks[static_cast<std::size_t>(stream)]));
+    return ids;
+}
+
 // The muxer sets no 24-hour flag, derives the rate from the track's timescale, cuts
-// the sample's duration to the other tracks' length and ties the track to the first
-// track whatever its kind; the description says exactly what
-// the start timecode's rate is and the sample lasts the whole track. Every video track
-// refers to the new track.
+// the sample's duration to the other tracks' length, ties timecode tracks to the first
+// track whatever its kind and drops the source's references. The description says
+// exactly what the start timecode's rate is, the sample lasts the whole track, and the
+// references are the layout's.
 void repair(const std::filesystem::path& file, const Layout& layout, const TimecodeTrackFormat& format) {
     MovieFile movie(file);
     const std::vector<MovBox*> tracks = checkedTracks(movie, layout);
@@ -223,13 +264,8 @@ void repair(const std::filesystem::path& file, const Layout& layout, const Timec
     const std::uint64_t length = MovieFile::mediaDuration(timecode);
     if (length > std::numeric_limits<std::uint32_t>::max()) throw TimecodeMediaWriteError("the duration is too long");
     MovieFile::setSingleSampleDuration(timecode, static_cast<std::uint32_t>(length));
-    const std::uint32_t id = MovieFile::trackId(timecode);
-    for (MovBox* track : tracks) {
-        if (MovieFile::handlerType(*track) == videoHandler) {
-            MovieFile::addTimecodeReference(*track, id);
-        } else {
-            MovieFile::removeTimecodeReference(*track, id);
-        }
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        MovieFile::setTimecodeReferences(*tracks[i], referencedIds(tracks, layout.references[i]));
     }
     movie.save();
 }
@@ -261,12 +297,11 @@ MediaTrack verify(const std::filesystem::path& file, const Layout& layout, std::
     }
     MovieFile movie(file);
     const std::vector<MovBox*> tracks = checkedTracks(movie, layout);
-    const std::uint32_t id = MovieFile::trackId(*tracks[static_cast<std::size_t>(layout.timecodeStream)]);
-    for (const MovBox* box : tracks) {
-        const std::vector<std::uint32_t> references = MovieFile::timecodeReferences(*box);
-        const bool refers = std::find(references.begin(), references.end(), id) != references.end();
-        if (refers != (MovieFile::handlerType(*box) == videoHandler)) {
-            throw TimecodeMediaWriteError("the timecode track's references read back wrong");
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        const bool video = description.tracks[i].mediaType == MediaType::video;
+        if (video != (MovieFile::handlerType(*tracks[i]) == videoHandler) ||
+            MovieFile::timecodeReferences(*tracks[i]) != referencedIds(tracks, layout.references[i])) {
+            throw TimecodeMediaWriteError("the track references read back wrong");
         }
     }
     return track;
@@ -291,8 +326,8 @@ MediaTrack write(const MediaAsset& movie, const AssetDescription& description,
     }
     const std::filesystem::path folder = destination.has_parent_path() ? destination.parent_path() : ".";
     TemporaryFile temporary(folder);
-    const Layout layout =
-        remux(movie, description, temporary.path(), keepTimecodeTracks, frameNumber, format, sampleDuration);
+    Layout layout = plan(movie, description, keepTimecodeTracks);
+    remux(movie, description, temporary.path(), layout, frameNumber, format, sampleDuration);
     repair(temporary.path(), layout, format);
     const std::size_t kept = keepTimecodeTracks ? description.tracksOfType(MediaType::timecode).size() : 0;
     MediaTrack track = verify(temporary.path(), layout, kept + 1, frameNumber, format);

@@ -9,6 +9,7 @@
 #include "media/media_error.h"
 #include "media_timecode/frame_rate_queries.h"
 #include "media_timecode/media_timecode_errors.h"
+#include "media_timecode/mov_boxes.h"
 #include "media_timecode/timecode_reading.h"
 #include "movie_fixtures.h"
 #include "timecode/timecode_sources.h"
@@ -75,27 +76,30 @@ struct WriteCase {
     std::uint32_t frameNumber;
     std::size_t timecodeTracks;
     std::vector<std::string> probe;  // ffprobe's lines of the result
+    std::vector<std::vector<std::uint32_t>> references;  // timecode track ids each track refers to
 };
 
 TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
     const std::vector<WriteCase> cases = {
         {"insert at 25", videoSource("25") + " -c:v mpeg4", false, timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
-         90000, 1, {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"}},
+         90000, 1, {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"}, {{2}, {}}},
         {"insert at 29.97 drop", videoSource("30000/1001") + " -c:v mpeg4", false,
          timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d), 30 * 3600 - 108, 1,
-         {"0,video,mp4v,01:00:00;00", "1,data,tmcd,01:00:00;00"}},
+         {"0,video,mp4v,01:00:00;00", "1,data,tmcd,01:00:00;00"}, {{2}, {}}},
         {"insert keeps the old track", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00", false,
          timecodeAt("01:00:00:00", TimecodeFrameRate::fps25), 90000, 2,
-         {"0,video,mp4v,01:00:00:00", "1,data,tmcd,05:00:00:00", "2,data,tmcd,01:00:00:00"}},
+         // The old association comes first, and ffprobe shows the first.
+         {"0,video,mp4v,05:00:00:00", "1,data,tmcd,05:00:00:00", "2,data,tmcd,01:00:00:00"}, {{2, 3}, {}, {}}},
         {"replace", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00", true,
          timecodeAt("00:00:10:00", TimecodeFrameRate::fps25), 250, 1,
-         {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"}},
+         {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"}, {{2}, {}}},
         {"replace both tracks of two videos", videoSource("25") + " " + videoSource("25") +
                                                   " -map 0 -map 1 -c:v mpeg4 -timecode 05:00:00:00",
          true, timecodeAt("23:59:59:24", TimecodeFrameRate::fps25), 25 * 86400 - 1, 1,
-         {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"}},
+         {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"}, {{3}, {3}, {}}},
         {"audio only", "-f lavfi -i sine=d=0.5 -c:a pcm_s16le", true,
-         timecodeAt("00:00:01:00", TimecodeFrameRate::fps24), 24, 1, {"0,audio,sowt", "1,data,tmcd,00:00:01:00"}},
+         timecodeAt("00:00:01:00", TimecodeFrameRate::fps24), 24, 1, {"0,audio,sowt", "1,data,tmcd,00:00:01:00"},
+         {{}, {}}},
     };
     const testing::TemporaryFolder folder;
     for (const WriteCase& c : cases) {
@@ -116,6 +120,10 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         ASSERT_FALSE(read.empty()) << c.name;
         EXPECT_EQ(read.back().front().stringValue(), c.start.stringValue()) << c.name;
         EXPECT_EQ(lines(testing::probeStreams(result.path())), c.probe) << c.name;
+        MovieFile boxes(result.path());
+        std::vector<std::vector<std::uint32_t>> references;
+        for (const MovBox* track : boxes.tracks()) references.push_back(MovieFile::timecodeReferences(*track));
+        EXPECT_EQ(references, c.references) << c.name;
         std::filesystem::remove(folder / "result.mov");
     }
 }
