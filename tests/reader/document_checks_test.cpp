@@ -139,6 +139,35 @@ TEST(DocumentChecks, EntitiesStayInertAndTheReadingGoesOn) {
     EXPECT_EQ(reading.formats, 1u);
 }
 
+TEST(DocumentChecks, ARefusedEntityExpansionIsShownAsAnXMLError) {
+    // One large entity referenced many times would stand for 100 MB of text.
+    std::string document = "<!DOCTYPE fcpxml [<!ENTITY e \"" + std::string(10000, 'x') + "\">]>"
+                           "<fcpxml version=\"1.8\"><library><event name=\"x\">";
+    for (int i = 0; i < 10000; ++i) document += "&e;";
+    const Reading reading = read(document + "</event></library></fcpxml>");
+    ASSERT_EQ(reading.alerts.size(), 1u);
+    EXPECT_EQ(reading.alerts.front(), (RecordedAlert{"invalidData", ""}));
+    EXPECT_EQ(reading.printed, "XML error: invalidData\n");
+    EXPECT_EQ(reading.formats, 0u);
+}
+
+TEST(DocumentChecks, AFailureWhileFillingTheStoreLeavesItEmpty) {
+    Store store;
+    Store elsewhere;
+    RecordingAlerts alerts;
+    std::ostringstream log;
+    FCPXMLReader reader(store, alerts, log);
+    // A format that already belongs to another store cannot join this one: the first pass fails.
+    elsewhere.insert(reader.defaultVideoFormat());
+    reader.processFCPXML(documentWithVersion("1.11"));
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts.front().messageText, "There is a problem with this FCPXML");
+    EXPECT_FALSE(alerts.alerts.front().informativeText.empty());
+    EXPECT_TRUE(contains(log.str(), alerts.alerts.front().informativeText + "\n"));
+    EXPECT_TRUE(store.fetch<VideoFormat>().empty());
+    EXPECT_TRUE(store.fetch<Asset>().empty());
+}
+
 TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
     Store store;
     RecordingAlerts alerts;
