@@ -7,6 +7,8 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include "common/utf8.h"
+
 namespace tallyvane {
 
 std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_view separator) {
@@ -78,6 +80,44 @@ std::optional<std::int64_t> readDecimalInteger(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+std::optional<std::string> base64Decoded(std::string_view text) {
+    std::string padded(text);
+    if (padded.size() % 4 != 0) padded.append(4 - padded.size() % 4, '=');
+    const auto sextet = [](char c) -> int {
+        if (c >= 'A' && c <= 'Z') return c - 'A';
+        if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+        if (c >= '0' && c <= '9') return c - '0' + 52;
+        if (c == '+') return 62;
+        if (c == '/') return 63;
+        return -1;
+    };
+    std::string bytes;
+    for (std::size_t group = 0; group < padded.size(); group += 4) {
+        const bool last = group + 4 == padded.size();
+        std::uint32_t bits = 0;
+        int digits = 0;
+        for (std::size_t i = group; i < group + 4; ++i) {
+            const int value = sextet(padded[i]);
+            if (value < 0) {
+                // Padding ends the last group only, after at least two digits.
+                if (padded[i] != '=' || !last || digits < 2) return std::nullopt;
+                if (padded.find_first_not_of('=', i) != std::string::npos) return std::nullopt;
+                break;
+            }
+            bits |= static_cast<std::uint32_t>(value) << (18 - 6 * digits);
+            ++digits;
+        }
+        for (int i = 0; i < digits - 1; ++i) bytes.push_back(static_cast<char>((bits >> (16 - 8 * i)) & 0xFF));
+    }
+    return bytes;
+}
+
+std::optional<std::string> base64DecodedString(std::string_view text) {
+    std::optional<std::string> bytes = base64Decoded(text);
+    if (!bytes || !isValidUtf8(*bytes)) return std::nullopt;
+    return bytes;
 }
 
 std::string fcpxmlString(const MediaTime& time) {

@@ -29,6 +29,12 @@ std::string replacingOccurrences(std::string_view text, std::string_view target,
 // An optional "+" or "-" then ASCII digits only, within 64 bits; absent otherwise.
 std::optional<std::int64_t> readDecimalInteger(std::string_view text);
 
+// The text as Base64 (RFC 4648 alphabet, nothing else allowed), first padded with "=" to a
+// multiple of four characters; absent when it does not decode.
+std::optional<std::string> base64Decoded(std::string_view text);
+// The decoded bytes when they are UTF-8 text; absent otherwise.
+std::optional<std::string> base64DecodedString(std::string_view text);
+
 // FCPXML rational text of a media time, unreduced: "1001/30000s"; "0s" for a zero value.
 std::string fcpxmlString(const MediaTime& time);
 

@@ -71,6 +71,27 @@ TEST(TextExtensions, FcpxmlStringKeepsTheTermsAsTheyAre) {
     EXPECT_EQ(fcpxmlString(MediaTime::make(100, 2400)), "100/2400s");
 }
 
+TEST(TextExtensions, Base64IsPaddedToWholeGroupsBeforeDecoding) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases{
+        {"", ""},
+        {"TWFu", "Man"},
+        {"TWE=", "Ma"},
+        {"TWE", "Ma"},        // padded with one "="
+        {"TQ", "M"},          // padded with two
+        {"dGFsbHk=", "tally"},
+        {"dGFsbHl2YW5l", "tallyvane"},
+        {"T", std::nullopt},  // three "=" make no group
+        {"TW=u", std::nullopt},
+        {"TWFu\n", std::nullopt},
+        {"TW u", std::nullopt},
+        {"TWFu-_", std::nullopt},
+        {"=TWF", std::nullopt}};
+    for (const auto& [text, decoded] : cases) EXPECT_EQ(base64Decoded(text), decoded) << text;
+    EXPECT_EQ(base64DecodedString("w6k="), "\u00e9");
+    EXPECT_EQ(base64DecodedString("/w=="), std::nullopt) << "a lone 0xFF is no text";
+    EXPECT_EQ(base64DecodedString("%%%%"), std::nullopt);
+}
+
 class NodeExtensions : public ::testing::Test {
 protected:
     testing::PassFixture fixture{testing::readerData("siblings.fcpxml")};
