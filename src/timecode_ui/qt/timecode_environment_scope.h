@@ -1,0 +1,25 @@
+#pragma once
+// Timecode view settings attached to any widget: they reach every timecode view inside
+// it, and a scope on an inner widget overrides them for the views inside that one.
+
+#include <QWidget>
+
+#include "timecode_ui/timecode_environment.h"
+
+namespace tallyvane {
+
+// Implemented by the timecode widgets, which re-read their settings when told.
+class TimecodeEnvironmentReader {
+public:
+    virtual ~TimecodeEnvironmentReader() = default;
+    virtual void timecodeEnvironmentChanged() = 0;
+};
+
+// Replaces the settings attached to `widget` and tells every timecode view inside it.
+void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environment);
+
+// The settings in force for `widget`: the defaults with every scope from the outermost
+// ancestor down to the widget itself laid over them.
+TimecodeEnvironmentValues resolvedTimecodeEnvironment(const QWidget& widget);
+
+}  // namespace tallyvane

@@ -1,0 +1,73 @@
+#include "timecode_ui/qt/timecode_line_edit.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include "timecode_ui/qt/qt_styles.h"
+
+namespace tallyvane {
+
+TimecodeLineEdit::TimecodeLineEdit(QWidget* parent)
+    : QLineEdit(parent),
+      validator_(new TimecodeValidator(TimecodeTextFormatter(std::nullopt, std::nullopt, false, std::nullopt), this)) {
+    setValidator(validator_);
+    connect(this, &QLineEdit::editingFinished, this, &TimecodeLineEdit::finishEditing);
+    connect(this, &QLineEdit::textChanged, this, &TimecodeLineEdit::applyValidationFormats);
+}
+
+void TimecodeLineEdit::setFormatter(const TimecodeTextFormatter& formatter) {
+    validator_->formatter() = formatter;
+    setAlignment(toQtAlignment(formatter.alignment));
+    finishEditing();
+}
+
+QList<QTextLayout::FormatRange> TimecodeLineEdit::validationFormats() const {
+    QList<QTextLayout::FormatRange> ranges;
+    if (!formatter().showsValidation) return ranges;
+    const auto styled = formatter().attributedString(text().toStdString(), std::nullopt);
+    if (!styled) return ranges;
+    int start = 0;
+    for (const AttributedRun& run : styled->runs) {
+        const auto length = static_cast<int>(QString::fromStdString(run.text).size());
+        if (run.attributes != TextAttributes{}) ranges.append({start, length, toCharFormat(run.attributes)});
+        start += length;
+    }
+    return ranges;
+}
+
+void TimecodeLineEdit::applyValidationFormats() {
+    // A line edit styles parts of its text only through input-method formats, whose
+    // positions count from the cursor.
+    QList<QInputMethodEvent::Attribute> attributes;
+    for (const auto& range : validationFormats()) {
+        attributes.append({QInputMethodEvent::TextFormat, range.start - cursorPosition(), range.length, range.format});
+    }
+    QInputMethodEvent event(QString(), attributes);
+    QCoreApplication::sendEvent(this, &event);
+}
+
+void TimecodeLineEdit::finishEditing() {
+    const auto shown = formatter().string(text().toStdString());
+    if (shown) setText(QString::fromStdString(*shown));
+    textBeforeEditing_ = text();
+    applyValidationFormats();
+}
+
+void TimecodeLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        // Give up the edit and keep editing here.
+        setText(textBeforeEditing_);
+        setFocus(Qt::OtherFocusReason);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TimecodeLineEdit::focusInEvent(QFocusEvent* event) {
+    textBeforeEditing_ = text();
+    QLineEdit::focusInEvent(event);
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,182 @@
+#include "timecode_ui/qt/timecode_field_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "qt/qt_test_application.h"
+#include "timecode_ui/qt/qt_styles.h"
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+using Component = Timecode::Component;
+using Rate = TimecodeFrameRate;
+
+Timecode make(Timecode::Components c, Rate rate) {
+    return Timecode(TimecodeSourceValue::components(c),
+                    {rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
+                    TimecodeValidationRule::allowingInvalid);
+}
+
+// A window holding one field bound to `value`.
+class FieldWindowTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureQtApplication(); }
+
+    void open(const Timecode& start, const TimecodeEnvironment& settings = {}) {
+        value = start;
+        setTimecodeEnvironment(window, settings);
+        auto binding = Binding<Timecode>([this] { return *value; }, [this](const Timecode& t) { value = t; });
+        field = new TimecodeFieldWidget(std::make_unique<TimecodeFieldModel>(binding), &window);
+        beeps = std::make_unique<QSignalSpy>(field, &TimecodeFieldWidget::beeped);
+        layout->insertWidget(0, field);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Clicks a component, then sends each character to whatever has focus.
+    void type(Component start, const QString& keys) {
+        QTest::mouseClick(field->componentWidget(start), Qt::LeftButton);
+        for (QChar ch : keys) QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    }
+
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
+    std::optional<Timecode> value;
+    QWidget window;
+    QVBoxLayout* layout = new QVBoxLayout(&window);
+    QLineEdit* other = [this] {
+        auto* edit = new QLineEdit(&window);
+        layout->addWidget(edit);
+        return edit;
+    }();
+    TimecodeFieldWidget* field = nullptr;
+    std::unique_ptr<QSignalSpy> beeps;
+};
+
+TEST_F(FieldWindowTest, TypingAcrossComponentsAtDropAndNonDropRates) {
+    struct Row {
+        Rate rate;
+        QString shown;
+    };
+    for (const Row& row : {Row{Rate::fps29_97d, "01:02:03;04"}, Row{Rate::fps25, "01:02:03:04"},
+                           Row{Rate::fps120, "01:02:03:004"}}) {
+        open(make({}, row.rate), TimecodeEnvironment().timecodeFieldInputStyle(TimecodeField::InputStyle::autoAdvance));
+        type(Component::hours, row.rate == Rate::fps120 ? "010203004" : "01020304");
+        EXPECT_EQ(value->components, (Timecode::Components{0, 1, 2, 3, 4, 0})) << row.rate.stringValue();
+        EXPECT_EQ(field->text(), row.shown);
+        EXPECT_EQ(focused(), field->componentWidget(Component::frames));
+        EXPECT_EQ(beeps->count(), 0);
+        delete field;
+    }
+}
+
+TEST_F(FieldWindowTest, DefaultStyleRejectsSeventyFiveMinutesWithABeep) {
+    open(make({0, 1, 0, 0, 0, 0}, Rate::fps25));
+    type(Component::minutes, "75");
+    EXPECT_EQ(value->components.minutes, 7);
+    EXPECT_EQ(field->text(), "01:07:00:00");
+    EXPECT_EQ(beeps->count(), 1);
+}
+
+TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
+    open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
+    QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+    EXPECT_EQ(focused(), field->componentWidget(Component::hours));
+    QTest::keyClick(focused(), Qt::Key_Right);
+    EXPECT_EQ(focused(), field->componentWidget(Component::minutes));
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), field->componentWidget(Component::seconds));
+    EXPECT_EQ(field->model().focusedComponent(), Component::seconds);
+    QTest::keyClick(focused(), Qt::Key_Shift);
+    QTest::keyClick(focused(), Qt::Key_Left);
+    EXPECT_EQ(focused(), field->componentWidget(Component::minutes));
+    QTest::keyClick(focused(), Qt::Key_Up);
+    EXPECT_EQ(value->components.minutes, 3);
+    EXPECT_EQ(beeps->count(), 0);
+
+    QTest::keyClick(focused(), Qt::Key_Q);
+    EXPECT_EQ(beeps->count(), 1);
+
+    // Focus leaving the field clears the field's own focus.
+    other->setFocus();
+    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
+}
+
+TEST_F(FieldWindowTest, ReturnActionEndsEditing) {
+    open(make({}, Rate::fps25), TimecodeEnvironment().timecodeFieldReturnAction(TimecodeField::FieldAction::endEditing()));
+    type(Component::seconds, "12");
+    QTest::keyClick(focused(), Qt::Key_Return);
+    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
+    EXPECT_FALSE(field->componentWidget(Component::seconds)->hasFocus());
+    EXPECT_EQ(value->components.seconds, 12);
+}
+
+TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
+    open(make({}, Rate::fps25));
+    QTest::mouseClick(field->componentWidget(Component::frames), Qt::LeftButton);
+    field->setEnabled(false);
+    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
+}
+
+TEST_F(FieldWindowTest, PastingTextUnderEachPolicy) {
+    struct Row {
+        const char* name;
+        TimecodeField::ValidationPolicy validation;
+        QString clipboard;
+        std::optional<Timecode::Components> taken;
+    };
+    const Row rows[] = {
+        {"valid text", TimecodeField::ValidationPolicy::enforceValid, "10:20:30:12", Timecode::Components{0, 10, 20, 30, 12, 0}},
+        {"invalid refused", TimecodeField::ValidationPolicy::enforceValid, "10:75:30:12", std::nullopt},
+        {"invalid allowed", TimecodeField::ValidationPolicy::allowInvalid, "10:75:30:12", Timecode::Components{0, 10, 75, 30, 12, 0}},
+        {"not a timecode", TimecodeField::ValidationPolicy::allowInvalid, "hello", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        open(make({0, 1, 0, 0, 0, 0}, Rate::fps25), TimecodeEnvironment().timecodeFieldValidationPolicy(row.validation));
+        QGuiApplication::clipboard()->setText(row.clipboard);
+        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+        QTest::keySequence(focused(), QKeySequence::Paste);
+        EXPECT_EQ(value->components, row.taken.value_or(Timecode::Components{0, 1, 0, 0, 0, 0})) << row.name;
+        EXPECT_EQ(beeps->count(), row.taken ? 0 : 1) << row.name;
+        delete field;
+    }
+}
+
+TEST_F(FieldWindowTest, PasteWithoutAFocusedComponentGoesToTheActionAbove) {
+    std::vector<TimecodePasteResult> pasted;
+    open(make({}, Rate::fps25), TimecodeEnvironment().timecodePasted(
+                                    TimecodePasteAction{[&](const TimecodePasteResult& r) { pasted.push_back(r); }}));
+    QGuiApplication::clipboard()->setText("00:00:01:00");
+    field->paste();
+    ASSERT_EQ(pasted.size(), 1u);
+    EXPECT_EQ(std::get<Timecode>(pasted[0]).components.seconds, 1);
+    EXPECT_EQ(value->components.seconds, 0);
+}
+
+TEST_F(FieldWindowTest, SettingsOnTheWindowReachTheField) {
+    open(make({0, 1, 2, 3, 4, 5}, Rate::fps25));
+    EXPECT_EQ(field->text(), "01:02:03:04");
+    setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat(
+                                       {TimecodeStringFormatOption::showSubFrames, TimecodeStringFormatOption::alwaysShowDays}));
+    EXPECT_EQ(field->text(), "00 01:02:03:04.05");
+    // An inner scope wins for the field only.
+    setTimecodeEnvironment(*field, TimecodeEnvironment().timecodeFormat({}));
+    EXPECT_EQ(field->text(), "01:02:03:04");
+}
+
+TEST_F(FieldWindowTest, InvalidComponentsAreDrawnInTheValidationStyle) {
+    open(make({0, 25, 2, 3, 4, 0}, Rate::fps25));
+    EXPECT_EQ(field->componentWidget(Component::hours)->textColor(), toQColor(ShapeStyle::red().rgba()));
+    EXPECT_NE(field->componentWidget(Component::minutes)->textColor(), toQColor(ShapeStyle::red().rgba()));
+}
+
+}  // namespace
+}  // namespace tallyvane

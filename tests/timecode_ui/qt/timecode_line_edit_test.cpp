@@ -1,0 +1,101 @@
+#include "timecode_ui/qt/timecode_line_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "qt/qt_test_application.h"
+
+namespace tallyvane {
+namespace {
+
+using Rate = TimecodeFrameRate;
+
+TimecodeTextFormatter formatterAt(Rate rate, bool showsValidation = false) {
+    return TimecodeTextFormatter(
+        Timecode::Properties{rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
+        std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+}
+
+class LineEditTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureQtApplication(); }
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(edit);
+        layout->addWidget(other);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+    }
+
+    QWidget window;
+    TimecodeLineEdit* edit = new TimecodeLineEdit(&window);
+    QLineEdit* other = new QLineEdit(&window);
+};
+
+TEST_F(LineEditTest, TypedTextIsCorrectedOrRefused) {
+    struct Row {
+        Rate rate;
+        const char* typed;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {Rate::fps29_97d, "01.02.03.04", "01:02:03;04"},
+        {Rate::fps25, "01.02.03.04", "01:02:03:04"},
+        {Rate::fps29_97d, "01;02;03;04", "01:02:03;04"},
+        {Rate::fps25, "01:02x:03", "01:02:03"},
+        {Rate::fps25, "01:02:03:04:05", "01:02:03:0405"},
+    };
+    for (const Row& row : rows) {
+        edit->clear();
+        edit->setFormatter(formatterAt(row.rate));
+        QTest::keyClicks(edit, row.typed);
+        EXPECT_EQ(edit->text(), row.shown) << row.typed;
+    }
+}
+
+TEST_F(LineEditTest, WithoutPropertiesAnyTextPasses) {
+    QTest::keyClicks(edit, "hello 1:2");
+    EXPECT_EQ(edit->text(), "hello 1:2");
+}
+
+TEST_F(LineEditTest, FinishedTextIsLaidOut) {
+    edit->setFormatter(formatterAt(Rate::fps29_97d));
+    QTest::keyClicks(edit, "1:2:3:4");
+    other->setFocus();
+    EXPECT_EQ(edit->text(), "01:02:03;04");
+}
+
+TEST_F(LineEditTest, EscapeGivesUpTheEditAndKeepsFocus) {
+    edit->setFormatter(formatterAt(Rate::fps25));
+    edit->setText("01:00:00:00");
+    other->setFocus();
+    edit->setFocus();
+    QTest::keyClicks(edit, "12");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), "01:00:00:00");
+    EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST_F(LineEditTest, InvalidComponentsAreColoured) {
+    edit->setFormatter(formatterAt(Rate::fps25, true));
+    edit->setText("01:75:03:04");
+    const auto formats = edit->validationFormats();
+    ASSERT_EQ(formats.size(), 1);
+    EXPECT_EQ(formats[0].start, 3);
+    EXPECT_EQ(formats[0].length, 2);
+    EXPECT_EQ(formats[0].format.foreground().color(), QColor(255, 0, 0));
+
+    edit->setText("01:7");
+    ASSERT_EQ(edit->validationFormats().size(), 1);
+    EXPECT_EQ(edit->validationFormats()[0].length, 4);
+
+    edit->setText("01:02:03:04");
+    EXPECT_TRUE(edit->validationFormats().isEmpty());
+}
+
+}  // namespace
+}  // namespace tallyvane
