@@ -30,6 +30,9 @@ protected:
     std::shared_ptr<StoryElement> clip = testing::clipElement(Category::assetclip, "25", 1000.0, 100.0, 250.0);
     testing::PassFixture fixture{testing::readerData("markers.fcpxml")};
 
+    // Clip and ranges refer to each other; emptying the store at the end lets both go.
+    void SetUp() override { fixture.store.insert(clip); }
+
     void store(std::optional<TimecodeFrameRate> timelineRate) {
         storeMarkers(fixture.element("//asset-clip").xpath(kRanges), clip, timelineRate, fixture.log);
     }
@@ -91,6 +94,7 @@ TEST_F(Markers, OffsetsAreCountedAtTheTimelineRate) {
 
 TEST_F(Markers, ATransitionsMarkersStartOneHourIn) {
     auto transition = testing::clipElement(Category::transition, "25", 500.0, 25.0, 89990.0);
+    fixture.store.insert(transition);
     storeMarkers(fixture.element("//transition").xpath("marker"), transition, std::nullopt, fixture.log);
     ASSERT_EQ(transition->markedRanges().size(), 1u);
     EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->srcInpoint(), 90000.0);
@@ -113,7 +117,6 @@ TEST_F(Markers, AnUnknownClipRateIsReadAtSixty) {
 }
 
 TEST_F(Markers, RangesJoinTheStoreWithTheirClip) {
-    fixture.store.insert(clip);
     store(std::nullopt);
     EXPECT_EQ(fixture.store.fetch<MarkedRange>().size(), 12u);
 }
