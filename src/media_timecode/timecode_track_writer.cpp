@@ -18,7 +18,6 @@
 #include "media_timecode/media_timecode_errors.h"
 #include "media_timecode/mov_boxes.h"
 #include "media_timecode/timecode_reading.h"
-#include "timecode/timecode_sources.h"
 
 extern "C" {
 #include <libavutil/bswap.h>
@@ -75,15 +74,14 @@ void check(int result, const std::string& step) {
     if (result < 0) throw TimecodeMediaWriteError(step + ": " + av::errorText(result));
 }
 
-struct DictionaryFreer {
-    void operator()(AVDictionary* dictionary) const { av_dict_free(&dictionary); }
-};
-
 // A copy of a metadata dictionary without "timecode", which would make the muxer add
 // a timecode track of its own.
 AVDictionary* withoutTimecode(const AVDictionary* metadata) {
     AVDictionary* copy = nullptr;
-    av_dict_copy(&copy, metadata, 0);
+    if (av_dict_copy(&copy, metadata, 0) < 0) {
+        av_dict_free(&copy);
+        throw TimecodeMediaWriteError("out of memory copying metadata");
+    }
     av_dict_set(&copy, "timecode", nullptr, 0);
     return copy;
 }
@@ -331,7 +329,12 @@ MediaTrack write(const MediaAsset& movie, const AssetDescription& description,
     repair(temporary.path(), layout, format);
     const std::size_t kept = keepTimecodeTracks ? description.tracksOfType(MediaType::timecode).size() : 0;
     MediaTrack track = verify(temporary.path(), layout, kept + 1, frameNumber, format);
+    // The temporary file is private to its owner; the movie is as open as the file it
+    // replaces, or as the source movie.
     std::error_code error;
+    const std::filesystem::path& model = std::filesystem::exists(destination, error) ? destination : movie.path();
+    std::filesystem::permissions(temporary.path(), std::filesystem::status(model, error).permissions(), error);
+    if (error) throw TimecodeMediaWriteError("cannot set the movie's permissions: " + error.message());
     std::filesystem::rename(temporary.path(), destination, error);
     if (error) throw TimecodeMediaWriteError("cannot move the movie to " + quotedPath(destination) + ": " + error.message());
     temporary.keep();

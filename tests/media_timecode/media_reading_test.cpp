@@ -73,6 +73,15 @@ TEST(MediaReading, EveryTimecodeTrackInOrder) {
     EXPECT_EQ(nominalFrameRates(movie.load()), (std::vector<float>{25, 25}));
     // A given rate is used as it is, not read from the movie.
     EXPECT_EQ(loadStartTimecode(movie, {TimecodeFrameRate::fps30, base80, day})->stringValue(), "08:20:00:00");
+
+    MediaTrack elsewhere = movie.load().tracksOfType(MediaType::timecode).front();
+    elsewhere.streamIndex = 7;
+    try {
+        readTimecodeSamples(movie, elsewhere);
+        ADD_FAILURE() << "a track that is not in the file was read";
+    } catch (const TimecodeMediaParseError& error) {
+        EXPECT_EQ(error.code(), TimecodeMediaParseError::Code::internalError);
+    }
 }
 
 TEST(MediaReading, MoviesWithoutTimecode) {

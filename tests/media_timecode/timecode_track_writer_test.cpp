@@ -1,6 +1,7 @@
 #include "media_timecode/timecode_track_writer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -146,7 +147,11 @@ TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
 TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00"));
+    using std::filesystem::perms;
+    std::filesystem::permissions(movie.path(), perms::owner_read | perms::owner_write | perms::group_read);
     replaceTimecodeTracks(movie, movie.path(), timecodeAt("02:00:00:00", TimecodeFrameRate::fps25));
+    EXPECT_EQ(std::filesystem::status(movie.path()).permissions(),
+              perms::owner_read | perms::owner_write | perms::group_read);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"movie.mov"});
     const auto start =
         loadStartTimecode(movie, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
@@ -177,10 +182,18 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
     std::ofstream(folder / "file") << "a file, not a folder";
     const std::string before = contents(movie.path());
     const Timecode start = timecodeAt("01:00:00:00", TimecodeFrameRate::fps25);
-    for (const std::filesystem::path& destination :
-         {folder / "missing" / "result.mov", folder / "file" / "result.mov"}) {
+    // /proc refuses new files even to the superuser, who writes into any other folder.
+    std::vector<std::filesystem::path> destinations = {folder / "missing" / "result.mov",
+                                                       folder / "file" / "result.mov", "/proc/result.mov"};
+    if (geteuid() != 0) {
+        std::filesystem::create_directory(folder / "locked");
+        std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        destinations.push_back(folder / "locked" / "result.mov");
+    }
+    for (const std::filesystem::path& destination : destinations) {
         EXPECT_THROW(insertTimecodeTrack(movie, destination, start), TimecodeMediaWriteError) << destination;
     }
+    std::filesystem::remove(folder / "locked");
     Timecode invalid = start;
     invalid.components.hours = -1;
     EXPECT_THROW(insertTimecodeTrack(movie, movie.path(), invalid), TimecodeMediaWriteError);

@@ -1,0 +1,136 @@
+#include "media_timecode/mov_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "media_timecode/media_timecode_errors.h"
+#include "movie_fixtures.h"
+
+namespace tallyvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes box(const char* type, const Bytes& body) {
+    const std::uint32_t size = static_cast<std::uint32_t>(body.size() + 8);
+    Bytes out;
+    out.reserve(size);
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(size >> shift));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(type[i]));
+    for (const std::uint8_t byte : body) out.push_back(byte);
+    return out;
+}
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+// A track header of version 0 with the track id at its place.
+Bytes trackHeader(std::uint8_t id) {
+    Bytes body(84, 0);
+    body[15] = id;
+    return box("tkhd", body);
+}
+
+Bytes handler(const char* type) {
+    Bytes body(24, 0);
+    std::copy(type, type + 4, body.begin() + 8);
+    return box("hdlr", body);
+}
+
+TEST(MovBoxes, ParsesAndWritesBackTheSameBytes) {
+    const std::vector<Bytes> layouts = {
+        {},
+        box("free", {1, 2, 3}),
+        box("moov", join({box("mvhd", Bytes(100, 0)), box("trak", join({trackHeader(1), box("udta", {9})}))})),
+        // A last box whose size says "up to the end" is written back with its real size.
+        join({box("ftyp", {0, 0}), Bytes{0, 0, 0, 0, 'm', 'd', 'a', 't', 7, 7}}),
+    };
+    const std::vector<Bytes> expected = {
+        {},
+        layouts[1],
+        layouts[2],
+        join({box("ftyp", {0, 0}), box("mdat", {7, 7})}),
+    };
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+        Bytes written;
+        for (const MovBox& parsed : parseMovBoxes(layouts[i])) {
+            const Bytes bytes = serializeMovBox(parsed);
+            written.insert(written.end(), bytes.begin(), bytes.end());
+        }
+        EXPECT_EQ(written, expected[i]) << "layout " << i;
+    }
+}
+
+TEST(MovBoxes, RefusesMalformedLayouts) {
+    Bytes deep = box("stbl", {});
+    for (int i = 0; i < 40; ++i) deep = box("trak", deep);
+    const std::vector<Bytes> layouts = {
+        {0, 0, 0},                                     // shorter than a header
+        {0, 0, 0, 20, 'f', 'r', 'e', 'e'},             // longer than its parent
+        {0, 0, 0, 4, 'f', 'r', 'e', 'e'},              // shorter than its header
+        {0, 0, 0, 1, 'f', 'r', 'e', 'e', 0, 0, 0, 0},  // cut in its 64-bit size
+        deep,
+    };
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+        EXPECT_THROW(parseMovBoxes(layouts[i]), TimecodeMediaWriteError) << "layout " << i;
+    }
+}
+
+TEST(MovBoxes, EditsTimecodeReferencesAndSampleDurations) {
+    const testing::TemporaryFolder folder;
+    const Bytes stts = box("stts", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 5});
+    const Bytes video = box("trak", join({trackHeader(1), box("mdia", join({handler("vide")}))}));
+    const Bytes timecode =
+        box("trak", join({trackHeader(2), box("mdia", join({handler("tmcd"), box("minf", box("stbl", stts))}))}));
+    const Bytes file = join({box("mdat", {1, 2, 3, 4}), box("moov", join({video, timecode}))});
+    std::ofstream(folder / "movie.mov", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+
+    MovieFile movie(folder / "movie.mov");
+    std::vector<MovBox*> tracks = movie.tracks();
+    ASSERT_EQ(tracks.size(), 2U);
+    EXPECT_EQ(MovieFile::trackId(*tracks[1]), 2U);
+    EXPECT_EQ(MovieFile::handlerType(*tracks[0]), fourCharCode('v', 'i', 'd', 'e'));
+    MovieFile::setTimecodeReferences(*tracks[0], {2, 7});
+    MovieFile::setTimecodeReferences(*tracks[1], {});
+    MovieFile::setSingleSampleDuration(*tracks[1], 600);
+    movie.save();
+
+    MovieFile reread(folder / "movie.mov");
+    tracks = reread.tracks();
+    EXPECT_EQ(MovieFile::timecodeReferences(*tracks[0]), (std::vector<std::uint32_t>{2, 7}));
+    EXPECT_EQ(tracks[0]->children[1].type, fourCharCode('t', 'r', 'e', 'f'));  // right after the header
+    EXPECT_TRUE(MovieFile::timecodeReferences(*tracks[1]).empty());
+    MovieFile::setTimecodeReferences(*tracks[0], {});
+    EXPECT_EQ(tracks[0]->child(fourCharCode('t', 'r', 'e', 'f')), nullptr);
+    // The media data before the movie box is untouched.
+    std::ifstream in(folder / "movie.mov", std::ios::binary);
+    const Bytes bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 12), Bytes(file.begin(), file.begin() + 12));
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), stts.begin(), stts.end() - 4), bytes.end());
+    const Bytes lasting = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 2, 0x58};
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), lasting.begin(), lasting.end()), bytes.end());
+
+    // A table of two samples is no single sample.
+    EXPECT_THROW(MovieFile::setSingleSampleDuration(*tracks[0], 1), TimecodeMediaWriteError);
+}
+
+TEST(MovBoxes, OnlyALastMovieBoxIsRewritten) {
+    const testing::TemporaryFolder folder;
+    const Bytes file = join({box("moov", box("trak", trackHeader(1))), box("mdat", {1})});
+    std::ofstream(folder / "fast.mov", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    MovieFile movie(folder / "fast.mov");
+    EXPECT_EQ(movie.tracks().size(), 1U);
+    EXPECT_THROW(movie.save(), TimecodeMediaWriteError);
+    std::ofstream(folder / "none.mov", std::ios::binary) << "\0\0\0\x09mdat!";
+    EXPECT_THROW(MovieFile(folder / "none.mov"), TimecodeMediaWriteError);
+}
+
+}  // namespace
+}  // namespace tallyvane
