@@ -2,6 +2,7 @@
 // What the sheets that list story elements share: their columns by document kind, the
 // text and mark formats per colour, the three times of an element and the timeline order.
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
