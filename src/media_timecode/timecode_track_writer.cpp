@@ -192,10 +192,8 @@ void remux(const MediaAsset& movie, const AssetDescription& description, const s
     check(avformat_write_header(output.get(), nullptr), "cannot start the movie");
 
     const av::PacketPtr packet = av::makePacket();
-    std::uint8_t* sample = static_cast<std::uint8_t*>(av_malloc(4 + AV_INPUT_BUFFER_PADDING_SIZE));
-    if (sample == nullptr) throw TimecodeMediaWriteError("out of memory");
-    AV_WB32(sample, frameNumber);
-    check(av_packet_from_data(packet.get(), sample, 4), "cannot make the timecode sample");
+    check(av_new_packet(packet.get(), 4), "cannot make the timecode sample");
+    AV_WB32(packet->data, frameNumber);
     packet->stream_index = timecode->index;
     packet->pts = packet->dts = 0;
     packet->duration = av_rescale_q_rnd(sampleDuration.value, AVRational{1, sampleDuration.timescale},

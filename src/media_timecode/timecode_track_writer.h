@@ -1,8 +1,9 @@
 #pragma once
 // Writing a movie with a one-sample timecode track: the start timecode's frame number,
 // lasting the given duration (by default the movie's), referred to as timecode by every
-// video track. The result goes to a temporary file beside the destination, is read back
-// and checked, and only then renamed over the destination; the source is never changed.
+// video track. The result, always a QuickTime movie, goes to a temporary file beside the
+// destination, is read back and checked, and only then renamed over the destination; the
+// source is never changed.
 
 #include <filesystem>
 #include <optional>
