@@ -2,7 +2,9 @@
 // A timecode value: six components and the properties they are read at. It is built
 // and changed only by applying a source value (timecode_sources.h).
 
+#include <concepts>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -110,6 +112,119 @@ public:
     std::string verboseDescription() const;
     // Components of a timecode text, unchecked; throws TimecodeStringParseError.
     static Components parseComponents(std::string_view text);
+
+    // Arithmetic. The result keeps the receiver's properties. Exact forms throw
+    // ValidationError (outOfBounds) when the result leaves 0 ... the upper limit and then
+    // leave the receiver unchanged; forms under a rule never fail on range (clamping and
+    // clampingComponents clamp the total). An operand is Components (read at the
+    // receiver's rate and base), a Timecode (converted to the receiver's rate by real
+    // time), or a source value (applied at the receiver's properties, a rich one at its
+    // own); errors of converting or reading it propagate.
+    template <typename Operand>
+    Timecode adding(const Operand& operand) const { return addingComponents(operandComponents(operand)); }
+    template <typename Operand>
+    Timecode adding(const Operand& operand, ValidationRule rule) const {
+        return addingComponents(operandComponents(operand), rule);
+    }
+    template <typename Operand>
+    Timecode subtracting(const Operand& operand) const { return subtractingComponents(operandComponents(operand)); }
+    template <typename Operand>
+    Timecode subtracting(const Operand& operand, ValidationRule rule) const {
+        return subtractingComponents(operandComponents(operand), rule);
+    }
+    template <typename Operand>
+    void add(const Operand& operand) { *this = adding(operand); }
+    template <typename Operand>
+    void add(const Operand& operand, ValidationRule rule) { *this = adding(operand, rule); }
+    template <typename Operand>
+    void subtract(const Operand& operand) { *this = subtracting(operand); }
+    template <typename Operand>
+    void subtract(const Operand& operand, ValidationRule rule) { *this = subtracting(operand, rule); }
+
+    // The subframe total scaled in double arithmetic, then truncated toward zero. The
+    // exact forms also reject a result that is not a number.
+    Timecode multiplying(double factor) const;
+    Timecode multiplying(double factor, ValidationRule rule) const;
+    Timecode dividing(double divisor) const;
+    Timecode dividing(double divisor, ValidationRule rule) const;
+    void multiply(double factor) { *this = multiplying(factor); }
+    void multiply(double factor, ValidationRule rule) { *this = multiplying(factor, rule); }
+    void divide(double divisor) { *this = dividing(divisor); }
+    void divide(double divisor, ValidationRule rule) { *this = dividing(divisor, rule); }
+
+    // Receiver / operand by subframe totals; not a number for zero / zero. Throws
+    // outOfBounds when the ratio is negative or beyond the limit's subframe count.
+    double ratio(const Timecode& operand) const;
+    double ratio(const Components& operand) const;
+
+    // Up: when a component below `component` is positive, one unit of it is added
+    // exactly (throws outOfBounds at the limit), then the lower components become 0.
+    // Down: positive lower components become 0. Subframes change nothing.
+    Timecode roundedUp(Component component) const;
+    Timecode roundedDown(Component component) const;
+    void roundUp(Component component) { *this = roundedUp(component); }
+    void roundDown(Component component) { *this = roundedDown(component); }
+
+    // The elapsed frame count of the components is zero.
+    bool isZero() const;
+
+    // The same timecode at another rate (and base; absent keeps the receiver's), the
+    // upper limit kept. Preserving values keeps the components when they are valid at
+    // the new rate; otherwise, and by default, the real time is kept. Throws
+    // outOfBounds when the real time does not fit.
+    Timecode converted(TimecodeFrameRate rate, std::optional<SubFramesBase> base = std::nullopt,
+                       bool preservingValues = false) const;
+
+private:
+    // The operand of an arithmetic operation as components at the receiver's rate.
+    Components operandComponents(const Components& operand) const { return operand; }
+    Components operandComponents(const Timecode& operand) const;
+    Components operandComponents(const TimecodeSourceValue& operand) const;
+    Components operandComponents(const RichTimecodeSourceValue& operand) const;
+    Components operandComponents(const GuaranteedTimecodeSourceValue& operand) const;
+    Components operandComponents(const GuaranteedRichTimecodeSourceValue& operand) const;
+
+    Timecode addingComponents(const Components& operand) const;
+    Timecode addingComponents(const Components& operand, ValidationRule rule) const;
+    Timecode subtractingComponents(const Components& operand) const;
+    Timecode subtractingComponents(const Components& operand, ValidationRule rule) const;
 };
+
+// Operators never throw. + and - wrap at the left operand's upper limit and keep its
+// properties; a right operand that cannot be converted to the left's rate leaves the
+// left operand as it is.
+Timecode operator+(const Timecode& lhs, const Timecode& rhs);
+Timecode operator-(const Timecode& lhs, const Timecode& rhs);
+Timecode& operator+=(Timecode& lhs, const Timecode& rhs);
+Timecode& operator-=(Timecode& lhs, const Timecode& rhs);
+// Wrapping product and quotient.
+Timecode operator*(const Timecode& lhs, double factor);
+Timecode operator/(const Timecode& lhs, double divisor);
+Timecode& operator*=(Timecode& lhs, double factor);
+Timecode& operator/=(Timecode& lhs, double divisor);
+// The ratio lhs / rhs; 1.0 when it cannot be formed.
+double operator/(const Timecode& lhs, const Timecode& rhs);
+
+// Integer operands go through their nearest double.
+template <typename Integer>
+concept TimecodeIntegerOperand =
+    std::integral<Integer> || std::same_as<Integer, __int128> || std::same_as<Integer, unsigned __int128>;
+
+template <TimecodeIntegerOperand Integer>
+Timecode operator*(const Timecode& lhs, Integer factor) {
+    return lhs * static_cast<double>(factor);
+}
+template <TimecodeIntegerOperand Integer>
+Timecode operator/(const Timecode& lhs, Integer divisor) {
+    return lhs / static_cast<double>(divisor);
+}
+template <TimecodeIntegerOperand Integer>
+Timecode& operator*=(Timecode& lhs, Integer factor) {
+    return lhs *= static_cast<double>(factor);
+}
+template <TimecodeIntegerOperand Integer>
+Timecode& operator/=(Timecode& lhs, Integer divisor) {
+    return lhs /= static_cast<double>(divisor);
+}
 
 }  // namespace tallyvane

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "timecode/saturating.h"
+#include "timecode/timecode_kernels.h"
 
 namespace tallyvane {
 
@@ -13,25 +14,6 @@ using Rule = TimecodeValidationRule;
 using Value = TimecodeFrameCount::Value;
 
 [[noreturn]] void outOfBounds() { throw TimecodeValidationError(TimecodeValidationError::Code::outOfBounds); }
-
-std::int64_t subFramesInLimit(const TimecodeProperties& p) {
-    return p.frameRate.maxTotalSubFrames(p.upperLimit, p.subFramesBase);
-}
-
-// Clamps or wraps a subframe total into zero ... the upper limit and stores it.
-void setTotalByRule(Timecode& timecode, std::int64_t total, Rule rule) {
-    const std::int64_t limit = subFramesInLimit(timecode.properties);
-    std::int64_t t = 0;
-    if (rule == Rule::wrapping) {
-        t = total % limit;
-        if (t < 0) t += limit;
-    } else {
-        t = total < 0 ? 0 : total > limit - 1 ? limit - 1 : total;
-    }
-    const std::int64_t b = timecode.properties.subFramesBase.rawValue();
-    TimecodeFrameCount count(Value::split(t / b, t % b), timecode.properties.subFramesBase);
-    timecode.components = componentsFromFrameCount(count, timecode.properties.frameRate);
-}
 
 // A split value's subframes rescaled to another base; other forms do not depend on it.
 Value atBase(const Value& value, TimecodeSubFramesBase from, TimecodeSubFramesBase to) {
@@ -265,23 +247,17 @@ void setComponentsByRule(Timecode& timecode, const TimecodeComponents& component
             return;
         }
         case Rule::clamping:
-        case Rule::wrapping: {
-            // Saturated rather than the frame count's 0 for counts beyond 64 bits, so
-            // that a huge timecode clamps to the upper limit, not to zero.
-            const auto& p = timecode.properties;
-            const __int128 total = static_cast<__int128>(saturatingInt64(elapsedFrames(components, p.frameRate))) *
-                                       p.subFramesBase.rawValue() +
-                                   components.subFrames;
-            setTotalByRule(timecode, saturatingInt64(total), rule);
+        case Rule::wrapping:
+            timecode.components =
+                subFrameTotalByRule(subFrameTotal(components, timecode.properties), timecode.properties, rule);
             return;
-        }
     }
 }
 
 void setFrameCountExactly(Timecode& timecode, const Value& value) {
     const TimecodeFrameCount count(value, timecode.properties.subFramesBase);
     const std::int64_t total = count.subFrameCount();
-    if (value.isNonFinite() || total < 0 || total > subFramesInLimit(timecode.properties) - 1) outOfBounds();
+    if (value.isNonFinite() || total < 0 || total > limitSubFrameTotal(timecode.properties) - 1) outOfBounds();
     timecode.components = componentsFromFrameCount(count, timecode.properties.frameRate);
 }
 
@@ -294,7 +270,7 @@ void setFrameCountByRule(Timecode& timecode, const Value& value, Rule rule) {
         timecode.components = componentsFromFrameCount(count, timecode.properties.frameRate);
         return;
     }
-    setTotalByRule(timecode, count.subFrameCount(), rule);
+    timecode.components = subFrameTotalByRule(count.subFrameCount(), timecode.properties, rule);
 }
 
 TimecodeSourceValue TimecodeSourceValue::components(const TimecodeComponents& components) {
