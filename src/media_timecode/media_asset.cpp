@@ -17,9 +17,7 @@ namespace {
 
 std::uint32_t containerCode(std::uint32_t ffmpegTag) { return av_bswap32(ffmpegTag); }
 
-bool isTimecodeSubtype(std::uint32_t subtype) {
-    return subtype == timeCode32Subtype || subtype == timeCode64Subtype;
-}
+bool isTimecodeSubtype(std::uint32_t subtype) { return subtype == timeCode32Subtype || subtype == timeCode64Subtype; }
 
 MediaType mediaTypeOf(const AVStream& stream) {
     const AVCodecParameters& parameters = *stream.codecpar;
@@ -94,7 +92,8 @@ MediaTrack trackOf(const AVStream& stream, int index, const std::filesystem::pat
     }
     if (stream.duration != AV_NOPTS_VALUE && stream.duration >= 0) {
         const std::int64_t start = stream.start_time == AV_NOPTS_VALUE ? 0 : stream.start_time;
-        track.timeRange = MediaTimeRange{exactTime(start, stream.time_base), exactTime(stream.duration, stream.time_base)};
+        track.timeRange =
+            MediaTimeRange{exactTime(start, stream.time_base), exactTime(stream.duration, stream.time_base)};
         if (!track.timeRange.start.isValid() || !track.timeRange.duration.isValid()) {
             track.timeRange = MediaTimeRange{MediaTime::invalid(), MediaTime::invalid()};
         }

@@ -60,13 +60,12 @@ Header readHeader(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 MovBox* MovBox::child(std::uint32_t childType) {
-    const auto found = std::find_if(children.begin(), children.end(), [&](const MovBox& b) { return b.type == childType; });
+    const auto found =
+        std::find_if(children.begin(), children.end(), [&](const MovBox& b) { return b.type == childType; });
     return found == children.end() ? nullptr : &*found;
 }
 
-const MovBox* MovBox::child(std::uint32_t childType) const {
-    return const_cast<MovBox*>(this)->child(childType);
-}
+const MovBox* MovBox::child(std::uint32_t childType) const { return const_cast<MovBox*>(this)->child(childType); }
 
 std::vector<MovBox> parseMovBoxes(std::span<const std::uint8_t> bytes, int depth) {
     // Real movies nest these containers five deep; a crafted file must not exhaust the stack.
@@ -129,7 +128,9 @@ MovieFile::MovieFile(std::filesystem::path path) : path_(std::move(path)) {
         std::uint8_t raw[16] = {};
         const std::uint64_t available = std::min<std::uint64_t>(16, fileSize - offset);
         in.seekg(static_cast<std::streamoff>(offset));
-        if (!in.read(reinterpret_cast<char*>(raw), static_cast<std::streamsize>(available))) malformed("unreadable box");
+        if (!in.read(reinterpret_cast<char*>(raw), static_cast<std::streamsize>(available))) {
+            malformed("unreadable box");
+        }
         Header header = readHeader({raw, static_cast<std::size_t>(available)});
         if (header.size == 0) header.size = fileSize - offset;
         if (header.size < header.headerSize || header.size > fileSize - offset) malformed("box beyond the file");
@@ -241,7 +242,8 @@ std::uint64_t MovieFile::mediaDuration(const MovBox& track) {
 
 void MovieFile::setSingleSampleDuration(MovBox& track, std::uint32_t duration) {
     MovBox* table = sampleTableBox(track, sttsType);
-    if (table == nullptr || table->payload.size() != 16 || readBig(std::span(table->payload).subspan(4, 8)) != 0x100000001) {
+    if (table == nullptr || table->payload.size() != 16 ||
+        readBig(std::span(table->payload).subspan(4, 8)) != 0x100000001) {
         malformed("not a one-sample time-to-sample table");
     }
     table->payload.resize(12);

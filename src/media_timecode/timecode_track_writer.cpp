@@ -116,7 +116,8 @@ struct Layout {
 };
 
 // Kept timecode tracks keep the references the source movie gives them.
-std::vector<std::vector<int>> keptReferences(const MediaAsset& movie, const std::vector<int>& outputOf, int streamCount) {
+std::vector<std::vector<int>> keptReferences(const MediaAsset& movie, const std::vector<int>& outputOf,
+                                             int streamCount) {
     MovieFile source(movie.path());
     const std::vector<MovBox*> tracks = source.tracks();
     if (tracks.size() != outputOf.size()) throw TimecodeMediaWriteError("the movie's tracks are not its streams");
@@ -223,7 +224,8 @@ void remux(const MediaAsset& movie, const AssetDescription& description, const s
 }
 
 void putBig(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 std::vector<MovBox*> checkedTracks(MovieFile& movie, const Layout& layout) {
@@ -275,17 +277,18 @@ MediaTrack verify(const std::filesystem::path& file, const Layout& layout, std::
         throw TimecodeMediaWriteError("the written movie holds other tracks than expected");
     }
     const MediaTrack& track = description.tracks[static_cast<std::size_t>(layout.timecodeStream)];
-    const bool described = track.mediaType == MediaType::timecode && track.formatDescriptions.size() == 1 &&
-                           track.formatDescriptions.front().mediaSubtype == timeCode32Subtype &&
-                           track.formatDescriptions.front().frameDuration.value == format.frameDuration.numerator() &&
-                           track.formatDescriptions.front().frameDuration.timescale == format.frameDuration.denominator() &&
-                           track.formatDescriptions.front().timecodeFlags == format.flags &&
-                           track.formatDescriptions.front().frameQuanta == format.frameQuanta;
+    const bool described =
+        track.mediaType == MediaType::timecode && track.formatDescriptions.size() == 1 &&
+        track.formatDescriptions.front().mediaSubtype == timeCode32Subtype &&
+        track.formatDescriptions.front().frameDuration.value == format.frameDuration.numerator() &&
+        track.formatDescriptions.front().frameDuration.timescale == format.frameDuration.denominator() &&
+        track.formatDescriptions.front().timecodeFlags == format.flags &&
+        track.formatDescriptions.front().frameQuanta == format.frameQuanta;
     if (!described) throw TimecodeMediaWriteError("the written timecode description reads back wrong");
     const MediaTime& lasts = track.timeRange.duration;
     const MediaTime& asked = layout.sampleDuration;
-    if (!lasts.isNumeric() || static_cast<__int128>(lasts.value) * asked.timescale !=
-                                  static_cast<__int128>(asked.value) * lasts.timescale) {
+    if (!lasts.isNumeric() ||
+        static_cast<__int128>(lasts.value) * asked.timescale != static_cast<__int128>(asked.value) * lasts.timescale) {
         throw TimecodeMediaWriteError("the written timecode sample lasts another time");
     }
     if (readTimecodeSamples(written, track) != std::vector<CMTimeCode>{CMTimeCode32{frameNumber}}) {
@@ -311,9 +314,8 @@ std::uint32_t frameNumberOf(const Timecode& start) {
     return static_cast<std::uint32_t>(frames);
 }
 
-MediaTrack write(const MediaAsset& movie, const AssetDescription& description,
-                 const std::filesystem::path& destination, const Timecode& start, const Timecode& duration,
-                 bool keepTimecodeTracks) {
+MediaTrack write(const MediaAsset& movie, const AssetDescription& description, const std::filesystem::path& destination,
+                 const Timecode& start, const Timecode& duration, bool keepTimecodeTracks) {
     const std::uint32_t frameNumber = frameNumberOf(start);
     const TimecodeTrackFormat format = TimecodeTrackFormat::of(start);
     const MediaTime sampleDuration = duration.mediaTimeValue();
@@ -334,15 +336,16 @@ MediaTrack write(const MediaAsset& movie, const AssetDescription& description,
     std::filesystem::permissions(temporary.path(), std::filesystem::status(model, error).permissions(), error);
     if (error) throw TimecodeMediaWriteError("cannot set the movie's permissions: " + error.message());
     std::filesystem::rename(temporary.path(), destination, error);
-    if (error) throw TimecodeMediaWriteError("cannot move the movie to " + quotedPath(destination) + ": " + error.message());
+    if (error)
+        throw TimecodeMediaWriteError("cannot move the movie to " + quotedPath(destination) + ": " + error.message());
     temporary.keep();
     track.assetPath = destination;
     return track;
 }
 
 Timecode movieDuration(const AssetDescription& description, TimecodeFrameRate rate) {
-    return timecodeOf(description.duration, TimecodeProperties{rate, TimecodeSubFramesBase::max100SubFrames,
-                                                               TimecodeUpperLimit::max24Hours});
+    return timecodeOf(description.duration,
+                      TimecodeProperties{rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
 }
 
 }  // namespace

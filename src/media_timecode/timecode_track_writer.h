@@ -32,7 +32,6 @@ MediaTrack insertTimecodeTrack(const MediaAsset& movie, const std::filesystem::p
 // Drops the movie's timecode tracks first; the default duration is taken at the start
 // timecode's own frame rate.
 MediaTrack replaceTimecodeTracks(const MediaAsset& movie, const std::filesystem::path& destination,
-                                 const Timecode& startTimecode,
-                                 const std::optional<Timecode>& duration = std::nullopt);
+                                 const Timecode& startTimecode, const std::optional<Timecode>& duration = std::nullopt);
 
 }  // namespace tallyvane

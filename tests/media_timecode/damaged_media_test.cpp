@@ -68,8 +68,8 @@ struct Damage {
 
 TEST(DamagedMedia, DamagedTimecodeDescriptionsAndSamples) {
     const testing::TemporaryFolder folder;
-    const auto source = testing::makeMovie(folder / "good.mov", testing::videoSource("25") +
-                                                                    " -c:v mpeg4 -timecode 01:00:00:00");
+    const auto source =
+        testing::makeMovie(folder / "good.mov", testing::videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00");
     const Bytes good = contents(source);
     const std::vector<Damage> cases = {
         {"no timecode timescale", [](Bytes& b) { putBig(b, timecodeDescription(b) + 24, 0); }, "25", "01:00:00:00"},
@@ -83,8 +83,7 @@ TEST(DamagedMedia, DamagedTimecodeDescriptionsAndSamples) {
              putBig(b, at, 0xFFFFFFFF);
          },
          "25", "validation error"},
-        {"unknown sample format", [](Bytes& b) { b.replace(timecodeDescription(b) + 4, 4, "cn32"); }, "25",
-         "nothing"},
+        {"unknown sample format", [](Bytes& b) { b.replace(timecodeDescription(b) + 4, 4, "cn32"); }, "25", "nothing"},
     };
     for (const Damage& c : cases) {
         Bytes bytes = good;
@@ -103,8 +102,8 @@ TEST(DamagedMedia, DamagedTimecodeDescriptionsAndSamples) {
 
 TEST(DamagedMedia, TruncatedAndScrambledMoviesFailWithTypedErrors) {
     const testing::TemporaryFolder folder;
-    const auto source = testing::makeMovie(folder / "good.mov", testing::videoSource("30000/1001") +
-                                                                    " -c:v mpeg4 -timecode '01:00:00;00'");
+    const auto source = testing::makeMovie(folder / "good.mov",
+                                           testing::videoSource("30000/1001") + " -c:v mpeg4 -timecode '01:00:00;00'");
     const Bytes good = contents(source);
     std::vector<Bytes> variants;
     for (const std::size_t size : {std::size_t{0}, std::size_t{7}, std::size_t{40}, good.size() / 2, good.size() - 9}) {
@@ -132,7 +131,8 @@ TEST(DamagedMedia, TruncatedAndScrambledMoviesFailWithTypedErrors) {
             [&] { return std::to_string(replaceTimecodeTracks(damaged, folder / "written.mov", start).streamIndex); },
         };
         for (const auto& query : queries) {
-            EXPECT_EQ(outcome(query).rfind("untyped", 0), std::string::npos) << "variant " << i << ": " << outcome(query);
+            EXPECT_EQ(outcome(query).rfind("untyped", 0), std::string::npos)
+                << "variant " << i << ": " << outcome(query);
         }
         std::error_code ignored;
         std::filesystem::remove(folder / "written.mov", ignored);

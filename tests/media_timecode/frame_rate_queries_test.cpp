@@ -52,12 +52,13 @@ TEST(FrameRateQueries, TimecodeRateTriesItsSourcesInOrder) {
          std::nullopt, TimecodeFrameRate::fps29_97d},
         {"drop flag given as no", asset({video(ntsc), timecode(ntsc, timecodeFlagDropFrame)}), false,
          TimecodeFrameRate::fps29_97},
-        {"video duration before the timecode track's", asset({video(MediaTime::make(1, 24)), timecode(MediaTime::make(1, 25))}),
-         std::nullopt, TimecodeFrameRate::fps24},
+        {"video duration before the timecode track's",
+         asset({video(MediaTime::make(1, 24)), timecode(MediaTime::make(1, 25))}), std::nullopt,
+         TimecodeFrameRate::fps24},
         {"invalid minimum durations are skipped", asset({video(none), video(MediaTime::make(512, 12800))}),
          std::nullopt, TimecodeFrameRate::fps25},
-        {"timecode track decides without a valid video duration", asset({video(none), timecode(MediaTime::make(100, 2500))}),
-         std::nullopt, TimecodeFrameRate::fps25},
+        {"timecode track decides without a valid video duration",
+         asset({video(none), timecode(MediaTime::make(100, 2500))}), std::nullopt, TimecodeFrameRate::fps25},
         {"an unknown video rate falls through to the timecode track",
          asset({video(MediaTime::make(1, 12)), timecode(MediaTime::make(1001, 24000))}), std::nullopt,
          TimecodeFrameRate::fps23_976},
@@ -90,7 +91,8 @@ struct VideoRateCase {
 
 TEST(FrameRateQueries, VideoRateTriesItsSourcesInOrder) {
     const std::vector<VideoRateCase> cases = {
-        {"two fields read as interlaced", asset({video(MediaTime::make(1, 25), 2)}), std::nullopt, VideoFrameRate::fps25i},
+        {"two fields read as interlaced", asset({video(MediaTime::make(1, 25), 2)}), std::nullopt,
+         VideoFrameRate::fps25i},
         {"interlaced flag given as no", asset({video(MediaTime::make(1, 25), 2)}), false, VideoFrameRate::fps25p},
         {"one field is progressive", asset({video(MediaTime::make(1001, 30000), 1)}), std::nullopt,
          VideoFrameRate::fps29_97p},
@@ -133,7 +135,8 @@ TEST(FrameRateQueries, DropFlagAndNominalRatesWithoutTracks) {
     EXPECT_FALSE(isDropFrame(empty));
     EXPECT_TRUE(nominalFrameRates(empty).empty());
     EXPECT_TRUE(formatDescriptions({}).empty());
-    const AssetDescription some = asset({timecode(none), timecode(none, timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax)});
+    const AssetDescription some =
+        asset({timecode(none), timecode(none, timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax)});
     EXPECT_TRUE(isDropFrame(some));
     EXPECT_EQ(formatDescriptions(some.tracks).size(), 2U);
     EXPECT_EQ(nominalFrameRates(asset({video(none, std::nullopt, 25), audio(), video(none, std::nullopt, 50)})),

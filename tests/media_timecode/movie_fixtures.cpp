@@ -33,8 +33,10 @@ std::string videoSource(const std::string& rate, const std::string& seconds) {
 }
 
 std::string probeStreams(const std::filesystem::path& movie) {
-    const std::string command = "ffprobe -v error -show_entries stream=index,codec_type,codec_tag_string:stream_tags=timecode "
-                                "-of csv=p=0 '" + movie.string() + "'";
+    const std::string command =
+        "ffprobe -v error -show_entries stream=index,codec_type,codec_tag_string:stream_tags=timecode "
+        "-of csv=p=0 '" +
+        movie.string() + "'";
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return {};
     std::string text;

@@ -23,11 +23,17 @@ TEST(TimecodeSamples, DecodesWholeBigEndianUnits) {
     const std::vector<DecodeCase> cases = {
         {"one hour at 24 fps", timeCode32Subtype, {0x00, 0x01, 0x51, 0x80}, {CMTimeCode32{86400}}},
         {"trailing bytes ignored", timeCode32Subtype, {0x00, 0x00, 0x00, 0x07, 0xAA, 0xBB}, {CMTimeCode32{7}}},
-        {"two values", timeCode32Subtype, {0, 0, 0, 1, 0xFF, 0xFF, 0xFF, 0xFF}, {CMTimeCode32{1}, CMTimeCode32{0xFFFFFFFF}}},
+        {"two values",
+         timeCode32Subtype,
+         {0, 0, 0, 1, 0xFF, 0xFF, 0xFF, 0xFF},
+         {CMTimeCode32{1}, CMTimeCode32{0xFFFFFFFF}}},
         {"too short for one value", timeCode32Subtype, {0, 0, 1}, {}},
         {"empty", timeCode32Subtype, {}, {}},
         {"packed 64-bit", timeCode64Subtype, {0, 1, 0, 2, 0, 3, 0, 4}, {CMTimeCode64{0x0001000200030004}}},
-        {"64-bit with a short tail", timeCode64Subtype, {0, 1, 0, 2, 0, 3, 0, 4, 9, 9, 9, 9}, {CMTimeCode64{0x0001000200030004}}},
+        {"64-bit with a short tail",
+         timeCode64Subtype,
+         {0, 1, 0, 2, 0, 3, 0, 4, 9, 9, 9, 9},
+         {CMTimeCode64{0x0001000200030004}}},
     };
     for (const DecodeCase& c : cases) {
         EXPECT_EQ(decodeTimecodeSamples(c.subtype, c.bytes), c.values) << c.name;
@@ -83,8 +89,8 @@ TEST(TimecodeSamples, OutOfRangeValuesThrowTheCoreError) {
 }
 
 TEST(TimecodeSamples, KeepsTheOrderOfValues) {
-    const std::vector<Timecode> timecodes =
-        timecodesOf({CMTimeCode32{25}, CMTimeCode64{0x0000000000000003}, CMTimeCode32{0}}, at(TimecodeFrameRate::fps25));
+    const std::vector<Timecode> timecodes = timecodesOf(
+        {CMTimeCode32{25}, CMTimeCode64{0x0000000000000003}, CMTimeCode32{0}}, at(TimecodeFrameRate::fps25));
     ASSERT_EQ(timecodes.size(), 3U);
     EXPECT_EQ(timecodes[0].stringValue(), "00:00:01:00");
     EXPECT_EQ(timecodes[1].stringValue(), "00:00:00:03");

@@ -55,7 +55,8 @@ TEST(TimecodeTrackWriter, DescriptionFollowsTheStartTimecode) {
     } cases[] = {
         {timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d), Fraction(1001, 30000), 30,
          timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax},
-        {timecodeAt("01:00:00:00", TimecodeFrameRate::fps25, TimecodeUpperLimit::max100Days), Fraction(100, 2500), 25, 0},
+        {timecodeAt("01:00:00:00", TimecodeFrameRate::fps25, TimecodeUpperLimit::max100Days), Fraction(100, 2500), 25,
+         0},
         {timecodeAt("00:00:00:000", TimecodeFrameRate::fps119_88d, TimecodeUpperLimit::max100Days),
          Fraction(1001, 120000), 120, timecodeFlagDropFrame},
         {timecodeAt("00:00:00:00", TimecodeFrameRate::fps23_976), Fraction(1001, 24000), 24,
@@ -76,30 +77,60 @@ struct WriteCase {
     Timecode start;
     std::uint32_t frameNumber;
     std::size_t timecodeTracks;
-    std::vector<std::string> probe;  // ffprobe's lines of the result
+    std::vector<std::string> probe;                      // ffprobe's lines of the result
     std::vector<std::vector<std::uint32_t>> references;  // timecode track ids each track refers to
 };
 
 TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
     const std::vector<WriteCase> cases = {
-        {"insert at 25", videoSource("25") + " -c:v mpeg4", false, timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
-         90000, 1, {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"}, {{2}, {}}},
-        {"insert at 29.97 drop", videoSource("30000/1001") + " -c:v mpeg4", false,
-         timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d), 30 * 3600 - 108, 1,
-         {"0,video,mp4v,01:00:00;00", "1,data,tmcd,01:00:00;00"}, {{2}, {}}},
-        {"insert keeps the old track", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00", false,
-         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25), 90000, 2,
+        {"insert at 25",
+         videoSource("25") + " -c:v mpeg4",
+         false,
+         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
+         90000,
+         1,
+         {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"},
+         {{2}, {}}},
+        {"insert at 29.97 drop",
+         videoSource("30000/1001") + " -c:v mpeg4",
+         false,
+         timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d),
+         30 * 3600 - 108,
+         1,
+         {"0,video,mp4v,01:00:00;00", "1,data,tmcd,01:00:00;00"},
+         {{2}, {}}},
+        {"insert keeps the old track",
+         videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00",
+         false,
+         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
+         90000,
+         2,
          // The old association comes first, and ffprobe shows the first.
-         {"0,video,mp4v,05:00:00:00", "1,data,tmcd,05:00:00:00", "2,data,tmcd,01:00:00:00"}, {{2, 3}, {}, {}}},
-        {"replace", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00", true,
-         timecodeAt("00:00:10:00", TimecodeFrameRate::fps25), 250, 1,
-         {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"}, {{2}, {}}},
-        {"replace both tracks of two videos", videoSource("25") + " " + videoSource("25") +
-                                                  " -map 0 -map 1 -c:v mpeg4 -timecode 05:00:00:00",
-         true, timecodeAt("23:59:59:24", TimecodeFrameRate::fps25), 25 * 86400 - 1, 1,
-         {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"}, {{3}, {3}, {}}},
-        {"audio only", "-f lavfi -i sine=d=0.5 -c:a pcm_s16le", true,
-         timecodeAt("00:00:01:00", TimecodeFrameRate::fps24), 24, 1, {"0,audio,sowt", "1,data,tmcd,00:00:01:00"},
+         {"0,video,mp4v,05:00:00:00", "1,data,tmcd,05:00:00:00", "2,data,tmcd,01:00:00:00"},
+         {{2, 3}, {}, {}}},
+        {"replace",
+         videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00",
+         true,
+         timecodeAt("00:00:10:00", TimecodeFrameRate::fps25),
+         250,
+         1,
+         {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"},
+         {{2}, {}}},
+        {"replace both tracks of two videos",
+         videoSource("25") + " " + videoSource("25") + " -map 0 -map 1 -c:v mpeg4 -timecode 05:00:00:00",
+         true,
+         timecodeAt("23:59:59:24", TimecodeFrameRate::fps25),
+         25 * 86400 - 1,
+         1,
+         {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"},
+         {{3}, {3}, {}}},
+        {"audio only",
+         "-f lavfi -i sine=d=0.5 -c:a pcm_s16le",
+         true,
+         timecodeAt("00:00:01:00", TimecodeFrameRate::fps24),
+         24,
+         1,
+         {"0,audio,sowt", "1,data,tmcd,00:00:01:00"},
          {{}, {}}},
     };
     const testing::TemporaryFolder folder;
@@ -116,8 +147,8 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         const AssetDescription description = result.load();
         EXPECT_EQ(description.tracksOfType(MediaType::timecode).size(), c.timecodeTracks) << c.name;
         EXPECT_EQ(timecodeFrameRate(description, std::nullopt), c.start.properties.frameRate) << c.name;
-        const std::vector<std::vector<Timecode>> read =
-            loadTimecodes(result, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
+        const std::vector<std::vector<Timecode>> read = loadTimecodes(
+            result, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
         ASSERT_FALSE(read.empty()) << c.name;
         EXPECT_EQ(read.back().front().stringValue(), c.start.stringValue()) << c.name;
         EXPECT_EQ(lines(testing::probeStreams(result.path())), c.probe) << c.name;
@@ -187,7 +218,8 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
                                                        folder / "file" / "result.mov", "/proc/result.mov"};
     if (geteuid() != 0) {
         std::filesystem::create_directory(folder / "locked");
-        std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(folder / "locked",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         destinations.push_back(folder / "locked" / "result.mov");
     }
     for (const std::filesystem::path& destination : destinations) {
