@@ -333,11 +333,13 @@ MediaTrack write(const MediaAsset& movie, const AssetDescription& description, c
     // replaces, or as the source movie.
     std::error_code error;
     const std::filesystem::path& model = std::filesystem::exists(destination, error) ? destination : movie.path();
-    std::filesystem::permissions(temporary.path(), std::filesystem::status(model, error).permissions(), error);
+    const std::filesystem::file_status modelStatus = std::filesystem::status(model, error);
+    if (!error) std::filesystem::permissions(temporary.path(), modelStatus.permissions(), error);
     if (error) throw TimecodeMediaWriteError("cannot set the movie's permissions: " + error.message());
     std::filesystem::rename(temporary.path(), destination, error);
-    if (error)
+    if (error) {
         throw TimecodeMediaWriteError("cannot move the movie to " + quotedPath(destination) + ": " + error.message());
+    }
     temporary.keep();
     track.assetPath = destination;
     return track;
