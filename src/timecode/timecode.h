@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "timecode/comparison_result.h"
 #include "timecode/feet_and_frames.h"
 #include "timecode/fraction.h"
 #include "timecode/frame_count.h"
@@ -21,6 +22,7 @@
 namespace tallyvane {
 
 class TimecodeSourceValue;
+struct TimecodeClosedRange;
 class FormattedTimecodeSourceValue;
 class RichTimecodeSourceValue;
 class GuaranteedTimecodeSourceValue;
@@ -175,6 +177,26 @@ public:
     Timecode converted(TimecodeFrameRate rate, std::optional<SubFramesBase> base = std::nullopt,
                        bool preservingValues = false) const;
 
+    // Comparison (timecode_comparison.cpp). Without a timeline start, or with a zero
+    // one, timecodes are ordered by real time rounded to 9 decimal places; equal ones
+    // give orderedSame and unequal ones at the same rounded time orderedDescending.
+    // With a start, timecodes at or after it come first, then those before it (taken
+    // as past midnight), each by its frame position at its own rate.
+    ComparisonResult compare(const Timecode& other, const std::optional<Timecode>& timelineStart = std::nullopt) const;
+    // Real time in seconds rounded half away from zero to 9 decimal places: what
+    // equality, order and hashing look at.
+    double roundedRealTimeValue() const;
+    // "Timecode<01:00:00;00.00 @ 29.97 fps drop>", days always shown within 100 days.
+    std::string debugDescription() const;
+    // Whole frames of the other timecode minus the receiver's, each at its own rate.
+    std::int64_t distance(const Timecode& other) const;
+    // The receiver moved by whole frames, clamped to zero ... the upper limit.
+    Timecode advanced(std::int64_t frames) const;
+    // The start and end of a media time range as timecodes at the properties. Throws
+    // ValidationError: invalid for an invalid range, outOfBounds when a bound does not
+    // fit.
+    static TimecodeClosedRange closedRange(const MediaTimeRange& range, const Properties& properties);
+
 private:
     // The operand of an arithmetic operation as components at the receiver's rate.
     Components operandComponents(const Components& operand) const { return operand; }
@@ -189,6 +211,21 @@ private:
     Timecode subtractingComponents(const Components& operand) const;
     Timecode subtractingComponents(const Components& operand, ValidationRule rule) const;
 };
+
+// A closed range of timecodes, lower bound first.
+struct TimecodeClosedRange {
+    Timecode lowerBound;
+    Timecode upperBound;
+};
+
+// Equal when the frame rates match, the subframes bases match where both have
+// subframes, and the rounded real times are equal; the upper limit plays no part.
+bool operator==(const Timecode& lhs, const Timecode& rhs);
+// By rounded real time, also across frame rates.
+bool operator<(const Timecode& lhs, const Timecode& rhs);
+inline bool operator>(const Timecode& lhs, const Timecode& rhs) { return rhs < lhs; }
+inline bool operator<=(const Timecode& lhs, const Timecode& rhs) { return !(rhs < lhs); }
+inline bool operator>=(const Timecode& lhs, const Timecode& rhs) { return !(lhs < rhs); }
 
 // Operators never throw. + and - wrap at the left operand's upper limit and keep its
 // properties; a right operand that cannot be converted to the left's rate leaves the
@@ -228,3 +265,9 @@ Timecode& operator/=(Timecode& lhs, Integer divisor) {
 }
 
 }  // namespace tallyvane
+
+// Agrees with ==: the frame rate and the rounded real time.
+template <>
+struct std::hash<tallyvane::Timecode> {
+    std::size_t operator()(const tallyvane::Timecode& timecode) const noexcept;
+};
