@@ -43,15 +43,13 @@ int ComponentStateModel::digitCount() const {
 }
 
 std::string ComponentStateModel::displayText() const {
+    const bool negative = value_ < 0;
     std::string digits = std::to_string(value_);
-    std::string sign;
-    if (value_ < 0) {
-        sign = "-";
-        digits.erase(0, 1);
-    }
-    const auto width = static_cast<std::size_t>(digitCount()) - sign.size();
+    if (negative) digits.erase(0, 1);
+    const auto width = static_cast<std::size_t>(digitCount() - (negative ? 1 : 0));
     if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-    return sign + digits;
+    if (negative) digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 KeyResult ComponentStateModel::handleKeyPress(KeyEquivalent key, TimecodeField::InputStyle inputStyle,
