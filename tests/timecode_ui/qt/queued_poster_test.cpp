@@ -1,0 +1,47 @@
+#include "timecode_ui/qt/queued_poster.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "qt/qt_test_application.h"
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+class QueuedPosterTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureQtApplication(); }
+};
+
+TEST_F(QueuedPosterTest, NoticeArrivesAfterTheCurrentEvent) {
+    QObject context;
+    const Timecode start(GuaranteedTimecodeSourceValue::zero(),
+                         {TimecodeFrameRate::fps25, Timecode::SubFramesBase::max80SubFrames,
+                          Timecode::UpperLimit::max24Hours});
+    TimecodeState state(start, queuedPoster(&context));
+    int notices = 0;
+    state.setWillChangeListener([&] { ++notices; });
+    state.modify([](Timecode& t) { t.components.seconds = 9; });
+    state.modify([](Timecode& t) { t.components.seconds = 9; });
+    EXPECT_EQ(notices, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notices, 1);
+}
+
+TEST_F(QueuedPosterTest, TasksForAGoneContextAreDropped) {
+    int runs = 0;
+    TimecodeState::Post post;
+    {
+        QObject context;
+        post = queuedPoster(&context);
+        post([&] { ++runs; });
+    }
+    post([&] { ++runs; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0);
+}
+
+}  // namespace
+}  // namespace tallyvane
