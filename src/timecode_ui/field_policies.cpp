@@ -50,7 +50,7 @@ std::optional<TimecodeField::UserAction::KeyRejection> TimecodeField::UserAction
 bool operator==(const TimecodeField::PasteValidationResult& a, const TimecodeField::PasteValidationResult& b) {
     const Timecode* ta = a.allowedTimecode();
     const Timecode* tb = b.allowedTimecode();
-    if (ta != nullptr && tb != nullptr) return ta->components == tb->components && ta->properties == tb->properties;
+    if (ta != nullptr && tb != nullptr) return *ta == *tb;
     const TimecodeField::UserAction* ra = a.rejection();
     const TimecodeField::UserAction* rb = b.rejection();
     return ra != nullptr && rb != nullptr && *ra == *rb;
@@ -84,10 +84,6 @@ std::size_t std::hash<tallyvane::TimecodeField::PasteValidationResult>::operator
     if (const auto* action = r.rejection()) {
         return hashCombine(hashCombine(0, 1), std::hash<tallyvane::TimecodeField::UserAction>()(*action));
     }
-    const tallyvane::Timecode& t = *r.allowedTimecode();
-    std::size_t h = hashCombine(0, 0);
-    h = hashCombine(h, std::hash<tallyvane::TimecodeComponents>()(t.components));
-    h = hashCombine(h, std::hash<std::string_view>()(t.properties.frameRate.stringValue()));
-    h = hashCombine(h, static_cast<std::size_t>(t.properties.subFramesBase.rawValue()));
-    return hashCombine(h, std::hash<std::string_view>()(t.properties.upperLimit.rawValue()));
+    // The timecode's own hash, so that equal results hash alike.
+    return hashCombine(hashCombine(0, 0), std::hash<tallyvane::Timecode>()(*r.allowedTimecode()));
 }

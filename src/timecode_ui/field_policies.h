@@ -142,8 +142,7 @@ struct TimecodeField {
         const Timecode* allowedTimecode() const { return std::get_if<Timecode>(&value_); }
         const UserAction* rejection() const { return std::get_if<UserAction>(&value_); }
 
-        // Allowed results are equal when their timecodes have equal components and
-        // properties.
+        // Allowed results are equal when their timecodes are.
         friend bool operator==(const PasteValidationResult& a, const PasteValidationResult& b);
 
     private:

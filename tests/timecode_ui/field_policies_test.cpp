@@ -99,20 +99,26 @@ TEST(FieldPoliciesTest, UserActionsCompareByEveryPart) {
     EXPECT_EQ(a.keyRejection()->key, KeyEquivalent('x'));
 }
 
-TEST(FieldPoliciesTest, PasteResultsCompareByComponentsAndProperties) {
+TEST(FieldPoliciesTest, PasteResultsCompareAsTheirTimecodes) {
     const Timecode::Properties p25{TimecodeFrameRate::fps25, Timecode::SubFramesBase::max80SubFrames,
                                    Timecode::UpperLimit::max24Hours};
-    auto p80 = p25;
-    p80.subFramesBase = Timecode::SubFramesBase::max100SubFrames;
+    auto p30 = p25;
+    p30.frameRate = TimecodeFrameRate::fps30;
+    auto days = p25;
+    days.upperLimit = Timecode::UpperLimit::max100Days;
     const Timecode one(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25);
     using Result = TimecodeField::PasteValidationResult;
-    EXPECT_EQ(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25)));
-    EXPECT_NE(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p80)));
+    std::hash<Result> hash;
+    // The upper limit is no part of a timecode's equality, and so of the hash.
+    for (const Timecode& same : {Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25),
+                                 Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), days)}) {
+        EXPECT_EQ(Result::allowed(one), Result::allowed(same));
+        EXPECT_EQ(hash(Result::allowed(one)), hash(Result::allowed(same)));
+    }
+    EXPECT_NE(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p30)));
+    EXPECT_NE(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 1), p25)));
     EXPECT_NE(Result::allowed(one), Result::rejected(UserAction::pasteRejected()));
     EXPECT_EQ(Result::rejected(UserAction::pasteRejected()), Result::rejected(UserAction::pasteRejected()));
-    std::hash<Result> hash;
-    EXPECT_EQ(hash(Result::allowed(one)),
-              hash(Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25))));
 }
 
 }  // namespace

@@ -88,9 +88,11 @@ void TimecodeComponentWidget::focusInEvent(QFocusEvent* event) {
 
 void TimecodeComponentWidget::focusOutEvent(QFocusEvent* event) {
     // Focus that leaves with the window comes back with it.
-    const bool leavesField = event->reason() != Qt::ActiveWindowFocusReason &&
-                             event->reason() != Qt::PopupFocusReason &&
-                             qobject_cast<TimecodeComponentWidget*>(QApplication::focusWidget()) == nullptr;
+    const QWidget* next = QApplication::focusWidget();
+    const bool toSibling = next != nullptr && next != this && next->parentWidget() == parentWidget() &&
+                           qobject_cast<const TimecodeComponentWidget*>(next) != nullptr;
+    const bool leavesField =
+        event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason && !toSibling;
     if (leavesField && field_.model().focusedComponent() == component_) field_.model().setFocusedComponent(std::nullopt);
     QWidget::focusOutEvent(event);
     update();

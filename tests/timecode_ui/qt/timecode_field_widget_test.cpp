@@ -10,6 +10,7 @@
 
 #include "qt/qt_test_application.h"
 #include "timecode_ui/qt/qt_styles.h"
+#include "timecode_ui/qt/timecode_clipboard.h"
 #include "timecode/timecode_sources.h"
 
 namespace tallyvane {
@@ -146,6 +147,33 @@ TEST_F(FieldWindowTest, PastingTextUnderEachPolicy) {
         QTest::keySequence(focused(), QKeySequence::Paste);
         EXPECT_EQ(value->components, row.taken.value_or(Timecode::Components{0, 1, 0, 0, 0, 0})) << row.name;
         EXPECT_EQ(beeps->count(), row.taken ? 0 : 1) << row.name;
+        delete field;
+    }
+}
+
+TEST_F(FieldWindowTest, PastingTimecodeJsonUnderEachPolicy) {
+    const Timecode::Properties at25{Rate::fps25, Timecode::SubFramesBase::max100SubFrames,
+                                    Timecode::UpperLimit::max100Days};
+    const Timecode pasted(TimecodeSourceValue::components(2, 10, 20, 30, 12, 50), at25);
+    struct Row {
+        TimecodeField::PastePolicy policy;
+        std::optional<Rate> takenAt;
+        Timecode::Components components;
+    };
+    const Row rows[] = {
+        {TimecodeField::PastePolicy::preserveLocalProperties, std::nullopt, {0, 1, 0, 0, 0, 0}},
+        {TimecodeField::PastePolicy::allowNewProperties, Rate::fps25, {2, 10, 20, 30, 12, 50}},
+        // Days are out of range at the field's 24-hour limit.
+        {TimecodeField::PastePolicy::discardProperties, std::nullopt, {0, 1, 0, 0, 0, 0}},
+    };
+    for (const Row& row : rows) {
+        open(make({0, 1, 0, 0, 0, 0}, Rate::fps24), TimecodeEnvironment().timecodeFieldPastePolicy(row.policy));
+        QGuiApplication::clipboard()->setMimeData(mimeData(transferItems(pasted)).release());
+        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+        QTest::keySequence(focused(), QKeySequence::Paste);
+        EXPECT_EQ(value->components, row.components) << rawText(row.policy);
+        EXPECT_EQ(value->properties.frameRate, row.takenAt.value_or(Rate::fps24)) << rawText(row.policy);
+        EXPECT_EQ(beeps->count(), row.takenAt ? 0 : 1) << rawText(row.policy);
         delete field;
     }
 }
