@@ -23,6 +23,9 @@ namespace tallyvane {
 
 class TimecodeSourceValue;
 struct TimecodeClosedRange;
+class TimecodeInterval;
+class TimecodeTransformer;
+enum class FloatingPointSign : std::uint8_t;
 class FormattedTimecodeSourceValue;
 class RichTimecodeSourceValue;
 class GuaranteedTimecodeSourceValue;
@@ -196,6 +199,17 @@ public:
     // ValidationError: invalid for an invalid range, outOfBounds when a bound does not
     // fit.
     static TimecodeClosedRange closedRange(const MediaTimeRange& range, const Properties& properties);
+
+    // Intervals and transformers (timecode_interval.h, timecode_transformer.h); none
+    // of these throws. The interval from the receiver to another timecode, carried to
+    // the receiver's rate (the zero interval when that fails).
+    TimecodeInterval interval(const Timecode& other) const;
+    TimecodeInterval asInterval(FloatingPointSign sign) const;
+    // Moved by the interval as + and - move it.
+    Timecode offsetting(const TimecodeInterval& interval) const;
+    void offset(const TimecodeInterval& interval) { *this = offsetting(interval); }
+    Timecode transformed(const TimecodeTransformer& transformer) const;
+    void transform(const TimecodeTransformer& transformer) { *this = transformed(transformer); }
 
 private:
     // The operand of an arithmetic operation as components at the receiver's rate.

@@ -112,6 +112,8 @@ public:
     using SourceHolder::SourceHolder;
     // Properties at random, then valid components at them.
     static GuaranteedRichTimecodeSourceValue random();
+    // The interval as a plain timecode (TimecodeInterval::wrappedTimecode), properties included.
+    static GuaranteedRichTimecodeSourceValue interval(const TimecodeInterval& interval);
 };
 
 // The shared kernels of the sources, for the arithmetic and comparison operations.
