@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "qt/qt_test_application.h"
+
 namespace tallyvane {
 namespace {
 
-TEST(KeyTranslationTest, QtKeysAsFieldKeys) {
+// Key events find their input device through the application.
+class KeyTranslationTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureQtApplication(); }
+};
+
+TEST_F(KeyTranslationTest, QtKeysAsFieldKeys) {
     struct Row {
         int key;
         Qt::KeyboardModifiers modifiers;
