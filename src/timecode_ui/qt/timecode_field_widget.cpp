@@ -67,9 +67,12 @@ void TimecodeFieldWidget::layoutRow() {
             palette.setColor(QPalette::WindowText, toQColor(*env.timecodeSeparatorStyle, palette));
             separator->setPalette(palette);
         }
+        separator->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         separators_.push_back(separator);
         layout->addWidget(separator);
     }
+    // Room to spare goes after the row, not between its pieces.
+    layout->addStretch();
     for (auto* component : components_) {
         component->setVisible(shown[component->component().index()]);
         component->updateGeometry();
