@@ -43,7 +43,7 @@ public slots:
     void paste();
 
 signals:
-    // A rejection the platform beeps for; also beeps.
+    // Sent with every beep of the field.
     void beeped();
 
 protected:
