@@ -1,25 +1,10 @@
 #include "model/event_bin.h"
 
-#include <unicode/normalizer2.h>
-#include <unicode/unistr.h>
-
+#include "common/text_order.h"
 #include "model/composition.h"
 #include "model/story_element.h"
 
 namespace tallyvane {
-
-namespace {
-
-icu::UnicodeString nfc(const std::string& text) {
-    icu::UnicodeString source = icu::UnicodeString::fromUTF8(text);
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* normalizer = icu::Normalizer2::getNFCInstance(status);
-    if (U_FAILURE(status)) return source;
-    icu::UnicodeString normalized = normalizer->normalize(source, status);
-    return U_SUCCESS(status) ? normalized : source;
-}
-
-}  // namespace
 
 EventBin::EventBin(std::string name, std::vector<std::shared_ptr<StoryElement>> clips,
                    std::vector<std::shared_ptr<Composition>> storyCompositions)
@@ -54,8 +39,7 @@ std::string EventBin::debugDescription() const {
 }
 
 bool operator<(const EventBin& lhs, const EventBin& rhs) {
-    if (lhs.name_ == rhs.name_) return false;
-    return nfc(lhs.name_).compareCodePointOrder(nfc(rhs.name_)) < 0;
+    return textPrecedes(lhs.name_, rhs.name_);
 }
 
 void EventBin::visitRelated(const RelatedVisitor& visit) const {

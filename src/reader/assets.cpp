@@ -6,7 +6,7 @@
 
 #include "model/asset.h"
 #include "model/video_format.h"
-#include "reader/diagnostic_text.h"
+#include "common/debug_text.h"
 #include "reader/identifiers.h"
 #include "reader/reader_context.h"
 #include "reader/text_extensions.h"
@@ -45,12 +45,12 @@ void setLocation(Asset& asset, const XMLElement& element, std::ostream& log) {
         asset.setUrl(Url(*source));
         asset.setSecurityscopedURL(false);
     }
-    log << quotedForLog("securityscopedURL:") << ' ' << boolText(asset.securityscopedURL()) << ' '
-        << quotedForLog("url:") << ' ' << (asset.url() ? asset.url()->absoluteString() : quotedForLog("nil")) << '\n';
+    log << debugQuoted("securityscopedURL:") << ' ' << boolText(asset.securityscopedURL()) << ' '
+        << debugQuoted("url:") << ' ' << (asset.url() ? asset.url()->absoluteString() : debugQuoted("nil")) << '\n';
     if (!asset.url()) return;
     std::error_code error;
     const bool online = std::filesystem::exists(asset.url()->path(), error);
-    log << quotedForLog("is asset online?") << ' ' << boolText(online) << '\n';
+    log << debugQuoted("is asset online?") << ' ' << boolText(online) << '\n';
     asset.setOnline(online);
 }
 
@@ -73,7 +73,7 @@ std::shared_ptr<Asset> assetFrom(const XMLElement& element, const ReaderContext&
     bool hasVideo = false;
     bool hasAudio = false;
     for (const auto& [name, value] : element.attributes()) {
-        log << '(' << quotedForLog(name) << ", " << quotedForLog(value) << ")\n";
+        log << '(' << debugQuoted(name) << ", " << debugQuoted(value) << ")\n";
         if (name == "id") {
             asset->setId(value);
         } else if (name == "name") {

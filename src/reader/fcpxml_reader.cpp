@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "reader/assets.h"
-#include "reader/diagnostic_text.h"
+#include "common/debug_text.h"
 #include "reader/document_checks.h"
 #include "reader/reader_context.h"
 #include "reader/video_formats.h"
@@ -59,11 +59,11 @@ void FCPXMLReader::processFCPXML(std::string_view document) {
 void FCPXMLReader::readPasses(ReaderContext& context) {
     log_ << kRule << '\n';
     storeFormats(context);
-    log_ << quotedForLog("formats:") << ' ' << store_.fetch<VideoFormat>().size() << '\n';
+    log_ << debugQuoted("formats:") << ' ' << store_.fetch<VideoFormat>().size() << '\n';
     log_ << kRule << '\n';
 
     storeAssets(context);
-    log_ << quotedForLog("assets:") << ' ' << store_.fetch<Asset>().size() << '\n';
+    log_ << debugQuoted("assets:") << ' ' << store_.fetch<Asset>().size() << '\n';
 
     // Not read yet, and due here in this order: the multicams of the resources
     // (storeMulticams); the compound clips of "//resources/media/sequence" as CompoundClip

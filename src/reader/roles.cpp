@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "model/asset.h"
-#include "reader/diagnostic_text.h"
+#include "common/debug_text.h"
 #include "reader/text_extensions.h"
 #include "xml/node_set.h"
 #include "xml/xml_element.h"
@@ -81,14 +81,14 @@ ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::o
             roles.audioRole = capitalized(*audioRole);
             list = {roles.audioRole + "." + roles.audioRole + "-1"};
         }
-        log << roles.audioRole << ' ' << quotedListForLog(list) << '\n';
+        log << roles.audioRole << ' ' << debugList(list) << '\n';
     }
     std::vector<std::string> children = rolesOf(element, "audio | video/audio");
     for (std::string& role : rolesOf(element, "audio/audio")) children.push_back(std::move(role));
     if (!children.empty()) list = std::move(children);
     const std::vector<std::string> channelSources =
         rolesOf(element, "./audio-channel-source | ./audio/audio-channel-source | ./video/audio/audio-channel-source");
-    log << "audio-channel-source roles: acs_roles = " << quotedListForLog(channelSources) << '\n';
+    log << "audio-channel-source roles: acs_roles = " << debugList(channelSources) << '\n';
     if (!channelSources.empty()) list = channelSources;
     std::vector<std::string> connected =
         rolesOf(element, "./sync-source[@sourceID='connected']/audio-role-source", true);

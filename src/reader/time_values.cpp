@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "reader/diagnostic_text.h"
+#include "common/debug_text.h"
 #include "timecode/timecode.h"
 #include "timecode/timecode_sources.h"
 
@@ -31,13 +31,13 @@ double frameCountValue(const TimecodeFrameCount& count) {
 
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log) {
     if (!time) {
-        log << quotedForLog("fcpxmlRationalString is nil") << '\n';
+        log << debugQuoted("fcpxmlRationalString is nil") << '\n';
         return 0.0;
     }
     const std::optional<Fraction> fraction = Fraction::fromFcpxmlString(*time);
     // A zero denominator is no time at all; dividing by it would give no number of frames.
     if (!fraction || fraction->denominator() == 0) {
-        log << quotedForLog("Unable to create Fraction from " + std::string(*time)) << '\n';
+        log << debugQuoted("Unable to create Fraction from " + std::string(*time)) << '\n';
         return 0.0;
     }
     try {
@@ -48,7 +48,7 @@ double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate 
     } catch (const TimecodeValidationError&) {
     } catch (const FractionError&) {
     }
-    log << quotedForLog("Unable to create Timecode from " + std::string(*time) + " at " +
+    log << debugQuoted("Unable to create Timecode from " + std::string(*time) + " at " +
                         std::string(rate.stringValue()))
         << '\n';
     try {
@@ -63,7 +63,7 @@ double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate 
 TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log) {
     const std::optional<TimecodeFrameRate> nonDrop = TimecodeFrameRate::fromRate(rate, false);
     if (!nonDrop) {
-        log << rate.description() << ' ' << quotedForLog("FAILED becoming a frame rate") << '\n';
+        log << rate.description() << ' ' << debugQuoted("FAILED becoming a frame rate") << '\n';
         return TimecodeFrameRate::fps60;
     }
     if (drop) {

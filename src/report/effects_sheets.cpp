@@ -9,7 +9,7 @@
 #include "model/video_fx.h"
 #include "report/element_sheet.h"
 #include "report/list_sheet.h"
-#include "report/text_order.h"
+#include "common/text_order.h"
 
 namespace tallyvane {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "report/debug_text.h"
+#include "common/debug_text.h"
 #include "report/list_sheet.h"
 #include "report/timecode_text.h"
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "report/column_widths.h"
-#include "report/input_type.h"
+#include "reader/input_type.h"
 #include "timecode/timecode_frame_rate.h"
 #include "xlsx/workbook.h"
 

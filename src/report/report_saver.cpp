@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "report/debug_text.h"
+#include "common/debug_text.h"
 #include "report/file_replacement.h"
 
 namespace tallyvane {

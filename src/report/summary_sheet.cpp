@@ -6,7 +6,7 @@
 #include "common/number_text.h"
 #include "model/video_format.h"
 #include "report/column_heading.h"
-#include "report/debug_text.h"
+#include "common/debug_text.h"
 #include "report/sheet_title.h"
 #include "report/timecode_text.h"
 #include "xlsx/workbook.h"

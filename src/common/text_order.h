@@ -1,5 +1,5 @@
 #pragma once
-// The order of texts in the report's sorted lists: Unicode scalar values after canonical
+// The order of texts in sorted lists (event names, effect names): Unicode scalar values after canonical
 // composition (NFC), so that canonically equal texts sort together, case-sensitive and
 // not localised.
 

@@ -1,4 +1,4 @@
-#include "report/text_order.h"
+#include "common/text_order.h"
 
 #include <stdexcept>
 

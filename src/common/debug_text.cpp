@@ -1,10 +1,10 @@
-#include "reader/diagnostic_text.h"
+#include "common/debug_text.h"
 
 #include <cstdio>
 
 namespace tallyvane {
 
-std::string quotedForLog(std::string_view text) {
+std::string debugQuoted(std::string_view text) {
     std::string quoted = "\"";
     for (const char c : text) {
         switch (c) {
@@ -27,11 +27,11 @@ std::string quotedForLog(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string quotedListForLog(const std::vector<std::string>& texts) {
+std::string debugList(const std::vector<std::string>& texts) {
     std::string list = "[";
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0) list += ", ";
-        list += quotedForLog(texts[i]);
+        list += debugQuoted(texts[i]);
     }
     return list + "]";
 }

@@ -1,0 +1,43 @@
+#include "common/debug_text.h"
+#include "common/text_order.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace tallyvane;
+
+TEST(DebugText, QuotesAndEscapesLikeADebugger) {
+    struct Case { std::string text; std::string quoted; };
+    const Case cases[] = {
+        {"plain", "\"plain\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"a\\b", "\"a\\\\b\""},
+        {"line\nbreak\ttab\r", "\"line\\nbreak\\ttab\\r\""},
+        {std::string("nul\0", 4), "\"nul\\0\""},
+        {"\x01\x7f", "\"\\u{1}\\u{7f}\""},
+        {"Role \xE2\x96\xB8 Sub", "\"Role \xE2\x96\xB8 Sub\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(debugQuoted(c.text), c.quoted) << c.text;
+    EXPECT_EQ(debugList({}), "[]");
+    EXPECT_EQ(debugList({"a", "b\""}), "[\"a\", \"b\\\"\"]");
+}
+
+TEST(TextOrder, ComparesCodePointsAfterComposition) {
+    // "é" composed and decomposed are one text; capitals come before small letters.
+    const std::string composed = "\xC3\xA9";
+    const std::string decomposed = "e\xCC\x81";
+    EXPECT_FALSE(textPrecedes(composed, decomposed));
+    EXPECT_FALSE(textPrecedes(decomposed, composed));
+    EXPECT_TRUE(textPrecedes("B", "a"));
+    EXPECT_TRUE(textPrecedes("Clip 10", "Clip 2"));
+    EXPECT_TRUE(textPrecedes("", "a"));
+    // Astral characters order by scalar value, not by UTF-16 units.
+    EXPECT_TRUE(textPrecedes("\xEF\xBD\xA1", "\xF0\x9F\x8E\xAC"));
+
+    std::vector<std::string> names{"b", decomposed, "A", "a", composed + "x"};
+    std::stable_sort(names.begin(), names.end(), textPrecedes);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "a", "b", decomposed, composed + "x"}));
+}
