@@ -44,8 +44,9 @@ void storeEntry(const XMLElement& entry, StoryElement& clip) {
 
 }  // namespace
 
-void storeMetadata(const NodeSet& entries, const std::shared_ptr<StoryElement>& clip, const ReaderContext& context) {
-    std::vector<XMLElement> all = elementsOf(entries);
+void storeMetadata(const std::vector<XMLElement>& entries, const std::shared_ptr<StoryElement>& clip,
+                   const ReaderContext& context) {
+    std::vector<XMLElement> all = entries;
     if (clip->asset()) {
         if (const std::optional<XMLElement> resource = context.assetResource(clip->asset()->id())) {
             for (XMLElement entry : resource->xpath("metadata/md")) all.push_back(std::move(entry));

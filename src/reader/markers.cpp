@@ -34,18 +34,6 @@ TimecodeFrameRate clipRate(const StoryElement& clip, std::ostream& log) {
     return TimecodeFrameRate::fps60;
 }
 
-// The frames of the same real time at another rate, the subframes base kept.
-std::optional<double> framesAtRate(const Timecode& timecode, TimecodeFrameRate rate) {
-    try {
-        Timecode converted(GuaranteedTimecodeSourceValue::zero(),
-                           {rate, timecode.properties.subFramesBase, timecode.properties.upperLimit});
-        converted.set(TimecodeSourceValue::realTime(timecode.realTimeValue()));
-        return frameCountValue(converted.frameCount());
-    } catch (const TimecodeValidationError&) {
-        return std::nullopt;
-    }
-}
-
 // How far into the clip the marker lies, counted at the timeline's rate; 0 before the
 // clip's in point or beyond a day.
 double timelineOffset(double framesIntoClip, TimecodeFrameRate rate, std::optional<TimecodeFrameRate> timelineRate) {
@@ -54,7 +42,7 @@ double timelineOffset(double framesIntoClip, TimecodeFrameRate rate, std::option
                         {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
         offset.set(TimecodeSourceValue::combinedFrames(framesIntoClip));
         if (!timelineRate || *timelineRate == rate) return frameCountValue(offset.frameCount());
-        return framesAtRate(offset, *timelineRate).value_or(0.0);
+        return frameCountValue(offset.converted(*timelineRate).frameCount());
     } catch (const TimecodeValidationError&) {
         return 0.0;
     }
@@ -96,7 +84,7 @@ std::string analysisMarkerName(const XMLElement& element) {
     return name;
 }
 
-void storeMarkers(const NodeSet& elements, const std::shared_ptr<StoryElement>& clip,
+void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
                   std::optional<TimecodeFrameRate> timelineRate, std::ostream& log) {
     const double inPoint = clip->srcInpoint().value_or(0.0);
     const double position = clip->clipTimelinePosition();

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "timecode/timecode_frame_rate.h"
 
 namespace tallyvane {
 
-class NodeSet;
 class StoryElement;
 class XMLElement;
 
@@ -28,7 +28,7 @@ std::string analysisMarkerName(const XMLElement& element);
 // One record per element, appended to the clip's marked ranges in the set's order. The
 // clip's rate, in point, position and duration must be set. Timeline positions count at
 // `timelineRate`, the clip's own rate when it is absent.
-void storeMarkers(const NodeSet& elements, const std::shared_ptr<StoryElement>& clip,
+void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
                   std::optional<TimecodeFrameRate> timelineRate, std::ostream& log);
 
 }  // namespace tallyvane

@@ -6,6 +6,7 @@
 #include "reader/assets.h"
 #include "reader/element_metadata.h"
 #include "reader/video_formats.h"
+#include "reader/node_extensions.h"
 #include "reader_fixture.h"
 
 namespace tallyvane {
@@ -31,7 +32,7 @@ protected:
     }
     std::shared_ptr<StoryElement> read(std::string_view clipName, std::shared_ptr<Asset> asset) {
         auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0.0, 250.0, 0.0, std::move(asset));
-        storeMetadata(fixture.element("//*[@name='" + std::string(clipName) + "']").xpath("metadata/md"), clip,
+        storeMetadata(elementsOf(fixture.element("//*[@name='" + std::string(clipName) + "']").xpath("metadata/md")), clip,
                       fixture.context);
         return clip;
     }
@@ -77,7 +78,7 @@ TEST_F(ElementMetadata, RecordsJoinTheStoreWithTheirClip) {
     auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0.0, 250.0, 0.0,
                                      fixture.context.asset("r2"));
     fixture.store.insert(clip);
-    storeMetadata(fixture.element("//*[@name='with asset']").xpath("metadata/md"), clip, fixture.context);
+    storeMetadata(elementsOf(fixture.element("//*[@name='with asset']").xpath("metadata/md")), clip, fixture.context);
     EXPECT_EQ(fixture.store.fetch<Metadata>().size(), 4u);
 }
 
