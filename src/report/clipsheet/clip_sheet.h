@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "model/story_element.h"
+#include "report/clipsheet/clip_columns.h"
 #include "report/clipsheet/file_total.h"
 #include "report/report_context.h"
 
 namespace tallyvane {
-
-using ReportOptions = std::map<std::string, bool>;
 
 // Adds the worksheet `sheetName` (already valid and unique) to the context's workbook and
 // fills it. Reads the context's sheet kind, frame rate, time offsets, thumbnail width and

@@ -17,7 +17,7 @@ struct FileTotal {
     friend bool operator==(const FileTotal&, const FileTotal&) = default;
 };
 
-// The first record whose path equals `path`, scanning from the front.
+// The first record whose path equals `path`, scanning from the front; null when none does.
 FileTotal* firstFileTotal(std::span<FileTotal> totals, std::string_view path);
 
 }  // namespace tallyvane

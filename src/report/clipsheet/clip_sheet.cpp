@@ -1,0 +1,170 @@
+#include "report/clipsheet/clip_sheet.h"
+
+#include <map>
+#include <optional>
+
+#include "common/debug_text.h"
+#include "common/number_text.h"
+#include "report/clipsheet/clip_row.h"
+#include "report/clipsheet/music_tags.h"
+#include "report/clipsheet/row_target.h"
+#include "report/clipsheet/thumbnail.h"
+#include "report/clipsheet/time_cells.h"
+#include "report/column_widths.h"
+#include "report/element_sheet.h"
+#include "report/list_sheet.h"
+
+namespace tallyvane {
+
+namespace {
+
+using H = ColumnHeading;
+
+constexpr xlsx::Color kRowColors[] = {xlsx::Color::black, xlsx::Color::blue,  xlsx::Color::brown,
+                                      xlsx::Color::gray,  xlsx::Color::green, xlsx::Color::purple};
+
+std::string columnsDebugText(const std::vector<ColumnHeading>& columns) {
+    std::vector<std::string> texts;
+    texts.reserve(columns.size());
+    for (const ColumnHeading heading : columns) texts.emplace_back(rawValue(heading));
+    return debugList(texts);
+}
+
+void printSetUp(const ReportContext& context, const std::vector<ColumnHeading>& columns,
+                const std::vector<std::string>& headings) {
+    std::ostream& log = context.log();
+    log << debugQuoted("columnHeadings:") << ' ' << columnsDebugText(columns) << '\n';
+    log << debugQuoted("metadataHeadings:") << ' ' << debugList(headings) << '\n';
+    log << debugQuoted("adjustments:");
+    for (const double offset : {context.hhmmssffAdj, context.framesAdj, context.feetframesAdj, context.clockAdj, 0.0}) {
+        log << ' ' << formatDouble(offset);
+    }
+    log << '\n';
+}
+
+// Texts of a track show as numbers where they read as one: a track number, a year.
+void writeTagNumber(RowTarget& target, H heading, const std::string& text) {
+    if (const std::optional<double> number = parseDouble(text)) target.number(heading, *number);
+}
+
+void writeMusicTags(RowTarget& target, const MusicTags& tags) {
+    target.text(H::ID3title, tags.title);
+    target.text(H::ID3album, tags.album);
+    writeTagNumber(target, H::ID3track, tags.track);
+    writeTagNumber(target, H::ID3year, tags.year);
+    target.text(H::ID3genre, tags.genre);
+    target.text(H::ID3artist, tags.artist);
+    target.text(H::ID3composer, tags.composer);
+    target.text(H::ID3publisher, tags.publisher);
+}
+
+class ClipSheetWriter {
+public:
+    ClipSheetWriter(ReportContext& context, std::string_view sheetName, std::vector<ColumnHeading> columns,
+                    std::vector<std::string> metadataHeadings, bool useColorText)
+        : context_(context),
+          columns_(std::move(columns)),
+          metadataHeadings_(std::move(metadataHeadings)),
+          index_(columns_),
+          useColorText_(useColorText),
+          header_(listHeaderFormat(*context.workbook)),
+          pairs_(makePairs(*context.workbook)),
+          sheet_(context.workbook->addWorksheet(sheetName)) {
+        if (index_[H::Thumbnail] && context_.thumbnailWidth >= 1) {
+            thumbnails_.emplace(context_.thumbnailFolder, context_.thumbnailWidth, context_.log());
+        }
+    }
+
+    std::vector<FileTotal> write(const std::vector<std::shared_ptr<StoryElement>>& elements) {
+        writeHeader();
+        const std::vector<std::shared_ptr<StoryElement>> sorted = inReportOrder(elements);
+        for (std::size_t p = 0; p < sorted.size(); ++p) writeRow(*sorted[p], static_cast<std::uint32_t>(p + 1));
+        context_.sheetColumnWidths.apply(sheet_);
+        return std::move(totals_);
+    }
+
+private:
+    static std::map<xlsx::Color, RowFormatPair> makePairs(xlsx::Workbook& workbook) {
+        std::map<xlsx::Color, RowFormatPair> pairs;
+        for (const xlsx::Color color : kRowColors) {
+            xlsx::Format number = listTextFormat(workbook, color);
+            pairs.emplace(color, RowFormatPair{number, listMarkFormat(workbook, color, false)});
+        }
+        return pairs;
+    }
+
+    void writeHeader() {
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            sheet_.write(std::string(headingText(columns_[i])), xlsx::Cell(0, i), header_);
+        }
+        for (std::size_t i = 0; i < metadataHeadings_.size(); ++i) {
+            sheet_.write(std::string(trimmingLineFeeds(metadataHeadings_[i])), xlsx::Cell(0, columns_.size() + i),
+                         header_);
+        }
+        std::vector<double> widths = columnWidths(columns_);
+        const std::vector<double> metadataWidths = columnWidthsForMetadataHeadings(metadataHeadings_);
+        widths.insert(widths.end(), metadataWidths.begin(), metadataWidths.end());
+        context_.sheetColumnWidths.reset(std::move(widths));
+    }
+
+    void writeRow(const StoryElement& element, std::uint32_t row) {
+        context_.log() << element.debugDescription() << '\n';
+        addFileTotal(totals_, element);
+        RowTarget target{sheet_, context_.sheetColumnWidths, index_, row,
+                         pairs_.at(rowColor(element, useColorText_))};
+        target.number(H::Row, static_cast<double>(row));
+        if (thumbnails_ && element.trackType() == TrackType::Video) writeThumbnail(target, element);
+        writeIdentityCells(target, element);
+        writeTimelineCells(target, element, context_);
+        writeSourceCells(target, element, context_);
+        writeDescriptiveCells(target, element);
+        if (index_[H::ID3title]) {
+            if (const std::optional<MusicTags> tags = loadAudioMetadata(element, context_.log())) {
+                writeMusicTags(target, *tags);
+            }
+        }
+        writeMetadataCells(target, columns_.size(), metadataHeadings_, element);
+    }
+
+    void writeThumbnail(RowTarget& target, const StoryElement& element) {
+        const ThumbnailResult result = thumbnails_->make(element);
+        if (!result.text) return;
+        if (!result.isPicture()) {
+            target.text(H::Thumbnail, *result.text);
+            return;
+        }
+        const std::uint16_t column = *index_[H::Thumbnail];
+        sheet_.insertImage(*result.text, xlsx::Cell(target.row, column), result.rowHeight);
+        // The picture, not its path, fills the column.
+        std::vector<double> widths = context_.sheetColumnWidths.values();
+        widths.at(column) = static_cast<double>(context_.thumbnailWidth - 5) / 7.0;
+        context_.sheetColumnWidths.reset(std::move(widths));
+    }
+
+    ReportContext& context_;
+    std::vector<ColumnHeading> columns_;
+    std::vector<std::string> metadataHeadings_;
+    ColumnIndex index_;
+    bool useColorText_;
+    xlsx::Format header_;
+    std::map<xlsx::Color, RowFormatPair> pairs_;
+    xlsx::Worksheet sheet_;
+    std::optional<ThumbnailMaker> thumbnails_;
+    std::vector<FileTotal> totals_;
+};
+
+}  // namespace
+
+std::vector<FileTotal> writeClipSheet(ReportContext& context, const std::vector<std::shared_ptr<StoryElement>>& elements,
+                                      std::string_view sheetName, const ReportOptions& options, bool useColorText) {
+    context.log() << debugQuoted("sheetName: " + std::string(sheetName)) << '\n';
+    if (context.sheetKind == 0) return {};
+    std::vector<ColumnHeading> columns = startingColumns(context.sheetKind);
+    removeSwitchedOffColumns(columns, options, context.thumbnailWidth);
+    std::vector<std::string> headings = metadataHeadings(elements, options);
+    printSetUp(context, columns, headings);
+    if (!context.workbook) return {};
+    return ClipSheetWriter(context, sheetName, std::move(columns), std::move(headings), useColorText).write(elements);
+}
+
+}  // namespace tallyvane
