@@ -1,0 +1,46 @@
+#include "shell/column_switches.h"
+
+#include <charconv>
+
+namespace tallyvane {
+
+namespace {
+
+std::string_view trimmedSpaces(std::string_view text) {
+    constexpr std::string_view kSpaces = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kSpaces) - first + 1);
+}
+
+template <class Field>
+std::optional<std::size_t> switchWhere(Field field, std::string_view wanted) {
+    for (std::size_t index = 0; index < kColumnSwitches.size(); ++index) {
+        if (kColumnSwitches[index].*field == wanted) return index;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::size_t> columnSwitchWithTitle(std::string_view title) {
+    return switchWhere(&ColumnSwitch::title, title);
+}
+
+std::optional<std::size_t> columnSwitchWithOptionKey(std::string_view key) {
+    return switchWhere(&ColumnSwitch::optionKey, key);
+}
+
+std::int32_t controlIntegerValue(std::string_view text) {
+    text = trimmedSpaces(text);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) return 0;
+    }
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return 0;
+    return value;
+}
+
+}  // namespace tallyvane

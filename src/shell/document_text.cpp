@@ -1,0 +1,120 @@
+#include "shell/document_text.h"
+
+#include <cerrno>
+#include <climits>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "reader/xml_content_error.h"
+#include "shell/bundle_archive.h"
+
+namespace tallyvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kBundleDocument = "Info.fcpxml";
+
+DocumentText failure(std::string messageText, std::string informativeText) {
+    DocumentText result;
+    result.status = DocumentText::Status::failed;
+    result.messageText = std::move(messageText);
+    result.informativeText = std::move(informativeText);
+    return result;
+}
+
+DocumentText unreadable(const fs::path& path, const std::string& reason) {
+    return failure("The file \u201C" + path.filename().string() + "\u201D couldn\u2019t be opened.", reason);
+}
+
+DocumentText systemFailure(const fs::path& path, int error) {
+    std::string reason = std::generic_category().message(error);
+    if (!reason.empty()) reason += '.';
+    return unreadable(path, reason);
+}
+
+DocumentText contentFailure(XMLContentError error) {
+    return failure(std::string(error.errorDescription()), std::string(error.recoverySuggestion()));
+}
+
+DocumentText readText(std::string text) {
+    DocumentText result;
+    result.status = DocumentText::Status::read;
+    result.text = std::move(text);
+    return result;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int value) : value_(value) {}
+    ~Descriptor() {
+        if (value_ >= 0) ::close(value_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const noexcept { return value_; }
+
+private:
+    int value_;
+};
+
+DocumentText readFile(const fs::path& path) {
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return systemFailure(path, errno);
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) return systemFailure(path, errno);
+    if (S_ISDIR(status.st_mode)) return systemFailure(path, EISDIR);
+    if (status.st_size > INT_MAX) {
+        return unreadable(path, "It is larger than 2 GB, more than any project document can be.");
+    }
+    std::string text;
+    char buffer[65536];
+    while (true) {
+        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return systemFailure(path, errno);
+        }
+        if (count == 0) break;
+        // The size may grow while it is read; the reader takes no more than this.
+        if (text.size() + static_cast<std::size_t>(count) > static_cast<std::size_t>(INT_MAX)) {
+            return unreadable(path, "It is larger than 2 GB, more than any project document can be.");
+        }
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    return readText(std::move(text));
+}
+
+DocumentText readBundle(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status)) return systemFailure(path, ENOENT);
+    DocumentText result = fs::is_directory(status) ? readFile(path / kBundleDocument)
+                                                   : readText(extractInfoFCPXML(path).value_or(std::string()));
+    if (result.status == DocumentText::Status::read && result.text.empty()) {
+        return contentFailure(XMLContentError::invalidFCPXML);
+    }
+    return result;
+}
+
+}  // namespace
+
+fs::path documentPath(const fs::path& path) {
+    fs::path result = path;
+    while (!result.has_filename() && result.has_relative_path()) result = result.parent_path();
+    return result;
+}
+
+DocumentText readDocumentText(const fs::path& given) {
+    const fs::path path = documentPath(given);
+    const std::string extension = path.extension().string();
+    if (extension == ".fcpxml") return readFile(path);
+    if (extension == ".fcpxmld") return readBundle(path);
+    return {};
+}
+
+}  // namespace tallyvane

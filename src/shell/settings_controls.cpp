@@ -1,0 +1,54 @@
+#include "shell/settings_controls.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "common/number_text.h"
+
+namespace tallyvane {
+
+namespace {
+
+constexpr std::array<std::string_view, kTimeFormatCount> kFormatKeyNames{"Timecode", "Frames", "Feet+Frames",
+                                                                         "Clock"};
+
+double offsetValue(const std::string& text) {
+    std::string_view trimmed = text;
+    while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+    const std::optional<double> value = parseDouble(trimmed);
+    // An infinite or undefined offset would turn every timeline time of the sheet into nonsense.
+    return value && std::isfinite(*value) ? *value : 0.0;
+}
+
+}  // namespace
+
+void TimeDisplayControls::validate() {
+    const auto allOff = [](const auto& group) { return std::none_of(group.begin(), group.end(), [](bool on) { return on; }); };
+    if (allOff(sequence)) sequence[static_cast<std::size_t>(TimeFormat::timecode)] = true;
+    if (allOff(source)) source[static_cast<std::size_t>(TimeFormat::timecode)] = true;
+}
+
+std::map<std::string, bool> reportOptions(const ColumnControls& columns, const TimeDisplayControls& timeDisplay,
+                                          ReportContext& context) {
+    context.thumbnailWidth = controlIntegerValue(columns.thumbnailWidthText);
+    std::map<std::string, bool> options;
+    for (std::size_t index = 0; index < kColumnSwitchCount; ++index) {
+        options[std::string(kColumnSwitches[index].optionKey)] = columns.checked[index];
+    }
+    for (std::size_t format = 0; format < kTimeFormatCount; ++format) {
+        options["reportSeq" + std::string(kFormatKeyNames[format])] = timeDisplay.sequence[format];
+        options["reportSrc" + std::string(kFormatKeyNames[format])] = timeDisplay.source[format];
+    }
+    options["reportSeqSeconds"] = false;
+    options["reportSrcSeconds"] = false;
+    context.hhmmssffAdj = offsetValue(timeDisplay.offsetTexts[static_cast<std::size_t>(TimeFormat::timecode)]);
+    context.framesAdj = offsetValue(timeDisplay.offsetTexts[static_cast<std::size_t>(TimeFormat::frames)]);
+    context.feetframesAdj = offsetValue(timeDisplay.offsetTexts[static_cast<std::size_t>(TimeFormat::feetAndFrames)]);
+    context.clockAdj = offsetValue(timeDisplay.offsetTexts[static_cast<std::size_t>(TimeFormat::clock)]);
+    options["useColorText"] = timeDisplay.colorRow == 0;
+    return options;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,207 @@
+#include "shell/shell_controller.h"
+
+#include <ostream>
+#include <utility>
+
+#include "common/debug_text.h"
+#include "shell/document_text.h"
+#include "shell/report_menu.h"
+#include "shell/shell_addresses.h"
+#include "shell/support_mail.h"
+
+namespace tallyvane {
+
+namespace {
+
+constexpr std::size_t kTimelineSheetKind = 6;
+
+// The user defaults registered at start-up. They seed the time display and colour controls:
+// timeline and source times as timecode, coloured text.
+const std::map<std::string, int>& registeredDefaults() {
+    static const std::map<std::string, int> defaults{
+        {"ReportHHMMSSFF1", 1}, {"ReportHHMMSSFF2", 1}, {"TextColors", 1}};
+    return defaults;
+}
+
+TimeDisplayControls timeDisplayFromDefaults(const std::map<std::string, int>& defaults) {
+    TimeDisplayControls controls;
+    controls.sequence[static_cast<std::size_t>(TimeFormat::timecode)] = defaults.at("ReportHHMMSSFF1") == 1;
+    controls.source[static_cast<std::size_t>(TimeFormat::timecode)] = defaults.at("ReportHHMMSSFF2") == 1;
+    controls.colorRow = defaults.at("TextColors") == 1 ? 0 : 1;
+    controls.validate();
+    return controls;
+}
+
+class Flag {
+public:
+    explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Flag() { flag_ = false; }
+    Flag(const Flag&) = delete;
+    Flag& operator=(const Flag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void ShellController::ReaderAlerts::showAlert(std::string_view messageText, std::string_view informativeText) {
+    shell_.showAlert(std::string(messageText), std::string(informativeText));
+}
+
+ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
+    : platform_(platform),
+      log_(setup.log.get()),
+      proVideoFormatsAvailable_(std::move(setup.proVideoFormatsAvailable)),
+      readerAlerts_(*this),
+      reader_(store_, readerAlerts_, log_),
+      saver_(store_, platform_, std::move(setup.writer)),
+      layouts_(LayoutsFile(setup.supportFolder, log_)),
+      timeDisplay_(timeDisplayFromDefaults(registeredDefaults())) {
+    context_.diagnostics = log_;
+    context_.supportFolder = setup.supportFolder.value_or(setup.fallbackWorkFolder);
+    platform_.setBusy(false);
+}
+
+ShellController::~ShellController() { store_.deleteAll(); }
+
+void ShellController::showAlert(const std::string& messageText, const std::string& informativeText) {
+    platform_.setBusy(false);
+    ++alertsShown_;
+    platform_.showAlert(messageText, informativeText);
+}
+
+void ShellController::clearProject() {
+    store_.deleteAll();
+    reportMenu_.removeAll();
+    videoRoles_ = {};
+    audioRoles_ = {};
+    // A Save before the new project is analysed would write the old project's report.
+    analysed_ = false;
+    selectedReport_.clear();
+}
+
+OpenOutcome ShellController::clickOpenFile() {
+    if (isBusy()) return OpenOutcome::busy;
+    const std::optional<std::filesystem::path> chosen = platform_.askOpenPath({"fcpxml", "fcpxmld"});
+    if (!chosen) return OpenOutcome::cancelled;
+    return openFiles({*chosen});
+}
+
+OpenOutcome ShellController::openFiles(const std::vector<std::filesystem::path>& files) {
+    if (files.empty()) return OpenOutcome::cancelled;
+    // Clearing the store under a running reader or report writer would leave it half filled.
+    if (isBusy()) return OpenOutcome::busy;
+    const Flag opening(opening_);
+    clearProject();
+    const std::filesystem::path path = documentPath(files.front());
+    context_.sheetKind = kTimelineSheetKind;
+    inputFileIconVisible_ = true;
+    inputFileName_ = path.filename().string();
+
+    platform_.setBusy(true);
+    DocumentText document = readDocumentText(path);
+    if (document.status != DocumentText::Status::read) {
+        if (document.status == DocumentText::Status::notADocument) {
+            log_ << debugQuoted("wot the bloody hell is all this then?") << '\n';
+            showAlert("\u201C" + inputFileName_ + "\u201D is not a project document",
+                      "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro.");
+        } else {
+            showAlert(document.messageText, document.informativeText);
+        }
+        log_ << debugQuoted("failed parsing the file") << '\n';
+        return document.status == DocumentText::Status::notADocument ? OpenOutcome::notADocument
+                                                                     : OpenOutcome::unreadable;
+    }
+    const std::size_t alertsBefore = alertsShown_;
+    reader_.processFCPXML(document.text);
+    context_.currentInputType = reader_.currentInputType();
+    document.text = {};
+
+    fillReportMenu(store_, reportMenu_, log_);
+    selectedReport_ = reportMenu_.selectedTitle();
+    platform_.setBusy(false);
+    if (alertsShown_ != alertsBefore) return OpenOutcome::rejected;
+    if (reportMenu_.size() == 1) analyseChosenReport();
+    return OpenOutcome::opened;
+}
+
+void ShellController::analyze() {
+    if (!isBusy()) analyseChosenReport();
+}
+
+void ShellController::analyseChosenReport() {
+    selectedReport_ = reportMenu_.selectedTitle();
+    RoleTables tables = analyseRoles(store_, selectedReport_, log_);
+    videoRoles_ = std::move(tables.video);
+    audioRoles_ = std::move(tables.audio);
+    analysed_ = true;
+}
+
+ReportRequest ShellController::saveRequest() {
+    ReportRequest request;
+    request.reportName = selectedReport_;
+    request.title = selectedReport_ + " - " + layouts_.appMenu().selectedTitle() + " Report";
+    request.videoRoles = videoRoles_.rows();
+    request.audioRoles = audioRoles_.rows();
+    for (std::size_t sheet = 0; sheet < kExtraSheetKeys.size(); ++sheet) {
+        if (sheetSwitches_[sheet]) request.sheets.emplace_back(kExtraSheetKeys[sheet]);
+    }
+    request.options = reportOptions(layouts_.controls(), timeDisplay_, context_);
+    dumpOptions(request.options);
+    return request;
+}
+
+std::optional<SaveOutcome> ShellController::save() {
+    if (!analysed_ || isBusy()) return std::nullopt;
+    const ReportRequest request = saveRequest();
+    context_.currentInputType = reader_.currentInputType();
+    return saver_.save(context_, request);
+}
+
+void ShellController::dumpOptions(const std::map<std::string, bool>& options) const {
+    log_ << "\u25BF " << options.size() << " key/value pairs\n";
+    for (const auto& [key, on] : options) {
+        log_ << "  \u25BF (2 elements)\n    - key: " << debugQuoted(key) << "\n    - value: " << (on ? "true" : "false")
+             << '\n';
+    }
+}
+
+void ShellController::setSequenceFormat(TimeFormat format, bool on) {
+    timeDisplay_.sequence.at(static_cast<std::size_t>(format)) = on;
+    timeDisplay_.validate();
+}
+
+void ShellController::setSourceFormat(TimeFormat format, bool on) {
+    timeDisplay_.source.at(static_cast<std::size_t>(format)) = on;
+    timeDisplay_.validate();
+}
+
+void ShellController::setOffsetText(TimeFormat format, std::string text) {
+    timeDisplay_.offsetTexts.at(static_cast<std::size_t>(format)) = std::move(text);
+}
+
+void ShellController::showLayoutsPref() {
+    settingsWindowVisible_ = true;
+    settingsTab_ = 0;
+}
+
+void ShellController::showHelp() { platform_.openUrl(std::string(kHelpUrl)); }
+
+void ShellController::visitWebsite() { platform_.openUrl(std::string(kProductUrl)); }
+
+void ShellController::emailSupport() {
+    if (!platform_.openUrl(supportMailUrl(kSupportMailAddress, kExecutableName, kShortVersion))) {
+        platform_.openUrl(std::string(kContactUrl));
+    }
+}
+
+void ShellController::checkProVideoFormats() {
+    if (proVideoFormatsAvailable_ && proVideoFormatsAvailable_()) {
+        platform_.showAlert("Success!\nPro Video Formats are installed", "");
+    } else if (platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats")) {
+        platform_.openUrl(std::string(kProVideoFormatsUrl));
+    }
+}
+
+}  // namespace tallyvane

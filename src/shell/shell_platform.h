@@ -1,0 +1,28 @@
+#pragma once
+// What the shell needs of the windowing platform, beyond what the save flow needs: the open
+// panel, web and mail addresses, and an alert that offers one action besides OK. The Qt
+// windows implement it with dialogs and the desktop services, the command-line tool with its
+// arguments, standard error and no-ops.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "report/report_platform.h"
+
+namespace tallyvane {
+
+class ShellPlatform : public ReportPlatform {
+public:
+    // The open panel, limited to files with one of the extensions (given without the dot);
+    // a `.fcpxmld` folder is chosen as one document. Nothing when cancelled.
+    virtual std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) = 0;
+    // Hands a URL (web page, "mailto:") to the desktop; whether something took it.
+    virtual bool openUrl(const std::string& url) = 0;
+    // A modal alert with the buttons "OK" and `actionTitle`; true when the action was chosen.
+    virtual bool askAlertAction(const std::string& messageText, const std::string& informativeText,
+                                const std::string& actionTitle) = 0;
+};
+
+}  // namespace tallyvane
