@@ -66,6 +66,12 @@ std::string metadataText(const Metadata& item) {
 
 }  // namespace
 
+void printElement(std::ostream& log, const StoryElement& element) {
+    const std::string description = element.debugDescription();
+    log << description;
+    if (!description.ends_with('\n')) log << '\n';
+}
+
 xlsx::Color rowColor(const StoryElement& element, bool useColorText) {
     if (!useColorText || !element.trackType()) return xlsx::Color::black;
     if (*element.trackType() == TrackType::Audio) return xlsx::Color::green;

@@ -2,6 +2,7 @@
 // The cells of one clip sheet row other than the time columns, thumbnails and music tags,
 // and what a row adds to the sheet's file totals.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 #include "xlsx/enums.h"
 
 namespace tallyvane {
+
+// The element's one-line description on the diagnostics stream.
+void printElement(std::ostream& log, const StoryElement& element);
 
 // Purple titles, brown generators, gray gaps, blue other video, green audio, black for an
 // element on no track (and for every row when colours are off).

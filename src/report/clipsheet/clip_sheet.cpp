@@ -108,7 +108,7 @@ private:
     }
 
     void writeRow(const StoryElement& element, std::uint32_t row) {
-        context_.log() << element.debugDescription() << '\n';
+        printElement(context_.log(), element);
         addFileTotal(totals_, element);
         RowTarget target{sheet_, context_.sheetColumnWidths, index_, row,
                          pairs_.at(rowColor(element, useColorText_))};

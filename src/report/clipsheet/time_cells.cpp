@@ -5,6 +5,7 @@
 
 #include "common/number_text.h"
 #include "report/clipsheet/clip_columns.h"
+#include "report/clipsheet/clip_row.h"
 #include "report/clipsheet/clock_text.h"
 #include "report/timecode_text.h"
 #include "timecode/timecode.h"
@@ -119,8 +120,8 @@ void writeSourceCells(RowTarget& target, const StoryElement& element, const Repo
     const TimecodeFrameRate rate = elementFrameRate(element);
 
     if (target.has(H::SourceInTC) && !timecodeOf(*inPoint, rate, TimecodeUpperLimit::max100Days)) {
-        context.log() << "WARNING: Failed to parse srcInpoint " << element.id() << '\n'
-                      << element.debugDescription() << '\n';
+        context.log() << "WARNING: Failed to parse srcInpoint " << element.id() << '\n';
+        printElement(context.log(), element);
     }
     writeColumn(target, H::SourceInTC, *inPoint, rate, TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
     writeColumn(target, H::SourceOutTC, *inPoint + *duration + context.reportTimeOffset, rate,
