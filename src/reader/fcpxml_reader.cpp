@@ -6,7 +6,11 @@
 #include "reader/assets.h"
 #include "common/debug_text.h"
 #include "reader/document_checks.h"
+#include "reader/events.h"
+#include "reader/multicams.h"
+#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
+#include "reader/sequences.h"
 #include "reader/video_formats.h"
 #include "reader/xml_content_error.h"
 #include "xml/xml_document.h"
@@ -65,12 +69,11 @@ void FCPXMLReader::readPasses(ReaderContext& context) {
     storeAssets(context);
     log_ << debugQuoted("assets:") << ' ' << store_.fetch<Asset>().size() << '\n';
 
-    // Not read yet, and due here in this order: the multicams of the resources
-    // (storeMulticams); the compound clips of "//resources/media/sequence" as CompoundClip
-    // compositions of no event (storeSequences), all before any event refers to them; then,
-    // after a rule line, the events with their clips and timelines (storeEventsAndTheirContents).
+    storeMulticams(context);
+    storeSequences(elementsOf(context.root().xpath("//resources/media/sequence")), Composition::Category::CompoundClip,
+                   nullptr, context);
     log_ << kRule << '\n';
-
+    storeEventsAndTheirContents(context);
     log_ << kRule << '\n';
 }
 

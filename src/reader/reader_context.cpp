@@ -1,6 +1,9 @@
 #include "reader/reader_context.h"
 
+#include <cmath>
 #include <stdexcept>
+
+#include "xml/node_set.h"
 
 namespace tallyvane {
 
@@ -20,7 +23,11 @@ ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument docume
       log_(log),
       document_(std::move(document)),
       root_(rootOf(document_)),
-      defaultVideoFormat_(std::move(defaultVideoFormat)) {}
+      defaultVideoFormat_(std::move(defaultVideoFormat)) {
+    for (const XMLElement& effect : root_.xpath("//resources/effect")) {
+        if (std::optional<std::string> id = effect.attr("id")) effectResources_.try_emplace(std::move(*id), effect);
+    }
+}
 
 void ReaderContext::insertFormat(const std::shared_ptr<VideoFormat>& format) {
     store_.insert(format);
@@ -42,5 +49,17 @@ std::shared_ptr<VideoFormat> ReaderContext::format(std::string_view id) const { 
 std::shared_ptr<Asset> ReaderContext::asset(std::string_view id) const { return find(assets_, id); }
 std::shared_ptr<Composition> ReaderContext::composition(std::string_view id) const { return find(compositions_, id); }
 std::optional<XMLElement> ReaderContext::assetResource(std::string_view id) const { return find(assetResources_, id); }
+std::optional<XMLElement> ReaderContext::effectResource(std::string_view id) const { return find(effectResources_, id); }
+
+bool ReaderContext::hasTransitionAt(const ModelObject& track, double position) const {
+    const auto found = transitionPositions_.find(&track);
+    return found != transitionPositions_.end() && found->second.contains(position);
+}
+
+void ReaderContext::noteAppended(const ModelObject& track, const StoryElement& element) {
+    const double position = element.clipTimelinePosition();
+    if (element.category() != StoryElement::Category::transition || std::isnan(position)) return;
+    transitionPositions_[&track].insert(position);
+}
 
 }  // namespace tallyvane

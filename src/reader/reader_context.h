@@ -14,8 +14,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "model/store.h"
+#include "model/story_element.h"
 #include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
@@ -47,6 +49,17 @@ public:
     std::shared_ptr<Composition> composition(std::string_view id) const;
     // The first resource asset element with that "id" attribute.
     std::optional<XMLElement> assetResource(std::string_view id) const;
+    // The first effect resource ("//resources/effect") with that "id" attribute.
+    std::optional<XMLElement> effectResource(std::string_view id) const;
+
+    // Whether a transition stands at the position on the track (a video or an audio track).
+    // Only elements appended through `appendToTrack` are seen.
+    bool hasTransitionAt(const ModelObject& track, double position) const;
+    template <class Track>
+    void appendToTrack(Track& track, const std::shared_ptr<StoryElement>& element) {
+        track.appendElement(element);
+        noteAppended(track, *element);
+    }
 
 private:
     struct TextHash {
@@ -62,6 +75,8 @@ private:
         return found == map.end() ? T{} : found->second;
     }
 
+    void noteAppended(const ModelObject& track, const StoryElement& element);
+
     Store& store_;
     std::ostream& log_;
     XMLDocument document_;
@@ -71,6 +86,9 @@ private:
     ById<std::shared_ptr<Asset>> assets_;
     ById<std::shared_ptr<Composition>> compositions_;
     ById<std::optional<XMLElement>> assetResources_;
+    ById<std::optional<XMLElement>> effectResources_;
+    // ±0 hash alike and NaN is never stored, so lookups agree with comparing positions by `==`.
+    std::unordered_map<const ModelObject*, std::unordered_set<double>> transitionPositions_;
 };
 
 }  // namespace tallyvane

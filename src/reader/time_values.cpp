@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "common/debug_text.h"
+#include "reader/video_formats.h"
 #include "timecode/timecode.h"
 #include "timecode/timecode_sources.h"
 
@@ -60,6 +61,12 @@ double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate 
     }
 }
 
+double framesFromAttribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate,
+                           std::ostream& log) {
+    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
+    return framesFromFCPXML(text ? std::optional<std::string_view>(*text) : std::nullopt, rate, log);
+}
+
 TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log) {
     const std::optional<TimecodeFrameRate> nonDrop = TimecodeFrameRate::fromRate(rate, false);
     if (!nonDrop) {
@@ -70,6 +77,11 @@ TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostrea
         if (const std::optional<TimecodeFrameRate> dropRate = TimecodeFrameRate::fromRate(rate, true)) return *dropRate;
     }
     return *nonDrop;
+}
+
+TimecodeFrameRate frameRateFromVideoRate(std::string_view videoRateText, bool drop, std::ostream& log) {
+    const VideoFrameRate rate = videoFrameRateFromText(videoRateText).value_or(VideoFrameRate::fps60p);
+    return frameRateFromRate(rate.rate(), drop, log);
 }
 
 }  // namespace tallyvane

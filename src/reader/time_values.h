@@ -8,6 +8,7 @@
 #include "timecode/fraction.h"
 #include "timecode/frame_count.h"
 #include "timecode/timecode_frame_rate.h"
+#include "xml/xml_element.h"
 
 namespace tallyvane {
 
@@ -16,6 +17,9 @@ namespace tallyvane {
 // as its exact quotient of frames. A missing or unreadable time, a zero denominator and a
 // quotient beyond 64-bit terms count 0 frames. Every such case writes one line to `log`.
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log);
+// The same for an attribute of an element; a missing element counts as a missing attribute.
+double framesFromAttribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate,
+                           std::ostream& log);
 
 // A timecode's frame count as a number: whole frames plus subframes over the base.
 double frameCountValue(const TimecodeFrameCount& count);
@@ -23,5 +27,9 @@ double frameCountValue(const TimecodeFrameCount& count);
 // The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"
 // (with a line on `log`) when no timecode rate has that rate.
 TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log);
+
+// The timecode rate of a stored video rate text ("29.97p", "25i"), read as "60p" when it
+// names no video rate, chosen as `frameRateFromRate` chooses.
+TimecodeFrameRate frameRateFromVideoRate(std::string_view videoRateText, bool drop, std::ostream& log);
 
 }  // namespace tallyvane

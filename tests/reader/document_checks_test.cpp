@@ -130,7 +130,8 @@ TEST(DocumentChecks, AnEmptyProjectCountsTheFallbackFormatOnly) {
     EXPECT_TRUE(reading.alerts.empty());
     EXPECT_EQ(reading.printed,
               "--------------------\n\"formats:\" 1\n--------------------\n\"assets:\" 0\n"
-              "--------------------\n--------------------\n");
+              "--------------------\n\"--- storeEventsAndTheirContents ---\"\n"
+              "EventBin: \"FCP Event\", 0 clips, 0 storyCompositions\n--------------------\n");
 }
 
 TEST(DocumentChecks, EntitiesStayInertAndTheReadingGoesOn) {

@@ -1,0 +1,103 @@
+#include "reader/events.h"
+
+#include <ostream>
+#include <string>
+
+#include "model/asset.h"
+#include "model/story_element.h"
+#include "reader/child_elements.h"
+#include "reader/element_metadata.h"
+#include "reader/event_sync_clips.h"
+#include "reader/markers.h"
+#include "reader/reader_context.h"
+#include "reader/roles.h"
+#include "reader/sequences.h"
+#include "reader/story_element_defaults.h"
+#include "reader/time_values.h"
+#include "xml/node_set.h"
+
+namespace tallyvane {
+
+namespace {
+
+constexpr std::int64_t kBrowserSortOrder = 999;
+
+std::string eventName(const XMLElement& event) {
+    const std::optional<std::string> name = event.attr("name");
+    return !name || name->empty() || *name == "fcpxml" ? "FCP Event" : *name;
+}
+
+std::string assetReference(const XMLElement& clip) {
+    if (std::optional<std::string> ref = clip.attr("ref")) return *ref;
+    const std::optional<XMLElement> media = firstChildElement(clip, {"video", "audio"});
+    return media ? media->attr("ref").value_or("") : "";
+}
+
+void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader) {
+    std::ostream& log = reader.log();
+    const std::shared_ptr<Asset> asset = reader.asset(assetReference(clip));
+    if (!asset) return;
+    auto element = makeStoryElement(StoryElement::Category::assetclip, kBrowserSortOrder);
+    element->setName(clip.attr("name").value_or(""));
+    element->setAsset(asset);
+    if (element->name().empty()) element->setName(asset->name());
+    if (asset->category() == Asset::Category::Image) element->setCategory(StoryElement::Category::stillImage);
+    bin.appendClip(element);
+    element->setTimelineClipCategory(bin.name());
+
+    const bool drop = clip.attr("tcFormat") == "DF";
+    const std::string rateText = asset->videoFormat() ? asset->videoFormat()->videoFrameRate() : "60p";
+    element->setTimecodeFrameRate(std::string(frameRateFromVideoRate(rateText, drop, log).stringValue()));
+    element->setSrcInpoint(asset->firstFrame());
+    element->setSrcDuration(asset->duration());
+    element->setFirstFrame(asset->firstFrame());
+    ResolvedRoles roles = resolveRoles(clip, asset.get(), log);
+    element->setVideoRole(std::move(roles.videoRole));
+    element->setAudioRole(std::move(roles.audioRole));
+    element->setAudioSubroles(std::move(roles.audioSubroles));
+    if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, log);
+    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, log);
+    storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
+
+    switch (asset->category()) {
+        case Asset::Category::Audio:
+            element->setTrackType(TrackType::Audio);
+            break;
+        case Asset::Category::Video:
+        case Asset::Category::AV:
+        case Asset::Category::Image:
+            element->setTrackType(TrackType::Video);
+            break;
+        case Asset::Category::null:
+            log << "\"this should not happen\"\n";
+            break;
+    }
+}
+
+}  // namespace
+
+void storeEventClips(const std::vector<XMLElement>& clips, const std::shared_ptr<EventBin>& bin,
+                     ReaderContext& reader) {
+    for (const XMLElement& clip : clips) storeEventClip(clip, *bin, reader);
+}
+
+void storeEventsAndTheirContents(ReaderContext& reader) {
+    std::ostream& log = reader.log();
+    log << "\"--- storeEventsAndTheirContents ---\"\n";
+    NodeSet events = reader.root().xpath(".//event");
+    if (events.isEmpty()) events = reader.root().xpath("self::fcpxml");
+    for (const XMLElement& event : events) {
+        auto bin = std::make_shared<EventBin>(eventName(event), std::vector<std::shared_ptr<StoryElement>>{},
+                                              std::vector<std::shared_ptr<Composition>>{});
+        reader.store().insert(bin);
+        storeEventClips(childElements(event, {"clip", "asset-clip"}), bin, reader);
+        storeEventSyncClips(childElements(event, {"sync-clip", "mc-clip", "ref-clip"}), bin, reader);
+        log << bin->debugDescription();
+        for (const auto& clip : bin->clips()) log << clip->debugDescription();
+        storeSequences(childElements(event, "project", {"sequence"}), Composition::Category::TimelineSequence, bin,
+                       reader);
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,308 @@
+#include "reader/placement.h"
+
+#include <cstdlib>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/number_text.h"
+#include "model/audio_track.h"
+#include "model/video_track.h"
+#include "reader/audio_effects.h"
+#include "reader/child_elements.h"
+#include "reader/element_metadata.h"
+#include "reader/markers.h"
+#include "reader/reader_context.h"
+#include "reader/retiming.h"
+#include "reader/sequences.h"
+#include "reader/text_extensions.h"
+#include "reader/time_values.h"
+#include "reader/transitions.h"
+#include "reader/video_effects.h"
+
+namespace tallyvane {
+
+namespace {
+
+using Category = StoryElement::Category;
+using Elements = std::vector<std::shared_ptr<StoryElement>>;
+
+struct Expansion {
+    Elements video;
+    Elements audio;
+};
+
+std::optional<std::int64_t> checkedSum(std::int64_t a, std::int64_t b, std::int64_t c) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum) || __builtin_add_overflow(sum, c, &sum)) return std::nullopt;
+    return sum;
+}
+
+std::optional<XMLElement> multicamSource(const XMLElement& clipElement, std::string_view enable) {
+    for (XMLElement source : childElements(clipElement, {"mc-source"})) {
+        if (source.attr("srcEnable") == enable) return source;
+    }
+    return std::nullopt;
+}
+
+template <class Track>
+std::shared_ptr<Track> trackByAngle(const std::vector<std::shared_ptr<Track>>& tracks, std::string_view angle) {
+    for (const auto& track : tracks) {
+        if (track->angleID() == angle) return track;
+    }
+    return nullptr;
+}
+
+template <class Track>
+std::shared_ptr<Track> trackByIndex(const std::vector<std::shared_ptr<Track>>& tracks,
+                                    std::optional<std::int64_t> index) {
+    if (!index) return nullptr;
+    for (const auto& track : tracks) {
+        if (track->trackIdx() == *index) return track;
+    }
+    return nullptr;
+}
+
+bool isUnder(const StoryElement& element, double frame) {
+    return element.clipTimelinePosition() <= frame &&
+           frame <= element.clipTimelinePosition() + element.clipDuration() - 1;
+}
+
+bool isReal(const StoryElement& element) {
+    return element.category() != Category::gap && element.category() != Category::transition;
+}
+
+// The clips of the chosen angles under the clip's start, shown where the clip stands.
+Expansion multicamExpansion(const BuiltElement& built, StorylineContext context, ReaderContext& reader) {
+    const XMLElement& clip = built.clipElement;
+    std::string videoAngle;
+    std::string audioAngle;
+    if (auto source = multicamSource(clip, "video")) videoAngle = source->attr("angleID").value_or("");
+    if (auto source = multicamSource(clip, "audio")) audioAngle = source->attr("angleID").value_or("");
+    if (auto source = multicamSource(clip, "all")) videoAngle = audioAngle = source->attr("angleID").value_or("");
+
+    // Without a reference the clip names no multicam at all, not the first of no identifier.
+    const std::optional<std::string> ref = clip.attr("ref");
+    const std::shared_ptr<Composition> multicam = ref ? reader.composition(*ref) : nullptr;
+    if (!multicam) return {};
+    const double frame = built.start - multicam->firstFrame();
+    const StoryElement& clipTemplate = *built.storyElement;
+
+    const auto shown = [&](const StoryElement& angleElement) {
+        auto copy = angleElement.copy();
+        copy->setComposition(multicam);
+        copy->setNotes(multicam->notes());
+        copy->setTimelineClipCategory(std::string(rawValue(context)) + " clip");
+        copy->setClipTimelinePosition(built.timelinePosition());
+        copy->setClipDuration(built.duration);
+        copy->setSrcInpoint(frame + angleElement.firstFrame() - angleElement.clipTimelinePosition());
+        copy->setSrcDuration(clipTemplate.srcDuration());
+        return copy;
+    };
+    Expansion expansion;
+    if (const auto track = trackByAngle(multicam->videoTracks(), videoAngle)) {
+        for (const auto& element : track->elements()) {
+            if (isUnder(*element, frame)) expansion.video.push_back(shown(*element));
+        }
+    }
+    if (const auto track = trackByAngle(multicam->audioTracks(), audioAngle)) {
+        for (const auto& element : track->elements()) {
+            if (isUnder(*element, frame)) expansion.audio.push_back(shown(*element));
+        }
+    }
+    return expansion;
+}
+
+// The clips of the sync clip's own storyline, shown where the sync clip stands.
+Expansion syncExpansion(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
+    std::ostream& log = reader.log();
+    const std::shared_ptr<Composition> inner = storeStoryline(built.clipElement, list.composition.get(), reader);
+    StoryElement& clipTemplate = *built.storyElement;
+    clipTemplate.setComposition(inner);
+    const double sourceStart = clipTemplate.srcInpoint().value_or(0.0);
+    const std::string context(rawValue(list.context));
+
+    const auto shown = [&](const StoryElement& innerElement, TrackType type, std::string category) {
+        auto copy = innerElement.copy();
+        copy->setComposition(inner);
+        copy->setName(inner->name());
+        copy->setNotes(inner->notes());
+        copy->setTrackType(type);
+        copy->setTimelineClipCategory(std::move(category));
+        copy->setClipTimelinePosition(built.timelinePosition());
+        copy->setClipDuration(built.duration);
+        copy->setSrcInpoint(sourceStart - innerElement.clipTimelinePosition() + innerElement.srcInpoint().value_or(0.0));
+        copy->setSrcDuration(clipTemplate.srcDuration());
+        return copy;
+    };
+    Expansion expansion;
+    for (const auto& track : inner->videoTracks()) {
+        for (const auto& element : track->elements()) {
+            if (!isReal(*element)) continue;
+            expansion.video.push_back(shown(*element, TrackType::Video, context + " video"));
+            log << "dupe.srcInpoint =  " << formatDouble(element->srcInpoint().value_or(0.0)) << " + "
+                << formatDouble(sourceStart) << " - " << formatDouble(element->clipTimelinePosition()) << '\n';
+        }
+    }
+    switchOffInactiveSyncSources(built.clipElement, *inner);
+    for (const auto& track : inner->audioTracks()) {
+        for (const auto& element : track->elements()) {
+            if (!isReal(*element)) continue;
+            const bool connected = element->timelineClipCategory().find("Connected") != std::string::npos;
+            expansion.audio.push_back(shown(*element, TrackType::Audio, context + (connected ? " synced audio" : " audio")));
+        }
+    }
+    return expansion;
+}
+
+void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, ReaderContext& reader) {
+    const XMLElement& clip = built.clipElement;
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, reader.log());
+    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, reader.log());
+    storeMetadata(childElements(clip, "metadata", {"md"}), copy, reader);
+}
+
+std::shared_ptr<StoryElement> transitionCopy(const std::shared_ptr<StoryElement>& transition, TrackType type) {
+    if (!transition) return nullptr;
+    auto copy = transition->copy();
+    copy->setTrackType(type);
+    copy->setVideoRole("");
+    copy->setAudioSubroles({});
+    return copy;
+}
+
+template <class Track>
+void appendIfPresent(ReaderContext& reader, Track& track, const std::shared_ptr<StoryElement>& element) {
+    if (element) reader.appendToTrack(track, element);
+}
+
+void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<std::int64_t> lane,
+                const AdjacentTransitions& transitions, const Elements& expansion, ReaderContext& reader) {
+    std::optional<std::int64_t> index;
+    if (!lane) {
+        reader.log() << "can't turn lane into an Int\n";
+    } else {
+        index = *lane >= 0 ? checkedSum(*lane, 1, list.trackOffset) : 0;
+    }
+    auto previous = transitionCopy(transitions.previous, TrackType::Video);
+    auto next = transitionCopy(transitions.next, TrackType::Video);
+    if (next) next->setNotes("");
+
+    Composition& composition = *list.composition;
+    std::shared_ptr<VideoTrack> track = trackByIndex(composition.videoTracks(), index);
+    if (!track && index) {
+        const std::string name = list.trackLabel.empty() ? "V" + std::to_string(*index) : list.trackLabel;
+        track = std::make_shared<VideoTrack>(*index, name, true, list.angleID, Elements{});
+        composition.appendVideoTrack(track);
+    } else if (track) {
+        if (previous && reader.hasTransitionAt(*track, previous->clipTimelinePosition())) previous = nullptr;
+        if (next && reader.hasTransitionAt(*track, next->clipTimelinePosition())) next = nullptr;
+    }
+
+    auto copy = built.storyElement->copy();
+    copy->setTrackType(TrackType::Video);
+    if (track) {
+        if (expansion.empty()) {
+            reader.appendToTrack(*track, copy);
+        } else {
+            for (const auto& element : expansion) reader.appendToTrack(*track, element);
+        }
+    }
+    storeMarkedRanges(built, copy, reader);
+    storeVideoEffects(built.clipElement, *copy, *composition.videoFormat());
+    storeRetime(built.clipElement, *copy, *composition.videoFormat(), reader.log());
+    if (track) {
+        appendIfPresent(reader, *track, previous);
+        appendIfPresent(reader, *track, next);
+    }
+}
+
+void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<std::int64_t> lane,
+                const AdjacentTransitions& transitions, const Elements& expansion, ReaderContext& reader) {
+    std::ostream& log = reader.log();
+    std::optional<std::int64_t> index;
+    if (!lane) {
+        log << "can't turn lane into an Int\n";
+    } else if (*lane != std::numeric_limits<std::int64_t>::min()) {
+        index = checkedSum(std::abs(*lane), 1, list.trackOffset);
+    }
+
+    const XMLElement& clip = built.clipElement;
+    auto copy = built.storyElement->copy();
+    copy->setTrackType(TrackType::Audio);
+    copy->setSpreadsheetSortOrder(built.sortOrder + 10);
+    // A split edit: the audio starts and lasts apart from the video.
+    const std::optional<std::string> audioStart = clip.attr("audioStart");
+    const std::optional<std::string> audioDuration = clip.attr("audioDuration");
+    if (audioStart) {
+        copy->setClipTimelinePosition(copy->clipTimelinePosition() -
+                                      (built.start - framesFromFCPXML(*audioStart, built.compositionRate, log)));
+    }
+    if (audioDuration) copy->setClipDuration(framesFromFCPXML(*audioDuration, built.compositionRate, log));
+    if (built.storyElement->asset()) {
+        if (audioStart) copy->setSrcInpoint(framesFromFCPXML(*audioStart, built.clipRate, log));
+        if (audioDuration) copy->setSrcDuration(framesFromFCPXML(*audioDuration, built.clipRate, log));
+    }
+
+    const auto audioTransition = [&](const std::shared_ptr<StoryElement>& transition) {
+        auto transitionAudio = transitionCopy(transition, TrackType::Audio);
+        if (!transitionAudio) return transitionAudio;
+        transitionAudio->setName(transitionAudio->notes());
+        transitionAudio->setSpreadsheetSortOrder(built.sortOrder + 10);
+        return transitionAudio;
+    };
+    auto previous = audioTransition(transitions.previous);
+    auto next = audioTransition(transitions.next);
+
+    Composition& composition = *list.composition;
+    std::shared_ptr<AudioTrack> track = trackByIndex(composition.audioTracks(), index);
+    if (!track && index) {
+        const std::string name = list.trackLabel.empty() ? "A" + std::to_string(*index) : list.trackLabel;
+        track = std::make_shared<AudioTrack>(*index, name, true, list.angleID, "Mono", Elements{});
+        composition.appendAudioTrack(track);
+    } else if (track && previous && reader.hasTransitionAt(*track, previous->clipTimelinePosition())) {
+        previous = nullptr;
+    }
+
+    if (track) {
+        reader.appendToTrack(*track, copy);
+        for (const auto& element : expansion) reader.appendToTrack(*track, element);
+    }
+    storeMarkedRanges(built, copy, reader);
+    storeAudioEffects(clip, *copy);
+    storeRetime(clip, *copy, *composition.videoFormat(), log);
+    if (track) {
+        appendIfPresent(reader, *track, previous);
+        appendIfPresent(reader, *track, next);
+    }
+}
+
+}  // namespace
+
+std::optional<std::int64_t> laneOf(const XMLElement& clipElement) {
+    std::optional<std::string> lane = clipElement.attr("lane");
+    if (!lane || *lane == "0") {
+        const std::optional<XMLElement> parent = clipElement.parent();
+        lane = parent ? parent->attr("lane") : std::nullopt;
+    }
+    return readDecimalInteger(lane.value_or("0"));
+}
+
+void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
+    Expansion expansion;
+    const std::optional<std::string> tag = built.clipElement.tag();
+    if (tag == "mc-clip") expansion = multicamExpansion(built, list.context, reader);
+    if (tag == "sync-clip") expansion = syncExpansion(built, list, reader);
+    const AdjacentTransitions transitions = adjacentTransitions(built, list.context, reader);
+    const std::optional<std::int64_t> lane = laneOf(built.clipElement);
+
+    if (!built.storyElement->videoRole().empty()) placeVideo(built, list, lane, transitions, expansion.video, reader);
+    if (built.storyElement->audioRole().empty()) {
+        reader.log() << "audioRole is empty, so we;ll ignore audio stuff\n";
+        return;
+    }
+    placeAudio(built, list, lane, transitions, expansion.audio, reader);
+}
+
+}  // namespace tallyvane

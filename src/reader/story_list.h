@@ -1,0 +1,46 @@
+#pragma once
+// One call of the story element builder: a list of document elements going onto the
+// tracks of one composition, and what the builder worked out for each of them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/composition.h"
+#include "model/story_element.h"
+#include "reader/storyline_context.h"
+#include "timecode/timecode_frame_rate.h"
+#include "xml/xml_element.h"
+
+namespace tallyvane {
+
+struct StoryList {
+    StorylineContext context;
+    std::shared_ptr<Composition> composition;
+    // Added to every track index worked out from a lane: an angle's position in its multicam.
+    std::int64_t trackOffset = 0;
+    // The name of the tracks the call creates; "V" or "A" and the index when empty.
+    std::string trackLabel;
+    std::string angleID;
+};
+
+// One document element made ready for placement.
+struct BuiltElement {
+    // The element whose attributes are read: the element itself, or an audition's first clip.
+    XMLElement clipElement;
+    // Never placed itself: the tracks receive copies of it.
+    std::shared_ptr<StoryElement> storyElement;
+    // Times in frames at the composition rate.
+    double start = 0.0;
+    double offset = 0.0;
+    double duration = 0.0;
+    // Added to `offset` for the position on the composition's timeline.
+    double cumulativeOffset = 0.0;
+    std::int64_t sortOrder = 0;
+    TimecodeFrameRate clipRate = TimecodeFrameRate::fps60;
+    TimecodeFrameRate compositionRate = TimecodeFrameRate::fps60;
+
+    double timelinePosition() const { return offset + cumulativeOffset; }
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,163 @@
+#include "reader/video_effects.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/number_text.h"
+#include "model/story_element.h"
+#include "model/video_format.h"
+#include "model/video_fx.h"
+#include "reader/child_elements.h"
+#include "reader/effect_texts.h"
+#include "reader/text_extensions.h"
+
+namespace tallyvane {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kBlendModes{{
+    {"2", "Subtract"},
+    {"3", "Darken"},
+    {"4", "Multiply"},
+    {"8", "Add"},
+    {"9", "Lighten"},
+    {"10", "Screen"},
+    {"14", "Overlay"},
+    {"15", "Soft Light"},
+    {"16", "Hard Light"},
+    {"22", "Difference"},
+}};
+
+void add(StoryElement& element, std::string name, std::string settings, bool enabled) {
+    element.appendVideoFX(std::make_shared<VideoFX>(std::move(name), std::move(settings), enabled, std::nullopt));
+}
+
+std::vector<std::string> parts(std::string_view text) { return componentsNonEmpty(text, " "); }
+
+// A transform value: the attribute, else the value of a parameter that holds one keyframe.
+std::string transformValue(const XMLElement& transform, std::string_view name, std::string_view fallback,
+                           std::optional<std::string_view> keyframeFallback = std::nullopt) {
+    if (std::optional<std::string> value = transform.attr(name)) return *value;
+    for (const XMLElement& param : childElements(transform, {"param"})) {
+        if (param.attr("name") != name) continue;
+        const std::vector<XMLElement> keyframes = childElements(param, "keyframeAnimation", {"keyframe"});
+        if (keyframes.size() != 1) return std::string(fallback);
+        if (std::optional<std::string> value = keyframes.front().attr("value")) return *value;
+        return std::string(keyframeFallback.value_or(fallback));
+    }
+    return std::string(fallback);
+}
+
+// Percentages of the frame height in pixels; what does not read counts as 0.
+std::vector<double> pixels(std::string_view text, const VideoFormat& timelineFormat) {
+    std::vector<double> values;
+    for (const std::string& part : parts(text)) {
+        values.push_back(parseDouble(part).value_or(0.0) / 100 * static_cast<double>(timelineFormat.height()));
+    }
+    return values;
+}
+
+// Adding zero turns a negative zero into zero: "-0.0 px" would read as a direction.
+std::string pixelText(double value, int decimals) { return formatDouble(roundedTo(value, decimals) + 0.0); }
+
+void storeTransform(const XMLElement& transform, StoryElement& element, const VideoFormat& timelineFormat) {
+    const bool enabled = isEnabled(transform);
+    const std::vector<std::string> scale = parts(transformValue(transform, "scale", "1 1"));
+    if (!scale.empty()) {
+        const std::optional<double> horizontal = parseDouble(scale.front());
+        if (horizontal && parseDouble(scale.back())) {
+            add(element, "Transform", "Scale " + formatDouble(roundedTo(*horizontal * 100, 5)) + "%", enabled);
+        }
+    }
+    if (const std::optional<double> rotation = parseDouble(transformValue(transform, "rotation", "0", "0"))) {
+        std::string text = formatDouble(-*rotation);
+        if (text == "0.0" || text == "-0.0") text = "0";
+        add(element, "Transform", "Rotation " + text + "\u00B0", enabled);
+    }
+    const std::vector<double> center = pixels(transformValue(transform, "position", "0 0"), timelineFormat);
+    const double x = center.empty() ? 0.0 : center.front();
+    const double y = center.empty() ? 0.0 : -center.back();
+    add(element, "Transform", "Center " + pixelText(x, 5) + " px, " + pixelText(y, 5) + " px", enabled);
+    if (const std::optional<std::string> anchorText = transform.attr("anchor")) {
+        const std::vector<double> anchor = pixels(*anchorText, timelineFormat);
+        const double ax = anchor.empty() ? 0.0 : anchor.front();
+        const double ay = anchor.empty() ? 0.0 : anchor.back();
+        add(element, "Transform", "Anchor " + pixelText(ax, 1) + " px, " + pixelText(ay, 1) + " px", enabled);
+    }
+}
+
+void storeBlend(const XMLElement& blend, StoryElement& element) {
+    std::vector<std::string> items;
+    if (!childElements(blend, "param", {"fadeIn"}).empty()) items.emplace_back("Fade In");
+    if (blend.attr("amount")) {
+        // The amount is a fraction of full opacity.
+        const std::optional<double> amount = numberAttribute(blend, "amount");
+        const double percent = amount ? roundedTo(*amount * 100, 1) : 100.0;
+        items.push_back("Opacity " + formatDouble(percent) + "%");
+    }
+    if (!childElements(blend, "param", {"fadeOut"}).empty()) items.emplace_back("Fade Out");
+    std::string settings;
+    for (const std::string& item : items) settings += (settings.empty() ? "" : ", ") + item;
+    add(element, "Compositing", settings, true);
+
+    const std::vector<std::string> mode = parts(blend.attr("mode").value_or(""));
+    if (mode.empty()) return;
+    for (const auto& [code, name] : kBlendModes) {
+        if (mode.front() == code) add(element, "Blend Mode", std::string(name), true);
+    }
+}
+
+template <class Read>
+void withFirst(const std::vector<XMLElement>& found, Read read) {
+    if (!found.empty()) read(found.front());
+}
+
+}  // namespace
+
+void storeVideoEffects(const XMLElement& clipElement, StoryElement& element, const VideoFormat& timelineFormat) {
+    for (const XMLElement& filter : childElements(clipElement, {"filter-video"})) {
+        FilterNames names = filterNames(filter, "Video Effect");
+        add(element, std::move(names.name), std::move(names.settings), isEnabled(filter));
+    }
+    withFirst(childElements(clipElement, {"object-tracker"}),
+              [&](const XMLElement& tracker) { add(element, "Tracker", "Object Tracker", isEnabled(tracker)); });
+    withFirst(childElements(clipElement, {"adjust-crop"}), [&](const XMLElement& crop) {
+        const std::optional<std::string> mode = crop.attr("mode");
+        const std::string name =
+            mode ? "Crop (" + replacingOccurrences(capitalized(*mode), "Pan", "Ken Burns") + ")" : "Crop";
+        add(element, name, "", isEnabled(crop));
+    });
+    withFirst(childElements(clipElement, {"adjust-corners"}),
+              [&](const XMLElement& corners) { add(element, "Distort", "", isEnabled(corners)); });
+    withFirst(childElements(clipElement, {"adjust-conform"}), [&](const XMLElement& conform) {
+        if (const std::optional<std::string> type = conform.attr("type")) {
+            add(element, "Spatial Conform", capitalized(*type), true);
+        }
+    });
+    withFirst(childElements(clipElement, {"adjust-transform"}),
+              [&](const XMLElement& transform) { storeTransform(transform, element, timelineFormat); });
+    withFirst(childElements(clipElement, {"adjust-blend"}),
+              [&](const XMLElement& blend) { storeBlend(blend, element); });
+    withFirst(childElements(clipElement, "video", {"adjust-stabilization"}), [&](const XMLElement& stabilization) {
+        add(element, "Stabilization", stabilization.attr("type").value_or(""), isEnabled(stabilization));
+    });
+    withFirst(childElements(clipElement, "video", {"adjust-rollingShutter"}), [&](const XMLElement& shutter) {
+        add(element, "Rolling Shutter", shutter.attr("amount").value_or(""), isEnabled(shutter));
+    });
+    for (const XMLElement& transform : childElements(
+             clipElement, "video",
+             {"adjust-360-transform", "adjust-reorient", "adjust-orientation", "adjust-cinematic"})) {
+        const std::string settings =
+            transform.tag() == "adjust-orientation" ? transform.attr("mapping").value_or("normal") : "";
+        add(element, "360\u00B0 Transform", settings, isEnabled(transform));
+    }
+    withFirst(childElements(clipElement, "video", {"adjust-colorConform"}), [&](const XMLElement& conform) {
+        add(element, "Color Conform", conform.attr("autoOrManual").value_or("automatic"), isEnabled(conform));
+    });
+}
+
+}  // namespace tallyvane
