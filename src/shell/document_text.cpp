@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "reader/xml_content_error.h"
-#include "shell/bundle_archive.h"
+#include "report/clipsheet/bundle_archive.h"
 
 namespace tallyvane {
 
@@ -89,12 +89,12 @@ DocumentText readFile(const fs::path& path) {
     return readText(std::move(text));
 }
 
-DocumentText readBundle(const fs::path& path) {
+DocumentText readBundle(const fs::path& path, std::ostream& log) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status)) return systemFailure(path, ENOENT);
     DocumentText result = fs::is_directory(status) ? readFile(path / kBundleDocument)
-                                                   : readText(extractInfoFCPXML(path).value_or(std::string()));
+                                                   : readText(readBundleDocument(path, log).value_or(std::string()));
     if (result.status == DocumentText::Status::read && result.text.empty()) {
         return contentFailure(XMLContentError::invalidFCPXML);
     }
@@ -109,11 +109,11 @@ fs::path documentPath(const fs::path& path) {
     return result;
 }
 
-DocumentText readDocumentText(const fs::path& given) {
+DocumentText readDocumentText(const fs::path& given, std::ostream& log) {
     const fs::path path = documentPath(given);
     const std::string extension = path.extension().string();
     if (extension == ".fcpxml") return readFile(path);
-    if (extension == ".fcpxmld") return readBundle(path);
+    if (extension == ".fcpxmld") return readBundle(path, log);
     return {};
 }
 

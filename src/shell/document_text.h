@@ -3,6 +3,7 @@
 // bundle folder, or the one inside a single-file `.fcpxmld` archive.
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 
 namespace tallyvane {
@@ -22,6 +23,7 @@ struct DocumentText {
 // The path without trailing separators, so that "Project.fcpxmld/" names the bundle.
 std::filesystem::path documentPath(const std::filesystem::path& path);
 
-DocumentText readDocumentText(const std::filesystem::path& path);
+// Why an archive could not be read goes to `log`.
+DocumentText readDocumentText(const std::filesystem::path& path, std::ostream& log);
 
 }  // namespace tallyvane

@@ -100,7 +100,7 @@ OpenOutcome ShellController::openFiles(const std::vector<std::filesystem::path>&
     inputFileName_ = path.filename().string();
 
     platform_.setBusy(true);
-    DocumentText document = readDocumentText(path);
+    DocumentText document = readDocumentText(path, log_);
     if (document.status != DocumentText::Status::read) {
         if (document.status == DocumentText::Status::notADocument) {
             log_ << debugQuoted("wot the bloody hell is all this then?") << '\n';

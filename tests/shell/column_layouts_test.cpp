@@ -1,0 +1,267 @@
+#include "shell/column_layouts.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "temporary_folder.h"
+
+namespace tallyvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TemporaryFolder;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class ColumnLayoutsTest : public ::testing::Test {
+protected:
+    ColumnLayouts make() { return ColumnLayouts(LayoutsFile(folder.path(), log)); }
+
+    nlohmann::json written() const {
+        std::ifstream in(folder.path() / "Layouts.json");
+        return nlohmann::json::parse(in);
+    }
+
+    std::vector<std::string> storedNames(const ColumnLayouts& layouts) const {
+        std::vector<std::string> names;
+        for (const LayoutsItem& layout : layouts.layouts()) names.push_back(layout.name);
+        return names;
+    }
+
+    static ColumnLayouts& add(ColumnLayouts& layouts, const std::string& name) {
+        layouts.addLayout();
+        layouts.confirmLayoutName(name);
+        return layouts;
+    }
+
+    TemporaryFolder folder;
+    std::ostringstream log;
+};
+
+TEST_F(ColumnLayoutsTest, StartsOnTheLockedBuiltInEntry) {
+    const ColumnLayouts layouts = make();
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default"));
+    EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAre("Default"));
+    const ColumnControls& controls = layouts.controls();
+    for (std::size_t column = 0; column < kColumnSwitchCount; ++column) {
+        EXPECT_EQ(controls.checked[column], column > kKeepThumbnailsSwitch) << column;
+        EXPECT_FALSE(controls.enabled[column]) << column;
+    }
+    EXPECT_EQ(controls.thumbnailWidthText, "40");
+    EXPECT_FALSE(controls.thumbnailWidthEnabled);
+    EXPECT_FALSE(layouts.canEditLayout());
+    EXPECT_FALSE(layouts.canRemoveLayout());
+    EXPECT_FALSE(fs::exists(folder.path() / "Layouts.json"));
+}
+
+struct AddCase {
+    const char* name;
+    std::vector<std::string> typed;
+    std::vector<std::string> stored;
+};
+
+class AddingLayouts : public ColumnLayoutsTest, public ::testing::WithParamInterface<AddCase> {};
+
+TEST_P(AddingLayouts, NumbersTakenNamesOn) {
+    ColumnLayouts layouts = make();
+    for (const std::string& name : GetParam().typed) add(layouts, name);
+    EXPECT_THAT(storedNames(layouts), ElementsAreArray(GetParam().stored));
+    std::vector<std::string> menu{"Default"};
+    menu.insert(menu.end(), GetParam().stored.begin(), GetParam().stored.end());
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAreArray(menu));
+    EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAreArray(menu));
+    EXPECT_EQ(written().size(), GetParam().stored.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, AddingLayouts,
+    ::testing::Values(AddCase{"sameNameThrice", {"Edit", "Edit", "Edit"}, {"Edit", "Edit1", "Edit2"}},
+                      AddCase{"paddedSeries", {"Take 009", "Take 010", "Take 009"}, {"Take 009", "Take 010", "Take 011"}},
+                      AddCase{"emptyNameChangesNothing", {"", "A", ""}, {"A"}},
+                      // The built-in entry's title is taken too, or the menus would lose it.
+                      AddCase{"builtInTitle", {"Default", "Default"}, {"Default1", "Default2"}},
+                      AddCase{"canonicallyEqual", {"Cafe\u0301", "Caf\u00E9"}, {"Caf\u00E9", "Caf\u00E91"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ColumnLayoutsTest, AddShowsTheNewLayoutInSettingsOnly) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Edit");
+    EXPECT_EQ(layouts.appMenu().selectedTitle(), "Default");
+    for (std::size_t column = 0; column < kColumnSwitchCount; ++column) {
+        EXPECT_FALSE(layouts.controls().checked[column]);
+        EXPECT_TRUE(layouts.controls().enabled[column]);
+    }
+    EXPECT_TRUE(layouts.canEditLayout());
+    EXPECT_TRUE(layouts.canRemoveLayout());
+    EXPECT_FALSE(layouts.nameSheet().open);
+}
+
+TEST_F(ColumnLayoutsTest, CancelledSheetChangesNothing) {
+    ColumnLayouts layouts = make();
+    layouts.addLayout();
+    EXPECT_TRUE(layouts.nameSheet().open);
+    EXPECT_EQ(layouts.nameSheet().fieldText, "");
+    layouts.cancelLayoutName();
+    layouts.confirmLayoutName("Late");
+    EXPECT_TRUE(layouts.layouts().empty());
+}
+
+TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenus) {
+    ColumnLayouts layouts = make();
+    for (const char* name : {"One", "Two", "Three"}) add(layouts, name);
+    layouts.chooseInSettings(2);
+    layouts.editLayout();
+    EXPECT_EQ(layouts.nameSheet().fieldText, "Two");
+    layouts.confirmLayoutName("Second");
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "Second", "Three"));
+    for (const PopupMenu* menu : {&layouts.appMenu(), &layouts.settingsMenu()}) {
+        EXPECT_THAT(menu->titles(), ElementsAre("Default", "One", "Second", "Three"));
+        EXPECT_EQ(menu->selectedTitle(), "Second");
+    }
+    EXPECT_EQ(written()[1]["name"], "Second");
+}
+
+TEST_F(ColumnLayoutsTest, RenamingToItsOwnNameChangesNothingAndToAnotherNumbersOn) {
+    ColumnLayouts layouts = make();
+    add(layouts, "One");
+    add(layouts, "Two");
+    const std::string id = layouts.layouts()[1].id;
+    layouts.chooseInApp(2);
+    layouts.editLayout();
+    layouts.confirmLayoutName("Two");
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "Two"));
+    layouts.editLayout();
+    layouts.confirmLayoutName("One");
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "One1"));
+    EXPECT_EQ(layouts.layouts()[1].id, id);
+}
+
+TEST_F(ColumnLayoutsTest, BuiltInEntryCannotBeRenamedRemovedOrChanged) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    layouts.chooseInApp(0);
+    layouts.editLayout();
+    EXPECT_FALSE(layouts.nameSheet().open);
+    layouts.removeLayout();
+    layouts.columnChanged(kRowNumbersSwitch, true);
+    layouts.thumbnailWidthChanged("80");
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Edit"));
+    EXPECT_FALSE(layouts.controls().checked[kRowNumbersSwitch]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
+    EXPECT_EQ(layouts.layouts()[0], layoutsFromJson(written())[0]);
+    EXPECT_FALSE(layouts.layouts()[0].columns[kRowNumbersSwitch]);
+}
+
+TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndApplied) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    add(layouts, "Other");
+    layouts.chooseInSettings(1);
+    EXPECT_EQ(layouts.appMenu().selectedTitle(), "Edit");
+    layouts.columnChanged(kThumbnailsSwitch, true);
+    layouts.columnChanged(*columnSwitchWithTitle("Reel"), true);
+    layouts.thumbnailWidthChanged("96");
+    EXPECT_EQ(written()[0]["thumbnailsColumnCheckbox"], true);
+    EXPECT_EQ(written()[0]["reelColumnCheckbox"], true);
+    EXPECT_EQ(written()[0]["thumbnailWidthPopup"], "96");
+    EXPECT_EQ(written()[1]["reelColumnCheckbox"], false);
+
+    layouts.chooseInApp(2);
+    EXPECT_FALSE(layouts.controls().checked[kThumbnailsSwitch]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
+    layouts.chooseInApp(1);
+    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
+    EXPECT_TRUE(layouts.controls().checked[*columnSwitchWithTitle("Reel")]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "96");
+    EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Edit");
+}
+
+struct StoredWidthCase {
+    const char* typed;
+    const char* stored;
+};
+
+class StoredThumbnailWidth : public ColumnLayoutsTest, public ::testing::WithParamInterface<StoredWidthCase> {};
+
+TEST_P(StoredThumbnailWidth, IsAPositiveNumberOrForty) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    layouts.thumbnailWidthChanged(GetParam().typed);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, GetParam().typed);
+    EXPECT_EQ(layouts.layouts()[0].thumbnailWidthPopup, GetParam().stored);
+    EXPECT_EQ(written()[0]["thumbnailWidthPopup"], GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, StoredThumbnailWidth,
+                         ::testing::Values(StoredWidthCase{"abc", "40"}, StoredWidthCase{"0", "40"},
+                                           StoredWidthCase{"-50", "50"}, StoredWidthCase{"120", "120"},
+                                           StoredWidthCase{"-2147483648", "2147483648"}));
+
+TEST_F(ColumnLayoutsTest, RemovingTheOnlyLayoutLeavesTheBuiltInEntryAndWritesAnEmptyList) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    layouts.chooseInApp(1);
+    layouts.removeLayout();
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default"));
+    EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAre("Default"));
+    EXPECT_TRUE(layouts.layouts().empty());
+    EXPECT_EQ(written(), nlohmann::json::array());
+    EXPECT_FALSE(layouts.canRemoveLayout());
+    EXPECT_FALSE(layouts.controls().enabled[0]);
+}
+
+TEST_F(ColumnLayoutsTest, RemovingAppliesTheNeighbour) {
+    ColumnLayouts layouts = make();
+    add(layouts, "One");
+    layouts.columnChanged(kRowNumbersSwitch, true);
+    add(layouts, "Two");
+    layouts.removeLayout();
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One"));
+    EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "One");
+    EXPECT_EQ(layouts.appMenu().selectedTitle(), "One");
+    EXPECT_TRUE(layouts.controls().checked[kRowNumbersSwitch]);
+}
+
+TEST_F(ColumnLayoutsTest, NextLaunchFindsTheSameLayoutsInOrderWithTheirIds) {
+    std::vector<LayoutsItem> before;
+    {
+        ColumnLayouts layouts = make();
+        add(layouts, "B");
+        add(layouts, "A");
+        layouts.columnChanged(5, true);
+        before = layouts.layouts();
+    }
+    const ColumnLayouts again = make();
+    EXPECT_EQ(again.layouts(), before);
+    EXPECT_THAT(again.appMenu().titles(), ElementsAre("Default", "B", "A"));
+    EXPECT_THAT(again.settingsMenu().titles(), ElementsAre("Default", "B", "A"));
+    EXPECT_EQ(again.appMenu().selectedTitle(), "Default");
+}
+
+TEST_F(ColumnLayoutsTest, FileWithRepeatedOrBuiltInNamesKeepsTheMenusInStep) {
+    std::vector<LayoutsItem> stored{LayoutsItem::named("Default"), LayoutsItem::named("X"), LayoutsItem::named("X")};
+    std::ofstream(folder.path() / "Layouts.json") << layoutsToJson(stored).dump();
+    const ColumnLayouts layouts = make();
+    EXPECT_THAT(storedNames(layouts), ElementsAre("Default1", "X", "X1"));
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Default1", "X", "X1"));
+}
+
+TEST_F(ColumnLayoutsTest, OverridesChangeTheControlsButNoLayout) {
+    ColumnLayouts layouts = make();
+    add(layouts, "Edit");
+    layouts.overrideColumn(kThumbnailsSwitch, true);
+    layouts.overrideThumbnailWidth("64");
+    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "64");
+    EXPECT_FALSE(layouts.layouts()[0].columns[kThumbnailsSwitch]);
+    EXPECT_EQ(written()[0]["thumbnailsColumnCheckbox"], false);
+}
+
+}  // namespace
+}  // namespace tallyvane

@@ -1,0 +1,65 @@
+#pragma once
+// A platform that records what the shell asked of it and answers from what the test set.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/shell_platform.h"
+
+namespace tallyvane::test {
+
+struct Alert {
+    std::string messageText;
+    std::string informativeText;
+    friend bool operator==(const Alert&, const Alert&) = default;
+};
+
+class FakePlatform : public ShellPlatform {
+public:
+    void showAlert(const std::string& messageText, const std::string& informativeText) override {
+        alerts.push_back({messageText, informativeText});
+    }
+    std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName, std::string_view) override {
+        suggestedNames.push_back(suggestedName);
+        return savePath;
+    }
+    bool openFile(const std::filesystem::path& file) override {
+        openedFiles.push_back(file);
+        return true;
+    }
+    void revealFolder(const std::filesystem::path&) override {}
+    void setBusy(bool on) override { busy = on; }
+    std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override {
+        openExtensions = extensions;
+        return openPath;
+    }
+    bool openUrl(const std::string& url) override {
+        openedUrls.push_back(url);
+        return url.starts_with("mailto:") ? mailWorks : true;
+    }
+    bool askAlertAction(const std::string& messageText, const std::string& informativeText,
+                        const std::string& actionTitle) override {
+        alerts.push_back({messageText, informativeText});
+        actionTitles.push_back(actionTitle);
+        return chooseAction;
+    }
+
+    // Answers.
+    std::optional<std::filesystem::path> openPath;
+    std::optional<std::filesystem::path> savePath;
+    bool mailWorks = true;
+    bool chooseAction = false;
+
+    // Records.
+    std::vector<Alert> alerts;
+    std::vector<std::string> suggestedNames;
+    std::vector<std::filesystem::path> openedFiles;
+    std::vector<std::string> openedUrls;
+    std::vector<std::string> openExtensions;
+    std::vector<std::string> actionTitles;
+    bool busy = false;
+};
+
+}  // namespace tallyvane::test

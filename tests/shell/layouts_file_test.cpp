@@ -1,0 +1,190 @@
+#include "shell/layouts_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "temporary_folder.h"
+
+namespace tallyvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TemporaryFolder;
+using ::testing::HasSubstr;
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::vector<LayoutsItem> twoLayouts() {
+    LayoutsItem first = LayoutsItem::named("Edit");
+    first.columns[kRowNumbersSwitch] = true;
+    first.columns[26] = true;
+    first.thumbnailWidthPopup = "120";
+    LayoutsItem second = LayoutsItem::named("Caf\u00E9 \"quoted\"");
+    second.columns.fill(true);
+    return {first, second};
+}
+
+TEST(LayoutsItem, NewLayoutHasEverySwitchOffAndAFreshUppercaseId) {
+    const LayoutsItem a = LayoutsItem::named("A");
+    const LayoutsItem b = LayoutsItem::named("A");
+    EXPECT_NE(a.id, b.id);
+    EXPECT_EQ(a.name, "A");
+    EXPECT_EQ(a.thumbnailWidthPopup, "40");
+    for (const bool on : a.columns) EXPECT_FALSE(on);
+    ASSERT_EQ(a.id.size(), 36u);
+    EXPECT_EQ(a.id[14], '4');  // version 4
+    EXPECT_NE(std::string("89AB").find(a.id[19]), std::string::npos);
+    for (std::size_t index = 0; index < a.id.size(); ++index) {
+        const char c = a.id[index];
+        if (index == 8 || index == 13 || index == 18 || index == 23) {
+            EXPECT_EQ(c, '-');
+        } else {
+            EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) << a.id;
+        }
+    }
+}
+
+TEST(LayoutsJson, HoldsThirtyKeysPerLayoutAndReadsBackEqual) {
+    const std::vector<LayoutsItem> layouts = twoLayouts();
+    const nlohmann::json json = layoutsToJson(layouts);
+    ASSERT_EQ(json.size(), 2u);
+    std::set<std::string> keys;
+    for (const auto& [key, value] : json[0].items()) keys.insert(key);
+    EXPECT_EQ(keys.size(), 30u);
+    EXPECT_EQ(json[0]["id"], layouts[0].id);
+    EXPECT_EQ(json[0]["thumbnailWidthPopup"], "120");
+    EXPECT_EQ(json[0]["rowNumbersColumnCheckbox"], true);
+    EXPECT_EQ(json[0]["metadataColumnCheckbox"], true);
+    EXPECT_EQ(json[0]["roleColumnCheckbox"], false);
+    EXPECT_EQ(layoutsFromJson(json), layouts);
+}
+
+TEST(LayoutsJson, AcceptsLowerCaseIdsAndIgnoresFurtherKeys) {
+    nlohmann::json json = layoutsToJson(twoLayouts());
+    const std::string id = json[0]["id"];
+    std::string lower = id;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    json[0]["id"] = lower;
+    json[0]["comment"] = "kept by another version";
+    const std::vector<LayoutsItem> layouts = layoutsFromJson(json);
+    EXPECT_EQ(layouts[0].id, id);
+}
+
+struct DamageCase {
+    const char* name;
+    std::function<void(nlohmann::json&)> damage;
+};
+
+class DamagedLayoutsJson : public ::testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedLayoutsJson, FailsAsAWhole) {
+    nlohmann::json json = layoutsToJson(twoLayouts());
+    GetParam().damage(json);
+    EXPECT_THROW(layoutsFromJson(json), std::runtime_error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damage, DamagedLayoutsJson,
+    ::testing::Values(DamageCase{"missingKey", [](nlohmann::json& j) { j[1].erase("takeColumnCheckbox"); }},
+                      DamageCase{"missingName", [](nlohmann::json& j) { j[0].erase("name"); }},
+                      DamageCase{"flagAsNumber", [](nlohmann::json& j) { j[1]["reelColumnCheckbox"] = 1; }},
+                      DamageCase{"widthAsNumber", [](nlohmann::json& j) { j[0]["thumbnailWidthPopup"] = 40; }},
+                      DamageCase{"idNotUuid", [](nlohmann::json& j) { j[0]["id"] = "not-a-uuid"; }},
+                      DamageCase{"idBadDigit", [](nlohmann::json& j) {
+                                     j[0]["id"] = "G2345678-1234-1234-1234-123456789012";
+                                 }},
+                      DamageCase{"notArray", [](nlohmann::json& j) { j = nlohmann::json::object(); }},
+                      DamageCase{"layoutNotObject", [](nlohmann::json& j) { j[0] = "Edit"; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LayoutsFile, WritesCompactJsonAndReadsItBackInOrder) {
+    TemporaryFolder temporary;
+    const fs::path folder = temporary.path() / "not" / "yet" / "there";
+    std::ostringstream log;
+    LayoutsFile file(folder, log);
+    EXPECT_TRUE(file.load().empty());
+    const std::vector<LayoutsItem> layouts = twoLayouts();
+    ASSERT_TRUE(file.save(layouts));
+    const std::string text = readText(folder / "Layouts.json");
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(text), layoutsToJson(layouts));
+    EXPECT_THAT(log.str(), HasSubstr("Saved to " + (folder / "Layouts.json").string()));
+    // Nothing but the file is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    std::ostringstream nextLog;
+    LayoutsFile next(folder, nextLog);
+    EXPECT_EQ(next.load(), layouts);
+    EXPECT_THAT(nextLog.str(), HasSubstr("Loaded layoutsArray: "));
+}
+
+TEST(LayoutsFile, MissingFileGivesNoLayoutsAndNothingKeptAside) {
+    TemporaryFolder temporary;
+    std::ostringstream log;
+    LayoutsFile file(temporary.path(), log);
+    EXPECT_TRUE(file.load().empty());
+    EXPECT_FALSE(log.str().empty());
+    ASSERT_TRUE(file.save({}));
+    EXPECT_EQ(readText(temporary.path() / "Layouts.json"), "[]");
+    EXPECT_FALSE(fs::exists(temporary.path() / "Layouts.json.unreadable"));
+}
+
+class UnreadableLayoutsFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(UnreadableLayoutsFile, IsKeptAsideBeforeTheNextWrite) {
+    TemporaryFolder temporary;
+    const fs::path path = temporary.path() / "Layouts.json";
+    writeText(path, GetParam());
+    std::ostringstream log;
+    LayoutsFile file(temporary.path(), log);
+    EXPECT_TRUE(file.load().empty());
+    EXPECT_FALSE(log.str().empty());
+    // Loading alone changes nothing on disk.
+    EXPECT_EQ(readText(path), GetParam());
+    const std::vector<LayoutsItem> layouts = twoLayouts();
+    ASSERT_TRUE(file.save(layouts));
+    EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
+    EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))), layouts);
+    // Only the first write sets the old file aside.
+    ASSERT_TRUE(file.save({}));
+    EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, UnreadableLayoutsFile,
+                         ::testing::Values("", "not json", "[{\"name\":\"Edit\"}]", "{\"layouts\":[]}", "[1, 2"));
+
+TEST(LayoutsFile, WithoutAFolderNothingIsWritten) {
+    std::ostringstream log;
+    LayoutsFile file(std::nullopt, log);
+    EXPECT_FALSE(file.path().has_value());
+    EXPECT_TRUE(file.load().empty());
+    EXPECT_FALSE(file.save(twoLayouts()));
+}
+
+TEST(LayoutsFile, WriteFailureIsOneLineAndLeavesTheOldFile) {
+    TemporaryFolder temporary;
+    std::ostringstream log;
+    LayoutsFile file(temporary.path(), log);
+    ASSERT_TRUE(file.save({}));
+    fs::permissions(temporary.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(temporary.path().c_str(), W_OK) == 0) GTEST_SKIP() << "running with permission to write anywhere";
+    EXPECT_FALSE(file.save(twoLayouts()));
+    EXPECT_THAT(log.str(), HasSubstr("Error saving file: "));
+    EXPECT_EQ(readText(temporary.path() / "Layouts.json"), "[]");
+}
+
+}  // namespace
+}  // namespace tallyvane

@@ -1,0 +1,90 @@
+#include "shell/popup_menu.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tallyvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+struct AddCase {
+    const char* name;
+    std::vector<std::string> added;
+    std::vector<std::string> titles;
+    std::string selected;
+};
+
+class PopupMenuAdding : public ::testing::TestWithParam<AddCase> {};
+
+TEST_P(PopupMenuAdding, KeepsOneItemPerTitleAndSelectsTheFirstAdded) {
+    PopupMenu menu;
+    for (const std::string& title : GetParam().added) menu.addItem(title);
+    EXPECT_THAT(menu.titles(), ElementsAreArray(GetParam().titles));
+    EXPECT_EQ(menu.selectedTitle(), GetParam().selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, PopupMenuAdding,
+    ::testing::Values(AddCase{"empty", {}, {}, ""},
+                      AddCase{"distinct", {"Event Clips", "---", "A", "B"}, {"Event Clips", "---", "A", "B"}, "Event Clips"},
+                      // The later item replaces the older one, at the end of the menu.
+                      AddCase{"repeated", {"A", "B", "A"}, {"B", "A"}, "B"},
+                      // The selected item goes; the one taking its place is selected, and
+                      // an emptied menu selects the next item to arrive.
+                      AddCase{"selectedReplaced", {"A", "A"}, {"A"}, "A"},
+                      AddCase{"selectedReplacedAmongOthers", {"A", "B", "C", "A"}, {"B", "C", "A"}, "B"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PopupMenu, InsertingKeepsTheSelectedItemSelected) {
+    PopupMenu menu;
+    menu.addItem("Default");
+    menu.addItem("One");
+    menu.addItem("Two");
+    menu.select(2);
+    menu.insertItem("New", 1);
+    EXPECT_THAT(menu.titles(), ElementsAre("Default", "New", "One", "Two"));
+    EXPECT_EQ(menu.selectedTitle(), "Two");
+    menu.insertItem("Late", 99);
+    EXPECT_THAT(menu.titles(), ElementsAre("Default", "New", "One", "Two", "Late"));
+}
+
+TEST(PopupMenu, InsertingAnExistingTitleMovesIt) {
+    PopupMenu menu;
+    for (const char* title : {"A", "B", "C"}) menu.addItem(title);
+    menu.insertItem("A", 2);
+    EXPECT_THAT(menu.titles(), ElementsAre("B", "A", "C"));
+}
+
+TEST(PopupMenu, RemovingMovesTheSelectionToTheNeighbour) {
+    PopupMenu menu;
+    for (const char* title : {"A", "B", "C"}) menu.addItem(title);
+    menu.select(2);
+    menu.removeItem("C");
+    EXPECT_EQ(menu.selectedTitle(), "B");
+    menu.removeItem("A");
+    EXPECT_EQ(menu.selectedTitle(), "B");
+    EXPECT_EQ(menu.selectedIndex(), 0u);
+    menu.removeItem("missing");
+    EXPECT_THAT(menu.titles(), ElementsAre("B"));
+    menu.removeItem("B");
+    EXPECT_FALSE(menu.selectedIndex().has_value());
+    EXPECT_EQ(menu.selectedTitle(), "");
+}
+
+TEST(PopupMenu, SelectingPastTheEndIsIgnoredAndRemoveAllClears) {
+    PopupMenu menu;
+    menu.addItem("A");
+    menu.addItem("B");
+    menu.select(5);
+    EXPECT_EQ(menu.selectedTitle(), "A");
+    menu.select(1);
+    EXPECT_EQ(menu.selectedTitle(), "B");
+    menu.removeAll();
+    EXPECT_TRUE(menu.empty());
+    EXPECT_FALSE(menu.selectedIndex().has_value());
+}
+
+}  // namespace
+}  // namespace tallyvane

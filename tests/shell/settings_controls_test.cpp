@@ -1,0 +1,132 @@
+#include "shell/settings_controls.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace tallyvane {
+namespace {
+
+TEST(ReportOptions, HoldExactlyTheThirtyEightKeys) {
+    ColumnControls columns;
+    columns.setAllChecked(true);
+    TimeDisplayControls timeDisplay;
+    timeDisplay.sequence.fill(true);
+    timeDisplay.source.fill(true);
+    ReportContext context;
+    const auto options = reportOptions(columns, timeDisplay, context);
+    EXPECT_EQ(options.size(), 38u);
+    for (const ColumnSwitch& column : kColumnSwitches) EXPECT_TRUE(options.at(std::string(column.optionKey)));
+    for (const char* key : {"reportSeqTimecode", "reportSeqFrames", "reportSeqFeet+Frames", "reportSeqClock",
+                            "reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock",
+                            "useColorText"}) {
+        EXPECT_TRUE(options.at(key)) << key;
+    }
+    // Seconds have no control and are never reported.
+    EXPECT_FALSE(options.at("reportSeqSeconds"));
+    EXPECT_FALSE(options.at("reportSrcSeconds"));
+}
+
+TEST(ReportOptions, FollowEachControl) {
+    ColumnControls columns;
+    columns.checked[kThumbnailsSwitch] = true;
+    columns.checked[*columnSwitchWithOptionKey("metadata")] = true;
+    TimeDisplayControls timeDisplay;
+    timeDisplay.sequence = {false, true, false, false};
+    timeDisplay.source = {false, false, false, true};
+    timeDisplay.colorRow = 1;
+    ReportContext context;
+    const auto options = reportOptions(columns, timeDisplay, context);
+    for (const ColumnSwitch& column : kColumnSwitches) {
+        const bool on = column.optionKey == "thumbnails" || column.optionKey == "metadata";
+        EXPECT_EQ(options.at(std::string(column.optionKey)), on) << column.optionKey;
+    }
+    EXPECT_FALSE(options.at("reportSeqTimecode"));
+    EXPECT_TRUE(options.at("reportSeqFrames"));
+    EXPECT_FALSE(options.at("reportSrcTimecode"));
+    EXPECT_TRUE(options.at("reportSrcClock"));
+    EXPECT_FALSE(options.at("useColorText"));
+}
+
+struct WidthCase {
+    const char* text;
+    std::int64_t width;
+};
+
+class ThumbnailWidth : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(ThumbnailWidth, IsTheComboBoxTextAsAnInteger) {
+    ColumnControls columns;
+    columns.thumbnailWidthText = GetParam().text;
+    ReportContext context;
+    context.thumbnailWidth = 7;
+    reportOptions(columns, {}, context);
+    EXPECT_EQ(context.thumbnailWidth, GetParam().width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ThumbnailWidth,
+                         ::testing::Values(WidthCase{"40", 40}, WidthCase{" 120 ", 120}, WidthCase{"+80", 80},
+                                           WidthCase{"-50", -50}, WidthCase{"abc", 0}, WidthCase{"", 0},
+                                           WidthCase{"40px", 0}, WidthCase{"+-5", 0}, WidthCase{"2147483647", 2147483647},
+                                           WidthCase{"2147483648", 0}, WidthCase{"4.5", 0}));
+
+struct OffsetCase {
+    const char* text;
+    double value;
+};
+
+class Offsets : public ::testing::TestWithParam<OffsetCase> {};
+
+TEST_P(Offsets, AreFiniteNumbersOrZero) {
+    TimeDisplayControls timeDisplay;
+    timeDisplay.offsetTexts = {GetParam().text, "1", "2", "3"};
+    ReportContext context;
+    reportOptions({}, timeDisplay, context);
+    EXPECT_EQ(context.hhmmssffAdj, GetParam().value);
+    EXPECT_EQ(context.framesAdj, 1.0);
+    EXPECT_EQ(context.feetframesAdj, 2.0);
+    EXPECT_EQ(context.clockAdj, 3.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Offsets,
+                         ::testing::Values(OffsetCase{"0", 0.0}, OffsetCase{"12.5", 12.5}, OffsetCase{" -3 ", -3.0},
+                                           OffsetCase{"1e2", 100.0}, OffsetCase{"abc", 0.0}, OffsetCase{"", 0.0},
+                                           OffsetCase{"nan", 0.0}, OffsetCase{"inf", 0.0}, OffsetCase{"1e999", 0.0},
+                                           OffsetCase{"1,5", 0.0}));
+
+struct ValidationCase {
+    std::array<bool, 4> sequence;
+    std::array<bool, 4> source;
+    std::array<bool, 4> sequenceAfter;
+    std::array<bool, 4> sourceAfter;
+};
+
+class TimeFormatValidation : public ::testing::TestWithParam<ValidationCase> {};
+
+TEST_P(TimeFormatValidation, KeepsOneFormatInEachGroup) {
+    TimeDisplayControls timeDisplay;
+    timeDisplay.sequence = GetParam().sequence;
+    timeDisplay.source = GetParam().source;
+    timeDisplay.validate();
+    EXPECT_EQ(timeDisplay.sequence, GetParam().sequenceAfter);
+    EXPECT_EQ(timeDisplay.source, GetParam().sourceAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, TimeFormatValidation,
+    ::testing::Values(ValidationCase{{0, 0, 0, 0}, {0, 0, 1, 0}, {1, 0, 0, 0}, {0, 0, 1, 0}},
+                      ValidationCase{{0, 0, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 1}, {1, 0, 0, 0}},
+                      ValidationCase{{0, 0, 0, 0}, {0, 0, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
+                      ValidationCase{{0, 1, 1, 0}, {1, 1, 1, 1}, {0, 1, 1, 0}, {1, 1, 1, 1}}));
+
+TEST(ColumnSwitches, AreFoundByTitleAndKey) {
+    EXPECT_EQ(columnSwitchWithTitle("Row Numbers"), 0u);
+    EXPECT_EQ(columnSwitchWithTitle("Role \u25B8 Subrole"), 3u);
+    EXPECT_EQ(columnSwitchWithTitle("Metadata"), 26u);
+    EXPECT_FALSE(columnSwitchWithTitle("metadata").has_value());
+    EXPECT_EQ(columnSwitchWithOptionKey("keepThumbnails"), kKeepThumbnailsSwitch);
+    EXPECT_FALSE(columnSwitchWithOptionKey("reportSeqTimecode").has_value());
+}
+
+}  // namespace
+}  // namespace tallyvane
