@@ -47,7 +47,7 @@ void storeMulticams(ReaderContext& reader) {
         for (std::size_t i = 0; i < angles.size(); ++i) {
             const XMLElement& angle = angles[i];
             const StoryList list{StorylineContext::MCangle, composition, static_cast<std::int64_t>(i),
-                                 angle.attr("name").value_or(""), angle.attr("angleID").value_or("")};
+                                 angle.attr("name").value_or(""), angle.attr("angleID").value_or(""), std::nullopt};
             storeStoryElements(childElements(angle, {"clip", "asset-clip", "video", "sync-clip", "ref-clip"}), list,
                                reader);
         }

@@ -68,9 +68,9 @@ void walkSpine(const XMLElement& sequence, const std::shared_ptr<Composition>& c
     append(secondary, childElements(secondary, {"caption"}));
     append(secondary, childElements(connected, {"caption"}));
 
-    storeStoryElements(primary, {StorylineContext::Primary, composition, 0, "", ""}, reader);
-    storeStoryElements(connected, {StorylineContext::Connected, composition, 0, "", ""}, reader);
-    storeStoryElements(secondary, {StorylineContext::Secondary, composition, 0, "", ""}, reader);
+    storeStoryElements(primary, {StorylineContext::Primary, composition, 0, "", "", std::nullopt}, reader);
+    storeStoryElements(connected, {StorylineContext::Connected, composition, 0, "", "", std::nullopt}, reader);
+    storeStoryElements(secondary, {StorylineContext::Secondary, composition, 0, "", "", std::nullopt}, reader);
 }
 
 template <class Track>
@@ -172,9 +172,9 @@ std::shared_ptr<Composition> storeStoryline(const XMLElement& syncClip, const Co
     } else if (const std::optional<XMLElement> spine = firstChildElement(syncClip, {"spine"})) {
         primary = childElements(*spine, {"clip", "asset-clip", "video", "gap"});
     }
-    storeStoryElements(primary, {StorylineContext::Primary, composition, 0, "storyline", ""}, reader);
+    storeStoryElements(primary, {StorylineContext::Primary, composition, 0, "storyline", "", syncClip}, reader);
     storeStoryElements(withLane(childElements(primary, {"clip", "asset-clip", "audio"})),
-                       {StorylineContext::Connected, composition, 0, "connected", ""}, reader);
+                       {StorylineContext::Connected, composition, 0, "connected", "", syncClip}, reader);
     return composition;
 }
 

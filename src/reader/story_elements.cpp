@@ -152,7 +152,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     built.offset = framesFromAttribute(placed, "offset", compositionRate, log);
     built.duration = framesFromAttribute(clipElement, "duration", compositionRate, log);
     if (built.duration == 0.0) return;
-    const ElementPosition position = elementPosition(placed, list.context, compositionRate, log);
+    const ElementPosition position = elementPosition(placed, list, compositionRate, log);
     built.cumulativeOffset = position.cumulativeOffset;
     built.sortOrder = position.sortOrder;
 
@@ -189,15 +189,16 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
 
 }  // namespace
 
-ElementPosition elementPosition(const XMLElement& element, StorylineContext context, TimecodeFrameRate rate,
+ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
                                 std::ostream& log) {
     const std::optional<XMLElement> parent = element.parent();
     const std::optional<XMLElement> grandparent = parent ? parent->parent() : std::nullopt;
     const std::optional<XMLElement> greatGrandparent = grandparent ? grandparent->parent() : std::nullopt;
     const auto time = [&](const std::optional<XMLElement>& of, std::string_view name) {
+        if (name == "offset" && of && of == list.syncClip) return 0.0;
         return framesFromAttribute(of, name, rate, log);
     };
-    switch (context) {
+    switch (list.context) {
         case StorylineContext::MCangle:
             log << "Angle's cumulativeOffset/adjustment is overridden later...\n";
             return {0.0, 999};

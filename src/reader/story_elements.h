@@ -19,7 +19,7 @@ struct ElementPosition {
 
 // Where an element of the list stands: what its container's offsets add to its own
 // "offset", and its order among elements at one timeline position.
-ElementPosition elementPosition(const XMLElement& element, StorylineContext context, TimecodeFrameRate rate,
+ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
                                 std::ostream& log);
 
 // The composition's rate must name a timecode rate; a list without one is left out with

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/composition.h"
@@ -22,6 +23,9 @@ struct StoryList {
     // The name of the tracks the call creates; "V" or "A" and the index when empty.
     std::string trackLabel;
     std::string angleID;
+    // The sync clip whose own storyline the list is: its offset places it on the timeline
+    // around it, so it is no part of the positions inside it.
+    std::optional<XMLElement> syncClip;
 };
 
 // One document element made ready for placement.

@@ -11,9 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "model/store.h"
 #include "model/story_element.h"
 #include "reader/alert_presenter.h"
+#include "reader/fcpxml_reader.h"
 #include "reader/reader_context.h"
 #include "reader/video_formats.h"
 #include "xml/xml_document.h"
@@ -72,6 +75,38 @@ inline std::shared_ptr<StoryElement> clipElement(StoryElement::Category category
                                           std::vector<std::shared_ptr<MarkedRange>>{},
                                           std::vector<std::shared_ptr<VideoFX>>{},
                                           std::vector<std::shared_ptr<AudioFX>>{}, nullptr);
+}
+
+// The whole reader run over one document.
+class ReadDocument {
+public:
+    explicit ReadDocument(std::string_view documentText) {
+        FCPXMLReader reader(store, alerts, log);
+        reader.processFCPXML(documentText);
+    }
+
+    // The first composition of that name in store order; fails the test when there is none.
+    std::shared_ptr<Composition> composition(std::string_view name) const {
+        for (const auto& composition : store.fetch<Composition>()) {
+            if (composition->name() == name) return composition;
+        }
+        ADD_FAILURE() << "no composition " << name;
+        return nullptr;
+    }
+
+    Store store;
+    RecordingAlerts alerts;
+    std::ostringstream log;
+};
+
+// The track of that index; null, failing the test, when there is none.
+template <class Track>
+std::shared_ptr<Track> trackAt(const std::vector<std::shared_ptr<Track>>& tracks, std::int64_t index) {
+    for (const auto& track : tracks) {
+        if (track->trackIdx() == index) return track;
+    }
+    ADD_FAILURE() << "no track " << index;
+    return nullptr;
 }
 
 inline bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }

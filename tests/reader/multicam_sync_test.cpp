@@ -1,0 +1,158 @@
+// Multicams and sync clips: angles on their own tracks, a multicam clip shown as the angle
+// clips under its start, a sync clip as the clips of its storyline, and the event's own
+// sync, multicam and reference clips.
+
+#include <gtest/gtest.h>
+
+#include "model/audio_track.h"
+#include "model/composition.h"
+#include "model/event_bin.h"
+#include "model/video_track.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+using Category = StoryElement::Category;
+
+struct Shown {
+    std::string name;
+    Category category;
+    std::optional<TrackType> trackType;
+    double position;
+    double duration;
+    std::optional<double> srcInpoint;
+    std::string clipCategory;
+    std::string compositionName;  // "" for none
+};
+
+void expectShown(const std::vector<std::shared_ptr<StoryElement>>& elements, const std::vector<Shown>& expected,
+                 std::string_view track) {
+    ASSERT_EQ(elements.size(), expected.size()) << track;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const StoryElement& element = *elements[i];
+        const Shown& row = expected[i];
+        EXPECT_EQ(element.name(), row.name) << track << ' ' << i;
+        EXPECT_EQ(element.category(), row.category) << track << ' ' << row.name;
+        EXPECT_EQ(element.trackType(), row.trackType) << track << ' ' << row.name;
+        EXPECT_DOUBLE_EQ(element.clipTimelinePosition(), row.position) << track << ' ' << row.name;
+        EXPECT_DOUBLE_EQ(element.clipDuration(), row.duration) << track << ' ' << row.name;
+        EXPECT_EQ(element.srcInpoint(), row.srcInpoint) << track << ' ' << row.name;
+        EXPECT_EQ(element.timelineClipCategory(), row.clipCategory) << track << ' ' << row.name;
+        EXPECT_EQ(element.composition() ? element.composition()->name() : "", row.compositionName)
+            << track << ' ' << row.name;
+    }
+}
+
+class MulticamSync : public ::testing::Test {
+protected:
+    testing::ReadDocument read{testing::readerData("multicam_sync.fcpxml")};
+};
+
+TEST_F(MulticamSync, CompositionsInTheOrderTheyAreRead) {
+    ASSERT_TRUE(read.alerts.alerts.empty());
+    std::vector<std::pair<std::string, Composition::Category>> compositions;
+    for (const auto& composition : read.store.fetch<Composition>()) {
+        compositions.emplace_back(composition->name(), composition->category());
+    }
+    EXPECT_EQ(compositions, (std::vector<std::pair<std::string, Composition::Category>>{
+                                {"MC", Composition::Category::Multicam},
+                                {"Event Sync", Composition::Category::SyncClip},
+                                {"Edit", Composition::Category::TimelineSequence},
+                                {"Sync", Composition::Category::SyncClip}}));
+}
+
+TEST_F(MulticamSync, AnglesGetTracksFromTheirPosition) {
+    const auto multicam = read.composition("MC");
+    ASSERT_NE(multicam, nullptr);
+    EXPECT_EQ(multicam->id(), "r10");
+    // No drop-frame form at 25; only "tcStart" sets the first frame.
+    EXPECT_EQ(multicam->timecodeFrameRate(), "25");
+    EXPECT_DOUBLE_EQ(multicam->firstFrame(), 0);
+    ASSERT_EQ(multicam->videoTracks().size(), 2u);
+    ASSERT_EQ(multicam->audioTracks().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& video = multicam->videoTracks()[i];
+        EXPECT_EQ(video->trackIdx(), static_cast<std::int64_t>(i) + 1);
+        EXPECT_EQ(video->name(), i == 0 ? "A" : "B");
+        EXPECT_EQ(video->angleID(), i == 0 ? "a1" : "b1");
+        EXPECT_EQ(multicam->audioTracks()[i]->angleID(), video->angleID());
+    }
+    expectShown(multicam->videoTracks()[0]->elements(),
+                {{"A1 clip", Category::assetclip, TrackType::Video, 0, 100, 0.0, "MCangle video", ""},
+                 {"A2 clip", Category::assetclip, TrackType::Video, 100, 100, 250.0, "MCangle video", ""}},
+                "MC V1");
+    EXPECT_EQ(multicam->videoTracks()[0]->elements()[0]->spreadsheetSortOrder(), 999);
+    EXPECT_EQ(multicam->audioTracks()[0]->elements()[0]->spreadsheetSortOrder(), 1009);
+}
+
+TEST_F(MulticamSync, TimelineShowsTheChosenAnglesAndTheSyncedClips) {
+    const auto edit = read.composition("Edit");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(edit->videoTracks().size(), 1u);
+    ASSERT_EQ(edit->audioTracks().size(), 1u);
+    // The multicam clip starts 125 frames into the multicam: the video angle's second clip
+    // (from frame 100) is under it, 25 frames into its source; the audio angle's one clip
+    // 125 frames in. A multicam clip without a reference shows itself. The sync clip shows
+    // the picture of its storyline under its own name.
+    expectShown(edit->videoTracks()[0]->elements(),
+                {{"A2 clip", Category::assetclip, TrackType::Video, 0, 50, 25.0, "Primary clip", "MC"},
+                 {"No ref", Category::mcclip, TrackType::Video, 50, 25, 0.0, "Primary video", ""},
+                 {"Sync", Category::assetclip, TrackType::Video, 75, 50, 0.0, "Primary video", "Sync"}},
+                "V1");
+    expectShown(edit->audioTracks()[0]->elements(),
+                {{"MC use", Category::mcclip, TrackType::Audio, 0, 50, 125.0, "Primary video", ""},
+                 {"B clip", Category::assetclip, TrackType::Audio, 0, 50, 125.0, "Primary clip", "MC"},
+                 {"No ref", Category::mcclip, TrackType::Audio, 50, 25, 0.0, "Primary video", ""},
+                 {"Sync", Category::syncclip, TrackType::Audio, 75, 50, 0.0, "Primary video", "Sync"},
+                 {"Sync", Category::assetclip, TrackType::Audio, 75, 50, 0.0, "Primary audio", "Sync"},
+                 {"Sync", Category::assetclip, TrackType::Audio, 75, 50, 0.0, "Primary synced audio", "Sync"}},
+                "A1");
+}
+
+TEST_F(MulticamSync, AnInactiveSyncSourceSwitchesItsTrackOff) {
+    for (const std::string_view name : {"Sync", "Event Sync"}) {
+        const auto sync = read.composition(name);
+        ASSERT_NE(sync, nullptr);
+        EXPECT_EQ(sync->timecodeFrameRate(), "25");
+        std::vector<std::tuple<std::int64_t, std::string, bool>> tracks;
+        for (const auto& track : sync->audioTracks()) tracks.emplace_back(track->trackIdx(), track->name(), track->enabled());
+        EXPECT_EQ(tracks, (std::vector<std::tuple<std::int64_t, std::string, bool>>{{1, "storyline", true},
+                                                                                   {2, "connected", false}}))
+            << name;
+        ASSERT_EQ(sync->videoTracks().size(), 1u);
+        EXPECT_EQ(sync->videoTracks()[0]->name(), "storyline");
+    }
+}
+
+TEST_F(MulticamSync, EventClipsAfterTheBrowserClips) {
+    const auto bins = read.store.fetch<EventBin>();
+    ASSERT_EQ(bins.size(), 1u);
+    const auto& clips = bins[0]->clips();
+    ASSERT_EQ(clips.size(), 4u);
+    const std::vector<std::tuple<std::string, Category, std::string, std::string>> expected{
+        {"Browser", Category::assetclip, "", ""},
+        {"Event MC", Category::mcclip, "r10", "MC"},
+        {"Ref", Category::refclip, "r99", ""},
+        {"Event Sync", Category::syncclip, "", "Event Sync"}};
+    for (std::size_t i = 0; i < clips.size(); ++i) {
+        const auto& [name, category, id, composition] = expected[i];
+        EXPECT_EQ(clips[i]->name(), name);
+        EXPECT_EQ(clips[i]->category(), category) << name;
+        EXPECT_EQ(clips[i]->id(), id) << name;
+        EXPECT_EQ(clips[i]->composition() ? clips[i]->composition()->name() : "", composition) << name;
+        EXPECT_EQ(clips[i]->timelineClipCategory(), "Shoot") << name;
+        EXPECT_DOUBLE_EQ(clips[i]->clipTimelinePosition(), 0) << name;
+        EXPECT_EQ(clips[i]->spreadsheetSortOrder(), 999) << name;
+    }
+    EXPECT_EQ(clips[0]->trackType(), TrackType::Video);
+    EXPECT_EQ(clips[1]->trackType(), std::nullopt);
+    // Without a format of its own an event's multicam clip is timed at 60 frames a second.
+    EXPECT_EQ(clips[1]->timecodeFrameRate(), "60");
+    EXPECT_EQ(clips[1]->srcDuration(), 240.0);
+    EXPECT_EQ(clips[3]->timecodeFrameRate(), "25");
+    EXPECT_EQ(clips[1]->audioRole(), "Dialogue");
+}
+
+}  // namespace
+}  // namespace tallyvane

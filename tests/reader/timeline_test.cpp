@@ -1,0 +1,187 @@
+// A timeline read whole: tracks numbered from lanes, positions of primary, connected and
+// secondary items, transitions placed once, split audio, auditions, stills, generators and titles.
+
+#include <gtest/gtest.h>
+
+#include "model/audio_track.h"
+#include "model/composition.h"
+#include "model/event_bin.h"
+#include "model/marked_range.h"
+#include "model/video_track.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+using Category = StoryElement::Category;
+
+struct Row {
+    std::string name;
+    Category category;
+    double position;
+    double duration;
+    std::int64_t sortOrder;
+    std::string clipCategory;
+};
+
+void expectRows(const std::vector<std::shared_ptr<StoryElement>>& elements, const std::vector<Row>& rows,
+                std::string_view track) {
+    ASSERT_EQ(elements.size(), rows.size()) << track;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StoryElement& element = *elements[i];
+        const Row& row = rows[i];
+        EXPECT_EQ(element.name(), row.name) << track << ' ' << i;
+        EXPECT_EQ(element.category(), row.category) << track << ' ' << row.name;
+        EXPECT_DOUBLE_EQ(element.clipTimelinePosition(), row.position) << track << ' ' << row.name;
+        EXPECT_DOUBLE_EQ(element.clipDuration(), row.duration) << track << ' ' << row.name;
+        EXPECT_EQ(element.spreadsheetSortOrder(), row.sortOrder) << track << ' ' << row.name;
+        EXPECT_EQ(element.timelineClipCategory(), row.clipCategory) << track << ' ' << row.name;
+    }
+}
+
+class Timeline : public ::testing::Test {
+protected:
+    testing::ReadDocument read{testing::readerData("timeline.fcpxml")};
+    std::shared_ptr<Composition> cut = read.composition("Cut");
+
+    std::shared_ptr<StoryElement> on(const std::shared_ptr<VideoTrack>& track, std::string_view name) const {
+        for (const auto& element : track->elements()) {
+            if (element->name() == name) return element;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(Timeline, IsTheEventsOneComposition) {
+    ASSERT_TRUE(read.alerts.alerts.empty());
+    const auto bins = read.store.fetch<EventBin>();
+    ASSERT_EQ(bins.size(), 1u);
+    EXPECT_EQ(bins[0]->name(), "Day 1");
+    ASSERT_EQ(bins[0]->storyCompositions().size(), 1u);
+    ASSERT_EQ(bins[0]->storyCompositions()[0], cut);
+    EXPECT_EQ(cut->id(), "P-1");
+    EXPECT_EQ(cut->category(), Composition::Category::TimelineSequence);
+    EXPECT_EQ(cut->timecodeFrameRate(), "25");
+    EXPECT_DOUBLE_EQ(cut->firstFrame(), 90000);
+    EXPECT_DOUBLE_EQ(cut->duration(), 750);
+    EXPECT_EQ(cut->audioSampleRate(), 48000);
+    EXPECT_EQ(cut->audioChannelLayout(), "stereo");
+}
+
+TEST_F(Timeline, TracksAreNumberedFromLanes) {
+    std::vector<std::pair<std::int64_t, std::string>> video;
+    for (const auto& track : cut->videoTracks()) video.emplace_back(track->trackIdx(), track->name());
+    std::vector<std::pair<std::int64_t, std::string>> audio;
+    for (const auto& track : cut->audioTracks()) audio.emplace_back(track->trackIdx(), track->name());
+    // Created on first use: the primary storyline, then lanes 1 and 2 of the connected items.
+    EXPECT_EQ(video, (std::vector<std::pair<std::int64_t, std::string>>{{1, "V1"}, {2, "V2"}, {3, "V3"}}));
+    EXPECT_EQ(audio, (std::vector<std::pair<std::int64_t, std::string>>{{1, "A1"}, {2, "A2"}}));
+    for (const auto& track : cut->audioTracks()) EXPECT_EQ(track->premiereTrackType(), "Mono");
+}
+
+TEST_F(Timeline, ElementsOnEachTrack) {
+    // 25 frames a second. Primary items by kind (clips, then titles, then gaps); the
+    // transition comes with the clip before it and is not placed again with the clip after.
+    expectRows(testing::trackAt(cut->videoTracks(), 1)->elements(),
+               {{"A", Category::assetclip, 0, 100, 100, "Primary video"},
+                {"Cross Dissolve", Category::transition, 75, 25, 100, "Primary transition"},
+                {"B", Category::assetclip, 100, 100, 100, "Primary video"},
+                {"Take 1", Category::audition, 250, 50, 100, "Primary video"},
+                {"Split", Category::assetclip, 300, 100, 100, "Primary video"},
+                {"Still", Category::stillImage, 400, 50, 100, "Primary video"},
+                {"Custom", Category::generator, 450, 25, 100, "Primary generator"},
+                {"Gap", Category::gap, 200, 50, 100, "Primary gap"}},
+               "V1");
+    // Connected items count from their parent's start; the secondary storyline from the gap's offset.
+    expectRows(testing::trackAt(cut->videoTracks(), 2)->elements(),
+               {{"B-roll", Category::assetclip, 50, 25, 300, "Connected video"},
+                {"Secondary", Category::assetclip, 400, 25, 200, "Secondary video"}},
+               "V2");
+    expectRows(testing::trackAt(cut->videoTracks(), 3)->elements(),
+               {{"Basic Title", Category::title, 0, 50, 300, "Connected title"}}, "V3");
+    // No audio for items without an audio role: the title, the gap, the still, the
+    // generator, and the audition whose first take has no asset of its own.
+    expectRows(testing::trackAt(cut->audioTracks(), 1)->elements(),
+               {{"A", Category::assetclip, 0, 100, 110, "Primary video"},
+                {"Cross Fade", Category::transition, 75, 25, 110, "Primary transition"},
+                {"B", Category::assetclip, 100, 100, 110, "Primary video"},
+                {"Split", Category::assetclip, 275, 125, 110, "Primary video"},
+                {"Voice", Category::assetclip, 475, 25, 110, "Primary video"}},
+               "A1");
+    // Lane -1 and lane 1 both put audio on track 2.
+    expectRows(testing::trackAt(cut->audioTracks(), 2)->elements(),
+               {{"Music bed", Category::assetclip, 25, 50, 310, "Connected video"},
+                {"B-roll", Category::assetclip, 50, 25, 310, "Connected video"},
+                {"Secondary", Category::assetclip, 400, 25, 210, "Secondary video"}},
+               "A2");
+}
+
+TEST_F(Timeline, SourceTimesRatesAndTypes) {
+    const auto v1 = testing::trackAt(cut->videoTracks(), 1);
+    const auto a1 = testing::trackAt(cut->audioTracks(), 1);
+    ASSERT_TRUE(v1 && a1);
+    const auto& a = v1->elements()[0];
+    EXPECT_EQ(a->trackType(), TrackType::Video);
+    EXPECT_EQ(a->srcInpoint(), 250.0);
+    EXPECT_EQ(a->srcDuration(), 100.0);
+    EXPECT_EQ(a->timecodeFrameRate(), "25");
+    EXPECT_EQ(a->videoRole(), "Video");
+    EXPECT_EQ(a->audioRole(), "Dialogue");
+    EXPECT_EQ(a->asset()->name(), "Interview");
+    EXPECT_EQ(a1->elements()[0]->trackType(), TrackType::Audio);
+
+    // A split edit: the audio starts 1s before the picture and lasts 5s.
+    const auto& splitAudio = a1->elements()[3];
+    EXPECT_EQ(splitAudio->srcInpoint(), 725.0);
+    EXPECT_EQ(splitAudio->srcDuration(), 125.0);
+    EXPECT_EQ(v1->elements()[4]->srcInpoint(), 750.0);
+
+    // Audio-only media is timed at 60 frames a second.
+    const auto& voice = a1->elements()[4];
+    EXPECT_EQ(voice->timecodeFrameRate(), "60");
+    EXPECT_EQ(voice->srcDuration(), 60.0);
+    EXPECT_EQ(voice->videoRole(), "");
+
+    // A still holds its frames from one hour in.
+    EXPECT_DOUBLE_EQ(v1->elements()[5]->firstFrame(), 90000);
+
+    const auto& generator = v1->elements()[6];
+    EXPECT_FALSE(generator->appleEffect());
+    const auto& title = testing::trackAt(cut->videoTracks(), 3)->elements()[0];
+    EXPECT_TRUE(title->appleEffect());
+    EXPECT_EQ(title->videoRole(), "Titles");
+    EXPECT_EQ(title->params(),
+              (StoryElement::Params{{"font", "Helvetica Bold 60"}, {"text", "Jane  |  Doe"}}));
+
+    const auto& transition = v1->elements()[1];
+    EXPECT_EQ(transition->id(), "");
+    EXPECT_EQ(transition->notes(), "");
+    EXPECT_TRUE(transition->appleEffect());
+    EXPECT_FALSE(transition->srcInpoint().has_value());
+    EXPECT_EQ(a1->elements()[1]->notes(), "Cross Fade");
+}
+
+TEST_F(Timeline, MarkersLandOnTheTimeline) {
+    const auto& a = testing::trackAt(cut->videoTracks(), 1)->elements()[0];
+    ASSERT_EQ(a->markedRanges().size(), 1u);
+    const MarkedRange& marker = *a->markedRanges()[0];
+    EXPECT_EQ(marker.name(), "Check");
+    EXPECT_DOUBLE_EQ(marker.srcInpoint(), 275);
+    EXPECT_DOUBLE_EQ(marker.timelinePosition(), 25);
+    EXPECT_DOUBLE_EQ(marker.duration(), 1);
+    EXPECT_TRUE(marker.visible());
+    // The audio copy carries its own record of the same marker.
+    EXPECT_EQ(testing::trackAt(cut->audioTracks(), 1)->elements()[0]->markedRanges().size(), 1u);
+}
+
+TEST_F(Timeline, EverythingOnATrackIsInTheStore) {
+    std::size_t placed = 0;
+    for (const auto& track : cut->videoTracks()) placed += track->elements().size();
+    for (const auto& track : cut->audioTracks()) placed += track->elements().size();
+    EXPECT_EQ(placed, 8u + 2 + 1 + 5 + 3);
+    EXPECT_EQ(read.store.fetch<StoryElement>().size(), placed);
+    EXPECT_EQ(read.store.fetch<MarkedRange>().size(), 2u);
+}
+
+}  // namespace
+}  // namespace tallyvane
