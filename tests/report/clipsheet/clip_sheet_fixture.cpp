@@ -1,5 +1,7 @@
 #include "clip_sheet_fixture.h"
 
+#include <algorithm>
+
 namespace tallyvane::testing {
 
 std::string columnLetters(std::size_t column) {
@@ -32,6 +34,13 @@ nlohmann::json cellUnder(const nlohmann::json& sheet, const std::string& heading
 std::string textUnder(const nlohmann::json& sheet, const std::string& heading, int row, int occurrence) {
     const nlohmann::json cell = cellUnder(sheet, heading, row, occurrence);
     return cell.is_object() && cell["value"].is_string() ? cell["value"].get<std::string>() : std::string();
+}
+
+double widthUnder(const nlohmann::json& sheet, const std::string& heading) {
+    const std::vector<std::string> headings = headerTexts(sheet);
+    const auto found = std::find(headings.begin(), headings.end(), heading);
+    if (found == headings.end()) return -1;
+    return sheet["widths"][columnLetters(static_cast<std::size_t>(found - headings.begin()))].get<double>();
 }
 
 }  // namespace tallyvane::testing

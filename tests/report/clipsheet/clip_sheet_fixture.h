@@ -26,6 +26,9 @@ nlohmann::json cellUnder(const nlohmann::json& sheet, const std::string& heading
 // Its value as text ("" when absent or not a text).
 std::string textUnder(const nlohmann::json& sheet, const std::string& heading, int row, int occurrence = 0);
 
+// The stored width of the first column with the header text.
+double widthUnder(const nlohmann::json& sheet, const std::string& heading);
+
 class ClipSheetTest : public SheetTest {
 protected:
     ClipSheetTest() { context.sheetKind = 6; }

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <sstream>
+
+#include "clip_sheet_fixture.h"
+#include "media/jpeg.h"
+#include "media/still_image.h"
+#include "media_fixture.h"
+#include "report/clipsheet/thumbnail.h"
+
+namespace tallyvane {
+namespace {
+
+using testing::fileUrl;
+using testing::makeAsset;
+using testing::makeElement;
+
+class ThumbnailTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        media_ = std::make_unique<testing::TemporaryFolder>();
+        const auto& m = media_->path();
+        // Two seconds at 25 fps, one keyframe, B-frames: the frame asked for is decoded forward.
+        ok_ = testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
+                                 "\" -c:v libx264 -g 50 -bf 2 -pix_fmt yuv420p '" + (m / "numbered clip.mp4").string() +
+                                 "'") &&
+              testing::runFfmpeg("-f lavfi -i color=c=red:s=400x200:d=1 -frames:v 1 '" + (m / "wide.png").string() +
+                                 "'") &&
+              testing::runFfmpeg("-f lavfi -i color=c=blue:s=100x50:d=1 -frames:v 1 '" + (m / "small.png").string() +
+                                 "'");
+    }
+    static void TearDownTestSuite() { media_.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(ok_) << "ffmpeg could not make the test media";
+        std::filesystem::create_directory(thumbnails());
+    }
+
+    static std::filesystem::path media(const std::string& name) { return media_->path() / name; }
+    std::filesystem::path thumbnails() const { return folder.path() / "Thumbnails"; }
+
+    static std::shared_ptr<Asset> asset(const std::string& file, Asset::Category category, bool online = true) {
+        auto result = makeAsset(file, fileUrl(media(file)), online);
+        result->setCategory(category);
+        return result;
+    }
+
+    static std::shared_ptr<StoryElement> element(const std::string& name, std::shared_ptr<Asset> asset,
+                                                 std::optional<double> srcIn, double firstFrame = 0) {
+        auto result = makeElement({.name = name, .asset = std::move(asset)});
+        result->setSrcInpoint(srcIn);
+        result->setFirstFrame(firstFrame);
+        return result;
+    }
+
+    ThumbnailResult make(const StoryElement& e, std::int64_t width = 160) {
+        return ThumbnailMaker(thumbnails(), width, log).make(e);
+    }
+
+    // The frame a thumbnail file shows.
+    static int frameShownBy(const std::string& file) { return testing::frameNumberOf(loadStillImage(file, 160)); }
+
+    testing::TemporaryFolder folder;
+    std::ostringstream log;
+    static inline std::unique_ptr<testing::TemporaryFolder> media_;
+    static inline bool ok_ = false;
+};
+
+TEST_F(ThumbnailTest, FileNames) {
+    const struct {
+        std::optional<double> srcIn;
+        const char* name;
+        std::optional<std::string> file;
+    } cases[] = {
+        {1234.6, "Interview A", "000001234 Interview A.jpg"},
+        {-1, "X", "-00000001 X.jpg"},
+        {-0.5, "X", "000000000 X.jpg"},
+        {2147483647.9, "Max", "2147483647 Max.jpg"},
+        {-2147483648.0, "Min", "-2147483648 Min.jpg"},
+        {2147483648.0, "Beyond", std::nullopt},
+        {std::nan(""), "NaN", std::nullopt},
+        {std::numeric_limits<double>::infinity(), "Inf", std::nullopt},
+        {std::nullopt, "None", std::nullopt},
+        {5, "a/b", "000000005 a_b.jpg"},
+        {0, "../../escape", "000000000 .._.._escape.jpg"},
+        {0, "", "000000000 .jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto e = element(c.name, nullptr, c.srcIn);
+        EXPECT_EQ(thumbnailFileName(*e), c.file);
+    }
+    auto withNul = element(std::string("a\0b", 3), nullptr, 1);
+    EXPECT_EQ(thumbnailFileName(*withNul), "000000001 a_b.jpg");
+}
+
+TEST_F(ThumbnailTest, ElementsWithoutPicturesOrWithProblems) {
+    auto noUrl = asset("numbered clip.mp4", Asset::Category::AV);
+    noUrl->setUrl(std::nullopt);
+    auto remote = asset("numbered clip.mp4", Asset::Category::Video);
+    remote->setUrl(Url("https://example.com" + media("numbered clip.mp4").string()));
+    const ThumbnailResult none{};
+    const ThumbnailResult offline{"Offline", -1};
+    const ThumbnailResult problem{"Problem", -1};
+    auto unknownRate = element("Rate", asset("numbered clip.mp4", Asset::Category::AV), 10);
+    unknownRate->setTimecodeFrameRate("25.0");
+    const struct {
+        const char* name;
+        std::shared_ptr<StoryElement> element;
+        std::int64_t width;
+        ThumbnailResult result;
+    } cases[] = {
+        {"no asset", element("Title", nullptr, 10), 160, none},
+        {"audio file", element("Song", asset("numbered clip.mp4", Asset::Category::Audio), 10), 160, none},
+        {"unknown kind", element("Null", asset("numbered clip.mp4", Asset::Category::null), 10), 160, none},
+        {"offline", element("Off", asset("numbered clip.mp4", Asset::Category::AV, false), 10), 160, offline},
+        {"no URL", element("NoUrl", noUrl, 10), 160, problem},
+        {"unknown rate", unknownRate, 160, problem},
+        {"no in point", element("NoIn", asset("numbered clip.mp4", Asset::Category::AV), std::nullopt), 160, problem},
+        {"in point not finite", element("NaN", asset("numbered clip.mp4", Asset::Category::AV), std::nan("")), 160,
+         problem},
+        {"in point beyond 32 bits", element("Far", asset("numbered clip.mp4", Asset::Category::AV), 3e9), 160, problem},
+        {"in point past the media", element("Late", asset("numbered clip.mp4", Asset::Category::AV), 500), 160, problem},
+        {"in point before the first frame", element("Before", asset("numbered clip.mp4", Asset::Category::AV), 5, 10),
+         160, problem},
+        {"missing file", element("Missing", asset("missing.mov", Asset::Category::Video), 1), 160, problem},
+        {"missing still", element("Missing", asset("missing.png", Asset::Category::Image), 1), 160, problem},
+        {"not a file URL", element("Remote", remote, 1), 160, problem},
+        {"huge width", element("Huge", asset("numbered clip.mp4", Asset::Category::AV), 1), 1'000'000'000, problem},
+        {"huge still", element("HugeStill", asset("wide.png", Asset::Category::Image), 1), 1'000'000'000, problem},
+        {"width 0", element("Zero", asset("wide.png", Asset::Category::Image), 1), 0, problem},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(make(*c.element, c.width), c.result);
+    }
+    // Nothing was written for any of them.
+    EXPECT_TRUE(std::filesystem::is_empty(thumbnails()));
+}
+
+TEST_F(ThumbnailTest, VideoFramesAtTheSourceInPoint) {
+    const struct {
+        const char* name;
+        double srcIn;
+        double firstFrame;
+        const char* rate;
+        int frame;
+    } cases[] = {
+        {"A", 37, 0, "25", 37},
+        {"B", 3, 0, "25", 3},          // earlier than the last one: a seek back
+        {"C", 62, 25, "25", 37},       // the in point counts from the media's first frame
+        {"D", 45.5, 0, "25", 45},      // within frame 45
+        {"E", 0, 0, "25", 0},
+        {"F", 49, 0, "25", 49},        // the last frame
+        {"G", 24, 0, "24", 25},        // one second at 24 fps is frame 25 of the 25 fps media
+    };
+    ThumbnailMaker maker(thumbnails(), 160, log);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto e = element(c.name, asset("numbered clip.mp4", Asset::Category::AV), c.srcIn, c.firstFrame);
+        e->setTimecodeFrameRate(c.rate);
+        const ThumbnailResult result = maker.make(*e);
+        const std::filesystem::path file = thumbnails() / *thumbnailFileName(*e);
+        ASSERT_EQ(result, (ThumbnailResult{file.string(), 120}));
+        EXPECT_EQ(readJpegHeight(file), 120);
+        EXPECT_EQ(frameShownBy(file.string()), c.frame);
+        EXPECT_NE(log.str().find("Writing thumbnail to " + file.string() + "\n"), std::string::npos);
+    }
+}
+
+TEST_F(ThumbnailTest, VideoIsNeverEnlarged) {
+    auto e = element("Wide", asset("numbered clip.mp4", Asset::Category::Video), 1);
+    const ThumbnailResult result = make(*e, 640);
+    ASSERT_TRUE(result.isPicture());
+    EXPECT_EQ(result.rowHeight, 240);
+    EXPECT_EQ(loadStillImage(*result.text, 320).width, 320);
+}
+
+TEST_F(ThumbnailTest, StillImagesAreScaledToTheWidth) {
+    const struct {
+        const char* file;
+        std::int64_t width;
+        std::int64_t height;
+    } cases[] = {{"wide.png", 160, 80}, {"small.png", 160, 80}, {"wide.png", 401, 200}, {"small.png", 3, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.width));
+        auto e = element(std::string(c.file) + std::to_string(c.width), asset(c.file, Asset::Category::Image), 0);
+        const ThumbnailResult result = make(*e, c.width);
+        ASSERT_TRUE(result.isPicture());
+        EXPECT_EQ(result.rowHeight, c.height);
+        EXPECT_EQ(readJpegHeight(*result.text), c.height);
+    }
+}
+
+TEST_F(ThumbnailTest, AnExistingFileIsReusedWithoutTheMedia) {
+    auto first = element("Shot", asset("numbered clip.mp4", Asset::Category::AV), 10);
+    const ThumbnailResult made = make(*first);
+    ASSERT_TRUE(made.isPicture());
+    // The same in point and name, media that no longer exists: the file answers.
+    auto again = element("Shot", asset("gone.mov", Asset::Category::AV), 10.9);
+    EXPECT_EQ(make(*again), made);
+    EXPECT_NE(log.str().find("\"using existing thumbnail: " + *made.text + "\"\n"), std::string::npos);
+    // An offline asset is offline even when its thumbnail exists.
+    auto offline = element("Shot", asset("numbered clip.mp4", Asset::Category::AV, false), 10);
+    EXPECT_EQ(make(*offline), (ThumbnailResult{"Offline", -1}));
+}
+
+TEST_F(ThumbnailTest, AnUnreadableExistingFileIsMadeAgain) {
+    auto e = element("Broken", asset("numbered clip.mp4", Asset::Category::AV), 20);
+    const std::filesystem::path file = thumbnails() / *thumbnailFileName(*e);
+    std::ofstream(file) << "not a picture";
+    const ThumbnailResult result = make(*e);
+    EXPECT_EQ(result, (ThumbnailResult{file.string(), 120}));
+    EXPECT_EQ(frameShownBy(file.string()), 20);
+}
+
+TEST_F(ThumbnailTest, NamesStayInsideTheFolder) {
+    auto e = element("../../escape", asset("numbered clip.mp4", Asset::Category::AV), 0);
+    const ThumbnailResult result = make(*e);
+    ASSERT_TRUE(result.isPicture());
+    EXPECT_EQ(std::filesystem::path(*result.text).parent_path(), thumbnails());
+    EXPECT_TRUE(std::filesystem::exists(thumbnails() / "000000000 .._.._escape.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "escape.jpg"));
+}
+
+}  // namespace
+}  // namespace tallyvane
