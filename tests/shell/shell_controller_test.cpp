@@ -1,0 +1,366 @@
+#include "shell/shell_controller.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "fake_platform.h"
+#include "shell/shell_addresses.h"
+#include "temporary_folder.h"
+
+namespace tallyvane {
+
+void PrintTo(const RoleRecord& row, std::ostream* out) {
+    *out << '{' << row.roleName << ", " << (row.isChecked ? "checked" : "unchecked") << '}';
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::Alert;
+using test::FakePlatform;
+using test::TemporaryFolder;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+const fs::path kData = fs::path(TALLYVANE_TEST_DATA_DIR) / "shell";
+const std::string kArrow = " \u25B8 ";
+
+std::vector<std::string> names(const RoleTable& table) {
+    std::vector<std::string> result;
+    for (const RoleRecord& row : table.rows()) result.push_back(row.roleName);
+    return result;
+}
+
+class ShellControllerTest : public ::testing::Test {
+protected:
+    ShellSetup setup() {
+        return ShellSetup{folder.path() / "support", folder.path() / "desktop",
+                          [this](ReportContext& context, const ReportRequest& request) {
+                              written.push_back(request);
+                              if (duringWrite) duringWrite(context);
+                          },
+                          log, [this] { return proVideo; }};
+    }
+
+    TemporaryFolder folder;
+    FakePlatform platform;
+    std::ostringstream log;
+    std::vector<ReportRequest> written;
+    std::function<void(ReportContext&)> duringWrite;
+    bool proVideo = true;
+};
+
+TEST_F(ShellControllerTest, StartsWithAnEmptyWindowAndTheDefaultSettings) {
+    const ShellController shell(platform, setup());
+    EXPECT_FALSE(shell.inputFileIconVisible());
+    EXPECT_EQ(shell.inputFileName(), "");
+    EXPECT_TRUE(shell.reportMenu().empty());
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_FALSE(shell.roleButtonsEnabled());
+    EXPECT_FALSE(shell.isBusy());
+    EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default"));
+    const TimeDisplayControls& time = shell.timeDisplay();
+    EXPECT_EQ(time.sequence, (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_EQ(time.source, (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_EQ(time.colorRow, 0u);
+    for (std::size_t sheet = 0; sheet < kExtraSheetKeys.size(); ++sheet) {
+        EXPECT_TRUE(shell.sheetSwitch(static_cast<ExtraSheet>(sheet)));
+    }
+    EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "support");
+    // Nothing is written until the layouts change.
+    EXPECT_FALSE(fs::exists(folder.path() / "support"));
+}
+
+TEST_F(ShellControllerTest, StoredLayoutsFillBothMenusAtStartUp) {
+    fs::create_directories(folder.path() / "support");
+    std::ofstream(folder.path() / "support" / "Layouts.json")
+        << layoutsToJson({LayoutsItem::named("Edit"), LayoutsItem::named("Picture")}).dump();
+    const ShellController shell(platform, setup());
+    EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default", "Edit", "Picture"));
+    EXPECT_THAT(shell.layouts().settingsMenu().titles(), ElementsAre("Default", "Edit", "Picture"));
+}
+
+TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayoutsStayInMemory) {
+    ShellSetup noFolder = setup();
+    noFolder.supportFolder.reset();
+    ShellController shell(platform, std::move(noFolder));
+    EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "desktop");
+    shell.layouts().addLayout();
+    shell.layouts().confirmLayoutName("Edit");
+    EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default", "Edit"));
+    EXPECT_FALSE(shell.layouts().filePath().has_value());
+}
+
+TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysis) {
+    ShellController shell(platform, setup());
+    EXPECT_EQ(shell.openFiles({kData / "event_with_timelines.fcpxml"}), OpenOutcome::opened);
+    EXPECT_TRUE(shell.inputFileIconVisible());
+    EXPECT_EQ(shell.inputFileName(), "event_with_timelines.fcpxml");
+    // "Day 2" comes before "Day 10"; only the first event offers reports.
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Event Clips", "---", "Timeline A", "Timeline B"));
+    EXPECT_EQ(shell.reportMenu().selectedTitle(), "Event Clips");
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_THAT(shell.videoRoles().rows(), IsEmpty());
+    EXPECT_FALSE(platform.busy);
+    EXPECT_THAT(platform.alerts, IsEmpty());
+    EXPECT_EQ(shell.reportContext().sheetKind, 6);
+    EXPECT_EQ(shell.reportContext().currentInputType, InputType::FCPXML);
+
+    shell.chooseReport(2);
+    shell.analyze();
+    EXPECT_TRUE(shell.saveEnabled());
+    EXPECT_TRUE(shell.roleButtonsEnabled());
+    EXPECT_EQ(shell.selectedReport(), "Timeline A");
+    EXPECT_THAT(names(shell.videoRoles()), ElementsAre("Titles", "Video", "Video" + kArrow + "Wide"));
+    // The reader gives a role without subrole its first subrole, "Music-1".
+    EXPECT_THAT(names(shell.audioRoles()),
+                ElementsAre("Dialogue", "Dialogue" + kArrow + "Lav", "Music", "Music" + kArrow + "Music-1"));
+
+    shell.chooseReport(0);
+    shell.analyze();
+    EXPECT_THAT(names(shell.videoRoles()), ElementsAre("B-Roll"));
+    EXPECT_THAT(names(shell.audioRoles()), ElementsAre("Dialogue", "Dialogue" + kArrow + "Boom"));
+}
+
+TEST_F(ShellControllerTest, ProjectWithOneReportIsAnalysedAtOnce) {
+    ShellController shell(platform, setup());
+    EXPECT_EQ(shell.openFiles({kData / "one_timeline.fcpxml"}), OpenOutcome::opened);
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+    EXPECT_TRUE(shell.saveEnabled());
+    EXPECT_EQ(shell.selectedReport(), "Timeline A");
+    EXPECT_THAT(names(shell.videoRoles()), ElementsAre("Titles", "Video", "Video" + kArrow + "Wide"));
+}
+
+TEST_F(ShellControllerTest, NewOpenClearsTheOldProjectAndDisablesSave) {
+    ShellController shell(platform, setup());
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    ASSERT_TRUE(shell.saveEnabled());
+    EXPECT_EQ(shell.openFiles({kData / "event_with_timelines.fcpxml"}), OpenOutcome::opened);
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_FALSE(shell.save().has_value());
+    EXPECT_THAT(shell.videoRoles().rows(), IsEmpty());
+    EXPECT_EQ(shell.store().fetch<EventBin>().size(), 2u);
+}
+
+TEST_F(ShellControllerTest, TooOldDocumentIsRefusedWithTheReadersAlert) {
+    ShellController shell(platform, setup());
+    EXPECT_EQ(shell.openFiles({kData / "too_old.fcpxml"}), OpenOutcome::rejected);
+    EXPECT_THAT(platform.alerts,
+                ElementsAre(Alert{"There is a problem with this FCPXML",
+                                  "The minimum version of XML supported is 1.6 (exported from Final Cut Pro 10.3)."}));
+    EXPECT_TRUE(shell.reportMenu().empty());
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_FALSE(platform.busy);
+}
+
+struct OpenErrorCase {
+    const char* name;
+    std::function<fs::path(const fs::path&)> make;
+    OpenOutcome outcome;
+    Alert alert;
+};
+
+class OpenErrors : public ShellControllerTest, public ::testing::WithParamInterface<OpenErrorCase> {};
+
+TEST_P(OpenErrors, EndInAnAlertAndAnEmptyMenu) {
+    ShellController shell(platform, setup());
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    const fs::path path = GetParam().make(folder.path());
+    EXPECT_EQ(shell.openFiles({path}), GetParam().outcome);
+    EXPECT_THAT(platform.alerts, ElementsAre(GetParam().alert));
+    EXPECT_TRUE(shell.reportMenu().empty());
+    EXPECT_TRUE(shell.store().fetch<EventBin>().empty());
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_TRUE(shell.inputFileIconVisible());
+    EXPECT_EQ(shell.inputFileName(), path.filename().string());
+    EXPECT_FALSE(platform.busy);
+    EXPECT_THAT(log.str(), HasSubstr("\"failed parsing the file\""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, OpenErrors,
+    ::testing::Values(
+        OpenErrorCase{"bundleFolderWithoutDocument",
+                      [](const fs::path& f) {
+                          fs::create_directories(f / "p.fcpxmld");
+                          return f / "p.fcpxmld";
+                      },
+                      OpenOutcome::unreadable,
+                      {"The file \u201CInfo.fcpxml\u201D couldn\u2019t be opened.", "No such file or directory."}},
+        OpenErrorCase{"archiveWithoutDocument",
+                      [](const fs::path& f) {
+                          std::ofstream(f / "notes.txt") << "text";
+                          const std::string command =
+                              "tar -cf '" + (f / "p.fcpxmld").string() + "' -C '" + f.string() + "' notes.txt";
+                          EXPECT_EQ(std::system(command.c_str()), 0);
+                          return f / "p.fcpxmld";
+                      },
+                      OpenOutcome::unreadable,
+                      {"This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro."}},
+        OpenErrorCase{"unknownExtension",
+                      [](const fs::path& f) {
+                          std::ofstream(f / "p.FCPXML") << "<fcpxml/>";
+                          return f / "p.FCPXML";
+                      },
+                      OpenOutcome::notADocument,
+                      {"\u201Cp.FCPXML\u201D is not a project document",
+                       "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ShellControllerTest, OnlyTheFirstOfSeveralFilesIsRead) {
+    ShellController shell(platform, setup());
+    EXPECT_EQ(shell.openFiles({kData / "one_timeline.fcpxml", kData / "event_with_timelines.fcpxml",
+                               kData / "too_old.fcpxml"}),
+              OpenOutcome::opened);
+    EXPECT_EQ(shell.inputFileName(), "one_timeline.fcpxml");
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+    EXPECT_THAT(platform.alerts, IsEmpty());
+    EXPECT_EQ(shell.openFiles({}), OpenOutcome::cancelled);
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+}
+
+TEST_F(ShellControllerTest, OpenPanelOffersProjectDocumentsOnly) {
+    ShellController shell(platform, setup());
+    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::cancelled);
+    EXPECT_THAT(platform.openExtensions, ElementsAre("fcpxml", "fcpxmld"));
+    platform.openPath = kData / "one_timeline.fcpxml";
+    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::opened);
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+}
+
+TEST_F(ShellControllerTest, SaveRequestCarriesTheAnalysedReportAndTheChosenLayout) {
+    ShellController shell(platform, setup());
+    shell.openFiles({kData / "event_with_timelines.fcpxml"});
+    shell.layouts().addLayout();
+    shell.layouts().confirmLayoutName("Edit");
+    shell.layouts().chooseInApp(1);
+    shell.chooseReport(2);
+    shell.analyze();
+    // Choosing another report without analysing it changes neither the report nor its title.
+    shell.chooseReport(3);
+    shell.toggleVideoRole(1);
+    shell.setAllAudioRoles(false);
+    shell.setSheetSwitch(ExtraSheet::keywords, false);
+    shell.setSheetSwitch(ExtraSheet::summary, false);
+    const ReportRequest request = shell.saveRequest();
+    EXPECT_EQ(request.reportName, "Timeline A");
+    EXPECT_EQ(request.title, "Timeline A - Edit Report");
+    EXPECT_THAT(request.sheets, ElementsAre("markers", "titles", "effects", "transitions"));
+    EXPECT_THAT(request.videoRoles, ElementsAre(RoleRecord{"Titles", true}, RoleRecord{"Video", false},
+                                                RoleRecord{"Video" + kArrow + "Wide", false}));
+    EXPECT_THAT(request.audioRoles,
+                ElementsAre(RoleRecord{"Dialogue", false}, RoleRecord{"Dialogue" + kArrow + "Lav", false},
+                            RoleRecord{"Music", false}, RoleRecord{"Music" + kArrow + "Music-1", false}));
+    EXPECT_EQ(request.options.size(), 38u);
+    EXPECT_FALSE(request.options.at("rowNumbers"));  // a new layout has every column off
+}
+
+TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhile) {
+    ShellController shell(platform, setup());
+    EXPECT_FALSE(shell.save().has_value());
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    platform.savePath = folder.path() / "out" / "report.xlsx";
+    fs::create_directories(folder.path() / "out");
+    std::optional<OpenOutcome> openDuringWrite;
+    duringWrite = [&](ReportContext& context) {
+        EXPECT_TRUE(shell.isBusy());
+        openDuringWrite = shell.openFiles({kData / "event_with_timelines.fcpxml"});
+        context.workbook->addWorksheet("Selected Roles");
+    };
+    shell.layouts().overrideThumbnailWidth("96");
+    shell.setOffsetText(TimeFormat::frames, "12");
+    EXPECT_EQ(shell.save(), SaveOutcome::saved);
+    EXPECT_EQ(openDuringWrite, OpenOutcome::busy);
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].title, "Timeline A - Default Report");
+    EXPECT_THAT(platform.suggestedNames, ElementsAre("Timeline A - Default Report"));
+    EXPECT_TRUE(fs::is_regular_file(folder.path() / "out" / "report.xlsx"));
+    EXPECT_EQ(shell.reportContext().thumbnailWidth, 96);
+    EXPECT_EQ(shell.reportContext().framesAdj, 12.0);
+    EXPECT_FALSE(shell.isBusy());
+    EXPECT_THAT(log.str(), HasSubstr("\u25BF 38 key/value pairs"));
+}
+
+TEST_F(ShellControllerTest, TimeFormatSwitchesKeepOneFormatPerGroup) {
+    ShellController shell(platform, setup());
+    shell.setSequenceFormat(TimeFormat::clock, true);
+    shell.setSequenceFormat(TimeFormat::timecode, false);
+    shell.setSequenceFormat(TimeFormat::clock, false);
+    EXPECT_EQ(shell.timeDisplay().sequence, (std::array<bool, 4>{true, false, false, false}));
+    shell.setSourceFormat(TimeFormat::timecode, false);
+    EXPECT_EQ(shell.timeDisplay().source, (std::array<bool, 4>{true, false, false, false}));
+    shell.setColorRow(1);
+    EXPECT_FALSE(shell.saveRequest().options.at("useColorText"));
+}
+
+TEST_F(ShellControllerTest, AlertStopsTheProgressIndicator) {
+    ShellController shell(platform, setup());
+    platform.busy = true;
+    shell.showAlert("Message", "Informative");
+    EXPECT_FALSE(platform.busy);
+    EXPECT_THAT(platform.alerts, ElementsAre(Alert{"Message", "Informative"}));
+}
+
+TEST_F(ShellControllerTest, LayoutEditButtonShowsTheFirstSettingsTab) {
+    ShellController shell(platform, setup());
+    shell.selectSettingsTab(2);
+    shell.showLayoutsPref();
+    EXPECT_TRUE(shell.settingsWindowVisible());
+    EXPECT_EQ(shell.settingsTab(), 0u);
+    shell.closeSettingsWindow();
+    EXPECT_FALSE(shell.settingsWindowVisible());
+}
+
+TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {
+    ShellController shell(platform, setup());
+    shell.showHelp();
+    shell.visitWebsite();
+    shell.emailSupport();
+    platform.mailWorks = false;
+    shell.emailSupport();
+    ASSERT_EQ(platform.openedUrls.size(), 5u);
+    EXPECT_EQ(platform.openedUrls[0], kHelpUrl);
+    EXPECT_EQ(platform.openedUrls[1], kProductUrl);
+    EXPECT_THAT(platform.openedUrls[2], ::testing::StartsWith("mailto:" + std::string(kSupportMailAddress) +
+                                                              "?subject=Bug%20Report%20for%20"));
+    EXPECT_EQ(platform.openedUrls[3], platform.openedUrls[2]);
+    EXPECT_EQ(platform.openedUrls[4], kContactUrl);
+}
+
+struct ProVideoCase {
+    const char* name;
+    bool available;
+    bool chooseAction;
+    std::vector<std::string> urls;
+    std::vector<std::string> actions;
+};
+
+class ProVideoCheck : public ShellControllerTest, public ::testing::WithParamInterface<ProVideoCase> {};
+
+TEST_P(ProVideoCheck, ReportsWhatTheMediaLibraryReads) {
+    proVideo = GetParam().available;
+    platform.chooseAction = GetParam().chooseAction;
+    ShellController shell(platform, setup());
+    shell.checkProVideoFormats();
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_EQ(platform.alerts[0].messageText, GetParam().available ? "Success!\nPro Video Formats are installed"
+                                                                   : "Pro Video Formats are NOT installed");
+    EXPECT_EQ(platform.actionTitles, GetParam().actions);
+    EXPECT_EQ(platform.openedUrls, GetParam().urls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProVideoCheck,
+    ::testing::Values(ProVideoCase{"installed", true, false, {}, {}},
+                      ProVideoCase{"missingOk", false, false, {}, {"Get Pro Video Formats"}},
+                      ProVideoCase{"missingGet", false, true, {std::string(kProVideoFormatsUrl)}, {"Get Pro Video Formats"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tallyvane
