@@ -1,0 +1,51 @@
+#include "report/report_sources.h"
+
+#include <algorithm>
+
+#include "common/debug_text.h"
+
+namespace tallyvane {
+
+std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view name, const ReportContext& context) {
+    FetchDescriptor<Composition> byName;
+    byName.predicate = [&](const Composition& composition) { return composition.name() == name; };
+    byName.fetchLimit = 1;
+    const auto found = store.fetch(byName);
+    if (found.empty()) {
+        context.log() << debugQuoted("NO SEQUENCE") << '\n';
+        return nullptr;
+    }
+    return found.front();
+}
+
+void adoptTimelineRate(ReportContext& context, const Composition& timeline) {
+    if (const auto rate = TimecodeFrameRate::fromStringValue(timeline.timecodeFrameRate())) {
+        context.reportFrameRate = *rate;
+    }
+}
+
+bool requestsSheet(const ReportRequest& request, std::string_view key) {
+    return std::find(request.sheets.begin(), request.sheets.end(), key) != request.sheets.end();
+}
+
+bool usesColorText(const ReportRequest& request) {
+    const auto found = request.options.find("useColorText");
+    return found == request.options.end() || found->second;
+}
+
+bool isTitleOrGenerator(const StoryElement& element) {
+    return element.category() == StoryElement::Category::title ||
+           element.category() == StoryElement::Category::generator;
+}
+
+bool isTransition(const StoryElement& element) { return element.category() == StoryElement::Category::transition; }
+
+std::vector<std::shared_ptr<MarkedRange>> markedRangesOf(const StoryElements& elements) {
+    std::vector<std::shared_ptr<MarkedRange>> ranges;
+    for (const auto& element : elements) {
+        ranges.insert(ranges.end(), element->markedRanges().begin(), element->markedRanges().end());
+    }
+    return ranges;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,56 @@
+#pragma once
+// What the report writers read from the project: the timeline a report is named after,
+// the clips of the events, and what the user's request switches on.
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "model/audio_track.h"
+#include "model/composition.h"
+#include "model/store.h"
+#include "model/video_track.h"
+#include "report/report_context.h"
+#include "report/report_request.h"
+
+namespace tallyvane {
+
+using StoryElements = std::vector<std::shared_ptr<StoryElement>>;
+
+// The first timeline of that name; the report's diagnostic line when there is none.
+std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view name, const ReportContext& context);
+
+// The timeline's rate becomes the report's; a text that names no rate keeps the one before.
+void adoptTimelineRate(ReportContext& context, const Composition& timeline);
+
+// Whether the request lists the key among its extra sheets (or switches).
+bool requestsSheet(const ReportRequest& request, std::string_view key);
+
+// The option "useColorText", on when the request does not set it.
+bool usesColorText(const ReportRequest& request);
+
+// The elements of the timeline's video tracks that `keepVideo(track, element)` keeps, then
+// those of its audio tracks that `keepAudio(track, element)` keeps, in track and element order.
+template <class KeepVideo, class KeepAudio>
+StoryElements trackElements(const Composition& timeline, KeepVideo keepVideo, KeepAudio keepAudio) {
+    StoryElements elements;
+    for (const auto& track : timeline.videoTracks()) {
+        for (const auto& element : track->elements()) {
+            if (keepVideo(*track, *element)) elements.push_back(element);
+        }
+    }
+    for (const auto& track : timeline.audioTracks()) {
+        for (const auto& element : track->elements()) {
+            if (keepAudio(*track, *element)) elements.push_back(element);
+        }
+    }
+    return elements;
+}
+
+bool isTitleOrGenerator(const StoryElement& element);
+bool isTransition(const StoryElement& element);
+
+// The marked ranges of the elements, element after element.
+std::vector<std::shared_ptr<MarkedRange>> markedRangesOf(const StoryElements& elements);
+
+}  // namespace tallyvane
