@@ -19,19 +19,35 @@ using testing::fileUrl;
 using testing::makeAsset;
 using testing::makeElement;
 
+// Two seconds at 25 fps with one keyframe and B-frames, so the frame asked for is decoded
+// forward; two still pictures.
+bool makeMedia(const std::filesystem::path& m) {
+    return testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
+                              "\" -c:v libx264 -g 50 -bf 2 -pix_fmt yuv420p '" + (m / "numbered clip.mp4").string() +
+                              "'") &&
+           testing::runFfmpeg("-f lavfi -i color=c=red:s=400x200:d=1 -frames:v 1 '" + (m / "wide.png").string() + "'") &&
+           testing::runFfmpeg("-f lavfi -i color=c=blue:s=100x50:d=1 -frames:v 1 '" + (m / "small.png").string() + "'");
+}
+
+std::shared_ptr<Asset> mediaAsset(const std::filesystem::path& file, Asset::Category category, bool online = true) {
+    auto result = makeAsset(file.filename().string(), fileUrl(file), online);
+    result->setCategory(category);
+    return result;
+}
+
+std::shared_ptr<StoryElement> element(const std::string& name, std::shared_ptr<Asset> asset,
+                                      std::optional<double> srcIn, double firstFrame = 0) {
+    auto result = makeElement({.name = name, .asset = std::move(asset)});
+    result->setSrcInpoint(srcIn);
+    result->setFirstFrame(firstFrame);
+    return result;
+}
+
 class ThumbnailTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         media_ = std::make_unique<testing::TemporaryFolder>();
-        const auto& m = media_->path();
-        // Two seconds at 25 fps, one keyframe, B-frames: the frame asked for is decoded forward.
-        ok_ = testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
-                                 "\" -c:v libx264 -g 50 -bf 2 -pix_fmt yuv420p '" + (m / "numbered clip.mp4").string() +
-                                 "'") &&
-              testing::runFfmpeg("-f lavfi -i color=c=red:s=400x200:d=1 -frames:v 1 '" + (m / "wide.png").string() +
-                                 "'") &&
-              testing::runFfmpeg("-f lavfi -i color=c=blue:s=100x50:d=1 -frames:v 1 '" + (m / "small.png").string() +
-                                 "'");
+        ok_ = makeMedia(media_->path());
     }
     static void TearDownTestSuite() { media_.reset(); }
 
@@ -44,17 +60,7 @@ protected:
     std::filesystem::path thumbnails() const { return folder.path() / "Thumbnails"; }
 
     static std::shared_ptr<Asset> asset(const std::string& file, Asset::Category category, bool online = true) {
-        auto result = makeAsset(file, fileUrl(media(file)), online);
-        result->setCategory(category);
-        return result;
-    }
-
-    static std::shared_ptr<StoryElement> element(const std::string& name, std::shared_ptr<Asset> asset,
-                                                 std::optional<double> srcIn, double firstFrame = 0) {
-        auto result = makeElement({.name = name, .asset = std::move(asset)});
-        result->setSrcInpoint(srcIn);
-        result->setFirstFrame(firstFrame);
-        return result;
+        return mediaAsset(media(file), category, online);
     }
 
     ThumbnailResult make(const StoryElement& e, std::int64_t width = 160) {
@@ -225,6 +231,71 @@ TEST_F(ThumbnailTest, NamesStayInsideTheFolder) {
     EXPECT_EQ(std::filesystem::path(*result.text).parent_path(), thumbnails());
     EXPECT_TRUE(std::filesystem::exists(thumbnails() / "000000000 .._.._escape.jpg"));
     EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "escape.jpg"));
+}
+
+// Pictures and row heights of a sheet as the independent reader sees them.
+nlohmann::json readImages(const std::filesystem::path& workbook) {
+    const std::string command = "/usr/bin/python3 '" + std::string(TALLYVANE_TEST_DATA_DIR) +
+                                "/clipsheet/read_images.py' '" + workbook.string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0);
+    return nlohmann::json::parse(output);
+}
+
+class ThumbnailSheetTest : public testing::ClipSheetTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(makeMedia(folder.path()));
+        context.thumbnailFolder = folder.path() / "Thumbnails";
+        std::filesystem::create_directory(context.thumbnailFolder);
+    }
+};
+
+TEST_F(ThumbnailSheetTest, PicturesAndTextsInTheThumbnailColumn) {
+    context.thumbnailWidth = 160;
+    const auto movie = folder.path() / "numbered clip.mp4";
+    auto sound = element("Sound", mediaAsset(movie, Asset::Category::AV), 10);
+    sound->setTrackType(TrackType::Audio);
+    sound->setClipTimelinePosition(2);
+    auto offline = element("Offline", mediaAsset(movie, Asset::Category::AV, false), 10);
+    offline->setClipTimelinePosition(1);
+    auto title = element("Title", nullptr, 10);
+    title->setClipTimelinePosition(3);
+    write({element("Shot", mediaAsset(movie, Asset::Category::AV), 10), offline, sound, title});
+    const nlohmann::json s = sheet();
+    const nlohmann::json images = readImages(folder.path() / "report.xlsx")["Selected Roles"];
+    EXPECT_EQ(images["images"], nlohmann::json::array({"B2"}));
+    EXPECT_EQ(images["rowHeights"]["2"], 90);  // 120 pixels
+    EXPECT_FALSE(images["rowHeights"].contains("3"));
+    EXPECT_TRUE(testing::cellUnder(s, "Thumbnail", 2).is_null());
+    EXPECT_EQ(testing::textUnder(s, "Thumbnail", 3), "Offline");
+    EXPECT_TRUE(testing::cellUnder(s, "Thumbnail", 4).is_null());
+    EXPECT_TRUE(testing::cellUnder(s, "Thumbnail", 5).is_null());
+    EXPECT_DOUBLE_EQ(testing::widthUnder(s, "Thumbnail"), testing::storedWidth((160 - 5) / 7.0));
+    EXPECT_TRUE(std::filesystem::exists(context.thumbnailFolder / "000000010 Shot.jpg"));
+}
+
+TEST_F(ThumbnailSheetTest, AProblemWidensTheColumnAndLeavesTheRowAlone) {
+    context.thumbnailWidth = 1;
+    write({element("Missing", mediaAsset(folder.path() / "missing.mov", Asset::Category::Video), 10)});
+    const nlohmann::json s = sheet();
+    EXPECT_EQ(testing::textUnder(s, "Thumbnail", 2), "Problem");
+    EXPECT_DOUBLE_EQ(testing::widthUnder(s, "Thumbnail"), testing::storedWidth(10));  // "Thumbnail" + 1
+    const nlohmann::json images = readImages(folder.path() / "report.xlsx")["Selected Roles"];
+    EXPECT_TRUE(images["images"].empty());
+    EXPECT_TRUE(images["rowHeights"].empty());
+}
+
+TEST_F(ThumbnailSheetTest, SwitchedOffThumbnailsMakeNoFiles) {
+    context.thumbnailWidth = 160;
+    write({element("Shot", mediaAsset(folder.path() / "numbered clip.mp4", Asset::Category::AV), 10)},
+          {{"thumbnails", false}});
+    const nlohmann::json s = sheet();
+    EXPECT_EQ(testing::widthUnder(s, "Thumbnail"), -1);
+    EXPECT_TRUE(std::filesystem::is_empty(context.thumbnailFolder));
 }
 
 }  // namespace
