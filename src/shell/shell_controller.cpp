@@ -55,7 +55,7 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
       proVideoFormatsAvailable_(std::move(setup.proVideoFormatsAvailable)),
       readerAlerts_(*this),
       reader_(store_, readerAlerts_, log_),
-      saver_(store_, platform_, std::move(setup.writer)),
+      saver_(store_, platform_, setup.makeWriter(store_)),
       layouts_(LayoutsFile(setup.supportFolder, log_)),
       timeDisplay_(timeDisplayFromDefaults(registeredDefaults())) {
     context_.diagnostics = log_;

@@ -22,6 +22,7 @@
 #include "report/report_context.h"
 #include "report/report_request.h"
 #include "report/report_saver.h"
+#include "report/report_writer.h"
 #include "shell/column_layouts.h"
 #include "shell/popup_menu.h"
 #include "shell/role_tables.h"
@@ -50,8 +51,8 @@ struct ShellSetup {
     std::optional<std::filesystem::path> supportFolder;
     // Where a report's temporary files go without a support folder.
     std::filesystem::path fallbackWorkFolder;
-    // Fills the workbook of a report.
-    ReportWriter writer;
+    // Makes the writer that fills a report's workbook from the controller's store.
+    std::function<ReportWriter(const Store&)> makeWriter = makeReportWriter;
     // Diagnostic lines.
     std::reference_wrapper<std::ostream> log;
     // Whether the media library reads ProRes, DNxHD and MXF.

@@ -40,9 +40,11 @@ class ShellControllerTest : public ::testing::Test {
 protected:
     ShellSetup setup() {
         return ShellSetup{folder.path() / "support", folder.path() / "desktop",
-                          [this](ReportContext& context, const ReportRequest& request) {
-                              written.push_back(request);
-                              if (duringWrite) duringWrite(context);
+                          [this](const Store&) -> ReportWriter {
+                              return [this](ReportContext& context, const ReportRequest& request) {
+                                  written.push_back(request);
+                                  if (duringWrite) duringWrite(context);
+                              };
                           },
                           log, [this] { return proVideo; }};
     }
