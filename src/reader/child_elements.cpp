@@ -1,24 +1,36 @@
 #include "reader/child_elements.h"
 
 #include <algorithm>
-#include <string>
+
+#include "xml/xml_document.h"
 
 namespace tallyvane {
 
 namespace {
 
-bool tagged(const XMLElement& element, Tags tags) {
-    const std::optional<std::string> tag = element.tag();
-    return tag && std::find(tags.begin(), tags.end(), std::string_view(*tag)) != tags.end();
+// Straight from the tree: handles are made only for the children that match.
+bool tagged(const xmlNode* node, Tags tags) {
+    if (node->type != XML_ELEMENT_NODE || node->name == nullptr) return false;
+    const std::string_view name(reinterpret_cast<const char*>(node->name));
+    return std::find(tags.begin(), tags.end(), name) != tags.end();
 }
 
 void appendChildren(const XMLElement& element, Tags tags, std::vector<XMLElement>& result) {
-    for (XMLElement child : element.children()) {
-        if (tagged(child, tags)) result.push_back(std::move(child));
+    std::optional<XMLDocument> document;
+    for (xmlNodePtr child = element.cNode()->children; child != nullptr; child = child->next) {
+        if (!tagged(child, tags)) continue;
+        if (!document) document = element.document();
+        result.emplace_back(child, *document);
     }
 }
 
 }  // namespace
+
+bool hasTag(const XMLElement& element, std::string_view tag) {
+    const xmlNode* node = element.cNode();
+    return node->type == XML_ELEMENT_NODE && node->name != nullptr &&
+           std::string_view(reinterpret_cast<const char*>(node->name)) == tag;
+}
 
 std::vector<XMLElement> childElements(const XMLElement& element, Tags tags) {
     std::vector<XMLElement> result;
@@ -28,9 +40,7 @@ std::vector<XMLElement> childElements(const XMLElement& element, Tags tags) {
 
 std::vector<XMLElement> childElements(const XMLElement& element, std::string_view parentTag, Tags tags) {
     std::vector<XMLElement> result;
-    for (const XMLElement& child : element.children()) {
-        if (child.tag() == parentTag) appendChildren(child, tags, result);
-    }
+    for (const XMLElement& child : childElements(element, {parentTag})) appendChildren(child, tags, result);
     return result;
 }
 
@@ -41,8 +51,8 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
 }
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags) {
-    for (XMLElement child : element.children()) {
-        if (tagged(child, tags)) return child;
+    for (xmlNodePtr child = element.cNode()->children; child != nullptr; child = child->next) {
+        if (tagged(child, tags)) return XMLElement(child, element.document());
     }
     return std::nullopt;
 }

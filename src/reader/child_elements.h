@@ -23,6 +23,9 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags);
 
+// Whether the element's tag is that text, read without making a copy of it.
+bool hasTag(const XMLElement& element, std::string_view tag);
+
 // Whether the element has the attribute (an empty one counts).
 inline bool hasAttribute(const XMLElement& element, std::string_view name) { return element.attr(name).has_value(); }
 

@@ -7,7 +7,7 @@
 #include "model/asset.h"
 #include "model/metadata.h"
 #include "model/story_element.h"
-#include "reader/node_extensions.h"
+#include "reader/child_elements.h"
 #include "reader/reader_context.h"
 #include "xml/node_set.h"
 #include "xml/xml_element.h"
@@ -26,7 +26,7 @@ void storeEntry(const XMLElement& entry, StoryElement& clip) {
     if (std::optional<std::string> single = entry.attr("value")) {
         value = std::move(*single);
     } else {
-        for (const XMLElement& item : entry.xpath("array/string")) values.push_back(item.stringValue());
+        for (const XMLElement& item : childElements(entry, "array", {"string"})) values.push_back(item.stringValue());
     }
 
     if (name == "com.apple.proapps.studio.reel") {
@@ -49,7 +49,7 @@ void storeMetadata(const std::vector<XMLElement>& entries, const std::shared_ptr
     std::vector<XMLElement> all = entries;
     if (clip->asset()) {
         if (const std::optional<XMLElement> resource = context.assetResource(clip->asset()->id())) {
-            for (XMLElement entry : resource->xpath("metadata/md")) all.push_back(std::move(entry));
+            for (XMLElement entry : childElements(*resource, "metadata", {"md"})) all.push_back(std::move(entry));
         }
     }
     for (const XMLElement& entry : all) storeEntry(entry, *clip);

@@ -56,7 +56,7 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
     element->setFirstFrame(framesFromFCPXML(start, rate, log));
     element->setSrcInpoint(element->firstFrame());
     element->setSrcDuration(framesFromFCPXML(duration, rate, log));
-    ResolvedRoles roles = resolveRoles(clip, nullptr, log);
+    ResolvedRoles roles = resolveRoles(clip, nullptr, reader.capitalizer(), log);
     element->setVideoRole(std::move(roles.videoRole));
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));

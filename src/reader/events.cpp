@@ -51,7 +51,7 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     element->setSrcInpoint(asset->firstFrame());
     element->setSrcDuration(asset->duration());
     element->setFirstFrame(asset->firstFrame());
-    ResolvedRoles roles = resolveRoles(clip, asset.get(), log);
+    ResolvedRoles roles = resolveRoles(clip, asset.get(), reader.capitalizer(), log);
     element->setVideoRole(std::move(roles.videoRole));
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));

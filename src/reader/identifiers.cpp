@@ -2,17 +2,24 @@
 
 #include <array>
 #include <cstdint>
-#include <random>
 
 namespace tallyvane {
 
-std::string newIdentifier(std::string_view prefix) {
-    std::random_device entropy;
-    std::array<std::uint8_t, 16> bytes{};
+namespace {
+
+using UUIDBytes = std::array<std::uint8_t, 16>;
+
+template <class Words>
+UUIDBytes randomBytes(Words& words) {
+    UUIDBytes bytes{};
     for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        const std::uint32_t word = entropy();
+        const auto word = static_cast<std::uint32_t>(words());
         for (std::size_t j = 0; j < 4; ++j) bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
     }
+    return bytes;
+}
+
+std::string identifierText(std::string_view prefix, UUIDBytes bytes) {
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
 
@@ -24,6 +31,17 @@ std::string newIdentifier(std::string_view prefix) {
         text += kHex[bytes[i] & 0x0F];
     }
     return text;
+}
+
+}  // namespace
+
+std::string newIdentifier(std::string_view prefix) {
+    std::random_device entropy;
+    return identifierText(prefix, randomBytes(entropy));
+}
+
+std::string newIdentifier(std::string_view prefix, std::mt19937_64& random) {
+    return identifierText(prefix, randomBytes(random));
 }
 
 }  // namespace tallyvane

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "reader/identifiers.h"
 #include "xml/node_set.h"
 
 namespace tallyvane {
@@ -23,7 +24,8 @@ ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument docume
       log_(log),
       document_(std::move(document)),
       root_(rootOf(document_)),
-      defaultVideoFormat_(std::move(defaultVideoFormat)) {
+      defaultVideoFormat_(std::move(defaultVideoFormat)),
+      random_(std::random_device{}()) {
     for (const XMLElement& effect : root_.xpath("//resources/effect")) {
         if (std::optional<std::string> id = effect.attr("id")) effectResources_.try_emplace(std::move(*id), effect);
     }
@@ -50,6 +52,8 @@ std::shared_ptr<Asset> ReaderContext::asset(std::string_view id) const { return 
 std::shared_ptr<Composition> ReaderContext::composition(std::string_view id) const { return find(compositions_, id); }
 std::optional<XMLElement> ReaderContext::assetResource(std::string_view id) const { return find(assetResources_, id); }
 std::optional<XMLElement> ReaderContext::effectResource(std::string_view id) const { return find(effectResources_, id); }
+
+std::string ReaderContext::newIdentifier(std::string_view prefix) { return tallyvane::newIdentifier(prefix, random_); }
 
 bool ReaderContext::hasTransitionAt(const ModelObject& track, double position) const {
     const auto found = transitionPositions_.find(&track);

@@ -11,6 +11,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,7 @@
 
 #include "model/store.h"
 #include "model/story_element.h"
+#include "reader/text_extensions.h"
 #include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
@@ -36,6 +38,9 @@ public:
     const XMLDocument& document() const noexcept { return document_; }
     const XMLElement& root() const noexcept { return root_; }
     const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
+    WordCapitalizer& capitalizer() noexcept { return capitalizer_; }
+    // The prefix and a new random UUID.
+    std::string newIdentifier(std::string_view prefix);
 
     // Insert into the store and remember the object under its identifier.
     void insertFormat(const std::shared_ptr<VideoFormat>& format);
@@ -82,6 +87,8 @@ private:
     XMLDocument document_;
     XMLElement root_;
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
+    std::mt19937_64 random_;
+    WordCapitalizer capitalizer_;
     ById<std::shared_ptr<VideoFormat>> formats_;
     ById<std::shared_ptr<Asset>> assets_;
     ById<std::shared_ptr<Composition>> compositions_;

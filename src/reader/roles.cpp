@@ -5,6 +5,7 @@
 
 #include "model/asset.h"
 #include "common/debug_text.h"
+#include "reader/child_elements.h"
 #include "reader/text_extensions.h"
 #include "xml/node_set.h"
 #include "xml/xml_element.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr std::string_view kRoleSeparator = " \u25B8 ";
 
-std::string capitalizedWhenLowercase(const std::string& text) {
+std::string capitalizedWhenLowercase(const std::string& text, WordCapitalizer& capitalized) {
     return isEntirelyLowercase(text) ? capitalized(text) : text;
 }
 
@@ -31,30 +32,61 @@ std::string rawVideoRole(const XMLElement& element, std::string_view tag) {
     if (tag == "title") return "Titles";
     if (auto role = element.attr("videoRole")) return *role;
     if (auto role = element.attr("role")) return *role;
-    if (const std::optional<XMLElement> video = element.firstChildByXPath("video")) {
+    if (const std::optional<XMLElement> video = firstChildElement(element, {"video"})) {
         if (auto role = video->attr("role")) return *role;
     }
     return "Video";
 }
 
-std::string videoRole(const XMLElement& element, std::string_view tag, const Asset* asset) {
+std::string videoRole(const XMLElement& element, std::string_view tag, const Asset* asset,
+                      WordCapitalizer& capitalized) {
     if (tag == "transition") return "";
     if (asset != nullptr && asset->category() == Asset::Category::Audio) return "";
     const std::vector<std::string> parts = componentsNonEmpty(rawVideoRole(element, tag), ".");
     if (parts.empty()) return "";
     if (parts.size() == 1) return capitalized(parts.front());
-    const std::string main = capitalizedWhenLowercase(parts.front());
-    const std::string sub = capitalizedWhenLowercase(parts.back());
+    const std::string main = capitalizedWhenLowercase(parts.front(), capitalized);
+    const std::string sub = capitalizedWhenLowercase(parts.back(), capitalized);
     if (sub == main + "-1") return main;
     return main + std::string(kRoleSeparator) + sub;
 }
 
-// The "role" attributes of the query's elements, in document order, where present.
-std::vector<std::string> rolesOf(const XMLElement& element, std::string_view query, bool activeOnly = false) {
+void appendRole(const XMLElement& source, std::vector<std::string>& roles) {
+    if (auto role = source.attr("role")) roles.push_back(std::move(*role));
+}
+
+// The elements at the end of the paths below the element, in document order, as the
+// union of the paths ("audio | video/audio") would list them.
+void collectRoles(const XMLElement& element, const std::vector<std::vector<std::string_view>>& paths,
+                  std::size_t depth, std::vector<std::string>& roles) {
+    for (const XMLElement& child : element.children()) {
+        std::vector<std::vector<std::string_view>> deeper;
+        for (const auto& path : paths) {
+            if (depth >= path.size() || !hasTag(child, path[depth])) continue;
+            if (depth + 1 == path.size()) {
+                appendRole(child, roles);
+            } else {
+                deeper.push_back(path);
+            }
+        }
+        if (!deeper.empty()) collectRoles(child, deeper, depth + 1, roles);
+    }
+}
+
+std::vector<std::string> rolesAlong(const XMLElement& element, const std::vector<std::vector<std::string_view>>& paths) {
     std::vector<std::string> roles;
-    for (const XMLElement& source : element.xpath(query)) {
-        if (activeOnly && source.attr("active") == "0") continue;
-        if (auto role = source.attr("role")) roles.push_back(std::move(*role));
+    collectRoles(element, paths, 0, roles);
+    return roles;
+}
+
+// The connected source's audio roles that are not switched off.
+std::vector<std::string> connectedRoles(const XMLElement& element) {
+    std::vector<std::string> roles;
+    for (const XMLElement& source : childElements(element, {"sync-source"})) {
+        if (source.attr("sourceID") != "connected") continue;
+        for (const XMLElement& roleSource : childElements(source, {"audio-role-source"})) {
+            if (roleSource.attr("active") != "0") appendRole(roleSource, roles);
+        }
     }
     return roles;
 }
@@ -62,10 +94,16 @@ std::vector<std::string> rolesOf(const XMLElement& element, std::string_view que
 }  // namespace
 
 ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::ostream& log) {
+    WordCapitalizer capitalized;
+    return resolveRoles(element, asset, capitalized, log);
+}
+
+ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, WordCapitalizer& capitalized,
+                           std::ostream& log) {
     log << element.rawXML() << '\n';
     const std::string tag = element.tag().value_or("");
     ResolvedRoles roles;
-    roles.videoRole = videoRole(element, tag, asset);
+    roles.videoRole = videoRole(element, tag, asset, capitalized);
 
     // The last source that names any audio role wins: "audioRole", the audio children,
     // the audio channel sources, the connected audio role sources.
@@ -83,15 +121,14 @@ ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::o
         }
         log << roles.audioRole << ' ' << debugList(list) << '\n';
     }
-    std::vector<std::string> children = rolesOf(element, "audio | video/audio");
-    for (std::string& role : rolesOf(element, "audio/audio")) children.push_back(std::move(role));
+    std::vector<std::string> children = rolesAlong(element, {{"audio"}, {"video", "audio"}});
+    for (std::string& role : rolesAlong(element, {{"audio", "audio"}})) children.push_back(std::move(role));
     if (!children.empty()) list = std::move(children);
-    const std::vector<std::string> channelSources =
-        rolesOf(element, "./audio-channel-source | ./audio/audio-channel-source | ./video/audio/audio-channel-source");
+    const std::vector<std::string> channelSources = rolesAlong(
+        element, {{"audio-channel-source"}, {"audio", "audio-channel-source"}, {"video", "audio", "audio-channel-source"}});
     log << "audio-channel-source roles: acs_roles = " << debugList(channelSources) << '\n';
     if (!channelSources.empty()) list = channelSources;
-    std::vector<std::string> connected =
-        rolesOf(element, "./sync-source[@sourceID='connected']/audio-role-source", true);
+    std::vector<std::string> connected = connectedRoles(element);
     if (!connected.empty()) list = std::move(connected);
 
     if (!list.empty()) {

@@ -8,6 +8,7 @@
 namespace tallyvane {
 
 class Asset;
+class WordCapitalizer;
 class XMLElement;
 
 struct ResolvedRoles {
@@ -19,5 +20,7 @@ struct ResolvedRoles {
 // Role texts are "main" or "main.sub"; a video role with a subrole is written
 // "Main ▸ Sub". `asset` is the clip's asset, null when it has none.
 ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::ostream& log);
+ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, WordCapitalizer& capitalized,
+                           std::ostream& log);
 
 }  // namespace tallyvane

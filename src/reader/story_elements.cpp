@@ -6,7 +6,6 @@
 
 #include "model/asset.h"
 #include "reader/child_elements.h"
-#include "reader/identifiers.h"
 #include "reader/placement.h"
 #include "reader/reader_context.h"
 #include "reader/roles.h"
@@ -157,7 +156,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     built.sortOrder = position.sortOrder;
 
     auto story = makeStoryElement(kind, built.sortOrder);
-    story->setId(newIdentifier(""));
+    story->setId(reader.newIdentifier(""));
     std::optional<std::string> name = clipElement.attr("name");
     story->setName(name ? *name : asset ? asset->name() : "Clip");
     applyEffectResource(*story, clipElement, list.context, reader);
@@ -166,7 +165,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     story->setSrcInpoint(framesFromAttribute(clipElement, "start", rate, log));
     story->setSrcDuration(framesFromAttribute(clipElement, "duration", rate, log));
     story->setTimecodeFrameRate(std::string(rate.stringValue()));
-    ResolvedRoles roles = resolveRoles(clipElement, asset.get(), log);
+    ResolvedRoles roles = resolveRoles(clipElement, asset.get(), reader.capitalizer(), log);
     story->setVideoRole(std::move(roles.videoRole));
     story->setAudioRole(std::move(roles.audioRole));
     story->setAudioSubroles(std::move(roles.audioSubroles));

@@ -1,5 +1,6 @@
 #include "reader/text_extensions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -30,6 +31,10 @@ std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_v
 
 std::optional<std::string> lastCharacter(std::string_view text) {
     if (text.empty()) return std::nullopt;
+    // Among ASCII characters only CR LF make one character of two.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(text.ends_with("\r\n") ? text.substr(text.size() - 2) : text.substr(text.size() - 1));
+    }
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::BreakIterator> graphemes(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
@@ -45,9 +50,20 @@ std::optional<std::string> lastCharacter(std::string_view text) {
     return last;
 }
 
-std::string capitalized(std::string_view text) {
+std::string capitalized(std::string_view text) { return WordCapitalizer()(text); }
+
+WordCapitalizer::WordCapitalizer() {
+    UErrorCode status = U_ZERO_ERROR;
+    words_.reset(icu::BreakIterator::createWordInstance(icu::Locale::getRoot(), status));
+    // Without a breaker of its own, each text gets the standard one.
+    if (U_FAILURE(status)) words_.reset();
+}
+
+WordCapitalizer::~WordCapitalizer() = default;
+
+std::string WordCapitalizer::operator()(std::string_view text) {
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    unicode.toTitle(nullptr, icu::Locale::getRoot());
+    unicode.toTitle(words_.get(), icu::Locale::getRoot());
     std::string result;
     return unicode.toUTF8String(result);
 }

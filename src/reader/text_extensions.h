@@ -2,12 +2,19 @@
 // Text operations the reader's passes share.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "timecode/media_time.h"
+
+#include <unicode/uversion.h>
+
+U_NAMESPACE_BEGIN
+class BreakIterator;
+U_NAMESPACE_END
 
 namespace tallyvane {
 
@@ -20,6 +27,20 @@ std::optional<std::string> lastCharacter(std::string_view text);
 // Every word with its first letter upper case and the rest lower case: "sound effects"
 // and "SOUND EFFECTS" both give "Sound Effects".
 std::string capitalized(std::string_view text);
+
+// `capitalized` with one word breaker for many texts, which costs far less than one each.
+class WordCapitalizer {
+public:
+    WordCapitalizer();
+    ~WordCapitalizer();
+    WordCapitalizer(const WordCapitalizer&) = delete;
+    WordCapitalizer& operator=(const WordCapitalizer&) = delete;
+
+    std::string operator()(std::string_view text);
+
+private:
+    std::unique_ptr<icu::BreakIterator> words_;
+};
 // Whether the text's lower-case form is the text itself.
 bool isEntirelyLowercase(std::string_view text);
 

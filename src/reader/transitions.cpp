@@ -31,7 +31,7 @@ std::shared_ptr<StoryElement> transitionElement(const std::optional<XMLElement>&
                                         built.cumulativeOffset);
     transition->setClipDuration(framesFromAttribute(neighbour, "duration", built.compositionRate, log));
     transition->setTimecodeFrameRate(std::string(built.compositionRate.stringValue()));
-    ResolvedRoles roles = resolveRoles(*neighbour, nullptr, log);
+    ResolvedRoles roles = resolveRoles(*neighbour, nullptr, reader.capitalizer(), log);
     transition->setVideoRole(std::move(roles.videoRole));
     transition->setAudioRole(std::move(roles.audioRole));
     transition->setAppleEffect(true);
