@@ -85,16 +85,22 @@ void writeColumn(RowTarget& target, H timecodeCase, double frames, TimecodeFrame
 void writeOffsetColumn(RowTarget& target, H timecodeCase, double frames, const ReportContext& context) {
     const double offsets[kTimeFormatCount] = {context.hhmmssffAdj, context.framesAdj, context.feetframesAdj,
                                               context.clockAdj, 0.0};
+    // Offsets are mostly equal (all zero by default), so one timecode usually serves all formats.
+    std::optional<double> madeFor;
+    std::optional<Timecode> timecode;
     for (std::size_t k = 0; k < kTimeFormatCount; ++k) {
         const auto format = static_cast<TimeFormat>(k);
         if (!target.has(timeVariant(timecodeCase, format))) continue;
         const double value = frames + offsets[k];
         if (format == TimeFormat::frames) {
             writeFrames(target, timecodeCase, FramesCell::rounded, value, std::nullopt);
-        } else {
-            writeTimecodeFormat(target, timecodeCase, format,
-                                timecodeOf(value, context.reportFrameRate, TimecodeUpperLimit::max24Hours), false);
+            continue;
         }
+        if (!madeFor || *madeFor != value) {
+            timecode = timecodeOf(value, context.reportFrameRate, TimecodeUpperLimit::max24Hours);
+            madeFor = value;
+        }
+        writeTimecodeFormat(target, timecodeCase, format, timecode, false);
     }
 }
 
