@@ -53,16 +53,16 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
 
     const TimecodeFrameRate rate = clipRate(clip, reader);
     element->setTimecodeFrameRate(std::string(rate.stringValue()));
-    element->setFirstFrame(framesFromFCPXML(start, rate, log));
+    element->setFirstFrame(reader.frames()(start, rate));
     element->setSrcInpoint(element->firstFrame());
-    element->setSrcDuration(framesFromFCPXML(duration, rate, log));
+    element->setSrcDuration(reader.frames()(duration, rate));
     ResolvedRoles roles = resolveRoles(clip, nullptr, reader.capitalizer(), log);
     element->setVideoRole(std::move(roles.videoRole));
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, log);
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, log);
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, reader.frames());
+    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, reader.frames());
     storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
 
     switch (element->category()) {

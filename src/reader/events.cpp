@@ -56,8 +56,8 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, log);
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, log);
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, reader.frames());
+    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, reader.frames());
     storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
 
     switch (asset->category()) {

@@ -85,7 +85,8 @@ std::string analysisMarkerName(const XMLElement& element) {
 }
 
 void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
-                  std::optional<TimecodeFrameRate> timelineRate, std::ostream& log) {
+                  std::optional<TimecodeFrameRate> timelineRate, FrameCounter& frames) {
+    std::ostream& log = frames.log();
     const double inPoint = clip->srcInpoint().value_or(0.0);
     const double position = clip->clipTimelinePosition();
     const double duration = clip->clipDuration();
@@ -103,11 +104,11 @@ void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr
         const std::optional<std::string> start = clip->category() == StoryElement::Category::transition
                                                      ? std::optional<std::string>(kTransitionMarkerStart)
                                                      : element.attr("start");
-        range->setSrcInpoint(framesFromFCPXML(start, rate, log));
+        range->setSrcInpoint(frames(start, rate));
         range->setTimelinePosition(position + timelineOffset(range->srcInpoint() - inPoint, rate, timelineRate));
         range->setVisible(position <= range->timelinePosition() && range->timelinePosition() <= position + duration);
         if (const std::optional<std::string> length = element.attr("duration")) {
-            range->setDuration(framesFromFCPXML(*length, rate, log));
+            range->setDuration(frames(*length, rate));
         }
         clip->appendMarkedRange(range);
         log << range->debugDescription();

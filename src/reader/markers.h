@@ -13,6 +13,7 @@
 
 namespace tallyvane {
 
+class FrameCounter;
 class StoryElement;
 class XMLElement;
 
@@ -29,6 +30,6 @@ std::string analysisMarkerName(const XMLElement& element);
 // clip's rate, in point, position and duration must be set. Timeline positions count at
 // `timelineRate`, the clip's own rate when it is absent.
 void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
-                  std::optional<TimecodeFrameRate> timelineRate, std::ostream& log);
+                  std::optional<TimecodeFrameRate> timelineRate, FrameCounter& frames);
 
 }  // namespace tallyvane

@@ -41,7 +41,7 @@ void storeMulticams(ReaderContext& reader) {
         composition->setVideoFormat(format);
         const TimecodeFrameRate rate = frameRateFromVideoRate(format->videoFrameRate(), multicam.attr("tcFormat") == "DF", log);
         composition->setTimecodeFrameRate(std::string(rate.stringValue()));
-        composition->setFirstFrame(framesFromFCPXML(multicam.attr("tcStart").value_or("0s"), rate, log));
+        composition->setFirstFrame(reader.frames()(multicam.attr("tcStart").value_or("0s"), rate));
 
         const std::vector<XMLElement> angles = childElements(multicam, {"mc-angle"});
         for (std::size_t i = 0; i < angles.size(); ++i) {

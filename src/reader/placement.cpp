@@ -158,8 +158,8 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
 
 void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, ReaderContext& reader) {
     const XMLElement& clip = built.clipElement;
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, reader.log());
-    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, reader.log());
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, reader.frames());
+    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, reader.frames());
     storeMetadata(childElements(clip, "metadata", {"md"}), copy, reader);
 }
 
@@ -237,12 +237,12 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     const std::optional<std::string> audioDuration = clip.attr("audioDuration");
     if (audioStart) {
         copy->setClipTimelinePosition(copy->clipTimelinePosition() -
-                                      (built.start - framesFromFCPXML(*audioStart, built.compositionRate, log)));
+                                      (built.start - reader.frames()(*audioStart, built.compositionRate)));
     }
-    if (audioDuration) copy->setClipDuration(framesFromFCPXML(*audioDuration, built.compositionRate, log));
+    if (audioDuration) copy->setClipDuration(reader.frames()(*audioDuration, built.compositionRate));
     if (built.storyElement->asset()) {
-        if (audioStart) copy->setSrcInpoint(framesFromFCPXML(*audioStart, built.clipRate, log));
-        if (audioDuration) copy->setSrcDuration(framesFromFCPXML(*audioDuration, built.clipRate, log));
+        if (audioStart) copy->setSrcInpoint(reader.frames()(*audioStart, built.clipRate));
+        if (audioDuration) copy->setSrcDuration(reader.frames()(*audioDuration, built.clipRate));
     }
 
     const auto audioTransition = [&](const std::shared_ptr<StoryElement>& transition) {

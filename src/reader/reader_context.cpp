@@ -25,7 +25,8 @@ ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument docume
       document_(std::move(document)),
       root_(rootOf(document_)),
       defaultVideoFormat_(std::move(defaultVideoFormat)),
-      random_(std::random_device{}()) {
+      random_(std::random_device{}()),
+      frames_(log) {
     for (const XMLElement& effect : root_.xpath("//resources/effect")) {
         if (std::optional<std::string> id = effect.attr("id")) effectResources_.try_emplace(std::move(*id), effect);
     }

@@ -20,6 +20,7 @@
 #include "model/store.h"
 #include "model/story_element.h"
 #include "reader/text_extensions.h"
+#include "reader/time_values.h"
 #include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
@@ -39,6 +40,7 @@ public:
     const XMLElement& root() const noexcept { return root_; }
     const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
     WordCapitalizer& capitalizer() noexcept { return capitalizer_; }
+    FrameCounter& frames() noexcept { return frames_; }
     // The prefix and a new random UUID.
     std::string newIdentifier(std::string_view prefix);
 
@@ -89,6 +91,7 @@ private:
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
     std::mt19937_64 random_;
     WordCapitalizer capitalizer_;
+    FrameCounter frames_;
     ById<std::shared_ptr<VideoFormat>> formats_;
     ById<std::shared_ptr<Asset>> assets_;
     ById<std::shared_ptr<Composition>> compositions_;

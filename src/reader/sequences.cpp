@@ -141,8 +141,8 @@ void storeSequences(const std::vector<XMLElement>& sequences, Composition::Categ
         composition->setTimecodeFrameRate(std::string(rate.stringValue()));
         const std::optional<std::string> start = sequence.attr("tcStart") ? sequence.attr("tcStart")
                                                                           : sequence.attr("start");
-        composition->setFirstFrame(framesFromFCPXML(start.value_or("0s"), rate, log));
-        composition->setDuration(framesFromAttribute(sequence, "duration", rate, log));
+        composition->setFirstFrame(reader.frames()(start.value_or("0s"), rate));
+        composition->setDuration(reader.frames().attribute(sequence, "duration", rate));
         composition->setAudioChannelLayout(sequence.attr("audioLayout").value_or("stereo"));
         if (const std::optional<std::int64_t> sampleRate = audioSampleRate(sequence)) {
             composition->setAudioSampleRate(*sampleRate);

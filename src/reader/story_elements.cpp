@@ -144,14 +144,14 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     BuiltElement built{clipElement, nullptr};
     built.clipRate = rate;
     built.compositionRate = compositionRate;
-    built.start = framesFromAttribute(clipElement, "start", compositionRate, log);
+    built.start = reader.frames().attribute(clipElement, "start", compositionRate);
     // An audition stands where the audition stands: its clips are alternatives at one
     // place, and counting the audition's offset again through the clip would move it.
     const XMLElement& placed = kind == Category::audition ? element : clipElement;
-    built.offset = framesFromAttribute(placed, "offset", compositionRate, log);
-    built.duration = framesFromAttribute(clipElement, "duration", compositionRate, log);
+    built.offset = reader.frames().attribute(placed, "offset", compositionRate);
+    built.duration = reader.frames().attribute(clipElement, "duration", compositionRate);
     if (built.duration == 0.0) return;
-    const ElementPosition position = elementPosition(placed, list, compositionRate, log);
+    const ElementPosition position = elementPosition(placed, list, compositionRate, reader.frames());
     built.cumulativeOffset = position.cumulativeOffset;
     built.sortOrder = position.sortOrder;
 
@@ -162,8 +162,8 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     applyEffectResource(*story, clipElement, list.context, reader);
     story->setClipTimelinePosition(built.timelinePosition());
     story->setClipDuration(built.duration);
-    story->setSrcInpoint(framesFromAttribute(clipElement, "start", rate, log));
-    story->setSrcDuration(framesFromAttribute(clipElement, "duration", rate, log));
+    story->setSrcInpoint(reader.frames().attribute(clipElement, "start", rate));
+    story->setSrcDuration(reader.frames().attribute(clipElement, "duration", rate));
     story->setTimecodeFrameRate(std::string(rate.stringValue()));
     ResolvedRoles roles = resolveRoles(clipElement, asset.get(), reader.capitalizer(), log);
     story->setVideoRole(std::move(roles.videoRole));
@@ -176,7 +176,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     if (asset) {
         story->setAsset(asset);
         story->setFirstFrame(asset->category() == Asset::Category::Image
-                                 ? framesFromFCPXML(kStillImageStart, rate, log)
+                                 ? reader.frames()(kStillImageStart, rate)
                                  : asset->firstFrame());
     }
     if (kind == Category::title) story->setParams(titleParams(clipElement));
@@ -189,17 +189,17 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
 }  // namespace
 
 ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
-                                std::ostream& log) {
+                                FrameCounter& frames) {
     const std::optional<XMLElement> parent = element.parent();
     const std::optional<XMLElement> grandparent = parent ? parent->parent() : std::nullopt;
     const std::optional<XMLElement> greatGrandparent = grandparent ? grandparent->parent() : std::nullopt;
     const auto time = [&](const std::optional<XMLElement>& of, std::string_view name) {
         if (name == "offset" && of && of == list.syncClip) return 0.0;
-        return framesFromAttribute(of, name, rate, log);
+        return frames.attribute(of, name, rate);
     };
     switch (list.context) {
         case StorylineContext::MCangle:
-            log << "Angle's cumulativeOffset/adjustment is overridden later...\n";
+            frames.log() << "Angle's cumulativeOffset/adjustment is overridden later...\n";
             return {0.0, 999};
         case StorylineContext::Primary:
             return {time(parent, "offset"), 100};

@@ -10,6 +10,7 @@
 
 namespace tallyvane {
 
+class FrameCounter;
 class ReaderContext;
 
 struct ElementPosition {
@@ -20,7 +21,7 @@ struct ElementPosition {
 // Where an element of the list stands: what its container's offsets add to its own
 // "offset", and its order among elements at one timeline position.
 ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
-                                std::ostream& log);
+                                FrameCounter& frames);
 
 // The composition's rate must name a timecode rate; a list without one is left out with
 // a diagnostic line. Elements without a duration are skipped.

@@ -1,6 +1,7 @@
 #include "reader/time_values.h"
 
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -61,12 +62,6 @@ double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate 
     }
 }
 
-double framesFromAttribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate,
-                           std::ostream& log) {
-    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
-    return framesFromFCPXML(text ? std::optional<std::string_view>(*text) : std::nullopt, rate, log);
-}
-
 TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log) {
     const std::optional<TimecodeFrameRate> nonDrop = TimecodeFrameRate::fromRate(rate, false);
     if (!nonDrop) {
@@ -82,6 +77,27 @@ TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostrea
 TimecodeFrameRate frameRateFromVideoRate(std::string_view videoRateText, bool drop, std::ostream& log) {
     const VideoFrameRate rate = videoFrameRateFromText(videoRateText).value_or(VideoFrameRate::fps60p);
     return frameRateFromRate(rate.rate(), drop, log);
+}
+
+double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFrameRate rate) {
+    if (!time) return framesFromFCPXML(time, rate, log_);
+    std::string key(1, static_cast<char>(rate.index()));
+    key += *time;
+    if (const auto found = counted_.find(key); found != counted_.end()) return found->second;
+    std::ostringstream lines;
+    const double frames = framesFromFCPXML(time, rate, lines);
+    if (lines.view().empty()) {
+        counted_.emplace(std::move(key), frames);
+    } else {
+        log_ << lines.view();
+    }
+    return frames;
+}
+
+double FrameCounter::attribute(const std::optional<XMLElement>& element, std::string_view name,
+                               TimecodeFrameRate rate) {
+    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
+    return (*this)(text ? std::optional<std::string_view>(*text) : std::nullopt, rate);
 }
 
 }  // namespace tallyvane

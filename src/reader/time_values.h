@@ -3,6 +3,8 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <string_view>
 
 #include "timecode/fraction.h"
@@ -17,9 +19,26 @@ namespace tallyvane {
 // as its exact quotient of frames. A missing or unreadable time, a zero denominator and a
 // quotient beyond 64-bit terms count 0 frames. Every such case writes one line to `log`.
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log);
-// The same for an attribute of an element; a missing element counts as a missing attribute.
-double framesFromAttribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate,
-                           std::ostream& log);
+
+// `framesFromFCPXML` remembering what it has counted: the same times come back at every
+// clip (durations, starts, the missing offset of a spine), and each count costs a timecode.
+class FrameCounter {
+public:
+    explicit FrameCounter(std::ostream& log) : log_(log) {}
+    FrameCounter(const FrameCounter&) = delete;
+    FrameCounter& operator=(const FrameCounter&) = delete;
+
+    double operator()(std::optional<std::string_view> time, TimecodeFrameRate rate);
+    // The attribute of the element; a missing element counts as a missing attribute.
+    double attribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate);
+    std::ostream& log() const noexcept { return log_; }
+
+private:
+    std::ostream& log_;
+    // By the rate's position among the rates, then the text. Only counts that needed no
+    // diagnostic line are kept, so every such line is still written each time.
+    std::unordered_map<std::string, double> counted_;
+};
 
 // A timecode's frame count as a number: whole frames plus subframes over the base.
 double frameCountValue(const TimecodeFrameCount& count);

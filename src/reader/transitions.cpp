@@ -27,9 +27,9 @@ std::shared_ptr<StoryElement> transitionElement(const std::optional<XMLElement>&
     transition->setName(filterName(*neighbour, "filter-video", "Video Transition"));
     // The audio transition's name rides in the notes until the audio copy takes it.
     transition->setNotes(filterName(*neighbour, "filter-audio", "Audio Transition"));
-    transition->setClipTimelinePosition(framesFromAttribute(neighbour, "offset", built.compositionRate, log) +
+    transition->setClipTimelinePosition(reader.frames().attribute(neighbour, "offset", built.compositionRate) +
                                         built.cumulativeOffset);
-    transition->setClipDuration(framesFromAttribute(neighbour, "duration", built.compositionRate, log));
+    transition->setClipDuration(reader.frames().attribute(neighbour, "duration", built.compositionRate));
     transition->setTimecodeFrameRate(std::string(built.compositionRate.stringValue()));
     ResolvedRoles roles = resolveRoles(*neighbour, nullptr, reader.capitalizer(), log);
     transition->setVideoRole(std::move(roles.videoRole));

@@ -35,7 +35,7 @@ protected:
     void SetUp() override { fixture.store.insert(clip); }
 
     void store(std::optional<TimecodeFrameRate> timelineRate) {
-        storeMarkers(elementsOf(fixture.element("//asset-clip").xpath(kRanges)), clip, timelineRate, fixture.log);
+        storeMarkers(elementsOf(fixture.element("//asset-clip").xpath(kRanges)), clip, timelineRate, fixture.context.frames());
     }
     void expectRanges(const std::vector<RangeExpectation>& expected) const {
         const auto& ranges = clip->markedRanges();
@@ -96,7 +96,7 @@ TEST_F(Markers, OffsetsAreCountedAtTheTimelineRate) {
 TEST_F(Markers, ATransitionsMarkersStartOneHourIn) {
     auto transition = testing::clipElement(Category::transition, "25", 500.0, 25.0, 89990.0);
     fixture.store.insert(transition);
-    storeMarkers(elementsOf(fixture.element("//transition").xpath("marker")), transition, std::nullopt, fixture.log);
+    storeMarkers(elementsOf(fixture.element("//transition").xpath("marker")), transition, std::nullopt, fixture.context.frames());
     ASSERT_EQ(transition->markedRanges().size(), 1u);
     EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->srcInpoint(), 90000.0);
     EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->timelinePosition(), 510.0);
