@@ -1,0 +1,140 @@
+#include "cli_arguments.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "shell/column_switches.h"
+#include "shell/shell_controller.h"
+
+namespace tallyvane::cli {
+
+const char* const kUsageText =
+    "usage: tallyvane-cli reports FILE\n"
+    "       tallyvane-cli roles FILE [--report NAME]\n"
+    "       tallyvane-cli save FILE -o OUT.xlsx [--report NAME] [--layout NAME] [--sheets LIST|none]\n"
+    "                     [--uncheck-video ROLE]... [--uncheck-audio ROLE]... [--set KEY=on|off]...\n"
+    "                     [--thumbnail-width N]\n"
+    "FILE is a .fcpxml file or a .fcpxmld bundle. LIST is a comma-separated choice of\n"
+    "markers,keywords,titles,effects,transitions,summary.\n";
+
+namespace {
+
+constexpr std::array<std::string_view, 10> kTimeFormatKeys{
+    "reportSeqTimecode", "reportSeqFrames", "reportSeqFeet+Frames", "reportSeqClock", "reportSeqSeconds",
+    "reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock", "reportSrcSeconds"};
+
+bool isOptionKey(std::string_view key) {
+    return columnSwitchWithOptionKey(key).has_value() || key == "useColorText" ||
+           std::find(kTimeFormatKeys.begin(), kTimeFormatKeys.end(), key) != kTimeFormatKeys.end();
+}
+
+std::vector<std::string> sheetList(const std::string& text) {
+    if (text == "none") return {};
+    std::vector<std::string> sheets;
+    std::string_view rest = text;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view key = rest.substr(0, comma);
+        if (std::find(kExtraSheetKeys.begin(), kExtraSheetKeys.end(), key) == kExtraSheetKeys.end()) {
+            throw UsageError("unknown sheet \u201C" + std::string(key) +
+                             "\u201D; the sheets are markers, keywords, titles, effects, transitions and summary");
+        }
+        sheets.emplace_back(key);
+        if (comma == std::string_view::npos) return sheets;
+        rest.remove_prefix(comma + 1);
+    }
+}
+
+std::pair<std::string, bool> setting(const std::string& text) {
+    const std::size_t equals = text.rfind('=');
+    if (equals == std::string::npos) throw UsageError("--set takes KEY=on or KEY=off, not \u201C" + text + "\u201D");
+    const std::string key = text.substr(0, equals);
+    const std::string value = text.substr(equals + 1);
+    if (!isOptionKey(key)) throw UsageError("unknown report option \u201C" + key + "\u201D");
+    if (value != "on" && value != "off") throw UsageError("--set " + key + " takes on or off, not \u201C" + value + "\u201D");
+    if (value == "on" && key.ends_with("Seconds")) {
+        throw UsageError("\u201C" + key + "\u201D cannot be switched on: times in seconds are never reported");
+    }
+    return {key, value == "on"};
+}
+
+std::string width(const std::string& text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) {
+        throw UsageError("--thumbnail-width takes a number of pixels, not \u201C" + text + "\u201D");
+    }
+    return text;
+}
+
+}  // namespace
+
+Arguments parseArguments(const std::vector<std::string>& arguments) {
+    Arguments parsed;
+    if (arguments.empty()) throw UsageError("no command given");
+    const std::string& command = arguments.front();
+    if (command == "--help" || command == "-h" || command == "help") return parsed;
+    if (command == "reports") {
+        parsed.command = Command::reports;
+    } else if (command == "roles") {
+        parsed.command = Command::roles;
+    } else if (command == "save") {
+        parsed.command = Command::save;
+    } else {
+        throw UsageError("unknown command \u201C" + command + "\u201D");
+    }
+
+    const auto allowed = [&](const std::string& option, std::initializer_list<Command> commands) {
+        if (std::find(commands.begin(), commands.end(), parsed.command) == commands.end()) {
+            throw UsageError(option + " does not go with " + command);
+        }
+    };
+    bool haveFile = false;
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (!argument.starts_with('-') || argument == "-") {
+            if (haveFile) throw UsageError("more than one FILE given");
+            parsed.file = argument;
+            haveFile = true;
+            continue;
+        }
+        if (index + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
+        const std::string& value = arguments[++index];
+        if (argument == "--report") {
+            allowed(argument, {Command::roles, Command::save});
+            parsed.report = value;
+        } else if (argument == "-o" || argument == "--output") {
+            allowed(argument, {Command::save});
+            if (std::filesystem::path(value).extension() != ".xlsx") {
+                throw UsageError("the workbook's name must end in .xlsx, not \u201C" + value + "\u201D");
+            }
+            parsed.output = value;
+        } else if (argument == "--layout") {
+            allowed(argument, {Command::save});
+            parsed.layout = value;
+        } else if (argument == "--sheets") {
+            allowed(argument, {Command::save});
+            parsed.sheets = sheetList(value);
+        } else if (argument == "--uncheck-video") {
+            allowed(argument, {Command::save});
+            parsed.uncheckVideo.push_back(value);
+        } else if (argument == "--uncheck-audio") {
+            allowed(argument, {Command::save});
+            parsed.uncheckAudio.push_back(value);
+        } else if (argument == "--set") {
+            allowed(argument, {Command::save});
+            parsed.settings.push_back(setting(value));
+        } else if (argument == "--thumbnail-width") {
+            allowed(argument, {Command::save});
+            parsed.thumbnailWidth = width(value);
+        } else {
+            throw UsageError("unknown option " + argument);
+        }
+    }
+    if (!haveFile) throw UsageError("no FILE given");
+    if (parsed.command == Command::save && !parsed.output) throw UsageError("save needs -o OUT.xlsx");
+    return parsed;
+}
+
+}  // namespace tallyvane::cli

@@ -1,0 +1,37 @@
+#pragma once
+// The platform of the command-line tool: panels answered from the arguments, alerts on
+// standard error (message line, then informative line), and nothing opened or shown.
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+
+#include "shell/shell_platform.h"
+
+namespace tallyvane::cli {
+
+class CliPlatform : public ShellPlatform {
+public:
+    CliPlatform(std::ostream& errors, std::filesystem::path document, std::optional<std::filesystem::path> output)
+        : errors_(errors), document_(std::move(document)), output_(std::move(output)) {}
+
+    void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    std::optional<std::filesystem::path> askSavePath(const std::string&, std::string_view) override { return output_; }
+    bool openFile(const std::filesystem::path&) override { return false; }
+    void revealFolder(const std::filesystem::path&) override {}
+    void setBusy(bool) override {}
+    std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>&) override { return document_; }
+    bool openUrl(const std::string&) override { return false; }
+    bool askAlertAction(const std::string& messageText, const std::string& informativeText,
+                        const std::string&) override {
+        showAlert(messageText, informativeText);
+        return false;
+    }
+
+private:
+    std::ostream& errors_;
+    std::filesystem::path document_;
+    std::optional<std::filesystem::path> output_;
+};
+
+}  // namespace tallyvane::cli

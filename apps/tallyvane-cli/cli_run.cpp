@@ -1,0 +1,126 @@
+#include "cli_run.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "cli_platform.h"
+#include "shell/pro_video_formats.h"
+#include "shell/shell_controller.h"
+
+namespace tallyvane::cli {
+
+namespace {
+
+std::optional<std::size_t> rowNamed(const RoleTable& table, const std::string& name) {
+    const auto& rows = table.rows();
+    const auto found =
+        std::find_if(rows.begin(), rows.end(), [&](const RoleRecord& row) { return row.roleName == name; });
+    if (found == rows.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - rows.begin());
+}
+
+void printRoles(std::ostream& out, const char* side, const RoleTable& table) {
+    for (const RoleRecord& row : table.rows()) {
+        out << side << '\t' << (row.isChecked ? "[x]" : "[ ]") << '\t' << row.roleName << '\n';
+    }
+}
+
+// The settings window's controls as the arguments set them, on top of the chosen layout.
+void applySettings(ShellController& shell, const Arguments& arguments) {
+    constexpr std::array<std::string_view, kTimeFormatCount> kFormats{"Timecode", "Frames", "Feet+Frames", "Clock"};
+    std::array<bool, kTimeFormatCount> sequence = shell.timeDisplay().sequence;
+    std::array<bool, kTimeFormatCount> source = shell.timeDisplay().source;
+    for (const auto& [key, on] : arguments.settings) {
+        if (const auto column = columnSwitchWithOptionKey(key)) {
+            shell.layouts().overrideColumn(*column, on);
+        } else if (key == "useColorText") {
+            shell.setColorRow(on ? 0 : 1);
+        }
+        for (std::size_t format = 0; format < kFormats.size(); ++format) {
+            if (key == "reportSeq" + std::string(kFormats[format])) sequence[format] = on;
+            if (key == "reportSrc" + std::string(kFormats[format])) source[format] = on;
+        }
+    }
+    shell.setTimeFormats(sequence, source);
+    if (arguments.thumbnailWidth) shell.layouts().overrideThumbnailWidth(*arguments.thumbnailWidth);
+}
+
+class Run {
+public:
+    Run(const Arguments& arguments, std::ostream& out, std::ostream& errors) : arguments_(arguments), out_(out), errors_(errors) {}
+
+    int usage(const std::string& problem) {
+        errors_ << "tallyvane-cli: " << problem << '\n';
+        return kUsage;
+    }
+
+    int operator()(ShellController& shell) {
+        if (shell.openFiles({arguments_.file}) != OpenOutcome::opened) return kFailed;
+        const PopupMenu& reports = shell.reportMenu();
+        if (reports.empty()) {
+            shell.showAlert("There is nothing to report", "The project holds no event with clips or timelines.");
+            return kFailed;
+        }
+        if (arguments_.command == Command::reports) {
+            for (const std::string& title : reports.titles()) out_ << title << '\n';
+            return kSucceeded;
+        }
+        const std::optional<std::size_t> report = arguments_.report ? reports.indexOf(*arguments_.report) : 0;
+        if (!report) return usage("the project has no report \u201C" + *arguments_.report + "\u201D");
+        shell.chooseReport(*report);
+        shell.analyze();
+        if (arguments_.command == Command::roles) {
+            printRoles(out_, "video", shell.videoRoles());
+            printRoles(out_, "audio", shell.audioRoles());
+            return kSucceeded;
+        }
+        if (const int status = prepareSave(shell); status != kSucceeded) return status;
+        return shell.save() == SaveOutcome::saved ? kSucceeded : kFailed;
+    }
+
+private:
+    int prepareSave(ShellController& shell) {
+        if (arguments_.layout) {
+            const std::optional<std::size_t> layout = shell.layouts().appMenu().indexOf(*arguments_.layout);
+            if (!layout) return usage("there is no layout \u201C" + *arguments_.layout + "\u201D");
+            shell.layouts().chooseInApp(*layout);
+        }
+        if (arguments_.sheets) {
+            for (std::size_t sheet = 0; sheet < kExtraSheetKeys.size(); ++sheet) {
+                const bool on = std::find(arguments_.sheets->begin(), arguments_.sheets->end(), kExtraSheetKeys[sheet]) !=
+                                arguments_.sheets->end();
+                shell.setSheetSwitch(static_cast<ExtraSheet>(sheet), on);
+            }
+        }
+        for (const std::string& role : arguments_.uncheckVideo) {
+            const std::optional<std::size_t> row = rowNamed(shell.videoRoles(), role);
+            if (!row) return usage("the report has no video role \u201C" + role + "\u201D");
+            if (shell.videoRoles().rows()[*row].isChecked) shell.toggleVideoRole(*row);
+        }
+        for (const std::string& role : arguments_.uncheckAudio) {
+            const std::optional<std::size_t> row = rowNamed(shell.audioRoles(), role);
+            if (!row) return usage("the report has no audio role \u201C" + role + "\u201D");
+            if (shell.audioRoles().rows()[*row].isChecked) shell.toggleAudioRole(*row);
+        }
+        applySettings(shell, arguments_);
+        return kSucceeded;
+    }
+
+    const Arguments& arguments_;
+    std::ostream& out_;
+    std::ostream& errors_;
+};
+
+}  // namespace
+
+int run(const Arguments& arguments, const EnvironmentLookup& environment, std::ostream& out, std::ostream& errors) {
+    CliPlatform platform(errors, arguments.file, arguments.output);
+    // The diagnostic lines of reading and writing are for the desktop program's log; here
+    // standard output carries results and standard error the alerts.
+    std::ostream discarded(nullptr);
+    ShellController shell(platform, ShellSetup{locateSupportFolder(environment), fallbackWorkFolder(environment),
+                                                makeReportWriter, discarded, proVideoFormatsAvailable});
+    return Run(arguments, out, errors)(shell);
+}
+
+}  // namespace tallyvane::cli

@@ -1,0 +1,339 @@
+// The whole road through the built tallyvane-cli, over every sample project: the program is
+// run as a user runs it, and its workbooks are read back with openpyxl.
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "temporary_folder.h"
+
+namespace tallyvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TemporaryFolder;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const fs::path kSamples = TALLYVANE_SAMPLES_DIR;
+const std::string kTooOld = "reuelk__pipeline__PCBang_FromGrace_20160202.fcpxml";
+const std::string kBundleFolder = "ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld";
+const std::string kArrow = " \u25B8 ";
+
+// The clip sheet's headings under the built-in layout, before the metadata columns: of a
+// timeline report, and of the event clips report.
+const std::vector<std::string> kTimelineHeadings{
+    "Role" + kArrow + "Subrole", "Clip Name",  "Category",         "Enabled",          "Timeline In",
+    "Timeline Out",              "Clip Duration", "Source In",     "Source Out",       "Source Duration",
+    "Markers",                   "Keywords",   "Effects",          "Notes",            "Reel",
+    "Scene",                     "Take",       "Camera Angle",     "Camera Name",      "Frame Rate/Sample Rate",
+    "Frame Size",                "Source File Name", "Source File Path"};
+const std::vector<std::string> kEventClipsHeadings{
+    "Role" + kArrow + "Subrole", "Clip Name", "Event Name", "Source In", "Source Out", "Source Duration",
+    "Markers", "Keywords", "Notes", "Reel", "Scene", "Take", "Camera Angle", "Camera Name",
+    "Frame Rate/Sample Rate", "Frame Size", "Source File Name", "Source File Path"};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (const char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        result.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return result;
+}
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string errors;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs tallyvane-cli with its own support folder.
+    Result cli(const std::vector<std::string>& arguments) {
+        std::string command = "TALLYVANE_SUPPORT_DIR=" + quoted((folder.path() / "support").string()) + " " +
+                              quoted(TALLYVANE_CLI);
+        for (const std::string& argument : arguments) command += " " + quoted(argument);
+        command += " >" + quoted((folder.path() / "out.txt").string()) + " 2>" +
+                   quoted((folder.path() / "errors.txt").string());
+        const int raw = std::system(command.c_str());
+        Result result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.out = readText(folder.path() / "out.txt");
+        result.errors = readText(folder.path() / "errors.txt");
+        return result;
+    }
+
+    // The workbook as openpyxl sees it.
+    nlohmann::json workbook(const fs::path& path) {
+        const fs::path json = folder.path() / "workbook.json";
+        const std::string command = "/usr/bin/python3 " + quoted(TALLYVANE_WORKBOOK_READER) + " " +
+                                    quoted(path.string()) + " >" + quoted(json.string());
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return nlohmann::json::parse(readText(json));
+    }
+
+    static std::vector<std::string> sheetNames(const nlohmann::json& book) {
+        return book["sheets"].get<std::vector<std::string>>();
+    }
+
+    static int rows(const nlohmann::json& book, const std::string& sheet) {
+        return book["worksheets"][sheet]["maxRow"].get<int>();
+    }
+
+    // Row 1 of a sheet, left to right.
+    static std::vector<std::string> headings(const nlohmann::json& book, const std::string& sheet) {
+        std::vector<std::string> result;
+        const auto& cells = book["worksheets"][sheet]["cells"];
+        for (int column = 0;; ++column) {
+            std::string name;
+            for (int n = column + 1; n > 0; n = (n - 1) / 26) name.insert(name.begin(), char('A' + (n - 1) % 26));
+            const auto found = cells.find(name + "1");
+            if (found == cells.end() || !(*found)["value"].is_string()) return result;
+            result.push_back((*found)["value"].get<std::string>());
+        }
+    }
+
+    TemporaryFolder folder;
+};
+
+std::vector<std::string> sampleNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kSamples)) {
+        const std::string extension = entry.path().extension().string();
+        const std::string name = entry.path().filename().string();
+        // The one sample of a refused version has its own test.
+        if ((extension == ".fcpxml" || extension == ".fcpxmld") && name != kTooOld) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class EverySample : public CliTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(EverySample, GivesAReportMenuAndAWorkbookWithTheSheetsInOrder) {
+    const fs::path sample = kSamples / GetParam();
+    const Result reports = cli({"reports", sample.string()});
+    ASSERT_EQ(reports.status, 0) << reports.errors;
+    EXPECT_THAT(reports.errors, IsEmpty());
+    const std::vector<std::string> titles = lines(reports.out);
+    ASSERT_FALSE(titles.empty());
+    EXPECT_NE(titles.front(), "---");
+
+    const fs::path output = folder.path() / "report.xlsx";
+    const Result save = cli({"save", sample.string(), "-o", output.string()});
+    ASSERT_EQ(save.status, 0) << save.errors;
+    EXPECT_THAT(save.errors, IsEmpty());
+    const nlohmann::json book = workbook(output);
+    const std::vector<std::string> sheets = sheetNames(book);
+    ASSERT_FALSE(sheets.empty());
+    EXPECT_EQ(sheets.front(), "Selected Roles");
+    std::vector<std::string> extra{"Markers",     "Keywords", "Titles & Generators", "Transitions",
+                                   "Video & Audio Effects", "Speed Change Effects"};
+    // The first report of the menu is written; event clips have no summary.
+    if (titles.front() != "Event Clips") extra.push_back("Summary");
+    ASSERT_GT(sheets.size(), extra.size());
+    EXPECT_THAT(std::vector<std::string>(sheets.end() - static_cast<std::ptrdiff_t>(extra.size()), sheets.end()),
+                ElementsAreArray(extra));
+    const std::vector<std::string>& expected = titles.front() == "Event Clips" ? kEventClipsHeadings : kTimelineHeadings;
+    const std::vector<std::string> heading = headings(book, "Selected Roles");
+    ASSERT_GE(heading.size(), expected.size());
+    EXPECT_THAT(std::vector<std::string>(heading.begin(), heading.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+                ElementsAreArray(expected));
+    EXPECT_GE(rows(book, "Selected Roles"), 2);
+    // The report leaves nothing behind in the support folder but its layouts.
+    EXPECT_FALSE(fs::exists(folder.path() / "support" / "spreadsheet.xlsx"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, EverySample, ::testing::ValuesIn(sampleNames()), [](const auto& info) {
+    std::string name = info.param;
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+});
+
+TEST_F(CliTest, TooOldSampleIsRefusedWithTheAlertOnStandardError) {
+    const fs::path output = folder.path() / "report.xlsx";
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"reports", (kSamples / kTooOld).string()},
+          std::vector<std::string>{"save", (kSamples / kTooOld).string(), "-o", output.string()}}) {
+        const Result result = cli(arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.errors,
+                  "There is a problem with this FCPXML\n"
+                  "The minimum version of XML supported is 1.6 (exported from Final Cut Pro 10.3).\n");
+        EXPECT_THAT(result.out, IsEmpty());
+    }
+    EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(CliTest, SingleFileBundleReadsLikeTheBundleFolder) {
+    const fs::path archive = folder.path() / "Project.fcpxmld";
+    const std::string command = "tar -cf " + quoted(archive.string()) + " -C " + quoted(kSamples.string()) + " " +
+                                quoted(kBundleFolder);
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const Result fromFolder = cli({"reports", (kSamples / kBundleFolder).string()});
+    const Result fromArchive = cli({"reports", archive.string()});
+    ASSERT_EQ(fromArchive.status, 0) << fromArchive.errors;
+    EXPECT_EQ(fromArchive.out, fromFolder.out);
+    EXPECT_THAT(lines(fromArchive.out), ElementsAre("60fps-rubric-compound-clips"));
+
+    const fs::path output = folder.path() / "bundle.xlsx";
+    ASSERT_EQ(cli({"save", archive.string(), "-o", output.string()}).status, 0);
+    EXPECT_EQ(sheetNames(workbook(output)).front(), "Selected Roles");
+}
+
+TEST_F(CliTest, ArchiveWithoutTheDocumentIsRefused) {
+    std::ofstream(folder.path() / "notes.txt") << "no project here";
+    const fs::path archive = folder.path() / "Empty.fcpxmld";
+    ASSERT_EQ(std::system(("tar -cf " + quoted(archive.string()) + " -C " + quoted(folder.path().string()) +
+                           " notes.txt").c_str()),
+              0);
+    const Result result = cli({"reports", archive.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "This is not a valid .fcpxml file\nPlease export a new XML from Final Cut Pro.\n");
+}
+
+TEST_F(CliTest, RolesListsBothTablesChecked) {
+    const Result result = cli({"roles", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string()});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const std::vector<std::string> rows = lines(result.out);
+    EXPECT_THAT(rows, ::testing::Contains("video\t[x]\tTitles"));
+    for (const std::string& row : rows) {
+        EXPECT_TRUE(row.starts_with("video\t[x]\t") || row.starts_with("audio\t[x]\t")) << row;
+    }
+}
+
+// DisabledClips: a timeline of two titles and two clips, no connected clips.
+TEST_F(CliTest, UncheckedRoleSwitchedSheetsAndOptionsShapeTheWorkbook) {
+    const fs::path sample = kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml";
+    const fs::path all = folder.path() / "all.xlsx";
+    ASSERT_EQ(cli({"save", sample.string(), "-o", all.string()}).status, 0);
+    const nlohmann::json full = workbook(all);
+    // Both titles of the timeline are in the titles sheet, under its heading row.
+    EXPECT_EQ(rows(full, "Titles & Generators"), 1 + 2);
+
+    const fs::path narrowed = folder.path() / "narrowed.xlsx";
+    const Result result = cli({"save", sample.string(), "-o", narrowed.string(), "--uncheck-video", "Titles",
+                               "--sheets", "markers,summary", "--set", "reel=off", "--set", "scene=off",
+                               "--set", "take=off"});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const nlohmann::json book = workbook(narrowed);
+    const std::vector<std::string> sheets = sheetNames(book);
+    EXPECT_EQ(std::count(sheets.begin(), sheets.end(), "Titles & Generators"), 0);
+    ASSERT_GE(sheets.size(), 2u);
+    EXPECT_THAT(std::vector<std::string>(sheets.end() - 2, sheets.end()), ElementsAre("Markers", "Summary"));
+    // The two titles leave "Selected Roles".
+    EXPECT_EQ(rows(book, "Selected Roles"), rows(full, "Selected Roles") - 2);
+    const std::vector<std::string> heading = headings(book, "Selected Roles");
+    for (const char* gone : {"Reel", "Scene", "Take"}) {
+        EXPECT_EQ(std::count(heading.begin(), heading.end(), gone), 0) << gone;
+    }
+    EXPECT_EQ(std::count(heading.begin(), heading.end(), "Clip Name"), 1);
+}
+
+// AudioOnly holds ten markers, all on its timeline's clips.
+TEST_F(CliTest, MarkersSheetListsEveryMarker) {
+    const fs::path output = folder.path() / "audio.xlsx";
+    ASSERT_EQ(cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__AudioOnly.fcpxml").string(), "-o",
+                   output.string(), "--sheets", "markers"})
+                  .status,
+              0);
+    const nlohmann::json book = workbook(output);
+    EXPECT_EQ(sheetNames(book).back(), "Markers");
+    EXPECT_EQ(rows(book, "Markers"), 1 + 10);
+}
+
+TEST_F(CliTest, StoredLayoutIsChosenByName) {
+    const fs::path support = folder.path() / "support";
+    fs::create_directories(support);
+    nlohmann::json layout = {{"id", "0F1E2D3C-4B5A-4978-8877-665544332211"}, {"name", "Names Only"},
+                             {"thumbnailWidthPopup", "40"}};
+    for (const char* field :
+         {"rowNumbersColumnCheckbox", "thumbnailsColumnCheckbox", "keepThumbnailsCheckbox", "roleColumnCheckbox",
+          "categoryColumnCheckbox", "enabledColumnCheckbox", "inColumnCheckbox", "outColumnCheckbox",
+          "durationColumnCheckbox", "srcInColumnCheckbox", "srcOutColumnCheckbox", "srcDurationColumnCheckbox",
+          "duplicateFramesColumnCheckbox", "markersColumnCheckbox", "keywordsColumnCheckbox", "effectsColumnCheckbox",
+          "notesColumnCheckbox", "reelColumnCheckbox", "sceneColumnCheckbox", "takeColumnCheckbox",
+          "cameraAngleColumnCheckbox", "cameraNameColumnCheckbox", "frameRateColumnCheckbox", "frameSizeColumnCheckbox",
+          "srcFileNameColumnCheckbox", "srcFilePathColumnCheckbox", "metadataColumnCheckbox"}) {
+        layout[field] = false;
+    }
+    layout["metadataColumnCheckbox"] = true;
+    const std::string stored = nlohmann::json::array({layout}).dump();
+    std::ofstream(support / "Layouts.json") << stored;
+    const fs::path output = folder.path() / "layout.xlsx";
+    const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
+                               output.string(), "--layout", "Names Only"});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const std::vector<std::string> heading = headings(workbook(output), "Selected Roles");
+    ASSERT_FALSE(heading.empty());
+    EXPECT_EQ(std::count(heading.begin(), heading.end(), "Timeline In"), 0);
+    EXPECT_EQ(std::count(heading.begin(), heading.end(), "Clip Name"), 1);
+    // Choosing a layout does not rewrite the user's file.
+    EXPECT_EQ(readText(support / "Layouts.json"), stored);
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> arguments;
+};
+
+class UsageErrors : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(UsageErrors, ExitWithStatusTwo) {
+    std::vector<std::string> arguments = GetParam().arguments;
+    for (std::string& argument : arguments) {
+        if (argument == "SAMPLE") argument = (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string();
+        if (argument == "OUT") argument = (folder.path() / "out.xlsx").string();
+    }
+    const Result result = cli(arguments);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.errors, ::testing::StartsWith("tallyvane-cli: "));
+    EXPECT_FALSE(fs::exists(folder.path() / "out.xlsx"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageErrors,
+    ::testing::Values(UsageCase{"noCommand", {}}, UsageCase{"unknownCommand", {"print", "SAMPLE"}},
+                      UsageCase{"noFile", {"reports"}}, UsageCase{"saveWithoutOutput", {"save", "SAMPLE"}},
+                      UsageCase{"outputNotXlsx", {"save", "SAMPLE", "-o", "out.csv"}},
+                      UsageCase{"optionOfSaveOnly", {"reports", "SAMPLE", "--layout", "Default"}},
+                      UsageCase{"unknownReport", {"save", "SAMPLE", "-o", "OUT", "--report", "Nothing"}},
+                      UsageCase{"unknownLayout", {"save", "SAMPLE", "-o", "OUT", "--layout", "Nothing"}},
+                      UsageCase{"unknownSheet", {"save", "SAMPLE", "-o", "OUT", "--sheets", "markers,notes"}},
+                      UsageCase{"unknownRole", {"save", "SAMPLE", "-o", "OUT", "--uncheck-audio", "Nothing"}},
+                      UsageCase{"unknownOption", {"save", "SAMPLE", "-o", "OUT", "--set", "colour=on"}},
+                      UsageCase{"secondsOn", {"save", "SAMPLE", "-o", "OUT", "--set", "reportSeqSeconds=on"}},
+                      UsageCase{"badSwitch", {"save", "SAMPLE", "-o", "OUT", "--set", "reel=yes"}},
+                      UsageCase{"badWidth", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width", "wide"}},
+                      UsageCase{"missingValue", {"save", "SAMPLE", "-o"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tallyvane
