@@ -177,6 +177,13 @@ void ShellController::setSourceFormat(TimeFormat format, bool on) {
     timeDisplay_.validate();
 }
 
+void ShellController::setTimeFormats(const std::array<bool, kTimeFormatCount>& sequence,
+                                     const std::array<bool, kTimeFormatCount>& source) {
+    timeDisplay_.sequence = sequence;
+    timeDisplay_.source = source;
+    timeDisplay_.validate();
+}
+
 void ShellController::setOffsetText(TimeFormat format, std::string text) {
     timeDisplay_.offsetTexts.at(static_cast<std::size_t>(format)) = std::move(text);
 }

@@ -115,6 +115,10 @@ public:
     // A time format check box; switching off a group's last format switches its timecode on.
     void setSequenceFormat(TimeFormat format, bool on);
     void setSourceFormat(TimeFormat format, bool on);
+    // Both groups at once, kept valid afterwards: a change of several formats is not undone
+    // half way by the rule for an empty group.
+    void setTimeFormats(const std::array<bool, kTimeFormatCount>& sequence,
+                        const std::array<bool, kTimeFormatCount>& source);
     void setOffsetText(TimeFormat format, std::string text);
     void setColorRow(std::size_t row) { timeDisplay_.colorRow = row; }
     bool settingsWindowVisible() const noexcept { return settingsWindowVisible_; }

@@ -297,6 +297,9 @@ TEST_F(ShellControllerTest, TimeFormatSwitchesKeepOneFormatPerGroup) {
     EXPECT_EQ(shell.timeDisplay().sequence, (std::array<bool, 4>{true, false, false, false}));
     shell.setSourceFormat(TimeFormat::timecode, false);
     EXPECT_EQ(shell.timeDisplay().source, (std::array<bool, 4>{true, false, false, false}));
+    shell.setTimeFormats({false, true, false, false}, {false, false, false, false});
+    EXPECT_EQ(shell.timeDisplay().sequence, (std::array<bool, 4>{false, true, false, false}));
+    EXPECT_EQ(shell.timeDisplay().source, (std::array<bool, 4>{true, false, false, false}));
     shell.setColorRow(1);
     EXPECT_FALSE(shell.saveRequest().options.at("useColorText"));
 }
