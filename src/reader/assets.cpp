@@ -111,7 +111,7 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
 }
 
 void storeAssets(ReaderContext& context) {
-    for (const XMLElement& element : context.root().xpath("//resources/asset")) {
+    for (const XMLElement& element : context.index().assets) {
         context.insertAsset(assetFrom(element, context), element);
     }
 }

@@ -9,6 +9,7 @@
 #include "reader/element_metadata.h"
 #include "reader/event_sync_clips.h"
 #include "reader/markers.h"
+#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/roles.h"
 #include "reader/sequences.h"
@@ -85,16 +86,18 @@ void storeEventClips(const std::vector<XMLElement>& clips, const std::shared_ptr
 void storeEventsAndTheirContents(ReaderContext& reader) {
     std::ostream& log = reader.log();
     log << "\"--- storeEventsAndTheirContents ---\"\n";
-    NodeSet events = reader.root().xpath(".//event");
-    if (events.isEmpty()) events = reader.root().xpath("self::fcpxml");
+    std::vector<XMLElement> events = reader.index().events;
+    if (events.empty()) events = elementsOf(reader.root().xpath("self::fcpxml"));
     for (const XMLElement& event : events) {
         auto bin = std::make_shared<EventBin>(eventName(event), std::vector<std::shared_ptr<StoryElement>>{},
                                               std::vector<std::shared_ptr<Composition>>{});
         reader.store().insert(bin);
         storeEventClips(childElements(event, {"clip", "asset-clip"}), bin, reader);
         storeEventSyncClips(childElements(event, {"sync-clip", "mc-clip", "ref-clip"}), bin, reader);
-        log << bin->debugDescription();
-        for (const auto& clip : bin->clips()) log << clip->debugDescription();
+        if (log) {
+            log << bin->debugDescription();
+            for (const auto& clip : bin->clips()) log << clip->debugDescription();
+        }
         storeSequences(childElements(event, "project", {"sequence"}), Composition::Category::TimelineSequence, bin,
                        reader);
     }

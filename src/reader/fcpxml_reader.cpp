@@ -8,7 +8,6 @@
 #include "reader/document_checks.h"
 #include "reader/events.h"
 #include "reader/multicams.h"
-#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/sequences.h"
 #include "reader/video_formats.h"
@@ -70,8 +69,7 @@ void FCPXMLReader::readPasses(ReaderContext& context) {
     log_ << debugQuoted("assets:") << ' ' << store_.fetch<Asset>().size() << '\n';
 
     storeMulticams(context);
-    storeSequences(elementsOf(context.root().xpath("//resources/media/sequence")), Composition::Category::CompoundClip,
-                   nullptr, context);
+    storeSequences(context.index().compoundSequences, Composition::Category::CompoundClip, nullptr, context);
     log_ << kRule << '\n';
     storeEventsAndTheirContents(context);
     log_ << kRule << '\n';

@@ -111,7 +111,7 @@ void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr
             range->setDuration(frames(*length, rate));
         }
         clip->appendMarkedRange(range);
-        log << range->debugDescription();
+        if (log) log << range->debugDescription();
     }
 }
 

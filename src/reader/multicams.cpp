@@ -17,7 +17,7 @@ namespace tallyvane {
 
 void storeMulticams(ReaderContext& reader) {
     std::ostream& log = reader.log();
-    for (const XMLElement& multicam : reader.root().xpath("//resources/media/multicam")) {
+    for (const XMLElement& multicam : reader.index().multicams) {
         auto composition = std::make_shared<Composition>(
             "", "", 0.0, 0.0, "", reader.defaultVideoFormat(), std::vector<std::shared_ptr<VideoTrack>>{}, "", 48000,
             std::vector<std::shared_ptr<AudioTrack>>{}, std::vector<std::shared_ptr<MarkedRange>>{},

@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "reader/identifiers.h"
-#include "xml/node_set.h"
 
 namespace tallyvane {
 
@@ -24,10 +23,11 @@ ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument docume
       log_(log),
       document_(std::move(document)),
       root_(rootOf(document_)),
+      index_(indexDocument(root_)),
       defaultVideoFormat_(std::move(defaultVideoFormat)),
       random_(std::random_device{}()),
       frames_(log) {
-    for (const XMLElement& effect : root_.xpath("//resources/effect")) {
+    for (const XMLElement& effect : index_.effects) {
         if (std::optional<std::string> id = effect.attr("id")) effectResources_.try_emplace(std::move(*id), effect);
     }
 }

@@ -19,6 +19,7 @@
 
 #include "model/store.h"
 #include "model/story_element.h"
+#include "reader/document_index.h"
 #include "reader/text_extensions.h"
 #include "reader/time_values.h"
 #include "xml/xml_document.h"
@@ -38,6 +39,7 @@ public:
     std::ostream& log() const noexcept { return log_; }
     const XMLDocument& document() const noexcept { return document_; }
     const XMLElement& root() const noexcept { return root_; }
+    const DocumentIndex& index() const noexcept { return index_; }
     const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
     WordCapitalizer& capitalizer() noexcept { return capitalizer_; }
     FrameCounter& frames() noexcept { return frames_; }
@@ -88,6 +90,7 @@ private:
     std::ostream& log_;
     XMLDocument document_;
     XMLElement root_;
+    DocumentIndex index_;
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
     std::mt19937_64 random_;
     WordCapitalizer capitalizer_;

@@ -111,7 +111,7 @@ void storeRetime(const XMLElement& clipElement, StoryElement& element, const Vid
         << " hold = " << (hold ? "true" : "false") << '\n';
     element.setSpeedFX(std::make_shared<SpeedFX>(samplingName(clipElement) + " " + formatDouble(std::round(percent)) + "%",
                                                  percent, FxParams{}));
-    log << points.front().rawXML() << '\n';
+    if (log) log << points.front().rawXML() << '\n';
 
     if (std::abs(percent) == 100) return;
     const double scale = std::abs(percent);

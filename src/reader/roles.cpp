@@ -100,7 +100,8 @@ ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, std::o
 
 ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, WordCapitalizer& capitalized,
                            std::ostream& log) {
-    log << element.rawXML() << '\n';
+    // A stream in a failed state writes nothing, so the markup is not made for it.
+    if (log) log << element.rawXML() << '\n';
     const std::string tag = element.tag().value_or("");
     ResolvedRoles roles;
     roles.videoRole = videoRole(element, tag, asset, capitalized);

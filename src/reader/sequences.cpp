@@ -148,7 +148,7 @@ void storeSequences(const std::vector<XMLElement>& sequences, Composition::Categ
             composition->setAudioSampleRate(*sampleRate);
         }
         walkSpine(sequence, composition, reader);
-        listComposition(log, *composition);
+        if (log) listComposition(log, *composition);
     }
 }
 

@@ -84,7 +84,7 @@ std::optional<VideoFrameRate> videoFrameRateFromText(std::string_view text) {
 
 void storeFormats(ReaderContext& context) {
     context.insertFormat(context.defaultVideoFormat());
-    for (const XMLElement& element : context.root().xpath("//resources/format")) {
+    for (const XMLElement& element : context.index().formats) {
         context.insertFormat(formatFrom(element, context.log()));
     }
 }
