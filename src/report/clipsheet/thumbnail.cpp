@@ -20,9 +20,13 @@ namespace tallyvane {
 
 namespace {
 
-ThumbnailResult noThumbnail() { return {}; }
 ThumbnailResult offline() { return {std::string(kOfflineText), -1}; }
-ThumbnailResult problemResult() { return {std::string(kProblemText), -1}; }
+ThumbnailResult problem() { return {std::string(kProblemText), -1}; }
+
+ThumbnailResult problem(std::ostream& diagnostics, std::string_view reason) {
+    diagnostics << debugQuoted(reason) << '\n';
+    return problem();
+}
 
 bool hasPictures(Asset::Category category) {
     return category == Asset::Category::AV || category == Asset::Category::Video ||
@@ -33,6 +37,30 @@ Timecode sourceTimecode(double frames, TimecodeFrameRate rate) {
     if (!std::isfinite(frames)) throw TimecodeValidationError(TimecodeValidationError::Code::outOfBounds);
     return Timecode(TimecodeSourceValue::combinedFrames(frames),
                     Timecode::Properties{rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max100Days});
+}
+
+// The in point counts from the media's first frame; before it, the difference wraps within
+// the 100 days and finds no picture.
+std::variant<MediaTime, std::string> timeInMedia(const StoryElement& element, TimecodeFrameRate rate) {
+    try {
+        const Timecode inPoint = sourceTimecode(*element.srcInpoint(), rate);
+        const Timecode firstFrame = sourceTimecode(element.firstFrame(), rate);
+        const MediaTime time = (inPoint - firstFrame).mediaTimeValue();
+        if (!time.isNumeric()) return std::string("The source in point is no media time.");
+        return time;
+    } catch (const TimecodeValidationError& failure) {
+        return std::string(failure.what());
+    }
+}
+
+ThumbnailResult written(const RgbImage& image, const std::filesystem::path& file, std::ostream& diagnostics) {
+    diagnostics << "Writing thumbnail to " << file.string() << '\n';
+    try {
+        writeJpeg(image, file, kThumbnailJpegQuality);
+    } catch (const MediaError& failure) {
+        return problem(diagnostics, failure.what());
+    }
+    return {file.string(), image.height};
 }
 
 }  // namespace
@@ -53,96 +81,73 @@ std::optional<std::string> thumbnailFileName(const StoryElement& element) {
     return std::string(number) + " " + name + ".jpg";
 }
 
-ThumbnailMaker::ThumbnailMaker(std::filesystem::path folder, std::int64_t width, std::ostream& diagnostics)
-    : folder_(std::move(folder)), width_(width), log_(diagnostics) {
-    initMedia();
-}
-
-ThumbnailMaker::~ThumbnailMaker() = default;
-
-ThumbnailResult ThumbnailMaker::problem(std::string_view reason) {
-    log_ << debugQuoted(reason) << '\n';
-    return problemResult();
-}
-
-ThumbnailResult ThumbnailMaker::make(const StoryElement& element) {
+std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& element,
+                                                          const std::filesystem::path& folder, std::int64_t width) {
     const std::shared_ptr<Asset>& asset = element.asset();
-    if (!asset || !hasPictures(asset->category())) return noThumbnail();
+    if (!asset || !hasPictures(asset->category())) return ThumbnailResult{};
     if (!asset->online()) return offline();
-    if (!asset->url()) return problemResult();
-    if (!TimecodeFrameRate::fromRawValue(element.timecodeFrameRate())) return problemResult();
-    if (!element.srcInpoint()) return problemResult();
+    if (!asset->url()) return problem();
+    const std::optional<TimecodeFrameRate> rate = TimecodeFrameRate::fromRawValue(element.timecodeFrameRate());
+    if (!rate || !element.srcInpoint()) return problem();
     // Anything wider than the media layer's largest picture is a mistyped setting, not a
     // request for gigapixels.
-    if (width_ < 1 || width_ > kMaxImageSide) return problemResult();
+    if (width < 1 || width > kMaxImageSide) return problem();
     const std::optional<std::string> name = thumbnailFileName(element);
-    if (!name) return problemResult();
     const std::optional<std::filesystem::path> media = localMediaPath(*asset->url());
-    if (!media) return problemResult();
+    if (!name || !media) return problem();
 
-    const std::filesystem::path file = folder_ / *name;
+    ThumbnailJob job{folder / *name, *media, asset->category() == Asset::Category::Image, static_cast<int>(width), {}};
+    if (!job.still) job.time = timeInMedia(element, *rate);
+    return job;
+}
+
+ThumbnailWorker::ThumbnailWorker() { initMedia(); }
+ThumbnailWorker::~ThumbnailWorker() = default;
+
+ThumbnailResult ThumbnailWorker::make(const ThumbnailJob& job, std::ostream& diagnostics) {
+    if (job.still) {
+        try {
+            return written(loadStillImage(job.media, job.width), job.file, diagnostics);
+        } catch (const MediaError&) {
+            return problem();
+        }
+    }
+    if (const auto* failure = std::get_if<std::string>(&job.time)) return problem(diagnostics, *failure);
+    const MediaTime& time = std::get<MediaTime>(job.time);
+    RgbImage image;
+    try {
+        image = grabberFor(job.media).frameAt({time.value, time.timescale}, job.width);
+    } catch (const MediaError& failure) {
+        return problem(diagnostics, failure.what());
+    }
+    return written(image, job.file, diagnostics);
+}
+
+ThumbnailResult ThumbnailWorker::reuseOrMake(const ThumbnailJob& job, std::ostream& diagnostics) {
     std::error_code error;
-    if (std::filesystem::exists(file, error)) {
-        log_ << debugQuoted("using existing thumbnail: " + file.string()) << '\n';
-        if (const std::optional<int> height = readJpegHeight(file)) return {file.string(), *height};
+    if (std::filesystem::exists(job.file, error)) {
+        diagnostics << debugQuoted("using existing thumbnail: " + job.file.string()) << '\n';
+        if (const std::optional<int> height = readJpegHeight(job.file)) return {job.file.string(), *height};
     }
-    if (asset->category() == Asset::Category::Image) return makeStill(*media, file);
-    return makeVideoFrame(element, *media, file);
+    return make(job, diagnostics);
 }
 
-ThumbnailResult ThumbnailMaker::makeStill(const std::filesystem::path& media, const std::filesystem::path& file) {
-    RgbImage image;
-    try {
-        image = loadStillImage(media, static_cast<int>(width_));
-    } catch (const MediaError&) {
-        return problemResult();
-    }
-    log_ << "Writing thumbnail to " << file.string() << '\n';
-    try {
-        writeJpeg(image, file, kThumbnailJpegQuality);
-    } catch (const MediaError& failure) {
-        return problem(failure.what());
-    }
-    return {file.string(), image.height};
-}
-
-ThumbnailResult ThumbnailMaker::makeVideoFrame(const StoryElement& element, const std::filesystem::path& media,
-                                               const std::filesystem::path& file) {
-    const TimecodeFrameRate rate = *TimecodeFrameRate::fromRawValue(element.timecodeFrameRate());
-    MediaTime time;
-    try {
-        // The in point counts from the media's first frame; before it, the difference wraps
-        // within the 100 days and finds no picture.
-        const Timecode inPoint = sourceTimecode(*element.srcInpoint(), rate);
-        const Timecode firstFrame = sourceTimecode(element.firstFrame(), rate);
-        time = (inPoint - firstFrame).mediaTimeValue();
-    } catch (const TimecodeValidationError& failure) {
-        return problem(failure.what());
-    }
-    if (!time.isNumeric()) return problem("The source in point is no media time.");
-
-    RgbImage image;
-    try {
-        image = grabberFor(media).frameAt({time.value, time.timescale}, static_cast<int>(width_));
-    } catch (const MediaError& failure) {
-        return problem(failure.what());
-    }
-    log_ << "Writing thumbnail to " << file.string() << '\n';
-    try {
-        writeJpeg(image, file, kThumbnailJpegQuality);
-    } catch (const MediaError& failure) {
-        return problem(failure.what());
-    }
-    return {file.string(), image.height};
-}
-
-VideoFrameGrabber& ThumbnailMaker::grabberFor(const std::filesystem::path& media) {
+VideoFrameGrabber& ThumbnailWorker::grabberFor(const std::filesystem::path& media) {
     if (!grabber_ || grabberPath_ != media) {
         grabber_.reset();
         grabber_ = std::make_unique<VideoFrameGrabber>(media);
         grabberPath_ = media;
     }
     return *grabber_;
+}
+
+ThumbnailMaker::ThumbnailMaker(std::filesystem::path folder, std::int64_t width, std::ostream& diagnostics)
+    : folder_(std::move(folder)), width_(width), log_(diagnostics) {}
+
+ThumbnailResult ThumbnailMaker::make(const StoryElement& element) {
+    auto plan = planThumbnail(element, folder_, width_);
+    if (auto* result = std::get_if<ThumbnailResult>(&plan)) return *result;
+    return worker_.reuseOrMake(std::get<ThumbnailJob>(plan), log_);
 }
 
 }  // namespace tallyvane

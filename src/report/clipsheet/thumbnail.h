@@ -9,8 +9,10 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "model/story_element.h"
+#include "timecode/media_time.h"
 
 namespace tallyvane {
 
@@ -36,32 +38,57 @@ struct ThumbnailResult {
 // folder. Nothing when the in point is absent, not finite or beyond 32 bits.
 std::optional<std::string> thumbnailFileName(const StoryElement& element);
 
-// Makes the thumbnails of one sheet, one element at a time. It keeps the last video file
-// open, so that clips that follow each other in one file do not reopen it.
+// One thumbnail file to make, unless it exists already.
+struct ThumbnailJob {
+    std::filesystem::path file;
+    std::filesystem::path media;
+    bool still = false;
+    int width = 0;
+    // For a video frame: the source in point from the start of the media, or why there is none.
+    std::variant<MediaTime, std::string> time;
+};
+
+// Everything about an element's thumbnail that needs neither the media nor the folder's
+// contents: a result at once (no thumbnail, "Offline", "Problem"), or the file to make.
+std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& element,
+                                                          const std::filesystem::path& folder, std::int64_t width);
+
+// Makes thumbnail files. It keeps the last video file open, so that jobs that follow each
+// other in one file do not reopen it. One per thread.
+class ThumbnailWorker {
+public:
+    ThumbnailWorker();
+    ~ThumbnailWorker();
+    ThumbnailWorker(const ThumbnailWorker&) = delete;
+    ThumbnailWorker& operator=(const ThumbnailWorker&) = delete;
+
+    // Writes the file, whether or not it exists. Media that cannot be read is a "Problem",
+    // never an exception; the reason goes to `diagnostics`.
+    ThumbnailResult make(const ThumbnailJob& job, std::ostream& diagnostics);
+    // Takes an existing readable file as it is, else makes it.
+    ThumbnailResult reuseOrMake(const ThumbnailJob& job, std::ostream& diagnostics);
+
+private:
+    VideoFrameGrabber& grabberFor(const std::filesystem::path& media);
+
+    std::filesystem::path grabberPath_;
+    std::unique_ptr<VideoFrameGrabber> grabber_;
+};
+
+// One element at a time, on the calling thread.
 class ThumbnailMaker {
 public:
     // `width` in pixels; `diagnostics` receives the lines about reused and written files and
     // the reasons of failures.
     ThumbnailMaker(std::filesystem::path folder, std::int64_t width, std::ostream& diagnostics);
-    ~ThumbnailMaker();
-    ThumbnailMaker(const ThumbnailMaker&) = delete;
-    ThumbnailMaker& operator=(const ThumbnailMaker&) = delete;
 
-    // Never throws for media that cannot be read: that is a "Problem" cell.
     ThumbnailResult make(const StoryElement& element);
 
 private:
-    ThumbnailResult makeStill(const std::filesystem::path& media, const std::filesystem::path& file);
-    ThumbnailResult makeVideoFrame(const StoryElement& element, const std::filesystem::path& media,
-                                   const std::filesystem::path& file);
-    VideoFrameGrabber& grabberFor(const std::filesystem::path& media);
-    ThumbnailResult problem(std::string_view reason);
-
     std::filesystem::path folder_;
     std::int64_t width_;
     std::ostream& log_;
-    std::filesystem::path grabberPath_;
-    std::unique_ptr<VideoFrameGrabber> grabber_;
+    ThumbnailWorker worker_;
 };
 
 }  // namespace tallyvane
