@@ -1,5 +1,6 @@
 #include "shell/shell_controller.h"
 
+#include <cstdint>
 #include <ostream>
 #include <utility>
 
@@ -13,7 +14,7 @@ namespace tallyvane {
 
 namespace {
 
-constexpr std::size_t kTimelineSheetKind = 6;
+constexpr std::uint8_t kTimelineSheetKind = 6;
 
 // The user defaults registered at start-up. They seed the time display and colour controls:
 // timeline and source times as timecode, coloured text.

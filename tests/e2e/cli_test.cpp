@@ -257,6 +257,30 @@ TEST_F(CliTest, UncheckedRoleSwitchedSheetsAndOptionsShapeTheWorkbook) {
     EXPECT_EQ(std::count(heading.begin(), heading.end(), "Clip Name"), 1);
 }
 
+TEST_F(CliTest, SwitchedOnColumnsLeadTheClipSheet) {
+    const fs::path output = folder.path() / "numbered.xlsx";
+    const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
+                               output.string(), "--set", "rowNumbers=on", "--set", "thumbnails=on",
+                               "--thumbnail-width", "64"});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const nlohmann::json book = workbook(output);
+    const std::vector<std::string> heading = headings(book, "Selected Roles");
+    std::vector<std::string> expected{"Row", "Thumbnail"};
+    expected.insert(expected.end(), kTimelineHeadings.begin(), kTimelineHeadings.end());
+    ASSERT_GE(heading.size(), expected.size());
+    EXPECT_THAT(std::vector<std::string>(heading.begin(), heading.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+                ElementsAreArray(expected));
+    // The sample's media are on someone else's computer.
+    const auto& cells = book["worksheets"]["Selected Roles"]["cells"];
+    int offline = 0;
+    for (int row = 2; row <= rows(book, "Selected Roles"); ++row) {
+        EXPECT_EQ(cells["A" + std::to_string(row)]["value"], row - 1);
+        const auto thumbnail = cells.find("B" + std::to_string(row));
+        if (thumbnail != cells.end() && (*thumbnail)["value"] == "Offline") ++offline;
+    }
+    EXPECT_GT(offline, 0);
+}
+
 // AudioOnly holds ten markers, all on its timeline's clips.
 TEST_F(CliTest, MarkersSheetListsEveryMarker) {
     const fs::path output = folder.path() / "audio.xlsx";
