@@ -1,8 +1,16 @@
-// Every shared sample export passes the document checks and is read without an alert;
-// the one version 1.5 export is refused as too old.
+// Every shared sample export passes the document checks and is read whole without an
+// alert (the one version 1.5 export is refused as too old); a few are checked in detail.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
+#include "model/audio_track.h"
+#include "model/composition.h"
+#include "model/event_bin.h"
+#include "model/marked_range.h"
+#include "model/video_track.h"
 #include "reader/fcpxml_reader.h"
 #include "reader_fixture.h"
 
@@ -53,6 +61,159 @@ TEST(Samples, PassTheDocumentChecks) {
             EXPECT_TRUE(testing::contains(log.str(), "\"assets:\" " + std::to_string(assets) + "\n")) << path;
         }
     }
+}
+
+std::size_t countOf(const std::vector<std::shared_ptr<Composition>>& compositions, Composition::Category category) {
+    return static_cast<std::size_t>(std::count_if(compositions.begin(), compositions.end(),
+                                                  [&](const auto& c) { return c->category() == category; }));
+}
+
+// Counted in the text: each event a bin (the whole document one when there is none), each
+// project a timeline, each multicam resource a multicam, every other sequence a compound
+// clip; every element on a track, and every browser clip, is in the store exactly once.
+TEST(Samples, AreReadWhole) {
+    for (const auto& path : sampleDocuments()) {
+        if (path.filename().string().find("PCBang_FromGrace") != std::string::npos) continue;
+        const std::string text = testing::readFile(path);
+        testing::ReadDocument read(text);
+        EXPECT_TRUE(read.alerts.alerts.empty()) << path;
+        const std::size_t projects = occurrences(text, "<project ");
+        const auto compositions = read.store.fetch<Composition>();
+        EXPECT_EQ(read.store.fetch<EventBin>().size(), std::max<std::size_t>(1, occurrences(text, "<event "))) << path;
+        EXPECT_EQ(countOf(compositions, Composition::Category::TimelineSequence), projects) << path;
+        EXPECT_EQ(countOf(compositions, Composition::Category::Multicam), occurrences(text, "<multicam ")) << path;
+        EXPECT_EQ(countOf(compositions, Composition::Category::CompoundClip), occurrences(text, "<sequence ") - projects)
+            << path;
+
+        std::set<const StoryElement*> listed;
+        std::size_t listings = 0;
+        const auto list = [&](const auto& elements) {
+            for (const auto& element : elements) listed.insert(element.get());
+            listings += elements.size();
+        };
+        for (const auto& composition : compositions) {
+            for (const auto& track : composition->videoTracks()) list(track->elements());
+            for (const auto& track : composition->audioTracks()) list(track->elements());
+        }
+        for (const auto& bin : read.store.fetch<EventBin>()) list(bin->clips());
+        EXPECT_EQ(listed.size(), listings) << path;
+        EXPECT_EQ(read.store.fetch<StoryElement>().size(), listings) << path;
+    }
+}
+
+std::string samplePath(std::string_view name) { return std::string(TALLYVANE_SAMPLES_DIR) + "/" + std::string(name); }
+
+struct Placed {
+    std::string name;
+    StoryElement::Category category;
+    double position;
+    double duration;
+    bool enabled;
+};
+
+template <class Track>
+void expectTrack(const std::shared_ptr<Track>& track, const std::vector<Placed>& expected, std::string_view what) {
+    ASSERT_NE(track, nullptr) << what;
+    ASSERT_EQ(track->elements().size(), expected.size()) << what;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const StoryElement& element = *track->elements()[i];
+        EXPECT_EQ(element.name(), expected[i].name) << what << ' ' << i;
+        EXPECT_EQ(element.category(), expected[i].category) << what << ' ' << i;
+        EXPECT_DOUBLE_EQ(element.clipTimelinePosition(), expected[i].position) << what << ' ' << i;
+        EXPECT_DOUBLE_EQ(element.clipDuration(), expected[i].duration) << what << ' ' << i;
+        EXPECT_EQ(element.enabled(), expected[i].enabled) << what << ' ' << i;
+    }
+}
+
+using Category = StoryElement::Category;
+
+TEST(Samples, CompoundClips) {
+    testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__CompoundClips.fcpxml")));
+    // 25 fps: 25100/2500s is 251 frames, 50100/2500s 501, 3600s 90000.
+    const auto title = read.composition("Title Compound Clip");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->category(), Composition::Category::CompoundClip);
+    EXPECT_EQ(title->id(), "0E1m58IaTwGcKXmpSkdu7w");
+    EXPECT_DOUBLE_EQ(title->duration(), 251);
+    ASSERT_EQ(title->videoTracks().size(), 1u);
+    EXPECT_TRUE(title->audioTracks().empty());
+    expectTrack(title->videoTracks()[0], {{"Basic Title", Category::title, 0, 251, true}}, "title V1");
+    const StoryElement& basicTitle = *title->videoTracks()[0]->elements()[0];
+    EXPECT_EQ(basicTitle.srcInpoint(), 90000.0);
+    EXPECT_EQ(basicTitle.params().at("text"), "Title");
+    EXPECT_EQ(basicTitle.params().at("font"), "Helvetica Regular 63");
+    ASSERT_EQ(basicTitle.markedRanges().size(), 1u);
+    EXPECT_DOUBLE_EQ(basicTitle.markedRanges()[0]->timelinePosition(), 150);
+
+    const auto clouds = read.composition("Clouds Compound Clip");
+    ASSERT_NE(clouds, nullptr);
+    expectTrack(clouds->videoTracks()[0],
+                {{"Clouds", Category::generator, 0, 250, true},
+                 {"Title Compound Clip", Category::refclip, 250, 251, true}},
+                "clouds V1");
+    expectTrack(clouds->audioTracks()[0], {{"Title Compound Clip", Category::refclip, 250, 251, true}}, "clouds A1");
+
+    const auto timeline = read.composition("CompoundClip");
+    ASSERT_NE(timeline, nullptr);
+    EXPECT_DOUBLE_EQ(timeline->firstFrame(), 90000);
+    EXPECT_DOUBLE_EQ(timeline->duration(), 752);
+    const std::vector<Placed> refs{{"Title Compound Clip", Category::refclip, 90000, 251, true},
+                                   {"Clouds Compound Clip", Category::refclip, 90251, 501, true}};
+    expectTrack(testing::trackAt(timeline->videoTracks(), 1), refs, "timeline V1");
+    expectTrack(testing::trackAt(timeline->audioTracks(), 1), refs, "timeline A1");
+    EXPECT_EQ(read.store.fetch<EventBin>()[0]->name(), "Test Event");
+}
+
+TEST(Samples, AudioOnly) {
+    testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__AudioOnly.fcpxml")));
+    const auto timeline = read.composition("Audio Only_01");
+    ASSERT_NE(timeline, nullptr);
+    EXPECT_EQ(timeline->timecodeFrameRate(), "23.976");
+    EXPECT_TRUE(timeline->videoTracks().empty());
+    ASSERT_EQ(timeline->audioTracks().size(), 2u);
+    // 1550549/24000s at 24000/1001 frames a second is 1549 frames.
+    expectTrack(testing::trackAt(timeline->audioTracks(), 1),
+                {{"Forest Day", Category::assetclip, 0, 1549, true},
+                 {"Forest Day", Category::assetclip, 1549, 1549, true},
+                 {"Forest Day", Category::assetclip, 3098, 1549, true}},
+                "A1");
+    const auto a2 = testing::trackAt(timeline->audioTracks(), 2);
+    ASSERT_NE(a2, nullptr);
+    ASSERT_EQ(a2->elements().size(), 2u);
+    const StoryElement& forest = *testing::trackAt(timeline->audioTracks(), 1)->elements()[0];
+    // The channel source's role wins over "audioRole"; audio media is timed at 60.
+    EXPECT_EQ(forest.audioRole(), "Music");
+    EXPECT_EQ(forest.audioSubroles(), std::vector<std::string>{"Music-1"});
+    EXPECT_EQ(forest.timecodeFrameRate(), "60");
+    EXPECT_EQ(forest.markedRanges().size(), 2u);
+    const StoryElement& water = *a2->elements()[0];
+    EXPECT_EQ(water.name(), "Water Lake 3");
+    EXPECT_EQ(water.audioRole(), "Effects");
+    EXPECT_EQ(water.audioSubroles(), std::vector<std::string>{"Effects-1"});
+    EXPECT_DOUBLE_EQ(water.clipTimelinePosition(), 0);
+    EXPECT_EQ(water.spreadsheetSortOrder(), 310);
+}
+
+TEST(Samples, DisabledClips) {
+    testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml")));
+    const auto timeline = read.composition("DisabledClips");
+    ASSERT_NE(timeline, nullptr);
+    EXPECT_EQ(timeline->timecodeFrameRate(), "24");
+    // 24 fps: 48200/2400s is 482 frames, 1046000/2400s 10460, 1663/4s 9978, 24100/2400s 241.
+    // Clips before titles; titles take their effect's name.
+    expectTrack(testing::trackAt(timeline->videoTracks(), 1),
+                {{"TestVideo", Category::assetclip, 482, 9978, true},
+                 {"TestVideo", Category::assetclip, 10460, 9978, false},
+                 {"Basic Title", Category::title, 0, 241, true},
+                 {"Basic Title", Category::title, 241, 241, false}},
+                "V1");
+    expectTrack(testing::trackAt(timeline->audioTracks(), 1),
+                {{"TestVideo", Category::assetclip, 482, 9978, true},
+                 {"TestVideo", Category::assetclip, 10460, 9978, false}},
+                "A1");
+    const StoryElement& clip = *testing::trackAt(timeline->videoTracks(), 1)->elements()[0];
+    EXPECT_EQ(clip.timecodeFrameRate(), "23.976");
+    EXPECT_EQ(clip.audioRole(), "Dialogue");
 }
 
 }  // namespace
