@@ -59,6 +59,8 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
       saver_(store_, platform_, setup.makeWriter(store_)),
       layouts_(LayoutsFile(setup.supportFolder, log_)),
       timeDisplay_(timeDisplayFromDefaults(registeredDefaults())) {
+    // The project store lives in memory only.
+    log_ << debugQuoted("Use RAM for storage?") << " true\n";
     context_.diagnostics = log_;
     context_.supportFolder = setup.supportFolder.value_or(setup.fallbackWorkFolder);
     platform_.setBusy(false);
