@@ -8,7 +8,7 @@
 #include "report/clipsheet/clip_row.h"
 #include "report/clipsheet/music_tags.h"
 #include "report/clipsheet/row_target.h"
-#include "report/clipsheet/thumbnail.h"
+#include "report/clipsheet/thumbnail_batch.h"
 #include "report/clipsheet/time_cells.h"
 #include "report/column_widths.h"
 #include "report/element_sheet.h"
@@ -69,15 +69,18 @@ public:
           useColorText_(useColorText),
           header_(listHeaderFormat(*context.workbook)),
           pairs_(makePairs(*context.workbook)),
-          sheet_(context.workbook->addWorksheet(sheetName)) {
-        if (index_[H::Thumbnail] && context_.thumbnailWidth >= 1) {
-            thumbnails_.emplace(context_.thumbnailFolder, context_.thumbnailWidth, context_.log());
-        }
-    }
+          sheet_(context.workbook->addWorksheet(sheetName)) {}
 
     std::vector<FileTotal> write(const std::vector<std::shared_ptr<StoryElement>>& elements) {
         writeHeader();
         const std::vector<std::shared_ptr<StoryElement>> sorted = inReportOrder(elements);
+        if (index_[H::Thumbnail] && context_.thumbnailWidth >= 1) {
+            std::vector<const StoryElement*> pictured;
+            for (const auto& element : sorted) {
+                if (element->trackType() == TrackType::Video) pictured.push_back(element.get());
+            }
+            thumbnails_.emplace(pictured, context_.thumbnailFolder, context_.thumbnailWidth);
+        }
         for (std::size_t p = 0; p < sorted.size(); ++p) writeRow(*sorted[p], static_cast<std::uint32_t>(p + 1));
         context_.sheetColumnWidths.apply(sheet_);
         return std::move(totals_);
@@ -113,7 +116,7 @@ private:
         RowTarget target{sheet_, context_.sheetColumnWidths, index_, row,
                          pairs_.at(rowColor(element, useColorText_))};
         target.number(H::Row, static_cast<double>(row));
-        if (thumbnails_ && element.trackType() == TrackType::Video) writeThumbnail(target, element);
+        if (thumbnails_ && element.trackType() == TrackType::Video) writeThumbnail(target);
         writeIdentityCells(target, element);
         writeTimelineCells(target, element, context_);
         writeSourceCells(target, element, context_);
@@ -126,8 +129,8 @@ private:
         writeMetadataCells(target, columns_.size(), metadataHeadings_, element);
     }
 
-    void writeThumbnail(RowTarget& target, const StoryElement& element) {
-        const ThumbnailResult result = thumbnails_->make(element);
+    void writeThumbnail(RowTarget& target) {
+        const ThumbnailResult result = thumbnails_->next(context_.log());
         if (!result.text) return;
         if (!result.isPicture()) {
             target.text(H::Thumbnail, *result.text);
@@ -149,7 +152,7 @@ private:
     xlsx::Format header_;
     std::map<xlsx::Color, RowFormatPair> pairs_;
     xlsx::Worksheet sheet_;
-    std::optional<ThumbnailMaker> thumbnails_;
+    std::optional<ThumbnailBatch> thumbnails_;
     std::vector<FileTotal> totals_;
 };
 

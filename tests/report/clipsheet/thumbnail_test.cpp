@@ -11,6 +11,7 @@
 #include "media/still_image.h"
 #include "media_fixture.h"
 #include "report/clipsheet/thumbnail.h"
+#include "report/clipsheet/thumbnail_batch.h"
 
 namespace tallyvane {
 namespace {
@@ -231,6 +232,65 @@ TEST_F(ThumbnailTest, NamesStayInsideTheFolder) {
     EXPECT_EQ(std::filesystem::path(*result.text).parent_path(), thumbnails());
     EXPECT_TRUE(std::filesystem::exists(thumbnails() / "000000000 .._.._escape.jpg"));
     EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "escape.jpg"));
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+TEST_F(ThumbnailTest, ABatchOnWorkersGivesWhatOneByOneGives) {
+    const auto movie = [](bool online = true) { return asset("numbered clip.mp4", Asset::Category::AV, online); };
+    std::vector<std::shared_ptr<StoryElement>> elements{
+        element("A", movie(), 37),
+        element("B", movie(), 3),
+        element("A", movie(), 37.5),                         // the same file: made once, then reused
+        element("Still", asset("wide.png", Asset::Category::Image), 0),
+        element("Off", movie(false), 1),
+        element("Gone", asset("gone.mov", Asset::Category::Video), 4),
+        element("Gone", movie(), 4),                         // its file failed before: made now
+        element("Pre", movie(), 20),                         // a file left from an earlier report
+        element("A", asset("other.mov", Asset::Category::AV), 37),  // another clip's file of the same name
+        element("Song", asset("numbered clip.mp4", Asset::Category::Audio), 1),
+        element("Late", movie(), 9000),
+    };
+    for (int i = 0; i < 40; ++i) elements.push_back(element("Frame", movie(), (i * 17) % 50 + 0.25 * (i % 4)));
+    std::vector<const StoryElement*> rows;
+    for (const auto& e : elements) rows.push_back(e.get());
+
+    const std::filesystem::path alone = folder.path() / "alone";
+    std::filesystem::create_directory(alone);
+    std::vector<ThumbnailResult> expected;
+    {
+        ThumbnailMaker(thumbnails(), 160, log).make(*element("Pre", movie(), 20));
+        std::filesystem::copy_file(thumbnails() / "000000020 Pre.jpg", alone / "000000020 Pre.jpg");
+        std::filesystem::rename(thumbnails() / "000000020 Pre.jpg", thumbnails() / "kept.jpg");
+        log.str({});
+        ThumbnailMaker maker(alone, 160, log);
+        for (const auto* row : rows) expected.push_back(maker.make(*row));
+    }
+    const std::string expectedLog = log.str();
+    for (const unsigned workers : {1u, 2u, 4u}) {
+        SCOPED_TRACE(workers);
+        const std::filesystem::path batchFolder = folder.path() / ("batch" + std::to_string(workers));
+        std::filesystem::create_directory(batchFolder);
+        std::filesystem::copy_file(thumbnails() / "kept.jpg", batchFolder / "000000020 Pre.jpg");
+        std::ostringstream batchLog;
+        ThumbnailBatch batch(rows, batchFolder, 160, workers);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            ThumbnailResult result = batch.next(batchLog);
+            if (result.text) result.text = replaced(*result.text, batchFolder.string(), alone.string());
+            EXPECT_EQ(result, expected[i]) << i;
+        }
+        EXPECT_EQ(replaced(batchLog.str(), batchFolder.string(), alone.string()), expectedLog);
+        EXPECT_THROW(batch.next(batchLog), std::logic_error);
+        for (const auto& file : std::filesystem::directory_iterator(alone)) {
+            EXPECT_EQ(frameShownBy((batchFolder / file.path().filename()).string()), frameShownBy(file.path().string()))
+                << file.path().filename();
+        }
+    }
 }
 
 // Pictures and row heights of a sheet as the independent reader sees them.
