@@ -54,7 +54,9 @@ void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsi
 
     if (workers == 0) workers = std::max(1u, std::thread::hardware_concurrency());
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, order.size()));
-    const std::size_t chunk = std::max<std::size_t>(1, order.size() / (std::size_t{workers} * 4));
+    // One run of neighbouring frames per worker: every new run costs a seek and the decoding
+    // from the keyframe before it, which in long-GOP media outweighs uneven shares.
+    const std::size_t chunk = (order.size() + workers - 1) / workers;
     std::atomic<std::size_t> nextChunk{0};
     std::vector<std::exception_ptr> failures(workers);
     // Made here, on one thread: each sets the media layer up once.
