@@ -163,6 +163,15 @@ void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryEle
     storeMetadata(childElements(clip, "metadata", {"md"}), copy, reader);
 }
 
+// Only a copy that goes on a track is marked: one that goes nowhere is never seen, and its
+// ranges, which point back at it, would keep both alive after the store is emptied.
+void attachVideo(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, const Composition& composition,
+                 ReaderContext& reader) {
+    storeMarkedRanges(built, copy, reader);
+    storeVideoEffects(built.clipElement, *copy, *composition.videoFormat());
+    storeRetime(built.clipElement, *copy, *composition.videoFormat(), reader.log());
+}
+
 std::shared_ptr<StoryElement> transitionCopy(const std::shared_ptr<StoryElement>& transition, TrackType type) {
     if (!transition) return nullptr;
     auto copy = transition->copy();
@@ -202,16 +211,12 @@ void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<
 
     auto copy = built.storyElement->copy();
     copy->setTrackType(TrackType::Video);
-    if (track) {
-        if (expansion.empty()) {
-            reader.appendToTrack(*track, copy);
-        } else {
-            for (const auto& element : expansion) reader.appendToTrack(*track, element);
-        }
+    if (track && !expansion.empty()) {
+        for (const auto& element : expansion) reader.appendToTrack(*track, element);
+    } else if (track) {
+        reader.appendToTrack(*track, copy);
+        attachVideo(built, copy, composition, reader);
     }
-    storeMarkedRanges(built, copy, reader);
-    storeVideoEffects(built.clipElement, *copy, *composition.videoFormat());
-    storeRetime(built.clipElement, *copy, *composition.videoFormat(), reader.log());
     if (track) {
         appendIfPresent(reader, *track, previous);
         appendIfPresent(reader, *track, next);
@@ -268,10 +273,10 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     if (track) {
         reader.appendToTrack(*track, copy);
         for (const auto& element : expansion) reader.appendToTrack(*track, element);
+        storeMarkedRanges(built, copy, reader);
+        storeAudioEffects(clip, *copy);
+        storeRetime(clip, *copy, *composition.videoFormat(), log);
     }
-    storeMarkedRanges(built, copy, reader);
-    storeAudioEffects(clip, *copy);
-    storeRetime(clip, *copy, *composition.videoFormat(), log);
     if (track) {
         appendIfPresent(reader, *track, previous);
         appendIfPresent(reader, *track, next);
