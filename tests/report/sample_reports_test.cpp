@@ -79,7 +79,8 @@ TEST_F(SampleReportsTest, TimelineReportsOfRealProjects) {
     const std::vector<std::string> samples = {
         "TheAcharya__OpenFCPXMLKit__Complex.fcpxml",
         "TheAcharya__OpenFCPXMLKit__AudioOnly.fcpxml",
-        "TheAcharya__OpenFCPXMLKit__SyncClipRoles2.fcpxml",
+        "TheAcharya__OpenFCPXMLKit__TimelineSample.fcpxml",
+        "TheAcharya__OpenFCPXMLKit__29.97d.fcpxml",
         "TheAcharya__OpenFCPXMLKit__23.98.fcpxml",
     };
     for (const std::string& sample : samples) {
