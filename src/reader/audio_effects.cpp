@@ -35,29 +35,26 @@ std::string oneDecimal(std::optional<double> value) { return formatDouble(rounde
 }  // namespace
 
 void storeAudioEffects(const XMLElement& clipElement, StoryElement& element) {
-    for (const XMLElement& filter : childElements(clipElement, {"filter-audio"})) {
+    const auto found = childElementsByTag(
+        {clipElement}, {"filter-audio", "adjust-volume", "adjust-panner", "adjust-loudness", "adjust-noiseReduction",
+                        "adjust-humReduction", "adjust-EQ", "adjust-matchEQ", "adjust-voiceIsolation"});
+    for (const XMLElement& filter : found[0]) {
         FilterNames names = filterNames(filter, "Audio Effect");
         add(element, std::move(names.name), std::move(names.settings), isEnabled(filter));
     }
-    if (const auto volume = firstChildElement(clipElement, {"adjust-volume"})) {
-        add(element, "Volume", oneDecimal(decibels(*volume)) + " dB", false);
-    }
-    if (const auto panner = firstChildElement(clipElement, {"adjust-panner"})) {
+    if (!found[1].empty()) add(element, "Volume", oneDecimal(decibels(found[1].front())) + " dB", false);
+    if (!found[2].empty()) {
+        const XMLElement& panner = found[2].front();
         add(element, "Pan",
-            "Mode: " + panner->attr("mode").value_or("None") + ", Amount: " +
-                oneDecimal(numberAttribute(*panner, "amount")),
+            "Mode: " + panner.attr("mode").value_or("None") + ", Amount: " + oneDecimal(numberAttribute(panner, "amount")),
             false);
     }
-    constexpr std::pair<std::string_view, std::string_view> kAdjustments[]{
-        {"adjust-loudness", "Loudness"},
-        {"adjust-noiseReduction", "Background Noise Removal"},
-        {"adjust-humReduction", "Hum Removal"},
-    };
-    for (const auto& [tag, name] : kAdjustments) {
-        if (firstChildElement(clipElement, {tag})) add(element, std::string(name), "", false);
-    }
-    if (firstChildElement(clipElement, {"adjust-EQ", "adjust-matchEQ"})) add(element, "Equalization", "", false);
-    if (firstChildElement(clipElement, {"adjust-voiceIsolation"})) add(element, "Voice Isolation", "", false);
+    if (!found[3].empty()) add(element, "Loudness", "", false);
+    if (!found[4].empty()) add(element, "Background Noise Removal", "", false);
+    if (!found[5].empty()) add(element, "Hum Removal", "", false);
+    // However many equalisers of either kind, one effect.
+    if (!found[6].empty() || !found[7].empty()) add(element, "Equalization", "", false);
+    if (!found[8].empty()) add(element, "Voice Isolation", "", false);
 }
 
 }  // namespace tallyvane

@@ -50,6 +50,22 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
     return result;
 }
 
+std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags) {
+    std::vector<std::vector<XMLElement>> lists(tags.size());
+    for (const XMLElement& parent : parents) {
+        std::optional<XMLDocument> document;
+        for (xmlNodePtr child = parent.cNode()->children; child != nullptr; child = child->next) {
+            if (child->type != XML_ELEMENT_NODE || child->name == nullptr) continue;
+            const std::string_view name(reinterpret_cast<const char*>(child->name));
+            const auto found = std::find(tags.begin(), tags.end(), name);
+            if (found == tags.end()) continue;
+            if (!document) document = parent.document();
+            lists[static_cast<std::size_t>(found - tags.begin())].emplace_back(child, *document);
+        }
+    }
+    return lists;
+}
+
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags) {
     for (xmlNodePtr child = element.cNode()->children; child != nullptr; child = child->next) {
         if (tagged(child, tags)) return XMLElement(child, element.document());

@@ -21,6 +21,10 @@ std::vector<XMLElement> childElements(const XMLElement& element, std::string_vie
 // The same for each element of the list, concatenated in list order.
 std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, Tags tags);
 
+// The children of each tag, one list per tag in the order of `tags`, found in one walk
+// over the children of every parent in turn.
+std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags);
+
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags);
 
 // Whether the element's tag is that text, read without making a copy of it.

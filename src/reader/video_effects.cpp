@@ -119,43 +119,44 @@ void withFirst(const std::vector<XMLElement>& found, Read read) {
 }  // namespace
 
 void storeVideoEffects(const XMLElement& clipElement, StoryElement& element, const VideoFormat& timelineFormat) {
-    for (const XMLElement& filter : childElements(clipElement, {"filter-video"})) {
+    const auto own = childElementsByTag({clipElement}, {"filter-video", "object-tracker", "adjust-crop", "adjust-corners",
+                                                        "adjust-conform", "adjust-transform", "adjust-blend", "video"});
+    for (const XMLElement& filter : own[0]) {
         FilterNames names = filterNames(filter, "Video Effect");
         add(element, std::move(names.name), std::move(names.settings), isEnabled(filter));
     }
-    withFirst(childElements(clipElement, {"object-tracker"}),
-              [&](const XMLElement& tracker) { add(element, "Tracker", "Object Tracker", isEnabled(tracker)); });
-    withFirst(childElements(clipElement, {"adjust-crop"}), [&](const XMLElement& crop) {
+    withFirst(own[1], [&](const XMLElement& tracker) { add(element, "Tracker", "Object Tracker", isEnabled(tracker)); });
+    withFirst(own[2], [&](const XMLElement& crop) {
         const std::optional<std::string> mode = crop.attr("mode");
         const std::string name =
             mode ? "Crop (" + replacingOccurrences(capitalized(*mode), "Pan", "Ken Burns") + ")" : "Crop";
         add(element, name, "", isEnabled(crop));
     });
-    withFirst(childElements(clipElement, {"adjust-corners"}),
-              [&](const XMLElement& corners) { add(element, "Distort", "", isEnabled(corners)); });
-    withFirst(childElements(clipElement, {"adjust-conform"}), [&](const XMLElement& conform) {
+    withFirst(own[3], [&](const XMLElement& corners) { add(element, "Distort", "", isEnabled(corners)); });
+    withFirst(own[4], [&](const XMLElement& conform) {
         if (const std::optional<std::string> type = conform.attr("type")) {
             add(element, "Spatial Conform", capitalized(*type), true);
         }
     });
-    withFirst(childElements(clipElement, {"adjust-transform"}),
-              [&](const XMLElement& transform) { storeTransform(transform, element, timelineFormat); });
-    withFirst(childElements(clipElement, {"adjust-blend"}),
-              [&](const XMLElement& blend) { storeBlend(blend, element); });
-    withFirst(childElements(clipElement, "video", {"adjust-stabilization"}), [&](const XMLElement& stabilization) {
+    withFirst(own[5], [&](const XMLElement& transform) { storeTransform(transform, element, timelineFormat); });
+    withFirst(own[6], [&](const XMLElement& blend) { storeBlend(blend, element); });
+    if (own[7].empty()) return;
+
+    const auto video = childElementsByTag(own[7], {"adjust-stabilization", "adjust-rollingShutter", "adjust-colorConform"});
+    withFirst(video[0], [&](const XMLElement& stabilization) {
         add(element, "Stabilization", stabilization.attr("type").value_or(""), isEnabled(stabilization));
     });
-    withFirst(childElements(clipElement, "video", {"adjust-rollingShutter"}), [&](const XMLElement& shutter) {
+    withFirst(video[1], [&](const XMLElement& shutter) {
         add(element, "Rolling Shutter", shutter.attr("amount").value_or(""), isEnabled(shutter));
     });
-    for (const XMLElement& transform : childElements(
-             clipElement, "video",
-             {"adjust-360-transform", "adjust-reorient", "adjust-orientation", "adjust-cinematic"})) {
+    // One list in document order, whichever of the four kinds each is.
+    for (const XMLElement& transform :
+         childElements(own[7], {"adjust-360-transform", "adjust-reorient", "adjust-orientation", "adjust-cinematic"})) {
         const std::string settings =
-            transform.tag() == "adjust-orientation" ? transform.attr("mapping").value_or("normal") : "";
+            hasTag(transform, "adjust-orientation") ? transform.attr("mapping").value_or("normal") : "";
         add(element, "360\u00B0 Transform", settings, isEnabled(transform));
     }
-    withFirst(childElements(clipElement, "video", {"adjust-colorConform"}), [&](const XMLElement& conform) {
+    withFirst(video[2], [&](const XMLElement& conform) {
         add(element, "Color Conform", conform.attr("autoOrManual").value_or("automatic"), isEnabled(conform));
     });
 }
