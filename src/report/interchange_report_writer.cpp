@@ -63,8 +63,8 @@ StoryElements everyBinClip(const Store& store, const ReportContext& context) {
     return clips;
 }
 
-// The elements of the checked tracks that `keep` keeps; a track is checked by the first row
-// of its name.
+// The elements of the checked tracks that the filters keep; a track is checked by the first
+// row of its name.
 template <class KeepVideo, class KeepAudio>
 StoryElements checkedTrackElements(const Composition& timeline, const ReportRequest& request, KeepVideo keepVideo,
                                    KeepAudio keepAudio) {
