@@ -273,6 +273,31 @@ TEST_F(ClipSheetTest, TextColumns) {
     EXPECT_TRUE(cellUnder(s, "Camera Name", 2).is_null());
 }
 
+TEST_F(ClipSheetTest, EventAndBinSheetsNameTheirGroup) {
+    const struct {
+        std::uint8_t kind;
+        const char* group;
+        std::vector<std::string> firstHeadings;
+    } cases[] = {{5, "Event Name", {"Row", "Role \u25B8 Subrole", "Clip Name", "Event Name", "Source In"}},
+                 {3, "Bin Name", {"Row", "Bin Name", "Clip Name", "Reel", "Source In"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.group);
+        context.sheetKind = c.kind;
+        auto element = makeElement({.name = "Interview", .timelineClipCategory = "Day 1"});
+        element->setLabel("Blue");
+        write({element}, {}, true, c.group);
+    }
+    for (const auto& c : cases) {
+        const nlohmann::json s = sheet(c.group);
+        const std::vector<std::string> headings = headerTexts(s);
+        ASSERT_GE(headings.size(), 5u);
+        EXPECT_EQ(std::vector<std::string>(headings.begin(), headings.begin() + 5), c.firstHeadings);
+        EXPECT_EQ(textUnder(s, c.group, 2), "Day 1");
+        EXPECT_EQ(textUnder(s, "Clip Name", 2), "Interview");
+    }
+    EXPECT_EQ(textUnder(sheet("Bin Name"), "Label", 2), "Blue");
+}
+
 TEST_F(ClipSheetTest, SampleRatesOfAudioFiles) {
     const struct {
         const char* rate;
