@@ -92,6 +92,8 @@ std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& el
     // Anything wider than the media layer's largest picture is a mistyped setting, not a
     // request for gigapixels.
     if (width < 1 || width > kMaxImageSide) return problem();
+    // Without a folder the file would land wherever the program happens to run.
+    if (folder.empty()) return problem();
     const std::optional<std::string> name = thumbnailFileName(element);
     const std::optional<std::filesystem::path> media = localMediaPath(*asset->url());
     if (!name || !media) return problem();

@@ -145,6 +145,8 @@ TEST_F(ThumbnailTest, ElementsWithoutPicturesOrWithProblems) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(make(*c.element, c.width), c.result);
     }
+    EXPECT_EQ(ThumbnailMaker({}, 160, log).make(*element("NoFolder", asset("wide.png", Asset::Category::Image), 1)),
+              problem);
     // Nothing was written for any of them.
     EXPECT_TRUE(std::filesystem::is_empty(thumbnails()));
 }
