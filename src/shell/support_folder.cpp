@@ -19,7 +19,7 @@ std::optional<fs::path> variable(const EnvironmentLookup& environment, const cha
 
 std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment) {
     if (auto overridden = variable(environment, "TALLYVANE_SUPPORT_DIR")) return overridden;
-    // The base directory specification asks relative paths to be ignored.
+    // XDG base directories must be absolute; a relative one is ignored.
     if (auto data = variable(environment, "XDG_DATA_HOME"); data && data->is_absolute()) return *data / "Tallyvane";
     if (auto home = variable(environment, "HOME")) return *home / ".local" / "share" / "Tallyvane";
     return std::nullopt;
