@@ -11,7 +11,6 @@
 #include "reader/reader_context.h"
 #include "reader/story_elements.h"
 #include "reader/time_values.h"
-#include "xml/node_set.h"
 
 namespace tallyvane {
 

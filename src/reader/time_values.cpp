@@ -84,12 +84,12 @@ double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFr
     std::string key(1, static_cast<char>(rate.index()));
     key += *time;
     if (const auto found = counted_.find(key); found != counted_.end()) return found->second;
-    std::ostringstream lines;
-    const double frames = framesFromFCPXML(time, rate, lines);
-    if (lines.view().empty()) {
+    lines_.str("");
+    const double frames = framesFromFCPXML(time, rate, lines_);
+    if (lines_.view().empty()) {
         counted_.emplace(std::move(key), frames);
     } else {
-        log_ << lines.view();
+        log_ << lines_.view();
     }
     return frames;
 }

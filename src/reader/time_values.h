@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <string_view>
@@ -38,6 +39,8 @@ private:
     // By the rate's position among the rates, then the text. Only counts that needed no
     // diagnostic line are kept, so every such line is still written each time.
     std::unordered_map<std::string, double> counted_;
+    // Where a count's diagnostic lines wait until it is known whether there are any.
+    std::ostringstream lines_;
 };
 
 // A timecode's frame count as a number: whole frames plus subframes over the base.
