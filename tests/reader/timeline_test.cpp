@@ -6,7 +6,10 @@
 #include "model/audio_track.h"
 #include "model/composition.h"
 #include "model/event_bin.h"
+#include "model/audio_fx.h"
 #include "model/marked_range.h"
+#include "model/speed_fx.h"
+#include "model/video_fx.h"
 #include "model/video_track.h"
 #include "reader_fixture.h"
 
@@ -172,6 +175,27 @@ TEST_F(Timeline, MarkersLandOnTheTimeline) {
     EXPECT_TRUE(marker.visible());
     // The audio copy carries its own record of the same marker.
     EXPECT_EQ(testing::trackAt(cut->audioTracks(), 1)->elements()[0]->markedRanges().size(), 1u);
+}
+
+TEST_F(Timeline, EffectsAndRetimingGoWithEachCopy) {
+    const auto& video = testing::trackAt(cut->videoTracks(), 1)->elements()[2];
+    const auto& audio = testing::trackAt(cut->audioTracks(), 1)->elements()[2];
+    ASSERT_EQ(video->name(), "B");
+    ASSERT_EQ(audio->name(), "B");
+    ASSERT_EQ(video->videoFX().size(), 1u);
+    EXPECT_EQ(video->videoFX()[0]->name(), "Blur");
+    EXPECT_FALSE(video->videoFX()[0]->enabled());
+    EXPECT_TRUE(video->audioFX().empty());
+    EXPECT_TRUE(audio->videoFX().empty());
+    ASSERT_EQ(audio->audioFX().size(), 1u);
+    EXPECT_EQ(audio->audioFX()[0]->settings(), "-6.0 dB");
+    // Twice as fast: 4s of the timeline show 8s of the source.
+    for (const auto& copy : {video, audio}) {
+        ASSERT_NE(copy->speedFX(), nullptr);
+        EXPECT_EQ(copy->speedFX()->name(), "Retime 200.0%");
+        EXPECT_EQ(copy->srcDuration(), 200.0);
+    }
+    EXPECT_EQ(read.store.fetch<SpeedFX>().size(), 2u);
 }
 
 TEST_F(Timeline, EverythingOnATrackIsInTheStore) {
