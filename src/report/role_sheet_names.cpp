@@ -39,6 +39,9 @@ std::string cleanedSheetName(std::string_view roleText) {
 }
 
 RoleSheetNames::RoleSheetNames(const std::vector<std::string>& otherSheets) {
+    // The spreadsheet application keeps "History" for itself and calls a workbook with such a
+    // sheet damaged, so a role of that name gets a number like any other clash.
+    reserve("History");
     for (const std::string& name : otherSheets) reserve(name);
 }
 

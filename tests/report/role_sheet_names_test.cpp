@@ -65,6 +65,7 @@ TEST(RoleSheetNamesTest, NamesAreUniqueIgnoringCaseAgainstEverySheetOfTheReport)
          {"selected roles", "MARKERS", "Summary"},
          {"selected roles1", "MARKERS1", "Summary1"}},
         {"Unicode case folding, not lowercasing", {"Straße"}, {"STRASSE"}, {"STRASSE1"}},
+        {"the application's own History sheet name is taken", {}, {"History", "history"}, {"History1", "history2"}},
         {"names equal once cleaned", {}, {"A/B", "A\\B", "A:/B"}, {"A|B", "A|B1", "A|B2"}},
         {"a number already in use is skipped", {"Video1"}, {"Video", "Video"}, {"Video", "Video2"}},
         {"full-length names are cut for the number",
