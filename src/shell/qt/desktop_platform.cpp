@@ -1,0 +1,80 @@
+#include "shell/qt/desktop_platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include "shell/qt/open_panel.h"
+#include "shell/qt/path_text.h"
+
+namespace tallyvane {
+
+void DesktopPlatform::showAlert(const std::string& messageText, const std::string& informativeText) {
+    auto* alert = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(),
+                                  QString::fromStdString(messageText), QMessageBox::Ok, mainWindow_);
+    alert->setInformativeText(QString::fromStdString(informativeText));
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    if (mainWindow_) {
+        // A sheet on the main window: the caller goes on at once.
+        alert->setWindowModality(Qt::WindowModal);
+        alert->open();
+    } else {
+        alert->exec();
+    }
+}
+
+std::optional<std::filesystem::path> DesktopPlatform::askSavePath(const std::string& suggestedName,
+                                                                  std::string_view extension) {
+    const QString suffix = QString::fromUtf8(extension.data(), static_cast<qsizetype>(extension.size()));
+    QFileDialog panel(mainWindow_, QFileDialog::tr("Save Report"));
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setFileMode(QFileDialog::AnyFile);
+    panel.setNameFilter(QFileDialog::tr("Excel Workbook (*.%1)").arg(suffix));
+    panel.setDefaultSuffix(suffix);
+    panel.selectFile(QString::fromStdString(suggestedName) + "." + suffix);
+    if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return std::nullopt;
+    QString chosen = panel.selectedFiles().front();
+    if (!chosen.endsWith("." + suffix)) chosen += "." + suffix;
+    return toPath(chosen);
+}
+
+bool DesktopPlatform::openFile(const std::filesystem::path& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(file)));
+}
+
+void DesktopPlatform::revealFolder(const std::filesystem::path& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(folder)));
+}
+
+void DesktopPlatform::setBusy(bool busy) {
+    if (busyHandler_) busyHandler_(busy);
+    tick();
+}
+
+void DesktopPlatform::tick() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+std::optional<std::filesystem::path> DesktopPlatform::askOpenPath(const std::vector<std::string>& extensions) {
+    OpenPanel panel(mainWindow_, extensions);
+    panel.exec();
+    return panel.chosenPath();
+}
+
+bool DesktopPlatform::openUrl(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+}
+
+bool DesktopPlatform::askAlertAction(const std::string& messageText, const std::string& informativeText,
+                                     const std::string& actionTitle) {
+    QMessageBox alert(QMessageBox::Information, QApplication::applicationDisplayName(),
+                      QString::fromStdString(messageText), QMessageBox::Ok, mainWindow_);
+    alert.setInformativeText(QString::fromStdString(informativeText));
+    QPushButton* action = alert.addButton(QString::fromStdString(actionTitle), QMessageBox::ActionRole);
+    alert.exec();
+    return alert.clickedButton() == action;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,46 @@
+#pragma once
+// The desktop's side of the shell: alerts, the open and save panels, the desktop services
+// that open files, folders and web or mail addresses, and the busy state of the windows.
+// The controller calls these while it works; tests derive from this class and answer the
+// panels and alerts themselves, keeping the real busy handling.
+
+#include <functional>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "shell/shell_platform.h"
+
+namespace tallyvane {
+
+class DesktopPlatform : public ShellPlatform {
+public:
+    // Panels and alerts belong to this window once it exists.
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Told when long work starts and ends, so the windows can show it.
+    void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
+
+    void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName,
+                                                     std::string_view extension) override;
+    bool openFile(const std::filesystem::path& file) override;
+    void revealFolder(const std::filesystem::path& folder) override;
+    void setBusy(bool busy) override;
+    std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override;
+    bool openUrl(const std::string& url) override;
+    bool askAlertAction(const std::string& messageText, const std::string& informativeText,
+                        const std::string& actionTitle) override;
+
+    // Lets the windows repaint and the progress indicator move while the user's input waits
+    // until the work is done.
+    static void tick();
+
+protected:
+    QWidget* mainWindow() const { return mainWindow_; }
+
+private:
+    QPointer<QWidget> mainWindow_;
+    std::function<void(bool)> busyHandler_;
+};
+
+}  // namespace tallyvane

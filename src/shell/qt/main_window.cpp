@@ -1,0 +1,266 @@
+#include "shell/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "shell/qt/drop_refusing_view.h"
+#include "shell/qt/popup_rendering.h"
+#include "shell/qt/role_table_view.h"
+
+namespace tallyvane {
+
+namespace {
+
+// Titles of the sheet switches, in the order of kExtraSheetKeys.
+constexpr std::array<const char*, kExtraSheetKeys.size()> kSheetSwitchTitles{
+    "Markers", "Keywords", "Titles", "Effects", "Transitions", "Summary"};
+
+QPushButton* namedButton(const QString& text, const QString& name) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ShellController& shell, QWidget* parent) : QMainWindow(parent), shell_(shell) {
+    setWindowTitle(QApplication::applicationDisplayName());
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->addWidget(buildReportRow());
+    column->addWidget(buildRoleTables(), 1);
+    column->addWidget(buildLayoutRow());
+    column->addWidget(buildSheetSwitches());
+    column->addWidget(buildSaveRow());
+    setCentralWidget(central);
+    dropView_ = new DropRefusingView(central);
+    dropView_->setObjectName("dragDestinationView");
+    buildMenus();
+    arrangeTabOrder();
+    setMinimumSize(560, 420);
+    resize(720, 560);
+    showBusy(false);
+    render();
+}
+
+QWidget* MainWindow::buildReportRow() {
+    auto* box = new QWidget;
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(0, 0, 0, 0);
+
+    auto* fileRow = new QHBoxLayout;
+    openFileButton_ = namedButton(tr("Open…"), "openFileButton");
+    connect(openFileButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.clickOpenFile(); }); });
+    inputFileIcon_ = new QLabel;
+    inputFileIcon_->setObjectName("inputFileIcon");
+    inputFileIcon_->setPixmap(style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32));
+    inputFileName_ = new QLabel;
+    inputFileName_->setObjectName("inputFileName");
+    inputFileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fileRow->addWidget(openFileButton_);
+    fileRow->addWidget(inputFileIcon_);
+    fileRow->addWidget(inputFileName_, 1);
+    rows->addLayout(fileRow);
+
+    auto* reportRow = new QHBoxLayout;
+    reportPopup_ = new QComboBox;
+    reportPopup_->setObjectName("reportPopup");
+    reportPopup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    reportPopup_->setMinimumContentsLength(24);
+    connect(reportPopup_, &QComboBox::activated, this, [this](int index) {
+        forward([this, index] { shell_.chooseReport(static_cast<std::size_t>(index)); });
+    });
+    analyzeButton_ = namedButton(tr("Analyze"), "analyzeButton");
+    connect(analyzeButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.analyze(); }); });
+    auto* reportLabel = new QLabel(tr("&Report:"));
+    reportLabel->setBuddy(reportPopup_);
+    reportRow->addWidget(reportLabel);
+    reportRow->addWidget(reportPopup_, 1);
+    reportRow->addWidget(analyzeButton_);
+    rows->addLayout(reportRow);
+    return box;
+}
+
+QWidget* MainWindow::buildRoleTables() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    const auto addTable = [&](const QString& title, const char* side, RoleTableView*& table, QPushButton*& all,
+                              QPushButton*& none, auto toggle, auto setAll) {
+        auto* group = new QGroupBox(title);
+        auto* layout = new QVBoxLayout(group);
+        table = new RoleTableView;
+        table->setObjectName(QString(side) + "TracksTableView");
+        connect(table, &RoleTableView::rowToggled, this, [this, toggle](int index) {
+            forward([this, toggle, index] { (shell_.*toggle)(static_cast<std::size_t>(index)); });
+        });
+        all = namedButton(tr("All"), QString(side) + "AllButton");
+        none = namedButton(tr("None"), QString(side) + "NoneButton");
+        connect(all, &QPushButton::clicked, this, [this, setAll] { forward([this, setAll] { (shell_.*setAll)(true); }); });
+        connect(none, &QPushButton::clicked, this,
+                [this, setAll] { forward([this, setAll] { (shell_.*setAll)(false); }); });
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(all);
+        buttons->addWidget(none);
+        buttons->addStretch(1);
+        layout->addWidget(table, 1);
+        layout->addLayout(buttons);
+        row->addWidget(group, 1);
+    };
+    addTable(tr("Video Roles"), "video", videoTable_, videoAllButton_, videoNoneButton_, &ShellController::toggleVideoRole,
+             &ShellController::setAllVideoRoles);
+    addTable(tr("Audio Roles"), "audio", audioTable_, audioAllButton_, audioNoneButton_, &ShellController::toggleAudioRole,
+             &ShellController::setAllAudioRoles);
+    return box;
+}
+
+QWidget* MainWindow::buildLayoutRow() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    layoutsAppPopup_ = new QComboBox;
+    layoutsAppPopup_->setObjectName("layoutsAppPopup");
+    layoutsAppPopup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    layoutsAppPopup_->setMinimumContentsLength(16);
+    connect(layoutsAppPopup_, &QComboBox::activated, this, [this](int index) {
+        forward([this, index] { shell_.layouts().chooseInApp(static_cast<std::size_t>(index)); });
+    });
+    layoutEditButton_ = namedButton(tr("Edit…"), "layoutEditButton");
+    connect(layoutEditButton_, &QPushButton::clicked, this, [this] { emit settingsRequested(); });
+    auto* label = new QLabel(tr("Column &layout:"));
+    label->setBuddy(layoutsAppPopup_);
+    row->addWidget(label);
+    row->addWidget(layoutsAppPopup_, 1);
+    row->addWidget(layoutEditButton_);
+    return box;
+}
+
+QWidget* MainWindow::buildSheetSwitches() {
+    auto* group = new QGroupBox(tr("Extra Sheets"));
+    auto* row = new QHBoxLayout(group);
+    for (std::size_t sheet = 0; sheet < sheetSwitches_.size(); ++sheet) {
+        auto* box = new QCheckBox(tr(kSheetSwitchTitles[sheet]));
+        box->setObjectName(QString::fromUtf8(kExtraSheetKeys[sheet].data(),
+                                             static_cast<qsizetype>(kExtraSheetKeys[sheet].size())) +
+                           "SheetSwitch");
+        connect(box, &QCheckBox::clicked, this, [this, sheet](bool on) {
+            forward([this, sheet, on] { shell_.setSheetSwitch(static_cast<ExtraSheet>(sheet), on); });
+        });
+        sheetSwitches_[sheet] = box;
+        row->addWidget(box);
+    }
+    row->addStretch(1);
+    return group;
+}
+
+QWidget* MainWindow::buildSaveRow() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    progressBar_ = new QProgressBar;
+    progressBar_->setObjectName("progressBar");
+    progressBar_->setTextVisible(false);
+    saveFileButton_ = namedButton(tr("Save…"), "saveFileButton");
+    saveFileButton_->setDefault(true);
+    connect(saveFileButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.save(); }); });
+    row->addWidget(progressBar_, 1);
+    row->addWidget(saveFileButton_);
+    return box;
+}
+
+void MainWindow::buildMenus() {
+    const auto addAction = [this](QMenu* menu, const QString& title, const char* name, auto&& triggered) {
+        QAction* action = menu->addAction(title, this, std::forward<decltype(triggered)>(triggered));
+        action->setObjectName(name);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    addAction(file, tr("&Open…"), "openAction", [this] { openFileButton_->click(); })->setShortcut(QKeySequence::Open);
+    saveAction_ = addAction(file, tr("&Save…"), "saveAction", [this] { saveFileButton_->click(); });
+    saveAction_->setShortcut(QKeySequence::Save);
+    file->addSeparator();
+    QAction* quit = addAction(file, tr("&Quit"), "quitAction", [this] { close(); });
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* settings = addAction(edit, tr("&Settings…"), "settingsAction", [this] { emit settingsRequested(); });
+    settings->setShortcut(QKeySequence::Preferences);
+    settings->setMenuRole(QAction::PreferencesRole);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    addAction(help, tr("%1 &Help").arg(QApplication::applicationDisplayName()), "helpAction",
+              [this] { forward([this] { shell_.showHelp(); }); })
+        ->setShortcut(QKeySequence::HelpContents);
+    addAction(help, tr("Visit &Website"), "websiteAction", [this] { forward([this] { shell_.visitWebsite(); }); });
+    addAction(help, tr("Email &Support…"), "emailSupportAction", [this] { forward([this] { shell_.emailSupport(); }); });
+    help->addSeparator();
+    addAction(help, tr("Check &Professional Video Formats"), "proVideoFormatsAction",
+              [this] { forward([this] { shell_.checkProVideoFormats(); }); });
+}
+
+void MainWindow::arrangeTabOrder() {
+    std::vector<QWidget*> order{openFileButton_, reportPopup_,     analyzeButton_,   videoTable_,      videoAllButton_,
+                                videoNoneButton_, audioTable_,     audioAllButton_,  audioNoneButton_, layoutsAppPopup_,
+                                layoutEditButton_};
+    order.insert(order.end(), sheetSwitches_.begin(), sheetSwitches_.end());
+    order.push_back(saveFileButton_);
+    for (std::size_t index = 1; index < order.size(); ++index) QWidget::setTabOrder(order[index - 1], order[index]);
+}
+
+template <typename Action>
+void MainWindow::forward(Action&& action) {
+    action();
+    emit stateChanged();
+}
+
+void MainWindow::openDocuments(const std::vector<std::filesystem::path>& files) {
+    forward([this, &files] { shell_.openFiles(files); });
+}
+
+void MainWindow::render() {
+    inputFileIcon_->setVisible(shell_.inputFileIconVisible());
+    inputFileName_->setText(QString::fromStdString(shell_.inputFileName()));
+    renderPopup(*reportPopup_, shell_.reportMenu());
+    videoTable_->render(shell_.videoRoles());
+    audioTable_->render(shell_.audioRoles());
+    for (QPushButton* button : {videoAllButton_, videoNoneButton_, audioAllButton_, audioNoneButton_}) {
+        button->setEnabled(shell_.roleButtonsEnabled());
+    }
+    renderPopup(*layoutsAppPopup_, shell_.layouts().appMenu());
+    for (std::size_t sheet = 0; sheet < sheetSwitches_.size(); ++sheet) {
+        sheetSwitches_[sheet]->setChecked(shell_.sheetSwitch(static_cast<ExtraSheet>(sheet)));
+    }
+    saveFileButton_->setEnabled(shell_.saveEnabled());
+    saveAction_->setEnabled(shell_.saveEnabled());
+}
+
+void MainWindow::showBusy(bool busy) {
+    // An empty range makes the bar move on its own; a full one stops it.
+    progressBar_->setRange(0, busy ? 0 : 1);
+    progressBar_->setValue(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    dropView_->setGeometry(centralWidget()->rect());
+    dropView_->raise();
+}
+
+}  // namespace tallyvane

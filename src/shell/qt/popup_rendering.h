@@ -1,0 +1,15 @@
+#pragma once
+// A pop-up button shows a controller's menu: the same titles in the same order, the same
+// selection.
+
+#include <QComboBox>
+
+#include "shell/popup_menu.h"
+
+namespace tallyvane {
+
+// Only the user's choices reach the controller (the `activated` signal), so rendering
+// sends nothing back.
+void renderPopup(QComboBox& popup, const PopupMenu& menu);
+
+}  // namespace tallyvane

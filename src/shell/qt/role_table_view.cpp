@@ -1,0 +1,42 @@
+#include "shell/qt/role_table_view.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+
+namespace tallyvane {
+
+RoleTableView::RoleTableView(QWidget* parent) : QTableWidget(0, 1, parent) {
+    horizontalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    // Tab moves on to the next control; the check boxes themselves take the focus.
+    setTabKeyNavigation(false);
+}
+
+void RoleTableView::render(const RoleTable& table) {
+    const auto& rows = table.rows();
+    bool sameRows = rowCount() == static_cast<int>(rows.size());
+    for (int row = 0; sameRows && row < rowCount(); ++row) {
+        const auto* box = qobject_cast<QCheckBox*>(cellWidget(row, 0));
+        sameRows = box != nullptr && box->text() == QString::fromStdString(rows[static_cast<std::size_t>(row)].roleName);
+    }
+    if (!sameRows) {
+        setRowCount(0);
+        setRowCount(static_cast<int>(rows.size()));
+        for (int row = 0; row < rowCount(); ++row) {
+            auto* box = new QCheckBox(QString::fromStdString(rows[static_cast<std::size_t>(row)].roleName));
+            // `clicked` is the user's alone; setting the state below sends nothing.
+            connect(box, &QCheckBox::clicked, this, [this, row] { emit rowToggled(row); });
+            setCellWidget(row, 0, box);
+        }
+    }
+    for (int row = 0; row < rowCount(); ++row) {
+        auto* box = qobject_cast<QCheckBox*>(cellWidget(row, 0));
+        box->setChecked(rows[static_cast<std::size_t>(row)].isChecked);
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,316 @@
+// The main window driven as a person drives it: open, report, Analyze, roles, sheets,
+// layout, Save, with the workbook read back by an independent reader.
+
+#include <algorithm>
+#include <fstream>
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <nlohmann/json.hpp>
+
+#include "desktop_fixture.h"
+#include "shell/layouts_item.h"
+#include "shell/qt/drop_refusing_view.h"
+#include "widget_helpers.h"
+
+namespace tallyvane::test {
+namespace {
+
+const char* const kTwoTimelineSample = "reuelk__pipeline__sync_clip_test.fcpxml";
+const char* const kOneTimelineSample = "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml";
+const char* const kTooOldSample = "reuelk__pipeline__PCBang_FromGrace_20160202.fcpxml";
+
+// Sheet names, then the "Selected Roles" header row, one per line.
+QStringList readWorkbook(const std::filesystem::path& workbook) {
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, openpyxl\n"
+                  "book = openpyxl.load_workbook(sys.argv[1])\n"
+                  "print('\\t'.join(book.sheetnames))\n"
+                  "print('\\t'.join(str(cell.value) for cell in book['Selected Roles'][1]))\n",
+                  QString::fromStdString(workbook.string())});
+    python.waitForFinished(-1);
+    if (python.exitCode() != 0) return {"python failed: " + QString::fromUtf8(python.readAllStandardError())};
+    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+class MainWindowTest : public DesktopFixture {
+protected:
+    // A stored layout "Editorial": every column with row numbers, but no notes and no thumbnails.
+    void storeEditorialLayout() {
+        LayoutsItem layout = LayoutsItem::named("Editorial");
+        for (std::size_t column = 0; column < kColumnSwitchCount; ++column) layout.columns[column] = true;
+        layout.columns[*columnSwitchWithOptionKey("notes")] = false;
+        layout.columns[kThumbnailsSwitch] = false;
+        std::filesystem::create_directories(supportFolder_);
+        std::ofstream(supportFolder_ / "Layouts.json") << layoutsToJson({layout}).dump();
+    }
+
+    void open(const std::string& name) {
+        platform_.openPath = sample(name);
+        QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
+    }
+};
+
+TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
+    storeEditorialLayout();
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    open(kTwoTimelineSample);
+    EXPECT_EQ(platform_.openExtensions, (std::vector<std::string>{"fcpxml", "fcpxmld"}));
+    EXPECT_TRUE(main<QLabel>("inputFileIcon").isVisible());
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), kTwoTimelineSample);
+    auto& reports = main<QComboBox>("reportPopup");
+    EXPECT_EQ(items(reports), (QStringList{"Event Clips", "---", "JFK_Moon_Project"}));
+    EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled()) << "two reports wait for Analyze";
+
+    choose(reports, 2);
+    EXPECT_EQ(shell_->reportMenu().selectedTitle(), "JFK_Moon_Project");
+    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+    auto& video = main<QTableWidget>("videoTracksTableView");
+    auto& audio = main<QTableWidget>("audioTracksTableView");
+    EXPECT_EQ(rows(video), (QStringList{"[x] ITT", "[x] ITT \u25B8 En", "[x] Video"}));
+    EXPECT_EQ(rows(audio), (QStringList{"[x] Dialogue", "[x] Dialogue \u25B8 Dialogue-1"}));
+    EXPECT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
+
+    // The main role carries its subrole along.
+    clickCheckBox(rowBox(video, 0));
+    EXPECT_EQ(rows(video), (QStringList{"[ ] ITT", "[ ] ITT \u25B8 En", "[x] Video"}));
+    EXPECT_FALSE(shell_->videoRoles().rows()[1].isChecked);
+
+    clickCheckBox(main<QCheckBox>("transitionsSheetSwitch"));
+    EXPECT_FALSE(shell_->sheetSwitch(ExtraSheet::transitions));
+
+    auto& layouts = main<QComboBox>("layoutsAppPopup");
+    EXPECT_EQ(items(layouts), (QStringList{"Default", "Editorial"}));
+    choose(layouts, 1);
+    EXPECT_EQ(shell_->layouts().appMenu().selectedTitle(), "Editorial");
+
+    platform_.savePath = outputFolder() / "Moon.xlsx";
+    QTest::mouseClick(&main<QPushButton>("saveFileButton"), Qt::LeftButton);
+    EXPECT_TRUE(platform_.alerts.empty()) << platform_.alerts.front().messageText;
+    EXPECT_EQ(platform_.suggestedNames, (std::vector<std::string>{"JFK_Moon_Project - Editorial Report"}));
+    ASSERT_TRUE(std::filesystem::exists(*platform_.savePath));
+    EXPECT_EQ(platform_.openedFiles, (std::vector<std::filesystem::path>{*platform_.savePath}));
+
+    const QStringList workbook = readWorkbook(*platform_.savePath);
+    ASSERT_EQ(workbook.size(), 2) << workbook.join('\n').toStdString();
+    const QStringList sheets = workbook[0].split('\t');
+    EXPECT_EQ(sheets.front(), "Selected Roles");
+    EXPECT_TRUE(sheets.contains("Markers"));
+    EXPECT_TRUE(sheets.contains("Summary"));
+    EXPECT_FALSE(sheets.contains("Transitions")) << "its switch was turned off";
+    const QStringList header = workbook[1].split('\t');
+    EXPECT_EQ(header.front(), "Row") << "the chosen layout numbers the rows";
+    EXPECT_TRUE(header.contains("Timeline In"));
+    EXPECT_FALSE(header.contains("Notes")) << "the chosen layout leaves them out";
+}
+
+TEST_F(MainWindowTest, AllAndNoneSetEveryRowOfTheirTableOnly) {
+    start();
+    open(kTwoTimelineSample);
+    choose(main<QComboBox>("reportPopup"), 2);
+    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+
+    QTest::mouseClick(&main<QPushButton>("audioNoneButton"), Qt::LeftButton);
+    EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")),
+              (QStringList{"[ ] Dialogue", "[ ] Dialogue \u25B8 Dialogue-1"}));
+    EXPECT_EQ(rows(main<QTableWidget>("videoTracksTableView")).filter("[ ]").size(), 0);
+
+    QTest::mouseClick(&main<QPushButton>("audioAllButton"), Qt::LeftButton);
+    EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")).filter("[ ]").size(), 0);
+}
+
+TEST_F(MainWindowTest, AProjectWithOneReportIsAnalysedAtOnce) {
+    start();
+    open(kOneTimelineSample);
+    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"}));
+    EXPECT_GT(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
+    EXPECT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
+    EXPECT_TRUE(main<QPushButton>("videoAllButton").isEnabled());
+}
+
+TEST_F(MainWindowTest, ADocumentTheReaderRefusesShowsItsAlertAndNoReports) {
+    start();
+    open(kTooOldSample);
+    ASSERT_EQ(platform_.alerts.size(), 1u);
+    EXPECT_EQ(platform_.alerts[0].messageText, "There is a problem with this FCPXML");
+    EXPECT_EQ(main<QComboBox>("reportPopup").count(), 0);
+    EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
+    EXPECT_EQ(main<QProgressBar>("progressBar").maximum(), 1) << "the indicator stops for the alert";
+}
+
+TEST_F(MainWindowTest, TheProgressIndicatorMovesWhileADocumentIsRead) {
+    start();
+    std::vector<std::pair<bool, int>> seen;  // busy state, indicator maximum (0 while moving)
+    QString nameWhileBusy;
+    platform_.onBusy = [&](bool busy) {
+        seen.emplace_back(busy, main<QProgressBar>("progressBar").maximum());
+        if (busy) nameWhileBusy = main<QLabel>("inputFileName").text();
+    };
+    open(kOneTimelineSample);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen.front(), std::make_pair(true, 0));
+    EXPECT_EQ(seen.back(), std::make_pair(false, 1));
+    EXPECT_EQ(nameWhileBusy, kOneTimelineSample) << "the window shows the new file while reading it";
+}
+
+TEST_F(MainWindowTest, CancellingTheOpenPanelKeepsTheProject) {
+    start();
+    open(kOneTimelineSample);
+    platform_.openPath.reset();
+    QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
+    EXPECT_EQ(platform_.openPanelsShown, 2);
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
+    EXPECT_EQ(main<QComboBox>("reportPopup").count(), 1);
+}
+
+TEST_F(MainWindowTest, TheOpenDocumentsEventReadsOnlyTheFirstFile) {
+    start();
+    windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
+    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"}));
+}
+
+TEST_F(MainWindowTest, ANewProjectClearsTheOldRolesAndLocksSave) {
+    start();
+    open(kOneTimelineSample);
+    ASSERT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
+    open(kTwoTimelineSample);
+    EXPECT_EQ(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
+    EXPECT_EQ(main<QTableWidget>("audioTracksTableView").rowCount(), 0);
+    EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
+    EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
+}
+
+TEST_F(MainWindowTest, DragsAreRefusedAndClicksPassThroughTheDropView) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto& dropView = main<DropRefusingView>("dragDestinationView");
+    EXPECT_EQ(dropView.geometry(), window.centralWidget()->rect()) << "it covers the window's controls";
+
+    QMimeData document;
+    document.setUrls({QUrl::fromLocalFile(QString::fromStdString(sample(kOneTimelineSample).string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dropView, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::IgnoreAction);
+    EXPECT_FALSE(dropView.isReceivingDrag());
+    EXPECT_FALSE(window.acceptDrops());
+    EXPECT_TRUE(main<QLabel>("inputFileName").text().isEmpty());
+
+    auto& openButton = main<QPushButton>("openFileButton");
+    const QPoint buttonCentre = openButton.mapTo(window.centralWidget(), openButton.rect().center());
+    EXPECT_EQ(window.centralWidget()->childAt(buttonCentre), &openButton);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
+    ASSERT_TRUE(windows_->settingsWindow().isVisible());
+
+    window.close();
+    EXPECT_FALSE(windows_->settingsWindow().isVisible());
+    EXPECT_FALSE(shell_->settingsWindowVisible());
+    // The settings window belongs to the main one, so no window of the program is left to
+    // keep it running once the main window is closed.
+    EXPECT_EQ(windows_->settingsWindow().parentWidget(), &window);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
+}
+
+TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
+    start();
+    const auto shortcut = [&](const char* name) {
+        return main<QAction>(name).shortcut();
+    };
+    EXPECT_EQ(shortcut("openAction"), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(shortcut("saveAction"), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(shortcut("quitAction"), QKeySequence(QKeySequence::Quit));
+
+    main<QAction>("openAction").trigger();
+    EXPECT_EQ(platform_.openPanelsShown, 1);
+}
+
+TEST_F(MainWindowTest, TabMovesThroughTheControlsInReadingOrder) {
+    start();
+    const QStringList expected{"openFileButton",      "reportPopup",        "analyzeButton",    "videoTracksTableView",
+                               "videoAllButton",      "videoNoneButton",    "audioTracksTableView", "audioAllButton",
+                               "audioNoneButton",     "layoutsAppPopup",    "layoutEditButton", "markersSheetSwitch",
+                               "keywordsSheetSwitch", "titlesSheetSwitch",  "effectsSheetSwitch", "transitionsSheetSwitch",
+                               "summarySheetSwitch",  "saveFileButton"};
+    QStringList order;
+    QWidget* widget = &main<QWidget>("openFileButton");
+    while (order.size() < expected.size()) {
+        order << widget->objectName();
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty()) widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindowTest, ResizingGivesTheRoomToTheRoleTables) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.resize(700, 500);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int tableHeight = main<QTableWidget>("videoTracksTableView").height();
+    const int buttonHeight = main<QPushButton>("saveFileButton").height();
+
+    window.resize(900, 800);
+    QApplication::processEvents();
+    EXPECT_GE(main<QTableWidget>("videoTracksTableView").height(), tableHeight + 250);
+    EXPECT_EQ(main<QPushButton>("saveFileButton").height(), buttonHeight);
+    EXPECT_GT(window.minimumSize().width(), 0);
+}
+
+TEST_F(MainWindowTest, ApplicationMenuCommandsReachTheDesktop) {
+    proVideo_ = false;
+    platform_.chooseAction = true;
+    start();
+    main<QAction>("helpAction").trigger();
+    main<QAction>("websiteAction").trigger();
+    main<QAction>("emailSupportAction").trigger();
+    main<QAction>("proVideoFormatsAction").trigger();
+    ASSERT_EQ(platform_.openedUrls.size(), 4u);
+    EXPECT_TRUE(platform_.openedUrls[2].starts_with("mailto:"));
+    ASSERT_EQ(platform_.alerts.size(), 1u);
+    EXPECT_EQ(platform_.alerts[0].messageText, "Pro Video Formats are NOT installed");
+    EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
+}
+
+TEST_F(MainWindowTest, ScreenshotAfterOpeningASample) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    open(kTwoTimelineSample);
+    choose(main<QComboBox>("reportPopup"), 2);
+    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+
+    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/main_window.png";
+    ASSERT_TRUE(window.grab().save(file, "PNG"));
+    const QImage shot(file);
+    EXPECT_EQ(shot.size(), window.size() * window.devicePixelRatio());
+}
+
+}  // namespace
+}  // namespace tallyvane::test

@@ -1,0 +1,188 @@
+// The settings window driven as a person drives it: column layouts through the name sheet,
+// the column check boxes and the width they write into a layout, the time display choices.
+
+#include <fstream>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <nlohmann/json.hpp>
+
+#include "desktop_fixture.h"
+#include "shell/qt/layout_name_dialog.h"
+#include "widget_helpers.h"
+
+namespace tallyvane::test {
+namespace {
+
+class SettingsWindowTest : public DesktopFixture {
+protected:
+    void SetUp() override {
+        DesktopFixture::SetUp();
+        start();
+        QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
+    }
+
+    // Add or Rename, then the name typed into the sheet and OK.
+    void nameLayout(const char* button, const QString& name) {
+        QTest::mouseClick(&settings<QPushButton>(button), Qt::LeftButton);
+        auto& sheet = settings<LayoutNameDialog>("layoutNameWindow");
+        ASSERT_TRUE(sheet.isVisible());
+        auto& field = settings<QLineEdit>("layoutNameField");
+        field.clear();
+        QTest::keyClicks(&field, name);
+        QTest::mouseClick(&settings<QPushButton>("layoutOKButton"), Qt::LeftButton);
+        EXPECT_FALSE(sheet.isVisible());
+    }
+
+    nlohmann::json layoutsFile() const {
+        std::ifstream file(supportFolder_ / "Layouts.json");
+        return nlohmann::json::parse(file);
+    }
+
+    QCheckBox& column(const char* field) { return settings<QCheckBox>(field); }
+};
+
+TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTab) {
+    EXPECT_TRUE(windows_->settingsWindow().isVisible());
+    EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0);
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+}
+
+TEST_F(SettingsWindowTest, TheBuiltInLayoutLocksTheColumnControls) {
+    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
+    EXPECT_TRUE(column("categoryColumnCheckbox").isChecked());
+    EXPECT_FALSE(column("rowNumbersColumnCheckbox").isChecked());
+    EXPECT_FALSE(settings<QComboBox>("thumbnailWidthPopup").isEnabled());
+    EXPECT_FALSE(settings<QPushButton>("editLayoutButton").isEnabled());
+    EXPECT_FALSE(settings<QPushButton>("removeLayoutButton").isEnabled());
+    EXPECT_TRUE(settings<QPushButton>("addLayoutButton").isEnabled());
+}
+
+TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThem) {
+    nameLayout("addLayoutButton", "Edit");
+    nameLayout("addLayoutButton", "Edit");
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default", "Edit", "Edit1"}));
+    EXPECT_EQ(items(main<QComboBox>("layoutsAppPopup")), (QStringList{"Default", "Edit", "Edit1"}));
+    EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Edit1");
+    EXPECT_EQ(main<QComboBox>("layoutsAppPopup").currentText(), "Default") << "the main window keeps its choice";
+
+    // A new layout starts with every column off, ready to be edited.
+    EXPECT_TRUE(column("categoryColumnCheckbox").isEnabled());
+    EXPECT_FALSE(column("categoryColumnCheckbox").isChecked());
+    EXPECT_TRUE(settings<QPushButton>("removeLayoutButton").isEnabled());
+
+    const nlohmann::json file = layoutsFile();
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file[0]["name"], "Edit");
+    EXPECT_EQ(file[1]["name"], "Edit1");
+}
+
+TEST_F(SettingsWindowTest, CancellingTheNameSheetChangesNothing) {
+    QTest::mouseClick(&settings<QPushButton>("addLayoutButton"), Qt::LeftButton);
+    QTest::keyClicks(&settings<QLineEdit>("layoutNameField"), "Unwanted");
+    QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
+    EXPECT_FALSE(settings<LayoutNameDialog>("layoutNameWindow").isVisible());
+    EXPECT_FALSE(shell_->layouts().nameSheet().open);
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+    EXPECT_FALSE(std::filesystem::exists(supportFolder_ / "Layouts.json"));
+}
+
+TEST_F(SettingsWindowTest, RenamingKeepsTheLayoutInItsPlaceInBothMenus) {
+    nameLayout("addLayoutButton", "A");
+    nameLayout("addLayoutButton", "B");
+    nameLayout("addLayoutButton", "C");
+    choose(settings<QComboBox>("layoutsSettingsPopup"), 2);
+
+    QTest::mouseClick(&settings<QPushButton>("editLayoutButton"), Qt::LeftButton);
+    EXPECT_EQ(settings<QLineEdit>("layoutNameField").text(), "B") << "the sheet starts with the old name";
+    QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
+    nameLayout("editLayoutButton", "Bee");
+
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default", "A", "Bee", "C"}));
+    EXPECT_EQ(items(main<QComboBox>("layoutsAppPopup")), (QStringList{"Default", "A", "Bee", "C"}));
+    EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Bee");
+    EXPECT_EQ(main<QComboBox>("layoutsAppPopup").currentText(), "Bee");
+    EXPECT_EQ(layoutsFile()[1]["name"], "Bee");
+}
+
+TEST_F(SettingsWindowTest, RemovingTheOnlyLayoutLeavesTheBuiltInEntry) {
+    nameLayout("addLayoutButton", "Short");
+    QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+    EXPECT_EQ(items(main<QComboBox>("layoutsAppPopup")), (QStringList{"Default"}));
+    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
+    EXPECT_EQ(layoutsFile(), nlohmann::json::array());
+}
+
+TEST_F(SettingsWindowTest, ColumnChangesAreWrittenIntoTheChosenLayout) {
+    nameLayout("addLayoutButton", "Edit");
+    clickCheckBox(column("categoryColumnCheckbox"));
+    clickCheckBox(column("roleColumnCheckbox"));
+    EXPECT_TRUE(shell_->layouts().layouts()[0].columns[*columnSwitchWithOptionKey("category")]);
+    EXPECT_EQ(layoutsFile()[0]["categoryColumnCheckbox"], true);
+    EXPECT_EQ(layoutsFile()[0]["roleColumnCheckbox"], true);
+    EXPECT_EQ(layoutsFile()[0]["notesColumnCheckbox"], false);
+
+    // Choosing the layout again in the main window brings its columns back.
+    choose(main<QComboBox>("layoutsAppPopup"), 0);
+    choose(main<QComboBox>("layoutsAppPopup"), 1);
+    EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Edit");
+    EXPECT_TRUE(column("categoryColumnCheckbox").isChecked());
+    EXPECT_FALSE(column("notesColumnCheckbox").isChecked());
+}
+
+TEST_F(SettingsWindowTest, TheThumbnailWidthIsStoredAsANumber) {
+    nameLayout("addLayoutButton", "Thumbs");
+    auto& width = settings<QComboBox>("thumbnailWidthPopup");
+    EXPECT_FALSE(width.isEnabled()) << "adding keeps the width as the built-in entry left it";
+    choose(settings<QComboBox>("layoutsSettingsPopup"), 0);
+    choose(settings<QComboBox>("layoutsSettingsPopup"), 1);
+    ASSERT_TRUE(width.isEnabled());
+    width.lineEdit()->selectAll();
+    QTest::keyClicks(width.lineEdit(), "-120");
+    QTest::keyClick(width.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], "120");
+
+    width.lineEdit()->selectAll();
+    QTest::keyClicks(width.lineEdit(), "abc");
+    QTest::keyClick(width.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], "40");
+}
+
+TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormat) {
+    settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
+    EXPECT_EQ(shell_->settingsTab(), 1u);
+    auto& timecode = settings<QCheckBox>("hhmmssffCheckbox1");
+    auto& frames = settings<QCheckBox>("framesCheckbox1");
+    ASSERT_TRUE(timecode.isChecked());
+
+    clickCheckBox(frames);
+    clickCheckBox(timecode);
+    EXPECT_FALSE(timecode.isChecked());
+    EXPECT_TRUE(shell_->timeDisplay().sequence[static_cast<std::size_t>(TimeFormat::frames)]);
+
+    clickCheckBox(frames);
+    EXPECT_TRUE(timecode.isChecked()) << "switching off the last format brings timecode back";
+    EXPECT_FALSE(frames.isChecked());
+
+    clickCheckBox(settings<QCheckBox>("hhmmssffCheckbox2"));
+    EXPECT_TRUE(settings<QCheckBox>("hhmmssffCheckbox2").isChecked());
+}
+
+TEST_F(SettingsWindowTest, OffsetsAndColourReachTheReportOptions) {
+    settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
+    auto& offset = settings<QLineEdit>("framesAdjField");
+    offset.selectAll();
+    QTest::keyClicks(&offset, "12.5");
+    clickCheckBox(settings<QRadioButton>("blackTextRadio"));
+
+    const ReportRequest request = shell_->saveRequest();
+    EXPECT_EQ(shell_->reportContext().framesAdj, 12.5);
+    EXPECT_FALSE(request.options.at("useColorText"));
+    EXPECT_EQ(request.options.size(), 38u);
+}
+
+}  // namespace
+}  // namespace tallyvane::test

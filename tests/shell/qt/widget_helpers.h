@@ -1,0 +1,40 @@
+#pragma once
+// Reading and clicking widgets the way a person does.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QStringList>
+#include <QTableWidget>
+#include <QTest>
+
+namespace tallyvane::test {
+
+inline QStringList items(const QComboBox& popup) {
+    QStringList titles;
+    for (int index = 0; index < popup.count(); ++index) titles << popup.itemText(index);
+    return titles;
+}
+
+// On the box itself: a check box's or radio button's click area ends with its title.
+inline void clickCheckBox(QAbstractButton& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
+
+inline QCheckBox& rowBox(QTableWidget& table, int row) { return *qobject_cast<QCheckBox*>(table.cellWidget(row, 0)); }
+
+// Each row as its title with "[x] " or "[ ] " before it.
+inline QStringList rows(QTableWidget& table) {
+    QStringList shown;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const QCheckBox& box = rowBox(table, row);
+        shown << (box.isChecked() ? "[x] " : "[ ] ") + box.text();
+    }
+    return shown;
+}
+
+// Chooses an item as the keyboard does, which the pop-up reports as the user's choice.
+inline void choose(QComboBox& popup, int index) {
+    popup.setFocus();
+    QTest::keyClick(&popup, Qt::Key_Home);
+    for (int step = 0; step < index; ++step) QTest::keyClick(&popup, Qt::Key_Down);
+}
+
+}  // namespace tallyvane::test
