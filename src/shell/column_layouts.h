@@ -5,8 +5,10 @@
 // layout is written to the layouts file at once.
 
 #include <cstddef>
-#include <iosfwd>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/layouts_file.h"
