@@ -2,6 +2,7 @@
 // A platform that records what the shell asked of it and answers from what the test set.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ class FakePlatform : public ShellPlatform {
 public:
     void showAlert(const std::string& messageText, const std::string& informativeText) override {
         alerts.push_back({messageText, informativeText});
+        if (onAlert) onAlert();
     }
     std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName, std::string_view) override {
         suggestedNames.push_back(suggestedName);
@@ -51,6 +53,8 @@ public:
     std::optional<std::filesystem::path> savePath;
     bool mailWorks = true;
     bool chooseAction = false;
+    // Runs inside showAlert, while whatever showed the alert is still at work.
+    std::function<void()> onAlert;
 
     // Records.
     std::vector<Alert> alerts;

@@ -160,6 +160,29 @@ TEST_F(ShellControllerTest, TooOldDocumentIsRefusedWithTheReadersAlert) {
     EXPECT_FALSE(platform.busy);
 }
 
+TEST_F(ShellControllerTest, CommandsWaitWhileADocumentIsRead) {
+    ShellController shell(platform, setup());
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    std::optional<OpenOutcome> nestedOpen;
+    bool nestedSaveRefused = false;
+    bool nestedBusy = false;
+    // The reader's alert comes while the document is still being read.
+    platform.onAlert = [&] {
+        nestedBusy = shell.isBusy();
+        nestedOpen = shell.openFiles({kData / "event_with_timelines.fcpxml"});
+        nestedSaveRefused = !shell.save().has_value();
+        shell.analyze();
+    };
+    EXPECT_EQ(shell.openFiles({kData / "too_old.fcpxml"}), OpenOutcome::rejected);
+    EXPECT_TRUE(nestedBusy);
+    EXPECT_EQ(nestedOpen, OpenOutcome::busy);
+    EXPECT_TRUE(nestedSaveRefused);
+    EXPECT_FALSE(shell.saveEnabled());
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(shell.inputFileName(), "too_old.fcpxml");
+    EXPECT_FALSE(shell.isBusy());
+}
+
 struct OpenErrorCase {
     const char* name;
     std::function<fs::path(const fs::path&)> make;

@@ -1,0 +1,106 @@
+// The desktop platform's alerts and panels as the controller meets them: a sheet that
+// returns at once, a save panel that hands back a workbook path, an alert with an action.
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "qt/qt_test_application.h"
+#include "shell/qt/desktop_platform.h"
+#include "shell/qt/path_text.h"
+
+namespace tallyvane::test {
+namespace {
+
+// Runs `answer` on the modal dialog once the platform's call has put it up.
+template <typename Dialog, typename Answer>
+void whenModal(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+class DesktopPlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureQtApplication();
+        platform_.setMainWindow(&window_);
+        window_.show();
+    }
+
+    QMainWindow window_;
+    DesktopPlatform platform_;
+};
+
+TEST_F(DesktopPlatformTest, AnAlertIsASheetOnTheMainWindowAndReturnsAtOnce) {
+    platform_.showAlert("This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro.");
+    auto* alert = window_.findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(alert->text(), "This is not a valid .fcpxml file");
+    EXPECT_EQ(alert->informativeText(), "Please export a new XML from Final Cut Pro.");
+    alert->accept();
+}
+
+TEST_F(DesktopPlatformTest, AnAlertWithoutAWindowWaitsForOK) {
+    platform_.setMainWindow(nullptr);
+    QString shown;
+    whenModal<QMessageBox>([&](QMessageBox& alert) {
+        shown = alert.text();
+        alert.button(QMessageBox::Ok)->click();
+    });
+    platform_.showAlert("Alone", "");
+    EXPECT_EQ(shown, "Alone");
+}
+
+TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAndAddsTheExtension) {
+    QTemporaryDir folder;
+    QString proposed;
+    whenModal<QFileDialog>([&](QFileDialog& panel) {
+        proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
+        panel.setDirectory(folder.path());
+        panel.selectFile("Cut");
+        panel.accept();
+    });
+    const auto chosen = platform_.askSavePath("Timeline A - Default Report", "xlsx");
+    EXPECT_EQ(proposed, "Timeline A - Default Report.xlsx");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->filename(), "Cut.xlsx");
+    EXPECT_EQ(toQString(chosen->parent_path()), folder.path());
+}
+
+TEST_F(DesktopPlatformTest, ACancelledSavePanelChoosesNothing) {
+    whenModal<QFileDialog>([](QFileDialog& panel) { panel.reject(); });
+    EXPECT_FALSE(platform_.askSavePath("Report", "xlsx"));
+}
+
+TEST_F(DesktopPlatformTest, AnAlertWithAnActionTellsWhichButtonWasChosen) {
+    whenModal<QMessageBox>([](QMessageBox& alert) {
+        for (QAbstractButton* button : alert.buttons()) {
+            if (button->text() == "Get Pro Video Formats") button->click();
+        }
+    });
+    EXPECT_TRUE(platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats"));
+
+    whenModal<QMessageBox>([](QMessageBox& alert) { alert.button(QMessageBox::Ok)->click(); });
+    EXPECT_FALSE(platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats"));
+}
+
+TEST_F(DesktopPlatformTest, TheWindowsHearOfLongWork) {
+    std::vector<bool> heard;
+    platform_.setBusyHandler([&](bool busy) { heard.push_back(busy); });
+    platform_.setBusy(true);
+    platform_.setBusy(false);
+    EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+}
+
+}  // namespace
+}  // namespace tallyvane::test
