@@ -1,6 +1,8 @@
 // The desktop platform's alerts and panels as the controller meets them: a sheet that
 // returns at once, a save panel that hands back a workbook path, an alert with an action.
 
+#include <memory>
+
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -31,17 +33,18 @@ class DesktopPlatformTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureQtApplication();
-        platform_.setMainWindow(&window_);
-        window_.show();
+        window_ = std::make_unique<QMainWindow>();
+        platform_.setMainWindow(window_.get());
+        window_->show();
     }
 
-    QMainWindow window_;
+    std::unique_ptr<QMainWindow> window_;
     DesktopPlatform platform_;
 };
 
 TEST_F(DesktopPlatformTest, AnAlertIsASheetOnTheMainWindowAndReturnsAtOnce) {
     platform_.showAlert("This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro.");
-    auto* alert = window_.findChild<QMessageBox*>();
+    auto* alert = window_->findChild<QMessageBox*>();
     ASSERT_NE(alert, nullptr);
     EXPECT_TRUE(alert->isVisible());
     EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
@@ -68,7 +71,7 @@ TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAndAddsTheExtension) {
         proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
         panel.setDirectory(folder.path());
         panel.selectFile("Cut");
-        panel.accept();
+        static_cast<QDialog&>(panel).accept();
     });
     const auto chosen = platform_.askSavePath("Timeline A - Default Report", "xlsx");
     EXPECT_EQ(proposed, "Timeline A - Default Report.xlsx");

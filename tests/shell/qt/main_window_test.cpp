@@ -245,7 +245,11 @@ TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
     EXPECT_EQ(shortcut("saveAction"), QKeySequence(QKeySequence::Save));
     EXPECT_EQ(shortcut("quitAction"), QKeySequence(QKeySequence::Quit));
 
-    main<QAction>("openAction").trigger();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keySequence(&window, QKeySequence::Open);
     EXPECT_EQ(platform_.openPanelsShown, 1);
 }
 
