@@ -143,6 +143,14 @@ TEST_F(MainWindowTest, AProjectWithOneReportIsAnalysedAtOnce) {
     EXPECT_TRUE(main<QPushButton>("videoAllButton").isEnabled());
 }
 
+TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocument) {
+    start();
+    open("ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
+    EXPECT_TRUE(platform_.alerts.empty());
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), "ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
+    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"60fps-rubric-compound-clips"}));
+}
+
 TEST_F(MainWindowTest, ADocumentTheReaderRefusesShowsItsAlertAndNoReports) {
     start();
     open(kTooOldSample);

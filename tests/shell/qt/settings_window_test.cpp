@@ -48,6 +48,13 @@ TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTab) {
     EXPECT_TRUE(windows_->settingsWindow().isVisible());
     EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0);
     EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+
+    settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
+    windows_->settingsWindow().close();
+    EXPECT_FALSE(shell_->settingsWindowVisible());
+    QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
+    EXPECT_TRUE(windows_->settingsWindow().isVisible());
+    EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0) << "back on the layouts";
 }
 
 TEST_F(SettingsWindowTest, TheBuiltInLayoutLocksTheColumnControls) {
