@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "model/audio_fx.h"
 #include "model/audio_track.h"
 #include "model/composition.h"
 #include "model/event_bin.h"
@@ -214,6 +215,54 @@ TEST(Samples, DisabledClips) {
     const StoryElement& clip = *testing::trackAt(timeline->videoTracks(), 1)->elements()[0];
     EXPECT_EQ(clip.timecodeFrameRate(), "23.976");
     EXPECT_EQ(clip.audioRole(), "Dialogue");
+}
+
+TEST(Samples, SyncClipRoles) {
+    testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__SyncClipRoles2.fcpxml")));
+    const auto timeline = read.composition("SyncClipRoles2");
+    ASSERT_NE(timeline, nullptr);
+    EXPECT_EQ(timeline->timecodeFrameRate(), "25");
+    // The primary sync clip and its storyline, and one composition for each connected sync clip.
+    EXPECT_EQ(read.store.fetch<Composition>().size(), 4u);
+    std::vector<std::int64_t> video;
+    for (const auto& track : timeline->videoTracks()) video.push_back(track->trackIdx());
+    std::vector<std::int64_t> audio;
+    for (const auto& track : timeline->audioTracks()) audio.push_back(track->trackIdx());
+    // Below the storyline, pictures go to track 0; sound to the lane's distance plus one.
+    EXPECT_EQ(video, (std::vector<std::int64_t>{1, 0, 2, 3}));
+    EXPECT_EQ(audio, (std::vector<std::int64_t>{1, 4, 6}));
+
+    // 3678.12s at 25 fps is frame 91953; the sync clip shows its storyline's picture.
+    expectTrack(testing::trackAt(timeline->videoTracks(), 1), {{"5A-1-1", Category::assetclip, 91953, 39, true}},
+                "V1");
+    const auto v0 = testing::trackAt(timeline->videoTracks(), 0);
+    ASSERT_NE(v0, nullptr);
+    ASSERT_EQ(v0->elements().size(), 2u);
+    EXPECT_EQ(v0->elements()[0]->name(), "5A-1-1.1");
+    EXPECT_EQ(v0->elements()[0]->category(), Category::syncclip);
+    EXPECT_DOUBLE_EQ(v0->elements()[0]->clipTimelinePosition(), 91942);
+    EXPECT_EQ(v0->elements()[1]->name(), "5-1-5 NK");
+
+    const auto v2 = testing::trackAt(timeline->videoTracks(), 2);
+    ASSERT_NE(v2, nullptr);
+    ASSERT_EQ(v2->elements().size(), 3u);
+    EXPECT_EQ(v2->elements()[0]->videoRole(), "Vfx Scanline Di Final");
+    EXPECT_DOUBLE_EQ(v2->elements()[0]->clipTimelinePosition(), 91953);
+    EXPECT_EQ(v2->elements()[1]->videoRole(), "SRT \u25B8 Zu");
+    EXPECT_EQ(v2->elements()[2]->category(), Category::caption);
+    expectTrack(testing::trackAt(timeline->videoTracks(), 3), {{"Basic Title", Category::title, 91953, 39, true}},
+                "V3");
+
+    const auto a6 = testing::trackAt(timeline->audioTracks(), 6);
+    ASSERT_NE(a6, nullptr);
+    ASSERT_EQ(a6->elements().size(), 1u);
+    const StoryElement& nk = *a6->elements()[0];
+    EXPECT_EQ(nk.audioRole(), "Dialogue");
+    EXPECT_EQ(nk.audioSubroles(), (std::vector<std::string>{"Dialogue-1", "Boom 1", "Mix L", "Mix R"}));
+    EXPECT_EQ(nk.notes(), "Notes here");
+    ASSERT_EQ(nk.audioFX().size(), 2u);
+    EXPECT_EQ(nk.audioFX()[0]->name(), "Telephone");
+    EXPECT_EQ(nk.audioFX()[1]->settings(), "12.0 dB");
 }
 
 }  // namespace
