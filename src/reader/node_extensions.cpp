@@ -27,14 +27,6 @@ std::optional<XMLElement> nextElementSibling(const XMLElement& element) {
     return nearestElementSibling(element, [](const XMLElement& node) { return node.nextSibling(); });
 }
 
-std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression) {
-    std::vector<XMLElement> result;
-    for (const XMLElement& element : elements) {
-        for (XMLElement match : element.xpath(expression)) result.push_back(std::move(match));
-    }
-    return result;
-}
-
 std::vector<XMLElement> elementsOf(const NodeSet& nodes) {
     std::vector<XMLElement> result;
     result.reserve(nodes.count());

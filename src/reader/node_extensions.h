@@ -16,9 +16,6 @@ std::optional<XMLElement> previousElementSibling(const XMLElement& element);
 // The same looking forward.
 std::optional<XMLElement> nextElementSibling(const XMLElement& element);
 
-// The query run on each element in order, the results one after the other.
-std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression);
-
 // The elements of a query result, in order.
 std::vector<XMLElement> elementsOf(const NodeSet& nodes);
 
