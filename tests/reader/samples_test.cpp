@@ -12,7 +12,9 @@
 #include "model/event_bin.h"
 #include "model/marked_range.h"
 #include "model/video_track.h"
+#include "reader/document_index.h"
 #include "reader/fcpxml_reader.h"
+#include "reader/node_extensions.h"
 #include "reader_fixture.h"
 
 namespace tallyvane {
@@ -99,6 +101,23 @@ TEST(Samples, AreReadWhole) {
         for (const auto& bin : read.store.fetch<EventBin>()) list(bin->clips());
         EXPECT_EQ(listed.size(), listings) << path;
         EXPECT_EQ(read.store.fetch<StoryElement>().size(), listings) << path;
+    }
+}
+
+// One walk of the tree finds what the whole-document queries find, in the same order.
+TEST(Samples, IndexedResourcesAreWhatXPathFinds) {
+    for (const auto& path : sampleDocuments()) {
+        const std::string text = testing::readFile(path);
+        const XMLDocument document = XMLDocument::fromBuffer(text.data(), text.size());
+        const XMLElement root = *document.root();
+        const DocumentIndex index = indexDocument(root);
+        const std::vector<std::pair<const std::vector<XMLElement>*, std::string>> lists{
+            {&index.formats, "//resources/format"},      {&index.assets, "//resources/asset"},
+            {&index.effects, "//resources/effect"},      {&index.multicams, "//resources/media/multicam"},
+            {&index.compoundSequences, "//resources/media/sequence"}, {&index.events, ".//event"}};
+        for (const auto& [list, query] : lists) {
+            EXPECT_EQ(*list, elementsOf(root.xpath(query))) << path << ' ' << query;
+        }
     }
 }
 
