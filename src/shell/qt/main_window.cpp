@@ -96,33 +96,35 @@ QWidget* MainWindow::buildRoleTables() {
     auto* box = new QWidget;
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    const auto addTable = [&](const QString& title, const char* side, RoleTableView*& table, QPushButton*& all,
-                              QPushButton*& none, auto toggle, auto setAll) {
-        auto* group = new QGroupBox(title);
-        auto* layout = new QVBoxLayout(group);
-        table = new RoleTableView;
-        table->setObjectName(QString(side) + "TracksTableView");
-        connect(table, &RoleTableView::rowToggled, this, [this, toggle](int index) {
-            forward([this, toggle, index] { (shell_.*toggle)(static_cast<std::size_t>(index)); });
-        });
-        all = namedButton(tr("All"), QString(side) + "AllButton");
-        none = namedButton(tr("None"), QString(side) + "NoneButton");
-        connect(all, &QPushButton::clicked, this, [this, setAll] { forward([this, setAll] { (shell_.*setAll)(true); }); });
-        connect(none, &QPushButton::clicked, this,
-                [this, setAll] { forward([this, setAll] { (shell_.*setAll)(false); }); });
-        auto* buttons = new QHBoxLayout;
-        buttons->addWidget(all);
-        buttons->addWidget(none);
-        buttons->addStretch(1);
-        layout->addWidget(table, 1);
-        layout->addLayout(buttons);
-        row->addWidget(group, 1);
-    };
-    addTable(tr("Video Roles"), "video", videoTable_, videoAllButton_, videoNoneButton_, &ShellController::toggleVideoRole,
-             &ShellController::setAllVideoRoles);
-    addTable(tr("Audio Roles"), "audio", audioTable_, audioAllButton_, audioNoneButton_, &ShellController::toggleAudioRole,
-             &ShellController::setAllAudioRoles);
+    row->addWidget(buildRoleTable(
+        tr("Video Roles"), "video", videoTable_, videoAllButton_, videoNoneButton_,
+        [this](std::size_t index) { shell_.toggleVideoRole(index); }, [this](bool on) { shell_.setAllVideoRoles(on); }));
+    row->addWidget(buildRoleTable(
+        tr("Audio Roles"), "audio", audioTable_, audioAllButton_, audioNoneButton_,
+        [this](std::size_t index) { shell_.toggleAudioRole(index); }, [this](bool on) { shell_.setAllAudioRoles(on); }));
     return box;
+}
+
+QWidget* MainWindow::buildRoleTable(const QString& title, const QString& side, RoleTableView*& table, QPushButton*& all,
+                                    QPushButton*& none, const std::function<void(std::size_t)>& toggle,
+                                    const std::function<void(bool)>& setAll) {
+    auto* group = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(group);
+    table = new RoleTableView;
+    table->setObjectName(side + "TracksTableView");
+    connect(table, &RoleTableView::rowToggled, this,
+            [this, toggle](int index) { forward([&] { toggle(static_cast<std::size_t>(index)); }); });
+    all = namedButton(tr("All"), side + "AllButton");
+    none = namedButton(tr("None"), side + "NoneButton");
+    connect(all, &QPushButton::clicked, this, [this, setAll] { forward([&] { setAll(true); }); });
+    connect(none, &QPushButton::clicked, this, [this, setAll] { forward([&] { setAll(false); }); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(all);
+    buttons->addWidget(none);
+    buttons->addStretch(1);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+    return group;
 }
 
 QWidget* MainWindow::buildLayoutRow() {

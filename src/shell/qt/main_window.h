@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include <QMainWindow>
@@ -48,6 +49,9 @@ protected:
 private:
     QWidget* buildReportRow();
     QWidget* buildRoleTables();
+    QWidget* buildRoleTable(const QString& title, const QString& side, RoleTableView*& table, QPushButton*& all,
+                            QPushButton*& none, const std::function<void(std::size_t)>& toggle,
+                            const std::function<void(bool)>& setAll);
     QWidget* buildLayoutRow();
     QWidget* buildSheetSwitches();
     QWidget* buildSaveRow();
