@@ -24,7 +24,8 @@ namespace {
 
 // Titles of the sheet switches, in the order of kExtraSheetKeys.
 constexpr std::array<const char*, kExtraSheetKeys.size()> kSheetSwitchTitles{
-    "Markers", "Keywords", "Titles", "Effects", "Transitions", "Summary"};
+    QT_TR_NOOP("Markers"),     QT_TR_NOOP("Keywords"), QT_TR_NOOP("Titles"),
+    QT_TR_NOOP("Effects"),     QT_TR_NOOP("Transitions"), QT_TR_NOOP("Summary")};
 
 QPushButton* namedButton(const QString& text, const QString& name) {
     auto* button = new QPushButton(text);
@@ -255,6 +256,12 @@ void MainWindow::showBusy(bool busy) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The desktop's close button reaches the window even while input is held back; quitting
+    // then would empty the store under the reader or the report writer.
+    if (shell_.isBusy()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     QMainWindow::closeEvent(event);
 }

@@ -33,10 +33,10 @@ struct TimeFormatRow {
 
 // In the order of TimeFormat.
 constexpr std::array<TimeFormatRow, kTimeFormatCount> kTimeFormatRows{{
-    {"Timecode", "hhmmssff"},
-    {"Frames", "frames"},
-    {"Feet+Frames", "feetframes"},
-    {"Clock", "clock"},
+    {QT_TR_NOOP("Timecode"), "hhmmssff"},
+    {QT_TR_NOOP("Frames"), "frames"},
+    {QT_TR_NOOP("Feet+Frames"), "feetframes"},
+    {QT_TR_NOOP("Clock"), "clock"},
 }};
 
 QString text(std::string_view view) { return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size())); }

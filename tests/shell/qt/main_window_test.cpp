@@ -244,6 +244,23 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
     EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
 }
 
+TEST_F(MainWindowTest, TheWindowStaysOpenWhileADocumentIsRead) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    bool closedWhileBusy = true;
+    platform_.onBusy = [&](bool busy) {
+        if (!busy) return;
+        window.close();
+        closedWhileBusy = !window.isVisible();
+    };
+    open(kOneTimelineSample);
+    EXPECT_FALSE(closedWhileBusy);
+    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"})) << "the reading went on";
+    window.close();
+    EXPECT_FALSE(window.isVisible()) << "afterwards the window closes";
+}
+
 TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
     start();
     const auto shortcut = [&](const char* name) {

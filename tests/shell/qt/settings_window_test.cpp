@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,6 +56,15 @@ TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTab) {
     QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
     EXPECT_TRUE(windows_->settingsWindow().isVisible());
     EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0) << "back on the layouts";
+}
+
+TEST_F(SettingsWindowTest, ScreenshotOfAStoredLayout) {
+    nameLayout("addLayoutButton", "Editorial");
+    choose(settings<QComboBox>("layoutsSettingsPopup"), 1);
+    clickCheckBox(column("roleColumnCheckbox"));
+    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/settings_window.png";
+    ASSERT_TRUE(windows_->settingsWindow().grab().save(file, "PNG"));
+    EXPECT_FALSE(QImage(file).isNull());
 }
 
 TEST_F(SettingsWindowTest, TheBuiltInLayoutLocksTheColumnControls) {
