@@ -22,7 +22,8 @@ namespace {
 // substituted and no external DTD or entity is loaded. Big line numbers keep the lines of
 // long documents right past 65,535. The HTML parser reads the same bits the same way.
 constexpr int parseOptions =
-    XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+    XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET | XML_PARSE_BIG_LINES |
+    XML_PARSE_COMPACT;
 
 // Entity references may stand for this much text beyond ten times the input.
 constexpr std::size_t entityAllowanceBytes = std::size_t{1} << 20;
