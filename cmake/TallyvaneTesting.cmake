@@ -2,6 +2,9 @@
 function(tallyvane_add_tests name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # Test drivers need no optimising (the libraries under test keep theirs); at -O0 they
+  # compile in about half the time, which keeps CI short.
+  target_compile_options(${name} PRIVATE -O0)
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TALLYVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
