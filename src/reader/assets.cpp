@@ -112,6 +112,7 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
 
 void storeAssets(ReaderContext& context) {
     for (const XMLElement& element : context.index().assets) {
+        context.elementRead();
         context.insertAsset(assetFrom(element, context), element);
     }
 }

@@ -88,7 +88,10 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
 
 void storeEventSyncClips(const std::vector<XMLElement>& clips, const std::shared_ptr<EventBin>& bin,
                          ReaderContext& reader) {
-    for (const XMLElement& clip : clips) storeEventSyncClip(clip, *bin, reader);
+    for (const XMLElement& clip : clips) {
+        reader.elementRead();
+        storeEventSyncClip(clip, *bin, reader);
+    }
 }
 
 }  // namespace tallyvane

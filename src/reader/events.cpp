@@ -80,7 +80,10 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
 
 void storeEventClips(const std::vector<XMLElement>& clips, const std::shared_ptr<EventBin>& bin,
                      ReaderContext& reader) {
-    for (const XMLElement& clip : clips) storeEventClip(clip, *bin, reader);
+    for (const XMLElement& clip : clips) {
+        reader.elementRead();
+        storeEventClip(clip, *bin, reader);
+    }
 }
 
 void storeEventsAndTheirContents(ReaderContext& reader) {

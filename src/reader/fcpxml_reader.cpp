@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <ostream>
+#include <utility>
 
 #include "reader/assets.h"
 #include "common/debug_text.h"
@@ -23,8 +24,8 @@ constexpr std::string_view kRule = "--------------------";
 
 }  // namespace
 
-FCPXMLReader::FCPXMLReader(Store& store, AlertPresenter& alerts, std::ostream& log)
-    : store_(store), alerts_(alerts), log_(log) {}
+FCPXMLReader::FCPXMLReader(Store& store, AlertPresenter& alerts, std::ostream& log, std::function<void()> tick)
+    : store_(store), alerts_(alerts), log_(log), tick_(std::move(tick)) {}
 
 const std::shared_ptr<VideoFormat>& FCPXMLReader::defaultVideoFormat() {
     if (!defaultVideoFormat_) defaultVideoFormat_ = makeDefaultVideoFormat();
@@ -37,7 +38,7 @@ void FCPXMLReader::processFCPXML(std::string_view document) {
     try {
         XMLDocument parsed = XMLDocument::fromBuffer(document.data(), document.size());
         checkFCPXMLDocument(parsed);
-        ReaderContext context(store_, log_, std::move(parsed), defaultVideoFormat());
+        ReaderContext context(store_, log_, std::move(parsed), defaultVideoFormat(), tick_);
         filling = true;
         readPasses(context);
         return;

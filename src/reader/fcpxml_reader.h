@@ -2,6 +2,7 @@
 // The reader of FCPXML documents, the one road by which a project enters the model. One
 // reader lives for the whole program run beside the store it fills.
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string_view>
@@ -16,7 +17,8 @@ class ReaderContext;
 
 class FCPXMLReader {
 public:
-    FCPXMLReader(Store& store, AlertPresenter& alerts, std::ostream& log);
+    // `tick` is called now and then during a reading, so that a window can repaint.
+    FCPXMLReader(Store& store, AlertPresenter& alerts, std::ostream& log, std::function<void()> tick = {});
     FCPXMLReader(const FCPXMLReader&) = delete;
     FCPXMLReader& operator=(const FCPXMLReader&) = delete;
 
@@ -38,6 +40,7 @@ private:
     Store& store_;
     AlertPresenter& alerts_;
     std::ostream& log_;
+    std::function<void()> tick_;
     InputType currentInputType_ = InputType::null;
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
 };

@@ -9,6 +9,9 @@ namespace tallyvane {
 
 namespace {
 
+// Often enough for a window to repaint smoothly, rare enough to cost nothing measurable.
+constexpr std::size_t kElementsPerTick = 256;
+
 XMLElement rootOf(const XMLDocument& document) {
     std::optional<XMLElement> root = document.root();
     if (!root) throw std::invalid_argument("a document without a root element cannot be read");
@@ -18,13 +21,14 @@ XMLElement rootOf(const XMLDocument& document) {
 }  // namespace
 
 ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument document,
-                             std::shared_ptr<VideoFormat> defaultVideoFormat)
+                             std::shared_ptr<VideoFormat> defaultVideoFormat, std::function<void()> tick)
     : store_(store),
       log_(log),
       document_(std::move(document)),
       root_(rootOf(document_)),
       index_(indexDocument(root_)),
       defaultVideoFormat_(std::move(defaultVideoFormat)),
+      tick_(std::move(tick)),
       random_(std::random_device{}()),
       frames_(log) {
     for (const XMLElement& effect : index_.effects) {
@@ -53,6 +57,10 @@ std::shared_ptr<Asset> ReaderContext::asset(std::string_view id) const { return 
 std::shared_ptr<Composition> ReaderContext::composition(std::string_view id) const { return find(compositions_, id); }
 std::optional<XMLElement> ReaderContext::assetResource(std::string_view id) const { return find(assetResources_, id); }
 std::optional<XMLElement> ReaderContext::effectResource(std::string_view id) const { return find(effectResources_, id); }
+
+void ReaderContext::elementRead() {
+    if (elementsRead_++ % kElementsPerTick == 0 && tick_) tick_();
+}
 
 std::string ReaderContext::newIdentifier(std::string_view prefix) { return tallyvane::newIdentifier(prefix, random_); }
 

@@ -7,6 +7,7 @@
 // identifier winning, as a search of the store in insertion order would find it. The
 // lookups are filled as objects are inserted, so every reference costs one hash lookup.
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -29,9 +30,10 @@ namespace tallyvane {
 
 class ReaderContext {
 public:
-    // The document must have a root element.
+    // The document must have a root element. `tick` is called now and then while elements
+    // are read, so that a window can repaint during a long reading.
     ReaderContext(Store& store, std::ostream& log, XMLDocument document,
-                  std::shared_ptr<VideoFormat> defaultVideoFormat);
+                  std::shared_ptr<VideoFormat> defaultVideoFormat, std::function<void()> tick = {});
     ReaderContext(const ReaderContext&) = delete;
     ReaderContext& operator=(const ReaderContext&) = delete;
 
@@ -43,6 +45,8 @@ public:
     const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
     WordCapitalizer& capitalizer() noexcept { return capitalizer_; }
     FrameCounter& frames() noexcept { return frames_; }
+    // Counts one element read; every few hundred elements, from the first on, calls the tick.
+    void elementRead();
     // The prefix and a new random UUID.
     std::string newIdentifier(std::string_view prefix);
 
@@ -92,6 +96,8 @@ private:
     XMLElement root_;
     DocumentIndex index_;
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
+    std::function<void()> tick_;
+    std::size_t elementsRead_ = 0;
     std::mt19937_64 random_;
     WordCapitalizer capitalizer_;
     FrameCounter frames_;

@@ -231,7 +231,10 @@ void storeStoryElements(const std::vector<XMLElement>& elements, const StoryList
                      << ": unknown frame rate \"" << list.composition->timecodeFrameRate() << "\"\n";
         return;
     }
-    for (const XMLElement& element : elements) storeStoryElement(element, list, *rate, reader);
+    for (const XMLElement& element : elements) {
+        reader.elementRead();
+        storeStoryElement(element, list, *rate, reader);
+    }
 }
 
 }  // namespace tallyvane

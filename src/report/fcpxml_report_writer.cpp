@@ -142,18 +142,21 @@ private:
 
     void optionalSheets() {
         if (requestsSheet(request_, "markers")) {
+            context_.tick();
             const auto markers = filtered(markedRangesOf(selected_), [](const MarkedRange& range) {
                 return isOneOf(range.color(), {"Standard", "Incomplete To-Do", "Completed To-Do", "Chapter"});
             });
             writeMarkersSheet(context_, markers, SheetTitle::markers, useColorText_);
         }
         if (requestsSheet(request_, "keywords")) {
+            context_.tick();
             const auto keywords = filtered(markedRangesOf(selected_), [](const MarkedRange& range) {
                 return isOneOf(range.color(), {"keyword", "favorite", "rejected", "analysis"});
             });
             writeMarkersSheet(context_, keywords, SheetTitle::keywords, useColorText_);
         }
         if (requestsSheet(request_, "titles")) {
+            context_.tick();
             StoryElements titles;
             if (timeline_) {
                 titles = trackElements(
@@ -168,16 +171,20 @@ private:
             writeTitlesSheet(context_, titles, rawValue(SheetTitle::titlesAndGenerators), useColorText_);
         }
         if (requestsSheet(request_, "transitions")) {
+            context_.tick();
             StoryElements transitions;
             const auto keep = [](const auto&, const StoryElement& e) { return isTransition(e); };
             if (timeline_) transitions = trackElements(*timeline_, keep, keep);
             writeTransitionsSheet(context_, transitions, rawValue(SheetTitle::transitions), useColorText_);
         }
         if (requestsSheet(request_, "effects")) {
+            context_.tick();
             writeEffectsSheet(context_, selected_, rawValue(SheetTitle::videoAndAudioEffects), useColorText_);
+            context_.tick();
             writeSpeedChangesSheet(context_, selected_, rawValue(SheetTitle::speedChangeEffects), useColorText_);
         }
         if (withSummary_) {
+            context_.tick();
             // An audio copy of a clip that also has a video role is already counted by its video copy.
             const StoryElements elements = trackElements(
                 *timeline_, [](const VideoTrack&, const StoryElement& e) { return !isTransition(e); },

@@ -131,24 +131,31 @@ void writeInterchangeReport(ReportContext& context, const Store& store, const Re
         writeClipSheet(context, clips, rawValue(variant->clipSheet), request.options, useColorText);
 
     if (requestsSheet(request, "markers")) {
+        context.tick();
         writeMarkersSheet(context, timelineMarkers(store), variant->markersSheet, useColorText);
+        context.tick();
         writeMarkersSheet(context, markedRangesOf(clips), SheetTitle::clipMarkers, useColorText);
     }
     if (requestsSheet(request, "generators")) {
+        context.tick();
         StoryElements titles;
         if (timeline) titles = checkedTrackElements(*timeline, request, isTitleOrGenerator, isTitleOrGenerator);
         writeTitlesSheet(context, titles, rawValue(SheetTitle::graphicsAndTitles), useColorText);
     }
     if (requestsSheet(request, "transitions")) {
+        context.tick();
         StoryElements transitions;
         if (timeline) transitions = checkedTrackElements(*timeline, request, isTransition, isTransition);
         writeTransitionsSheet(context, transitions, rawValue(SheetTitle::transitions), useColorText);
     }
     if (requestsSheet(request, "effects")) {
+        context.tick();
         writeEffectsSheet(context, clips, rawValue(SheetTitle::videoAndAudioEffects), useColorText);
+        context.tick();
         writeSpeedChangesSheet(context, clips, rawValue(SheetTitle::speedChangeEffects), useColorText);
     }
     if (timeline && requestsSheet(request, "summary")) {
+        context.tick();
         writeFilesSummarySheet(context, files, rawValue(SheetTitle::filesSummary));
     }
 }

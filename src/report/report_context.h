@@ -37,6 +37,10 @@ struct ReportContext {
     // The widths of the sheet being written.
     ColumnWidths sheetColumnWidths;
 
+    // Called between sheets, rows and thumbnails, so that a window can repaint while a
+    // report is written.
+    std::function<void()> tick = [] {};
+
     // Where the report's plain diagnostic lines go.
     std::reference_wrapper<std::ostream> diagnostics{std::cout};
     std::ostream& log() const { return diagnostics.get(); }

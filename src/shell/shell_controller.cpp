@@ -55,13 +55,14 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
       log_(setup.log.get()),
       proVideoFormatsAvailable_(std::move(setup.proVideoFormatsAvailable)),
       readerAlerts_(*this),
-      reader_(store_, readerAlerts_, log_),
+      reader_(store_, readerAlerts_, log_, [this] { platform_.tick(); }),
       saver_(store_, platform_, setup.makeWriter(store_)),
       layouts_(LayoutsFile(setup.supportFolder, log_)),
       timeDisplay_(timeDisplayFromDefaults(registeredDefaults())) {
     // The project store lives in memory only.
     log_ << debugQuoted("Use RAM for storage?") << " true\n";
     context_.diagnostics = log_;
+    context_.tick = [this] { platform_.tick(); };
     context_.supportFolder = setup.supportFolder.value_or(setup.fallbackWorkFolder);
     platform_.setBusy(false);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the shell needs of the windowing platform, beyond what the save flow needs: the open
-// panel, web and mail addresses, and an alert that offers one action besides OK. The Qt
-// windows implement it with dialogs and the desktop services, the command-line tool with its
-// arguments, standard error and no-ops.
+// panel, web and mail addresses, an alert that offers one action besides OK, and a moment
+// to repaint during long work. The Qt windows implement it with dialogs and the desktop
+// services, the command-line tool with its arguments, standard error and no-ops.
 
 #include <filesystem>
 #include <optional>
@@ -23,6 +23,9 @@ public:
     // A modal alert with the buttons "OK" and `actionTitle`; true when the action was chosen.
     virtual bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                                 const std::string& actionTitle) = 0;
+    // Called often while a document is read or a report written: the windows may repaint and
+    // the progress indicator move, but the user's input must wait. Nothing to do without windows.
+    virtual void tick() {}
 };
 
 }  // namespace tallyvane

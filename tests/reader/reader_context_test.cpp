@@ -1,8 +1,12 @@
-// Lookups of what earlier passes made: the first object made under an identifier wins.
+// Lookups of what earlier passes made: the first object made under an identifier wins. The
+// reading lets a window repaint now and then while it goes on.
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/composition.h"
+#include "model/event_bin.h"
 #include "reader_fixture.h"
 
 namespace tallyvane {
@@ -39,6 +43,47 @@ TEST(ReaderContext, TheDocumentStaysReadableForTheWholeReading) {
     EXPECT_EQ(event->attr("name"), "Metadata");
     EXPECT_EQ(fixture.context.document().root()->tag(), "fcpxml");
     EXPECT_EQ(&fixture.context.store(), &fixture.store);
+}
+
+// An event of `count` browser clips and a timeline of `count` clips on its spine.
+std::string documentOfClips(int count) {
+    std::string clips;
+    for (int i = 0; i < count; ++i) {
+        clips += "<asset-clip ref=\"a1\" name=\"c" + std::to_string(i) + "\" offset=\"" + std::to_string(i) +
+                 "s\" duration=\"1s\"/>";
+    }
+    return R"(<fcpxml version="1.9"><resources>
+        <format id="r1" name="FFVideoFormat1080p25" frameDuration="100/2500s" width="1920" height="1080"/>
+        <asset id="a1" name="Picture" start="0s" duration="20s" hasVideo="1" hasAudio="1" format="r1"/>
+      </resources><library><event name="Shoot">)" +
+           clips + R"(<project name="Cut"><sequence format="r1" duration="1s"><spine>)" + clips +
+           "</spine></sequence></project></event></library></fcpxml>";
+}
+
+struct TickedReading {
+    explicit TickedReading(const std::string& document) {
+        FCPXMLReader reader(store, alerts, log, [this] { ++ticks; });
+        reader.processFCPXML(document);
+    }
+    Store store;
+    testing::RecordingAlerts alerts;
+    std::ostringstream log;
+    std::size_t ticks = 0;
+};
+
+TEST(ReadingTicks, ALongerDocumentTicksMoreOften) {
+    const TickedReading small(documentOfClips(2));
+    const TickedReading large(documentOfClips(2000));
+    ASSERT_TRUE(large.alerts.alerts.empty());
+    ASSERT_EQ(large.store.fetch<EventBin>().at(0)->clips().size(), 2000u) << "every clip was read";
+    EXPECT_GT(small.ticks, 0u);
+    EXPECT_GT(large.ticks, small.ticks + 2);
+}
+
+TEST(ReadingTicks, ASampleExportTicks) {
+    const TickedReading reading(testing::readerData("metadata.fcpxml"));
+    EXPECT_TRUE(reading.alerts.alerts.empty());
+    EXPECT_GT(reading.ticks, 0u);
 }
 
 }  // namespace

@@ -146,6 +146,20 @@ TEST_F(FCPXMLReportWriterTest, ExtraSheetsComeInTheirOwnOrderWhateverTheOrderOfT
     EXPECT_TRUE(clipNames(some, "Titles & Generators").empty());
 }
 
+TEST_F(FCPXMLReportWriterTest, TicksForEveryRowAndBeforeEveryExtraSheet) {
+    addTimeline();
+    std::size_t ticks = 0;
+    context.tick = [&] { ++ticks; };
+    const auto plain = write(request({{"Titles", true}}, {}));
+    const std::size_t rows = clipNames(plain, "Selected Roles").size() + clipNames(plain, "Titles").size();
+    ASSERT_GT(rows, 0u);
+    EXPECT_GE(ticks, rows);
+    ticks = 0;
+    const auto full = write(request({{"Titles", true}}, {}, {"markers", "keywords", "titles", "effects", "transitions",
+                                                             "summary"}));
+    EXPECT_GE(ticks, rows + sheetNames(full).size() - sheetNames(plain).size());
+}
+
 TEST_F(FCPXMLReportWriterTest, RoleSheetNamesNeverClashWithOtherSheets) {
     addTimeline();
     const std::string forty = "A role name of forty characters, or more";

@@ -100,6 +100,20 @@ TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsAndMarkerTitlesByDocumentKi
     }
 }
 
+TEST_F(InterchangeReportWriterTest, TicksForEveryRowAndBeforeEveryExtraSheet) {
+    addTimeline();
+    context.currentInputType = InputType::XMEML;
+    std::size_t ticks = 0;
+    context.tick = [&] { ++ticks; };
+    const auto plain = write(request({}));
+    const std::size_t rows = clipNames(plain, "All Reels").size();
+    ASSERT_GT(rows, 0u);
+    EXPECT_GE(ticks, rows);
+    ticks = 0;
+    const auto full = write(request({"summary", "effects", "transitions", "generators", "markers"}));
+    EXPECT_GE(ticks, rows + sheetNames(full).size() - sheetNames(plain).size());
+}
+
 TEST_F(InterchangeReportWriterTest, TheCheckedTracksGiveTheClipsTitlesAndTransitions) {
     addTimeline();
     struct Case {

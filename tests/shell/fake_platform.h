@@ -1,6 +1,7 @@
 #pragma once
 // A platform that records what the shell asked of it and answers from what the test set.
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -47,6 +48,10 @@ public:
         actionTitles.push_back(actionTitle);
         return chooseAction;
     }
+    void tick() override {
+        ++ticks;
+        if (onTick) onTick();
+    }
 
     // Answers.
     std::optional<std::filesystem::path> openPath;
@@ -55,6 +60,8 @@ public:
     bool chooseAction = false;
     // Runs inside showAlert, while whatever showed the alert is still at work.
     std::function<void()> onAlert;
+    // Runs inside tick, while the shell is at its long work.
+    std::function<void()> onTick;
 
     // Records.
     std::vector<Alert> alerts;
@@ -64,6 +71,7 @@ public:
     std::vector<std::string> openExtensions;
     std::vector<std::string> actionTitles;
     bool busy = false;
+    std::size_t ticks = 0;
 };
 
 }  // namespace tallyvane::test

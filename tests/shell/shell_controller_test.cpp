@@ -312,6 +312,25 @@ TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhil
     EXPECT_THAT(log.str(), HasSubstr("\u25BF 38 key/value pairs"));
 }
 
+TEST_F(ShellControllerTest, ReadingAndWritingTickThePlatformWhileBusy) {
+    ShellController shell(platform, setup());
+    bool busyAtEveryTick = true;
+    platform.onTick = [&] { busyAtEveryTick = busyAtEveryTick && shell.isBusy(); };
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    const std::size_t readingTicks = platform.ticks;
+    EXPECT_GT(readingTicks, 0u);
+
+    platform.savePath = folder.path() / "report.xlsx";
+    duringWrite = [&](ReportContext& context) {
+        context.tick();
+        context.tick();
+        context.workbook->addWorksheet("Selected Roles");
+    };
+    EXPECT_EQ(shell.save(), SaveOutcome::saved);
+    EXPECT_EQ(platform.ticks, readingTicks + 2);
+    EXPECT_TRUE(busyAtEveryTick);
+}
+
 TEST_F(ShellControllerTest, TimeFormatSwitchesKeepOneFormatPerGroup) {
     ShellController shell(platform, setup());
     shell.setSequenceFormat(TimeFormat::clock, true);

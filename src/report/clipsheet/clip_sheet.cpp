@@ -20,6 +20,9 @@ namespace {
 
 using H = ColumnHeading;
 
+// A batch's worker count that means one thread per hardware thread.
+constexpr unsigned kEveryHardwareThread = 0;
+
 constexpr xlsx::Color kRowColors[] = {xlsx::Color::black, xlsx::Color::blue,  xlsx::Color::brown,
                                       xlsx::Color::gray,  xlsx::Color::green, xlsx::Color::purple};
 
@@ -79,7 +82,8 @@ public:
             for (const auto& element : sorted) {
                 if (element->trackType() == TrackType::Video) pictured.push_back(element.get());
             }
-            thumbnails_.emplace(pictured, context_.thumbnailFolder, context_.thumbnailWidth);
+            thumbnails_.emplace(pictured, context_.thumbnailFolder, context_.thumbnailWidth, kEveryHardwareThread,
+                                context_.tick);
         }
         for (std::size_t p = 0; p < sorted.size(); ++p) writeRow(*sorted[p], static_cast<std::uint32_t>(p + 1));
         context_.sheetColumnWidths.apply(sheet_);
@@ -111,6 +115,7 @@ private:
     }
 
     void writeRow(const StoryElement& element, std::uint32_t row) {
+        context_.tick();
         printElement(context_.log(), element);
         addFileTotal(totals_, element);
         RowTarget target{sheet_, context_.sheetColumnWidths, index_, row,

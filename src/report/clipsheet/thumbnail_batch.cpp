@@ -21,7 +21,7 @@ double secondsOf(const ThumbnailJob& job) {
 }  // namespace
 
 ThumbnailBatch::ThumbnailBatch(const std::vector<const StoryElement*>& elements, const std::filesystem::path& folder,
-                               std::int64_t width, unsigned workers) {
+                               std::int64_t width, unsigned workers, const std::function<void()>& tick) {
     entries_.reserve(elements.size());
     std::set<std::filesystem::path> asked;
     std::vector<std::size_t> advance;
@@ -35,10 +35,11 @@ ThumbnailBatch::ThumbnailBatch(const std::vector<const StoryElement*>& elements,
             advance.push_back(entries_.size() - 1);
         }
     }
-    makeInAdvance(advance, workers);
+    makeInAdvance(advance, workers, tick);
 }
 
-void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsigned workers) {
+void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsigned workers,
+                                   const std::function<void()>& tick) {
     made_.resize(entries.size());
     if (entries.empty()) return;
     const auto jobAt = [&](std::size_t k) -> const ThumbnailJob& { return std::get<ThumbnailJob>(entries_[entries[k]].plan); };
@@ -72,6 +73,8 @@ void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsi
                     std::ostringstream diagnostics;
                     made_[order[i]].result = pool[w]->make(jobAt(order[i]), diagnostics);
                     made_[order[i]].diagnostics = diagnostics.str();
+                    // Only the calling thread may let the windows repaint.
+                    if (w == 0 && tick) tick();
                 }
             }
         } catch (...) {

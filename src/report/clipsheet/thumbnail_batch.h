@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -22,8 +23,9 @@ public:
     // `elements` in row order. The files to make are made before this returns, on `workers`
     // threads (0: one per hardware thread). An element whose file exists already, or whose
     // file an earlier element makes, is answered in turn by next(), as it would be alone.
+    // `tick`, when given, is called on the calling thread after each thumbnail it makes.
     ThumbnailBatch(const std::vector<const StoryElement*>& elements, const std::filesystem::path& folder,
-                   std::int64_t width, unsigned workers = 0);
+                   std::int64_t width, unsigned workers = 0, const std::function<void()>& tick = {});
 
     // The result of the next element, its diagnostic lines printed to `diagnostics`.
     // Called once per element, in order.
@@ -41,7 +43,7 @@ private:
         std::string diagnostics;
     };
 
-    void makeInAdvance(const std::vector<std::size_t>& entries, unsigned workers);
+    void makeInAdvance(const std::vector<std::size_t>& entries, unsigned workers, const std::function<void()>& tick);
 
     std::vector<Entry> entries_;
     std::vector<Made> made_;

@@ -33,7 +33,7 @@ public:
 
     // Lets the windows repaint and the progress indicator move while the user's input waits
     // until the work is done.
-    static void tick();
+    void tick() override;
 
 protected:
     QWidget* mainWindow() const { return mainWindow_; }

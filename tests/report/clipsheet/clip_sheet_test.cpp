@@ -209,6 +209,15 @@ TEST_F(ClipSheetTest, RowsInReportOrderWithNumbersMarksAndColours) {
     }
 }
 
+TEST_F(ClipSheetTest, TicksOnceForEveryRow) {
+    std::size_t ticks = 0;
+    context.tick = [&] { ++ticks; };
+    write({makeElement({.name = "One"}), makeElement({.name = "Two", .position = 10}),
+           makeElement({.name = "Three", .position = 20})});
+    EXPECT_EQ(ticks, 3u);
+    EXPECT_EQ(textUnder(sheet(), "Clip Name", 4), "Three");
+}
+
 TEST_F(ClipSheetTest, WithoutColoursEveryRowIsBlack) {
     write({makeElement({.name = "Title", .category = StoryElement::Category::title}),
            makeElement({.name = "Music", .trackType = TrackType::Audio, .sortOrder = 101})},

@@ -280,7 +280,11 @@ TEST_F(ThumbnailTest, ABatchOnWorkersGivesWhatOneByOneGives) {
         std::filesystem::create_directory(batchFolder);
         std::filesystem::copy_file(thumbnails() / "kept.jpg", batchFolder / "000000020 Pre.jpg");
         std::ostringstream batchLog;
-        ThumbnailBatch batch(rows, batchFolder, 160, workers);
+        std::size_t ticks = 0;
+        ThumbnailBatch batch(rows, batchFolder, 160, workers, [&] { ++ticks; });
+        // The calling thread makes its share too and lets the windows repaint meanwhile.
+        EXPECT_GT(ticks, 0u);
+        EXPECT_LT(ticks, rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             ThumbnailResult result = batch.next(batchLog);
             if (result.text) result.text = replaced(*result.text, batchFolder.string(), alone.string());

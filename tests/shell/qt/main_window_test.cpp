@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -174,6 +175,42 @@ TEST_F(MainWindowTest, TheProgressIndicatorMovesWhileADocumentIsRead) {
     EXPECT_EQ(seen.front(), std::make_pair(true, 0));
     EXPECT_EQ(seen.back(), std::make_pair(false, 1));
     EXPECT_EQ(nameWhileBusy, kOneTimelineSample) << "the window shows the new file while reading it";
+}
+
+// Counts the paintings of a widget while `counting` says so.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::function<bool()> counting) : counting_(std::move(counting)) {}
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && counting_()) ++paints;
+        return false;
+    }
+
+private:
+    std::function<bool()> counting_;
+};
+
+TEST_F(MainWindowTest, TheProgressIndicatorIsRepaintedWhileTheReaderWorks) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto& bar = main<QProgressBar>("progressBar");
+    bool reading = false;
+    // Only paintings of the moving indicator after the window was told of the work count:
+    // those can only come from the reader's ticks.
+    PaintCounter counter([&] { return reading && bar.maximum() == 0; });
+    bar.installEventFilter(&counter);
+    platform_.onBusy = [&](bool busy) {
+        reading = busy;
+        if (busy) bar.update();
+    };
+    open(kOneTimelineSample);
+    bar.removeEventFilter(&counter);
+    EXPECT_GT(counter.paints, 0);
 }
 
 TEST_F(MainWindowTest, CancellingTheOpenPanelKeepsTheProject) {
