@@ -5,7 +5,7 @@ function(tallyvane_add_tests name)
   # Test drivers need no optimising (the libraries under test keep theirs); at -O0 they
   # compile in about half the time, which keeps CI short.
   target_compile_options(${name} PRIVATE -O0)
-  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} tallyvane_test_support GTest::gmock GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TALLYVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     TALLYVANE_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/../shared/samples")

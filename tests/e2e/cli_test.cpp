@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 namespace {
@@ -44,12 +44,6 @@ const std::vector<std::string> kEventClipsHeadings{
     "Markers", "Keywords", "Notes", "Reel", "Scene", "Take", "Camera Angle", "Camera Name",
     "Frame Rate/Sample Rate", "Frame Size", "Source File Name", "Source File Path"};
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
 std::string readText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -77,11 +71,11 @@ class CliTest : public ::testing::Test {
 protected:
     // Runs tallyvane-cli with its own support folder.
     Result cli(const std::vector<std::string>& arguments) {
-        std::string command = "TALLYVANE_SUPPORT_DIR=" + quoted((folder.path() / "support").string()) + " " +
-                              quoted(TALLYVANE_CLI);
-        for (const std::string& argument : arguments) command += " " + quoted(argument);
-        command += " >" + quoted((folder.path() / "out.txt").string()) + " 2>" +
-                   quoted((folder.path() / "errors.txt").string());
+        std::string command = "TALLYVANE_SUPPORT_DIR=" + test::shellQuoted((folder.path() / "support").string()) + " " +
+                              test::shellQuoted(TALLYVANE_CLI);
+        for (const std::string& argument : arguments) command += " " + test::shellQuoted(argument);
+        command += " >" + test::shellQuoted((folder.path() / "out.txt").string()) + " 2>" +
+                   test::shellQuoted((folder.path() / "errors.txt").string());
         const int raw = std::system(command.c_str());
         Result result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -93,8 +87,8 @@ protected:
     // The workbook as openpyxl sees it.
     nlohmann::json workbook(const fs::path& path) {
         const fs::path json = folder.path() / "workbook.json";
-        const std::string command = "/usr/bin/python3 " + quoted(TALLYVANE_WORKBOOK_READER) + " " +
-                                    quoted(path.string()) + " >" + quoted(json.string());
+        const std::string command = "/usr/bin/python3 " + test::shellQuoted(TALLYVANE_WORKBOOK_READER) + " " +
+                                    test::shellQuoted(path.string()) + " >" + test::shellQuoted(json.string());
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return nlohmann::json::parse(readText(json));
     }
@@ -194,8 +188,8 @@ TEST_F(CliTest, TooOldSampleIsRefusedWithTheAlertOnStandardError) {
 
 TEST_F(CliTest, SingleFileBundleReadsLikeTheBundleFolder) {
     const fs::path archive = folder.path() / "Project.fcpxmld";
-    const std::string command = "tar -cf " + quoted(archive.string()) + " -C " + quoted(kSamples.string()) + " " +
-                                quoted(kBundleFolder);
+    const std::string command = "tar -cf " + test::shellQuoted(archive.string()) + " -C " + test::shellQuoted(kSamples.string()) + " " +
+                                test::shellQuoted(kBundleFolder);
     ASSERT_EQ(std::system(command.c_str()), 0);
     const Result fromFolder = cli({"reports", (kSamples / kBundleFolder).string()});
     const Result fromArchive = cli({"reports", archive.string()});
@@ -211,7 +205,7 @@ TEST_F(CliTest, SingleFileBundleReadsLikeTheBundleFolder) {
 TEST_F(CliTest, ArchiveWithoutTheDocumentIsRefused) {
     std::ofstream(folder.path() / "notes.txt") << "no project here";
     const fs::path archive = folder.path() / "Empty.fcpxmld";
-    ASSERT_EQ(std::system(("tar -cf " + quoted(archive.string()) + " -C " + quoted(folder.path().string()) +
+    ASSERT_EQ(std::system(("tar -cf " + test::shellQuoted(archive.string()) + " -C " + test::shellQuoted(folder.path().string()) +
                            " notes.txt").c_str()),
               0);
     const Result result = cli({"reports", archive.string()});

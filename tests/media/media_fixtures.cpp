@@ -8,17 +8,6 @@
 
 namespace tallyvane::testing {
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyvane-media-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 void runFfmpeg(const std::string& arguments) {
     const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments;
     const int status = std::system(command.c_str());

@@ -5,22 +5,11 @@
 #include <string>
 
 #include "media/rgb_image.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane::testing {
 
-// A fresh temporary folder, removed with its contents when the object goes away.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using test::TemporaryFolder;
 
 // Runs ffmpeg quietly with the given arguments (shell syntax) and fails the test on error.
 void runFfmpeg(const std::string& arguments);

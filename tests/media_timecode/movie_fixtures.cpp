@@ -9,18 +9,6 @@
 
 namespace tallyvane::testing {
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyvane-mtc-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::filesystem::path makeMovie(const std::filesystem::path& output, const std::string& arguments) {
     const std::string command =
         "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + output.string() + "'";

@@ -3,21 +3,11 @@
 
 #include <filesystem>
 #include <string>
+#include "support/temporary_folder.h"
 
 namespace tallyvane::testing {
 
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using test::TemporaryFolder;
 
 // Runs ffmpeg quietly with the arguments (shell syntax) and makes `output`; fails the test
 // when ffmpeg does.

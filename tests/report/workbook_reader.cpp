@@ -9,42 +9,9 @@
 
 namespace tallyvane::testing {
 
-namespace {
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
-
-}  // namespace
-
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "report_tests_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    // A test may have taken write permission away from a folder inside.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-    }
-    std::filesystem::remove_all(path_, ignored);
-}
-
 nlohmann::json readWorkbook(const std::filesystem::path& path) {
     const std::string script = std::string(TALLYVANE_TEST_DATA_DIR) + "/report/read_workbook.py";
-    const std::string command = "/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(path.string());
+    const std::string command = "/usr/bin/python3 " + test::shellQuoted(script) + " " + test::shellQuoted(path.string());
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) throw std::runtime_error("cannot run the workbook reader");
     std::string output;

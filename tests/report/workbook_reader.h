@@ -9,22 +9,11 @@
 #include <nlohmann/json.hpp>
 
 #include "xlsx/enums.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using test::TemporaryFolder;
 
 // {"sheets": [names], "worksheets": {name: {"cells": {"A1": {...}}, "widths": {"A": w}, "maxRow": n}}}.
 // Fails the calling test when the reader cannot open the file.

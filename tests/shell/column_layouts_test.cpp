@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 namespace {

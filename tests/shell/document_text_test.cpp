@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 namespace {

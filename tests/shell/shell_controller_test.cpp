@@ -9,7 +9,7 @@
 
 #include "fake_platform.h"
 #include "shell/shell_addresses.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 

@@ -22,7 +22,7 @@ Worksheet dataSheet(Workbook& workbook) {
 
 TEST(Charts, OnAChartsheetReadBackWithTheirSeries) {
     TemporaryFolder folder;
-    const auto path = folder.file("chartsheet.xlsx");
+    const auto path = (folder / "chartsheet.xlsx").string();
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
     Chart chart = workbook.addChart(ChartType::column);
@@ -55,7 +55,7 @@ TEST(Charts, OnAChartsheetReadBackWithTheirSeries) {
 
 TEST(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
     TemporaryFolder folder;
-    const auto path = folder.file("worksheet-chart.xlsx");
+    const auto path = (folder / "worksheet-chart.xlsx").string();
     Workbook workbook(path);
     Worksheet data = workbook.addWorksheet("Role Totals");
     data.writeColumn({Value(1.0), Value(2.0), Value(3.0)}, "A1");
@@ -79,7 +79,7 @@ TEST(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
 
 TEST(Charts, LegendPositionAlsoHidesTheValueAxis) {
     TemporaryFolder folder;
-    const auto path = folder.file("legend.xlsx");
+    const auto path = (folder / "legend.xlsx").string();
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
     Chart shown = workbook.addChart(ChartType::column);
@@ -99,7 +99,7 @@ TEST(Charts, LegendPositionAlsoHidesTheValueAxis) {
 
 TEST(Charts, RefusalsAreErrors) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("refusals.xlsx"));
+    Workbook workbook((folder / "refusals.xlsx").string());
     Worksheet data = dataSheet(workbook);
     Chart empty = workbook.addChart(ChartType::area);
     Chart placed = workbook.addChart(ChartType::area);

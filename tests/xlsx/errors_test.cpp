@@ -48,7 +48,7 @@ TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
         {"", "Worksheet name cannot be blank.", XlsxErrorKind::invalidArgument},
     };
     TemporaryFolder folder;
-    const auto path = folder.file("names.xlsx");
+    const auto path = (folder / "names.xlsx").string();
     Workbook workbook(path);
     workbook.addWorksheet("Clips");
     workbook.addWorksheet("\u00DCn\u00EFcode");
@@ -74,7 +74,7 @@ TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
 
 TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
     TemporaryFolder folder;
-    const auto path = folder.file("unnamed.xlsx");
+    const auto path = (folder / "unnamed.xlsx").string();
     Workbook workbook(path);
     EXPECT_EQ(workbook.addWorksheet().name(), "Sheet1");
     workbook.addChartsheet();
@@ -99,10 +99,10 @@ TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
 TEST(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
     TemporaryFolder folder;
     const std::string paths[] = {
-        folder.file("missing/folder/report.xlsx"),
-        folder.file("a-file/report.xlsx"),
+        (folder / "missing/folder/report.xlsx").string(),
+        (folder / "a-file/report.xlsx").string(),
     };
-    std::ofstream(folder.file("a-file")) << "not a folder";
+    std::ofstream((folder / "a-file").string()) << "not a folder";
     for (const std::string& path : paths) {
         Workbook workbook(path);
         workbook.addWorksheet("Data").write("lost", "A1");
@@ -116,7 +116,7 @@ TEST(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
 
 TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("closed.xlsx"));
+    Workbook workbook((folder / "closed.xlsx").string());
     Workbook copy = workbook;
     Worksheet sheet = workbook.addWorksheet("Data");
     Format format = workbook.addFormat();
@@ -146,8 +146,8 @@ TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
 
 TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
     TemporaryFolder folder;
-    Workbook first(folder.file("first.xlsx"));
-    Workbook second(folder.file("second.xlsx"));
+    Workbook first((folder / "first.xlsx").string());
+    Workbook second((folder / "second.xlsx").string());
     Format foreignFormat = first.addFormat().bold();
     Chart foreignChart = first.addChart(ChartType::column);
     foreignChart.addSeries("=Sheet1!$A$1:$A$2");
@@ -166,7 +166,7 @@ TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
 
 TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpen) {
     TemporaryFolder folder;
-    const auto path = folder.file("chartless.xlsx");
+    const auto path = (folder / "chartless.xlsx").string();
     Workbook workbook(path);
     workbook.addWorksheet("Data").write(1.0, "A1");
     Chartsheet chartsheet = workbook.addChartsheet("Trend");
@@ -184,7 +184,7 @@ TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpe
 TEST(Workbook, PathsWithNulAreRefused) {
     EXPECT_EQ(errorOf([] { Workbook(std::string("/tmp/a\0b.xlsx", 13)); }).kind(), XlsxErrorKind::invalidArgument);
     TemporaryFolder folder;
-    Workbook workbook(folder.file("nul.xlsx"));
+    Workbook workbook((folder / "nul.xlsx").string());
     Worksheet sheet = workbook.addWorksheet();
     EXPECT_EQ(errorOf([&] { sheet.insertImage(std::string("/tmp/a\0b.png", 13), "A1", 20); }).kind(),
               XlsxErrorKind::invalidArgument);
@@ -193,7 +193,7 @@ TEST(Workbook, PathsWithNulAreRefused) {
 
 TEST(Workbook, AnUnclosedWorkbookWritesNothing) {
     TemporaryFolder folder;
-    const auto path = folder.file("dropped.xlsx");
+    const auto path = (folder / "dropped.xlsx").string();
     {
         Workbook workbook(path);
         workbook.addWorksheet("Data").write("never", "A1");

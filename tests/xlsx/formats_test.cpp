@@ -53,7 +53,7 @@ std::vector<FormatCase> formatCases() {
 
 TEST(Formats, ReadBackAsSet) {
     TemporaryFolder folder;
-    const auto path = folder.file("formats.xlsx");
+    const auto path = (folder / "formats.xlsx").string();
     const auto cases = formatCases();
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Formats");
@@ -74,7 +74,7 @@ TEST(Formats, ReadBackAsSet) {
 
 TEST(Formats, SettersChainAndCopiesShareOneFormat) {
     TemporaryFolder folder;
-    const auto path = folder.file("chained.xlsx");
+    const auto path = (folder / "chained.xlsx").string();
     Workbook workbook(path);
     Format header = workbook.addFormat();
     header.fontName("Helvetica").fontSize(11).bold().fontColor(Color::purple).align(HorizontalAlignment::left);
@@ -92,7 +92,7 @@ TEST(Formats, SettersChainAndCopiesShareOneFormat) {
 
 TEST(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
     TemporaryFolder folder;
-    const auto path = folder.file("fields.xlsx");
+    const auto path = (folder / "fields.xlsx").string();
     Workbook workbook(path);
     // 126 bytes of ASCII then a three-byte character: the library keeps 127 bytes, which would
     // split the character.
@@ -107,7 +107,7 @@ TEST(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
 
 TEST(Formats, NumbersTheLibraryCannotTakeAreRefused) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("refused.xlsx"));
+    Workbook workbook((folder / "refused.xlsx").string());
     Format format = workbook.addFormat();
     const std::function<void()> refused[] = {
         [&] { format.numberFormatIndex(256); },

@@ -48,7 +48,7 @@ TEST(SheetOptions, ReadBackAsSet) {
     const auto cases = optionCases();
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].name);
-        const auto path = folder.file("options" + std::to_string(i) + ".xlsx");
+        const auto path = (folder / ("options" + std::to_string(i) + ".xlsx")).string();
         Workbook workbook(path);
         workbook.addWorksheet("First");
         Worksheet sheet = workbook.addWorksheet("Options");
@@ -63,7 +63,7 @@ TEST(SheetOptions, ReadBackAsSet) {
 
 TEST(SheetOptions, ActivateChoosesTheSheetTheWorkbookOpensOn) {
     TemporaryFolder folder;
-    const auto path = folder.file("active.xlsx");
+    const auto path = (folder / "active.xlsx").string();
     Workbook workbook(path);
     workbook.addWorksheet("First");
     workbook.addWorksheet("Second").activate().printArea("A1:C10");
@@ -76,7 +76,7 @@ TEST(SheetOptions, ActivateChoosesTheSheetTheWorkbookOpensOn) {
 
 TEST(Tables, HaveHeadersStyleAndOptionalTotals) {
     TemporaryFolder folder;
-    const auto path = folder.file("tables.xlsx");
+    const auto path = (folder / "tables.xlsx").string();
     Workbook workbook(path, WriteOrder::anyOrder);
     Format bold = workbook.addFormat().bold();
     Worksheet sheet = workbook.addWorksheet("Tables");
@@ -99,7 +99,7 @@ TEST(Tables, HaveHeadersStyleAndOptionalTotals) {
 
 TEST(Tables, NeedTheAnyOrderWorkbook) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("streamed-table.xlsx"));
+    Workbook workbook((folder / "streamed-table.xlsx").string());
     Worksheet sheet = workbook.addWorksheet();
     try {
         sheet.table("A1:B3", std::nullopt, {{"A", std::nullopt}, {"B", std::nullopt}});
@@ -114,7 +114,7 @@ TEST(Tables, NeedTheAnyOrderWorkbook) {
 
 TEST(SheetOptions, RefusedRangesAreErrors) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("ranges.xlsx"), WriteOrder::anyOrder);
+    Workbook workbook((folder / "ranges.xlsx").string(), WriteOrder::anyOrder);
     Worksheet sheet = workbook.addWorksheet();
     const std::function<void()> refused[] = {
         [&] { sheet.merge("x", "A1:A1"); },  // a single cell is no merged range

@@ -46,7 +46,7 @@ class CellKinds : public ::testing::TestWithParam<WriteOrder> {};
 
 TEST_P(CellKinds, ReadBackWithTheirTypesAndTexts) {
     TemporaryFolder folder;
-    const auto path = folder.file("cells.xlsx");
+    const auto path = (folder / "cells.xlsx").string();
     const auto cases = cellCases();
     std::ostringstream diagnostics;
     Workbook workbook(path, GetParam(), diagnostics);
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(BothOrders, CellKinds, ::testing::Values(WriteOrder::ro
 
 TEST(Worksheet, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhere) {
     TemporaryFolder folder;
-    const auto path = folder.file("nonfinite.xlsx");
+    const auto path = (folder / "nonfinite.xlsx").string();
     std::ostringstream diagnostics;
     Workbook workbook(path, WriteOrder::rowByRow, diagnostics);
     Format bold = workbook.addFormat().bold();
@@ -97,7 +97,7 @@ TEST(Worksheet, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhere) {
 
 TEST(Worksheet, CommentIsANoteAndIgnoresTheFormat) {
     TemporaryFolder folder;
-    const auto path = folder.file("comment.xlsx");
+    const auto path = (folder / "comment.xlsx").string();
     Workbook workbook(path);
     Format bold = workbook.addFormat().bold();
     workbook.addWorksheet("Notes").write("cell", "B2").write(Value::comment("a note"), "B2", bold);
@@ -123,7 +123,7 @@ TEST(Worksheet, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
         {std::string(32767, 'b'), std::string(32767, 'b'), ""},
     };
     TemporaryFolder folder;
-    const auto path = folder.file("long.xlsx");
+    const auto path = (folder / "long.xlsx").string();
     std::ostringstream diagnostics;
     Workbook workbook(path, WriteOrder::rowByRow, diagnostics);
     Worksheet sheet = workbook.addWorksheet("Long");
@@ -145,7 +145,7 @@ TEST(Worksheet, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
 
 TEST(Worksheet, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     TemporaryFolder folder;
-    const auto path = folder.file("images.xlsx");
+    const auto path = (folder / "images.xlsx").string();
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Thumbs");
     sheet.write("first", Cell(1, 0))
@@ -170,10 +170,10 @@ TEST(Worksheet, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
 
 TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
     TemporaryFolder folder;
-    const auto path = folder.file("missing-image.xlsx");
+    const auto path = (folder / "missing-image.xlsx").string();
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Thumbs");
-    EXPECT_THROW(sheet.insertImage(folder.file("nowhere.jpg"), Cell(2, 0), 80), XlsxError);
+    EXPECT_THROW(sheet.insertImage((folder / "nowhere.jpg").string(), Cell(2, 0), 80), XlsxError);
     EXPECT_THROW(sheet.insertImage(fixture("dump_workbook.py"), Cell(3, 0), 80), XlsxError);
     workbook.close();
     const json book = readBack(path);
@@ -183,7 +183,7 @@ TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
 
 TEST(Worksheet, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
     TemporaryFolder folder;
-    const auto path = folder.file("widths.xlsx");
+    const auto path = (folder / "widths.xlsx").string();
     Workbook workbook(path);
     Format bold = workbook.addFormat().bold();
     workbook.addWorksheet("Widths")
@@ -210,7 +210,7 @@ TEST(Worksheet, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
 
 TEST(Worksheet, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
     TemporaryFolder folder;
-    Workbook workbook(folder.file("bad-widths.xlsx"));
+    Workbook workbook((folder / "bad-widths.xlsx").string());
     Worksheet sheet = workbook.addWorksheet();
     for (double width : {std::nan(""), -1.0, -std::numeric_limits<double>::infinity()}) {
         try {
@@ -226,7 +226,7 @@ TEST(Worksheet, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
 
 TEST(Worksheet, LinesOfValuesGoAlongRowsAndDownColumns) {
     TemporaryFolder folder;
-    const auto path = folder.file("lines.xlsx");
+    const auto path = (folder / "lines.xlsx").string();
     Workbook workbook(path, WriteOrder::anyOrder);
     workbook.addWorksheet("Lines")
         .writeRow({Value("a"), Value(1.0), Value::boolean(false)}, "B2")
@@ -245,7 +245,7 @@ TEST(Worksheet, LinesOfValuesGoAlongRowsAndDownColumns) {
 
 TEST(Worksheet, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
     TemporaryFolder folder;
-    const auto path = folder.file("lines.xlsx");
+    const auto path = (folder / "lines.xlsx").string();
     Workbook workbook(path, WriteOrder::anyOrder);
     Worksheet sheet = workbook.addWorksheet("Lines");
     EXPECT_THROW(sheet.writeRow({Value("a"), Value("b")}, Cell(0, 65535)), XlsxError);
@@ -266,7 +266,7 @@ TEST(Worksheet, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
 
 TEST(Worksheet, RowByRowRefusesARowAboveTheCurrentOneAndKeepsTheRest) {
     TemporaryFolder folder;
-    const auto path = folder.file("order.xlsx");
+    const auto path = (folder / "order.xlsx").string();
     Workbook workbook(path, WriteOrder::rowByRow);
     Worksheet sheet = workbook.addWorksheet("Order");
     sheet.write("row 6", Cell(5, 0)).write("row 6, column B", Cell(5, 1)).write("row 6 again", Cell(5, 0));

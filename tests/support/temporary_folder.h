@@ -1,7 +1,9 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder under the system's temporary folder for one test, removed with everything
+// in it afterwards, even where a test took write permission away inside it.
 
 #include <filesystem>
+#include <string>
 
 namespace tallyvane::test {
 
@@ -13,9 +15,13 @@ public:
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::filesystem::path& path() const noexcept { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;
 };
+
+// The text as one word for /bin/sh, in single quotes.
+std::string shellQuoted(const std::string& text);
 
 }  // namespace tallyvane::test
