@@ -71,7 +71,10 @@ DocumentText readFile(const fs::path& path) {
     if (status.st_size > INT_MAX) {
         return unreadable(path, "It is larger than 2 GB, more than any project document can be.");
     }
+    // Sized once: grown by doubling, the text would hold up to twice the document while it
+    // is read, and keep the spare room while the reader's tree and model are built.
     std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[65536];
     while (true) {
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
