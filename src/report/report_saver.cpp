@@ -7,6 +7,7 @@
 
 #include "common/debug_text.h"
 #include "report/file_replacement.h"
+#include "report/support_folder_lock.h"
 
 namespace tallyvane {
 
@@ -81,6 +82,13 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     if (error) {
         platform_.showAlert("The report could not be made", "The folder " + context.supportFolder.string() +
                                                                  " cannot be created: " + error.message() + ".");
+        return SaveOutcome::failed;
+    }
+    const SupportFolderLock lock(context.supportFolder);
+    if (!lock.held()) {
+        platform_.showAlert("The report could not be made", "Another report is being written in the folder \u201C" +
+                                                                context.supportFolder.string() +
+                                                                "\u201D. Save again when it has finished.");
         return SaveOutcome::failed;
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -317,6 +318,35 @@ TEST_F(ReportSaverTest, SaveIsRefusedWhileAReportRuns) {
     EXPECT_FALSE(saver.isRunning());
     EXPECT_EQ(platform.panels.size(), 1u);
     EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
+}
+
+TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
+    // What the other program's report has in the support folder while it runs.
+    fs::create_directories(thumbnails());
+    writeFile(temporary(), "half-written workbook");
+    writeFile(thumbnails() / "000000001 Other.jpg", "jpeg");
+    writeFile(destination(), "old report");
+    {
+        const int other = open((context.supportFolder / ".report.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_GE(other, 0);
+        ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+        EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+        close(other);
+    }
+    EXPECT_EQ(writes, 0);
+    EXPECT_TRUE(platform.panels.empty());
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_EQ(platform.alerts[0].first, "The report could not be made");
+    EXPECT_NE(platform.alerts[0].second.find(context.supportFolder.string()), std::string::npos);
+    EXPECT_EQ(contents(temporary()), "half-written workbook");
+    EXPECT_TRUE(fs::exists(thumbnails() / "000000001 Other.jpg"));
+    EXPECT_EQ(contents(destination()), "old report");
+
+    // Once the other report is done the folder is free again, and this save's own lock has
+    // gone with it.
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(writes, 2);
 }
 
 class FileReplacementTest : public ::testing::Test {
