@@ -45,6 +45,16 @@ void printSetUp(const ReportContext& context, const std::vector<ColumnHeading>& 
     log << '\n';
 }
 
+// The width, in characters, of a column that holds pictures `pixels` wide. Up to five
+// pixels the usual rule gives no width or a negative one: the column would be hidden or
+// refused, and the picture would slip into the next column. Below one character a column
+// shows twelve pixels per character, so such a column is made just as wide as its picture.
+double pictureColumnWidth(std::int64_t pixels) {
+    constexpr std::int64_t kPadding = 5;
+    if (pixels <= kPadding) return static_cast<double>(pixels) / 12.0;
+    return static_cast<double>(pixels - kPadding) / 7.0;
+}
+
 // Texts of a track show as numbers where they read as one: a track number, a year.
 void writeTagNumber(RowTarget& target, H heading, const std::string& text) {
     if (const std::optional<double> number = parseDouble(text)) target.number(heading, *number);
@@ -145,7 +155,7 @@ private:
         sheet_.insertImage(*result.text, xlsx::Cell(target.row, column), result.rowHeight);
         // The picture, not its path, fills the column.
         std::vector<double> widths = context_.sheetColumnWidths.values();
-        widths.at(column) = static_cast<double>(context_.thumbnailWidth - 5) / 7.0;
+        widths.at(column) = pictureColumnWidth(context_.thumbnailWidth);
         context_.sheetColumnWidths.reset(std::move(widths));
     }
 

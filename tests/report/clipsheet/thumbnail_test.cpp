@@ -355,6 +355,26 @@ TEST_F(ThumbnailSheetTest, AProblemWidensTheColumnAndLeavesTheRowAlone) {
     EXPECT_TRUE(images["rowHeights"].empty());
 }
 
+// Widths of five pixels or less would give the column no width or a negative one.
+TEST_F(ThumbnailSheetTest, TinyPicturesStayInAColumnAsWideAsThey) {
+    const std::int64_t widths[] = {3, 5};
+    for (const std::int64_t pixels : widths) {
+        context.thumbnailWidth = pixels;
+        const std::string name = std::to_string(pixels) + " pixels";
+        write({element(name, mediaAsset(folder.path() / "numbered clip.mp4", Asset::Category::AV), 10)}, {}, true,
+              name);
+    }
+    sheet();  // closes the workbook and reads it back
+    const nlohmann::json images = readImages(folder.path() / "report.xlsx");
+    for (const std::int64_t pixels : widths) {
+        const std::string name = std::to_string(pixels) + " pixels";
+        SCOPED_TRACE(name);
+        EXPECT_EQ(images[name]["images"], nlohmann::json::array({"B2"}));
+        // The stored width counts characters of seven pixels.
+        EXPECT_NEAR(testing::widthUnder(sheet(name), "Thumbnail") * 7, static_cast<double>(pixels), 0.1);
+    }
+}
+
 TEST_F(ThumbnailSheetTest, SwitchedOffThumbnailsMakeNoFiles) {
     context.thumbnailWidth = 160;
     write({element("Shot", mediaAsset(folder.path() / "numbered clip.mp4", Asset::Category::AV), 10)},
