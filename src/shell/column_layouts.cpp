@@ -130,7 +130,7 @@ void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
     LayoutsItem* layout = chosenLayout();
     if (!layout) return;
     controls_.thumbnailWidthText = text;
-    const std::int64_t value = controlIntegerValue(text);
+    const std::int64_t value = controlInt32Value(text);
     layout->thumbnailWidthPopup = value == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(std::llabs(value));
     save();
 }

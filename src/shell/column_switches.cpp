@@ -21,6 +21,19 @@ std::optional<std::size_t> switchWhere(Field field, std::string_view wanted) {
     return std::nullopt;
 }
 
+template <class Integer>
+Integer controlValue(std::string_view text) {
+    text = trimmedSpaces(text);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) return 0;
+    }
+    Integer value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return 0;
+    return value;
+}
+
 }  // namespace
 
 std::optional<std::size_t> columnSwitchWithTitle(std::string_view title) {
@@ -31,16 +44,8 @@ std::optional<std::size_t> columnSwitchWithOptionKey(std::string_view key) {
     return switchWhere(&ColumnSwitch::optionKey, key);
 }
 
-std::int32_t controlIntegerValue(std::string_view text) {
-    text = trimmedSpaces(text);
-    if (text.starts_with('+')) {
-        text.remove_prefix(1);
-        if (text.starts_with('-')) return 0;
-    }
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return 0;
-    return value;
-}
+std::int64_t controlIntegerValue(std::string_view text) { return controlValue<std::int64_t>(text); }
+
+std::int32_t controlInt32Value(std::string_view text) { return controlValue<std::int32_t>(text); }
 
 }  // namespace tallyvane

@@ -17,6 +17,8 @@ double offsetValue(const std::string& text) {
     std::string_view trimmed = text;
     while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
     while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+    // A decimal number only: the C parser would also read "0x10" as sixteen frames.
+    if (trimmed.find_first_not_of("0123456789+-.eE") != std::string_view::npos) return 0.0;
     const std::optional<double> value = parseDouble(trimmed);
     // An infinite or undefined offset would turn every timeline time of the sheet into nonsense.
     return value && std::isfinite(*value) ? *value : 0.0;

@@ -1,6 +1,7 @@
 #include "shell/settings_controls.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,11 @@ TEST_P(ThumbnailWidth, IsTheComboBoxTextAsAnInteger) {
 INSTANTIATE_TEST_SUITE_P(Texts, ThumbnailWidth,
                          ::testing::Values(WidthCase{"40", 40}, WidthCase{" 120 ", 120}, WidthCase{"+80", 80},
                                            WidthCase{"-50", -50}, WidthCase{"abc", 0}, WidthCase{"", 0},
-                                           WidthCase{"40px", 0}, WidthCase{"+-5", 0}, WidthCase{"2147483647", 2147483647},
-                                           WidthCase{"2147483648", 0}, WidthCase{"4.5", 0}));
+                                           WidthCase{"40px", 0}, WidthCase{"+-5", 0}, WidthCase{"4.5", 0},
+                                           // The width is a 64-bit integer here, not a 32-bit one.
+                                           WidthCase{"2147483648", 2147483648}, WidthCase{"-2147483649", -2147483649},
+                                           WidthCase{"9223372036854775807", INT64_MAX},
+                                           WidthCase{"9223372036854775808", 0}));
 
 struct OffsetCase {
     const char* text;
@@ -92,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, Offsets,
                          ::testing::Values(OffsetCase{"0", 0.0}, OffsetCase{"12.5", 12.5}, OffsetCase{" -3 ", -3.0},
                                            OffsetCase{"1e2", 100.0}, OffsetCase{"abc", 0.0}, OffsetCase{"", 0.0},
                                            OffsetCase{"nan", 0.0}, OffsetCase{"inf", 0.0}, OffsetCase{"1e999", 0.0},
-                                           OffsetCase{"1,5", 0.0}));
+                                           OffsetCase{"1,5", 0.0}, OffsetCase{"+5", 5.0}, OffsetCase{"0x10", 0.0},
+                                           OffsetCase{"0x1p3", 0.0}, OffsetCase{"1e", 0.0}));
 
 struct ValidationCase {
     std::array<bool, 4> sequence;
