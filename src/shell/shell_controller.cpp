@@ -140,6 +140,7 @@ void ShellController::analyseChosenReport() {
     videoRoles_ = std::move(tables.video);
     audioRoles_ = std::move(tables.audio);
     analysed_ = true;
+    roleButtonsEnabled_ = true;
 }
 
 ReportRequest ShellController::saveRequest() {

@@ -80,8 +80,9 @@ public:
     const std::string& selectedReport() const noexcept { return selectedReport_; }
     const RoleTable& videoRoles() const noexcept { return videoRoles_; }
     const RoleTable& audioRoles() const noexcept { return audioRoles_; }
-    // All/None and Save are available once the current project has been analysed.
-    bool roleButtonsEnabled() const noexcept { return analysed_; }
+    // All/None stay available from the first analysis on; on empty tables they do nothing.
+    bool roleButtonsEnabled() const noexcept { return roleButtonsEnabled_; }
+    // Save is available once the current project has been analysed.
     bool saveEnabled() const noexcept { return analysed_; }
     // While a document is read or a report written, the windows hold input back.
     bool isBusy() const noexcept { return opening_ || saver_.isRunning(); }
@@ -171,6 +172,7 @@ private:
     RoleTable videoRoles_;
     RoleTable audioRoles_;
     bool analysed_ = false;
+    bool roleButtonsEnabled_ = false;
     bool opening_ = false;
     std::size_t alertsShown_ = 0;
     std::array<bool, kExtraSheetKeys.size()> sheetSwitches_{true, true, true, true, true, true};

@@ -146,6 +146,8 @@ TEST_F(ShellControllerTest, NewOpenClearsTheOldProjectAndDisablesSave) {
     EXPECT_FALSE(shell.saveEnabled());
     EXPECT_FALSE(shell.save().has_value());
     EXPECT_THAT(shell.videoRoles().rows(), IsEmpty());
+    // Nothing disables All and None again; on the emptied tables they change nothing.
+    EXPECT_TRUE(shell.roleButtonsEnabled());
     EXPECT_EQ(shell.store().fetch<EventBin>().size(), 2u);
 }
 
