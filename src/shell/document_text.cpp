@@ -95,6 +95,7 @@ DocumentText readFile(const fs::path& path) {
 DocumentText readBundle(const fs::path& path, std::ostream& log) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
+    // A bundle that is not there is reported as missing, not as a document exported wrongly.
     if (!fs::exists(status)) return systemFailure(path, ENOENT);
     DocumentText result = fs::is_directory(status) ? readFile(path / kBundleDocument)
                                                    : readText(readBundleDocument(path, log).value_or(std::string()));
