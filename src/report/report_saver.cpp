@@ -111,9 +111,9 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     context.thumbnailFolder = thumbnails;
 
     const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
-    if (saved && keepThumbnails) {
+    if (keepThumbnails) {
         platform_.revealFolder(context.thumbnailFolder);
-    } else if (!keepThumbnails) {
+    } else {
         fs::remove_all(thumbnails, error);
     }
     return saved ? SaveOutcome::saved : SaveOutcome::failed;

@@ -292,6 +292,14 @@ TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAlone) {
     EXPECT_EQ(platform.alerts.size(), 1u);
 }
 
+TEST_F(ReportSaverTest, KeptThumbnailsAreShownEvenWhenTheWorkbookCannotBeMoved) {
+    request.options = {{"keepThumbnails", true}};
+    fs::create_directories(destination() / "inside");
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+    EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
+    EXPECT_TRUE(fs::exists(thumbnails() / "000000000 Clip.jpg"));
+}
+
 TEST_F(ReportSaverTest, AnUnusableSupportFolderEndsBeforeThePanel) {
     writeFile(root.path() / "plain file", "");
     context.supportFolder = root.path() / "plain file" / "support";
