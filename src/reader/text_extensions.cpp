@@ -6,6 +6,7 @@
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
+#include <unicode/stringoptions.h>
 #include <unicode/unistr.h>
 
 #include "common/utf8.h"
@@ -63,7 +64,9 @@ WordCapitalizer::~WordCapitalizer() = default;
 
 std::string WordCapitalizer::operator()(std::string_view text) {
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    unicode.toTitle(words_.get(), icu::Locale::getRoot());
+    // The first letter of a word is upper case even after digits ("1st" gives "1St"); by
+    // default ICU would upper-case the digit and leave the letters lower case.
+    unicode.toTitle(words_.get(), icu::Locale::getRoot(), U_TITLECASE_ADJUST_TO_CASED);
     std::string result;
     return unicode.toUTF8String(result);
 }

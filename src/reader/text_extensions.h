@@ -25,7 +25,7 @@ std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_v
 std::optional<std::string> lastCharacter(std::string_view text);
 
 // Every word with its first letter upper case and the rest lower case: "sound effects"
-// and "SOUND EFFECTS" both give "Sound Effects".
+// and "SOUND EFFECTS" both give "Sound Effects", "2nd unit" gives "2Nd Unit".
 std::string capitalized(std::string_view text);
 
 // `capitalized` with one word breaker for many texts, which costs far less than one each.

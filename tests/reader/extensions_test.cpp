@@ -37,7 +37,9 @@ TEST(TextExtensions, CapitalizedCapitalisesEveryWord) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"dialogue", "Dialogue"},     {"DIALOGUE", "Dialogue"},         {"sound effects", "Sound Effects"},
         {"dialogue-1", "Dialogue-1"}, {"vfx", "Vfx"},                   {"", ""},
-        {"éCLAIR", "Éclair"},         {"music-2", "Music-2"}};
+        {"éCLAIR", "Éclair"},         {"music-2", "Music-2"},
+        // The first letter of a word, not its first character, is upper case.
+        {"2nd unit", "2Nd Unit"},     {"1ST", "1St"},                   {"x2y", "X2y"}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(capitalized(text), expected) << text;
     EXPECT_TRUE(isEntirelyLowercase("comp"));
     EXPECT_TRUE(isEntirelyLowercase("dialogue-1"));
