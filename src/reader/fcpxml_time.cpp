@@ -14,18 +14,22 @@ namespace {
 
 bool isZeroTime(std::string_view text) { return text == "0s" || text == "0/0s"; }
 
-// Every "s" removed, then split at "/", empty parts kept.
-std::vector<std::string> rationalParts(std::string_view text) {
-    const std::string bare = replacingOccurrences(text, "s", "");
+// The parts between the separators, empty parts kept.
+std::vector<std::string> partsKeepingEmpty(std::string_view text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
     while (true) {
-        const std::size_t slash = bare.find('/', start);
-        parts.push_back(bare.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
-        if (slash == std::string::npos) break;
-        start = slash + 1;
+        const std::size_t found = text.find(separator, start);
+        parts.emplace_back(text.substr(start, found == std::string_view::npos ? found : found - start));
+        if (found == std::string_view::npos) break;
+        start = found + 1;
     }
     return parts;
+}
+
+// Every "s" removed, then split at "/".
+std::vector<std::string> rationalParts(std::string_view text) {
+    return partsKeepingEmpty(replacingOccurrences(text, "s", ""), '/');
 }
 
 // A rounded count as a whole number, when it is one a 64-bit integer holds.
@@ -41,14 +45,7 @@ std::int64_t timecodeFrameCount(std::string_view time, std::string_view frameDur
     const auto fps = wholeCount(std::round(1.0 / mediaTimeFromFCPXMLTime(frameDuration).seconds()));
     if (!fps) return -1;
 
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t colon = text.find(':', start);
-        parts.push_back(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
-        if (colon == std::string::npos) break;
-        start = colon + 1;
-    }
+    std::vector<std::string> parts = partsKeepingEmpty(text, ':');
     if (parts.size() == 3) parts.insert(parts.begin(), "00");
     if (parts.size() != 4) return -1;
 
@@ -77,7 +74,9 @@ std::int64_t timecodeFrameCount(std::string_view time, std::string_view frameDur
 MediaTime mediaTimeFromFCPXMLTime(std::optional<std::string_view> text) {
     const MediaTime zero = MediaTime::make(0, 1);
     if (!text || isZeroTime(*text)) return zero;
-    std::vector<std::string> parts = rationalParts(*text);
+    std::string_view bare = *text;
+    if (bare.ends_with('s')) bare.remove_suffix(1);
+    std::vector<std::string> parts = partsKeepingEmpty(bare, '/');
     if (parts.size() == 1) parts.emplace_back("1");
     const auto value = readDecimalInteger(parts[0]);
     const auto timescale = readDecimalInteger(parts[1]);

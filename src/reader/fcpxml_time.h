@@ -10,9 +10,9 @@
 
 namespace tallyvane {
 
-// "N/Ds" or "Ns" as value N over timescale D (1 for "Ns"). No text, "0s", "0/0s" and any
-// text whose numbers do not read give the zero time 0/1; a timescale that is not positive
-// gives an invalid time.
+// "N/Ds" or "Ns" as value N over timescale D (1 for "Ns"); only the one trailing "s" is
+// taken off. No text, "0s", "0/0s" and any text whose numbers do not read give the zero
+// time 0/1; a timescale that is not positive gives an invalid time.
 MediaTime mediaTimeFromFCPXMLTime(std::optional<std::string_view> text);
 
 // Whole frames of a time text at a frame duration such as "1001/30000s". A rational time

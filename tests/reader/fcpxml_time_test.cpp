@@ -34,6 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MediaTimeCase{std::nullopt, 0, 1, true}, MediaTimeCase{"letters", 0, 1, true},
                       MediaTimeCase{"5/", 0, 1, true}, MediaTimeCase{"1/99999999999s", 0, 1, true},
                       MediaTimeCase{"1/2/3s", 1, 2, true},
+                      // Only the trailing "s" is the unit: one elsewhere leaves a number that does not read.
+                      MediaTimeCase{"1s/2s", 0, 1, true}, MediaTimeCase{"5ss", 0, 1, true},
+                      MediaTimeCase{"1001/30000", 1001, 30000, true},
                       // No number of seconds has a zero or negative timescale.
                       MediaTimeCase{"1/0s", 0, 0, false}, MediaTimeCase{"1/-25s", 0, 0, false}));
 
