@@ -1,5 +1,6 @@
 #include "report/report_saver.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -42,6 +43,17 @@ void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (!error) context.thumbnailFolder = folder;
+}
+
+// The thumbnail folder is scratch, emptied at every report: a workbook saved into it would
+// be deleted with it.
+bool isInside(const fs::path& file, const fs::path& folder) {
+    std::error_code error;
+    const fs::path place = fs::weakly_canonical(file, error);
+    const fs::path scratch = fs::weakly_canonical(folder, error);
+    if (error) return false;
+    const auto [rest, ignored] = std::mismatch(scratch.begin(), scratch.end(), place.begin(), place.end());
+    return rest == scratch.end();
 }
 
 void reportWritability(const ReportContext& context) {
@@ -109,6 +121,13 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::cancelled;
     }
     context.thumbnailFolder = thumbnails;
+    if (isInside(*destination, thumbnails)) {
+        discardWorkbook(context, temporary);
+        fs::remove_all(thumbnails, error);
+        platform_.showAlert(kNotSaved, "The folder " + thumbnails.string() +
+                                           " is emptied at every report. Choose another place for the workbook.");
+        return SaveOutcome::failed;
+    }
 
     const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
     if (keepThumbnails) {

@@ -328,6 +328,27 @@ TEST_F(ReportSaverTest, SaveIsRefusedWhileAReportRuns) {
     EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
 }
 
+TEST_F(ReportSaverTest, AWorkbookIsNeverSavedIntoTheThumbnailFolder) {
+    request.options["keepThumbnails"] = false;
+    for (const fs::path& chosen : {thumbnails() / "Main Edit.xlsx", thumbnails() / "nested" / ".." / "Main Edit.xlsx",
+                                   thumbnails()}) {
+        platform.alerts.clear();
+        platform.answer = chosen;
+        EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed) << chosen;
+        ASSERT_EQ(platform.alerts.size(), 1u) << chosen;
+        EXPECT_EQ(platform.alerts[0].first, "The report could not be saved");
+        EXPECT_NE(platform.alerts[0].second.find(thumbnails().string()), std::string::npos);
+        EXPECT_FALSE(fs::exists(temporary()));
+    }
+    EXPECT_EQ(writes, 0);
+
+    // A folder that only starts with the same letters is another folder.
+    platform.answer = context.supportFolder / "Thumbnails kept" / "Main Edit.xlsx";
+    fs::create_directories(context.supportFolder / "Thumbnails kept");
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_TRUE(fs::exists(context.supportFolder / "Thumbnails kept" / "Main Edit.xlsx"));
+}
+
 TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
     // What the other program's report has in the support folder while it runs.
     fs::create_directories(thumbnails());
