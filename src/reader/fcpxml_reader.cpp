@@ -35,6 +35,12 @@ const std::shared_ptr<VideoFormat>& FCPXMLReader::defaultVideoFormat() {
 void FCPXMLReader::processFCPXML(std::string_view document) {
     currentInputType_ = InputType::FCPXML;
     bool filling = false;
+    // Half a project would pass for the whole one, also to whatever looks at the store
+    // while the alert is up: it is emptied first.
+    const auto alert = [&](std::string_view messageText, std::string_view informativeText) {
+        if (filling) store_.deleteAll();
+        alerts_.showAlert(messageText, informativeText);
+    };
     try {
         XMLDocument parsed = XMLDocument::fromBuffer(document.data(), document.size());
         checkFCPXMLDocument(parsed);
@@ -45,19 +51,17 @@ void FCPXMLReader::processFCPXML(std::string_view document) {
     } catch (const XMLError& error) {
         if (error.kind() == XMLError::Kind::libXMLError) {
             log_ << "LibXML error: code=" << error.code() << ", message=" << error.message() << '\n';
-            alerts_.showAlert("There is a problem parsing this FCPXML", error.message());
+            alert("There is a problem parsing this FCPXML", error.message());
         } else {
             log_ << "XML error: " << error.what() << '\n';
-            alerts_.showAlert(error.what(), "");
+            alert(error.what(), "");
         }
     } catch (const XMLContentError& error) {
-        alerts_.showAlert(error.errorDescription(), error.recoverySuggestion());
+        alert(error.errorDescription(), error.recoverySuggestion());
     } catch (const std::exception& error) {
         log_ << error.what() << '\n';
-        alerts_.showAlert("There is a problem with this FCPXML", error.what());
+        alert("There is a problem with this FCPXML", error.what());
     }
-    // Half a project would pass for the whole one.
-    if (filling) store_.deleteAll();
 }
 
 void FCPXMLReader::readPasses(ReaderContext& context) {

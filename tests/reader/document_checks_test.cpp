@@ -5,6 +5,8 @@
 
 #include <libxml/tree.h>
 
+#include <stdexcept>
+
 #include "reader/document_checks.h"
 #include "reader/fcpxml_reader.h"
 #include "reader/xml_content_error.h"
@@ -167,6 +169,30 @@ TEST(DocumentChecks, AFailureWhileFillingTheStoreLeavesItEmpty) {
     EXPECT_TRUE(contains(log.str(), alerts.alerts.front().informativeText + "\n"));
     EXPECT_TRUE(store.fetch<VideoFormat>().empty());
     EXPECT_TRUE(store.fetch<Asset>().empty());
+}
+
+// Counts the formats in the store at the moment each alert is shown.
+class StoreWatchingAlerts : public AlertPresenter {
+public:
+    explicit StoreWatchingAlerts(const Store& store) : store_(store) {}
+    void showAlert(std::string_view, std::string_view) override {
+        formatsSeen.push_back(store_.fetch<VideoFormat>().size());
+    }
+    std::vector<std::size_t> formatsSeen;
+
+private:
+    const Store& store_;
+};
+
+TEST(DocumentChecks, TheStoreIsEmptiedBeforeTheAlertIsShown) {
+    Store store;
+    StoreWatchingAlerts alerts(store);
+    std::ostringstream log;
+    // The first asset read fails, after the formats are in the store.
+    FCPXMLReader reader(store, alerts, log, [] { throw std::runtime_error("interrupted"); });
+    reader.processFCPXML(documentWithVersion("1.11"));
+    EXPECT_TRUE(contains(log.str(), "\"formats:\" 2\n")) << "the failure came after filling started";
+    EXPECT_EQ(alerts.formatsSeen, std::vector<std::size_t>{0});
 }
 
 TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
