@@ -218,6 +218,56 @@ TEST(Builder, ClipRatesLanesAndSkippedLists) {
     EXPECT_EQ(timeline->videoTracks().size(), 1u);
 }
 
+TEST(Builder, EffectsNameGeneratorsAndTitles) {
+    testing::ReadDocument read(document(R"(<resources>
+          <effect id="e1" name="Plain"/>
+          <effect id="e2" name="Library" uid="/Library/Application Support/Generators/Glow.motn"/>
+          <effect id="e3" uid="~/Movies/Titles/Lower Third.moti"/>
+          <effect id="e4" name="Bundled" uid=".../Generators.localized/Solids.localized/Solid.motn"/>
+        </resources>
+        <library><event name="E"><project name="P"><sequence format="r1"><spine>
+          <video ref="e1" name="v1" offset="0s" duration="1s"/>
+          <video ref="e2" name="v2" offset="1s" duration="1s"/>
+          <video ref="e4" name="v3" offset="2s" duration="1s"/>
+          <video ref="a1" name="v4" offset="3s" duration="1s"/>
+          <title ref="e3" name="t1" offset="4s" duration="1s"/>
+          <title ref="e9" name="t2" offset="5s" duration="1s"/>
+          <gap name="G" offset="6s" duration="1s"/>
+          <asset-clip ref="a1" name="Z" offset="7s" duration="0s"/>
+          <transition name="T" offset="7s" duration="1s"/>
+        </spine></sequence></project></event></library>)"));
+    const auto timeline = read.composition("P");
+    ASSERT_NE(timeline, nullptr);
+    const auto v1 = testing::trackAt(timeline->videoTracks(), 1);
+    ASSERT_NE(v1, nullptr);
+    struct Expected {
+        std::string name;
+        Category category;
+        std::string clipCategory;
+        bool appleEffect;
+    };
+    // A video element naming an effect is a generator named after it; an effect from the
+    // user's or the system's library is no built-in one, an effect without "uid" is. The
+    // clip without duration makes nothing, and so neither does the transition beside it.
+    const std::vector<Expected> expected{{"Plain", Category::generator, "Primary generator", true},
+                                         {"Library", Category::generator, "Primary generator", false},
+                                         {"Bundled", Category::generator, "Primary generator", true},
+                                         {"v4", Category::assetclip, "Primary video", false},
+                                         {"t1", Category::title, "Primary title", false},
+                                         {"t2", Category::title, "Primary title", false},
+                                         {"G", Category::gap, "Primary gap", false}};
+    ASSERT_EQ(v1->elements().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const StoryElement& element = *v1->elements()[i];
+        EXPECT_EQ(element.name(), expected[i].name) << i;
+        EXPECT_EQ(element.category(), expected[i].category) << expected[i].name;
+        EXPECT_EQ(element.timelineClipCategory(), expected[i].clipCategory) << expected[i].name;
+        EXPECT_EQ(element.appleEffect(), expected[i].appleEffect) << expected[i].name;
+        EXPECT_DOUBLE_EQ(element.clipTimelinePosition(), 25.0 * static_cast<double>(i)) << expected[i].name;
+    }
+    EXPECT_EQ(timeline->videoTracks().size(), 1u);
+}
+
 TEST(Builder, AListOfUnknownRateIsSkipped) {
     testing::PassFixture fixture(document(R"(<spine><asset-clip ref="a1" duration="1s"/></spine>)"));
     auto composition = std::make_shared<Composition>(

@@ -154,5 +154,63 @@ TEST_F(MulticamSync, EventClipsAfterTheBrowserClips) {
     EXPECT_EQ(clips[1]->audioRole(), "Dialogue");
 }
 
+TEST(Multicams, MediaWithoutIdentifierAndAnglesInOrder) {
+    testing::ReadDocument read(R"(<fcpxml version="1.10"><resources>
+        <format id="r1" name="FFVideoFormat1080p25" frameDuration="100/2500s"/>
+        <asset id="a" name="Cam" start="0s" duration="100s" hasVideo="1" format="r1"/>
+        <media name="Lost"><multicam format="r1"><mc-angle name="X" angleID="x">
+          <asset-clip ref="a" name="never" duration="1s"/></mc-angle></multicam></media>
+        <media id="m3" name="Three"><multicam format="r1">
+          <mc-angle name="One" angleID="1"><asset-clip ref="a" name="c1" offset="0s" duration="1s"/></mc-angle>
+          <mc-angle angleID="2"/>
+          <mc-angle name="Three"><asset-clip ref="a" name="c3" offset="0s" duration="1s"/></mc-angle>
+        </multicam></media></resources></fcpxml>)");
+    const auto compositions = read.store.fetch<Composition>();
+    ASSERT_EQ(compositions.size(), 2u);
+    // Without an identifier the multicam is kept as it was made: nothing names it, nothing is read.
+    EXPECT_EQ(compositions[0]->id(), "");
+    EXPECT_EQ(compositions[0]->name(), "");
+    EXPECT_EQ(compositions[0]->timecodeFrameRate(), "");
+    EXPECT_TRUE(compositions[0]->videoTracks().empty());
+    EXPECT_TRUE(compositions[0]->audioTracks().empty());
+    // Each angle's clips land on the track of its position; an empty angle keeps its number.
+    std::vector<std::tuple<std::int64_t, std::string, std::string, std::string>> tracks;
+    for (const auto& track : compositions[1]->videoTracks()) {
+        ASSERT_EQ(track->elements().size(), 1u);
+        tracks.emplace_back(track->trackIdx(), track->name(), track->angleID(), track->elements()[0]->name());
+    }
+    EXPECT_EQ(tracks, (std::vector<std::tuple<std::int64_t, std::string, std::string, std::string>>{
+                          {1, "One", "1", "c1"}, {3, "Three", "", "c3"}}));
+}
+
+TEST(SyncClips, OnlyTheFirstClipOrElseTheSpineIsTheStoryline) {
+    testing::ReadDocument read(R"(<fcpxml version="1.10"><resources>
+        <format id="r1" name="FFVideoFormat1080p25" frameDuration="100/2500s"/>
+        <asset id="a" name="Cam" start="0s" duration="100s" hasVideo="1" format="r1"/>
+      </resources><library><event name="E">
+        <sync-clip name="Clip and spine" duration="1s">
+          <spine><asset-clip ref="a" name="in spine" duration="1s"/></spine>
+          <asset-clip ref="a" name="first" duration="1s"/><asset-clip ref="a" name="second" duration="1s"/>
+        </sync-clip>
+        <sync-clip name="Spine" duration="1s">
+          <spine><asset-clip ref="a" name="s1" duration="1s"/><gap name="g" offset="1s" duration="1s"/></spine>
+        </sync-clip>
+        <sync-clip duration="1s"><audio ref="a" duration="1s"/></sync-clip>
+      </event></library></fcpxml>)");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected{
+        {"Clip and spine", {"first"}}, {"Spine", {"s1", "g"}}, {"Sync Clip", {}}};
+    const auto compositions = read.store.fetch<Composition>();
+    ASSERT_EQ(compositions.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& [name, elements] = expected[i];
+        EXPECT_EQ(compositions[i]->name(), name);
+        std::vector<std::string> shown;
+        for (const auto& track : compositions[i]->videoTracks()) {
+            for (const auto& element : track->elements()) shown.push_back(element->name());
+        }
+        EXPECT_EQ(shown, elements) << name;
+    }
+}
+
 }  // namespace
 }  // namespace tallyvane
