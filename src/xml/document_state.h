@@ -7,10 +7,13 @@
 #include <libxml/tree.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace tallyvane::detail {
+
+struct NodeCache;
 
 struct DocumentState {
     explicit DocumentState(xmlDocPtr owned) : doc(owned) {}
@@ -24,6 +27,9 @@ struct DocumentState {
 
     std::optional<std::optional<std::string>> version;
     std::optional<std::string> encoding;
+    // The root is one element for the document's whole life, whichever handle of the
+    // document it is read through, so its values are read from the tree once.
+    std::shared_ptr<NodeCache> rootCache;
     NumberFormatter numberFormatter;  // made at first use
     DateFormatter dateFormatter;      // made at first use
 

@@ -96,7 +96,7 @@ XMLDocument::XMLDocument(xmlDocPtr owned) : XMLDocument(std::make_shared<detail:
 
 XMLDocument::XMLDocument(std::shared_ptr<detail::DocumentState> state) : state_(std::move(state)) {
     if (state_->doc == nullptr) return;
-    if (xmlNodePtr root = xmlDocGetRootElement(state_->doc)) root_ = detail::NodeMaker::element(state_, root);
+    if (xmlNodePtr root = xmlDocGetRootElement(state_->doc)) root_ = detail::NodeMaker::root(state_, root);
 }
 
 std::optional<std::string> XMLDocument::version() const {

@@ -222,6 +222,22 @@ TEST(XMLDocumentFormatters, ReplacedFormatterAffectsOnlyValuesNotYetRead) {
     EXPECT_EQ(doc.root()->child(0).numberValue(), 1.5);  // a new handle reads afresh
 }
 
+TEST(XMLDocumentFormatters, RootKeepsItsValuesAcrossReadsOfTheDocument) {
+    XMLDocument doc = parse("<n>7</n>");
+    auto formatterGiving = [](double value) {
+        return [value](const std::string&) -> std::optional<double> { return value; };
+    };
+    doc.setNumberFormatter(formatterGiving(1));
+    ASSERT_EQ(doc.root()->numberValue(), 1.0);
+    doc.setNumberFormatter(formatterGiving(2));
+    // The root is one element made with the document, however it is reached...
+    EXPECT_EQ(doc.root()->numberValue(), 1.0);
+    EXPECT_EQ(XMLDocument(doc).root()->numberValue(), 1.0);
+    EXPECT_EQ(doc.root()->document().root()->numberValue(), 1.0);
+    // ...while a relative is a new element that reads afresh.
+    EXPECT_EQ(doc.root()->firstChild("text")->parent()->numberValue(), 2.0);
+}
+
 TEST(HTMLDocumentTest, HeadBodyAndTitleIgnoreCase) {
     HTMLDocument doc = HTMLDocument::fromCCharacters(
         "<HTML><HEAD><TITLE>Cut &amp; Print</TITLE></HEAD><BODY><p id=main>Hi<br></BODY></HTML>");
