@@ -17,6 +17,9 @@ namespace tallyvane::xlsx {
 namespace {
 
 constexpr double kMaxColumnWidth = 255.0;
+// The spreadsheet application opens no row taller than 409 points and calls a file with one
+// damaged; 545 pixels (408.75 points) is the tallest whole-pixel row within that.
+constexpr std::uint32_t kMaxRowPixels = 545;
 constexpr lxw_col_t kLastColumn = LXW_COL_MAX - 1;
 
 std::string cellName(Cell at) {
@@ -130,7 +133,8 @@ Worksheet& Worksheet::writeStrings(const std::vector<std::string>& texts, Cell a
 }
 
 Worksheet& Worksheet::insertImage(const std::string& path, Cell at, long long rowHeightPixels) {
-    const auto height = checkedInteger<std::uint32_t>(rowHeightPixels, "A row height in pixels");
+    const auto height =
+        std::min(checkedInteger<std::uint32_t>(rowHeightPixels, "A row height in pixels"), kMaxRowPixels);
     lxw_worksheet* sheet = open();
     const lxw_error inserted = worksheet_insert_image(sheet, at.row, at.col, checkedPath(path).c_str());
     throwIfFailed(worksheet_set_row_pixels(sheet, at.row, height, nullptr));

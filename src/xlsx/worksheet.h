@@ -45,8 +45,10 @@ public:
     Worksheet& writeStrings(const std::vector<std::string>& texts, Cell at,
                             const std::optional<Format>& format = std::nullopt);
 
-    // Anchors the image at the cell's top left corner and sets that row's height in pixels.
-    // The height is set even when the library refuses the image; the refusal is thrown after.
+    // Anchors the image at the cell's top left corner and sets that row's height in pixels,
+    // at most 545 (409 points, the tallest row the spreadsheet application opens); a taller
+    // picture keeps its size and reaches into the next row. The height is set even when the
+    // library refuses the image; the refusal is thrown after.
     Worksheet& insertImage(const std::string& path, Cell at, long long rowHeightPixels);
     // Width in character units; widths above 255 are capped at 255.
     Worksheet& column(Cols cols, double width, const std::optional<Format>& format = std::nullopt);

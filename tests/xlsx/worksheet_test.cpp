@@ -168,6 +168,35 @@ TEST(Worksheet, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     EXPECT_THAT(pictures[1]["media"].get<std::string>(), ::testing::EndsWith(".png"));
 }
 
+TEST(Worksheet, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationOpens) {
+    struct Case {
+        long long pixels;
+        double points;
+    };
+    const Case cases[] = {
+        {544, 408.0},
+        {545, 408.75},
+        {546, 408.75},  // 409.5 points
+        {1000, 408.75},
+        {4294967295LL, 408.75},
+    };
+    TemporaryFolder folder;
+    const auto path = (folder / "tall.xlsx").string();
+    Workbook workbook(path, WriteOrder::anyOrder);
+    Worksheet sheet = workbook.addWorksheet("Tall");
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        sheet.insertImage(fixture("swatch.png"), Cell(i, 0), cases[i].pixels);
+    }
+    workbook.close();
+
+    const json book = readBack(path);
+    const json& rows = book["worksheets"]["Tall"]["rows"];
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_DOUBLE_EQ(rows[std::to_string(i + 1)]["height"].get<double>(), cases[i].points) << cases[i].pixels;
+    }
+    EXPECT_EQ(book["raw"]["Tall"]["pictures"].size(), std::size(cases));
+}
+
 TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
     TemporaryFolder folder;
     const auto path = (folder / "missing-image.xlsx").string();
