@@ -26,7 +26,9 @@ QList<QTextLayout::FormatRange> TimecodeLineEdit::validationFormats() const {
     QList<QTextLayout::FormatRange> ranges;
     if (!formatter().showsValidation) return ranges;
     const auto styled = formatter().attributedString(text().toStdString(), std::nullopt);
-    if (!styled) return ranges;
+    // The runs cover the formatter's layout of the text; until the typed text is laid out
+    // that way their positions would fall on other characters.
+    if (!styled || styled->plainText() != text().toStdString()) return ranges;
     int start = 0;
     for (const AttributedRun& run : styled->runs) {
         const auto length = static_cast<int>(QString::fromStdString(run.text).size());

@@ -97,5 +97,17 @@ TEST_F(LineEditTest, InvalidComponentsAreColoured) {
     EXPECT_TRUE(edit->validationFormats().isEmpty());
 }
 
+TEST_F(LineEditTest, TextNotYetLaidOutIsNotColouredOnOtherCharacters) {
+    edit->setFormatter(formatterAt(Rate::fps25, true));
+    QTest::keyClicks(edit, "1:75:3:4");
+    // The invalid minutes would fall on "5:" of the typed text.
+    EXPECT_TRUE(edit->validationFormats().isEmpty());
+    other->setFocus();
+    EXPECT_EQ(edit->text(), "01:75:03:04");
+    const auto formats = edit->validationFormats();
+    ASSERT_EQ(formats.size(), 1);
+    EXPECT_EQ(edit->text().mid(formats[0].start, formats[0].length), "75");
+}
+
 }  // namespace
 }  // namespace tallyvane
