@@ -116,8 +116,9 @@ void TimecodeComponentWidget::leaveEvent(QEvent* event) {
 }
 
 void TimecodeComponentWidget::hideEvent(QHideEvent* event) {
-    // A component that disappears takes the field's focus with it.
-    if (field_.model().focusedComponent() == component_) field_.model().setFocusedComponent(std::nullopt);
+    // Any component that disappears ends the field's editing, whichever one has focus; a
+    // minimised window only hides for a while and keeps it.
+    if (!event->spontaneous()) field_.model().setFocusedComponent(std::nullopt);
     QWidget::hideEvent(event);
 }
 

@@ -200,6 +200,17 @@ TEST_F(FieldWindowTest, SettingsOnTheWindowReachTheField) {
     EXPECT_EQ(field->text(), "01:02:03:04");
 }
 
+TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
+    open(make({0, 1, 2, 3, 4, 5}, Rate::fps25),
+         TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
+    QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+    ASSERT_EQ(field->model().focusedComponent(), Component::hours);
+    setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({}));
+    EXPECT_EQ(field->text(), "01:02:03:04");
+    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
+    EXPECT_FALSE(field->componentWidget(Component::hours)->hasFocus());
+}
+
 TEST_F(FieldWindowTest, InvalidComponentsAreDrawnInTheValidationStyle) {
     open(make({0, 25, 2, 3, 4, 0}, Rate::fps25));
     EXPECT_EQ(field->componentWidget(Component::hours)->textColor(), toQColor(ShapeStyle::red().rgba()));
