@@ -34,6 +34,8 @@ struct FormatDescription {
     int frameQuanta = 0;
     // Video descriptions only: 1 progressive, 2 interlaced; absent when not declared.
     std::optional<int> fieldCount;
+
+    friend bool operator==(const FormatDescription&, const FormatDescription&) = default;
 };
 
 class MediaAsset;

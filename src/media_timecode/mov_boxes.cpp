@@ -250,6 +250,18 @@ void MovieFile::setSingleSampleDuration(MovBox& track, std::uint32_t duration) {
     writeBig(table->payload, duration, 4);
 }
 
+std::vector<std::uint8_t> MovieFile::timeToSample(MovBox& track) {
+    const MovBox* table = sampleTableBox(track, sttsType);
+    if (table == nullptr) malformed("track without time-to-sample table");
+    return table->payload;
+}
+
+void MovieFile::setTimeToSample(MovBox& track, const std::vector<std::uint8_t>& table) {
+    MovBox* box = sampleTableBox(track, sttsType);
+    if (box == nullptr) malformed("track without time-to-sample table");
+    box->payload = table;
+}
+
 void MovieFile::save() const {
     if (!movieIsLast_) malformed("movie box is not the last box");
     const std::vector<std::uint8_t> bytes = serializeMovBox(movie_);

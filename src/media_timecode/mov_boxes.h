@@ -47,6 +47,9 @@ public:
     static std::uint64_t mediaDuration(const MovBox& track);
     // Makes the one entry of a one-sample track's time-to-sample table last `duration`.
     static void setSingleSampleDuration(MovBox& track, std::uint32_t duration);
+    // The contents of a track's time-to-sample box, and their replacement.
+    static std::vector<std::uint8_t> timeToSample(MovBox& track);
+    static void setTimeToSample(MovBox& track, const std::vector<std::uint8_t>& table);
 
     // Writes the edited movie box in place of the old one, which must be the file's last
     // box, as the mov muxer writes it when the index follows the media data.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
@@ -105,34 +106,57 @@ void copyStream(const AVFormatContext& output, const AVStream& in, AVStream& out
     }
 }
 
+// What the muxer rewrites in a timecode track it copies: it clears the description's
+// flags (a drop-frame track then reads as another time) and cuts the sample durations
+// to the other tracks' length. Kept as the source movie holds them.
+struct KeptTimecodeTrack {
+    int stream = -1;                              // written stream
+    std::vector<std::uint8_t> descriptionFields;  // flags, timescale, frame duration, frames per second
+    std::vector<std::uint8_t> timeToSample;
+};
+
 // Which source stream becomes which written stream, and which written streams each one
 // refers to as its timecode. The new timecode track comes last.
 struct Layout {
     std::vector<int> outputOf;  // per source stream; -1 when dropped
     std::vector<std::vector<int>> references;
+    std::vector<KeptTimecodeTrack> keptTimecodeTracks;
     int timecodeStream = -1;
     int streamCount = 0;
     MediaTime sampleDuration;  // as written, in the timecode track's time base
 };
 
-// Kept timecode tracks keep the references the source movie gives them.
-std::vector<std::vector<int>> keptReferences(const MediaAsset& movie, const std::vector<int>& outputOf,
-                                             int streamCount) {
+// The bytes of a timecode sample description after its entry header and reserved word.
+std::span<std::uint8_t> timecodeFields(MovBox& track) {
+    const std::span<std::uint8_t> entry = MovieFile::firstSampleDescription(track);
+    if (entry.size() < 33) throw TimecodeMediaWriteError("a timecode track has no timecode description");
+    return entry.subspan(20, 13);
+}
+
+// Kept timecode tracks keep the references the source movie gives them, their
+// description and their sample durations.
+void keepFromSource(const MediaAsset& movie, const AssetDescription& description, Layout& layout) {
     MovieFile source(movie.path());
     const std::vector<MovBox*> tracks = source.tracks();
-    if (tracks.size() != outputOf.size()) throw TimecodeMediaWriteError("the movie's tracks are not its streams");
+    if (tracks.size() != layout.outputOf.size()) {
+        throw TimecodeMediaWriteError("the movie's tracks are not its streams");
+    }
     std::vector<std::uint32_t> ids;
     for (const MovBox* track : tracks) ids.push_back(MovieFile::trackId(*track));
-    std::vector<std::vector<int>> references(static_cast<std::size_t>(streamCount));
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-        if (outputOf[i] < 0) continue;
+        const int output = layout.outputOf[i];
+        if (output < 0) continue;
         for (const std::uint32_t id : MovieFile::timecodeReferences(*tracks[i])) {
             const auto found = std::find(ids.begin(), ids.end(), id);
-            const int target = found == ids.end() ? -1 : outputOf[static_cast<std::size_t>(found - ids.begin())];
-            if (target >= 0) references[static_cast<std::size_t>(outputOf[i])].push_back(target);
+            const int target = found == ids.end() ? -1 : layout.outputOf[static_cast<std::size_t>(found - ids.begin())];
+            if (target >= 0) layout.references[static_cast<std::size_t>(output)].push_back(target);
+        }
+        if (description.tracks[i].mediaType == MediaType::timecode) {
+            const std::span<const std::uint8_t> fields = timecodeFields(*tracks[i]);
+            layout.keptTimecodeTracks.push_back(KeptTimecodeTrack{
+                output, {fields.begin(), fields.end()}, MovieFile::timeToSample(*tracks[i])});
         }
     }
-    return references;
 }
 
 Layout plan(const MediaAsset& movie, const AssetDescription& description, bool keepTimecodeTracks) {
@@ -144,8 +168,8 @@ Layout plan(const MediaAsset& movie, const AssetDescription& description, bool k
         layout.outputOf.push_back(dropped ? -1 : layout.streamCount++);
     }
     layout.timecodeStream = layout.streamCount++;
-    layout.references = keptAny ? keptReferences(movie, layout.outputOf, layout.streamCount)
-                                : std::vector<std::vector<int>>(static_cast<std::size_t>(layout.streamCount));
+    layout.references.resize(static_cast<std::size_t>(layout.streamCount));
+    if (keptAny) keepFromSource(movie, description, layout);
     for (std::size_t i = 0; i < description.tracks.size(); ++i) {
         if (description.tracks[i].mediaType == MediaType::video) {
             layout.references[static_cast<std::size_t>(layout.outputOf[i])].push_back(layout.timecodeStream);
@@ -245,8 +269,8 @@ std::vector<std::uint32_t> referencedIds(const std::vector<MovBox*>& tracks, con
 // The muxer sets no 24-hour flag, derives the rate from the track's timescale, cuts
 // the sample's duration to the other tracks' length, ties timecode tracks to the first
 // track whatever its kind and drops the source's references. The description says
-// exactly what the start timecode's rate is, the sample lasts the whole track, and the
-// references are the layout's.
+// exactly what the start timecode's rate is, the sample lasts the whole track, kept
+// timecode tracks are as the source holds them, and the references are the layout's.
 void repair(const std::filesystem::path& file, const Layout& layout, const TimecodeTrackFormat& format) {
     MovieFile movie(file);
     const std::vector<MovBox*> tracks = checkedTracks(movie, layout);
@@ -262,20 +286,39 @@ void repair(const std::filesystem::path& file, const Layout& layout, const Timec
     const std::uint64_t length = MovieFile::mediaDuration(timecode);
     if (length > std::numeric_limits<std::uint32_t>::max()) throw TimecodeMediaWriteError("the duration is too long");
     MovieFile::setSingleSampleDuration(timecode, static_cast<std::uint32_t>(length));
+    for (const KeptTimecodeTrack& kept : layout.keptTimecodeTracks) {
+        MovBox& track = *tracks[static_cast<std::size_t>(kept.stream)];
+        std::ranges::copy(kept.descriptionFields, timecodeFields(track).begin());
+        MovieFile::setTimeToSample(track, kept.timeToSample);
+    }
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         MovieFile::setTimecodeReferences(*tracks[i], referencedIds(tracks, layout.references[i]));
     }
     movie.save();
 }
 
-MediaTrack verify(const std::filesystem::path& file, const Layout& layout, std::size_t timecodeTracks,
-                  std::uint32_t frameNumber, const TimecodeTrackFormat& format) {
+void verifyKeptTimecodeTracks(const AssetDescription& source, const AssetDescription& written, const Layout& layout) {
+    for (std::size_t i = 0; i < source.tracks.size(); ++i) {
+        const int output = layout.outputOf[i];
+        if (output < 0 || source.tracks[i].mediaType != MediaType::timecode) continue;
+        const MediaTrack& before = source.tracks[i];
+        const MediaTrack& after = written.tracks[static_cast<std::size_t>(output)];
+        if (after.formatDescriptions != before.formatDescriptions ||
+            after.timeRange.duration != before.timeRange.duration) {
+            throw TimecodeMediaWriteError("a kept timecode track reads back changed");
+        }
+    }
+}
+
+MediaTrack verify(const std::filesystem::path& file, const AssetDescription& source, const Layout& layout,
+                  std::size_t timecodeTracks, std::uint32_t frameNumber, const TimecodeTrackFormat& format) {
     const MediaAsset written(file);
     const AssetDescription description = written.load();
     if (description.tracksOfType(MediaType::timecode).size() != timecodeTracks ||
         description.tracks.size() != static_cast<std::size_t>(layout.streamCount)) {
         throw TimecodeMediaWriteError("the written movie holds other tracks than expected");
     }
+    verifyKeptTimecodeTracks(source, description, layout);
     const MediaTrack& track = description.tracks[static_cast<std::size_t>(layout.timecodeStream)];
     const bool described =
         track.mediaType == MediaType::timecode && track.formatDescriptions.size() == 1 &&
@@ -328,7 +371,7 @@ MediaTrack write(const MediaAsset& movie, const AssetDescription& description, c
     remux(movie, description, temporary.path(), layout, frameNumber, format, sampleDuration);
     repair(temporary.path(), layout, format);
     const std::size_t kept = keepTimecodeTracks ? description.tracksOfType(MediaType::timecode).size() : 0;
-    MediaTrack track = verify(temporary.path(), layout, kept + 1, frameNumber, format);
+    MediaTrack track = verify(temporary.path(), description, layout, kept + 1, frameNumber, format);
     // The temporary file is private to its owner; the movie is as open as the file it
     // replaces, or as the source movie.
     std::error_code error;

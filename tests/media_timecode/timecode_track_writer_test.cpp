@@ -175,6 +175,37 @@ TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
     EXPECT_EQ(loadDurationTimecode(whole, query).stringValue(), "00:00:02:05");
 }
 
+TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
+    const testing::TemporaryFolder folder;
+    const Timecode second = timecodeAt("00:00:01:00", TimecodeFrameRate::fps25);
+    // A timecode track that outlasts the video it belongs to.
+    insertTimecodeTrack(MediaAsset(makeMovie(folder / "short.mov", videoSource("25") + " -c:v mpeg4")),
+                        folder / "long.mov", timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
+                        timecodeAt("00:00:02:05", TimecodeFrameRate::fps25));
+    const struct {
+        MediaAsset source;
+        const char* start;
+    } cases[] = {
+        {MediaAsset(makeMovie(folder / "drop.mov",
+                              videoSource("30000/1001") + " -c:v mpeg4 -timecode '01:00:00;00'")),
+         "01:00:00;00"},
+        {MediaAsset(folder / "long.mov"), "01:00:00:00"},
+    };
+    for (const auto& c : cases) {
+        const MediaTrack before = c.source.load().tracksOfType(MediaType::timecode).front();
+        insertTimecodeTrack(c.source, folder / "result.mov", timecodeAt("02:00:00:00", TimecodeFrameRate::fps25),
+                            second);
+        const MediaAsset result(folder / "result.mov");
+        const MediaTrack after = result.load().tracksOfType(MediaType::timecode).front();
+        EXPECT_EQ(after.formatDescriptions, before.formatDescriptions) << c.start;
+        EXPECT_EQ(after.timeRange.duration, before.timeRange.duration) << c.start;
+        const auto start = loadStartTimecode(
+            result, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
+        ASSERT_TRUE(start) << c.start;
+        EXPECT_EQ(start->stringValue(), c.start);
+    }
+}
+
 TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00"));
