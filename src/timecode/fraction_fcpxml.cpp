@@ -56,6 +56,9 @@ std::string Fraction::fcpxmlStringValue() const {
         n = -n;
         d = -d;
     }
+    // Beyond 2^53 the double quotient can look whole when the value is not, and its
+    // digits are not the value's: the exact remainder decides, and the whole number is
+    // printed from the exact terms.
     double q = doubleValue();
     bool fractional = d == 0 || q - std::trunc(q) != 0 || n % d != 0;
     if (fractional) return toText(n) + "/" + toText(d) + "s";

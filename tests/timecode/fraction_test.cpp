@@ -56,6 +56,10 @@ TEST(FractionTest, WritesFcpxmlTime) {
         {{0, 1}, "0s"},                 {{-6, 3}, "-2s"},           {{1, -2}, "-1/2s"},    {{1, 0}, "1/0s"},
         {{0, 0}, "0/0s"},               {{-1, -2}, "1/2s"},
         {{std::numeric_limits<std::int64_t>::min(), -1}, "9223372036854775808s"},
+        // 2^53 + 1: its double quotient is 2^53 (over 1) or 2^52 (over 2), but the text
+        // keeps the exact value.
+        {{9007199254740993, 1}, "9007199254740993s"},
+        {{9007199254740993, 2}, "9007199254740993/2s"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.value.fcpxmlStringValue(), c.expected) << c.value.description();
 }
