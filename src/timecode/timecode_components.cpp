@@ -123,6 +123,16 @@ std::size_t std::hash<tallyvane::TimecodeProperties>::operator()(const tallyvane
     return tallyvane::hashCombine(h, std::hash<tallyvane::TimecodeUpperLimit>()(p.upperLimit));
 }
 
+std::size_t std::hash<tallyvane::TimecodeComponentRanges>::operator()(
+    const tallyvane::TimecodeComponentRanges& r) const noexcept {
+    std::size_t h = 0;
+    for (const auto& range : {r.days, r.hours, r.minutes, r.seconds, r.frames, r.subFrames}) {
+        h = tallyvane::hashCombine(h, std::hash<std::int64_t>()(range.lower));
+        h = tallyvane::hashCombine(h, std::hash<std::int64_t>()(range.upper));
+    }
+    return h;
+}
+
 std::size_t std::hash<tallyvane::TimecodeComponents>::operator()(const tallyvane::TimecodeComponents& c) const noexcept {
     std::size_t h = 0;
     for (const auto& [component, v] : c.array()) h = tallyvane::hashCombine(h, std::hash<std::int64_t>()(v));

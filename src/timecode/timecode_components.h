@@ -128,6 +128,11 @@ struct std::hash<tallyvane::TimecodeProperties> {
 };
 
 template <>
+struct std::hash<tallyvane::TimecodeComponentRanges> {
+    std::size_t operator()(const tallyvane::TimecodeComponentRanges& r) const noexcept;
+};
+
+template <>
 struct std::hash<tallyvane::TimecodeComponents> {
     std::size_t operator()(const tallyvane::TimecodeComponents& c) const noexcept;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unordered_set>
+
 #include "timecode/text_utilities.h"
 #include "timecode/timecode_sources.h"
 
@@ -151,6 +153,20 @@ TEST(TimecodeValidityTest, CollectionViewsOfComponents) {
     EXPECT_EQ(c.dictionary().size(), 6U);
     EXPECT_EQ(c.array()[4].second, 5);
     EXPECT_EQ(std::hash<TimecodeComponents>()(c), std::hash<TimecodeComponents>()(TimecodeComponents{0, 1, 0, 0, 5, 0}));
+}
+
+TEST(TimecodeValidityTest, ComponentRangesAreEqualAndHashedByAllTwelveBounds) {
+    const auto twoDigit = TimecodeComponentRanges::twoDigit();
+    auto frames = twoDigit;
+    frames.frames = {0, 29};
+    auto subFrames = twoDigit;
+    subFrames.subFrames = {1, 99};
+    EXPECT_NE(twoDigit, frames);
+    EXPECT_NE(twoDigit, subFrames);
+    std::hash<TimecodeComponentRanges> hash;
+    EXPECT_EQ(hash(twoDigit), hash(TimecodeComponentRanges::twoDigit()));
+    std::unordered_set<TimecodeComponentRanges> set{twoDigit, frames, subFrames, twoDigit, frames};
+    EXPECT_EQ(set.size(), 3U);
 }
 
 TEST(TimecodeValidityTest, RandomComponentsAreValidAtEveryRate) {
