@@ -18,10 +18,10 @@ TimecodeEnvironment& TimecodeEnvironment::timecodeSubFramesStyle(std::optional<S
 }
 
 TimecodeEnvironment& TimecodeEnvironment::timecodeSubFramesStyle(std::optional<ShapeStyle> style, TextScale scale) {
-    return timecodeSubFramesStyle(style).timecodeSubFramesScale(scale);
+    return timecodeSubFramesStyle(style).timecodeSubFramesStyle(scale);
 }
 
-TimecodeEnvironment& TimecodeEnvironment::timecodeSubFramesScale(TextScale scale) {
+TimecodeEnvironment& TimecodeEnvironment::timecodeSubFramesStyle(TextScale scale) {
     subFramesScale_ = scale;
     return *this;
 }

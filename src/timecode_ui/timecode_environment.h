@@ -48,7 +48,7 @@ public:
     TimecodeEnvironment& timecodeSubFramesStyle() { return timecodeSubFramesStyle(std::nullopt); }
     TimecodeEnvironment& timecodeSubFramesStyle(std::optional<ShapeStyle> style, TextScale scale);
     // Sets the scale half of the subframes style only.
-    TimecodeEnvironment& timecodeSubFramesScale(TextScale scale);
+    TimecodeEnvironment& timecodeSubFramesStyle(TextScale scale);
     TimecodeEnvironment& timecodeValidationStyle(std::optional<ShapeStyle> style);
     TimecodeEnvironment& timecodeValidationStyle() { return timecodeValidationStyle(std::nullopt); }
     TimecodeEnvironment& timecodePasted(std::optional<TimecodePasteAction> action);

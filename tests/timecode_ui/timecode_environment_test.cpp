@@ -61,12 +61,12 @@ TEST(TimecodeEnvironmentTest, AbsentStylesSwitchMarkingOff) {
 TEST(TimecodeEnvironmentTest, SubframesStyleAndScaleAreSetApart) {
     const auto green = ShapeStyle::color({0, 200, 0, 255});
     const auto scaledThenStyled =
-        TimecodeEnvironment().timecodeSubFramesScale(TextScale::secondary).timecodeSubFramesStyle(green).resolve({});
+        TimecodeEnvironment().timecodeSubFramesStyle(TextScale::secondary).timecodeSubFramesStyle(green).resolve({});
     EXPECT_EQ(scaledThenStyled.timecodeSubFramesStyle.scale, TextScale::secondary);
     EXPECT_EQ(scaledThenStyled.timecodeSubFramesStyle.style, green);
 
     const auto outer = TimecodeEnvironment().timecodeSubFramesStyle(green, TextScale::secondary).resolve({});
-    const auto inner = TimecodeEnvironment().timecodeSubFramesScale(TextScale::standard).resolve(outer);
+    const auto inner = TimecodeEnvironment().timecodeSubFramesStyle(TextScale::standard).resolve(outer);
     EXPECT_EQ(inner.timecodeSubFramesStyle.style, green);
     EXPECT_EQ(inner.timecodeSubFramesStyle.scale, TextScale::standard);
 }
