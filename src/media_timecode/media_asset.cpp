@@ -134,6 +134,15 @@ std::vector<MediaTrack> AssetDescription::tracksOfType(MediaType type) const {
     return result;
 }
 
+AssetDescription AssetDescription::withoutTracksOfType(MediaType type) const {
+    AssetDescription rest;
+    for (const MediaTrack& track : tracks) {
+        if (track.mediaType != type) rest.tracks.push_back(track);
+    }
+    rest.duration = longestEnd(rest.tracks);
+    return rest;
+}
+
 AssetDescription MediaAsset::load() const {
     initMedia();
     const av::FormatPtr format = av::openInput(path_, av::InputKind::probe);

@@ -57,6 +57,8 @@ struct AssetDescription {
     MediaTime duration = MediaTime::invalid();
 
     std::vector<MediaTrack> tracksOfType(MediaType type) const;
+    // The asset as it would be with the tracks of a type removed, its duration included.
+    AssetDescription withoutTracksOfType(MediaType type) const;
 };
 
 class MediaAsset {

@@ -416,7 +416,9 @@ MediaTrack replaceTimecodeTracks(const MediaAsset& movie, const std::filesystem:
                                  const Timecode& startTimecode, const std::optional<Timecode>& duration) {
     initMedia();
     const AssetDescription description = movie.load();
-    const Timecode length = duration ? *duration : movieDuration(description, startTimecode.properties.frameRate);
+    // The old timecode tracks are gone before the movie's length is taken.
+    const AssetDescription remaining = description.withoutTracksOfType(MediaType::timecode);
+    const Timecode length = duration ? *duration : movieDuration(remaining, startTimecode.properties.frameRate);
     return write(movie, description, destination, startTimecode, length, false);
 }
 

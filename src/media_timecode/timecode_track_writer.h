@@ -29,8 +29,8 @@ struct TimecodeTrackFormat {
 MediaTrack insertTimecodeTrack(const MediaAsset& movie, const std::filesystem::path& destination,
                                const Timecode& startTimecode, const std::optional<Timecode>& duration = std::nullopt);
 
-// Drops the movie's timecode tracks first; the default duration is taken at the start
-// timecode's own frame rate.
+// Drops the movie's timecode tracks first; the default duration is the length of what
+// remains, taken at the start timecode's own frame rate.
 MediaTrack replaceTimecodeTracks(const MediaAsset& movie, const std::filesystem::path& destination,
                                  const Timecode& startTimecode, const std::optional<Timecode>& duration = std::nullopt);
 

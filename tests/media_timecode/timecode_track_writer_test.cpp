@@ -169,10 +169,17 @@ TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
     const TimecodeQuery query{TimecodeFrameRate::fps25, TimecodeSubFramesBase::max80SubFrames,
                               TimecodeUpperLimit::max24Hours};
     EXPECT_EQ(loadDurationTimecode(track, query).stringValue(), "00:00:02:05");
-    // Without a duration the track lasts as long as the movie.
-    const MediaTrack whole = replaceTimecodeTracks(MediaAsset(folder / "result.mov"), folder / "again.mov",
-                                                   timecodeAt("01:00:00:00", TimecodeFrameRate::fps25));
-    EXPECT_EQ(loadDurationTimecode(whole, query).stringValue(), "00:00:02:05");
+    // Without a duration the track lasts as long as the movie: with the long timecode
+    // track when it is kept, without it when it is replaced.
+    const struct {
+        decltype(&insertTimecodeTrack) write;
+        const char* duration;
+    } cases[] = {{insertTimecodeTrack, "00:00:02:05"}, {replaceTimecodeTracks, "00:00:00:10"}};
+    for (const auto& c : cases) {
+        const MediaTrack whole = c.write(MediaAsset(folder / "result.mov"), folder / "again.mov",
+                                         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25), std::nullopt);
+        EXPECT_EQ(loadDurationTimecode(whole, query).stringValue(), c.duration);
+    }
 }
 
 TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
