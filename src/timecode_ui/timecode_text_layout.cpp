@@ -74,6 +74,24 @@ std::string AttributedText::plainText() const {
     return text;
 }
 
+AttributedText timecodeAttributedString(const Timecode& timecode, Timecode::StringFormat format,
+                                        std::optional<Rgba> separatorColor, std::optional<Rgba> subFramesColor,
+                                        std::optional<Rgba> validationColor) {
+    AttributedText text;
+    for (auto& piece : timecodeTextPieces(timecode, format, format.isFilenameCompatible())) {
+        std::optional<Rgba> color;
+        if (!piece.component) {
+            color = separatorColor;
+        } else if (piece.invalid && validationColor) {
+            color = validationColor;
+        } else if (*piece.component == Component::subFrames) {
+            color = subFramesColor;
+        }
+        text.runs.push_back({std::move(piece.text), TextAttributes{color, std::nullopt, std::nullopt, std::nullopt}});
+    }
+    return text;
+}
+
 AttributedText timecodeAttributedText(const Timecode& timecode, Timecode::StringFormat format,
                                       const std::optional<TextAttributes>& defaultAttributes,
                                       const std::optional<TextAttributes>& separatorAttributes,

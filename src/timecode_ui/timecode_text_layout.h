@@ -67,6 +67,15 @@ struct AttributedText {
     friend bool operator==(const AttributedText&, const AttributedText&) = default;
 };
 
+// The text of a timecode with colours instead of styles: laid out as the view lays it
+// out ("-" time separators when filename-compatible), separators in the separator
+// colour, invalid components in the validation colour, subframes in the validation
+// colour when invalid and that colour is given, else in the subframes colour. An absent
+// colour sets none.
+AttributedText timecodeAttributedString(const Timecode& timecode, Timecode::StringFormat format,
+                                        std::optional<Rgba> separatorColor, std::optional<Rgba> subFramesColor,
+                                        std::optional<Rgba> validationColor);
+
 // The text of a text field: every piece starts with the default attributes; separators
 // take the separator attributes instead when given and are always ":" and ";"; invalid
 // components have the invalid attributes laid over them; valid subframes take the

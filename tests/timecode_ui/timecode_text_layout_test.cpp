@@ -90,6 +90,54 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DroppedFrameLabelMarked", make({0, 0, 1, 0, 0, 0}, Rate::fps29_97d), {}, defaults, "00:01:00;[00]"}),
     [](const auto& info) { return info.param.name; });
 
+// The runs as text, with "[...]" around red, "{...}" around gray and "<...>" around
+// green foregrounds.
+std::string coloured(const AttributedText& text) {
+    std::string shown;
+    for (const auto& run : text.runs) {
+        const auto& color = run.attributes.foreground;
+        if (color == red.rgba()) {
+            shown += "[" + run.text + "]";
+        } else if (color == gray.rgba()) {
+            shown += "{" + run.text + "}";
+        } else if (color == green.rgba()) {
+            shown += "<" + run.text + ">";
+        } else {
+            shown += run.text;
+        }
+    }
+    return shown;
+}
+
+TEST(TimecodeAttributedStringTest, ColoursFollowTheViewsRuleExceptForUncolouredInvalidSubframes) {
+    struct Row {
+        const char* name;
+        Timecode timecode;
+        Timecode::StringFormat format;
+        std::optional<Rgba> separator, subFrames, validation;
+        std::string shown;
+    };
+    const Row rows[] = {
+        {"plain", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {}, std::nullopt, std::nullopt, std::nullopt, "01:02:03:04"},
+        {"filename dashes keep the days space",
+         make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
+         {Option::filenameCompatible}, gray.rgba(), std::nullopt, std::nullopt, "3{ }01{-}02{-}03{-}04"},
+        {"invalid hours", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {}, std::nullopt, std::nullopt, red.rgba(),
+         "[25]:02:03:04"},
+        {"valid subframes", make({0, 1, 2, 3, 4, 10}, Rate::fps25), {Option::showSubFrames}, std::nullopt,
+         green.rgba(), red.rgba(), "01:02:03:04.<10>"},
+        {"invalid subframes", make({0, 1, 2, 3, 4, 90}, Rate::fps25), {Option::showSubFrames}, std::nullopt,
+         green.rgba(), red.rgba(), "01:02:03:04.[90]"},
+        {"invalid subframes without a validation colour", make({0, 1, 2, 3, 4, 90}, Rate::fps25),
+         {Option::showSubFrames}, std::nullopt, green.rgba(), std::nullopt, "01:02:03:04.<90>"},
+    };
+    for (const Row& row : rows) {
+        const auto text =
+            timecodeAttributedString(row.timecode, row.format, row.separator, row.subFrames, row.validation);
+        EXPECT_EQ(coloured(text), row.shown) << row.name;
+    }
+}
+
 TEST(TimecodeAttributedTextTest, FieldTextKeepsColonsAndLaysAttributesOver) {
     const TextAttributes base{Rgba{0, 0, 0, 255}, std::nullopt, std::nullopt, std::nullopt};
     const TextAttributes separators{Rgba{9, 9, 9, 255}, std::nullopt, std::nullopt, std::nullopt};
