@@ -15,11 +15,11 @@ Timecode present(const std::optional<Timecode>& timecode) {
     return *timecode;
 }
 
-Timecode read(const MediaAsset& asset, AssetRangeAttribute attribute, const TimecodeQuery& query) {
+Timecode read(const MediaAsset& asset, RangeAttribute attribute, const TimecodeQuery& query) {
     switch (attribute) {
-        case AssetRangeAttribute::start: return present(loadStartTimecode(asset, query));
-        case AssetRangeAttribute::end: return present(loadEndTimecode(asset, query));
-        case AssetRangeAttribute::duration: return loadDurationTimecode(asset, query);
+        case RangeAttribute::start: return present(loadStartTimecode(asset, query));
+        case RangeAttribute::end: return present(loadEndTimecode(asset, query));
+        case RangeAttribute::duration: return loadDurationTimecode(asset, query);
     }
     throw TimecodeMediaParseError(TimecodeMediaParseError::Code::unknownTimecode);
 }
@@ -49,11 +49,11 @@ TimecodeProperties AssetRichTimecodeSource::setByRule(Timecode& timecode, Timeco
     return set(timecode);
 }
 
-TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, AssetRangeAttribute attribute) {
+TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
     return TimecodeSourceValue(std::make_shared<AssetTimecodeSource>(asset, attribute));
 }
 
-RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, AssetRangeAttribute attribute) {
+RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
     return RichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(asset, attribute));
 }
 

@@ -2,45 +2,41 @@
 // A media file as a timecode source: a timecode can be set from the start, the end or
 // the duration of a file through the core's source values.
 
-#include <cstdint>
-
 #include "media_timecode/media_asset.h"
 #include "timecode/timecode_sources.h"
 
 namespace tallyvane {
-
-enum class AssetRangeAttribute : std::uint8_t { start, end, duration };
 
 // Reads at the properties of the timecode being set. `set` throws
 // TimecodeMediaParseError::unknownTimecode for the start or end of a file without
 // timecode; `setByRule` never fails and gives zero instead of any failure.
 class AssetTimecodeSource final : public TimecodeSource {
 public:
-    AssetTimecodeSource(MediaAsset asset, AssetRangeAttribute attribute)
+    AssetTimecodeSource(MediaAsset asset, RangeAttribute attribute)
         : asset_(std::move(asset)), attribute_(attribute) {}
     void set(Timecode& timecode) const override;
     void setByRule(Timecode& timecode, TimecodeValidationRule rule) const override;
 
 private:
     MediaAsset asset_;
-    AssetRangeAttribute attribute_;
+    RangeAttribute attribute_;
 };
 
 // Keeps the subframes base and upper limit of the timecode being set and reads the frame
 // rate from the file. Both forms throw: a file gives no value it cannot read.
 class AssetRichTimecodeSource final : public RichTimecodeSource {
 public:
-    AssetRichTimecodeSource(MediaAsset asset, AssetRangeAttribute attribute)
+    AssetRichTimecodeSource(MediaAsset asset, RangeAttribute attribute)
         : asset_(std::move(asset)), attribute_(attribute) {}
     TimecodeProperties set(Timecode& timecode) const override;
     TimecodeProperties setByRule(Timecode& timecode, TimecodeValidationRule rule) const override;
 
 private:
     MediaAsset asset_;
-    AssetRangeAttribute attribute_;
+    RangeAttribute attribute_;
 };
 
-TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, AssetRangeAttribute attribute);
-RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, AssetRangeAttribute attribute);
+TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
+RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
 
 }  // namespace tallyvane

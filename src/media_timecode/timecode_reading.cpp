@@ -38,10 +38,6 @@ std::optional<Timecode> firstOf(const std::vector<std::vector<Timecode>>& lists)
     return std::nullopt;
 }
 
-Timecode wrappedFrameCount(const TimecodeFrameCount& count, const TimecodeProperties& properties) {
-    return Timecode(TimecodeSourceValue::frameCount(count), properties, TimecodeValidationRule::wrapping);
-}
-
 TimecodeProperties trackProperties(const MediaTrack& track, const TimecodeQuery& query) {
     if (query.frameRate) return TimecodeProperties{*query.frameRate, query.subFramesBase, query.upperLimit};
     if (!track.assetPath) throw TimecodeMediaParseError(TimecodeMediaParseError::Code::missingOrNonStandardFrameRate);
@@ -92,8 +88,7 @@ std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQ
     const TimecodeProperties properties = propertiesOf(description, query);
     const std::optional<Timecode> start = firstOf(timecodesOfTracks(asset, description, properties));
     if (!start) return std::nullopt;
-    const Timecode duration = timecodeOf(description.duration, properties);
-    return wrappedFrameCount(start->frameCount() + duration.frameCount(), properties);
+    return *start + timecodeOf(description.duration, properties);
 }
 
 Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
@@ -101,22 +96,13 @@ Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& quer
     return timecodeOf(description.duration, propertiesOf(description, query));
 }
 
-TimecodeRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query) {
-    const TimecodeProperties properties = trackProperties(track, query);
-    const MediaTimeRange& range = track.timeRange;
-    MediaTime end = MediaTime::invalid();
-    std::int64_t endValue = 0;
-    if (range.isValid() && range.start.timescale == range.duration.timescale &&
-        !__builtin_add_overflow(range.start.value, range.duration.value, &endValue)) {
-        end = MediaTime::make(endValue, range.start.timescale);
-    }
-    return TimecodeRange{timecodeOf(range.start, properties), timecodeOf(end, properties)};
+TimecodeClosedRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query) {
+    return Timecode::closedRange(track.timeRange, trackProperties(track, query));
 }
 
 Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query) {
-    const TimecodeRange range = loadTimecodeRange(track, query);
-    return wrappedFrameCount(range.upperBound.frameCount() - range.lowerBound.frameCount(),
-                             range.upperBound.properties);
+    const TimecodeClosedRange range = loadTimecodeRange(track, query);
+    return range.upperBound - range.lowerBound;
 }
 
 Timecode timecodeOf(const MediaTime& time, const TimecodeProperties& properties) {

@@ -31,14 +31,9 @@ std::optional<Timecode> loadStartTimecode(const MediaAsset& asset, const Timecod
 std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQuery& query);
 Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query);
 
-struct TimecodeRange {
-    Timecode lowerBound;
-    Timecode upperBound;
-};
-
 // A track's time range as timecodes. Without a frame rate, a track that belongs to no
 // file throws TimecodeMediaParseError::missingOrNonStandardFrameRate.
-TimecodeRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query);
+TimecodeClosedRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query);
 // Upper bound minus lower bound, wrapping below zero.
 Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query);
 

@@ -128,7 +128,7 @@ TEST(MediaReading, TrackRangesAndDurations) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00"));
     const MediaTrack track = movie.load().tracksOfType(MediaType::video).front();
-    const TimecodeRange range = loadTimecodeRange(track, {std::nullopt, base80, day});
+    const TimecodeClosedRange range = loadTimecodeRange(track, {std::nullopt, base80, day});
     EXPECT_EQ(range.lowerBound.stringValue(), "00:00:00:00");
     EXPECT_EQ(range.upperBound.stringValue(), "00:00:00:10");
     EXPECT_EQ(loadDurationTimecode(track, {TimecodeFrameRate::fps50, base80, day}).stringValue(), "00:00:00:20");
@@ -139,6 +139,55 @@ TEST(MediaReading, TrackRangesAndDurations) {
     EXPECT_EQ(loadDurationTimecode(handMade, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:10");
 }
 
+TEST(MediaReading, RangesOfHandMadeTracks) {
+    const struct {
+        const char* name;
+        MediaTimeRange range;
+        const char* lower;  // empty: the range is refused
+        const char* upper;
+        const char* duration;
+    } cases[] = {
+        {"one timescale", {MediaTime::make(0, 25), MediaTime::make(10, 25)}, "00:00:00:00", "00:00:00:10",
+         "00:00:00:10"},
+        {"two timescales", {MediaTime::make(1, 25), MediaTime::make(4, 50)}, "00:00:00:01", "00:00:00:03",
+         "00:00:00:02"},
+        {"start in seconds", {MediaTime::make(3600, 1), MediaTime::make(5, 25)}, "01:00:00:00", "01:00:00:05",
+         "00:00:00:05"},
+        {"negative duration", {MediaTime::make(10, 25), MediaTime::make(-1, 25)}, "", "", ""},
+        {"end beyond a day", {MediaTime::make(86399, 1), MediaTime::make(2, 1)}, "", "", ""},
+        {"no range", {MediaTime::invalid(), MediaTime::invalid()}, "", "", ""},
+    };
+    const TimecodeQuery at25{TimecodeFrameRate::fps25, base80, day};
+    for (const auto& c : cases) {
+        MediaTrack track;
+        track.timeRange = c.range;
+        if (*c.lower == '\0') {
+            EXPECT_THROW(loadTimecodeRange(track, at25), TimecodeValidationError) << c.name;
+            EXPECT_THROW(loadDurationTimecode(track, at25), TimecodeValidationError) << c.name;
+            continue;
+        }
+        const TimecodeClosedRange range = loadTimecodeRange(track, at25);
+        EXPECT_EQ(range.lowerBound.stringValue(), c.lower) << c.name;
+        EXPECT_EQ(range.upperBound.stringValue(), c.upper) << c.name;
+        EXPECT_EQ(loadDurationTimecode(track, at25).stringValue(), c.duration) << c.name;
+    }
+}
+
+TEST(MediaReading, EndTimecodeWrapsAtTheUpperLimit) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset movie(makeMovie(folder / "late.mov", videoSource("25") + " -c:v mpeg4 -timecode 23:59:59:20"));
+    const struct {
+        TimecodeUpperLimit limit;
+        const char* end;
+    } cases[] = {{day, "00:00:00:05"}, {TimecodeUpperLimit::max100Days, "1 00:00:00:05"}};
+    for (const auto& c : cases) {
+        const std::optional<Timecode> end = loadEndTimecode(movie, {std::nullopt, base80, c.limit});
+        ASSERT_TRUE(end);
+        EXPECT_EQ(end->stringValue(), c.end);
+        EXPECT_EQ(end->properties.upperLimit, c.limit);
+    }
+}
+
 TEST(MediaReading, AssetsAsTimecodeSources) {
     const testing::TemporaryFolder folder;
     const MediaAsset timed(makeMovie(folder / "timed.mov", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00"));
@@ -146,29 +195,29 @@ TEST(MediaReading, AssetsAsTimecodeSources) {
     const TimecodeProperties at25{TimecodeFrameRate::fps25, base80, day};
     const TimecodeProperties at24{TimecodeFrameRate::fps24, TimecodeSubFramesBase::quarterFrames, day};
 
-    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::start), at25).stringValue(), "01:00:00:00");
-    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::end), at25).stringValue(), "01:00:00:10");
-    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::duration), at25).stringValue(), "00:00:00:10");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, RangeAttribute::start), at25).stringValue(), "01:00:00:00");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, RangeAttribute::end), at25).stringValue(), "01:00:00:10");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, RangeAttribute::duration), at25).stringValue(), "00:00:00:10");
     // The timecode's own rate is used, not the file's: 90000 frames at 24 fps.
-    EXPECT_EQ(Timecode(assetTimecodeSource(timed, AssetRangeAttribute::start), at24).stringValue(), "01:02:30:00");
+    EXPECT_EQ(Timecode(assetTimecodeSource(timed, RangeAttribute::start), at24).stringValue(), "01:02:30:00");
 
-    EXPECT_THROW(Timecode(assetTimecodeSource(plain, AssetRangeAttribute::start), at25), TimecodeMediaParseError);
-    EXPECT_THROW(Timecode(assetTimecodeSource(plain, AssetRangeAttribute::end), at25), TimecodeMediaParseError);
+    EXPECT_THROW(Timecode(assetTimecodeSource(plain, RangeAttribute::start), at25), TimecodeMediaParseError);
+    EXPECT_THROW(Timecode(assetTimecodeSource(plain, RangeAttribute::end), at25), TimecodeMediaParseError);
     for (const auto rule : {TimecodeValidationRule::clamping, TimecodeValidationRule::allowingInvalid}) {
-        const Timecode zero(assetTimecodeSource(plain, AssetRangeAttribute::start), at24, rule);
+        const Timecode zero(assetTimecodeSource(plain, RangeAttribute::start), at24, rule);
         EXPECT_EQ(zero.components, TimecodeComponents::zero());
         EXPECT_EQ(zero.properties, at24);
     }
 
-    const Timecode rich(assetRichTimecodeSource(timed, AssetRangeAttribute::start));
+    const Timecode rich(assetRichTimecodeSource(timed, RangeAttribute::start));
     EXPECT_EQ(rich.stringValue(), "01:00:00:00");
     EXPECT_EQ(rich.properties.frameRate, TimecodeFrameRate::fps25);
     Timecode duration(TimecodeSourceValue::frames(0), at24);
-    duration.set(assetRichTimecodeSource(plain, AssetRangeAttribute::duration));
+    duration.set(assetRichTimecodeSource(plain, RangeAttribute::duration));
     EXPECT_EQ(duration.properties,
               (TimecodeProperties{TimecodeFrameRate::fps30, TimecodeSubFramesBase::quarterFrames, day}));
     EXPECT_EQ(duration.stringValue(), "00:00:00:12");
-    EXPECT_THROW(duration.set(assetRichTimecodeSource(plain, AssetRangeAttribute::end)), TimecodeMediaParseError);
+    EXPECT_THROW(duration.set(assetRichTimecodeSource(plain, RangeAttribute::end)), TimecodeMediaParseError);
 }
 
 }  // namespace
