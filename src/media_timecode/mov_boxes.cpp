@@ -256,9 +256,23 @@ std::vector<std::uint8_t> MovieFile::timeToSample(MovBox& track) {
     return table->payload;
 }
 
+namespace {
+
+std::uint64_t sampleCount(std::span<const std::uint8_t> table) {
+    if (table.size() < 8) malformed("short time-to-sample table");
+    const std::uint64_t entries = readBig(table.subspan(4, 4));
+    if (entries > (table.size() - 8) / 8) malformed("time-to-sample entries beyond their box");
+    std::uint64_t count = 0;
+    for (std::uint64_t i = 0; i < entries; ++i) count += readBig(table.subspan(8 + 8 * i, 4));
+    return count;
+}
+
+}  // namespace
+
 void MovieFile::setTimeToSample(MovBox& track, const std::vector<std::uint8_t>& table) {
     MovBox* box = sampleTableBox(track, sttsType);
     if (box == nullptr) malformed("track without time-to-sample table");
+    if (sampleCount(table) != sampleCount(box->payload)) malformed("time-to-sample table of other samples");
     box->payload = table;
 }
 

@@ -47,7 +47,8 @@ public:
     static std::uint64_t mediaDuration(const MovBox& track);
     // Makes the one entry of a one-sample track's time-to-sample table last `duration`.
     static void setSingleSampleDuration(MovBox& track, std::uint32_t duration);
-    // The contents of a track's time-to-sample box, and their replacement.
+    // The contents of a track's time-to-sample box, and their replacement by a table of
+    // as many samples.
     static std::vector<std::uint8_t> timeToSample(MovBox& track);
     static void setTimeToSample(MovBox& track, const std::vector<std::uint8_t>& table);
 

@@ -120,6 +120,34 @@ TEST(MovBoxes, EditsTimecodeReferencesAndSampleDurations) {
     EXPECT_THROW(MovieFile::setSingleSampleDuration(*tracks[0], 1), TimecodeMediaWriteError);
 }
 
+TEST(MovBoxes, TimeToSampleTablesAreReplacedByTablesOfAsManySamples) {
+    // Version and flags, entry count, then (sample count, sample duration) pairs.
+    const Bytes oneSample = {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 5};
+    const struct {
+        const char* name;
+        Bytes table;
+        bool accepted;
+    } cases[] = {
+        {"one sample, another duration", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0x15, 0x7C}, true},
+        {"one sample in two entries", {0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 9}, true},
+        {"two samples", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 5}, false},
+        {"entries beyond the table", {0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 5}, false},
+        {"no header", {0, 0, 0}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<MovBox> boxes =
+            parseMovBoxes(box("trak", box("mdia", box("minf", box("stbl", box("stts", oneSample))))));
+        MovBox& track = boxes.front();
+        if (c.accepted) {
+            MovieFile::setTimeToSample(track, c.table);
+            EXPECT_EQ(MovieFile::timeToSample(track), c.table) << c.name;
+        } else {
+            EXPECT_THROW(MovieFile::setTimeToSample(track, c.table), TimecodeMediaWriteError) << c.name;
+            EXPECT_EQ(MovieFile::timeToSample(track), oneSample) << c.name;
+        }
+    }
+}
+
 TEST(MovBoxes, OnlyALastMovieBoxIsRewritten) {
     const testing::TemporaryFolder folder;
     const Bytes file = join({box("moov", box("trak", trackHeader(1))), box("mdat", {1})});
