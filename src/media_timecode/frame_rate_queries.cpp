@@ -15,7 +15,7 @@ std::optional<MediaTime> firstValidMinFrameDuration(const std::vector<MediaTrack
 
 // The first description's frame duration, taken as it is.
 std::optional<MediaTime> firstDescriptionFrameDuration(const std::vector<MediaTrack>& tracks) {
-    const std::vector<FormatDescription> descriptions = formatDescriptions(tracks);
+    const std::vector<FormatDescription> descriptions = loadFormatDescriptions(tracks);
     if (descriptions.empty()) return std::nullopt;
     return descriptions.front().frameDuration;
 }
@@ -26,7 +26,7 @@ TimecodeMediaParseError missingRate() {
 
 }  // namespace
 
-std::vector<FormatDescription> formatDescriptions(const std::vector<MediaTrack>& tracks) {
+std::vector<FormatDescription> loadFormatDescriptions(const std::vector<MediaTrack>& tracks) {
     std::vector<FormatDescription> result;
     for (const MediaTrack& track : tracks) {
         result.insert(result.end(), track.formatDescriptions.begin(), track.formatDescriptions.end());
@@ -35,7 +35,7 @@ std::vector<FormatDescription> formatDescriptions(const std::vector<MediaTrack>&
 }
 
 bool isDropFrame(const AssetDescription& asset) {
-    for (const FormatDescription& description : formatDescriptions(asset.tracksOfType(MediaType::timecode))) {
+    for (const FormatDescription& description : loadFormatDescriptions(asset.tracksOfType(MediaType::timecode))) {
         if ((description.timecodeFlags & timecodeFlagDropFrame) != 0) return true;
     }
     return false;

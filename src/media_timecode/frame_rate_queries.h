@@ -26,7 +26,8 @@ VideoFrameRate videoFrameRate(const AssetDescription& asset, std::optional<bool>
 // True when a description of the first video track declares two fields or more.
 bool isInterlaced(const AssetDescription& asset);
 std::vector<float> nominalFrameRates(const AssetDescription& asset);
-std::vector<FormatDescription> formatDescriptions(const std::vector<MediaTrack>& tracks);
+// The descriptions of all the tracks, track by track, each track's in its order.
+std::vector<FormatDescription> loadFormatDescriptions(const std::vector<MediaTrack>& tracks);
 
 TimecodeFrameRate loadTimecodeFrameRate(const MediaAsset& asset, std::optional<bool> drop = std::nullopt);
 bool loadIsDropFrame(const MediaAsset& asset);

@@ -134,11 +134,11 @@ TEST(FrameRateQueries, DropFlagAndNominalRatesWithoutTracks) {
     const AssetDescription empty = asset({audio()});
     EXPECT_FALSE(isDropFrame(empty));
     EXPECT_TRUE(nominalFrameRates(empty).empty());
-    EXPECT_TRUE(formatDescriptions({}).empty());
+    EXPECT_TRUE(loadFormatDescriptions({}).empty());
     const AssetDescription some =
         asset({timecode(none), timecode(none, timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax)});
     EXPECT_TRUE(isDropFrame(some));
-    EXPECT_EQ(formatDescriptions(some.tracks).size(), 2U);
+    EXPECT_EQ(loadFormatDescriptions(some.tracks).size(), 2U);
     EXPECT_EQ(nominalFrameRates(asset({video(none, std::nullopt, 25), audio(), video(none, std::nullopt, 50)})),
               (std::vector<float>{25, 50}));
 }
