@@ -33,4 +33,15 @@ Qt::Alignment toQtAlignment(TextAlignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+QList<QTextLayout::FormatRange> toFormatRanges(const AttributedText& text) {
+    QList<QTextLayout::FormatRange> ranges;
+    int start = 0;
+    for (const AttributedRun& run : text.runs) {
+        const auto length = static_cast<int>(QString::fromStdString(run.text).size());
+        if (run.attributes != TextAttributes{}) ranges.append({start, length, toCharFormat(run.attributes)});
+        start += length;
+    }
+    return ranges;
+}
+
 }  // namespace tallyvane

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 #include "timecode_ui/shape_style.h"
 #include "timecode_ui/timecode_text_layout.h"
@@ -16,5 +17,7 @@ QColor toQColor(Rgba rgba);
 QColor toQColor(const ShapeStyle& style, const QPalette& palette);
 QTextCharFormat toCharFormat(const TextAttributes& attributes);
 Qt::Alignment toQtAlignment(TextAlignment alignment);
+// Where the runs that carry attributes lie in the text, in UTF-16 positions.
+QList<QTextLayout::FormatRange> toFormatRanges(const AttributedText& text);
 
 }  // namespace tallyvane

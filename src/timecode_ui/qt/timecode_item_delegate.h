@@ -1,6 +1,6 @@
 #pragma once
-// Timecode text in the cells of item views: shown laid out by the formatter and edited
-// in a timecode line edit with the same formatter.
+// Timecode text in the cells of item views: shown laid out and styled by the formatter
+// and edited in a timecode line edit with the same formatter.
 
 #include <QStyledItemDelegate>
 
@@ -17,6 +17,8 @@ public:
 
     // Text is laid out; a value that is not text is shown as the base class shows it.
     QString displayText(const QVariant& value, const QLocale& locale) const override;
+    // With validation shown, invalid components are drawn in the invalid attributes.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
 

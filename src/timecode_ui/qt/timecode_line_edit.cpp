@@ -23,19 +23,12 @@ void TimecodeLineEdit::setFormatter(const TimecodeTextFormatter& formatter) {
 }
 
 QList<QTextLayout::FormatRange> TimecodeLineEdit::validationFormats() const {
-    QList<QTextLayout::FormatRange> ranges;
-    if (!formatter().showsValidation) return ranges;
+    if (!formatter().showsValidation) return {};
     const auto styled = formatter().attributedString(text().toStdString(), std::nullopt);
     // The runs cover the formatter's layout of the text; until the typed text is laid out
     // that way their positions would fall on other characters.
-    if (!styled || styled->plainText() != text().toStdString()) return ranges;
-    int start = 0;
-    for (const AttributedRun& run : styled->runs) {
-        const auto length = static_cast<int>(QString::fromStdString(run.text).size());
-        if (run.attributes != TextAttributes{}) ranges.append({start, length, toCharFormat(run.attributes)});
-        start += length;
-    }
-    return ranges;
+    if (!styled || styled->plainText() != text().toStdString()) return {};
+    return toFormatRanges(*styled);
 }
 
 void TimecodeLineEdit::applyValidationFormats() {
