@@ -3,6 +3,7 @@
 // the other kinds are made by name.
 
 #include <chrono>
+#include <concepts>
 #include <string>
 
 namespace tallyvane::xlsx {
@@ -15,6 +16,11 @@ public:
     Value(double number) : kind_(Kind::number), number_(number) {}
     Value(std::string text) : kind_(Kind::string), text_(std::move(text)) {}
     Value(const char* text) : kind_(Kind::string), text_(text != nullptr ? text : "") {}
+    // A single character or Unicode scalar is a one-character text, not its code number;
+    // a value that is no scalar becomes U+FFFD.
+    template <typename C>
+        requires std::same_as<C, char> || std::same_as<C, char32_t>
+    Value(C character) : Value(characterText(character)) {}
 
     static Value url(std::string absoluteString) { return Value(Kind::url, std::move(absoluteString)); }
     static Value comment(std::string text) { return Value(Kind::comment, std::move(text)); }
@@ -36,6 +42,8 @@ public:
 
 private:
     Value(Kind kind, std::string text) : kind_(kind), text_(std::move(text)) {}
+    static std::string characterText(char character) { return std::string(1, character); }
+    static std::string characterText(char32_t scalar);
 
     Kind kind_;
     std::string text_;
