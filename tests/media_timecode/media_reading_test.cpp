@@ -5,7 +5,9 @@
 #include "media/media_error.h"
 #include "media_timecode/asset_timecode_source.h"
 #include "media_timecode/frame_rate_queries.h"
+#include "media_timecode/mov_boxes.h"
 #include "media_timecode/timecode_reading.h"
+#include "media_timecode/timecode_track_writer.h"
 #include "movie_fixtures.h"
 
 namespace tallyvane {
@@ -82,6 +84,42 @@ TEST(MediaReading, EveryTimecodeTrackInOrder) {
     } catch (const TimecodeMediaParseError& error) {
         EXPECT_EQ(error.code(), TimecodeMediaParseError::Code::internalError);
     }
+}
+
+// Leaves a track's sample tables without samples.
+void emptySampleTables(MovBox& track) {
+    MovBox& table = *track.child(fourCharCode('m', 'd', 'i', 'a'))
+                         ->child(fourCharCode('m', 'i', 'n', 'f'))
+                         ->child(fourCharCode('s', 't', 'b', 'l'));
+    for (const auto& [type, payload] : {std::pair{"stts", std::vector<std::uint8_t>(8, 0)},
+                                        std::pair{"stsc", std::vector<std::uint8_t>(8, 0)},
+                                        std::pair{"stsz", std::vector<std::uint8_t>(12, 0)},
+                                        std::pair{"stco", std::vector<std::uint8_t>(8, 0)}}) {
+        MovBox* box = table.child(fourCharCode(type[0], type[1], type[2], type[3]));
+        ASSERT_NE(box, nullptr) << type;
+        box->payload = payload;
+    }
+}
+
+TEST(MediaReading, StartComesFromTheFirstTrackWithSamples) {
+    const testing::TemporaryFolder folder;
+    const MediaAsset source(
+        makeMovie(folder / "source.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00"));
+    const TimecodeProperties at25{TimecodeFrameRate::fps25, base80, day};
+    insertTimecodeTrack(source, folder / "two.mov",
+                        Timecode(FormattedTimecodeSourceValue::string("01:00:00:00"), at25));
+    {
+        MovieFile movie(folder / "two.mov");
+        emptySampleTables(*movie.tracks().at(1));
+        movie.save();
+    }
+    const MediaAsset movie(folder / "two.mov");
+    const std::vector<std::vector<Timecode>> lists = loadTimecodes(movie, {std::nullopt, base80, day});
+    ASSERT_EQ(lists.size(), 2U);
+    EXPECT_TRUE(lists[0].empty());
+    const std::optional<Timecode> start = loadStartTimecode(movie, {std::nullopt, base80, day});
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->stringValue(), "01:00:00:00");
 }
 
 TEST(MediaReading, MoviesWithoutTimecode) {
