@@ -40,7 +40,7 @@ void TimecodeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 
     QTextLayout layout(QString::fromStdString(styled->plainText()), item.font);
     layout.setFormats(formats);
-    layout.setTextOption(QTextOption(toQtAlignment(styled->alignment) & Qt::AlignHorizontal_Mask));
+    layout.setTextOption(QTextOption(item.displayAlignment & Qt::AlignHorizontal_Mask));
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setLineWidth(area.width());
@@ -52,6 +52,11 @@ void TimecodeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     layout.draw(painter, QPointF(area.left(), area.top() + (area.height() - line.height()) / 2));
     painter->restore();
+}
+
+void TimecodeItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = toQtAlignment(formatter_.alignment);
 }
 
 QWidget* TimecodeItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {

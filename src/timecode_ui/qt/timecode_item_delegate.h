@@ -22,6 +22,10 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
 
+protected:
+    // Cells take the formatter's alignment.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     TimecodeTextFormatter formatter_;
 };

@@ -95,5 +95,42 @@ TEST_F(ItemDelegateTest, CellsDrawInvalidComponentsInTheInvalidAttributes) {
     }
 }
 
+// Columns of a cell that hold anything but the background.
+std::pair<int, int> inkedColumns(QTableView& view, const QModelIndex& index) {
+    const QImage image = view.viewport()->grab(view.visualRect(index)).toImage();
+    const QColor background = image.pixelColor(image.width() / 2, 1);
+    int first = image.width();
+    int last = -1;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            if (image.pixelColor(x, y) != background) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, image.width() - 1 - last};
+}
+
+TEST_F(ItemDelegateTest, CellsTakeTheFormattersAlignmentWhetherValidOrNot) {
+    TimecodeTextFormatter formatter(
+        Timecode::Properties{TimecodeFrameRate::fps25, Timecode::SubFramesBase::max80SubFrames,
+                             Timecode::UpperLimit::max24Hours},
+        std::nullopt, true, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+    formatter.alignment = TextAlignment::right;
+    QStandardItemModel model(2, 1);
+    model.setData(model.index(0, 0), QString("01:02:03:04"));
+    model.setData(model.index(1, 0), QString("01:75:03:04"));
+    QTableView view;
+    view.setShowGrid(false);
+    view.setItemDelegate(new TimecodeItemDelegate(formatter, &view));
+    view.setModel(&model);
+    view.horizontalHeader()->resizeSection(0, 400);
+    for (int row = 0; row < 2; ++row) {
+        const auto [left, right] = inkedColumns(view, model.index(row, 0));
+        EXPECT_GT(left, right) << "row " << row;
+    }
+}
+
 }  // namespace
 }  // namespace tallyvane
