@@ -48,7 +48,7 @@ Series& Series::smooth(bool on) {
     return *this;
 }
 
-Series& Series::trendline(TrendlineType type, int value) {
+Series& Series::trendline(Trendline_type type, int value) {
     const auto checked = checkedInteger<std::uint8_t>(value, "A trendline order or period");
     chart_series_set_trendline(open(), rawValue(type), checked);
     return *this;
@@ -159,7 +159,7 @@ Chart& Chart::minorUnit(Axes which, double unit) {
     return *this;
 }
 
-Chart& Chart::legend(LegendPosition position) {
+Chart& Chart::legend(Legend_position position) {
     chart_legend_set_position(open(), rawValue(position));
     chart_axis_off(axis(Axes::Y));
     return *this;

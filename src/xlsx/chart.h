@@ -32,7 +32,7 @@ public:
     Series& marker(int type, int size);
     Series& smooth(bool on);
     // The polynomial order or moving-average period, 0...255.
-    Series& trendline(TrendlineType type, int value);
+    Series& trendline(Trendline_type type, int value);
     Series& trendlineName(std::string_view name);
     // A black line; dash type and transparency 0...255.
     Series& trendlineLine(int dashType, int transparency, bool hidden, float width);
@@ -68,7 +68,7 @@ public:
     Chart& majorUnit(Axes axis, double unit);
     Chart& minorUnit(Axes axis, double unit);
     // Also hides the value axis.
-    Chart& legend(LegendPosition position);
+    Chart& legend(Legend_position position);
     // Series indexes -32,768...32,767 whose legend entries are removed.
     Chart& legendDeleteSeries(const std::vector<int>& indexes);
     // 0...65,535; the library warns outside 0...360.

@@ -47,16 +47,16 @@ std::optional<PaperType> paperTypeFromRaw(std::uint8_t raw) {
     return fromContiguousRaw(raw, PaperType::PrinterDefault, PaperType::German_Legal_Fanfold);
 }
 
-std::optional<ChartType> chartTypeFromRaw(std::uint8_t raw) {
-    return fromContiguousRaw(raw, ChartType::none, ChartType::radar_filled);
+std::optional<Chart_type> chartTypeFromRaw(std::uint8_t raw) {
+    return fromContiguousRaw(raw, Chart_type::none, Chart_type::radar_filled);
 }
 
-std::optional<LegendPosition> legendPositionFromRaw(std::uint8_t raw) {
-    return fromContiguousRaw(raw, LegendPosition::none, LegendPosition::overlay_top_right);
+std::optional<Legend_position> legendPositionFromRaw(std::uint8_t raw) {
+    return fromContiguousRaw(raw, Legend_position::none, Legend_position::overlay_top_right);
 }
 
-std::optional<TrendlineType> trendlineTypeFromRaw(std::uint8_t raw) {
-    return fromContiguousRaw(raw, TrendlineType::linear, TrendlineType::average);
+std::optional<Trendline_type> trendlineTypeFromRaw(std::uint8_t raw) {
+    return fromContiguousRaw(raw, Trendline_type::linear, Trendline_type::average);
 }
 
 std::optional<TotalFunction> totalFunctionFromRaw(std::uint8_t raw) {

@@ -36,18 +36,18 @@ enum class PaperType : std::uint8_t {
     German_Legal_Fanfold,
 };
 
-enum class ChartType : std::uint8_t {
+enum class Chart_type : std::uint8_t {
     none, area, area_stacked, area_percentage_stacked, bar, bar_stacked, bar_percentage_stacked,
     column, column_stacked, column_percentage_stacked, doughnut, line, line_stacked,
     line_percentage_stacked, pie, scatter, scatter_straight, scatter_straight_with_markers,
     scatter_smooth, scatter_smooth_with_markers, radar, radar_with_markers, radar_filled,
 };
 
-enum class LegendPosition : std::uint8_t {
+enum class Legend_position : std::uint8_t {
     none, right, left, top, bottom, top_right, overlay_right, overlay_left, overlay_top_right,
 };
 
-enum class TrendlineType : std::uint8_t { linear, log, poly, power, exp, average };
+enum class Trendline_type : std::uint8_t { linear, log, poly, power, exp, average };
 
 enum class TotalFunction : std::uint8_t {
     none = 0, average = 101, nums = 102, count = 103, max = 104, min = 105, std_dev = 107, sum = 109,
@@ -68,9 +68,9 @@ std::optional<VerticalAlignment> verticalAlignmentFromRaw(std::uint8_t raw);
 std::optional<Border> borderFromRaw(std::uint8_t raw);
 std::optional<Color> colorFromRgb(std::uint32_t rgbValue);
 std::optional<PaperType> paperTypeFromRaw(std::uint8_t raw);
-std::optional<ChartType> chartTypeFromRaw(std::uint8_t raw);
-std::optional<LegendPosition> legendPositionFromRaw(std::uint8_t raw);
-std::optional<TrendlineType> trendlineTypeFromRaw(std::uint8_t raw);
+std::optional<Chart_type> chartTypeFromRaw(std::uint8_t raw);
+std::optional<Legend_position> legendPositionFromRaw(std::uint8_t raw);
+std::optional<Trendline_type> trendlineTypeFromRaw(std::uint8_t raw);
 std::optional<TotalFunction> totalFunctionFromRaw(std::uint8_t raw);
 
 // An integer written where a total function is expected: outside 0...255 is an

@@ -62,9 +62,9 @@ Format Workbook::addFormat() {
     return Format(state_, requireMade(workbook_add_format(state_->open())));
 }
 
-Chart Workbook::addChart(ChartType type) {
+Chart Workbook::addChart(Chart_type type) {
     // The library answers "none" with a chart it cannot write.
-    if (type == ChartType::none) {
+    if (type == Chart_type::none) {
         throw XlsxError(XlsxErrorKind::invalidArgument, "A chart needs a chart type.");
     }
     auto* chart = requireMade(workbook_add_chart(state_->open(), rawValue(type)));

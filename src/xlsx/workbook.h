@@ -40,7 +40,7 @@ public:
     // Without a name the sheet is called "Chart" and its number among the chartsheets.
     Chartsheet addChartsheet(std::optional<std::string_view> name = std::nullopt);
     Format addFormat();
-    Chart addChart(ChartType type);
+    Chart addChart(Chart_type type);
 
     std::optional<Worksheet> worksheet(std::string_view name) const;
     std::optional<Chartsheet> chartsheet(std::string_view name) const;

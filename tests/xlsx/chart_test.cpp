@@ -25,7 +25,7 @@ TEST(Charts, OnAChartsheetReadBackWithTheirSeries) {
     const auto path = (folder / "chartsheet.xlsx").string();
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
-    Chart chart = workbook.addChart(ChartType::column);
+    Chart chart = workbook.addChart(Chart_type::column);
     chart.addSeries().values(data, "B2:B4").categories(data, "A2:A4").name(data, "B1");
     chart.addSeries("=Data!$B$2:$B$4", "Again");
     chart.title("Frames by role").xAxisName("Role").yAxisName("Frames").style(12);
@@ -59,11 +59,11 @@ TEST(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
     Workbook workbook(path);
     Worksheet data = workbook.addWorksheet("Role Totals");
     data.writeColumn({Value(1.0), Value(2.0), Value(3.0)}, "A1");
-    Chart pie = workbook.addChart(ChartType::pie);
+    Chart pie = workbook.addChart(Chart_type::pie);
     pie.addSeries().values(data, Range(0, 0, 2, 0));
-    pie.legend(LegendPosition::bottom).legendDeleteSeries({}).rotation(90);
-    Chart line = workbook.addChart(ChartType::line);
-    line.addSeries("='Role Totals'!$A$1:$A$3").smooth(true).marker(2, 7).trendline(TrendlineType::poly, 2);
+    pie.legend(Legend_position::bottom).legendDeleteSeries({}).rotation(90);
+    Chart line = workbook.addChart(Chart_type::line);
+    line.addSeries("='Role Totals'!$A$1:$A$3").smooth(true).marker(2, 7).trendline(Trendline_type::poly, 2);
     line.yAxisBounds(0, 10).majorUnit(Axes::Y, 2).majorGridlines(Axes::X, true).titleOff();
     data.insertChart(pie, "C1").insertChart(line, Cell(20, 2), 1.5, 0.5);
     workbook.close();
@@ -82,11 +82,11 @@ TEST(Charts, LegendPositionAlsoHidesTheValueAxis) {
     const auto path = (folder / "legend.xlsx").string();
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
-    Chart shown = workbook.addChart(ChartType::column);
+    Chart shown = workbook.addChart(Chart_type::column);
     shown.addSeries("=Data!$B$2:$B$4");
-    Chart legend = workbook.addChart(ChartType::column);
+    Chart legend = workbook.addChart(Chart_type::column);
     legend.addSeries("=Data!$B$2:$B$4");
-    legend.legend(LegendPosition::top);
+    legend.legend(Legend_position::top);
     data.insertChart(shown, "D1").insertChart(legend, "D20");
     workbook.close();
     const json charts = readBack(path)["worksheets"]["Data"]["charts"];
@@ -101,8 +101,8 @@ TEST(Charts, RefusalsAreErrors) {
     TemporaryFolder folder;
     Workbook workbook((folder / "refusals.xlsx").string());
     Worksheet data = dataSheet(workbook);
-    Chart empty = workbook.addChart(ChartType::area);
-    Chart placed = workbook.addChart(ChartType::area);
+    Chart empty = workbook.addChart(Chart_type::area);
+    Chart placed = workbook.addChart(Chart_type::area);
     Series series = placed.addSeries("=Data!$B$2:$B$4");
     data.insertChart(placed, "D1");
     struct Case {
@@ -111,14 +111,14 @@ TEST(Charts, RefusalsAreErrors) {
         XlsxErrorKind kind;
     };
     const Case cases[] = {
-        {"chart type none", [&] { workbook.addChart(ChartType::none); }, XlsxErrorKind::invalidArgument},
+        {"chart type none", [&] { workbook.addChart(Chart_type::none); }, XlsxErrorKind::invalidArgument},
         {"chart without series", [&] { data.insertChart(empty, "D30"); }, XlsxErrorKind::library},
         {"chart placed twice", [&] { data.insertChart(placed, "D40"); }, XlsxErrorKind::library},
         {"legend index out of range", [&] { placed.legendDeleteSeries({32768}); }, XlsxErrorKind::invalidArgument},
         {"rotation out of range", [&] { placed.rotation(65536); }, XlsxErrorKind::invalidArgument},
         {"style out of range", [&] { placed.style(256); }, XlsxErrorKind::invalidArgument},
         {"marker size out of range", [&] { series.marker(1, 256); }, XlsxErrorKind::invalidArgument},
-        {"trendline order out of range", [&] { series.trendline(TrendlineType::poly, -1); },
+        {"trendline order out of range", [&] { series.trendline(Trendline_type::poly, -1); },
          XlsxErrorKind::invalidArgument},
         {"dash type out of range", [&] { series.trendlineLine(256, 0, false, 1.0f); }, XlsxErrorKind::invalidArgument},
         {"line width not a number", [&] { series.trendlineLine(0, 0, false, std::nanf("")); },

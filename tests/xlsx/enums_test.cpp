@@ -15,10 +15,10 @@ TEST(Enumerations, RawValuesAreTheLibraryConstants) {
     EXPECT_EQ(rawValue(Border::slant_dash_dot), 13);
     EXPECT_EQ(rawValue(PaperType::A4), 9);
     EXPECT_EQ(rawValue(PaperType::German_Legal_Fanfold), 41);
-    EXPECT_EQ(rawValue(ChartType::column), 7);
-    EXPECT_EQ(rawValue(ChartType::radar_filled), 22);
-    EXPECT_EQ(rawValue(LegendPosition::overlay_top_right), 8);
-    EXPECT_EQ(rawValue(TrendlineType::average), 5);
+    EXPECT_EQ(rawValue(Chart_type::column), 7);
+    EXPECT_EQ(rawValue(Chart_type::radar_filled), 22);
+    EXPECT_EQ(rawValue(Legend_position::overlay_top_right), 8);
+    EXPECT_EQ(rawValue(Trendline_type::average), 5);
     EXPECT_EQ(rawValue(TotalFunction::std_dev), 107);
 }
 
@@ -53,9 +53,9 @@ TEST(Enumerations, FromRawAcceptsExactlyTheListedValues) {
         {"VerticalAlignment", [](std::uint8_t r) { return verticalAlignmentFromRaw(r).has_value(); }, range(8, 12)},
         {"Border", [](std::uint8_t r) { return borderFromRaw(r).has_value(); }, range(0, 13)},
         {"PaperType", [](std::uint8_t r) { return paperTypeFromRaw(r).has_value(); }, range(0, 41)},
-        {"ChartType", [](std::uint8_t r) { return chartTypeFromRaw(r).has_value(); }, range(0, 22)},
-        {"LegendPosition", [](std::uint8_t r) { return legendPositionFromRaw(r).has_value(); }, range(0, 8)},
-        {"TrendlineType", [](std::uint8_t r) { return trendlineTypeFromRaw(r).has_value(); }, range(0, 5)},
+        {"Chart_type", [](std::uint8_t r) { return chartTypeFromRaw(r).has_value(); }, range(0, 22)},
+        {"Legend_position", [](std::uint8_t r) { return legendPositionFromRaw(r).has_value(); }, range(0, 8)},
+        {"Trendline_type", [](std::uint8_t r) { return trendlineTypeFromRaw(r).has_value(); }, range(0, 5)},
         {"TotalFunction", [](std::uint8_t r) { return totalFunctionFromRaw(r).has_value(); },
          {0, 101, 102, 103, 104, 105, 107, 109}},
     };

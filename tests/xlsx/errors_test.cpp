@@ -63,7 +63,7 @@ TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
     }
     // A refused name leaves nothing behind: the workbook still closes and reads back whole.
     workbook.worksheet("Clips")->write("kept", "A1").write(1.0, "A2");
-    Chart chart = workbook.addChart(ChartType::line);
+    Chart chart = workbook.addChart(Chart_type::line);
     chart.addSeries("=Clips!$A$2:$A$2");
     workbook.chartsheet("Chart1")->chart(chart);
     workbook.close();
@@ -89,7 +89,7 @@ TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
     EXPECT_TRUE(workbook.worksheet("Sheet4").has_value());
     EXPECT_FALSE(workbook.worksheet(std::string("Sheet4\0x", 8)).has_value());
     // A chartsheet without a chart cannot be written; a chart makes the file whole.
-    Chart chart = workbook.addChart(ChartType::line);
+    Chart chart = workbook.addChart(Chart_type::line);
     chart.addSeries("=Sheet1!$A$1:$A$2");
     workbook.chartsheet("Chart1")->chart(chart);
     workbook.close();
@@ -120,7 +120,7 @@ TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
     Workbook copy = workbook;
     Worksheet sheet = workbook.addWorksheet("Data");
     Format format = workbook.addFormat();
-    Chart chart = workbook.addChart(ChartType::pie);
+    Chart chart = workbook.addChart(Chart_type::pie);
     Series series = chart.addSeries("=Data!$A$1:$A$2");
     Chartsheet chartsheet = workbook.addChartsheet();
     chartsheet.chart(chart);
@@ -131,7 +131,7 @@ TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
         [&] { copy.close(); },
         [&] { copy.addWorksheet("More"); },
         [&] { copy.addFormat(); },
-        [&] { copy.addChart(ChartType::bar); },
+        [&] { copy.addChart(Chart_type::bar); },
         [&] { copy.worksheet("Data"); },
         [&] { sheet.write("late", "B1"); },
         [&] { sheet.name(); },
@@ -149,14 +149,14 @@ TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
     Workbook first((folder / "first.xlsx").string());
     Workbook second((folder / "second.xlsx").string());
     Format foreignFormat = first.addFormat().bold();
-    Chart foreignChart = first.addChart(ChartType::column);
+    Chart foreignChart = first.addChart(Chart_type::column);
     foreignChart.addSeries("=Sheet1!$A$1:$A$2");
     Worksheet sheet = second.addWorksheet();
     EXPECT_EQ(errorOf([&] { sheet.write("x", "A1", foreignFormat); }).kind(), XlsxErrorKind::invalidArgument);
     EXPECT_EQ(errorOf([&] { sheet.column(Cols(0, 0), 5, foreignFormat); }).kind(), XlsxErrorKind::invalidArgument);
     EXPECT_EQ(errorOf([&] { sheet.insertChart(foreignChart, "B2"); }).kind(), XlsxErrorKind::invalidArgument);
     EXPECT_EQ(errorOf([&] { second.addChartsheet().chart(foreignChart); }).kind(), XlsxErrorKind::invalidArgument);
-    Chart own = second.addChart(ChartType::column);
+    Chart own = second.addChart(Chart_type::column);
     own.addSeries("=Sheet1!$A$1:$A$2");
     second.chartsheet("Chart1")->chart(own);
     first.addWorksheet();
@@ -174,7 +174,7 @@ TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpe
     EXPECT_EQ(error.kind(), XlsxErrorKind::invalidArgument);
     EXPECT_STREQ(error.what(), "Chartsheet \"Trend\" has no chart.");
     EXPECT_FALSE(std::filesystem::exists(path));
-    Chart chart = workbook.addChart(ChartType::line);
+    Chart chart = workbook.addChart(Chart_type::line);
     chart.addSeries("=Data!$A$1:$A$1");
     chartsheet.chart(chart);
     workbook.close();
