@@ -21,7 +21,9 @@ namespace tallyvane::xlsx {
 enum class WriteOrder {
     // Rows of each sheet are written top to bottom and each row is handed to the file once a
     // later row is begun, so memory stays flat however long the sheet; writing into a row
-    // above the current one is then a library error. Tables are not available.
+    // above the current one is then a library error. Tables are not available. Pictures are
+    // placed at close, when the row heights are gone: a picture is stretched over rows as if
+    // every row had the default height, so a sheet with pictures in taller rows needs anyOrder.
     rowByRow,
     // Every cell is held in memory until close(); any order, and tables.
     anyOrder,

@@ -197,6 +197,27 @@ TEST(Worksheet, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationO
     EXPECT_EQ(book["raw"]["Tall"]["pictures"].size(), std::size(cases));
 }
 
+TEST(Worksheet, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
+    constexpr long long kSwatchHeight = 36;  // pixels of swatch.png
+    constexpr long long kEmuPerPixel = 9525;
+    TemporaryFolder folder;
+    const auto path = (folder / "placed.xlsx").string();
+    Workbook workbook(path, WriteOrder::anyOrder);
+    workbook.addWorksheet("Placed")
+        .insertImage(fixture("swatch.png"), Cell(1, 0), kSwatchHeight)
+        .insertImage(fixture("swatch.png"), Cell(3, 0), 100);
+    workbook.close();
+
+    const json pictures = readBack(path)["raw"]["Placed"]["pictures"];
+    ASSERT_EQ(pictures.size(), 2u);
+    // Exactly as tall as its row: it ends where the next row begins.
+    EXPECT_EQ(pictures[0]["toRow"], 2);
+    EXPECT_EQ(pictures[0]["toRowOffset"], 0);
+    // Shorter than its row: it ends inside it.
+    EXPECT_EQ(pictures[1]["toRow"], 3);
+    EXPECT_EQ(pictures[1]["toRowOffset"], kSwatchHeight * kEmuPerPixel);
+}
+
 TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
     TemporaryFolder folder;
     const auto path = (folder / "missing-image.xlsx").string();

@@ -90,11 +90,14 @@ def raw_parts(archive):
             for anchor in ET.fromstring(archive.read(drawing_part)):
                 blip = anchor.find(".//a:blip", NS)
                 start = anchor.find("xdr:from", NS)
+                end = anchor.find("xdr:to", NS)
                 if blip is None or start is None:
                     continue
                 pictures.append({
                     "row": int(start.find("xdr:row", NS).text),
                     "col": int(start.find("xdr:col", NS).text),
+                    "toRow": int(end.find("xdr:row", NS).text) if end is not None else None,
+                    "toRowOffset": int(end.find("xdr:rowOff", NS).text) if end is not None else None,
                     "media": drawing_rels[blip.get(R_EMBED)],
                 })
         parts[sheet.get("name")] = {"cells": cells, "pictures": pictures}
