@@ -36,6 +36,16 @@ bool option(const ReportRequest& request, const std::string& key) {
     return found != request.options.end() && found->second;
 }
 
+// Rows are written top to bottom, so the workbook need not hold them all, except when the
+// clip sheets show thumbnails: pictures are anchored when the workbook closes, and only a
+// workbook that keeps its rows knows their heights then. Without them every picture would
+// reach over the rows below it.
+xlsx::WriteOrder writeOrder(const ReportContext& context, const ReportRequest& request) {
+    const auto thumbnails = request.options.find("thumbnails");
+    const bool pictured = (thumbnails == request.options.end() || thumbnails->second) && context.thumbnailWidth >= 1;
+    return pictured ? xlsx::WriteOrder::anyOrder : xlsx::WriteOrder::rowByRow;
+}
+
 // Thumbnails of an earlier report must not show up in this one.
 void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
     std::error_code ignored;
@@ -105,7 +115,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;
     try {
-        context.workbook.emplace(temporary.string(), xlsx::WriteOrder::rowByRow, context.log());
+        context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log());
     } catch (const std::exception& failure) {
         platform_.showAlert("The report could not be made", failure.what());
         return SaveOutcome::failed;

@@ -349,6 +349,40 @@ TEST_F(ReportSaverTest, AWorkbookIsNeverSavedIntoTheThumbnailFolder) {
     EXPECT_TRUE(fs::exists(context.supportFolder / "Thumbnails kept" / "Main Edit.xlsx"));
 }
 
+// Where each picture of a sheet starts and ends, as an independent reader of the file sees it.
+nlohmann::json pictureAnchors(const fs::path& workbook, const std::string& sheet) {
+    const std::string command = "/usr/bin/python3 " +
+                                test::shellQuoted(std::string(TALLYVANE_TEST_DATA_DIR) + "/xlsx/dump_workbook.py") +
+                                " " + test::shellQuoted(workbook.string());
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0);
+    return nlohmann::json::parse(output)["raw"][sheet]["pictures"];
+}
+
+TEST_F(ReportSaverTest, ThumbnailsFitTheRowsMadeForThem) {
+    // Three pictures in consecutive rows made as tall as they are, as the clip sheet does.
+    constexpr long long kSwatchHeight = 36;
+    context.thumbnailWidth = 160;
+    request.options["thumbnails"] = true;
+    ASSERT_EQ(save([](ReportContext& ctx, const ReportRequest&) {
+                  const std::string swatch = std::string(TALLYVANE_TEST_DATA_DIR) + "/xlsx/swatch.png";
+                  xlsx::Worksheet sheet = ctx.workbook->addWorksheet("Selected Roles");
+                  for (std::uint32_t row = 1; row <= 3; ++row) sheet.insertImage(swatch, xlsx::Cell(row, 1), kSwatchHeight);
+              }),
+              SaveOutcome::saved);
+    const nlohmann::json pictures = pictureAnchors(destination(), "Selected Roles");
+    ASSERT_EQ(pictures.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        // Each ends where the next row begins instead of reaching into the pictures below.
+        EXPECT_EQ(pictures[i]["row"], i + 1);
+        EXPECT_EQ(pictures[i]["toRow"], i + 2);
+        EXPECT_EQ(pictures[i]["toRowOffset"], 0);
+    }
+}
+
 TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
     // What the other program's report has in the support folder while it runs.
     fs::create_directories(thumbnails());
