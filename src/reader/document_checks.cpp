@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <libxml/tree.h>
+
 #include "reader/text_extensions.h"
 #include "reader/xml_content_error.h"
 
@@ -23,6 +25,11 @@ void checkFCPXMLDocument(const XMLDocument& document) {
     if (!version) throw XMLContentError(XMLContentError::malformed);
     if (root->tag() != "fcpxml") throw XMLContentError(XMLContentError::invalidFCPXML);
     checkFCPXMLVersion(*version);
+    // The parser recovers what it can, so a cut-off file still has a root: read on, it
+    // would make a report that silently lacks every clip after the cut.
+    if ((document.cDocument()->properties & XML_DOC_WELLFORMED) == 0) {
+        throw XMLContentError(XMLContentError::malformed);
+    }
 }
 
 void checkFCPXMLVersion(std::string_view version) {

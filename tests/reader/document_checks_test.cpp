@@ -103,7 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RootCase{"FcpxmlWithoutVersion", "<fcpxml><resources/></fcpxml>", kMalformed},
                       RootCase{"OtherTagWithVersion", "<xmeml version=\"1.8\"><sequence/></xmeml>", kInvalid},
                       RootCase{"OtherTagWithoutVersion", "<xmeml><sequence/></xmeml>", kMalformed},
-                      RootCase{"TagCaseMatters", "<FCPXML version=\"1.8\"/>", kInvalid}),
+                      RootCase{"TagCaseMatters", "<FCPXML version=\"1.8\"/>", kInvalid},
+                      // The parser recovers a root from these; reading on would report part of the project.
+                      RootCase{"CutOff", "<fcpxml version=\"1.8\"><library><event name=\"x\"><project n", kMalformed},
+                      RootCase{"UnclosedElements", "<fcpxml version=\"1.8\"><library><event name=\"x\">", kMalformed},
+                      RootCase{"MismatchedEndTag", "<fcpxml version=\"1.8\"><library></event></fcpxml>", kMalformed},
+                      RootCase{"ExternalEntityInAttribute",
+                               "<!DOCTYPE fcpxml [<!ENTITY s SYSTEM \"file:///etc/passwd\">]>"
+                               "<fcpxml version=\"1.8\"><library><event name=\"&s;\"/></library></fcpxml>",
+                               kMalformed}),
     [](const auto& info) { return info.param.name; });
 
 TEST(DocumentChecks, ParserFailuresNameTheParsersMessage) {
