@@ -68,6 +68,8 @@ QWidget* MainWindow::buildReportRow() {
     inputFileIcon_->setPixmap(style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32));
     inputFileName_ = new QLabel;
     inputFileName_->setObjectName("inputFileName");
+    // A file name such as "<i>Cut.fcpxml" is a name, not markup to render.
+    inputFileName_->setTextFormat(Qt::PlainText);
     inputFileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     fileRow->addWidget(openFileButton_);
     fileRow->addWidget(inputFileIcon_);

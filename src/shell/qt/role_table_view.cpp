@@ -5,6 +5,14 @@
 
 namespace tallyvane {
 
+namespace {
+
+// A button reads "&" as the mark of its keyboard mnemonic: "M&E" would show as "ME" and
+// Alt+E would toggle the role. Doubled, it is shown as it is and grabs no key.
+QString buttonTitle(const std::string& roleName) { return QString::fromStdString(roleName).replace('&', "&&"); }
+
+}  // namespace
+
 RoleTableView::RoleTableView(QWidget* parent) : QTableWidget(0, 1, parent) {
     horizontalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -21,13 +29,13 @@ void RoleTableView::render(const RoleTable& table) {
     bool sameRows = rowCount() == static_cast<int>(rows.size());
     for (int row = 0; sameRows && row < rowCount(); ++row) {
         const auto* box = qobject_cast<QCheckBox*>(cellWidget(row, 0));
-        sameRows = box != nullptr && box->text() == QString::fromStdString(rows[static_cast<std::size_t>(row)].roleName);
+        sameRows = box != nullptr && box->text() == buttonTitle(rows[static_cast<std::size_t>(row)].roleName);
     }
     if (!sameRows) {
         setRowCount(0);
         setRowCount(static_cast<int>(rows.size()));
         for (int row = 0; row < rowCount(); ++row) {
-            auto* box = new QCheckBox(QString::fromStdString(rows[static_cast<std::size_t>(row)].roleName));
+            auto* box = new QCheckBox(buttonTitle(rows[static_cast<std::size_t>(row)].roleName));
             // `clicked` is the user's alone; setting the state below sends nothing.
             connect(box, &QCheckBox::clicked, this, [this, row] { emit rowToggled(row); });
             setCellWidget(row, 0, box);

@@ -57,9 +57,42 @@ protected:
         std::ofstream(supportFolder_ / "Layouts.json") << layoutsToJson({layout}).dump();
     }
 
-    void open(const std::string& name) {
-        platform_.openPath = sample(name);
+    void open(const std::string& name) { openPath(sample(name)); }
+
+    void openPath(const std::filesystem::path& document) {
+        platform_.openPath = document;
         QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
+    }
+
+    // A project with one timeline of one clip, under a file name and with roles that are
+    // written into the XML as they are given (so "&amp;" for "&").
+    std::filesystem::path writeProject(const std::string& fileName, const std::string& videoRole,
+                                       const std::string& audioRole) const {
+        const std::filesystem::path document = outputFolder() / fileName;
+        std::ofstream(document) << R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE fcpxml>
+<fcpxml version="1.11">
+    <resources>
+        <format id="r1" name="FFVideoFormat1080p25" frameDuration="100/2500s" width="1920" height="1080"/>
+        <asset id="r2" name="Interview" start="0s" duration="100s" hasVideo="1" hasAudio="1" format="r1">
+            <media-rep kind="original-media" src="file:///nowhere/Interview.mov"/>
+        </asset>
+    </resources>
+    <library>
+        <event name="Names">
+            <project name="Timeline A">
+                <sequence format="r1" duration="10s" tcStart="0s" tcFormat="NDF">
+                    <spine>
+                        <asset-clip ref="r2" offset="0s" name="Interview" duration="10s" role=")"
+                                << videoRole << R"(" audioRole=")" << audioRole << R"("/>
+                    </spine>
+                </sequence>
+            </project>
+        </event>
+    </library>
+</fcpxml>
+)";
+        return document;
     }
 };
 
@@ -228,6 +261,32 @@ TEST_F(MainWindowTest, TheOpenDocumentsEventReadsOnlyTheFirstFile) {
     windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
     EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
     EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"}));
+}
+
+TEST_F(MainWindowTest, FileAndRoleNamesAreShownAsTheyAre) {
+    start();
+    openPath(writeProject("<i>Cut.fcpxml", "Titles &amp; Graphics", "D&amp;M"));
+    ASSERT_TRUE(platform_.alerts.empty()) << platform_.alerts.front().messageText;
+    EXPECT_EQ(shownText(main<QLabel>("inputFileName")), "<i>Cut.fcpxml") << "not rendered as markup";
+    EXPECT_EQ(rows(main<QTableWidget>("videoTracksTableView")), (QStringList{"[x] Titles & Graphics"}));
+    EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")), (QStringList{"[x] D&M", "[x] D&M \u25B8 D&M-1"}));
+}
+
+TEST_F(MainWindowTest, AnAmpersandInARoleMakesNoKeyboardShortcut) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // One row only: a key that two rows claimed would merely move the focus.
+    openPath(writeProject("Stems.fcpxml", "D&amp;M", "Dialogue"));
+    ASSERT_EQ(main<QTableWidget>("videoTracksTableView").rowCount(), 1);
+
+    QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
+    // A mnemonic clicks its button after a short animation.
+    QTest::qWait(300);
+    EXPECT_TRUE(shell_->videoRoles().rows()[0].isChecked);
+    EXPECT_TRUE(rowBox(main<QTableWidget>("videoTracksTableView"), 0).isChecked());
 }
 
 TEST_F(MainWindowTest, ANewProjectClearsTheOldRolesAndLocksSave) {

@@ -1,6 +1,7 @@
 #pragma once
 // Reading and clicking widgets the way a person does.
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QStringList>
@@ -18,14 +19,19 @@ inline QStringList items(const QComboBox& popup) {
 // On the box itself: a check box's or radio button's click area ends with its title.
 inline void clickCheckBox(QAbstractButton& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
 
+// The text a person sees (and a screen reader reads): markup rendered, mnemonic marks taken out.
+inline QString shownText(QWidget& widget) {
+    return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
+}
+
 inline QCheckBox& rowBox(QTableWidget& table, int row) { return *qobject_cast<QCheckBox*>(table.cellWidget(row, 0)); }
 
 // Each row as its title with "[x] " or "[ ] " before it.
 inline QStringList rows(QTableWidget& table) {
     QStringList shown;
     for (int row = 0; row < table.rowCount(); ++row) {
-        const QCheckBox& box = rowBox(table, row);
-        shown << (box.isChecked() ? "[x] " : "[ ] ") + box.text();
+        QCheckBox& box = rowBox(table, row);
+        shown << (box.isChecked() ? "[x] " : "[ ] ") + shownText(box);
     }
     return shown;
 }
