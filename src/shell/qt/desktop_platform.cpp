@@ -1,9 +1,12 @@
 #include "shell/qt/desktop_platform.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -13,10 +16,25 @@
 
 namespace tallyvane {
 
-void DesktopPlatform::showAlert(const std::string& messageText, const std::string& informativeText) {
-    auto* alert = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(),
-                                  QString::fromStdString(messageText), QMessageBox::Ok, mainWindow_);
+namespace {
+
+// Alert texts carry file names, paths and library messages, which Qt would render as markup
+// whenever they look like it.
+QMessageBox* makeAlert(QWidget* parent, const std::string& messageText, const std::string& informativeText) {
+    auto* alert = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), QString(),
+                                  QMessageBox::Ok, parent);
+    alert->setTextFormat(Qt::PlainText);
+    alert->setText(QString::fromStdString(messageText));
     alert->setInformativeText(QString::fromStdString(informativeText));
+    // The informative text's label does not follow the box's text format.
+    for (QLabel* label : alert->findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    return alert;
+}
+
+}  // namespace
+
+void DesktopPlatform::showAlert(const std::string& messageText, const std::string& informativeText) {
+    QMessageBox* alert = makeAlert(mainWindow_, messageText, informativeText);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     if (mainWindow_) {
         // A sheet on the main window: the caller goes on at once.
@@ -69,12 +87,10 @@ bool DesktopPlatform::openUrl(const std::string& url) {
 
 bool DesktopPlatform::askAlertAction(const std::string& messageText, const std::string& informativeText,
                                      const std::string& actionTitle) {
-    QMessageBox alert(QMessageBox::Information, QApplication::applicationDisplayName(),
-                      QString::fromStdString(messageText), QMessageBox::Ok, mainWindow_);
-    alert.setInformativeText(QString::fromStdString(informativeText));
-    QPushButton* action = alert.addButton(QString::fromStdString(actionTitle), QMessageBox::ActionRole);
-    alert.exec();
-    return alert.clickedButton() == action;
+    const std::unique_ptr<QMessageBox> alert(makeAlert(mainWindow_, messageText, informativeText));
+    QPushButton* action = alert->addButton(QString::fromStdString(actionTitle), QMessageBox::ActionRole);
+    alert->exec();
+    return alert->clickedButton() == action;
 }
 
 }  // namespace tallyvane

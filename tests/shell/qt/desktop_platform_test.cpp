@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include "qt/qt_test_application.h"
 #include "shell/qt/desktop_platform.h"
 #include "shell/qt/path_text.h"
+#include "widget_helpers.h"
 
 namespace tallyvane::test {
 namespace {
@@ -27,6 +29,16 @@ void whenModal(Answer answer) {
         ASSERT_NE(dialog, nullptr);
         answer(*dialog);
     });
+}
+
+// The texts a person reads on an alert, sorted.
+QStringList shownTexts(QMessageBox& alert) {
+    QStringList texts;
+    for (QLabel* label : alert.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) texts << shownText(*label);
+    }
+    texts.sort();
+    return texts;
 }
 
 class DesktopPlatformTest : public ::testing::Test {
@@ -51,6 +63,27 @@ TEST_F(DesktopPlatformTest, AnAlertIsASheetOnTheMainWindowAndReturnsAtOnce) {
     EXPECT_EQ(alert->text(), "This is not a valid .fcpxml file");
     EXPECT_EQ(alert->informativeText(), "Please export a new XML from Final Cut Pro.");
     alert->accept();
+}
+
+TEST_F(DesktopPlatformTest, AlertTextsThatLookLikeMarkupAreShownAsTheyAre) {
+    const std::string message = "\u201C<i>Cut</i>.txt\u201D is not a project document";
+    const std::string informative = "The folder /tmp/<b>Reports</b> cannot be written.";
+    QStringList expected{QString::fromStdString(message), QString::fromStdString(informative)};
+    expected.sort();
+
+    platform_.showAlert(message, informative);
+    auto* sheet = window_->findChild<QMessageBox*>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(shownTexts(*sheet), expected);
+    sheet->accept();
+
+    QStringList asked;
+    whenModal<QMessageBox>([&](QMessageBox& alert) {
+        asked = shownTexts(alert);
+        alert.button(QMessageBox::Ok)->click();
+    });
+    platform_.askAlertAction(message, informative, "Get Pro Video Formats");
+    EXPECT_EQ(asked, expected);
 }
 
 TEST_F(DesktopPlatformTest, AnAlertWithoutAWindowWaitsForOK) {
