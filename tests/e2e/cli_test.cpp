@@ -213,6 +213,18 @@ TEST_F(CliTest, ArchiveWithoutTheDocumentIsRefused) {
     EXPECT_EQ(result.errors, "This is not a valid .fcpxml file\nPlease export a new XML from Final Cut Pro.\n");
 }
 
+TEST_F(CliTest, CutOffExportIsRefusedAndWritesNoWorkbook) {
+    // Cut inside the timeline, after its first clips: what stands before the cut is readable.
+    const std::string whole = readText(kSamples / "TheAcharya__OpenFCPXMLKit__29.97d.fcpxml");
+    const fs::path cutOff = folder.path() / "CutOff.fcpxml";
+    std::ofstream(cutOff, std::ios::binary) << whole.substr(0, whole.find("<ref-clip ref=\"r3\" offset="));
+    const fs::path output = folder.path() / "report.xlsx";
+    const Result result = cli({"save", cutOff.string(), "-o", output.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "This XML cannot be parsed\nPlease export a new XML.\n");
+    EXPECT_FALSE(fs::exists(output));
+}
+
 TEST_F(CliTest, RolesListsBothTablesChecked) {
     const Result result = cli({"roles", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string()});
     ASSERT_EQ(result.status, 0) << result.errors;
