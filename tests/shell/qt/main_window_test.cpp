@@ -323,6 +323,37 @@ TEST_F(MainWindowTest, DragsAreRefusedAndClicksPassThroughTheDropView) {
     EXPECT_EQ(window.centralWidget()->childAt(buttonCentre), &openButton);
 }
 
+// A drag as the desktop delivers it: to the window, which finds the control under the pointer.
+TEST_F(MainWindowTest, ADocumentDraggedOverAnyControlIsNotTaken) {
+    start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QMimeData document;
+    document.setUrls({QUrl::fromLocalFile(QString::fromStdString(sample(kOneTimelineSample).string()))});
+    const auto at = [&](const char* control) {
+        auto& widget = main<QWidget>(control);
+        return widget.mapTo(&window, widget.rect().center());
+    };
+
+    QDragEnterEvent enter(at("openFileButton"), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    for (const char* control : {"inputFileName", "reportPopup", "videoTracksTableView", "audioTracksTableView",
+                                "layoutsAppPopup", "markersSheetSwitch", "saveFileButton"}) {
+        QDragMoveEvent move(at(control), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &move);
+        EXPECT_FALSE(move.isAccepted()) << control;
+    }
+    QDropEvent drop(QPointF(at("videoTracksTableView")), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_TRUE(main<QLabel>("inputFileName").text().isEmpty());
+    EXPECT_EQ(main<QComboBox>("reportPopup").count(), 0);
+}
+
 TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
     start();
     MainWindow& window = windows_->mainWindow();
