@@ -211,8 +211,8 @@ void writeFCPXMLReport(ReportContext& context, const Store& store, const ReportR
     if (request.reportName != kEventClips) {
         timeline = findTimeline(store, request.reportName, context);
         if (!timeline) return;
-        adoptTimelineRate(context, *timeline);
     }
+    adoptTimelineRate(context, timeline.get());
     context.reportTimeOffset = 0.0;
     FCPXMLReport(context, request, std::move(timeline)).write(store);
 }

@@ -103,8 +103,8 @@ void writeInterchangeReport(ReportContext& context, const Store& store, const Re
     } else {
         timeline = findTimeline(store, request.reportName, context);
         if (!timeline) return;
-        adoptTimelineRate(context, *timeline);
     }
+    adoptTimelineRate(context, timeline.get());
     const bool ignoreAudio = requestsSheet(request, "ignoreAudio");
 
     const std::optional<DocumentVariant> variant = variantOf(context.currentInputType);

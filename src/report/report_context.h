@@ -18,9 +18,12 @@
 namespace tallyvane {
 
 struct ReportContext {
+    // The rate of a report whose timeline gives none.
+    static constexpr TimecodeFrameRate kStartingFrameRate = TimecodeFrameRate::fps60;
+
     // Picks a clip sheet's starting columns: 0 none, 3 bin clips, 5 event clips, 6 timeline.
     std::uint8_t sheetKind = 0;
-    TimecodeFrameRate reportFrameRate = TimecodeFrameRate::fps60;
+    TimecodeFrameRate reportFrameRate = kStartingFrameRate;
     // Frames added to every computed end time.
     double reportTimeOffset = -1.0;
     std::int64_t thumbnailWidth = 0;

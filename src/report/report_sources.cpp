@@ -18,8 +18,10 @@ std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view n
     return found.front();
 }
 
-void adoptTimelineRate(ReportContext& context, const Composition& timeline) {
-    if (const auto rate = TimecodeFrameRate::fromStringValue(timeline.timecodeFrameRate())) {
+void adoptTimelineRate(ReportContext& context, const Composition* timeline) {
+    context.reportFrameRate = ReportContext::kStartingFrameRate;
+    if (!timeline) return;
+    if (const auto rate = TimecodeFrameRate::fromStringValue(timeline->timecodeFrameRate())) {
         context.reportFrameRate = *rate;
     }
 }

@@ -20,8 +20,10 @@ using StoryElements = std::vector<std::shared_ptr<StoryElement>>;
 // The first timeline of that name; the report's diagnostic line when there is none.
 std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view name, const ReportContext& context);
 
-// The timeline's rate becomes the report's; a text that names no rate keeps the one before.
-void adoptTimelineRate(ReportContext& context, const Composition& timeline);
+// The timeline's rate becomes the report's. Without a timeline, or with a rate text that
+// names no rate, the report has the starting rate, never the one an earlier report left
+// behind: the same report saved twice in one session would differ.
+void adoptTimelineRate(ReportContext& context, const Composition* timeline);
 
 // Whether the request lists the key among its extra sheets (or switches).
 bool requestsSheet(const ReportRequest& request, std::string_view key);

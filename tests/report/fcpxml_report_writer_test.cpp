@@ -245,8 +245,9 @@ TEST_F(FCPXMLReportWriterTest, TheTimelineRateBecomesTheReportRate) {
     const std::vector<Case> cases = {
         {"At 25", "25", TimecodeFrameRate::fps25},
         {"At 29.97 drop", "29.97d", TimecodeFrameRate::fps29_97d},
-        {"Unknown rate", "29.97p", TimecodeFrameRate::fps30},
-        {"No rate", "", TimecodeFrameRate::fps30},
+        // Not the rate an earlier report left behind.
+        {"Unknown rate", "29.97p", TimecodeFrameRate::fps60},
+        {"No rate", "", TimecodeFrameRate::fps60},
     };
     for (const Case& c : cases) {
         addTimeline(c.name, c.rate);
@@ -293,7 +294,8 @@ TEST_F(FCPXMLReportWriterTest, EventClipsListEveryClipOfEveryEventWithoutSummary
         EXPECT_EQ(workbook["worksheets"][empty]["maxRow"], 1) << empty;
     }
     EXPECT_EQ(context.sheetKind, 5);
-    EXPECT_EQ(context.reportFrameRate, TimecodeFrameRate::fps30);
+    // Event clips have no timeline rate, and not the one an earlier report left behind.
+    EXPECT_EQ(context.reportFrameRate, TimecodeFrameRate::fps60);
     EXPECT_EQ(context.reportTimeOffset, 0.0);
 }
 

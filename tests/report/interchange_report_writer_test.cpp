@@ -164,7 +164,8 @@ TEST_F(InterchangeReportWriterTest, BinClipsByBinNameThenTimelineOrderWithoutFil
     EXPECT_TRUE(clipNames(workbook, "Graphics & Titles").empty());
     EXPECT_EQ(workbook["worksheets"]["Transitions"]["maxRow"], 1);
     EXPECT_EQ(context.sheetKind, 3);
-    EXPECT_EQ(context.reportFrameRate, TimecodeFrameRate::fps30);
+    // Bin clips have no timeline rate, and not the one an earlier report left behind.
+    EXPECT_EQ(context.reportFrameRate, TimecodeFrameRate::fps60);
 }
 
 TEST_F(InterchangeReportWriterTest, OtherDocumentKindsAndMissingTimelinesGetNoSheet) {
