@@ -102,6 +102,9 @@ QWidget* SettingsWindow::buildLayoutsTab() {
     thumbnailWidthPopup_->setObjectName("thumbnailWidthPopup");
     thumbnailWidthPopup_->setEditable(true);
     thumbnailWidthPopup_->setInsertPolicy(QComboBox::NoInsert);
+    // The width is what is typed: completing "12" to the offered "120" would store a width
+    // nobody asked for.
+    thumbnailWidthPopup_->setCompleter(nullptr);
     for (const char* width : kOfferedWidths) thumbnailWidthPopup_->addItem(width);
     connect(thumbnailWidthPopup_, &QComboBox::activated, this, [this](int index) {
         const std::string width = thumbnailWidthPopup_->itemText(index).toStdString();

@@ -157,15 +157,27 @@ TEST_F(SettingsWindowTest, TheThumbnailWidthIsStoredAsANumber) {
     choose(settings<QComboBox>("layoutsSettingsPopup"), 0);
     choose(settings<QComboBox>("layoutsSettingsPopup"), 1);
     ASSERT_TRUE(width.isEnabled());
-    width.lineEdit()->selectAll();
-    QTest::keyClicks(width.lineEdit(), "-120");
-    QTest::keyClick(width.lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], "120");
-
-    width.lineEdit()->selectAll();
-    QTest::keyClicks(width.lineEdit(), "abc");
-    QTest::keyClick(width.lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], "40");
+    // Typing is only completed in the window that has the keyboard.
+    windows_->settingsWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&windows_->settingsWindow()));
+    width.setFocus();
+    const struct {
+        const char* typed;
+        const char* stored;
+    } cases[]{
+        {"-120", "120"},
+        {"abc", "40"},
+        {"0", "40"},
+        // What is typed counts, even where an offered width begins with it.
+        {"12", "12"},
+        {"24", "24"},
+    };
+    for (const auto& [typed, stored] : cases) {
+        width.lineEdit()->selectAll();
+        QTest::keyClicks(width.lineEdit(), typed);
+        QTest::keyClick(width.lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], std::string(stored)) << typed;
+    }
 }
 
 TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormat) {
