@@ -17,22 +17,18 @@ QString nameFilter(const std::vector<std::string>& extensions) {
 
 }  // namespace
 
-bool isDocumentBundle(const QString& folder, const std::vector<std::string>& extensions) {
+bool isDocumentBundle(const QString& folder) {
     const QFileInfo info(folder);
-    if (!info.isDir()) return false;
-    const QString suffix = info.suffix();
-    for (const std::string& extension : extensions) {
-        // Extensions compare exactly, as the open flow compares them.
-        if (suffix == QString::fromStdString(extension)) return true;
-    }
-    return false;
+    // Compared exactly, as the open flow compares it. A folder merely named like a `.fcpxml`
+    // file is no document: it is browsed as any folder.
+    return info.isDir() && info.suffix() == QLatin1String("fcpxmld");
 }
 
 OpenPanel::OpenPanel(QWidget* parent, const std::vector<std::string>& extensions)
-    : QFileDialog(parent, tr("Open Project")), extensions_(extensions) {
+    : QFileDialog(parent, tr("Open Project")) {
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setNameFilter(nameFilter(extensions_));
+    setNameFilter(nameFilter(extensions));
     // The desktop's own panel would hide the moment a bundle folder is entered.
     setOption(QFileDialog::DontUseNativeDialog, true);
     // Double-clicking a bundle enters it like any folder.
@@ -40,7 +36,7 @@ OpenPanel::OpenPanel(QWidget* parent, const std::vector<std::string>& extensions
 }
 
 bool OpenPanel::chooseBundle(const QString& folder) {
-    if (!isDocumentBundle(folder, extensions_)) return false;
+    if (!isDocumentBundle(folder)) return false;
     chosenBundle_ = folder;
     // The file panel's own accept would only show the folder's contents.
     QDialog::accept();

@@ -12,8 +12,8 @@
 
 namespace tallyvane {
 
-// Whether a folder is a document bundle of one of the extensions (without the dot).
-bool isDocumentBundle(const QString& folder, const std::vector<std::string>& extensions);
+// Whether a folder is a `.fcpxmld` document bundle (the extension compared exactly).
+bool isDocumentBundle(const QString& folder);
 
 class OpenPanel : public QFileDialog {
     Q_OBJECT
@@ -30,7 +30,6 @@ private:
     // Whether `folder` is a bundle, which then is the choice and closes the panel.
     bool chooseBundle(const QString& folder);
 
-    std::vector<std::string> extensions_;
     QString chosenBundle_;
 };
 

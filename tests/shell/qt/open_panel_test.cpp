@@ -20,15 +20,21 @@ QString bundleSample() {
     return toQString(sample("ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld"));
 }
 
-TEST(OpenPanelTest, OnlyFoldersWithADocumentExtensionAreBundles) {
+TEST(OpenPanelTest, OnlyFoldersWithTheBundleExtensionAreBundles) {
     QTemporaryDir folder;
-    ASSERT_TRUE(QDir(folder.path()).mkpath("Plain"));
-    ASSERT_TRUE(QDir(folder.path()).mkpath("Upper.FCPXMLD"));
-    EXPECT_TRUE(isDocumentBundle(bundleSample(), kDocumentExtensions));
-    EXPECT_FALSE(isDocumentBundle(folder.path() + "/Plain", kDocumentExtensions));
-    EXPECT_FALSE(isDocumentBundle(folder.path() + "/Upper.FCPXMLD", kDocumentExtensions)) << "extensions compare exactly";
-    EXPECT_FALSE(isDocumentBundle(toQString(sample("TheAcharya__OpenFCPXMLKit__25i.fcpxml")), kDocumentExtensions))
-        << "a file is no bundle";
+    for (const char* name : {"Plain", "Upper.FCPXMLD", "Cuts.fcpxml"}) ASSERT_TRUE(QDir(folder.path()).mkpath(name));
+    const struct {
+        QString path;
+        bool bundle;
+        const char* why;
+    } cases[]{
+        {bundleSample(), true, "a bundle folder"},
+        {folder.path() + "/Plain", false, "a plain folder"},
+        {folder.path() + "/Upper.FCPXMLD", false, "extensions compare exactly"},
+        {folder.path() + "/Cuts.fcpxml", false, "a folder named like a document file"},
+        {toQString(sample("TheAcharya__OpenFCPXMLKit__25i.fcpxml")), false, "a file is no bundle"},
+    };
+    for (const auto& [path, bundle, why] : cases) EXPECT_EQ(isDocumentBundle(path), bundle) << why;
 }
 
 TEST(OpenPanelTest, OpeningABundleChoosesItAsTheDocument) {
@@ -46,18 +52,20 @@ TEST(OpenPanelTest, OpeningABundleChoosesItAsTheDocument) {
               QFileInfo(bundleSample()).canonicalFilePath().toStdString());
 }
 
-TEST(OpenPanelTest, OpeningAPlainFolderShowsItsContents) {
+TEST(OpenPanelTest, OpeningAnyOtherFolderShowsItsContents) {
     ensureQtApplication();
-    QTemporaryDir folder;
-    ASSERT_TRUE(QDir(folder.path()).mkpath("Plain"));
-    OpenPanel panel(nullptr, kDocumentExtensions);
-    panel.setDirectory(folder.path());
-    panel.open();
-    panel.selectFile(folder.path() + "/Plain");
-    panel.accept();
-    EXPECT_TRUE(panel.isVisible());
-    EXPECT_EQ(panel.directory().absolutePath(), QDir(folder.path() + "/Plain").absolutePath());
-    panel.reject();
+    for (const char* name : {"Plain", "Cuts.fcpxml"}) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(QDir(folder.path()).mkpath(name));
+        OpenPanel panel(nullptr, kDocumentExtensions);
+        panel.setDirectory(folder.path());
+        panel.open();
+        panel.selectFile(folder.path() + "/" + name);
+        panel.accept();
+        EXPECT_TRUE(panel.isVisible()) << name;
+        EXPECT_EQ(panel.directory().absolutePath(), QDir(folder.path() + "/" + name).absolutePath()) << name;
+        panel.reject();
+    }
 }
 
 TEST(OpenPanelTest, ACancelledPanelChoosesNothing) {
