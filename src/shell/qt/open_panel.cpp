@@ -38,6 +38,9 @@ OpenPanel::OpenPanel(QWidget* parent, const std::vector<std::string>& extensions
 bool OpenPanel::chooseBundle(const QString& folder) {
     if (!isDocumentBundle(folder)) return false;
     chosenBundle_ = folder;
+    // Entering the bundle made it the folder the next panel starts in; that is the folder
+    // holding it, since a document is not browsed into.
+    setDirectory(QFileInfo(folder).absolutePath());
     // The file panel's own accept would only show the folder's contents.
     QDialog::accept();
     return true;

@@ -52,6 +52,23 @@ TEST(OpenPanelTest, OpeningABundleChoosesItAsTheDocument) {
               QFileInfo(bundleSample()).canonicalFilePath().toStdString());
 }
 
+TEST(OpenPanelTest, EnteringABundleChoosesItAndTheNextPanelStartsBesideIt) {
+    ensureQtApplication();
+    {
+        OpenPanel panel(nullptr, kDocumentExtensions);
+        panel.setDirectory(toQString(sample("")));
+        panel.open();
+        // What the panel does when a folder is double-clicked.
+        panel.setDirectory(bundleSample());
+        emit panel.directoryEntered(bundleSample());
+        EXPECT_FALSE(panel.isVisible());
+        ASSERT_TRUE(panel.chosenPath());
+        EXPECT_EQ(toQString(*panel.chosenPath()).toStdString(), bundleSample().toStdString());
+    }
+    OpenPanel next(nullptr, kDocumentExtensions);
+    EXPECT_EQ(next.directory().canonicalPath().toStdString(), QFileInfo(bundleSample()).canonicalPath().toStdString());
+}
+
 TEST(OpenPanelTest, OpeningAnyOtherFolderShowsItsContents) {
     ensureQtApplication();
     for (const char* name : {"Plain", "Cuts.fcpxml"}) {
