@@ -53,7 +53,11 @@ std::optional<std::filesystem::path> DesktopPlatform::askSavePath(const std::str
     panel.setFileMode(QFileDialog::AnyFile);
     panel.setNameFilter(QFileDialog::tr("Excel Workbook (*.%1)").arg(suffix));
     panel.setDefaultSuffix(suffix);
-    panel.selectFile(QString::fromStdString(suggestedName) + "." + suffix);
+    // The title names a timeline, which may hold a "/"; proposed as it is, it would name a
+    // file in a folder that is not there, and the report could not be put in its place.
+    QString proposed = QString::fromStdString(suggestedName);
+    proposed.replace('/', '_').replace(QChar(u'\0'), '_');
+    panel.selectFile(proposed + "." + suffix);
     if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return std::nullopt;
     QString chosen = panel.selectedFiles().front();
     if (!chosen.endsWith("." + suffix)) chosen += "." + suffix;

@@ -113,6 +113,20 @@ TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAndAddsTheExtension) {
     EXPECT_EQ(toQString(chosen->parent_path()), folder.path());
 }
 
+TEST_F(DesktopPlatformTest, ATitleWithASlashIsProposedAsOneFileName) {
+    QTemporaryDir folder;
+    whenModal<QFileDialog>([&](QFileDialog& panel) {
+        const QString proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
+        panel.setDirectory(folder.path());
+        panel.selectFile(proposed);
+        static_cast<QDialog&>(panel).accept();
+    });
+    const auto chosen = platform_.askSavePath("Cut 1/2 - Default Report", "xlsx");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->filename(), "Cut 1_2 - Default Report.xlsx");
+    EXPECT_EQ(toQString(chosen->parent_path()).toStdString(), folder.path().toStdString());
+}
+
 TEST_F(DesktopPlatformTest, ACancelledSavePanelChoosesNothing) {
     whenModal<QFileDialog>([](QFileDialog& panel) { panel.reject(); });
     EXPECT_FALSE(platform_.askSavePath("Report", "xlsx"));
