@@ -8,7 +8,9 @@
 namespace tallyvane {
 
 DropRefusingView::DropRefusingView(QWidget* parent) : QWidget(parent) {
-    // Drags come here to be refused rather than travel on to a parent that might take them.
+    // Being transparent to the mouse, it lets Qt hand most drags to the control beneath,
+    // and none of the window's controls takes a drop; a drag that does come here is
+    // turned away rather than passed on to a parent that might take it.
     setAcceptDrops(true);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
