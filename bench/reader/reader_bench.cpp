@@ -24,6 +24,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/store.h"
 #include "reader/fcpxml_reader.h"
@@ -251,13 +252,13 @@ xmlDocPtr parseOnly(const std::string& text) {
                          XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
 }
 
-std::size_t readInto(Store& store, const std::string& text) {
+std::size_t readInto(Store& store, std::string text) {
     // Diagnostics off: a stream without a buffer is in a failed state, and the reader does
     // not build lines that no one reads.
     std::ostream log(nullptr);
     SilentAlerts alerts;
     FCPXMLReader reader(store, alerts, log);
-    reader.processFCPXML(text);
+    reader.processFCPXML(std::move(text));
     return store.fetch<StoryElement>().size();
 }
 
@@ -273,12 +274,12 @@ long peakKilobytes() {
 // The child's side: read the file, do the work, print the peak.
 int measureChild(std::string_view mode, const char* path) {
     std::ifstream file(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (mode == kParseOnly) {
         xmlFreeDoc(parseOnly(text));
     } else {
         Store store;
-        readInto(store, text);
+        readInto(store, std::move(text));
     }
     std::cout << peakKilobytes() << '\n';
     return 0;

@@ -32,7 +32,7 @@ const std::shared_ptr<VideoFormat>& FCPXMLReader::defaultVideoFormat() {
     return defaultVideoFormat_;
 }
 
-void FCPXMLReader::processFCPXML(std::string_view document) {
+void FCPXMLReader::processFCPXML(std::string document) {
     currentInputType_ = InputType::FCPXML;
     bool filling = false;
     // Half a project would pass for the whole one, also to whatever looks at the store
@@ -43,6 +43,7 @@ void FCPXMLReader::processFCPXML(std::string_view document) {
     };
     try {
         XMLDocument parsed = XMLDocument::fromBuffer(document.data(), document.size());
+        std::string().swap(document);
         checkFCPXMLDocument(parsed);
         ReaderContext context(store_, log_, std::move(parsed), defaultVideoFormat(), tick_);
         filling = true;

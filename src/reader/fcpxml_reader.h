@@ -5,7 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
-#include <string_view>
+#include <string>
 
 #include "model/store.h"
 #include "reader/alert_presenter.h"
@@ -24,8 +24,9 @@ public:
 
     // Reads the document's bytes into the store, which the caller has emptied. Never
     // throws: a document that cannot be read is shown as an alert, its reason on `log`,
-    // and leaves nothing in the store.
-    void processFCPXML(std::string_view document);
+    // and leaves nothing in the store. The bytes are let go once they are parsed, so a
+    // caller that moves them in never holds them beside the tree and the model.
+    void processFCPXML(std::string document);
 
     // FCPXML from the first reading on.
     InputType currentInputType() const noexcept { return currentInputType_; }

@@ -118,9 +118,8 @@ OpenOutcome ShellController::openFiles(const std::vector<std::filesystem::path>&
                                                                      : OpenOutcome::unreadable;
     }
     const std::size_t alertsBefore = alertsShown_;
-    reader_.processFCPXML(document.text);
+    reader_.processFCPXML(std::move(document.text));
     context_.currentInputType = reader_.currentInputType();
-    document.text = {};
 
     fillReportMenu(store_, reportMenu_, log_);
     selectedReport_ = reportMenu_.selectedTitle();

@@ -37,7 +37,7 @@ Reading read(std::string_view document) {
     RecordingAlerts alerts;
     std::ostringstream log;
     FCPXMLReader reader(store, alerts, log);
-    reader.processFCPXML(document);
+    reader.processFCPXML(std::string(document));
     return {alerts.alerts, log.str(), store.fetch<VideoFormat>().size(), store.fetch<Asset>().size(),
             reader.currentInputType()};
 }

@@ -82,7 +82,7 @@ class ReadDocument {
 public:
     explicit ReadDocument(std::string_view documentText) {
         FCPXMLReader reader(store, alerts, log);
-        reader.processFCPXML(documentText);
+        reader.processFCPXML(std::string(documentText));
     }
 
     // The first composition of that name in store order; fails the test when there is none.
