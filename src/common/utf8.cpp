@@ -1,5 +1,7 @@
 #include "common/utf8.h"
 
+#include <algorithm>
+
 namespace tallyvane {
 
 namespace {
@@ -50,10 +52,15 @@ bool isValidUtf8(std::string_view text) {
 }
 
 std::string sanitizeUtf8(std::string_view text) {
-    std::string out;
+    // Nearly all text is ASCII up to its end: that part is copied in one go.
+    const size_t ascii = static_cast<size_t>(
+        std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+        text.begin());
+    std::string out(text.substr(0, ascii));
+    if (ascii == text.size()) return out;
     out.reserve(text.size());
     size_t invalid = 0;
-    for (size_t i = 0; i < text.size();) {
+    for (size_t i = ascii; i < text.size();) {
         size_t n = validSequenceLength(text.substr(i), invalid);
         if (n == 0) {
             out += "\xEF\xBF\xBD";

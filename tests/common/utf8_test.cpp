@@ -9,6 +9,7 @@ TEST(Utf8, ReplacesEachMaximalInvalidSubpart) {
     const std::string r = "\xEF\xBF\xBD";
     struct Case { std::string in; std::string out; };
     const Case cases[] = {
+        {"", ""},
         {"plain", "plain"},
         {"Role \xE2\x96\xB8 Sub", "Role \xE2\x96\xB8 Sub"},        // U+25B8
         {"\xF0\x9F\x8E\xAC", "\xF0\x9F\x8E\xAC"},                   // four-byte sequence
