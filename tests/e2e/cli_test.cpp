@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/temporary_folder.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {

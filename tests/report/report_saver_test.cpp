@@ -14,6 +14,8 @@
 #include "report/file_replacement.h"
 #include "report/report_saver.h"
 #include "report_builders.h"
+#include "support/shell_command.h"
+
 #include "workbook_reader.h"
 #include "xlsx/workbook.h"
 
@@ -354,12 +356,9 @@ nlohmann::json pictureAnchors(const fs::path& workbook, const std::string& sheet
     const std::string command = "/usr/bin/python3 " +
                                 test::shellQuoted(std::string(TALLYVANE_TEST_DATA_DIR) + "/xlsx/dump_workbook.py") +
                                 " " + test::shellQuoted(workbook.string());
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0);
-    return nlohmann::json::parse(output)["raw"][sheet]["pictures"];
+    const test::CommandResult read = test::runCommand(command);
+    EXPECT_EQ(read.status, 0);
+    return nlohmann::json::parse(read.output)["raw"][sheet]["pictures"];
 }
 
 TEST_F(ReportSaverTest, ThumbnailsFitTheRowsMadeForThem) {

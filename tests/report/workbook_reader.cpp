@@ -1,27 +1,22 @@
 #include "workbook_reader.h"
 
-#include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <stdexcept>
 
 #include <gtest/gtest.h>
+
+#include "support/shell_command.h"
 
 namespace tallyvane::testing {
 
 nlohmann::json readWorkbook(const std::filesystem::path& path) {
     const std::string script = std::string(TALLYVANE_TEST_DATA_DIR) + "/report/read_workbook.py";
     const std::string command = "/usr/bin/python3 " + test::shellQuoted(script) + " " + test::shellQuoted(path.string());
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) throw std::runtime_error("cannot run the workbook reader");
-    std::string output;
-    std::array<char, 65536> buffer;
-    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) output.append(buffer.data(), n);
-    if (pclose(pipe) != 0) {
+    const test::CommandResult read = test::runCommand(command);
+    if (read.status != 0) {
         ADD_FAILURE() << "the reader could not read " << path;
         return nlohmann::json::object();
     }
-    return nlohmann::json::parse(output);
+    return nlohmann::json::parse(read.output);
 }
 
 double storedWidth(double characters) {

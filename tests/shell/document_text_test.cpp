@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/shell_command.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane {
@@ -25,7 +26,8 @@ void writeText(const fs::path& path, const std::string& text) {
 
 // A tar archive of the given members of `staging`, made by the system's tar.
 void makeArchive(const fs::path& archive, const fs::path& staging, const std::string& members) {
-    const std::string command = "tar -cf '" + archive.string() + "' -C '" + staging.string() + "' " + members;
+    const std::string command =
+        "tar -cf " + test::shellQuoted(archive.string()) + " -C " + test::shellQuoted(staging.string()) + " " + members;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 

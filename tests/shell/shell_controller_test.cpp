@@ -9,6 +9,7 @@
 
 #include "fake_platform.h"
 #include "shell/shell_addresses.h"
+#include "support/shell_command.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane {
@@ -223,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
                       [](const fs::path& f) {
                           std::ofstream(f / "notes.txt") << "text";
                           const std::string command =
-                              "tar -cf '" + (f / "p.fcpxmld").string() + "' -C '" + f.string() + "' notes.txt";
+                              "tar -cf " + test::shellQuoted((f / "p.fcpxmld").string()) + " -C " +
+                              test::shellQuoted(f.string()) + " notes.txt";
                           EXPECT_EQ(std::system(command.c_str()), 0);
                           return f / "p.fcpxmld";
                       },

@@ -24,10 +24,4 @@ TemporaryFolder::~TemporaryFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 }  // namespace tallyvane::test

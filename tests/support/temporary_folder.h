@@ -21,7 +21,4 @@ private:
     std::filesystem::path path_;
 };
 
-// The text as one word for /bin/sh, in single quotes.
-std::string shellQuoted(const std::string& text);
-
 }  // namespace tallyvane::test

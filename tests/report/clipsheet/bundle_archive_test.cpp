@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "report/clipsheet/bundle_archive.h"
+#include "support/shell_command.h"
 #include "workbook_reader.h"
 
 namespace tallyvane {
@@ -30,7 +31,8 @@ void makeArchive(const std::filesystem::path& path, const std::string& format, c
         "            t.addfile(info, io.BytesIO(data))\n";
     const std::filesystem::path scriptFile = path.string() + ".py";
     std::ofstream(scriptFile) << script;
-    const std::string command = "/usr/bin/python3 '" + scriptFile.string() + "' '" + path.string() + "' '" + format + "'";
+    const std::string command = "/usr/bin/python3 " + test::shellQuoted(scriptFile.string()) + " " +
+                                test::shellQuoted(path.string()) + " " + test::shellQuoted(format);
     ASSERT_EQ(std::system(command.c_str()), 0);
 }
 

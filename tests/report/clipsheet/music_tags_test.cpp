@@ -7,6 +7,7 @@
 #include "clip_sheet_fixture.h"
 #include "media_fixture.h"
 #include "report/clipsheet/music_tags.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {
@@ -55,12 +56,12 @@ protected:
             " -metadata title=\"Song \u00dc\" -metadata album=Album -metadata artist=Artist"
             " -metadata composer=Composer -metadata genre=Jazz -metadata date=2021"
             " -metadata track=3 -metadata publisher=Label ";
-        ok_ = testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a aac" + tags + "'" + file("song.m4a").string() +
-                                 "'") &&
-              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -id3v2_version 3" + tags + "'" +
-                                 file("song.mp3").string() + "'") &&
-              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -map_metadata -1 -fflags +bitexact -flags:a +bitexact '" +
-                                 file("bare.wav").string() + "'");
+        ok_ = testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a aac" + tags +
+                                 test::shellQuoted(file("song.m4a").string())) &&
+              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -id3v2_version 3" + tags +
+                                 test::shellQuoted(file("song.mp3").string())) &&
+              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -map_metadata -1 -fflags +bitexact -flags:a +bitexact " +
+                                 test::shellQuoted(file("bare.wav").string()));
         std::ofstream(file("noise.mp3"), std::ios::binary) << std::string(64, '\0');
     }
     static void TearDownTestSuite() { media_.reset(); }
@@ -127,8 +128,8 @@ TEST_F(MusicFilesTest, TagColumnsOfAClipList) {
 
 TEST_F(MusicFilesTest, TrackAndYearThatAreNoNumbersLeaveNoCell) {
     ASSERT_TRUE(testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -metadata title=Part"
-                                   " -metadata track=3/12 -metadata date=2021-05-01 '" +
-                                   (folder.path() / "part.mp3").string() + "'"));
+                                   " -metadata track=3/12 -metadata date=2021-05-01 " +
+                                   test::shellQuoted((folder.path() / "part.mp3").string())));
     auto asset = makeAsset("part", testing::fileUrl(folder.path() / "part.mp3"), true);
     asset->setCategory(Asset::Category::Audio);
     context.sheetKind = 2;

@@ -12,6 +12,7 @@
 #include "media_fixture.h"
 #include "report/clipsheet/thumbnail.h"
 #include "report/clipsheet/thumbnail_batch.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {
@@ -24,10 +25,12 @@ using testing::makeElement;
 // forward; two still pictures.
 bool makeMedia(const std::filesystem::path& m) {
     return testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "2") +
-                              "\" -c:v libx264 -g 50 -bf 2 -pix_fmt yuv420p '" + (m / "numbered clip.mp4").string() +
-                              "'") &&
-           testing::runFfmpeg("-f lavfi -i color=c=red:s=400x200:d=1 -frames:v 1 '" + (m / "wide.png").string() + "'") &&
-           testing::runFfmpeg("-f lavfi -i color=c=blue:s=100x50:d=1 -frames:v 1 '" + (m / "small.png").string() + "'");
+                              "\" -c:v libx264 -g 50 -bf 2 -pix_fmt yuv420p " +
+                              test::shellQuoted((m / "numbered clip.mp4").string())) &&
+           testing::runFfmpeg("-f lavfi -i color=c=red:s=400x200:d=1 -frames:v 1 " +
+                              test::shellQuoted((m / "wide.png").string())) &&
+           testing::runFfmpeg("-f lavfi -i color=c=blue:s=100x50:d=1 -frames:v 1 " +
+                              test::shellQuoted((m / "small.png").string()));
 }
 
 std::shared_ptr<Asset> mediaAsset(const std::filesystem::path& file, Asset::Category category, bool online = true) {
@@ -301,14 +304,12 @@ TEST_F(ThumbnailTest, ABatchOnWorkersGivesWhatOneByOneGives) {
 
 // Pictures and row heights of a sheet as the independent reader sees them.
 nlohmann::json readImages(const std::filesystem::path& workbook) {
-    const std::string command = "/usr/bin/python3 '" + std::string(TALLYVANE_TEST_DATA_DIR) +
-                                "/clipsheet/read_images.py' '" + workbook.string() + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0);
-    return nlohmann::json::parse(output);
+    const std::string command =
+        "/usr/bin/python3 " + test::shellQuoted(std::string(TALLYVANE_TEST_DATA_DIR) + "/clipsheet/read_images.py") +
+        " " + test::shellQuoted(workbook.string());
+    const test::CommandResult read = test::runCommand(command);
+    EXPECT_EQ(read.status, 0);
+    return nlohmann::json::parse(read.output);
 }
 
 class ThumbnailSheetTest : public testing::ClipSheetTest {
