@@ -32,14 +32,20 @@ TEST_F(QueuedPosterTest, NoticeArrivesAfterTheCurrentEvent) {
 
 TEST_F(QueuedPosterTest, TasksForAGoneContextAreDropped) {
     int runs = 0;
+    int aliveRuns = 0;
     TimecodeState::Post post;
+    QObject alive;
+    const TimecodeState::Post alivePost = queuedPoster(&alive);
     {
         QObject context;
         post = queuedPoster(&context);
         post([&] { ++runs; });
+        alivePost([&] { ++aliveRuns; });
     }
     post([&] { ++runs; });
     QCoreApplication::processEvents();
+    // The same round of events does run a task whose context still stands.
+    EXPECT_EQ(aliveRuns, 1);
     EXPECT_EQ(runs, 0);
 }
 

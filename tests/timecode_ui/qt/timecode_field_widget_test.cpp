@@ -123,6 +123,8 @@ TEST_F(FieldWindowTest, ReturnActionEndsEditing) {
 TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
     open(make({}, Rate::fps25));
     QTest::mouseClick(field->componentWidget(Component::frames), Qt::LeftButton);
+    // Without focus to begin with, the check below could not tell anything apart.
+    ASSERT_EQ(field->model().focusedComponent(), Component::frames);
     field->setEnabled(false);
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
 }
