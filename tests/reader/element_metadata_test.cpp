@@ -1,5 +1,6 @@
 // Metadata entries of clips and their assets.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "model/metadata.h"
@@ -79,7 +80,10 @@ TEST_F(ElementMetadata, RecordsJoinTheStoreWithTheirClip) {
                                      fixture.context.asset("r2"));
     fixture.store.insert(clip);
     storeMetadata(elementsOf(fixture.element("//*[@name='with asset']").xpath("metadata/md")), clip, fixture.context);
-    EXPECT_EQ(fixture.store.fetch<Metadata>().size(), 4u);
+    // The store holds the very records the clip lists: the four kept of the clip's and its asset's entries.
+    const auto stored = fixture.store.fetch<Metadata>();
+    EXPECT_EQ(stored.size(), 4u);
+    EXPECT_THAT(stored, ::testing::UnorderedElementsAreArray(clip->metadata()));
 }
 
 }  // namespace

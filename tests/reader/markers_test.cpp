@@ -1,5 +1,6 @@
 // Marked ranges of a clip: kinds, names, source and timeline positions, visibility.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "model/marked_range.h"
@@ -119,7 +120,10 @@ TEST_F(Markers, AnUnknownClipRateIsReadAtSixty) {
 
 TEST_F(Markers, RangesJoinTheStoreWithTheirClip) {
     store(std::nullopt);
-    EXPECT_EQ(fixture.store.fetch<MarkedRange>().size(), 12u);
+    // The store holds the very ranges the clip lists, one for each of the file's twelve.
+    const auto stored = fixture.store.fetch<MarkedRange>();
+    EXPECT_EQ(stored.size(), 12u);
+    EXPECT_THAT(stored, ::testing::UnorderedElementsAreArray(clip->markedRanges()));
 }
 
 }  // namespace
