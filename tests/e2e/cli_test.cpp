@@ -342,18 +342,22 @@ TEST_P(UsageErrors, ExitWithStatusTwo) {
     for (std::string& argument : arguments) {
         if (argument == "SAMPLE") argument = (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string();
         if (argument == "OUT") argument = (folder.path() / "out.xlsx").string();
+        // Inside the test's folder, so that a refused name that were written anyway is seen, and
+        // lands nowhere else.
+        if (argument == "OUT_CSV") argument = (folder.path() / "out.csv").string();
     }
     const Result result = cli(arguments);
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(result.errors, ::testing::StartsWith("tallyvane-cli: "));
     EXPECT_FALSE(fs::exists(folder.path() / "out.xlsx"));
+    EXPECT_FALSE(fs::exists(folder.path() / "out.csv"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, UsageErrors,
     ::testing::Values(UsageCase{"noCommand", {}}, UsageCase{"unknownCommand", {"print", "SAMPLE"}},
                       UsageCase{"noFile", {"reports"}}, UsageCase{"saveWithoutOutput", {"save", "SAMPLE"}},
-                      UsageCase{"outputNotXlsx", {"save", "SAMPLE", "-o", "out.csv"}},
+                      UsageCase{"outputNotXlsx", {"save", "SAMPLE", "-o", "OUT_CSV"}},
                       UsageCase{"optionOfSaveOnly", {"reports", "SAMPLE", "--layout", "Default"}},
                       UsageCase{"unknownReport", {"save", "SAMPLE", "-o", "OUT", "--report", "Nothing"}},
                       UsageCase{"unknownLayout", {"save", "SAMPLE", "-o", "OUT", "--layout", "Nothing"}},
