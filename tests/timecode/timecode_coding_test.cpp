@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "support/temporary_folder.h"
 #include "timecode/temporary_file.h"
 #include "timecode/timecode_coding.h"
 #include "timecode/timecode_transfer.h"
@@ -171,16 +172,11 @@ TEST(TimecodeTransferTest, ItemsForAPasteBoard) {
     expectSame(loadTimecode(transferItems(t), props(R::fps24)), t);
 }
 
+// A fresh folder of its own: one left behind by an earlier, crashed run cannot hold stray files.
 class TemporaryFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("tallyvane-tc-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory_);
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-    std::filesystem::path directory_;
+    test::TemporaryFolder folder_;
+    const std::filesystem::path directory_ = folder_.path();
 };
 
 std::string contents(const std::filesystem::path& path) {
