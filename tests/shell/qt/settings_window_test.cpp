@@ -62,9 +62,14 @@ TEST_F(SettingsWindowTest, ScreenshotOfAStoredLayout) {
     nameLayout("addLayoutButton", "Editorial");
     choose(settings<QComboBox>("layoutsSettingsPopup"), 1);
     clickCheckBox(column("roleColumnCheckbox"));
+    // The picture is of the state meant: the new layout chosen, with the one column switched on.
+    EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Editorial");
+    EXPECT_TRUE(column("roleColumnCheckbox").isChecked());
+    EXPECT_TRUE(column("roleColumnCheckbox").isEnabled());
     const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/settings_window.png";
-    ASSERT_TRUE(windows_->settingsWindow().grab().save(file, "PNG"));
-    EXPECT_FALSE(QImage(file).isNull());
+    QWidget& window = windows_->settingsWindow();
+    ASSERT_TRUE(window.grab().save(file, "PNG"));
+    EXPECT_EQ(QImage(file).size(), window.size() * window.devicePixelRatio());
 }
 
 TEST_F(SettingsWindowTest, TheBuiltInLayoutLocksTheColumnControls) {
