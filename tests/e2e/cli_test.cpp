@@ -75,23 +75,22 @@ protected:
         std::string command = "TALLYVANE_SUPPORT_DIR=" + test::shellQuoted((folder.path() / "support").string()) + " " +
                               test::shellQuoted(TALLYVANE_CLI);
         for (const std::string& argument : arguments) command += " " + test::shellQuoted(argument);
-        command += " >" + test::shellQuoted((folder.path() / "out.txt").string()) + " 2>" +
-                   test::shellQuoted((folder.path() / "errors.txt").string());
-        const int raw = std::system(command.c_str());
+        command += " 2>" + test::shellQuoted((folder.path() / "errors.txt").string());
+        const test::CommandResult run = test::runCommand(command);
         Result result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readText(folder.path() / "out.txt");
+        result.status = WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1;
+        result.out = run.output;
         result.errors = readText(folder.path() / "errors.txt");
         return result;
     }
 
     // The workbook as openpyxl sees it.
     nlohmann::json workbook(const fs::path& path) {
-        const fs::path json = folder.path() / "workbook.json";
-        const std::string command = "/usr/bin/python3 " + test::shellQuoted(TALLYVANE_WORKBOOK_READER) + " " +
-                                    test::shellQuoted(path.string()) + " >" + test::shellQuoted(json.string());
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return nlohmann::json::parse(readText(json));
+        const std::string command =
+            "/usr/bin/python3 " + test::shellQuoted(TALLYVANE_WORKBOOK_READER) + " " + test::shellQuoted(path.string());
+        const test::CommandResult read = test::runCommand(command);
+        EXPECT_EQ(read.status, 0) << command;
+        return nlohmann::json::parse(read.output);
     }
 
     static std::vector<std::string> sheetNames(const nlohmann::json& book) {
