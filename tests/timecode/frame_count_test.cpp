@@ -3,17 +3,12 @@
 #include <cmath>
 #include <limits>
 
-#include "timecode/timecode_sources.h"
+#include "timecode_test_support.h"
 
 namespace tallyvane {
 namespace {
 
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
 using V = TimecodeFrameCount::Value;
-
-TimecodeProperties at(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) { return {rate, base, limit}; }
 
 // Components and elapsed frames both ways, across the drop rules.
 TEST(FrameCountTest, ComponentsAndElapsedFramesRoundTrip) {
@@ -107,11 +102,11 @@ TEST(FrameCountTest, DerivedValuesOfEachForm) {
 }
 
 TEST(FrameCountTest, HugeAndNonFiniteCountsSaturateInsteadOfOverflowing) {
-    constexpr auto max = std::numeric_limits<std::int64_t>::max();
+    constexpr auto max = kMax;
     EXPECT_EQ(TimecodeFrameCount(V::frames(max), B::max100SubFrames).subFrameCount(), max);
     EXPECT_EQ(TimecodeFrameCount(V::combined(1e300), B::max80SubFrames).subFrameCount(), max);
     EXPECT_EQ(TimecodeFrameCount(V::combined(-INFINITY), B::max80SubFrames).value.wholeFrames(),
-              std::numeric_limits<std::int64_t>::min());
+              kMin);
     EXPECT_EQ(TimecodeFrameCount(V::combined(std::nan("")), B::max80SubFrames).subFrameCount(), 0);
     TimecodeComponents huge{max, 0, 0, 0, 0, 0};
     EXPECT_EQ(TimecodeFrameCount(huge, R::fps24, B::max80SubFrames).value, V::frames(0));
@@ -130,7 +125,7 @@ TEST(FrameCountTest, EqualityByTotalOrderingAndArithmetic) {
     EXPECT_EQ((a - b).value, V::split(-4, -40));
     EXPECT_EQ((a * 2.0).value, V::split(21, 0));
     EXPECT_EQ((a / 4.0).value, V::split(2, 50));
-    EXPECT_EQ((a / 0.0).subFrameCount(), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ((a / 0.0).subFrameCount(), kMax);
 }
 
 TEST(FrameCountTest, Texts) {
@@ -160,7 +155,7 @@ TEST(FrameCountTest, RealTimeMediaTimeAndRationalTime) {
         {R::fps30d, {0, 1, 0, 0, 0, 0}, 3596.4, 17982, 5},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.components), at(c.rate));
+        Timecode t(TimecodeSourceValue::components(c.components), props(c.rate));
         EXPECT_NEAR(t.realTimeValue(), c.seconds, 1e-9) << c.rate;
         MediaTime m = t.mediaTimeValue();
         EXPECT_EQ(m.value, c.value) << c.rate;
@@ -179,8 +174,8 @@ TEST(FrameCountTest, FeetAndFrames) {
         {35, 2, 3, "2+03"}, {-35, -2, -3, "-2+-3"}, {16, 1, 0, "1+00"}, {197, 12, 5, "12+05"}, {0, 0, 0, "0+00"},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(0, 0, 0, 0, c.elapsed), at(R::fps24),
-                   TimecodeValidationRule::allowingInvalid);
+        Timecode t(TimecodeSourceValue::components(0, 0, 0, 0, c.elapsed), props(R::fps24),
+                   Rule::allowingInvalid);
         FeetAndFrames f = t.feetAndFramesValue();
         EXPECT_EQ(f.feet, c.feet) << c.text;
         EXPECT_EQ(f.frames, c.frames) << c.text;
@@ -191,12 +186,12 @@ TEST(FrameCountTest, FeetAndFrames) {
     FeetAndFrames withSubFrames{2, 3, 10, B::max80SubFrames};
     EXPECT_EQ(withSubFrames.frameCount().value, V::split(35, 10));
     EXPECT_EQ(withSubFrames.subFramesDescription(), "2+03.10");
-    FeetAndFrames huge{std::numeric_limits<std::int64_t>::max(), 5, 0, B::max80SubFrames};
-    EXPECT_EQ(huge.frameCount().value, V::frames(std::numeric_limits<std::int64_t>::max()));
+    FeetAndFrames huge{kMax, 5, 0, B::max80SubFrames};
+    EXPECT_EQ(huge.frameCount().value, V::frames(kMax));
 }
 
 TEST(FrameCountTest, MaxFrameCountExpressible) {
-    Timecode t(GuaranteedTimecodeSourceValue::zero(), at(R::fps29_97d, B::max100SubFrames, L::max24Hours));
+    Timecode t(GuaranteedTimecodeSourceValue::zero(), props(R::fps29_97d, B::max100SubFrames, L::max24Hours));
     EXPECT_EQ(t.maxFrameCountExpressible().value, V::split(2589407, 99));
     EXPECT_EQ(t.maxSubFrameCountExpressible(), 258940799);
     EXPECT_EQ(t.maxSubFrameNumberDisplayable(), 99);
@@ -215,17 +210,17 @@ TEST(FrameCountTest, Samples) {
         {R::fps25, {0, 0, 0, 0, 1, 0}, 22050, 882},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.components), at(c.rate));
+        Timecode t(TimecodeSourceValue::components(c.components), props(c.rate));
         EXPECT_EQ(t.samplesValue(c.sampleRate), c.samples) << c.rate;
     }
     // A product ending in .5 rounds away from zero: 1 frame at 24 fps x 36 Hz = 1.5.
-    Timecode one(TimecodeSourceValue::frames(1), at(R::fps24));
+    Timecode one(TimecodeSourceValue::frames(1), props(R::fps24));
     EXPECT_DOUBLE_EQ(one.samplesDoubleValue(36), 1.5);
     EXPECT_EQ(one.samplesValue(36), 2);
-    Timecode minusOne(TimecodeSourceValue::frames(-1), at(R::fps24), TimecodeValidationRule::allowingInvalid);
+    Timecode minusOne(TimecodeSourceValue::frames(-1), props(R::fps24), Rule::allowingInvalid);
     EXPECT_EQ(minusOne.samplesValue(36), -2);
-    Timecode late(TimecodeSourceValue::components(0, 23, 0, 0, 0), at(R::fps24));
-    EXPECT_EQ(late.samplesValue(std::numeric_limits<std::int64_t>::max()), 0);
+    Timecode late(TimecodeSourceValue::components(0, 23, 0, 0, 0), props(R::fps24));
+    EXPECT_EQ(late.samplesValue(kMax), 0);
 }
 
 }  // namespace

@@ -11,14 +11,7 @@ namespace tallyvane {
 namespace {
 
 using C = TimecodeComponents;
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
-using Rule = TimecodeValidationRule;
 using Comp = TimecodeComponent;
-
-constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 
 struct Case {
     const char* name;
@@ -177,8 +170,8 @@ TEST(TimecodeArithmeticTest, ProductsAndQuotients) {
         {"division by zero clamps to the limit", [] { return kOneFrame.dividing(0.0, Rule::clamping); },
          C{0, 23, 59, 59, 23, 79}},
         {"division by zero wraps without failing", [] { return kOneFrame / 0.0; },
-         std::optional<C>(Timecode(TimecodeSourceValue::frames(std::numeric_limits<std::int64_t>::max() / 80,
-                                                              std::numeric_limits<std::int64_t>::max() % 80),
+         std::optional<C>(Timecode(TimecodeSourceValue::frames(kMax / 80,
+                                                              kMax % 80),
                                    props(R::fps24), Rule::wrapping)
                               .components)},
         {"division of a negative total", [] { return tc24(0, 0, -2, 0).dividing(2, Rule::allowingInvalid); },

@@ -17,9 +17,6 @@ namespace tallyvane {
 namespace {
 
 using C = TimecodeComponents;
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
 using json = nlohmann::json;
 using Code = TimecodeDecodingError::Code;
 
@@ -44,7 +41,7 @@ TEST(TimecodeCodingTest, RoundTrips) {
         kDrop,
         tc24(0, 0, 0, 99),  // out of range, kept as written
         tc({99, 23, 59, 59, 119, 99}, props(R::fps120d, B::max100SubFrames, L::max100Days)),
-        tc({-1, std::numeric_limits<std::int64_t>::min(), 0, 0, std::numeric_limits<std::int64_t>::max(), 3},
+        tc({-1, kMin, 0, 0, kMax, 3},
            props(R::fps23_976, B::quarterFrames)),
     };
     for (const auto& t : cases) {

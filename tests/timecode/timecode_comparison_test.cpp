@@ -11,9 +11,6 @@ namespace tallyvane {
 namespace {
 
 using C = TimecodeComponents;
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
 using CR = ComparisonResult;
 
 std::size_t hashOf(const Timecode& t) { return std::hash<Timecode>()(t); }
@@ -180,7 +177,7 @@ TEST(TimecodeComparisonTest, DistanceAndAdvance) {
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(-10).components, C{});
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(10).components, (C{0, 0, 0, 0, 15, 0}));
     EXPECT_EQ(tc24(23, 59, 59, 20).advanced(10).components, (C{0, 23, 59, 59, 23, 79}));
-    EXPECT_EQ(tc24(0, 0, 0, 5).advanced(std::numeric_limits<std::int64_t>::max()).components,
+    EXPECT_EQ(tc24(0, 0, 0, 5).advanced(kMax).components,
               (C{0, 23, 59, 59, 23, 79}));
 }
 
@@ -205,7 +202,7 @@ TEST(TimecodeComparisonTest, RangesFromMediaTimeRanges) {
         {"infinite duration", {MediaTime::make(1, 1), MediaTime::makePositiveInfinity()}, std::nullopt},
         {"end beyond 24 hours", {MediaTime::make(86000, 1), MediaTime::make(400, 1)}, std::nullopt},
         {"terms beyond 64 bits",
-         {MediaTime::make(std::numeric_limits<std::int64_t>::max(), 7), MediaTime::make(std::numeric_limits<std::int64_t>::max(), 3)},
+         {MediaTime::make(kMax, 7), MediaTime::make(kMax, 3)},
          std::nullopt},
     };
     for (const auto& c : cases) {

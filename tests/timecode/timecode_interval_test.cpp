@@ -11,13 +11,8 @@ namespace tallyvane {
 namespace {
 
 using C = TimecodeComponents;
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
 using Sign = FloatingPointSign;
 using I = TimecodeInterval;
-
-constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 
 TEST(TimecodeIntervalTest, MadeFromTimes) {
     const TimecodeProperties at24 = props(R::fps24);

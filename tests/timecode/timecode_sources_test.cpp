@@ -5,23 +5,13 @@
 #include <limits>
 #include <optional>
 
-#include "timecode/timecode_sources.h"
+#include "timecode_test_support.h"
 
 namespace tallyvane {
 namespace {
 
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
-using Rule = TimecodeValidationRule;
 using S = TimecodeSourceValue;
 using V = TimecodeFrameCount::Value;
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-
-TimecodeProperties at(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) { return {rate, base, limit}; }
 
 // The exact set of each source: the components it gives, or outOfBounds.
 TEST(TimecodeSourcesTest, ExactSets) {
@@ -31,53 +21,53 @@ TEST(TimecodeSourcesTest, ExactSets) {
         TimecodeProperties properties;
         std::optional<TimecodeComponents> expected;
     } cases[] = {
-        {"combined frames 0.3 at base 80", S::combinedFrames(0.3), at(R::fps24), TimecodeComponents{0, 0, 0, 0, 0, 24}},
-        {"combined frames 1.7 at base 100", S::combinedFrames(1.7), at(R::fps24, B::max100SubFrames),
+        {"combined frames 0.3 at base 80", S::combinedFrames(0.3), props(R::fps24), TimecodeComponents{0, 0, 0, 0, 0, 24}},
+        {"combined frames 1.7 at base 100", S::combinedFrames(1.7), props(R::fps24, B::max100SubFrames),
          TimecodeComponents{0, 0, 0, 0, 1, 70}},
-        {"combined frames -1", S::combinedFrames(-1), at(R::fps24), std::nullopt},
-        {"combined frames -0.01, below one subframe", S::combinedFrames(-0.01), at(R::fps24), TimecodeComponents{}},
-        {"combined frames NaN", S::combinedFrames(std::nan("")), at(R::fps24), std::nullopt},
-        {"combined frames inf", S::combinedFrames(kInf), at(R::fps24), std::nullopt},
-        {"combined frames 1e300", S::combinedFrames(1e300), at(R::fps24), std::nullopt},
-        {"combined 107892 at 29.97d", S::combinedFrames(107892), at(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"last subframe of 24 hours", S::frames(2073599, 79), at(R::fps24), TimecodeComponents{0, 23, 59, 59, 23, 79}},
-        {"one subframe more", S::frames(2073600, 0), at(R::fps24), std::nullopt},
-        {"split beyond the base", S::frames(2073599, 80), at(R::fps24), std::nullopt},
-        {"frames at 100 days", S::frames(2073600), at(R::fps24, B::max80SubFrames, L::max100Days),
+        {"combined frames -1", S::combinedFrames(-1), props(R::fps24), std::nullopt},
+        {"combined frames -0.01, below one subframe", S::combinedFrames(-0.01), props(R::fps24), TimecodeComponents{}},
+        {"combined frames NaN", S::combinedFrames(std::nan("")), props(R::fps24), std::nullopt},
+        {"combined frames inf", S::combinedFrames(kInf), props(R::fps24), std::nullopt},
+        {"combined frames 1e300", S::combinedFrames(1e300), props(R::fps24), std::nullopt},
+        {"combined 107892 at 29.97d", S::combinedFrames(107892), props(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"last subframe of 24 hours", S::frames(2073599, 79), props(R::fps24), TimecodeComponents{0, 23, 59, 59, 23, 79}},
+        {"one subframe more", S::frames(2073600, 0), props(R::fps24), std::nullopt},
+        {"split beyond the base", S::frames(2073599, 80), props(R::fps24), std::nullopt},
+        {"frames at 100 days", S::frames(2073600), props(R::fps24, B::max80SubFrames, L::max100Days),
          TimecodeComponents{1, 0, 0, 0, 0, 0}},
-        {"frames max", S::frames(kMax), at(R::fps24), std::nullopt},
-        {"frames min", S::frames(kMin), at(R::fps24), std::nullopt},
-        {"unit interval", S::framesUnitInterval(24, 0.5), at(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 40}},
-        {"components 24 hours", S::components(0, 24, 0, 0, 0), at(R::fps24), std::nullopt},
-        {"dropped label", S::components(0, 0, 1, 0, 0), at(R::fps29_97d), std::nullopt},
-        {"kept label", S::components(0, 0, 1, 0, 2), at(R::fps29_97d), TimecodeComponents{0, 0, 1, 0, 2, 0}},
-        {"real time 1 s", S::realTime(1.0), at(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
-        {"real time of 01:00:00;00", S::realTime(3599.9964), at(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"real time NaN", S::realTime(std::nan("")), at(R::fps24), std::nullopt},
-        {"real time -inf", S::realTime(-kInf), at(R::fps24), std::nullopt},
-        {"real time 25 h", S::realTime(90000), at(R::fps24), std::nullopt},
-        {"real time 1e300", S::realTime(1e300), at(R::fps24), std::nullopt},
-        {"samples 48000 at 48 kHz", S::samples(48000, 48000), at(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
-        {"samples at 0 Hz", S::samples(48000, 0), at(R::fps24), std::nullopt},
-        {"samples 0 at 0 Hz", S::samples(0, 0), at(R::fps24), std::nullopt},
-        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), at(R::fps23_976),
+        {"frames max", S::frames(kMax), props(R::fps24), std::nullopt},
+        {"frames min", S::frames(kMin), props(R::fps24), std::nullopt},
+        {"unit interval", S::framesUnitInterval(24, 0.5), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 40}},
+        {"components 24 hours", S::components(0, 24, 0, 0, 0), props(R::fps24), std::nullopt},
+        {"dropped label", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), std::nullopt},
+        {"kept label", S::components(0, 0, 1, 0, 2), props(R::fps29_97d), TimecodeComponents{0, 0, 1, 0, 2, 0}},
+        {"real time 1 s", S::realTime(1.0), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
+        {"real time of 01:00:00;00", S::realTime(3599.9964), props(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"real time NaN", S::realTime(std::nan("")), props(R::fps24), std::nullopt},
+        {"real time -inf", S::realTime(-kInf), props(R::fps24), std::nullopt},
+        {"real time 25 h", S::realTime(90000), props(R::fps24), std::nullopt},
+        {"real time 1e300", S::realTime(1e300), props(R::fps24), std::nullopt},
+        {"samples 48000 at 48 kHz", S::samples(48000, 48000), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
+        {"samples at 0 Hz", S::samples(48000, 0), props(R::fps24), std::nullopt},
+        {"samples 0 at 0 Hz", S::samples(0, 0), props(R::fps24), std::nullopt},
+        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976),
          TimecodeComponents{0, 0, 0, 0, 1, 0}},
-        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), at(R::fps23_976),
+        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), props(R::fps23_976),
          TimecodeComponents{0, 0, 0, 0, 0, 79}},
-        {"invalid media time", S::mediaTime(MediaTime::invalid()), at(R::fps24), std::nullopt},
-        {"infinite media time", S::mediaTime(MediaTime::makePositiveInfinity()), at(R::fps24), std::nullopt},
-        {"rational 3600s", S::rational(Fraction(3600, 1)), at(R::fps24), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"rational 1/0", S::rational(Fraction(1, 0)), at(R::fps24), std::nullopt},
-        {"rational 0/0", S::rational(Fraction(0, 0)), at(R::fps24), std::nullopt},
-        {"rational -1/24", S::rational(Fraction(-1, 24)), at(R::fps24), std::nullopt},
-        {"feet and frames 12+05", S::feetAndFrames(FeetAndFrames{12, 5, 0, B::max80SubFrames}), at(R::fps24),
+        {"invalid media time", S::mediaTime(MediaTime::invalid()), props(R::fps24), std::nullopt},
+        {"infinite media time", S::mediaTime(MediaTime::makePositiveInfinity()), props(R::fps24), std::nullopt},
+        {"rational 3600s", S::rational(Fraction(3600, 1)), props(R::fps24), TimecodeComponents{0, 1, 0, 0, 0, 0}},
+        {"rational 1/0", S::rational(Fraction(1, 0)), props(R::fps24), std::nullopt},
+        {"rational 0/0", S::rational(Fraction(0, 0)), props(R::fps24), std::nullopt},
+        {"rational -1/24", S::rational(Fraction(-1, 24)), props(R::fps24), std::nullopt},
+        {"feet and frames 12+05", S::feetAndFrames(FeetAndFrames{12, 5, 0, B::max80SubFrames}), props(R::fps24),
          TimecodeComponents{0, 0, 0, 8, 5, 0}},
         {"feet and frames rescaled", S::feetAndFrames(FeetAndFrames{0, 1, 40, B::max80SubFrames}),
-         at(R::fps24, B::max100SubFrames), TimecodeComponents{0, 0, 0, 0, 1, 50}},
+         props(R::fps24, B::max100SubFrames), TimecodeComponents{0, 0, 0, 0, 1, 50}},
         {"feet and frames beyond the limit", S::feetAndFrames(FeetAndFrames{kMax, 0, 0, B::max80SubFrames}),
-         at(R::fps24), std::nullopt},
+         props(R::fps24), std::nullopt},
         {"feet and frames rescaled beyond the limit", S::feetAndFrames(FeetAndFrames{200000, 0, 40, B::max80SubFrames}),
-         at(R::fps24, B::max100SubFrames), std::nullopt},
+         props(R::fps24, B::max100SubFrames), std::nullopt},
     };
     for (const auto& c : cases) {
         if (c.expected) {
@@ -97,7 +87,7 @@ TEST(TimecodeSourcesTest, ExactSets) {
 
 // The same sources under each rule.
 TEST(TimecodeSourcesTest, SetsByRule) {
-    const TimecodeProperties p24 = at(R::fps24);
+    const TimecodeProperties p24 = props(R::fps24);
     struct Case {
         const char* name;
         S source;
@@ -110,11 +100,11 @@ TEST(TimecodeSourcesTest, SetsByRule) {
         {"24 h wrapping", S::components(0, 24, 0, 0, 0), p24, Rule::wrapping, {0, 0, 0, 0, 0, 0}},
         {"24 h allowing invalid", S::components(0, 24, 0, 0, 0), p24, Rule::allowingInvalid, {0, 24, 0, 0, 0, 0}},
         // Counted by the drop-frame formula, the missing label lies two frames before 00:01:00;02.
-        {"dropped label clamping", S::components(0, 0, 1, 0, 0), at(R::fps29_97d), Rule::clamping, {0, 0, 0, 59, 28, 0}},
-        {"dropped label wrapping", S::components(0, 0, 1, 0, 0), at(R::fps29_97d), Rule::wrapping, {0, 0, 0, 59, 28, 0}},
-        {"dropped label clamping components", S::components(0, 0, 1, 0, 0), at(R::fps29_97d), Rule::clampingComponents,
+        {"dropped label clamping", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::clamping, {0, 0, 0, 59, 28, 0}},
+        {"dropped label wrapping", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::wrapping, {0, 0, 0, 59, 28, 0}},
+        {"dropped label clamping components", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::clampingComponents,
          {0, 0, 1, 0, 2, 0}},
-        {"dropped label allowing invalid", S::components(0, 0, 1, 0, 0), at(R::fps29_97d), Rule::allowingInvalid,
+        {"dropped label allowing invalid", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::allowingInvalid,
          {0, 0, 1, 0, 0, 0}},
         {"huge hours clamping", S::components(0, kMax, 0, 0, 0), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
         {"huge negative days clamping", S::components(kMin, 5, 0, 0, 0), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
@@ -131,9 +121,9 @@ TEST(TimecodeSourcesTest, SetsByRule) {
         {"combined NaN allowing invalid", S::combinedFrames(std::nan("")), p24, Rule::allowingInvalid, {0, 0, 0, 0, 0, 0}},
         {"real time -inf clamping", S::realTime(-kInf), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
         {"real time 25 h wrapping", S::realTime(90000), p24, Rule::wrapping, {0, 1, 0, 0, 0, 0}},
-        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), at(R::fps23_976), Rule::clamping,
+        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976), Rule::clamping,
          {0, 0, 0, 0, 1, 0}},
-        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), at(R::fps23_976), Rule::clamping,
+        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), props(R::fps23_976), Rule::clamping,
          {0, 0, 0, 0, 0, 0}},
         {"media time +inf", S::mediaTime(MediaTime::makePositiveInfinity()), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
         {"media time invalid", S::mediaTime(MediaTime::invalid()), p24, Rule::wrapping, {0, 0, 0, 0, 0, 0}},
@@ -155,7 +145,7 @@ TEST(TimecodeSourcesTest, SetsByRule) {
 // 00:01:00;00 does not exist at 29.97d; each rule treats it its own way.
 TEST(TimecodeSourcesTest, DroppedLabelTextUnderEachRule) {
     using F = FormattedTimecodeSourceValue;
-    const TimecodeProperties p = at(R::fps29_97d);
+    const TimecodeProperties p = props(R::fps29_97d);
     EXPECT_THROW(Timecode(F::string("00:01:00;00"), p), TimecodeValidationError);
     struct Case {
         Rule rule;
@@ -169,24 +159,24 @@ TEST(TimecodeSourcesTest, DroppedLabelTextUnderEachRule) {
     for (const auto& c : cases) {
         EXPECT_EQ(Timecode(F::string("00:01:00;00"), p, c.rule).stringValue(), c.expected) << static_cast<int>(c.rule);
     }
-    EXPECT_EQ(Timecode(F::string("25:00:00:00"), at(R::fps24), Rule::wrapping).stringValue(), "01:00:00:00");
-    EXPECT_THROW(Timecode(F::string("25:00:00:00"), at(R::fps24)), TimecodeValidationError);
-    EXPECT_THROW(Timecode(F::string("25:00:00"), at(R::fps24), Rule::wrapping), TimecodeStringParseError);
+    EXPECT_EQ(Timecode(F::string("25:00:00:00"), props(R::fps24), Rule::wrapping).stringValue(), "01:00:00:00");
+    EXPECT_THROW(Timecode(F::string("25:00:00:00"), props(R::fps24)), TimecodeValidationError);
+    EXPECT_THROW(Timecode(F::string("25:00:00"), props(R::fps24), Rule::wrapping), TimecodeStringParseError);
 }
 
 TEST(TimecodeSourcesTest, FrameCountSourceAndSubFramesBase) {
     TimecodeFrameCount count(V::split(10, 40), B::max80SubFrames);
-    Timecode byRule(S::frameCount(count), at(R::fps24, B::max100SubFrames), Rule::clamping);
+    Timecode byRule(S::frameCount(count), props(R::fps24, B::max100SubFrames), Rule::clamping);
     EXPECT_EQ(byRule.components, (TimecodeComponents{0, 0, 0, 0, 10, 50}));
     EXPECT_EQ(byRule.properties.subFramesBase, B::max100SubFrames);
 
-    Timecode exact(S::frameCount(count), at(R::fps24, B::max100SubFrames));
+    Timecode exact(S::frameCount(count), props(R::fps24, B::max100SubFrames));
     EXPECT_EQ(exact.components, (TimecodeComponents{0, 0, 0, 0, 10, 40}));
     EXPECT_EQ(exact.properties.subFramesBase, B::max80SubFrames);
 }
 
 TEST(TimecodeSourcesTest, AFailedSetLeavesTheTimecodeUnchanged) {
-    Timecode t(S::components(0, 1, 2, 3, 4, 5), at(R::fps24, B::max100SubFrames));
+    Timecode t(S::components(0, 1, 2, 3, 4, 5), props(R::fps24, B::max100SubFrames));
     const Timecode before = t;
     const std::function<void()> failures[] = {
         [&] { t.set(S::frameCount(TimecodeFrameCount(V::frames(-1), B::max80SubFrames))); },
@@ -221,13 +211,13 @@ public:
 };
 
 TEST(TimecodeSourcesTest, SourcesFromOtherSubsystemsCommitOnlyOnSuccess) {
-    Timecode t(S::components(0, 1, 0, 0, 0), at(R::fps25));
+    Timecode t(S::components(0, 1, 0, 0, 0), props(R::fps25));
     S failing(std::make_shared<HalfWayFailingSource>());
     EXPECT_THROW(t.set(failing), TimecodeValidationError);
     EXPECT_THROW(t.set(failing, Rule::clamping), TimecodeValidationError);
     EXPECT_EQ(t.stringValue(), "01:00:00:00");
     EXPECT_EQ(t.properties.frameRate, R::fps25);
-    EXPECT_THROW(Timecode(failing, at(R::fps24)), TimecodeValidationError);
+    EXPECT_THROW(Timecode(failing, props(R::fps24)), TimecodeValidationError);
 }
 
 TEST(TimecodeSourcesTest, FeetAndFramesText) {
@@ -252,18 +242,18 @@ TEST(TimecodeSourcesTest, FeetAndFramesText) {
             EXPECT_THROW(FeetAndFrames::parse(c.text, B::max80SubFrames), TimecodeStringParseError) << c.text;
         }
     }
-    Timecode t(S::feetAndFrames("12+05", B::max80SubFrames), at(R::fps24));
+    Timecode t(S::feetAndFrames("12+05", B::max80SubFrames), props(R::fps24));
     EXPECT_EQ(t.frameCount().value.wholeFrames(), 197);
 }
 
 TEST(TimecodeSourcesTest, GuaranteedAndRichSources) {
-    Timecode t(S::components(0, 1, 2, 3, 4, 3), at(R::fps50, B::quarterFrames, L::max100Days));
+    Timecode t(S::components(0, 1, 2, 3, 4, 3), props(R::fps50, B::quarterFrames, L::max100Days));
     t.set(GuaranteedTimecodeSourceValue::zero());
     EXPECT_EQ(t.components, TimecodeComponents::zero());
-    EXPECT_EQ(t.properties, at(R::fps50, B::quarterFrames, L::max100Days));
+    EXPECT_EQ(t.properties, props(R::fps50, B::quarterFrames, L::max100Days));
 
     for (int i = 0; i < 50; ++i) {
-        Timecode r(GuaranteedTimecodeSourceValue::random(), at(R::fps29_97d));
+        Timecode r(GuaranteedTimecodeSourceValue::random(), props(R::fps29_97d));
         EXPECT_TRUE(r.isValid()) << r.description();
         Timecode rich(GuaranteedRichTimecodeSourceValue::random());
         EXPECT_TRUE(rich.isValid()) << rich.verboseDescription();
@@ -271,7 +261,7 @@ TEST(TimecodeSourcesTest, GuaranteedAndRichSources) {
                         Rule::clampingComponents);
         EXPECT_TRUE(unsafe.isValid()) << unsafe.verboseDescription();
     }
-    Timecode fixed(S::randomComponents({{0, 0}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}), at(R::fps24));
+    Timecode fixed(S::randomComponents({{0, 0}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}), props(R::fps24));
     EXPECT_EQ(fixed.stringValue(), "02:03:04:05");
 }
 

@@ -1,25 +1,35 @@
 #pragma once
 // Building timecodes in tests: components stored as given (no range check) at chosen
-// properties, and readable output of components in failure messages.
+// properties, readable output of components in failure messages, and the short names
+// and limits the timecode tests share.
 
+#include <cstdint>
+#include <limits>
 #include <ostream>
 
 #include "timecode/timecode_sources.h"
 
 namespace tallyvane {
 
-inline TimecodeProperties props(TimecodeFrameRate rate,
-                                TimecodeSubFramesBase base = TimecodeSubFramesBase::max80SubFrames,
-                                TimecodeUpperLimit limit = TimecodeUpperLimit::max24Hours) {
+using R = TimecodeFrameRate;
+using B = TimecodeSubFramesBase;
+using L = TimecodeUpperLimit;
+using Rule = TimecodeValidationRule;
+
+inline constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+inline constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+inline constexpr double kInf = std::numeric_limits<double>::infinity();
+
+inline TimecodeProperties props(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) {
     return {rate, base, limit};
 }
 
 inline Timecode tc(const TimecodeComponents& components, const TimecodeProperties& properties) {
-    return Timecode(TimecodeSourceValue::components(components), properties, TimecodeValidationRule::allowingInvalid);
+    return Timecode(TimecodeSourceValue::components(components), properties, Rule::allowingInvalid);
 }
 
 inline Timecode tc24(std::int64_t h, std::int64_t m, std::int64_t s, std::int64_t f, std::int64_t sf = 0) {
-    return tc({0, h, m, s, f, sf}, props(TimecodeFrameRate::fps24));
+    return tc({0, h, m, s, f, sf}, props(R::fps24));
 }
 
 inline std::ostream& operator<<(std::ostream& out, const TimecodeComponents& c) {

@@ -3,14 +3,11 @@
 #include <optional>
 
 #include "timecode/text_utilities.h"
-#include "timecode/timecode_sources.h"
+#include "timecode_test_support.h"
 
 namespace tallyvane {
 namespace {
 
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
 using O = TimecodeStringFormatOption;
 
 TEST(TimecodeTextTest, FormatsEveryOption) {
@@ -37,7 +34,7 @@ TEST(TimecodeTextTest, FormatsEveryOption) {
     };
     for (const auto& c : cases) {
         Timecode t(TimecodeSourceValue::components(c.components), {c.rate, c.base, L::max100Days},
-                   TimecodeValidationRule::allowingInvalid);
+                   Rule::allowingInvalid);
         EXPECT_EQ(t.stringValue(c.format), c.expected);
     }
 }

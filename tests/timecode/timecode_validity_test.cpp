@@ -3,17 +3,12 @@
 #include <unordered_set>
 
 #include "timecode/text_utilities.h"
-#include "timecode/timecode_sources.h"
+#include "timecode_test_support.h"
 
 namespace tallyvane {
 namespace {
 
 using C = TimecodeComponent;
-using R = TimecodeFrameRate;
-using B = TimecodeSubFramesBase;
-using L = TimecodeUpperLimit;
-
-TimecodeProperties at(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) { return {rate, base, limit}; }
 
 TEST(TimecodeValidityTest, DropFrameLabelsAtTheStartOfAMinuteAreNotValid) {
     struct Case {
@@ -30,7 +25,7 @@ TEST(TimecodeValidityTest, DropFrameLabelsAtTheStartOfAMinuteAreNotValid) {
     };
     for (const auto& c : cases) {
         TimecodeComponents components{0, 0, c.minutes, c.seconds, 0, 0};
-        EXPECT_EQ(components.validRange(C::frames, at(c.rate)), c.expected)
+        EXPECT_EQ(components.validRange(C::frames, props(c.rate)), c.expected)
             << c.rate << " minute " << c.minutes << " second " << c.seconds;
     }
 }
@@ -41,20 +36,20 @@ TEST(TimecodeValidityTest, InvalidComponentsByRange) {
         TimecodeProperties properties;
         TimecodeComponentSet expected;
     } cases[] = {
-        {{0, 0, 0, 0, 25, 0}, at(R::fps25), {C::frames}},
-        {{0, -1, 0, 0, 0, 0}, at(R::fps25), {C::hours}},
-        {{1, 0, 0, 0, 0, 0}, at(R::fps25), {C::days}},
-        {{1, 0, 0, 0, 0, 0}, at(R::fps25, B::max80SubFrames, L::max100Days), {}},
-        {{100, 0, 0, 0, 0, 0}, at(R::fps25, B::max80SubFrames, L::max100Days), {C::days}},
-        {{0, 0, 0, 0, 0, 80}, at(R::fps25, B::max80SubFrames), {C::subFrames}},
-        {{0, 0, 0, 0, 0, 80}, at(R::fps25, B::max100SubFrames), {}},
-        {{0, 0, 0, 0, 0, 4}, at(R::fps25, B::quarterFrames), {C::subFrames}},
-        {{0, 0, 1, 0, 0, 0}, at(R::fps29_97d), {C::frames}},
-        {{0, 0, 1, 0, 2, 0}, at(R::fps29_97d), {}},
-        {{0, 24, 60, 60, -1, -1}, at(R::fps24), {C::hours, C::minutes, C::seconds, C::frames, C::subFrames}},
+        {{0, 0, 0, 0, 25, 0}, props(R::fps25), {C::frames}},
+        {{0, -1, 0, 0, 0, 0}, props(R::fps25), {C::hours}},
+        {{1, 0, 0, 0, 0, 0}, props(R::fps25), {C::days}},
+        {{1, 0, 0, 0, 0, 0}, props(R::fps25, B::max80SubFrames, L::max100Days), {}},
+        {{100, 0, 0, 0, 0, 0}, props(R::fps25, B::max80SubFrames, L::max100Days), {C::days}},
+        {{0, 0, 0, 0, 0, 80}, props(R::fps25, B::max80SubFrames), {C::subFrames}},
+        {{0, 0, 0, 0, 0, 80}, props(R::fps25, B::max100SubFrames), {}},
+        {{0, 0, 0, 0, 0, 4}, props(R::fps25, B::quarterFrames), {C::subFrames}},
+        {{0, 0, 1, 0, 0, 0}, props(R::fps29_97d), {C::frames}},
+        {{0, 0, 1, 0, 2, 0}, props(R::fps29_97d), {}},
+        {{0, 24, 60, 60, -1, -1}, props(R::fps24), {C::hours, C::minutes, C::seconds, C::frames, C::subFrames}},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.components), c.properties, TimecodeValidationRule::allowingInvalid);
+        Timecode t(TimecodeSourceValue::components(c.components), c.properties, Rule::allowingInvalid);
         EXPECT_EQ(t.invalidComponents(), c.expected) << t.stringValue();
         EXPECT_EQ(t.isValid(), c.expected.empty()) << t.stringValue();
     }
@@ -73,7 +68,7 @@ TEST(TimecodeValidityTest, ClampingUsesTheAlreadyClampedMinutesAndSeconds) {
         {{5, 30, 0, 0, 99, 99}, R::fps24, {0, 23, 0, 0, 23, 79}},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.in), at(c.rate), TimecodeValidationRule::allowingInvalid);
+        Timecode t(TimecodeSourceValue::components(c.in), props(c.rate), Rule::allowingInvalid);
         t.clampComponents();
         EXPECT_EQ(t.components, c.expected) << c.rate;
     }
@@ -95,7 +90,7 @@ TEST(TimecodeValidityTest, DigitCountsAgainstFieldWidths) {
         {{100, 0, 0, 0, 0, 0}, R::fps24, B::max80SubFrames, false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.components.hasValidDigitCounts(c.rate, c.base), c.expected) << c.rate;
-    EXPECT_EQ(decimalDigitCount(std::numeric_limits<std::int64_t>::min()), 19);
+    EXPECT_EQ(decimalDigitCount(kMin), 19);
     EXPECT_EQ(decimalDigitCount(-9), 1);
     EXPECT_EQ(decimalDigitCount(10U), 2);
     EXPECT_EQ(C(C::frames).numberOfDigits(R::fps119_88, B::max80SubFrames), 3);
@@ -132,8 +127,8 @@ TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
         {B::max80SubFrames, 79, B::quarterFrames, 3},    {B::quarterFrames, 3, B::max100SubFrames, 75},
         {B::max100SubFrames, 0, B::max80SubFrames, 0},   {B::max100SubFrames, 99, B::max100SubFrames, 99},
         {B::max80SubFrames, -40, B::max100SubFrames, -50},
-        {B::max80SubFrames, std::numeric_limits<std::int64_t>::max(), B::max100SubFrames,
-         std::numeric_limits<std::int64_t>::max()},
+        {B::max80SubFrames, kMax, B::max100SubFrames,
+         kMax},
     };
     for (const auto& c : cases) EXPECT_EQ(TimecodeSubFramesBase(c.from).convert(c.value, c.to), c.expected) << c.value;
     EXPECT_EQ(B::fromRawValue(4), B(B::quarterFrames));
@@ -172,15 +167,15 @@ TEST(TimecodeValidityTest, ComponentRangesAreEqualAndHashedByAllTwelveBounds) {
 TEST(TimecodeValidityTest, RandomComponentsAreValidAtEveryRate) {
     for (auto rate : R::allCases()) {
         for (auto limit : L::allCases()) {
-            TimecodeProperties p = at(rate, B::quarterFrames, limit);
+            TimecodeProperties p = props(rate, B::quarterFrames, limit);
             for (int i = 0; i < 20; ++i) {
                 auto c = TimecodeComponents::random(p);
                 EXPECT_TRUE(c.invalidComponents(p).empty()) << R(rate);
             }
         }
     }
-    TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {std::numeric_limits<std::int64_t>::min(),
-                                                                            std::numeric_limits<std::int64_t>::max()}};
+    TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {kMin,
+                                                                            kMax}};
     auto c = TimecodeComponents::random(ranges);
     EXPECT_EQ(c.days, 1);
     EXPECT_TRUE(ranges.hours.contains(c.hours));
