@@ -9,6 +9,7 @@
 #include "common/debug_text.h"
 #include "report/file_replacement.h"
 #include "report/support_folder_lock.h"
+#include "report/timeline_lookup.h"
 
 namespace tallyvane {
 
@@ -80,20 +81,15 @@ void reportWritability(const ReportContext& context) {
 ReportSaver::ReportSaver(const Store& store, ReportPlatform& platform, ReportWriter writer)
     : store_(store), platform_(platform), writer_(std::move(writer)) {}
 
-bool ReportSaver::timelineExists(const std::string& reportName) const {
-    if (reportName == "Event Clips" || reportName == "Bin Clips") return true;
-    FetchDescriptor<Composition> byName;
-    byName.predicate = [&](const Composition& composition) { return composition.name() == reportName; };
-    byName.fetchLimit = 1;
-    return !store_.fetch(byName).empty();
+bool ReportSaver::timelineExists(const std::string& reportName, const ReportContext& context) const {
+    return reportName == "Event Clips" || reportName == "Bin Clips" || findTimeline(store_, reportName, context);
 }
 
 SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request) {
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
 
-    if (!timelineExists(request.reportName)) {
-        context.log() << debugQuoted("NO SEQUENCE") << '\n';
+    if (!timelineExists(request.reportName, context)) {
         platform_.showAlert("The report could not be made",
                             "The timeline \u201C" + request.reportName + "\u201D is no longer in the project.");
         return SaveOutcome::noTimeline;

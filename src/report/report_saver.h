@@ -33,7 +33,8 @@ public:
     SaveOutcome save(ReportContext& context, const ReportRequest& request);
 
 private:
-    bool timelineExists(const std::string& reportName) const;
+    // Event and bin clip reports need none; a missing timeline leaves its diagnostic line.
+    bool timelineExists(const std::string& reportName, const ReportContext& context) const;
     // Runs the writer for the document kind; false after an alert.
     bool writeReport(ReportContext& context, const ReportRequest& request, const std::filesystem::path& temporary);
     // Closes the workbook and moves it over the destination; false after an alert.

@@ -2,21 +2,7 @@
 
 #include <algorithm>
 
-#include "common/debug_text.h"
-
 namespace tallyvane {
-
-std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view name, const ReportContext& context) {
-    FetchDescriptor<Composition> byName;
-    byName.predicate = [&](const Composition& composition) { return composition.name() == name; };
-    byName.fetchLimit = 1;
-    const auto found = store.fetch(byName);
-    if (found.empty()) {
-        context.log() << debugQuoted("NO SEQUENCE") << '\n';
-        return nullptr;
-    }
-    return found.front();
-}
 
 void adoptTimelineRate(ReportContext& context, const Composition* timeline) {
     context.reportFrameRate = ReportContext::kStartingFrameRate;

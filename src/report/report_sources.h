@@ -12,13 +12,11 @@
 #include "model/video_track.h"
 #include "report/report_context.h"
 #include "report/report_request.h"
+#include "report/timeline_lookup.h"
 
 namespace tallyvane {
 
 using StoryElements = std::vector<std::shared_ptr<StoryElement>>;
-
-// The first timeline of that name; the report's diagnostic line when there is none.
-std::shared_ptr<Composition> findTimeline(const Store& store, std::string_view name, const ReportContext& context);
 
 // The timeline's rate becomes the report's. Without a timeline, or with a rate text that
 // names no rate, the report has the starting rate, never the one an earlier report left
