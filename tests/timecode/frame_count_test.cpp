@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "timecode_test_support.h"
 
@@ -102,13 +101,11 @@ TEST(FrameCountTest, DerivedValuesOfEachForm) {
 }
 
 TEST(FrameCountTest, HugeAndNonFiniteCountsSaturateInsteadOfOverflowing) {
-    constexpr auto max = kMax;
-    EXPECT_EQ(TimecodeFrameCount(V::frames(max), B::max100SubFrames).subFrameCount(), max);
-    EXPECT_EQ(TimecodeFrameCount(V::combined(1e300), B::max80SubFrames).subFrameCount(), max);
-    EXPECT_EQ(TimecodeFrameCount(V::combined(-INFINITY), B::max80SubFrames).value.wholeFrames(),
-              kMin);
+    EXPECT_EQ(TimecodeFrameCount(V::frames(kMax), B::max100SubFrames).subFrameCount(), kMax);
+    EXPECT_EQ(TimecodeFrameCount(V::combined(1e300), B::max80SubFrames).subFrameCount(), kMax);
+    EXPECT_EQ(TimecodeFrameCount(V::combined(-kInf), B::max80SubFrames).value.wholeFrames(), kMin);
     EXPECT_EQ(TimecodeFrameCount(V::combined(std::nan("")), B::max80SubFrames).subFrameCount(), 0);
-    TimecodeComponents huge{max, 0, 0, 0, 0, 0};
+    TimecodeComponents huge{kMax, 0, 0, 0, 0, 0};
     EXPECT_EQ(TimecodeFrameCount(huge, R::fps24, B::max80SubFrames).value, V::frames(0));
 }
 

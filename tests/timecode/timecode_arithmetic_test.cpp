@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <optional>
 
 #include "timecode_test_support.h"
@@ -170,9 +169,7 @@ TEST(TimecodeArithmeticTest, ProductsAndQuotients) {
         {"division by zero clamps to the limit", [] { return kOneFrame.dividing(0.0, Rule::clamping); },
          C{0, 23, 59, 59, 23, 79}},
         {"division by zero wraps without failing", [] { return kOneFrame / 0.0; },
-         std::optional<C>(Timecode(TimecodeSourceValue::frames(kMax / 80,
-                                                              kMax % 80),
-                                   props(R::fps24), Rule::wrapping)
+         std::optional<C>(Timecode(TimecodeSourceValue::frames(kMax / 80, kMax % 80), props(R::fps24), Rule::wrapping)
                               .components)},
         {"division of a negative total", [] { return tc24(0, 0, -2, 0).dividing(2, Rule::allowingInvalid); },
          C{0, 0, 0, -1, 0, 0}},

@@ -41,8 +41,7 @@ TEST(TimecodeCodingTest, RoundTrips) {
         kDrop,
         tc24(0, 0, 0, 99),  // out of range, kept as written
         tc({99, 23, 59, 59, 119, 99}, props(R::fps120d, B::max100SubFrames, L::max100Days)),
-        tc({-1, kMin, 0, 0, kMax, 3},
-           props(R::fps23_976, B::quarterFrames)),
+        tc({-1, kMin, 0, 0, kMax, 3}, props(R::fps23_976, B::quarterFrames)),
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.stringValue());

@@ -177,8 +177,7 @@ TEST(TimecodeComparisonTest, DistanceAndAdvance) {
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(-10).components, C{});
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(10).components, (C{0, 0, 0, 0, 15, 0}));
     EXPECT_EQ(tc24(23, 59, 59, 20).advanced(10).components, (C{0, 23, 59, 59, 23, 79}));
-    EXPECT_EQ(tc24(0, 0, 0, 5).advanced(kMax).components,
-              (C{0, 23, 59, 59, 23, 79}));
+    EXPECT_EQ(tc24(0, 0, 0, 5).advanced(kMax).components, (C{0, 23, 59, 59, 23, 79}));
 }
 
 TEST(TimecodeComparisonTest, RangesFromMediaTimeRanges) {
@@ -201,9 +200,7 @@ TEST(TimecodeComparisonTest, RangesFromMediaTimeRanges) {
          TimecodeValidationError::Code::invalid},
         {"infinite duration", {MediaTime::make(1, 1), MediaTime::makePositiveInfinity()}, std::nullopt},
         {"end beyond 24 hours", {MediaTime::make(86000, 1), MediaTime::make(400, 1)}, std::nullopt},
-        {"terms beyond 64 bits",
-         {MediaTime::make(kMax, 7), MediaTime::make(kMax, 3)},
-         std::nullopt},
+        {"terms beyond 64 bits", {MediaTime::make(kMax, 7), MediaTime::make(kMax, 3)}, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <optional>
 
 #include "timecode_test_support.h"

@@ -127,8 +127,7 @@ TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
         {B::max80SubFrames, 79, B::quarterFrames, 3},    {B::quarterFrames, 3, B::max100SubFrames, 75},
         {B::max100SubFrames, 0, B::max80SubFrames, 0},   {B::max100SubFrames, 99, B::max100SubFrames, 99},
         {B::max80SubFrames, -40, B::max100SubFrames, -50},
-        {B::max80SubFrames, kMax, B::max100SubFrames,
-         kMax},
+        {B::max80SubFrames, kMax, B::max100SubFrames, kMax},
     };
     for (const auto& c : cases) EXPECT_EQ(TimecodeSubFramesBase(c.from).convert(c.value, c.to), c.expected) << c.value;
     EXPECT_EQ(B::fromRawValue(4), B(B::quarterFrames));
@@ -174,8 +173,7 @@ TEST(TimecodeValidityTest, RandomComponentsAreValidAtEveryRate) {
             }
         }
     }
-    TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {kMin,
-                                                                            kMax}};
+    TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {kMin, kMax}};
     auto c = TimecodeComponents::random(ranges);
     EXPECT_EQ(c.days, 1);
     EXPECT_TRUE(ranges.hours.contains(c.hours));
