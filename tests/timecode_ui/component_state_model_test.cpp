@@ -45,14 +45,14 @@ struct Sequence {
     const char* name;
     Component component;
     Timecode::Properties properties;
-    Style style;
-    Policy policy;
     std::int64_t start;
     std::string typed;
     // Each key's result, space-separated.
     std::string results;
     std::int64_t value;
     std::string display;
+    Style style = Style::continuousWithinComponent;
+    Policy policy = Policy::enforceValid;
 };
 
 class KeySequenceTest : public testing::TestWithParam<Sequence> {};
@@ -84,120 +84,102 @@ constexpr const char* H = "<handled>";
 INSTANTIATE_TEST_SUITE_P(
     ContinuousWithinComponent, KeySequenceTest,
     testing::Values(
-        Sequence{"MinutesKeepLastTwoDigits", Component::minutes, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "123", "<handled> <handled> <handled>", 23, "23"},
-        Sequence{"SeventyFiveMinutesRejected", Component::minutes, fps2997d, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "75", "<handled> <handled invalid>", 7, "07"},
-        Sequence{"HoursThirtyFourRejected", Component::hours, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "1234", "<handled> <handled> <handled> <handled invalid>", 23, "23"},
-        Sequence{"HoursThirtyFourAllowedInvalid", Component::hours, fps25, Style::continuousWithinComponent,
-                 Policy::allowInvalid, 0, "1234", "<handled> <handled> <handled> <handled>", 34, "34"},
-        Sequence{"DigitAfterFocusReplaces", Component::hours, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 12, "7", H, 7, "07"},
-        Sequence{"FramesAtDropRateUpTo29", Component::frames, fps2997d, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "29", "<handled> <handled>", 29, "29"},
-        Sequence{"Frames30AtDropRateRejected", Component::frames, fps2997d, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "30", "<handled> <handled invalid>", 3, "03"},
-        Sequence{"Frames59At5994d", Component::frames, fps5994d, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "159", "<handled> <handled> <handled>", 59, "59"},
-        Sequence{"ThreeFrameDigitsAt120", Component::frames, fps120, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "1195", "<handled> <handled> <handled> <handled invalid>", 119, "119"},
-        Sequence{"FrameFiveAt11988dShowsThreeDigits", Component::frames, fps11988d,
-                 Style::continuousWithinComponent, Policy::enforceValid, 0, "5", H, 5, "005"},
-        Sequence{"QuarterFramesOneDigit", Component::subFrames, quarter, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "234", "<handled> <handled> <handled invalid>", 3, "3"},
-        Sequence{"DaysAtHundredDays", Component::days, days100, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "987", "<handled> <handled> <handled>", 87, "87"},
-        Sequence{"DaysAt24HoursRejected", Component::days, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "1", "<handled invalid>", 0, "00"}),
+        Sequence{"MinutesKeepLastTwoDigits", Component::minutes, fps25, 0, "123", "<handled> <handled> <handled>", 23,
+                 "23"},
+        Sequence{"SeventyFiveMinutesRejected", Component::minutes, fps2997d, 0, "75", "<handled> <handled invalid>", 7,
+                 "07"},
+        Sequence{"HoursThirtyFourRejected", Component::hours, fps25, 0, "1234",
+                 "<handled> <handled> <handled> <handled invalid>", 23, "23"},
+        Sequence{"HoursThirtyFourAllowedInvalid", Component::hours, fps25, 0, "1234",
+                 "<handled> <handled> <handled> <handled>", 34, "34", Style::continuousWithinComponent,
+                 Policy::allowInvalid},
+        Sequence{"DigitAfterFocusReplaces", Component::hours, fps25, 12, "7", H, 7, "07"},
+        Sequence{"FramesAtDropRateUpTo29", Component::frames, fps2997d, 0, "29", "<handled> <handled>", 29, "29"},
+        Sequence{"Frames30AtDropRateRejected", Component::frames, fps2997d, 0, "30", "<handled> <handled invalid>", 3,
+                 "03"},
+        Sequence{"Frames59At5994d", Component::frames, fps5994d, 0, "159", "<handled> <handled> <handled>", 59, "59"},
+        Sequence{"ThreeFrameDigitsAt120", Component::frames, fps120, 0, "1195",
+                 "<handled> <handled> <handled> <handled invalid>", 119, "119"},
+        Sequence{"FrameFiveAt11988dShowsThreeDigits", Component::frames, fps11988d, 0, "5", H, 5, "005"},
+        Sequence{"QuarterFramesOneDigit", Component::subFrames, quarter, 0, "234",
+                 "<handled> <handled> <handled invalid>", 3, "3"},
+        Sequence{"DaysAtHundredDays", Component::days, days100, 0, "987", "<handled> <handled> <handled>", 87, "87"},
+        Sequence{"DaysAt24HoursRejected", Component::days, fps25, 0, "1", "<handled invalid>", 0, "00"}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     AutoAdvance, KeySequenceTest,
     testing::Values(
-        Sequence{"SecondsAdvanceAfterTwo", Component::seconds, fps25, Style::autoAdvance, Policy::enforceValid, 0,
-                 "12", "<handled> <handled focusNextComponent>", 12, "12"},
-        Sequence{"FramesAt120NeedThree", Component::frames, fps120, Style::autoAdvance, Policy::enforceValid, 0,
-                 "105", "<handled> <handled> <handled focusNextComponent>", 105, "105"},
-        Sequence{"FramesAt2997dNeedTwo", Component::frames, fps2997d, Style::autoAdvance, Policy::enforceValid, 0,
-                 "15", "<handled> <handled focusNextComponent>", 15, "15"},
-        Sequence{"QuarterFramesNeedOne", Component::subFrames, quarter, Style::autoAdvance, Policy::enforceValid, 0,
-                 "2", "<handled focusNextComponent>", 2, "2"},
-        Sequence{"NinetyNineMinutesAllowedInvalid", Component::minutes, fps25, Style::autoAdvance,
-                 Policy::allowInvalid, 0, "99", "<handled> <handled focusNextComponent>", 99, "99"},
-        Sequence{"ThirdDigitRejectedWhenInvalid", Component::frames, fps25, Style::autoAdvance, Policy::enforceValid,
-                 0, "123", "<handled> <handled focusNextComponent> <handled invalid>", 12, "12"},
-        Sequence{"ThirdDigitOnlyMovesOnWhenAllowed", Component::frames, fps25, Style::autoAdvance,
-                 Policy::allowInvalid, 0, "123", "<handled> <handled focusNextComponent> <handled focusNextComponent>",
-                 12, "12"}),
+        Sequence{"SecondsAdvanceAfterTwo", Component::seconds, fps25, 0, "12", "<handled> <handled focusNextComponent>",
+                 12, "12", Style::autoAdvance},
+        Sequence{"FramesAt120NeedThree", Component::frames, fps120, 0, "105",
+                 "<handled> <handled> <handled focusNextComponent>", 105, "105", Style::autoAdvance},
+        Sequence{"FramesAt2997dNeedTwo", Component::frames, fps2997d, 0, "15", "<handled> <handled focusNextComponent>",
+                 15, "15", Style::autoAdvance},
+        Sequence{"QuarterFramesNeedOne", Component::subFrames, quarter, 0, "2", "<handled focusNextComponent>", 2, "2",
+                 Style::autoAdvance},
+        Sequence{"NinetyNineMinutesAllowedInvalid", Component::minutes, fps25, 0, "99",
+                 "<handled> <handled focusNextComponent>", 99, "99", Style::autoAdvance, Policy::allowInvalid},
+        Sequence{"ThirdDigitRejectedWhenInvalid", Component::frames, fps25, 0, "123",
+                 "<handled> <handled focusNextComponent> <handled invalid>", 12, "12", Style::autoAdvance},
+        Sequence{"ThirdDigitOnlyMovesOnWhenAllowed", Component::frames, fps25, 0, "123",
+                 "<handled> <handled focusNextComponent> <handled focusNextComponent>", 12, "12", Style::autoAdvance,
+                 Policy::allowInvalid}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     Unbounded, KeySequenceTest,
     testing::Values(
-        Sequence{"GrowsPastTheFieldWidth", Component::frames, fps25, Style::unbounded, Policy::allowInvalid, 0,
-                 "1234", "<handled> <handled> <handled> <handled>", 1234, "1234"},
-        Sequence{"StillValidatedWhenEnforced", Component::frames, fps25, Style::unbounded, Policy::enforceValid, 0,
-                 "245", "<handled> <handled> <handled invalid>", 24, "24"},
-        Sequence{"OverflowIgnoredSilently", Component::frames, fps25, Style::unbounded, Policy::allowInvalid, 0,
-                 "99999999999999999999",
+        Sequence{"GrowsPastTheFieldWidth", Component::frames, fps25, 0, "1234",
+                 "<handled> <handled> <handled> <handled>", 1234, "1234", Style::unbounded, Policy::allowInvalid},
+        Sequence{"StillValidatedWhenEnforced", Component::frames, fps25, 0, "245",
+                 "<handled> <handled> <handled invalid>", 24, "24", Style::unbounded},
+        Sequence{"OverflowIgnoredSilently", Component::frames, fps25, 0, "99999999999999999999",
                  "<handled> <handled> <handled> <handled> <handled> <handled> <handled> <handled> <handled> "
                  "<handled> <handled> <handled> <handled> <handled> <handled> <handled> <handled> <handled> "
                  "<ignored> <ignored>",
-                 999999999999999999, "999999999999999999"}),
+                 999999999999999999, "999999999999999999", Style::unbounded, Policy::allowInvalid}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     StepsAndDeletion, KeySequenceTest,
     testing::Values(
-        Sequence{"IncrementWrapsMinutes", Component::minutes, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 59, "+", H, 0, "00"},
-        Sequence{"DecrementWrapsFramesAt25", Component::frames, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "D", H, 24, "24"},
-        Sequence{"DecrementWrapsFramesAtDrop", Component::frames, fps2997d, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "-", H, 29, "29"},
-        Sequence{"OutOfRangeIncrementGoesToLower", Component::minutes, fps25, Style::continuousWithinComponent,
-                 Policy::allowInvalid, 75, "U", H, 0, "00"},
-        Sequence{"OutOfRangeDecrementGoesToUpper", Component::minutes, fps25, Style::continuousWithinComponent,
-                 Policy::allowInvalid, 75, "D", H, 59, "59"},
-        Sequence{"IncrementAtTopOfIntegersWraps", Component::minutes, fps25, Style::unbounded, Policy::allowInvalid,
-                 INT64_MAX, "U", H, 0, "00"},
-        Sequence{"DecrementAtBottomOfIntegersWraps", Component::minutes, fps25, Style::unbounded,
-                 Policy::allowInvalid, INT64_MIN, "D", H, 59, "59"},
-        Sequence{"DigitAfterIncrementStartsNewEntry", Component::minutes, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "1U5", "<handled> <handled> <handled>", 5, "05"},
-        Sequence{"BackspaceAtZeroMovesBack", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "B", "<handled focusPreviousComponent>", 0, "00"},
-        Sequence{"BackspaceOnVirginClears", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 12, "X", H, 0, "00"},
-        Sequence{"BackspaceWalksBackTheTypedDigits", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "12BBB", "<handled> <handled> <handled> <handled> "
-                                                   "<handled focusPreviousComponent>", 0, "00"},
-        Sequence{"ForwardDeleteNeverMoves", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "FC", "<handled> <handled>", 0, "00"},
-        Sequence{"DigitAfterForwardDeleteExtends", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 0, "F4", "<handled> <handled>", 4, "04"},
-        Sequence{"NegativeValueKeepsItsSign", Component::frames, fps120, Style::continuousWithinComponent,
-                 Policy::allowInvalid, -5, "", "", -5, "-05"}),
+        Sequence{"IncrementWrapsMinutes", Component::minutes, fps25, 59, "+", H, 0, "00"},
+        Sequence{"DecrementWrapsFramesAt25", Component::frames, fps25, 0, "D", H, 24, "24"},
+        Sequence{"DecrementWrapsFramesAtDrop", Component::frames, fps2997d, 0, "-", H, 29, "29"},
+        Sequence{"OutOfRangeIncrementGoesToLower", Component::minutes, fps25, 75, "U", H, 0, "00",
+                 Style::continuousWithinComponent, Policy::allowInvalid},
+        Sequence{"OutOfRangeDecrementGoesToUpper", Component::minutes, fps25, 75, "D", H, 59, "59",
+                 Style::continuousWithinComponent, Policy::allowInvalid},
+        Sequence{"IncrementAtTopOfIntegersWraps", Component::minutes, fps25, INT64_MAX, "U", H, 0, "00",
+                 Style::unbounded, Policy::allowInvalid},
+        Sequence{"DecrementAtBottomOfIntegersWraps", Component::minutes, fps25, INT64_MIN, "D", H, 59, "59",
+                 Style::unbounded, Policy::allowInvalid},
+        Sequence{"DigitAfterIncrementStartsNewEntry", Component::minutes, fps25, 0, "1U5",
+                 "<handled> <handled> <handled>", 5, "05"},
+        Sequence{"BackspaceAtZeroMovesBack", Component::seconds, fps25, 0, "B", "<handled focusPreviousComponent>", 0,
+                 "00"},
+        Sequence{"BackspaceOnVirginClears", Component::seconds, fps25, 12, "X", H, 0, "00"},
+        Sequence{"BackspaceWalksBackTheTypedDigits", Component::seconds, fps25, 0, "12BBB",
+                 "<handled> <handled> <handled> <handled> <handled focusPreviousComponent>", 0, "00"},
+        Sequence{"ForwardDeleteNeverMoves", Component::seconds, fps25, 0, "FC", "<handled> <handled>", 0, "00"},
+        Sequence{"DigitAfterForwardDeleteExtends", Component::seconds, fps25, 0, "F4", "<handled> <handled>", 4, "04"},
+        Sequence{"NegativeValueKeepsItsSign", Component::frames, fps120, -5, "", "", -5, "-05",
+                 Style::continuousWithinComponent, Policy::allowInvalid}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     NavigationAndOtherKeys, KeySequenceTest,
     testing::Values(
-        Sequence{"LeftMovesBack", Component::seconds, fps25, Style::continuousWithinComponent, Policy::enforceValid,
-                 3, "L", "<handled focusPreviousComponent>", 3, "03"},
-        Sequence{"SeparatorsAndRightMoveOn", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 3, ".:;,R",
+        Sequence{"LeftMovesBack", Component::seconds, fps25, 3, "L", "<handled focusPreviousComponent>", 3, "03"},
+        Sequence{"SeparatorsAndRightMoveOn", Component::seconds, fps25, 3, ".:;,R",
                  "<handled focusNextComponent> <handled focusNextComponent> <handled focusNextComponent> "
                  "<handled focusNextComponent> <handled focusNextComponent>",
                  3, "03"},
-        Sequence{"EscapeAndReturn", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 3, "ENK", "<performEscapeAction> <performReturnAction> <performReturnAction>",
-                 3, "03"},
-        Sequence{"LetterIsUndefined", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 3, "a", "<ignored undefinedKey>", 3, "03"},
-        Sequence{"TabIsPassedOnWithoutRejection", Component::seconds, fps25, Style::continuousWithinComponent,
-                 Policy::enforceValid, 3, "T", "<ignored>", 3, "03"}),
+        Sequence{"EscapeAndReturn", Component::seconds, fps25, 3, "ENK",
+                 "<performEscapeAction> <performReturnAction> <performReturnAction>", 3, "03"},
+        Sequence{"LetterIsUndefined", Component::seconds, fps25, 3, "a", "<ignored undefinedKey>", 3, "03"},
+        Sequence{"TabIsPassedOnWithoutRejection", Component::seconds, fps25, 3, "T", "<ignored>", 3, "03"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ComponentStateModelTest, EntryStateFollowsKeysAndVirginity) {

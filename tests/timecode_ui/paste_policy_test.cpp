@@ -26,9 +26,9 @@ struct Case {
     Timecode::Properties pasted;
     Paste paste;
     Validation validation;
-    Style style;
     // Absent: rejected.
     std::optional<Timecode::Properties> takenAt;
+    Style style = Style::continuousWithinComponent;
 };
 
 class PastePolicyTest : public testing::TestWithParam<Case> {};
@@ -56,47 +56,45 @@ INSTANTIATE_TEST_SUITE_P(
     Policies, PastePolicyTest,
     testing::Values(
         Case{"OtherRatePreserveRejectedAllowInvalid", plain, at25, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::continuousWithinComponent, std::nullopt},
+             Validation::allowInvalid, std::nullopt},
         Case{"OtherRatePreserveRejectedEnforceValid", plain, at25, Paste::preserveLocalProperties,
-             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
-        Case{"OtherRateAllowNewTakenAt25", frames24, at25, Paste::allowNewProperties, Validation::enforceValid,
-             Style::continuousWithinComponent, at25},
-        Case{"OtherRateDiscardTakenAt24", plain, at25, Paste::discardProperties, Validation::enforceValid,
-             Style::continuousWithinComponent, local24},
+             Validation::enforceValid, std::nullopt},
+        Case{"OtherRateAllowNewTakenAt25", frames24, at25, Paste::allowNewProperties, Validation::enforceValid, at25},
+        Case{"OtherRateDiscardTakenAt24", plain, at25, Paste::discardProperties, Validation::enforceValid, local24},
         Case{"OtherRateDiscardInvalidAt24", frames24, at25, Paste::discardProperties, Validation::enforceValid,
-             Style::continuousWithinComponent, std::nullopt},
+             std::nullopt},
         Case{"OtherRateDiscardInvalidAllowed", frames24, at25, Paste::discardProperties, Validation::allowInvalid,
-             Style::continuousWithinComponent, local24},
+             local24},
         Case{"SameRatePreserveTakesLocalAllowInvalid", plain, at24Other, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::continuousWithinComponent, local24},
+             Validation::allowInvalid, local24},
         // The field keeps its own subframes base and upper limit whatever the validation policy.
         Case{"SameRatePreserveTakesLocalEnforceValid", plain, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, Style::continuousWithinComponent, local24},
+             Validation::enforceValid, local24},
         Case{"SubframesValidOnlyAtPastedBaseRejected", subFrames90, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
+             Validation::enforceValid, std::nullopt},
         Case{"DaysValidOnlyAtPastedLimitRejected", withDays, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
-        Case{"DaysAllowedNew", withDays, at24Other, Paste::allowNewProperties, Validation::enforceValid,
-             Style::autoAdvance, at24Other}),
+             Validation::enforceValid, std::nullopt},
+        Case{"DaysAllowedNew", withDays, at24Other, Paste::allowNewProperties, Validation::enforceValid, at24Other,
+             Style::autoAdvance}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     DigitCounts, PastePolicyTest,
     testing::Values(
         Case{"ThreeFrameDigitsAutoAdvance", threeFrameDigits, local24, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::autoAdvance, std::nullopt},
+             Validation::allowInvalid, std::nullopt, Style::autoAdvance},
         Case{"ThreeFrameDigitsContinuous", threeFrameDigits, local24, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::continuousWithinComponent, std::nullopt},
+             Validation::allowInvalid, std::nullopt},
         Case{"ThreeFrameDigitsUnbounded", threeFrameDigits, local24, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::unbounded, local24},
+             Validation::allowInvalid, local24, Style::unbounded},
         Case{"ThreeFrameDigitsUnboundedStillInvalid", threeFrameDigits, local24, Paste::preserveLocalProperties,
-             Validation::enforceValid, Style::unbounded, std::nullopt},
+             Validation::enforceValid, std::nullopt, Style::unbounded},
         Case{"NegativeCountsWithoutSign", negativeFrames, local24, Paste::preserveLocalProperties,
-             Validation::allowInvalid, Style::autoAdvance, local24},
-        Case{"ThreeDigitsFitAtNewRate120", threeFrameDigits, at120, Paste::allowNewProperties,
-             Validation::enforceValid, Style::autoAdvance, at120},
-        Case{"ThreeDigitsDiscardedTo24", threeFrameDigits, at120, Paste::discardProperties,
-             Validation::allowInvalid, Style::autoAdvance, std::nullopt}),
+             Validation::allowInvalid, local24, Style::autoAdvance},
+        Case{"ThreeDigitsFitAtNewRate120", threeFrameDigits, at120, Paste::allowNewProperties, Validation::enforceValid,
+             at120, Style::autoAdvance},
+        Case{"ThreeDigitsDiscardedTo24", threeFrameDigits, at120, Paste::discardProperties, Validation::allowInvalid,
+             std::nullopt, Style::autoAdvance}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
