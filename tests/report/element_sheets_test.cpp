@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "report/effects_sheets.h"
+#include "report/markers_sheet.h"
+#include "report/summary_sheet.h"
 #include "report/titles_sheet.h"
 #include "report/transitions_sheet.h"
 #include "report_builders.h"
@@ -25,9 +27,11 @@ TEST_F(ElementSheetsTest, EmptyListsGiveHeaderRowsAtHeadingWidths) {
     writeSpeedChangesSheet(context, {}, "Speed Change Effects", true);
     writeTitlesSheet(context, {}, "Titles & Generators", true);
     writeTransitionsSheet(context, {}, "Transitions", true);
+    writeMarkersSheet(context, {}, SheetTitle::markers, true);
+    writeMarkersSheet(context, {}, SheetTitle::keywords, true);
     const auto book = closeAndRead();
     EXPECT_EQ(book["sheets"], (nlohmann::json{"Video & Audio Effects", "Speed Change Effects", "Titles & Generators",
-                                              "Transitions"}));
+                                              "Transitions", "Markers", "Keywords"}));
     struct Case {
         std::string sheet;
         std::string lastColumn;
@@ -42,6 +46,12 @@ TEST_F(ElementSheetsTest, EmptyListsGiveHeaderRowsAtHeadingWidths) {
          {"Clip Name", "Enabled", "Apple", "Role \u25B8 Subrole", "Timeline In", "Timeline Out", "Duration", "Font",
           "Title Text"}},
         {"Transitions", "F", {"Transition", "Category", "Apple", "Timeline In", "Timeline Out", "Duration"}},
+        {"Markers", "I",
+         {"Marker Name", "Type", "Notes", "Position", "Clip Name", "Role \u25B8 Subrole", "Reel", "Scene",
+          "Source Position"}},
+        {"Keywords", "I",
+         {"Keyword", "Notes", "Timeline In", "Timeline Out", "Duration", "Clip Name", "Role \u25B8 Subrole", "Reel",
+          "Scene"}},
     };
     for (const auto& c : cases) {
         const auto& sheet = book["worksheets"][c.sheet];
@@ -51,7 +61,11 @@ TEST_F(ElementSheetsTest, EmptyListsGiveHeaderRowsAtHeadingWidths) {
             const std::string column(1, static_cast<char>('A' + i));
             const double characters = static_cast<double>(graphemeCount(c.headings[i])) + 1;
             EXPECT_DOUBLE_EQ(sheet["widths"][column].get<double>(), storedWidth(characters)) << c.sheet << column;
-            EXPECT_TRUE(sheet["cells"][column + "1"]["bold"]) << c.sheet << column;
+            const auto& cell = sheet["cells"][column + "1"];
+            EXPECT_TRUE(cell["bold"]) << c.sheet << column;
+            EXPECT_EQ(cell["font"], "Helvetica") << c.sheet << column;
+            EXPECT_EQ(cell["size"], 11) << c.sheet << column;
+            EXPECT_EQ(cell["horizontal"], "left") << c.sheet << column;
         }
     }
 }
@@ -69,11 +83,7 @@ TEST_F(ElementSheetsTest, EffectsInNameOrderVideoBeforeAudio) {
     writeEffectsSheet(context, {late, plain, early}, "Video & Audio Effects", true);
     const auto sheet = closeAndRead()["worksheets"]["Video & Audio Effects"];
 
-    struct Row {
-        std::vector<std::string> texts;
-        xlsx::Color color;
-    };
-    const std::vector<Row> expected = {
+    const std::vector<ColoredRow> expected = {
         {{"Color", "", "\u2713", "\u2713", "Early", "Titles", "00:00:00:00", "00:00:01:00"}, xlsx::Color::blue},
         {{"Blur", "radius 4", "\u2713", "\u2713", "Late", "Video", "00:00:04:00", "00:00:06:00"}, xlsx::Color::blue},
         {{"Blur", "second blur", "\u2713", "\u2713", "Late", "Video", "00:00:04:00", "00:00:06:00"},
@@ -91,20 +101,6 @@ TEST_F(ElementSheetsTest, EffectsInNameOrderVideoBeforeAudio) {
     }
     EXPECT_EQ(sheet["maxRow"], 6);
     EXPECT_DOUBLE_EQ(sheet["widths"]["B"].get<double>(), storedWidth(11));  // "second blur"
-}
-
-TEST_F(ElementSheetsTest, InterchangeEffectsNameTheTrack) {
-    context.currentInputType = InputType::PProOTIO;
-    context.reportTimeOffset = -1;
-    auto element = makeElement({.name = "Shot", .position = 100, .duration = 10, .trackName = "V1"});
-    element->appendVideoFX(videoEffect("Crop"));
-    writeEffectsSheet(context, {element}, "Video & Audio Effects", false);
-    const auto sheet = closeAndRead()["worksheets"]["Video & Audio Effects"];
-    EXPECT_EQ(rowTexts(sheet, 1, "G"), (std::vector<std::string>{"Effect", "Settings", "Enabled", "Clip Name", "Track",
-                                                                 "Timeline In", "Timeline Out"}));
-    EXPECT_EQ(rowTexts(sheet, 2, "G"),
-              (std::vector<std::string>{"Crop", "", "\u2713", "Shot", "V1", "00:00:04:00", "00:00:04:09"}));
-    EXPECT_EQ(fontColor(sheet, "A2"), colorText(xlsx::Color::black));
 }
 
 TEST(SpeedSettingsTextTest, RoundsToTwoDecimalsAndKeepsAFraction) {
@@ -129,11 +125,7 @@ TEST_F(ElementSheetsTest, SpeedChangesOnePerRetimedElement) {
     writeSpeedChangesSheet(context, {slow, odd, unchanged, none}, "Speed Change Effects", true);
     const auto sheet = closeAndRead()["worksheets"]["Speed Change Effects"];
 
-    struct Row {
-        std::vector<std::string> texts;
-        xlsx::Color color;
-    };
-    const std::vector<Row> expected = {
+    const std::vector<ColoredRow> expected = {
         {{"Hold", "", "", "", "Hold", "Titles", "00:00:00:00", "00:00:00:00"}, xlsx::Color::blue},
         {{"Custom", "33.33%", "", "", "Odd", "", "00:00:00:10", "00:00:00:10"}, xlsx::Color::green},
         {{"Slow 50%", "50.0%", "", "", "Slow", "Video", "00:00:02:00", "00:00:03:00"}, xlsx::Color::blue},
@@ -162,11 +154,7 @@ TEST_F(ElementSheetsTest, TitlesWithTheirFontTextAndRoleColours) {
     writeTitlesSheet(context, {title, other, generator}, "Titles & Generators", true);
     const auto sheet = closeAndRead()["worksheets"]["Titles & Generators"];
 
-    struct Row {
-        std::vector<std::string> texts;
-        xlsx::Color color;
-    };
-    const std::vector<Row> expected = {
+    const std::vector<ColoredRow> expected = {
         {{"Solid", "\u2717", "\u2713", "", "00:00:00:00", "00:00:00:10", "00:00:00:10", "", "only text"},
          xlsx::Color::brown},
         {{"Lower Third", "\u2713", "\u2717", "Titles", "00:00:01:00", "00:00:03:00", "00:00:02:00", "Futura",
@@ -183,59 +171,100 @@ TEST_F(ElementSheetsTest, TitlesWithTheirFontTextAndRoleColours) {
     }
 }
 
-TEST_F(ElementSheetsTest, InterchangeTitlesShowTrackAndGenerator) {
-    context.currentInputType = InputType::XMEML;
-    const auto title = makeElement({.name = "Text", .category = StoryElement::Category::title, .duration = 25,
-                                    .trackName = "V3", .videoRole = "Outline Text"});
-    writeTitlesSheet(context, {title}, "Graphics & Titles", false);
-    const auto sheet = closeAndRead()["worksheets"]["Graphics & Titles"];
-    EXPECT_EQ(rowTexts(sheet, 1, "H"), (std::vector<std::string>{"Track", "Clip Name", "Generator", "Timeline In",
-                                                                 "Timeline Out", "Duration", "Font", "Title Text"}));
-    EXPECT_EQ(rowTexts(sheet, 2, "H"), (std::vector<std::string>{"V3", "Text", "Outline Text", "00:00:00:00",
-                                                                 "00:00:01:00", "00:00:01:00", "", ""}));
+TEST_F(ElementSheetsTest, TransitionRowsAndTheirMarks) {
+    writeTransitionsSheet(context,
+                          {makeElement({.name = "Cross Dissolve", .category = StoryElement::Category::transition,
+                                        .position = 100, .duration = 10, .appleEffect = true,
+                                        .timelineClipCategory = "primary transition"})},
+                          "Transitions", true);
+    writeTransitionsSheet(context, {makeElement({.name = "Wipe", .category = StoryElement::Category::transition})},
+                          "Plain", false);
+    const auto book = closeAndRead();
+    const auto& sheet = book["worksheets"]["Transitions"];
+    EXPECT_EQ(rowTexts(sheet, 2, "F"), (std::vector<std::string>{"Cross Dissolve", "primary transition", "\u2713",
+                                                                 "00:00:04:00", "00:00:04:10", "00:00:00:10"}));
+    EXPECT_EQ(fontColor(sheet, "A2"), colorText(xlsx::Color::gray));
+    EXPECT_EQ(sheet["cells"]["A2"]["numberFormat"], "#,##0");
+    // The marks keep the number format.
+    const auto& plain = book["worksheets"]["Plain"];
+    EXPECT_EQ(rowTexts(plain, 2, "C"), (std::vector<std::string>{"Wipe", "", "\u2717"}));
+    EXPECT_EQ(plain["cells"]["C2"]["horizontal"], "center");
+    EXPECT_EQ(plain["cells"]["C2"]["numberFormat"], "#,##0");
+    EXPECT_EQ(fontColor(plain, "C2"), colorText(xlsx::Color::black));
 }
 
-TEST_F(ElementSheetsTest, TransitionEndsWithTheReportOffset) {
+TEST_F(ElementSheetsTest, InterchangeSheetsHaveTheirOwnColumns) {
     struct Case {
-        InputType inputType;
+        std::string name;
+        InputType type;
         double offset;
-        std::string out;
+        std::function<void(ReportContext&)> write;
+        std::string sheet;
+        std::string lastColumn;
+        std::vector<std::string> headings;  // empty: not checked
+        std::vector<std::string> row;
+        std::optional<xlsx::Color> color;
     };
-    const std::vector<Case> cases = {{InputType::FCPXML, 0, "00:00:04:10"}, {InputType::XMEML, -1, "00:00:04:09"}};
+    const std::vector<Case> cases = {
+        {"effects name the track", InputType::PProOTIO, -1,
+         [](ReportContext& ctx) {
+             auto element = makeElement({.name = "Shot", .position = 100, .duration = 10, .trackName = "V1"});
+             element->appendVideoFX(videoEffect("Crop"));
+             writeEffectsSheet(ctx, {element}, "Video & Audio Effects", false);
+         },
+         "Video & Audio Effects", "G",
+         {"Effect", "Settings", "Enabled", "Clip Name", "Track", "Timeline In", "Timeline Out"},
+         {"Crop", "", "\u2713", "Shot", "V1", "00:00:04:00", "00:00:04:09"}, xlsx::Color::black},
+        {"titles show track and generator", InputType::XMEML, 0,
+         [](ReportContext& ctx) {
+             writeTitlesSheet(ctx,
+                              {makeElement({.name = "Text", .category = StoryElement::Category::title, .duration = 25,
+                                            .trackName = "V3", .videoRole = "Outline Text"})},
+                              "Graphics & Titles", false);
+         },
+         "Graphics & Titles", "H",
+         {"Track", "Clip Name", "Generator", "Timeline In", "Timeline Out", "Duration", "Font", "Title Text"},
+         {"V3", "Text", "Outline Text", "00:00:00:00", "00:00:01:00", "00:00:01:00", "", ""}, std::nullopt},
+        {"transitions end with the report offset", InputType::XMEML, -1,
+         [](ReportContext& ctx) {
+             writeTransitionsSheet(ctx,
+                                   {makeElement({.name = "Cross Dissolve",
+                                                 .category = StoryElement::Category::transition, .position = 100,
+                                                 .duration = 10, .trackName = "V1", .appleEffect = true})},
+                                   "Transitions", true);
+         },
+         "Transitions", "E", {}, {"V1", "Cross Dissolve", "00:00:04:00", "00:00:04:09", "00:00:00:10"},
+         xlsx::Color::gray},
+        {"clip markers subtract the offset from the end", InputType::XMEML, -1,
+         [](ReportContext& ctx) {
+             const auto clip = makeElement({.name = "Shot", .trackName = "V2", .timecodeFrameRate = "25"});
+             writeMarkersSheet(ctx,
+                               {makeRange({.name = "m", .kind = "Red", .position = 10, .duration = 5, .notes = "n",
+                                           .clip = clip})},
+                               SheetTitle::clipMarkers, true);
+         },
+         "Clip Markers", "I",
+         {"Marker Name", "Color", "Comment", "Start", "End", "Duration", "Track", "Clip Name", "Source Position"},
+         {"m", "Red", "n", "00:00:00:10", "00:00:00:14", "00:00:00:05", "V2", "Shot", "00:00:00:00"}, std::nullopt},
+        {"DaVinci markers list their keywords", InputType::DaVrOTIO, 0,
+         [](ReportContext& ctx) {
+             writeMarkersSheet(ctx, {makeRange({.name = "m", .kind = "Blue", .keywords = {"one", "two"}})},
+                               SheetTitle::timelineMarkers, false);
+         },
+         "Timeline Markers", "G", {}, {"m", "Blue", "one, two", "", "00:00:00:00", "00:00:00:00", ""},
+         std::nullopt},
+    };
     for (const auto& c : cases) {
-        TemporaryFolder scratch;
-        ReportContext local;
-        local.workbook.emplace((scratch.path() / "t.xlsx").string());
-        local.currentInputType = c.inputType;
-        local.reportFrameRate = TimecodeFrameRate::fps25;
-        local.reportTimeOffset = c.offset;
-        const auto dissolve = makeElement({.name = "Cross Dissolve", .category = StoryElement::Category::transition,
-                                           .position = 100, .duration = 10, .trackName = "V1",
-                                           .appleEffect = true, .timelineClipCategory = "primary transition"});
-        writeTransitionsSheet(local, {dissolve}, "Transitions", true);
-        local.workbook->close();
-        const auto sheet = readWorkbook(scratch.path() / "t.xlsx")["worksheets"]["Transitions"];
-        if (c.inputType == InputType::FCPXML) {
-            EXPECT_EQ(rowTexts(sheet, 2, "F"), (std::vector<std::string>{"Cross Dissolve", "primary transition",
-                                                                         "\u2713", "00:00:04:00", c.out,
-                                                                         "00:00:00:10"}));
-        } else {
-            EXPECT_EQ(rowTexts(sheet, 2, "E"),
-                      (std::vector<std::string>{"V1", "Cross Dissolve", "00:00:04:00", c.out, "00:00:00:10"}));
+        const auto sheet = readAlone(c.write, c.type, c.offset)["worksheets"][c.sheet];
+        if (!c.headings.empty()) {
+            EXPECT_EQ(rowTexts(sheet, 1, c.lastColumn), c.headings) << c.name;
         }
-        EXPECT_EQ(fontColor(sheet, "A2"), colorText(xlsx::Color::gray));
-        EXPECT_EQ(sheet["cells"]["A2"]["numberFormat"], "#,##0");
+        EXPECT_EQ(rowTexts(sheet, 2, c.lastColumn), c.row) << c.name;
+        EXPECT_EQ(sheet["cells"]["A2"]["numberFormat"], "#,##0") << c.name;
+        if (c.color) {
+            EXPECT_EQ(fontColor(sheet, "A2"), colorText(*c.color)) << c.name;
+        }
     }
-}
-
-TEST_F(ElementSheetsTest, TransitionMarksKeepTheNumberFormat) {
-    const auto wipe = makeElement({.name = "Wipe", .category = StoryElement::Category::transition});
-    writeTransitionsSheet(context, {wipe}, "Transitions", false);
-    const auto sheet = closeAndRead()["worksheets"]["Transitions"];
-    EXPECT_EQ(rowTexts(sheet, 2, "C"), (std::vector<std::string>{"Wipe", "", "\u2717"}));
-    EXPECT_EQ(sheet["cells"]["C2"]["horizontal"], "center");
-    EXPECT_EQ(sheet["cells"]["C2"]["numberFormat"], "#,##0");
-    EXPECT_EQ(fontColor(sheet, "C2"), colorText(xlsx::Color::black));
 }
 
 TEST_F(ElementSheetsTest, TimesThatAreNoTimecodeReadAsQuestionMarks) {
@@ -300,16 +329,21 @@ TEST_F(ElementSheetsTest, UnknownInputTypeLeavesTitlesAndTransitionsEmptyAndNoEf
     EXPECT_EQ(log.str(), line + line + line + line);
 }
 
-TEST(ElementSheetsWithoutWorkbookTest, WriteNothing) {
+TEST(SheetsWithoutWorkbookTest, WriteNothing) {
     ReportContext context;
+    std::ostringstream log;
+    context.diagnostics = log;
     context.currentInputType = InputType::FCPXML;
-    const Elements elements = {makeElement({})};
+    const Elements elements = {makeElement({.duration = 5})};
     writeEffectsSheet(context, elements, "E", true);
     writeSpeedChangesSheet(context, elements, "S", true);
     writeTitlesSheet(context, elements, "T", true);
     writeTransitionsSheet(context, elements, "X", true);
+    writeMarkersSheet(context, {makeRange({})}, SheetTitle::markers, true);
+    writeSummarySheet(context, *makeTimeline("T", 100), elements);
     EXPECT_FALSE(context.workbook.has_value());
     EXPECT_TRUE(context.sheetColumnWidths.values().empty());
+    EXPECT_EQ(log.str(), "");
 }
 
 }  // namespace

@@ -10,33 +10,6 @@ namespace {
 using MarkersSheetTest = SheetTest;
 using Ranges = std::vector<std::shared_ptr<MarkedRange>>;
 
-TEST_F(MarkersSheetTest, EmptyListGivesTheHeaderRowAtHeadingWidths) {
-    writeMarkersSheet(context, {}, SheetTitle::markers, true);
-    writeMarkersSheet(context, {}, SheetTitle::keywords, true);
-    const auto book = closeAndRead();
-    ASSERT_EQ(book["sheets"], (nlohmann::json{"Markers", "Keywords"}));
-
-    const auto& markers = book["worksheets"]["Markers"];
-    EXPECT_EQ(rowTexts(markers, 1, "I"),
-              (std::vector<std::string>{"Marker Name", "Type", "Notes", "Position", "Clip Name", "Role \u25B8 Subrole",
-                                        "Reel", "Scene", "Source Position"}));
-    EXPECT_EQ(markers["maxRow"], 1);
-    const auto& a1 = markers["cells"]["A1"];
-    EXPECT_TRUE(a1["bold"]);
-    EXPECT_EQ(a1["font"], "Helvetica");
-    EXPECT_EQ(a1["size"], 11);
-    EXPECT_EQ(a1["horizontal"], "left");
-    const std::vector<std::pair<std::string, double>> widths = {{"A", 12}, {"B", 5}, {"F", 15}, {"I", 16}};
-    for (const auto& [column, characters] : widths) {
-        EXPECT_DOUBLE_EQ(markers["widths"][column].get<double>(), storedWidth(characters)) << column;
-    }
-
-    const auto& keywords = book["worksheets"]["Keywords"];
-    EXPECT_EQ(rowTexts(keywords, 1, "I"),
-              (std::vector<std::string>{"Keyword", "Notes", "Timeline In", "Timeline Out", "Duration", "Clip Name",
-                                        "Role \u25B8 Subrole", "Reel", "Scene"}));
-}
-
 TEST_F(MarkersSheetTest, VisibleRangesInTimelineOrderWithKindColours) {
     const auto videoClip = makeElement({.name = "Interview", .trackType = TrackType::Video, .videoRole = "Titles",
                                         .audioRole = "Dialogue", .timecodeFrameRate = "30", .reel = "R1",
@@ -56,11 +29,7 @@ TEST_F(MarkersSheetTest, VisibleRangesInTimelineOrderWithKindColours) {
     writeMarkersSheet(context, ranges, SheetTitle::markers, true);
     const auto sheet = closeAndRead()["worksheets"]["Markers"];
 
-    struct Row {
-        std::vector<std::string> texts;
-        xlsx::Color color;
-    };
-    const std::vector<Row> expected = {
+    const std::vector<ColoredRow> expected = {
         {{"D", "mystery", "", "??", "", "", "", "", "??"}, xlsx::Color::gray},
         {{"A", "Chapter", "", "00:00:00:10", "Song", "Music", "", "", "00:00:01:05"}, xlsx::Color::orange},
         {{"B", "Standard", "first at 50", "00:00:02:00", "Interview", "Titles", "R1", "S4", "00:00:01:15"},
@@ -113,30 +82,6 @@ TEST_F(MarkersSheetTest, EndAndDurationOfKeywordRanges) {
     EXPECT_FALSE(sheet["cells"].contains("E5"));
 }
 
-TEST_F(MarkersSheetTest, InterchangeClipMarkersSubtractTheOffsetFromTheEnd) {
-    context.currentInputType = InputType::XMEML;
-    context.reportTimeOffset = -1;
-    const auto clip = makeElement({.name = "Shot", .trackName = "V2", .timecodeFrameRate = "25"});
-    writeMarkersSheet(context,
-                      {makeRange({.name = "m", .kind = "Red", .position = 10, .duration = 5, .notes = "n",
-                                  .clip = clip})},
-                      SheetTitle::clipMarkers, true);
-    const auto sheet = closeAndRead()["worksheets"]["Clip Markers"];
-    EXPECT_EQ(rowTexts(sheet, 1, "I"), (std::vector<std::string>{"Marker Name", "Color", "Comment", "Start", "End",
-                                                                 "Duration", "Track", "Clip Name", "Source Position"}));
-    EXPECT_EQ(rowTexts(sheet, 2, "I"), (std::vector<std::string>{"m", "Red", "n", "00:00:00:10", "00:00:00:14",
-                                                                 "00:00:00:05", "V2", "Shot", "00:00:00:00"}));
-}
-
-TEST_F(MarkersSheetTest, DaVinciMarkersListTheirKeywords) {
-    context.currentInputType = InputType::DaVrOTIO;
-    writeMarkersSheet(context, {makeRange({.name = "m", .kind = "Blue", .keywords = {"one", "two"}})},
-                      SheetTitle::timelineMarkers, false);
-    const auto sheet = closeAndRead()["worksheets"]["Timeline Markers"];
-    EXPECT_EQ(rowTexts(sheet, 2, "G"),
-              (std::vector<std::string>{"m", "Blue", "one, two", "", "00:00:00:00", "00:00:00:00", ""}));
-}
-
 TEST_F(MarkersSheetTest, PairingsWithoutColumnsAddNoSheet) {
     struct Case {
         InputType inputType;
@@ -156,16 +101,6 @@ TEST_F(MarkersSheetTest, PairingsWithoutColumnsAddNoSheet) {
     writeMarkersSheet(context, {}, SheetTitle::markers, true);
     EXPECT_EQ(closeAndRead()["sheets"], (nlohmann::json{"Markers"}));
     EXPECT_EQ(log.str(), "");
-}
-
-TEST(MarkersSheetWithoutWorkbookTest, WritesNothing) {
-    ReportContext context;
-    std::ostringstream log;
-    context.diagnostics = log;
-    context.currentInputType = InputType::FCPXML;
-    writeMarkersSheet(context, {makeRange({})}, SheetTitle::markers, true);
-    EXPECT_EQ(log.str(), "");
-    EXPECT_TRUE(context.sheetColumnWidths.values().empty());
 }
 
 TEST(MarkerKindColorTest, KindsMapExactly) {

@@ -113,57 +113,42 @@ TEST_F(SummarySheetTest, RoleRowsWithTotalsSharesAndMissingMedia) {
     EXPECT_NE(log.str().find("RoleTotal(name: \"Music \u25B8 Stems\", total: 360.0)"), std::string::npos);
 }
 
-TEST_F(SummarySheetTest, SharesOfATimelineWithoutLengthStayBlank) {
+TEST_F(SummarySheetTest, TimelineLengthsWithoutTimecodeAndSampleRatesInWholeKilohertz) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
     struct Case {
         double duration;
+        std::int64_t sampleRate;
         std::string durationText;
+        std::string kilohertz;
+        std::optional<double> share;  // none: left blank, as a timeline without length has no shares
     };
-    const std::vector<Case> cases = {{0.0, "00:00:00:00"},
-                                     {std::numeric_limits<double>::quiet_NaN(), ""},
-                                     {std::numeric_limits<double>::infinity(), ""}};
+    const std::vector<Case> cases = {
+        {0.0, 48000, "00:00:00:00", "48kHz", std::nullopt}, {kNaN, 48000, "", "48kHz", std::nullopt},
+        {kInfinity, 48000, "", "48kHz", std::nullopt},      {25, 44100, "00:00:01:00", "44kHz", 2.0},
+        {25, 999, "00:00:01:00", "0kHz", 2.0},              {25, 96000, "00:00:01:00", "96kHz", 2.0},
+        {25, 0, "00:00:01:00", "0kHz", 2.0},
+    };
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        auto timeline = makeTimeline("T" + std::to_string(i), cases[i].duration);
+        const auto& c = cases[i];
         // One summary per workbook: every case gets its own.
-        TemporaryFolder scratch;
-        ReportContext local;
-        local.workbook.emplace((scratch.path() / "s.xlsx").string());
-        local.reportFrameRate = TimecodeFrameRate::fps25;
-        std::ostringstream ignored;
-        local.diagnostics = ignored;
-        writeSummarySheet(local, *timeline, {makeElement({.duration = 50, .videoRole = "Video"})});
-        local.workbook->close();
-        const auto sheet = readWorkbook(scratch.path() / "s.xlsx")["worksheets"]["Summary"];
-        EXPECT_EQ(rowTexts(sheet, 2, "B")[1], cases[i].durationText) << i;
+        const auto sheet = readAlone([&](ReportContext& local) {
+            writeSummarySheet(local, *makeTimeline("T", c.duration, "23.976", c.sampleRate),
+                              {makeElement({.duration = 50, .videoRole = "Video"})});
+        })["worksheets"]["Summary"];
+        const auto facts = rowTexts(sheet, 2, "E");
+        EXPECT_EQ(facts[1], c.durationText) << i;
+        EXPECT_EQ(facts[3], "23.976") << i;
+        EXPECT_EQ(facts[4], c.kilohertz) << i;
         EXPECT_EQ(rowTexts(sheet, 5, "B"), (std::vector<std::string>{"Video", "00:00:02:00"})) << i;
         const auto& share = sheet["cells"]["C5"];
-        EXPECT_TRUE(share["value"].is_null()) << i;
+        if (c.share) {
+            EXPECT_DOUBLE_EQ(share["value"].get<double>(), *c.share) << i;
+        } else {
+            EXPECT_TRUE(share["value"].is_null()) << i;
+        }
         EXPECT_EQ(share["numberFormat"], "0.0%") << i;
     }
-}
-
-TEST(SummarySampleRateTest, SampleRatesInWholeKilohertz) {
-    const std::vector<std::pair<std::int64_t, std::string>> cases = {
-        {48000, "48kHz"}, {44100, "44kHz"}, {999, "0kHz"}, {96000, "96kHz"}, {0, "0kHz"}};
-    for (const auto& [rate, text] : cases) {
-        TemporaryFolder scratch;
-        ReportContext local;
-        std::ostringstream ignored;
-        local.diagnostics = ignored;
-        local.workbook.emplace((scratch.path() / "k.xlsx").string());
-        writeSummarySheet(local, *makeTimeline("T", 25, "23.976", rate), {});
-        local.workbook->close();
-        const auto facts = rowTexts(readWorkbook(scratch.path() / "k.xlsx")["worksheets"]["Summary"], 2, "E");
-        EXPECT_EQ(facts[4], text) << rate;
-        EXPECT_EQ(facts[3], "23.976") << rate;
-    }
-}
-
-TEST(SummarySheetWithoutWorkbookTest, WritesNothing) {
-    ReportContext context;
-    std::ostringstream log;
-    context.diagnostics = log;
-    writeSummarySheet(context, *makeTimeline("T", 100), {makeElement({.duration = 5})});
-    EXPECT_EQ(log.str(), "");
 }
 
 }  // namespace
