@@ -12,18 +12,8 @@ namespace tallyvane::xlsx {
 namespace {
 
 using testing::TemporaryFolder;
+using testing::errorOf;
 using testing::readBack;
-
-// The error `action` throws, or a failure when it throws none.
-XlsxError errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const XlsxError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error";
-    return XlsxError(XlsxErrorKind::library, "");
-}
 
 TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
     struct Case {

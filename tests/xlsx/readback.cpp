@@ -8,6 +8,16 @@ namespace tallyvane::xlsx::testing {
 
 std::string fixture(const std::string& name) { return std::string(TALLYVANE_TEST_DATA_DIR) + "/xlsx/" + name; }
 
+XlsxError errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const XlsxError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no error";
+    return XlsxError(XlsxErrorKind::library, "");
+}
+
 nlohmann::json readBack(const std::string& workbookPath) {
     const std::string command =
         "/usr/bin/python3 " + test::shellQuoted(fixture("dump_workbook.py")) + " " + test::shellQuoted(workbookPath);

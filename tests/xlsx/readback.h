@@ -3,10 +3,12 @@
 // through Python's zipfile, run by the system Python.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <nlohmann/json.hpp>
 #include "support/temporary_folder.h"
+#include "xlsx/error.h"
 
 namespace tallyvane::xlsx::testing {
 
@@ -17,5 +19,8 @@ using tallyvane::test::TemporaryFolder;
 nlohmann::json readBack(const std::string& workbookPath);
 
 std::string fixture(const std::string& name);
+
+// The error `action` throws, or a failure when it throws none.
+XlsxError errorOf(const std::function<void()>& action);
 
 }  // namespace tallyvane::xlsx::testing
