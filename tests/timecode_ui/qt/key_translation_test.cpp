@@ -7,11 +7,7 @@
 namespace tallyvane {
 namespace {
 
-// Key events find their input device through the application.
-class KeyTranslationTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
-};
+using KeyTranslationTest = QtTest;
 
 TEST_F(KeyTranslationTest, QtKeysAsFieldKeys) {
     struct Row {

@@ -2,6 +2,8 @@
 // One application object for all widget tests, on the offscreen platform so that no
 // display is needed.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 
 namespace tallyvane {
@@ -16,5 +18,12 @@ inline void ensureQtApplication() {
     static QApplication* application = new QApplication(argc, argv);
     (void)application;
 }
+
+// A fixture for tests that need the application object; key events, for one, find their
+// input device through it.
+class QtTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureQtApplication(); }
+};
 
 }  // namespace tallyvane

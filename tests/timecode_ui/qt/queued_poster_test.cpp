@@ -10,10 +10,7 @@
 namespace tallyvane {
 namespace {
 
-class QueuedPosterTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
-};
+using QueuedPosterTest = QtTest;
 
 TEST_F(QueuedPosterTest, NoticeArrivesAfterTheCurrentEvent) {
     QObject context;

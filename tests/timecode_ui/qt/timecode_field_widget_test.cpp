@@ -26,9 +26,8 @@ Timecode make(Timecode::Components c, Rate rate) {
 }
 
 // A window holding one field bound to `value`.
-class FieldWindowTest : public testing::Test {
+class FieldWindowTest : public QtTest {
 protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
 
     void open(const Timecode& start, const TimecodeEnvironment& settings = {}) {
         value = start;

@@ -15,16 +15,17 @@
 namespace tallyvane {
 namespace {
 
-class ItemDelegateTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
-};
+using ItemDelegateTest = QtTest;
+
+// A formatter that draws invalid components red when it shows validation.
+TimecodeTextFormatter formatterAt(TimecodeFrameRate rate, bool showsValidation) {
+    return TimecodeTextFormatter(
+        Timecode::Properties{rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
+        std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+}
 
 TEST_F(ItemDelegateTest, CellsShowAndEditTimecodeText) {
-    const TimecodeTextFormatter formatter(
-        Timecode::Properties{TimecodeFrameRate::fps29_97d, Timecode::SubFramesBase::max80SubFrames,
-                             Timecode::UpperLimit::max24Hours},
-        std::nullopt, false, std::nullopt);
+    const TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps29_97d, false);
     QStandardItemModel model(1, 1);
     model.setData(model.index(0, 0), QString("1:2:3:4"));
     QTableView view;
@@ -77,10 +78,7 @@ TEST_F(ItemDelegateTest, CellsDrawInvalidComponentsInTheInvalidAttributes) {
         {"01:75:03:04", false, false},
     };
     for (const Row& row : rows) {
-        const TimecodeTextFormatter formatter(
-            Timecode::Properties{TimecodeFrameRate::fps25, Timecode::SubFramesBase::max80SubFrames,
-                                 Timecode::UpperLimit::max24Hours},
-            std::nullopt, row.showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+        const TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps25, row.showsValidation);
         QStandardItemModel model(1, 1);
         model.setData(model.index(0, 0), QString(row.text));
         QTableView view;
@@ -113,10 +111,7 @@ std::pair<int, int> inkedColumns(QTableView& view, const QModelIndex& index) {
 }
 
 TEST_F(ItemDelegateTest, CellsTakeTheFormattersAlignmentWhetherValidOrNot) {
-    TimecodeTextFormatter formatter(
-        Timecode::Properties{TimecodeFrameRate::fps25, Timecode::SubFramesBase::max80SubFrames,
-                             Timecode::UpperLimit::max24Hours},
-        std::nullopt, true, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+    TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps25, true);
     formatter.alignment = TextAlignment::right;
     QStandardItemModel model(2, 1);
     model.setData(model.index(0, 0), QString("01:02:03:04"));

@@ -18,9 +18,8 @@ TimecodeTextFormatter formatterAt(Rate rate, bool showsValidation = false) {
         std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
 }
 
-class LineEditTest : public testing::Test {
+class LineEditTest : public QtTest {
 protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
     void SetUp() override {
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(edit);

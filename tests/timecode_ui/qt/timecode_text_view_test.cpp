@@ -22,10 +22,7 @@ QString plain(const QLabel& label) {
     return document.toPlainText();
 }
 
-class TextViewTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureQtApplication(); }
-};
+using TextViewTest = QtTest;
 
 TEST_F(TextViewTest, ShowsTheTimecodeWithItsStyles) {
     QWidget window;
