@@ -7,6 +7,8 @@
 #include <optional>
 #include <unordered_set>
 
+#include "timecode_test_support.h"
+
 namespace tallyvane {
 namespace {
 
@@ -23,7 +25,7 @@ TEST(FractionTest, ParsesFcpxmlTimeExactlyAsWritten) {
         {"100/2400s", {{100, 2400}}},
         {"1/0s", {{1, 0}}},
         {"0/0s", {{0, 0}}},
-        {"9223372036854775807s", {{std::numeric_limits<std::int64_t>::max(), 1}}},
+        {"9223372036854775807s", {{kMax, 1}}},
         {"5", std::nullopt},
         {"5.5s", std::nullopt},
         {"+5s", std::nullopt},
@@ -55,7 +57,7 @@ TEST(FractionTest, WritesFcpxmlTime) {
         {{1001, 30000}, "1001/30000s"}, {{100, 2400}, "100/2400s"}, {{2400, 100}, "24s"}, {{3000, 1000}, "3s"},
         {{0, 1}, "0s"},                 {{-6, 3}, "-2s"},           {{1, -2}, "-1/2s"},    {{1, 0}, "1/0s"},
         {{0, 0}, "0/0s"},               {{-1, -2}, "1/2s"},
-        {{std::numeric_limits<std::int64_t>::min(), -1}, "9223372036854775808s"},
+        {{kMin, -1}, "9223372036854775808s"},
         // 2^53 + 1: its double quotient is 2^53 (over 1) or 2^52 (over 2), but the text
         // keeps the exact value.
         {{9007199254740993, 1}, "9007199254740993s"},
@@ -86,27 +88,18 @@ TEST(FractionTest, ArithmeticGivesLowestTerms) {
 }
 
 TEST(FractionTest, RefusesDivisionByZeroAndOverflowWithTypedErrors) {
-    auto code = [](auto operation) -> std::optional<FractionError::Code> {
-        try {
-            operation();
-        } catch (const FractionError& e) {
-            return e.code();
-        }
-        return std::nullopt;
-    };
+    const auto code = [](auto operation) { return errorCode<FractionError>(operation); };
     using C = FractionError::Code;
-    constexpr auto max = std::numeric_limits<std::int64_t>::max();
-    constexpr auto min = std::numeric_limits<std::int64_t>::min();
     EXPECT_EQ(code([] { return Fraction(1, 2) / Fraction(0, 5); }), C::divisionByZero);
     EXPECT_EQ(code([] { return Fraction(1, 2) + Fraction(1, 0); }), C::divisionByZero);
     EXPECT_EQ(code([] { return Fraction(1, 0) * Fraction(1, 2); }), C::divisionByZero);
-    EXPECT_EQ(code([] { return Fraction(max, 1) + Fraction(1, 1); }), C::overflow);
-    EXPECT_EQ(code([] { return Fraction(max, 1) * Fraction(2, 1); }), C::overflow);
-    EXPECT_EQ(code([] { return -Fraction(min, 1); }), C::overflow);
+    EXPECT_EQ(code([] { return Fraction(kMax, 1) + Fraction(1, 1); }), C::overflow);
+    EXPECT_EQ(code([] { return Fraction(kMax, 1) * Fraction(2, 1); }), C::overflow);
+    EXPECT_EQ(code([] { return -Fraction(kMin, 1); }), C::overflow);
     EXPECT_EQ(code([] { return Fraction::fromDouble(std::numeric_limits<double>::infinity(), 3); }), C::overflow);
     EXPECT_EQ(code([] { return Fraction::fromDouble(1e300, 3); }), C::overflow);
     // Large terms that reduce into range are fine.
-    EXPECT_EQ(Fraction(max, 2) * Fraction(2, max), Fraction(1, 1));
+    EXPECT_EQ(Fraction(kMax, 2) * Fraction(2, kMax), Fraction(1, 1));
 }
 
 TEST(FractionTest, EqualityHashAndOrder) {

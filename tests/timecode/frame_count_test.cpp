@@ -171,9 +171,7 @@ TEST(FrameCountTest, FeetAndFrames) {
         {35, 2, 3, "2+03"}, {-35, -2, -3, "-2+-3"}, {16, 1, 0, "1+00"}, {197, 12, 5, "12+05"}, {0, 0, 0, "0+00"},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(0, 0, 0, 0, c.elapsed), props(R::fps24),
-                   Rule::allowingInvalid);
-        FeetAndFrames f = t.feetAndFramesValue();
+        FeetAndFrames f = tc24(0, 0, 0, c.elapsed).feetAndFramesValue();
         EXPECT_EQ(f.feet, c.feet) << c.text;
         EXPECT_EQ(f.frames, c.frames) << c.text;
         EXPECT_EQ(f.description(), c.text);

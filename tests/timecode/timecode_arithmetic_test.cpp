@@ -20,16 +20,11 @@ struct Case {
 
 void check(const Case& c) {
     SCOPED_TRACE(c.name);
-    if (!c.expected) {
-        try {
-            (void)c.operation();
-            ADD_FAILURE() << "no error";
-        } catch (const TimecodeValidationError& e) {
-            EXPECT_EQ(e.code(), TimecodeValidationError::Code::outOfBounds);
-        }
-        return;
+    if (c.expected) {
+        EXPECT_EQ(c.operation().components, *c.expected);
+    } else {
+        EXPECT_EQ(errorCode<TimecodeValidationError>(c.operation), kOutOfBounds);
     }
-    EXPECT_EQ(c.operation().components, *c.expected);
 }
 
 const Timecode kZero = tc24(0, 0, 0, 0);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <ostream>
 
 #include "timecode/timecode_sources.h"
@@ -19,6 +20,18 @@ using Rule = TimecodeValidationRule;
 inline constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 inline constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 inline constexpr double kInf = std::numeric_limits<double>::infinity();
+inline constexpr auto kOutOfBounds = TimecodeValidationError::Code::outOfBounds;
+
+// The code of the Error the operation throws, or nothing when it throws none.
+template <typename Error, typename Operation>
+std::optional<typename Error::Code> errorCode(const Operation& operation) {
+    try {
+        (void)operation();
+    } catch (const Error& e) {
+        return e.code();
+    }
+    return std::nullopt;
+}
 
 inline TimecodeProperties props(R rate, B base = B::max80SubFrames, L limit = L::max24Hours) {
     return {rate, base, limit};

@@ -33,9 +33,7 @@ TEST(TimecodeTextTest, FormatsEveryOption) {
         {R::fps24, B::max80SubFrames, {0, -5, 123, 0, 0, 0}, {}, "-5:123:00:00"},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.components), {c.rate, c.base, L::max100Days},
-                   Rule::allowingInvalid);
-        EXPECT_EQ(t.stringValue(c.format), c.expected);
+        EXPECT_EQ(tc(c.components, props(c.rate, c.base, L::max100Days)).stringValue(c.format), c.expected);
     }
 }
 

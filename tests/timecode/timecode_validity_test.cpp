@@ -49,7 +49,7 @@ TEST(TimecodeValidityTest, InvalidComponentsByRange) {
         {{0, 24, 60, 60, -1, -1}, props(R::fps24), {C::hours, C::minutes, C::seconds, C::frames, C::subFrames}},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.components), c.properties, Rule::allowingInvalid);
+        const Timecode t = tc(c.components, c.properties);
         EXPECT_EQ(t.invalidComponents(), c.expected) << t.stringValue();
         EXPECT_EQ(t.isValid(), c.expected.empty()) << t.stringValue();
     }
@@ -68,7 +68,7 @@ TEST(TimecodeValidityTest, ClampingUsesTheAlreadyClampedMinutesAndSeconds) {
         {{5, 30, 0, 0, 99, 99}, R::fps24, {0, 23, 0, 0, 23, 79}},
     };
     for (const auto& c : cases) {
-        Timecode t(TimecodeSourceValue::components(c.in), props(c.rate), Rule::allowingInvalid);
+        Timecode t = tc(c.in, props(c.rate));
         t.clampComponents();
         EXPECT_EQ(t.components, c.expected) << c.rate;
     }
