@@ -32,14 +32,19 @@ struct Reading {
     InputType inputType = InputType::null;
 };
 
-Reading read(std::string_view document) {
+// A reader with its store, alerts and printed lines.
+struct Reader {
     Store store;
     RecordingAlerts alerts;
     std::ostringstream log;
-    FCPXMLReader reader(store, alerts, log);
-    reader.processFCPXML(std::string(document));
-    return {alerts.alerts, log.str(), store.fetch<VideoFormat>().size(), store.fetch<Asset>().size(),
-            reader.currentInputType()};
+    FCPXMLReader reader{store, alerts, log};
+};
+
+Reading read(std::string_view document) {
+    Reader r;
+    r.reader.processFCPXML(std::string(document));
+    return {r.alerts.alerts, r.log.str(), r.store.fetch<VideoFormat>().size(), r.store.fetch<Asset>().size(),
+            r.reader.currentInputType()};
 }
 
 std::string documentWithVersion(std::string_view version) {
@@ -163,20 +168,17 @@ TEST(DocumentChecks, ARefusedEntityExpansionIsShownAsAnXMLError) {
 }
 
 TEST(DocumentChecks, AFailureWhileFillingTheStoreLeavesItEmpty) {
-    Store store;
+    Reader r;
     Store elsewhere;
-    RecordingAlerts alerts;
-    std::ostringstream log;
-    FCPXMLReader reader(store, alerts, log);
     // A format that already belongs to another store cannot join this one: the first pass fails.
-    elsewhere.insert(reader.defaultVideoFormat());
-    reader.processFCPXML(documentWithVersion("1.11"));
-    ASSERT_EQ(alerts.alerts.size(), 1u);
-    EXPECT_EQ(alerts.alerts.front().messageText, "There is a problem with this FCPXML");
-    EXPECT_FALSE(alerts.alerts.front().informativeText.empty());
-    EXPECT_TRUE(contains(log.str(), alerts.alerts.front().informativeText + "\n"));
-    EXPECT_TRUE(store.fetch<VideoFormat>().empty());
-    EXPECT_TRUE(store.fetch<Asset>().empty());
+    elsewhere.insert(r.reader.defaultVideoFormat());
+    r.reader.processFCPXML(documentWithVersion("1.11"));
+    ASSERT_EQ(r.alerts.alerts.size(), 1u);
+    EXPECT_EQ(r.alerts.alerts.front().messageText, "There is a problem with this FCPXML");
+    EXPECT_FALSE(r.alerts.alerts.front().informativeText.empty());
+    EXPECT_TRUE(contains(r.log.str(), r.alerts.alerts.front().informativeText + "\n"));
+    EXPECT_TRUE(r.store.fetch<VideoFormat>().empty());
+    EXPECT_TRUE(r.store.fetch<Asset>().empty());
 }
 
 // Counts the formats in the store at the moment each alert is shown.
@@ -204,19 +206,16 @@ TEST(DocumentChecks, TheStoreIsEmptiedBeforeTheAlertIsShown) {
 }
 
 TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
-    Store store;
-    RecordingAlerts alerts;
-    std::ostringstream log;
-    FCPXMLReader reader(store, alerts, log);
-    reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
-    const auto first = store.fetch<VideoFormat>();
-    store.deleteAll();
-    reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
-    const auto second = store.fetch<VideoFormat>();
+    Reader r;
+    r.reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
+    const auto first = r.store.fetch<VideoFormat>();
+    r.store.deleteAll();
+    r.reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
+    const auto second = r.store.fetch<VideoFormat>();
     ASSERT_EQ(first.size(), 1u);
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(first.front(), second.front());
-    EXPECT_EQ(first.front(), reader.defaultVideoFormat());
+    EXPECT_EQ(first.front(), r.reader.defaultVideoFormat());
     EXPECT_EQ(first.front()->id(), "default");
     EXPECT_EQ(first.front()->name(), "FFVideoFormatRateUndefined");
 }

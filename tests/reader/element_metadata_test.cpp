@@ -33,6 +33,7 @@ protected:
     }
     std::shared_ptr<StoryElement> read(std::string_view clipName, std::shared_ptr<Asset> asset) {
         auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0.0, 250.0, 0.0, std::move(asset));
+        fixture.store.insert(clip);
         storeMetadata(elementsOf(fixture.element("//*[@name='" + std::string(clipName) + "']").xpath("metadata/md")), clip,
                       fixture.context);
         return clip;
@@ -58,32 +59,20 @@ TEST_F(ElementMetadata, AssetEntriesFollowTheClipsAndWinForSpecialKeys) {
         {"com.apple.proapps.studio.angle", "", {}},
         {"com.apple.proapps.spotlight.kMDItemCodecs", "", {"Apple ProRes 422", "Linear PCM"}}};
     EXPECT_EQ(records(*clip), expected);
+    // The store holds the very records the clip lists.
+    EXPECT_THAT(fixture.store.fetch<Metadata>(), ::testing::UnorderedElementsAreArray(clip->metadata()));
 }
 
-TEST_F(ElementMetadata, AClipWithoutAssetReadsItsOwnEntriesOnly) {
-    const auto clip = read("without asset", nullptr);
-    EXPECT_EQ(clip->reel(), "") << "an entry with a list sets a special field to the empty text";
-    EXPECT_EQ(clip->scene(), "own scene");
-    EXPECT_TRUE(clip->metadata().empty());
-    EXPECT_EQ(fixture.context.asset("r2")->cameraName(), "");
-}
-
-TEST_F(ElementMetadata, AnAssetWithoutEntriesAddsNothing) {
-    const auto clip = read("without asset", fixture.context.asset("r3"));
-    EXPECT_EQ(clip->scene(), "own scene");
-    EXPECT_EQ(fixture.context.asset("r3")->cameraName(), "ignored camera");
-    EXPECT_TRUE(clip->metadata().empty());
-}
-
-TEST_F(ElementMetadata, RecordsJoinTheStoreWithTheirClip) {
-    auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0.0, 250.0, 0.0,
-                                     fixture.context.asset("r2"));
-    fixture.store.insert(clip);
-    storeMetadata(elementsOf(fixture.element("//*[@name='with asset']").xpath("metadata/md")), clip, fixture.context);
-    // The store holds the very records the clip lists: the four kept of the clip's and its asset's entries.
-    const auto stored = fixture.store.fetch<Metadata>();
-    EXPECT_EQ(stored.size(), 4u);
-    EXPECT_THAT(stored, ::testing::UnorderedElementsAreArray(clip->metadata()));
+TEST_F(ElementMetadata, AClipReadsItsOwnEntriesWhenItsAssetHasNone) {
+    // An entry with a list sets a special field to the empty text.
+    const std::vector<std::pair<std::string, std::string>> cases{{"", ""}, {"r3", "ignored camera"}};
+    for (const auto& [assetID, camera] : cases) {
+        const auto clip = read("without asset", assetID.empty() ? nullptr : fixture.context.asset(assetID));
+        EXPECT_EQ(clip->reel(), "") << assetID;
+        EXPECT_EQ(clip->scene(), "own scene") << assetID;
+        EXPECT_TRUE(clip->metadata().empty()) << assetID;
+        EXPECT_EQ(fixture.context.asset(assetID.empty() ? "r2" : assetID)->cameraName(), camera) << assetID;
+    }
 }
 
 }  // namespace

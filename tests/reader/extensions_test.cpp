@@ -41,12 +41,9 @@ TEST(TextExtensions, CapitalizedCapitalisesEveryWord) {
         // The first letter of a word, not its first character, is upper case.
         {"2nd unit", "2Nd Unit"},     {"1ST", "1St"},                   {"x2y", "X2y"}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(capitalized(text), expected) << text;
-    EXPECT_TRUE(isEntirelyLowercase("comp"));
-    EXPECT_TRUE(isEntirelyLowercase("dialogue-1"));
-    EXPECT_TRUE(isEntirelyLowercase(""));
-    EXPECT_FALSE(isEntirelyLowercase("ITT"));
-    EXPECT_FALSE(isEntirelyLowercase("Comp"));
-    EXPECT_FALSE(isEntirelyLowercase("caf\u00c9"));
+    const std::vector<std::pair<std::string, bool>> lower{
+        {"comp", true}, {"dialogue-1", true}, {"", true}, {"ITT", false}, {"Comp", false}, {"caf\u00c9", false}};
+    for (const auto& [text, expected] : lower) EXPECT_EQ(isEntirelyLowercase(text), expected) << text;
 }
 
 TEST(TextExtensions, ReplacingOccurrencesScansTheOriginalOnce) {

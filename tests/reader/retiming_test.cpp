@@ -17,6 +17,7 @@ struct RetimeCase {
     std::optional<double> srcInpoint;
     std::optional<double> srcDuration;
     std::string printed;  // part of the diagnostic lines
+    bool timesUnset = false;  // the clip comes without source times
 };
 
 // Whole seconds at 1/25 s a frame: 10s is 250 frames.
@@ -52,11 +53,14 @@ TEST(Retiming, SpeedNameAndSourceTimes) {
          "Optical Flow Retime 33.0%", 33.3, 16.65, 33.3, "hold = false"},
         {"an unknown sampling", points({{"0s", "0s"}, {"10s", "5s"}}, "cubic"), "Retime 50.0%", 50, 25.0, 50.0,
          "reverse = false"},
+        {"unset source times stay unset", points({{"0s", "0s"}, {"10s", "20s"}}), "Retime 200.0%", 200, std::nullopt,
+         std::nullopt, "", true},
     };
     for (const RetimeCase& c : cases) {
         testing::PassFixture fixture("<fcpxml version=\"1.11\"><asset-clip>" + c.timeMap + "</asset-clip></fcpxml>");
-        auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100, 50.0);
-        clip->setSrcDuration(100.0);
+        auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100,
+                                         c.timesUnset ? std::nullopt : std::optional(50.0));
+        if (!c.timesUnset) clip->setSrcDuration(100.0);
         storeRetime(fixture.element("//asset-clip"), *clip, kTimeline, fixture.log);
         if (!c.name) {
             EXPECT_EQ(clip->speedFX(), nullptr) << c.what;
@@ -67,21 +71,12 @@ TEST(Retiming, SpeedNameAndSourceTimes) {
             ASSERT_TRUE(clip->speedFX()->params().has_value()) << c.what;
             EXPECT_TRUE(clip->speedFX()->params()->empty()) << c.what;
         }
-        ASSERT_TRUE(clip->srcInpoint() && clip->srcDuration()) << c.what;
-        EXPECT_DOUBLE_EQ(*clip->srcInpoint(), *c.srcInpoint) << c.what;
-        EXPECT_DOUBLE_EQ(*clip->srcDuration(), *c.srcDuration) << c.what;
+        ASSERT_EQ(clip->srcInpoint().has_value(), c.srcInpoint.has_value()) << c.what;
+        ASSERT_EQ(clip->srcDuration().has_value(), c.srcDuration.has_value()) << c.what;
+        EXPECT_DOUBLE_EQ(clip->srcInpoint().value_or(0), c.srcInpoint.value_or(0)) << c.what;
+        EXPECT_DOUBLE_EQ(clip->srcDuration().value_or(0), c.srcDuration.value_or(0)) << c.what;
         EXPECT_TRUE(testing::contains(fixture.printed(), c.printed)) << c.what << '\n' << fixture.printed();
     }
-}
-
-TEST(Retiming, UnsetSourceTimesStayUnset) {
-    testing::PassFixture fixture("<fcpxml version=\"1.11\"><asset-clip>" + points({{"0s", "0s"}, {"10s", "20s"}}) +
-                                 "</asset-clip></fcpxml>");
-    auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100, std::nullopt);
-    storeRetime(fixture.element("//asset-clip"), *clip, kTimeline, fixture.log);
-    EXPECT_EQ(clip->srcInpoint(), std::nullopt);
-    EXPECT_EQ(clip->srcDuration(), std::nullopt);
-    EXPECT_DOUBLE_EQ(clip->speedFX()->percent(), 200);
 }
 
 }  // namespace

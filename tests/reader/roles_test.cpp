@@ -22,12 +22,13 @@ struct RoleCase {
     Texts subroles;
 };
 
+std::shared_ptr<Asset> assetOf(Asset::Category category) {
+    return std::make_shared<Asset>("a", "a", 0.0, 0.0, "", nullptr, std::nullopt, false, false, false, false, "", "",
+                                   "", category);
+}
+
 class Roles : public ::testing::TestWithParam<RoleCase> {
 protected:
-    static std::shared_ptr<Asset> assetOf(Asset::Category category) {
-        return std::make_shared<Asset>("a", "a", 0.0, 0.0, "", nullptr, std::nullopt, false, false, false, false, "",
-                                       "", "", category);
-    }
     testing::PassFixture fixture{testing::readerData("roles.fcpxml")};
 };
 
@@ -84,9 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RoleLines, SayWhatTheyFound) {
     testing::PassFixture fixture(testing::readerData("roles.fcpxml"));
-    auto av = std::make_shared<Asset>("a", "a", 0.0, 0.0, "", nullptr, std::nullopt, false, false, false, false, "",
-                                      "", "", Asset::Category::AV);
-    resolveRoles(fixture.element("//*[@name='plain clip']"), av.get(), fixture.log);
+    resolveRoles(fixture.element("//*[@name='plain clip']"), assetOf(Asset::Category::AV).get(), fixture.log);
     resolveRoles(fixture.element("//*[@name='audio role']"), nullptr, fixture.log);
     resolveRoles(fixture.element("//*[@name='inactive connected']"), nullptr, fixture.log);
     const std::string printed = fixture.printed();
