@@ -36,7 +36,7 @@ TEST(XMLNodeTest, RelativesOfAnyKind) {
     EXPECT_EQ(event.parent(), root);
 }
 
-TEST(XMLNodeTest, ChildrenAreNewHandlesThatCompareEqual) {
+TEST(XMLNodeTest, ChildrenAreNewHandlesThatCompareEqualWithTheirNamesAndPrefixes) {
     XMLDocument doc = parse(indented);
     std::vector<XMLElement> first = doc.root()->children();
     std::vector<XMLElement> second = doc.root()->children();
@@ -46,6 +46,10 @@ TEST(XMLNodeTest, ChildrenAreNewHandlesThatCompareEqual) {
     EXPECT_EQ(doc.root()->child(1), first[1]);
     EXPECT_THROW(doc.root()->child(2), std::out_of_range);
     EXPECT_THROW(first[0].child(0), std::out_of_range);
+    EXPECT_EQ(doc.root()->tag(), "library");
+    EXPECT_EQ(doc.root()->namespacePrefix(), std::nullopt);
+    EXPECT_EQ(first[1].tag(), "event");
+    EXPECT_EQ(first[1].namespacePrefix(), "fx");
 }
 
 TEST(XMLNodeTest, ChildNodesByKind) {
@@ -98,15 +102,6 @@ TEST(XMLElementTest, ChildFiltersMatchNamesIgnoringCaseAndPrefixesNotUris) {
         EXPECT_EQ(root.children(c.tag, prefix).size(), c.elements) << c.tag;
     }
     EXPECT_EQ(root.firstChild("event", "fx")->attr("name"), "Day 2");
-}
-
-TEST(XMLElementTest, NamesAndNamespacePrefixes) {
-    XMLDocument doc = parse(indented);
-    std::vector<XMLElement> events = doc.root()->children();
-    EXPECT_EQ(doc.root()->tag(), "library");
-    EXPECT_EQ(doc.root()->namespacePrefix(), std::nullopt);
-    EXPECT_EQ(events[1].tag(), "event");
-    EXPECT_EQ(events[1].namespacePrefix(), "fx");
 }
 
 TEST(XMLElementTest, AttributesByLocalName) {
