@@ -67,8 +67,14 @@ protected:
     std::shared_ptr<StoryElement> withMarker;
 };
 
-TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsAndMarkerTitlesByDocumentKind) {
+TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsMarkerTitlesAndTicksByDocumentKind) {
     addTimeline();
+    std::size_t ticks = 0;
+    context.tick = [&] { ++ticks; };
+    const auto plain = write(request({}));
+    const std::size_t rows = clipNames(plain, "All Reels").size();
+    ASSERT_GT(rows, 0u);
+    EXPECT_GE(ticks, rows);  // one for every row
     struct Case {
         InputType type;
         double offset;
@@ -84,7 +90,10 @@ TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsAndMarkerTitlesByDocumentKi
     for (const Case& c : cases) {
         const std::string type(rawValue(c.type));
         context.currentInputType = c.type;
+        ticks = 0;
         const auto workbook = write(request({"summary", "effects", "transitions", "generators", "markers"}));
+        // And one before every extra sheet.
+        EXPECT_GE(ticks, rows + sheetNames(workbook).size() - sheetNames(plain).size()) << type;
         EXPECT_EQ(sheetNames(workbook),
                   (std::vector<std::string>{c.clipSheet, c.markersSheet, "Clip Markers", "Graphics & Titles",
                                             "Transitions", "Video & Audio Effects", "Speed Change Effects",
@@ -98,20 +107,6 @@ TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsAndMarkerTitlesByDocumentKi
         EXPECT_EQ(columnTexts(workbook, "Clip Markers", "Marker Name"), (std::vector<std::string>{"Clip marker"}))
             << type;
     }
-}
-
-TEST_F(InterchangeReportWriterTest, TicksForEveryRowAndBeforeEveryExtraSheet) {
-    addTimeline();
-    context.currentInputType = InputType::XMEML;
-    std::size_t ticks = 0;
-    context.tick = [&] { ++ticks; };
-    const auto plain = write(request({}));
-    const std::size_t rows = clipNames(plain, "All Reels").size();
-    ASSERT_GT(rows, 0u);
-    EXPECT_GE(ticks, rows);
-    ticks = 0;
-    const auto full = write(request({"summary", "effects", "transitions", "generators", "markers"}));
-    EXPECT_GE(ticks, rows + sheetNames(full).size() - sheetNames(plain).size());
 }
 
 TEST_F(InterchangeReportWriterTest, TheCheckedTracksGiveTheClipsTitlesAndTransitions) {
@@ -141,8 +136,6 @@ TEST_F(InterchangeReportWriterTest, TheFilesSummaryListsTheClipSheetsMedia) {
     const auto workbook = write(request({"summary"}));
     ASSERT_EQ(sheetNames(workbook), (std::vector<std::string>{"All Reels", "Files Summary"}));
     const auto& summary = workbook["worksheets"]["Files Summary"];
-    EXPECT_EQ(rowTexts(summary, 1, "D"),
-              (std::vector<std::string>{"File Name", "Estimated Total", "% of Total", "File Path"}));
     // Two shots of 100 frames from the movie, 200 frames of music from its audio track.
     EXPECT_EQ(rowTexts(summary, 2, "D"), (std::vector<std::string>{"music.wav", "00:00:08:00", "", "/media/music.wav"}));
     EXPECT_EQ(rowTexts(summary, 3, "D"), (std::vector<std::string>{"shot.mov", "00:00:08:00", "", "/media/shot.mov"}));

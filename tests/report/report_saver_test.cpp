@@ -133,7 +133,8 @@ protected:
     std::ptrdiff_t thumbnailsBefore = -1;
 };
 
-TEST_F(ReportSaverTest, WritesMovesAndOpensTheWorkbook) {
+TEST_F(ReportSaverTest, WritesMovesAndOpensTheWorkbookInPlaceOfAnOldFile) {
+    writeFile(destination(), "old report");
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(platform.panels, std::vector<std::string>{"Main Edit - Standard Report.xlsx"});
     EXPECT_EQ(writes, 1);
@@ -145,6 +146,7 @@ TEST_F(ReportSaverTest, WritesMovesAndOpensTheWorkbook) {
     EXPECT_FALSE(fs::exists(thumbnails()));
     EXPECT_FALSE(context.workbook.has_value());
     EXPECT_EQ(context.thumbnailFolder, thumbnails());
+    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
 
     const auto book = readWorkbook(destination());
     EXPECT_EQ(book["sheets"], nlohmann::json{"Selected Roles"});
@@ -154,13 +156,6 @@ TEST_F(ReportSaverTest, WritesMovesAndOpensTheWorkbook) {
     EXPECT_NE(lines.find("isWritableFile at " + thumbnails().string() + "\n"), std::string::npos);
     EXPECT_NE(lines.find(".FCPXML\n"), std::string::npos);
     EXPECT_NE(lines.find("\"Did the spreadsheet open?\" true\n"), std::string::npos);
-}
-
-TEST_F(ReportSaverTest, AnExistingFileIsReplaced) {
-    writeFile(destination(), "old report");
-    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
-    EXPECT_EQ(contents(destination()).substr(0, 2), "PK");
-    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
 }
 
 TEST_F(ReportSaverTest, KeptThumbnailsAreShownInsteadOfRemoved) {
@@ -286,18 +281,13 @@ TEST_F(ReportSaverTest, AReadOnlyDestinationFolderKeepsTheOldFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
 }
 
-TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAlone) {
+TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAloneAndKeptThumbnailsAreStillShown) {
+    request.options = {{"keepThumbnails", true}};
     fs::create_directories(destination() / "inside");
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
     EXPECT_TRUE(fs::is_directory(destination() / "inside"));
     EXPECT_TRUE(platform.opened.empty());
     EXPECT_EQ(platform.alerts.size(), 1u);
-}
-
-TEST_F(ReportSaverTest, KeptThumbnailsAreShownEvenWhenTheWorkbookCannotBeMoved) {
-    request.options = {{"keepThumbnails", true}};
-    fs::create_directories(destination() / "inside");
-    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
     EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
     EXPECT_TRUE(fs::exists(thumbnails() / "000000000 Clip.jpg"));
 }
@@ -416,12 +406,18 @@ protected:
     TemporaryFolder here;
 };
 
-TEST_F(FileReplacementTest, RenamesOverTheDestination) {
+TEST_F(FileReplacementTest, RenamesOverTheDestinationAndAFailedMoveLeavesBothFiles) {
     writeFile(here.path() / "new", "new bytes");
     writeFile(here.path() / "old", "old bytes");
     replaceFile(here.path() / "new", here.path() / "old");
     EXPECT_EQ(contents(here.path() / "old"), "new bytes");
     EXPECT_FALSE(fs::exists(here.path() / "new"));
+
+    writeFile(here.path() / "new", "new bytes");
+    EXPECT_THROW(replaceFile(here.path() / "new", here.path() / "no such folder" / "old"), fs::filesystem_error);
+    EXPECT_EQ(contents(here.path() / "new"), "new bytes");
+    EXPECT_THROW(replaceFile(here.path() / "absent", here.path() / "old"), fs::filesystem_error);
+    EXPECT_EQ(contents(here.path() / "old"), "new bytes");
 }
 
 TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
@@ -447,13 +443,6 @@ TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
     EXPECT_EQ(contents(here.path() / "newer"), "newer bytes");
     EXPECT_EQ(std::distance(fs::directory_iterator(away), fs::directory_iterator()), 1);
     fs::remove_all(away);
-}
-
-TEST_F(FileReplacementTest, AFailedMoveLeavesBothFiles) {
-    writeFile(here.path() / "new", "new bytes");
-    EXPECT_THROW(replaceFile(here.path() / "new", here.path() / "no such folder" / "old"), fs::filesystem_error);
-    EXPECT_EQ(contents(here.path() / "new"), "new bytes");
-    EXPECT_THROW(replaceFile(here.path() / "absent", here.path() / "old"), fs::filesystem_error);
 }
 
 }  // namespace
