@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "media/media_error.h"
 #include "media_timecode/frame_rate_queries.h"
@@ -17,11 +16,6 @@ namespace tallyvane {
 namespace {
 
 using Bytes = std::string;
-
-Bytes contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void store(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -70,7 +64,7 @@ TEST(DamagedMedia, DamagedTimecodeDescriptionsAndSamples) {
     const testing::TemporaryFolder folder;
     const auto source =
         testing::makeMovie(folder / "good.mov", testing::videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00");
-    const Bytes good = contents(source);
+    const Bytes good = testing::contents(source);
     const std::vector<Damage> cases = {
         {"no timecode timescale", [](Bytes& b) { putBig(b, timecodeDescription(b) + 24, 0); }, "25", "01:00:00:00"},
         {"zero frame duration", [](Bytes& b) { putBig(b, timecodeDescription(b) + 28, 0); }, "25", "01:00:00:00"},
@@ -104,7 +98,7 @@ TEST(DamagedMedia, TruncatedAndScrambledMoviesFailWithTypedErrors) {
     const testing::TemporaryFolder folder;
     const auto source = testing::makeMovie(folder / "good.mov",
                                            testing::videoSource("30000/1001") + " -c:v mpeg4 -timecode '01:00:00;00'");
-    const Bytes good = contents(source);
+    const Bytes good = testing::contents(source);
     std::vector<Bytes> variants;
     for (const std::size_t size : {std::size_t{0}, std::size_t{7}, std::size_t{40}, good.size() / 2, good.size() - 9}) {
         variants.push_back(good.substr(0, size));

@@ -18,6 +18,7 @@ using testing::videoSource;
 
 constexpr TimecodeSubFramesBase base80 = TimecodeSubFramesBase::max80SubFrames;
 constexpr TimecodeUpperLimit day = TimecodeUpperLimit::max24Hours;
+constexpr TimecodeQuery fromFile{std::nullopt, base80, day};
 
 struct MovieCase {
     const char* name;
@@ -48,17 +49,16 @@ TEST(MediaReading, StartTimecodesRatesAndFlagsOfMovies) {
         EXPECT_EQ(loadVideoFrameRate(movie), c.videoRate) << c.name;
         EXPECT_EQ(loadIsDropFrame(movie), c.drop) << c.name;
         EXPECT_EQ(loadIsInterlaced(movie), c.interlaced) << c.name;
-        const std::optional<Timecode> start = loadStartTimecode(movie, {std::nullopt, base80, day});
+        const std::optional<Timecode> start = loadStartTimecode(movie, fromFile);
         ASSERT_TRUE(start) << c.name;
         EXPECT_EQ(start->stringValue(), c.start) << c.name;
         EXPECT_EQ(start->properties.frameRate, c.timecodeRate) << c.name;
-        EXPECT_EQ(loadDurationTimecode(movie, {std::nullopt, base80, day}).stringValue(), c.duration) << c.name;
-        const std::optional<Timecode> end = loadEndTimecode(movie, {std::nullopt, base80, day});
+        const Timecode duration = loadDurationTimecode(movie, fromFile);
+        EXPECT_EQ(duration.stringValue(), c.duration) << c.name;
+        const std::optional<Timecode> end = loadEndTimecode(movie, fromFile);
         ASSERT_TRUE(end) << c.name;
-        EXPECT_EQ(end->frameCount().value.wholeFrames(),
-                  start->frameCount().value.wholeFrames() +
-                      loadDurationTimecode(movie, {std::nullopt, base80, day}).frameCount().value.wholeFrames())
-            << c.name;
+        const auto frames = [](const Timecode& t) { return t.frameCount().value.wholeFrames(); };
+        EXPECT_EQ(frames(*end), frames(*start) + frames(duration)) << c.name;
     }
 }
 
@@ -114,10 +114,10 @@ TEST(MediaReading, StartComesFromTheFirstTrackWithSamples) {
         movie.save();
     }
     const MediaAsset movie(folder / "two.mov");
-    const std::vector<std::vector<Timecode>> lists = loadTimecodes(movie, {std::nullopt, base80, day});
+    const std::vector<std::vector<Timecode>> lists = loadTimecodes(movie, fromFile);
     ASSERT_EQ(lists.size(), 2U);
     EXPECT_TRUE(lists[0].empty());
-    const std::optional<Timecode> start = loadStartTimecode(movie, {std::nullopt, base80, day});
+    const std::optional<Timecode> start = loadStartTimecode(movie, fromFile);
     ASSERT_TRUE(start);
     EXPECT_EQ(start->stringValue(), "01:00:00:00");
 }
@@ -125,10 +125,10 @@ TEST(MediaReading, StartComesFromTheFirstTrackWithSamples) {
 TEST(MediaReading, MoviesWithoutTimecode) {
     const testing::TemporaryFolder folder;
     const MediaAsset plain(makeMovie(folder / "plain.mov", videoSource("25") + " -c:v mpeg4"));
-    EXPECT_TRUE(loadTimecodes(plain, {std::nullopt, base80, day}).empty());
-    EXPECT_FALSE(loadStartTimecode(plain, {std::nullopt, base80, day}));
-    EXPECT_FALSE(loadEndTimecode(plain, {std::nullopt, base80, day}));
-    EXPECT_EQ(loadDurationTimecode(plain, {std::nullopt, base80, day}).stringValue(), "00:00:00:10");
+    EXPECT_TRUE(loadTimecodes(plain, fromFile).empty());
+    EXPECT_FALSE(loadStartTimecode(plain, fromFile));
+    EXPECT_FALSE(loadEndTimecode(plain, fromFile));
+    EXPECT_EQ(loadDurationTimecode(plain, fromFile).stringValue(), "00:00:00:10");
     EXPECT_FALSE(loadIsDropFrame(plain));
 
     const MediaAsset sound(makeMovie(folder / "sound.mov", "-f lavfi -i sine=d=0.5 -c:a pcm_s16le"));
@@ -136,7 +136,7 @@ TEST(MediaReading, MoviesWithoutTimecode) {
     EXPECT_TRUE(loadNominalFrameRate(sound).empty());
     EXPECT_THROW(loadTimecodeFrameRate(sound), TimecodeMediaParseError);
     EXPECT_THROW(loadVideoFrameRate(sound), TimecodeMediaParseError);
-    EXPECT_THROW(loadDurationTimecode(sound, {std::nullopt, base80, day}), TimecodeMediaParseError);
+    EXPECT_THROW(loadDurationTimecode(sound, fromFile), TimecodeMediaParseError);
     // With a rate given the duration needs no video.
     EXPECT_EQ(loadDurationTimecode(sound, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:12");
 
@@ -166,14 +166,14 @@ TEST(MediaReading, TrackRangesAndDurations) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00"));
     const MediaTrack track = movie.load().tracksOfType(MediaType::video).front();
-    const TimecodeClosedRange range = loadTimecodeRange(track, {std::nullopt, base80, day});
+    const TimecodeClosedRange range = loadTimecodeRange(track, fromFile);
     EXPECT_EQ(range.lowerBound.stringValue(), "00:00:00:00");
     EXPECT_EQ(range.upperBound.stringValue(), "00:00:00:10");
     EXPECT_EQ(loadDurationTimecode(track, {TimecodeFrameRate::fps50, base80, day}).stringValue(), "00:00:00:20");
 
     MediaTrack handMade = track;
     handMade.assetPath.reset();
-    EXPECT_THROW(loadTimecodeRange(handMade, {std::nullopt, base80, day}), TimecodeMediaParseError);
+    EXPECT_THROW(loadTimecodeRange(handMade, fromFile), TimecodeMediaParseError);
     EXPECT_EQ(loadDurationTimecode(handMade, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:10");
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "support/shell_command.h"
 
 namespace tallyvane::testing {
@@ -16,6 +19,11 @@ std::filesystem::path makeMovie(const std::filesystem::path& output, const std::
 
 std::string videoSource(const std::string& rate, const std::string& seconds) {
     return "-f lavfi -i testsrc=size=32x24:rate=" + rate + " -t " + seconds;
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string probeStreams(const std::filesystem::path& movie) {

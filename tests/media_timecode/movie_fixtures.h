@@ -16,6 +16,9 @@ std::filesystem::path makeMovie(const std::filesystem::path& output, const std::
 // A small video-only movie from a test pattern at the rate ("25", "30000/1001").
 std::string videoSource(const std::string& rate, const std::string& seconds = "0.4");
 
+// The file's bytes.
+std::string contents(const std::filesystem::path& path);
+
 // ffprobe's answer for every stream, one "index,type,tag[,timecode]" line each.
 std::string probeStreams(const std::filesystem::path& movie);
 

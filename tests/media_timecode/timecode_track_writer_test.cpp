@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "media/media_error.h"
@@ -27,16 +26,13 @@ Timecode timecodeAt(const std::string& text, TimecodeFrameRate rate,
                     TimecodeProperties{rate, TimecodeSubFramesBase::max80SubFrames, limit});
 }
 
+constexpr TimecodeQuery fromFile{std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours};
+
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) result.push_back(line);
     return result;
-}
-
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> namesIn(const std::filesystem::path& folder) {
@@ -136,19 +132,18 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
     const testing::TemporaryFolder folder;
     for (const WriteCase& c : cases) {
         const MediaAsset source(makeMovie(folder / "source.mov", c.source));
-        const std::string before = contents(source.path());
+        const std::string before = testing::contents(source.path());
         const auto write = c.replace ? replaceTimecodeTracks : insertTimecodeTrack;
         const MediaTrack track = write(source, folder / "result.mov", c.start, std::nullopt);
 
-        EXPECT_EQ(contents(source.path()), before) << c.name;
+        EXPECT_EQ(testing::contents(source.path()), before) << c.name;
         EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"result.mov", "source.mov"})) << c.name;
         const MediaAsset result(folder / "result.mov");
         EXPECT_EQ(readTimecodeSamples(result, track), std::vector<CMTimeCode>{CMTimeCode32{c.frameNumber}}) << c.name;
         const AssetDescription description = result.load();
         EXPECT_EQ(description.tracksOfType(MediaType::timecode).size(), c.timecodeTracks) << c.name;
         EXPECT_EQ(timecodeFrameRate(description, std::nullopt), c.start.properties.frameRate) << c.name;
-        const std::vector<std::vector<Timecode>> read = loadTimecodes(
-            result, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
+        const std::vector<std::vector<Timecode>> read = loadTimecodes(result, fromFile);
         ASSERT_FALSE(read.empty()) << c.name;
         EXPECT_EQ(read.back().front().stringValue(), c.start.stringValue()) << c.name;
         EXPECT_EQ(lines(testing::probeStreams(result.path())), c.probe) << c.name;
@@ -206,8 +201,7 @@ TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
         const MediaTrack after = result.load().tracksOfType(MediaType::timecode).front();
         EXPECT_EQ(after.formatDescriptions, before.formatDescriptions) << c.start;
         EXPECT_EQ(after.timeRange.duration, before.timeRange.duration) << c.start;
-        const auto start = loadStartTimecode(
-            result, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
+        const auto start = loadStartTimecode(result, fromFile);
         ASSERT_TRUE(start) << c.start;
         EXPECT_EQ(start->stringValue(), c.start);
     }
@@ -222,8 +216,7 @@ TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
     EXPECT_EQ(std::filesystem::status(movie.path()).permissions(),
               perms::owner_read | perms::owner_write | perms::group_read);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"movie.mov"});
-    const auto start =
-        loadStartTimecode(movie, {std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours});
+    const auto start = loadStartTimecode(movie, fromFile);
     ASSERT_TRUE(start);
     EXPECT_EQ(start->stringValue(), "02:00:00:00");
 }
@@ -249,7 +242,7 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4"));
     std::ofstream(folder / "file") << "a file, not a folder";
-    const std::string before = contents(movie.path());
+    const std::string before = testing::contents(movie.path());
     const Timecode start = timecodeAt("01:00:00:00", TimecodeFrameRate::fps25);
     // /proc refuses new files even to the superuser, who writes into any other folder.
     std::vector<std::filesystem::path> destinations = {folder / "missing" / "result.mov",
@@ -268,7 +261,7 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
     invalid.components.hours = -1;
     EXPECT_THROW(insertTimecodeTrack(movie, movie.path(), invalid), TimecodeMediaWriteError);
     EXPECT_THROW(insertTimecodeTrack(MediaAsset(folder / "file"), folder / "result.mov", start), MediaError);
-    EXPECT_EQ(contents(movie.path()), before);
+    EXPECT_EQ(testing::contents(movie.path()), before);
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"file", "movie.mov"}));
 }
 
