@@ -60,6 +60,18 @@ protected:
 
     void open(const std::string& name) { openPath(sample(name)); }
 
+    MainWindow& shownWindow() {
+        MainWindow& window = windows_->mainWindow();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        return window;
+    }
+
+    void analyze(int report) {
+        choose(main<QComboBox>("reportPopup"), report);
+        QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+    }
+
     void openPath(const std::filesystem::path& document) {
         platform_.openPath = document;
         QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
@@ -100,9 +112,7 @@ protected:
 TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     storeEditorialLayout();
     start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    MainWindow& window = shownWindow();
 
     open(kTwoTimelineSample);
     EXPECT_EQ(platform_.openExtensions, (std::vector<std::string>{"fcpxml", "fcpxmld"}));
@@ -120,6 +130,11 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_EQ(rows(video), (QStringList{"[x] ITT", "[x] ITT \u25B8 En", "[x] Video"}));
     EXPECT_EQ(rows(audio), (QStringList{"[x] Dialogue", "[x] Dialogue \u25B8 Dialogue-1"}));
     EXPECT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
+
+    // The picture of the analysed report is left to be looked at.
+    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/main_window.png";
+    ASSERT_TRUE(window.grab().save(file, "PNG"));
+    EXPECT_EQ(QImage(file).size(), window.size() * window.devicePixelRatio());
 
     // The main role carries its subrole along.
     clickCheckBox(rowBox(video, 0));
@@ -157,8 +172,7 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
 TEST_F(MainWindowTest, AllAndNoneSetEveryRowOfTheirTableOnly) {
     start();
     open(kTwoTimelineSample);
-    choose(main<QComboBox>("reportPopup"), 2);
-    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+    analyze(2);
 
     QTest::mouseClick(&main<QPushButton>("audioNoneButton"), Qt::LeftButton);
     EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")),
@@ -169,13 +183,27 @@ TEST_F(MainWindowTest, AllAndNoneSetEveryRowOfTheirTableOnly) {
     EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")).filter("[ ]").size(), 0);
 }
 
-TEST_F(MainWindowTest, AProjectWithOneReportIsAnalysedAtOnce) {
+TEST_F(MainWindowTest, TheFirstOfSeveralDocumentsWithOneReportIsAnalysedAtOnce) {
     start();
-    open(kOneTimelineSample);
+    windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
     EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"}));
     EXPECT_GT(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
     EXPECT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
     EXPECT_TRUE(main<QPushButton>("videoAllButton").isEnabled());
+
+    // Cancelling the open panel keeps the project.
+    QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
+    EXPECT_EQ(platform_.openPanelsShown, 1);
+    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
+    EXPECT_EQ(main<QComboBox>("reportPopup").count(), 1);
+
+    // A new project clears the old roles and locks Save.
+    open(kTwoTimelineSample);
+    EXPECT_EQ(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
+    EXPECT_EQ(main<QTableWidget>("audioTracksTableView").rowCount(), 0);
+    EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
+    EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
 }
 
 TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocument) {
@@ -196,19 +224,29 @@ TEST_F(MainWindowTest, ADocumentTheReaderRefusesShowsItsAlertAndNoReports) {
     EXPECT_EQ(main<QProgressBar>("progressBar").maximum(), 1) << "the indicator stops for the alert";
 }
 
-TEST_F(MainWindowTest, TheProgressIndicatorMovesWhileADocumentIsRead) {
+TEST_F(MainWindowTest, WhileADocumentIsReadTheIndicatorMovesAndTheWindowStaysOpen) {
     start();
+    MainWindow& window = windows_->mainWindow();
+    window.show();
     std::vector<std::pair<bool, int>> seen;  // busy state, indicator maximum (0 while moving)
     QString nameWhileBusy;
+    bool closedWhileBusy = true;
     platform_.onBusy = [&](bool busy) {
         seen.emplace_back(busy, main<QProgressBar>("progressBar").maximum());
-        if (busy) nameWhileBusy = main<QLabel>("inputFileName").text();
+        if (!busy) return;
+        nameWhileBusy = main<QLabel>("inputFileName").text();
+        window.close();
+        closedWhileBusy = !window.isVisible();
     };
     open(kOneTimelineSample);
     ASSERT_GE(seen.size(), 2u);
     EXPECT_EQ(seen.front(), std::make_pair(true, 0));
     EXPECT_EQ(seen.back(), std::make_pair(false, 1));
     EXPECT_EQ(nameWhileBusy, kOneTimelineSample) << "the window shows the new file while reading it";
+    EXPECT_FALSE(closedWhileBusy);
+    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"})) << "the reading went on";
+    window.close();
+    EXPECT_FALSE(window.isVisible()) << "afterwards the window closes";
 }
 
 // Counts the paintings of a widget while `counting` says so.
@@ -229,9 +267,7 @@ private:
 
 TEST_F(MainWindowTest, TheProgressIndicatorIsRepaintedWhileTheReaderWorks) {
     start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    shownWindow();
     auto& bar = main<QProgressBar>("progressBar");
     bool reading = false;
     // Only paintings of the moving indicator after the window was told of the work count:
@@ -245,23 +281,6 @@ TEST_F(MainWindowTest, TheProgressIndicatorIsRepaintedWhileTheReaderWorks) {
     open(kOneTimelineSample);
     bar.removeEventFilter(&counter);
     EXPECT_GT(counter.paints, 0);
-}
-
-TEST_F(MainWindowTest, CancellingTheOpenPanelKeepsTheProject) {
-    start();
-    open(kOneTimelineSample);
-    platform_.openPath.reset();
-    QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
-    EXPECT_EQ(platform_.openPanelsShown, 2);
-    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
-    EXPECT_EQ(main<QComboBox>("reportPopup").count(), 1);
-}
-
-TEST_F(MainWindowTest, TheOpenDocumentsEventReadsOnlyTheFirstFile) {
-    start();
-    windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
-    EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
-    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"}));
 }
 
 TEST_F(MainWindowTest, FileAndRoleNamesAreShownAsTheyAre) {
@@ -294,22 +313,9 @@ TEST_F(MainWindowTest, AnAmpersandInARoleMakesNoKeyboardShortcut) {
     EXPECT_TRUE(rowBox(main<QTableWidget>("videoTracksTableView"), 0).isChecked());
 }
 
-TEST_F(MainWindowTest, ANewProjectClearsTheOldRolesAndLocksSave) {
-    start();
-    open(kOneTimelineSample);
-    ASSERT_TRUE(main<QPushButton>("saveFileButton").isEnabled());
-    open(kTwoTimelineSample);
-    EXPECT_EQ(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
-    EXPECT_EQ(main<QTableWidget>("audioTracksTableView").rowCount(), 0);
-    EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
-    EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
-}
-
 TEST_F(MainWindowTest, DragsAreRefusedAndClicksPassThroughTheDropView) {
     start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    MainWindow& window = shownWindow();
     auto& dropView = main<DropRefusingView>("dragDestinationView");
     EXPECT_EQ(dropView.geometry(), window.centralWidget()->rect()) << "it covers the window's controls";
 
@@ -326,25 +332,16 @@ TEST_F(MainWindowTest, DragsAreRefusedAndClicksPassThroughTheDropView) {
     auto& openButton = main<QPushButton>("openFileButton");
     const QPoint buttonCentre = openButton.mapTo(window.centralWidget(), openButton.rect().center());
     EXPECT_EQ(window.centralWidget()->childAt(buttonCentre), &openButton);
-}
 
-// A drag as the desktop delivers it: to the window, which finds the control under the pointer.
-TEST_F(MainWindowTest, ADocumentDraggedOverAnyControlIsNotTaken) {
-    start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QMimeData document;
-    document.setUrls({QUrl::fromLocalFile(QString::fromStdString(sample(kOneTimelineSample).string()))});
+    // A drag as the desktop delivers it: to the window, which finds the control under the pointer.
     const auto at = [&](const char* control) {
         auto& widget = main<QWidget>(control);
         return widget.mapTo(&window, widget.rect().center());
     };
-
-    QDragEnterEvent enter(at("openFileButton"), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(window.windowHandle(), &enter);
-    EXPECT_FALSE(enter.isAccepted());
+    QDragEnterEvent windowEnter(at("openFileButton"), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton,
+                                Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &windowEnter);
+    EXPECT_FALSE(windowEnter.isAccepted());
     for (const char* control : {"inputFileName", "reportPopup", "videoTracksTableView", "audioTracksTableView",
                                 "layoutsAppPopup", "markersSheetSwitch", "saveFileButton"}) {
         QDragMoveEvent move(at(control), Qt::CopyAction | Qt::LinkAction, &document, Qt::LeftButton, Qt::NoModifier);
@@ -359,6 +356,7 @@ TEST_F(MainWindowTest, ADocumentDraggedOverAnyControlIsNotTaken) {
     EXPECT_EQ(main<QComboBox>("reportPopup").count(), 0);
 }
 
+// A drag as the desktop delivers it: to the window, which finds the control under the pointer.
 TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
     start();
     MainWindow& window = windows_->mainWindow();
@@ -374,23 +372,6 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
     EXPECT_EQ(windows_->settingsWindow().parentWidget(), &window);
     const QWidgetList windows = QApplication::topLevelWidgets();
     EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
-}
-
-TEST_F(MainWindowTest, TheWindowStaysOpenWhileADocumentIsRead) {
-    start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    bool closedWhileBusy = true;
-    platform_.onBusy = [&](bool busy) {
-        if (!busy) return;
-        window.close();
-        closedWhileBusy = !window.isVisible();
-    };
-    open(kOneTimelineSample);
-    EXPECT_FALSE(closedWhileBusy);
-    EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"})) << "the reading went on";
-    window.close();
-    EXPECT_FALSE(window.isVisible()) << "afterwards the window closes";
 }
 
 TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
@@ -456,21 +437,6 @@ TEST_F(MainWindowTest, ApplicationMenuCommandsReachTheDesktop) {
     ASSERT_EQ(platform_.alerts.size(), 1u);
     EXPECT_EQ(platform_.alerts[0].messageText, "Pro Video Formats are NOT installed");
     EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
-}
-
-TEST_F(MainWindowTest, ScreenshotAfterOpeningASample) {
-    start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    open(kTwoTimelineSample);
-    choose(main<QComboBox>("reportPopup"), 2);
-    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
-
-    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/main_window.png";
-    ASSERT_TRUE(window.grab().save(file, "PNG"));
-    const QImage shot(file);
-    EXPECT_EQ(shot.size(), window.size() * window.devicePixelRatio());
 }
 
 }  // namespace
