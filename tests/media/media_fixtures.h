@@ -1,5 +1,6 @@
 #pragma once
 // Media made at test time with the ffmpeg command-line tool, in a private temporary folder.
+// The clip sheet tests use these too.
 
 #include <filesystem>
 #include <string>
@@ -11,8 +12,9 @@ namespace tallyvane::testing {
 
 using test::TemporaryFolder;
 
-// Runs ffmpeg quietly with the given arguments (shell syntax) and fails the test on error.
-void runFfmpeg(const std::string& arguments);
+// Runs ffmpeg quietly with the given arguments (shell syntax); on error it fails the test and
+// gives false.
+bool runFfmpeg(const std::string& arguments);
 
 // Filter graph of a numbered clip: frame N is a flat grey of luma 16 + 4N (frames 0..59),
 // so the frame a decoder returns can be read back from its colour.
@@ -21,6 +23,13 @@ std::string numberedFramesSource(const std::string& size, const std::string& rat
 
 // The frame number encoded by numberedFramesSource, read from the picture's centre.
 int frameNumberOf(const RgbImage& image);
+
+// song.m4a and song.mp3 with the same music tags (title "Song Ü", album, artist, composer,
+// genre Jazz, date 2021, track 3, publisher Label, mood calm; the m4a's sound stream also has
+// the language fra), bare.wav without tags, and noise.mp3, which is no media at all.
+bool makeTaggedSongs(const std::filesystem::path& folder);
+
+std::string fileUrl(const std::filesystem::path& path);
 
 struct Rgb {
     int red;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -21,18 +20,7 @@ protected:
     static void SetUpTestSuite() {
         initMedia();
         folder_ = std::make_unique<TemporaryFolder>();
-        const TemporaryFolder& f = *folder_;
-        const std::string tags =
-            " -metadata title=\"Song Ü\" -metadata album=Album -metadata artist=Artist"
-            " -metadata composer=Composer -metadata genre=Jazz -metadata date=2021"
-            " -metadata track=3 -metadata publisher=Label -metadata mood=calm ";
-        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a aac" + tags +
-                           "-metadata:s:a:0 language=fra " + (f / "song.m4a").string());
-        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -id3v2_version 3" +
-                           tags + (f / "song.mp3").string());
-        testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -map_metadata -1 -fflags +bitexact"
-                           " -flags:a +bitexact " + (f / "bare.wav").string());
-        std::ofstream(f / "noise.mp3", std::ios::binary) << std::string(64, '\0');
+        ASSERT_TRUE(testing::makeTaggedSongs(folder_->path()));
     }
     static void TearDownTestSuite() { folder_.reset(); }
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "clip_sheet_fixture.h"
-#include "media_fixture.h"
+#include "../../media/media_fixtures.h"
 #include "report/clipsheet/music_tags.h"
 #include "support/shell_command.h"
 
@@ -52,17 +51,10 @@ class MusicFilesTest : public testing::ClipSheetTest {
 protected:
     static void SetUpTestSuite() {
         media_ = std::make_unique<testing::TemporaryFolder>();
-        const std::string tags =
-            " -metadata title=\"Song \u00dc\" -metadata album=Album -metadata artist=Artist"
-            " -metadata composer=Composer -metadata genre=Jazz -metadata date=2021"
-            " -metadata track=3 -metadata publisher=Label ";
-        ok_ = testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a aac" + tags +
-                                 test::shellQuoted(file("song.m4a").string())) &&
-              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -id3v2_version 3" + tags +
-                                 test::shellQuoted(file("song.mp3").string())) &&
-              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -map_metadata -1 -fflags +bitexact -flags:a +bitexact " +
-                                 test::shellQuoted(file("bare.wav").string()));
-        std::ofstream(file("noise.mp3"), std::ios::binary) << std::string(64, '\0');
+        ok_ = testing::makeTaggedSongs(media_->path()) &&
+              testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -metadata title=Part"
+                                 " -metadata track=3/12 -metadata date=2021-05-01 " +
+                                 test::shellQuoted(file("part.mp3").string()));
     }
     static void TearDownTestSuite() { media_.reset(); }
     void SetUp() override { ASSERT_TRUE(ok_) << "ffmpeg could not make the test media"; }
@@ -106,38 +98,35 @@ TEST_F(MusicFilesTest, LoadsTheTagsOfAudioFilesOnly) {
     }
 }
 
-TEST_F(MusicFilesTest, TagColumnsOfAClipList) {
-    context.sheetKind = 1;
+TEST_F(MusicFilesTest, TagColumnsOfBothSheetKindsWithMusicTags) {
     context.thumbnailWidth = 0;
-    write({song("song.mp3", Asset::Category::Audio, true, 0), song("song.m4a", Asset::Category::Audio, true, 1),
-           song("song.m4a", Asset::Category::AV, true, 2)});
-    const nlohmann::json s = sheet();
-    EXPECT_EQ(testing::textUnder(s, "Song Title", 2), "Song \u00dc");
-    EXPECT_EQ(testing::textUnder(s, "Album", 2), "Album");
-    EXPECT_EQ(testing::cellUnder(s, "Track #", 2)["value"], 3);
-    EXPECT_EQ(testing::cellUnder(s, "Year", 2)["value"], 2021);
-    EXPECT_EQ(testing::textUnder(s, "Musical Genre", 2), "Jazz");
-    EXPECT_EQ(testing::textUnder(s, "Artist", 2), "Artist");
-    EXPECT_EQ(testing::textUnder(s, "Composer", 2), "Composer");
-    EXPECT_EQ(testing::textUnder(s, "Publisher", 2), "Label");
-    EXPECT_EQ(testing::textUnder(s, "Song Title", 3), "Song \u00dc");
-    EXPECT_EQ(testing::textUnder(s, "Publisher", 3), "");
-    EXPECT_TRUE(testing::cellUnder(s, "Song Title", 4).is_null());
-    EXPECT_TRUE(testing::cellUnder(s, "Year", 4).is_null());
-}
-
-TEST_F(MusicFilesTest, TrackAndYearThatAreNoNumbersLeaveNoCell) {
-    ASSERT_TRUE(testing::runFfmpeg("-f lavfi -i sine=duration=0.2 -c:a libmp3lame -metadata title=Part"
-                                   " -metadata track=3/12 -metadata date=2021-05-01 " +
-                                   test::shellQuoted((folder.path() / "part.mp3").string())));
-    auto asset = makeAsset("part", testing::fileUrl(folder.path() / "part.mp3"), true);
-    asset->setCategory(Asset::Category::Audio);
-    context.sheetKind = 2;
-    write({makeElement({.trackType = TrackType::Audio, .asset = asset})});
-    const nlohmann::json s = sheet();
-    EXPECT_EQ(testing::textUnder(s, "Song Title", 2), "Part");
-    EXPECT_TRUE(testing::cellUnder(s, "Track #", 2).is_null());
-    EXPECT_TRUE(testing::cellUnder(s, "Year", 2).is_null());
+    const std::vector<std::shared_ptr<StoryElement>> elements{
+        song("song.mp3", Asset::Category::Audio, true, 0), song("song.m4a", Asset::Category::Audio, true, 1),
+        song("song.m4a", Asset::Category::AV, true, 2), song("part.mp3", Asset::Category::Audio, true, 3)};
+    for (const int kind : {1, 2}) {
+        context.sheetKind = static_cast<std::uint8_t>(kind);
+        write(elements, {}, true, "Kind " + std::to_string(kind));
+    }
+    for (const char* name : {"Kind 1", "Kind 2"}) {
+        SCOPED_TRACE(name);
+        const nlohmann::json s = sheet(name);
+        EXPECT_EQ(testing::textUnder(s, "Song Title", 2), "Song \u00dc");
+        EXPECT_EQ(testing::textUnder(s, "Album", 2), "Album");
+        EXPECT_EQ(testing::cellUnder(s, "Track #", 2)["value"], 3);
+        EXPECT_EQ(testing::cellUnder(s, "Year", 2)["value"], 2021);
+        EXPECT_EQ(testing::textUnder(s, "Musical Genre", 2), "Jazz");
+        EXPECT_EQ(testing::textUnder(s, "Artist", 2), "Artist");
+        EXPECT_EQ(testing::textUnder(s, "Composer", 2), "Composer");
+        EXPECT_EQ(testing::textUnder(s, "Publisher", 2), "Label");
+        EXPECT_EQ(testing::textUnder(s, "Song Title", 3), "Song \u00dc");
+        EXPECT_EQ(testing::textUnder(s, "Publisher", 3), "");
+        EXPECT_TRUE(testing::cellUnder(s, "Song Title", 4).is_null());
+        EXPECT_TRUE(testing::cellUnder(s, "Year", 4).is_null());
+        // A track and a year that are no numbers leave no cell.
+        EXPECT_EQ(testing::textUnder(s, "Song Title", 5), "Part");
+        EXPECT_TRUE(testing::cellUnder(s, "Track #", 5).is_null());
+        EXPECT_TRUE(testing::cellUnder(s, "Year", 5).is_null());
+    }
 }
 
 }  // namespace

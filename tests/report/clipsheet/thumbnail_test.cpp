@@ -8,10 +8,10 @@
 #include <sstream>
 #include <thread>
 
+#include "../../media/media_fixtures.h"
 #include "clip_sheet_fixture.h"
 #include "media/jpeg.h"
 #include "media/still_image.h"
-#include "media_fixture.h"
 #include "report/clipsheet/thumbnail.h"
 #include "report/clipsheet/thumbnail_batch.h"
 #include "support/shell_command.h"
