@@ -32,17 +32,8 @@ struct Reading {
     InputType inputType = InputType::null;
 };
 
-// A reader with its store, alerts and printed lines.
-struct Reader {
-    Store store;
-    RecordingAlerts alerts;
-    std::ostringstream log;
-    FCPXMLReader reader{store, alerts, log};
-};
-
 Reading read(std::string_view document) {
-    Reader r;
-    r.reader.processFCPXML(std::string(document));
+    const testing::ReadDocument r(document);
     return {r.alerts.alerts, r.log.str(), r.store.fetch<VideoFormat>().size(), r.store.fetch<Asset>().size(),
             r.reader.currentInputType()};
 }
@@ -168,7 +159,7 @@ TEST(DocumentChecks, ARefusedEntityExpansionIsShownAsAnXMLError) {
 }
 
 TEST(DocumentChecks, AFailureWhileFillingTheStoreLeavesItEmpty) {
-    Reader r;
+    testing::ReadDocument r;
     Store elsewhere;
     // A format that already belongs to another store cannot join this one: the first pass fails.
     elsewhere.insert(r.reader.defaultVideoFormat());
@@ -206,7 +197,7 @@ TEST(DocumentChecks, TheStoreIsEmptiedBeforeTheAlertIsShown) {
 }
 
 TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
-    Reader r;
+    testing::ReadDocument r;
     r.reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
     const auto first = r.store.fetch<VideoFormat>();
     r.store.deleteAll();

@@ -61,28 +61,23 @@ std::string documentOfClips(int count) {
 }
 
 struct TickedReading {
-    explicit TickedReading(const std::string& document) {
-        FCPXMLReader reader(store, alerts, log, [this] { ++ticks; });
-        reader.processFCPXML(document);
-    }
-    Store store;
-    testing::RecordingAlerts alerts;
-    std::ostringstream log;
+    explicit TickedReading(const std::string& document) : read(document, [this] { ++ticks; }) {}
     std::size_t ticks = 0;
+    testing::ReadDocument read;
 };
 
 TEST(ReadingTicks, ALongerDocumentTicksMoreOften) {
     const TickedReading small(documentOfClips(2));
     const TickedReading large(documentOfClips(2000));
-    ASSERT_TRUE(large.alerts.alerts.empty());
-    ASSERT_EQ(large.store.fetch<EventBin>().at(0)->clips().size(), 2000u) << "every clip was read";
+    ASSERT_TRUE(large.read.alerts.alerts.empty());
+    ASSERT_EQ(large.read.store.fetch<EventBin>().at(0)->clips().size(), 2000u) << "every clip was read";
     EXPECT_GT(small.ticks, 0u);
     EXPECT_GT(large.ticks, small.ticks + 2);
 }
 
 TEST(ReadingTicks, ASampleExportTicks) {
     const TickedReading reading(testing::readerData("metadata.fcpxml"));
-    EXPECT_TRUE(reading.alerts.alerts.empty());
+    EXPECT_TRUE(reading.read.alerts.alerts.empty());
     EXPECT_GT(reading.ticks, 0u);
 }
 

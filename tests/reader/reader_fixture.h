@@ -2,6 +2,7 @@
 // Running the reader over small documents and watching what it shows and prints.
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -77,11 +78,12 @@ inline std::shared_ptr<StoryElement> clipElement(StoryElement::Category category
                                           std::vector<std::shared_ptr<AudioFX>>{}, nullptr);
 }
 
-// The whole reader run over one document.
+// The whole reader run over one document; made without one, a reader not yet run.
 class ReadDocument {
 public:
-    explicit ReadDocument(std::string_view documentText) {
-        FCPXMLReader reader(store, alerts, log);
+    ReadDocument() = default;
+    explicit ReadDocument(std::string_view documentText, std::function<void()> tick = {})
+        : reader(store, alerts, log, std::move(tick)) {
         reader.processFCPXML(std::string(documentText));
     }
 
@@ -97,6 +99,7 @@ public:
     Store store;
     RecordingAlerts alerts;
     std::ostringstream log;
+    FCPXMLReader reader{store, alerts, log};
 };
 
 // The track of that index; null, failing the test, when there is none.

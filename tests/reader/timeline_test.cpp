@@ -46,13 +46,6 @@ class Timeline : public ::testing::Test {
 protected:
     testing::ReadDocument read{testing::readerData("timeline.fcpxml")};
     std::shared_ptr<Composition> cut = read.composition("Cut");
-
-    std::shared_ptr<StoryElement> on(const std::shared_ptr<VideoTrack>& track, std::string_view name) const {
-        for (const auto& element : track->elements()) {
-            if (element->name() == name) return element;
-        }
-        return nullptr;
-    }
 };
 
 TEST_F(Timeline, IsTheEventsOneComposition) {
