@@ -8,10 +8,10 @@
 namespace tallyvane::xlsx {
 namespace {
 
-using testing::TemporaryFolder;
 using testing::errorOf;
 using testing::readBack;
 using nlohmann::json;
+using Charts = testing::WorkbookFile;
 
 Worksheet dataSheet(Workbook& workbook) {
     Worksheet sheet = workbook.addWorksheet("Data");
@@ -21,9 +21,7 @@ Worksheet dataSheet(Workbook& workbook) {
     return sheet;
 }
 
-TEST(Charts, OnAChartsheetReadBackWithTheirSeries) {
-    TemporaryFolder folder;
-    const auto path = (folder / "chartsheet.xlsx").string();
+TEST_F(Charts, OnAChartsheetReadBackWithTheirSeries) {
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
     Chart chart = workbook.addChart(Chart_type::column);
@@ -54,9 +52,7 @@ TEST(Charts, OnAChartsheetReadBackWithTheirSeries) {
     EXPECT_EQ(back["series"][1]["name"], "Again");
 }
 
-TEST(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
-    TemporaryFolder folder;
-    const auto path = (folder / "worksheet-chart.xlsx").string();
+TEST_F(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
     Workbook workbook(path);
     Worksheet data = workbook.addWorksheet("Role Totals");
     data.writeColumn({Value(1.0), Value(2.0), Value(3.0)}, "A1");
@@ -78,9 +74,7 @@ TEST(Charts, OnAWorksheetWithLegendAndQuotedSheetNames) {
     EXPECT_EQ(charts[1]["type"], "lineChart");
 }
 
-TEST(Charts, LegendPositionAlsoHidesTheValueAxis) {
-    TemporaryFolder folder;
-    const auto path = (folder / "legend.xlsx").string();
+TEST_F(Charts, LegendPositionAlsoHidesTheValueAxis) {
     Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
     Chart shown = workbook.addChart(Chart_type::column);
@@ -98,9 +92,8 @@ TEST(Charts, LegendPositionAlsoHidesTheValueAxis) {
     EXPECT_EQ(charts[1]["legend"], "t");
 }
 
-TEST(Charts, RefusalsAreErrors) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "refusals.xlsx").string());
+TEST_F(Charts, RefusalsAreErrors) {
+    Workbook workbook(path);
     Worksheet data = dataSheet(workbook);
     Chart empty = workbook.addChart(Chart_type::area);
     Chart placed = workbook.addChart(Chart_type::area);

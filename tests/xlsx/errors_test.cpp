@@ -11,11 +11,13 @@
 namespace tallyvane::xlsx {
 namespace {
 
-using testing::TemporaryFolder;
 using testing::errorOf;
 using testing::readBack;
+using SheetNames = testing::WorkbookFile;
+using Close = testing::WorkbookFile;
+using Workbooks = testing::WorkbookFile;
 
-TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
+TEST_F(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
     struct Case {
         std::string name;
         const char* message;
@@ -37,8 +39,6 @@ TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
         {"quoted'", "Worksheet name cannot start or end with an apostrophe.", XlsxErrorKind::library},
         {"", "Worksheet name cannot be blank.", XlsxErrorKind::invalidArgument},
     };
-    TemporaryFolder folder;
-    const auto path = (folder / "names.xlsx").string();
     Workbook workbook(path);
     workbook.addWorksheet("Clips");
     workbook.addWorksheet("\u00DCn\u00EFcode");
@@ -62,9 +62,7 @@ TEST(SheetNames, AreCheckedBeforeTheLibraryWithItsOwnMessages) {
     EXPECT_EQ(book["worksheets"]["Clips"]["cells"]["A1"]["value"], "kept");
 }
 
-TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
-    TemporaryFolder folder;
-    const auto path = (folder / "unnamed.xlsx").string();
+TEST_F(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
     Workbook workbook(path);
     EXPECT_EQ(workbook.addWorksheet().name(), "Sheet1");
     workbook.addChartsheet();
@@ -86,8 +84,7 @@ TEST(SheetNames, UnnamedSheetsCountWithinTheirKindAndCollideLoudly) {
     EXPECT_EQ(readBack(path)["sheetNames"], (nlohmann::json{"Sheet1", "Chart1", "Sheet2", "Sheet4"}));
 }
 
-TEST(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
-    TemporaryFolder folder;
+TEST_F(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
     const std::string paths[] = {
         (folder / "missing/folder/report.xlsx").string(),
         (folder / "a-file/report.xlsx").string(),
@@ -104,9 +101,8 @@ TEST(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) {
     }
 }
 
-TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "closed.xlsx").string());
+TEST_F(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
+    Workbook workbook(path);
     Workbook copy = workbook;
     Worksheet sheet = workbook.addWorksheet("Data");
     Format format = workbook.addFormat();
@@ -134,8 +130,7 @@ TEST(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
     for (const auto& use : uses) EXPECT_EQ(errorOf(use).kind(), XlsxErrorKind::closedWorkbook);
 }
 
-TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
-    TemporaryFolder folder;
+TEST_F(Workbooks, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
     Workbook first((folder / "first.xlsx").string());
     Workbook second((folder / "second.xlsx").string());
     Format foreignFormat = first.addFormat().bold();
@@ -154,9 +149,7 @@ TEST(Workbook, ObjectsOfOneWorkbookCannotBeUsedInAnother) {
     second.close();
 }
 
-TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpen) {
-    TemporaryFolder folder;
-    const auto path = (folder / "chartless.xlsx").string();
+TEST_F(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpen) {
     Workbook workbook(path);
     workbook.addWorksheet("Data").write(1.0, "A1");
     Chartsheet chartsheet = workbook.addChartsheet("Trend");
@@ -171,19 +164,16 @@ TEST(Close, AChartsheetWithoutAChartIsRefusedBeforeWritingAndTheWorkbookStaysOpe
     EXPECT_EQ(readBack(path)["chartsheets"]["Trend"]["charts"].size(), 1u);
 }
 
-TEST(Workbook, PathsWithNulAreRefused) {
+TEST_F(Workbooks, PathsWithNulAreRefused) {
     EXPECT_EQ(errorOf([] { Workbook(std::string("/tmp/a\0b.xlsx", 13)); }).kind(), XlsxErrorKind::invalidArgument);
-    TemporaryFolder folder;
-    Workbook workbook((folder / "nul.xlsx").string());
+    Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet();
     EXPECT_EQ(errorOf([&] { sheet.insertImage(std::string("/tmp/a\0b.png", 13), "A1", 20); }).kind(),
               XlsxErrorKind::invalidArgument);
     workbook.close();
 }
 
-TEST(Workbook, AnUnclosedWorkbookWritesNothing) {
-    TemporaryFolder folder;
-    const auto path = (folder / "dropped.xlsx").string();
+TEST_F(Workbooks, AnUnclosedWorkbookWritesNothing) {
     {
         Workbook workbook(path);
         workbook.addWorksheet("Data").write("never", "A1");

@@ -9,10 +9,10 @@
 namespace tallyvane::xlsx {
 namespace {
 
-using testing::TemporaryFolder;
 using testing::errorOf;
 using testing::readBack;
 using nlohmann::json;
+using Formats = testing::WorkbookFile;
 
 struct FormatCase {
     const char* name;
@@ -52,9 +52,7 @@ std::vector<FormatCase> formatCases() {
     };
 }
 
-TEST(Formats, ReadBackAsSet) {
-    TemporaryFolder folder;
-    const auto path = (folder / "formats.xlsx").string();
+TEST_F(Formats, ReadBackAsSet) {
     const auto cases = formatCases();
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Formats");
@@ -73,9 +71,7 @@ TEST(Formats, ReadBackAsSet) {
     }
 }
 
-TEST(Formats, SettersChainAndCopiesShareOneFormat) {
-    TemporaryFolder folder;
-    const auto path = (folder / "chained.xlsx").string();
+TEST_F(Formats, SettersChainAndCopiesShareOneFormat) {
     Workbook workbook(path);
     Format header = workbook.addFormat();
     header.fontName("Helvetica").fontSize(11).bold().fontColor(Color::purple).align(HorizontalAlignment::left);
@@ -91,9 +87,7 @@ TEST(Formats, SettersChainAndCopiesShareOneFormat) {
     EXPECT_EQ(cell["numberFormat"], "#,##0");
 }
 
-TEST(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
-    TemporaryFolder folder;
-    const auto path = (folder / "fields.xlsx").string();
+TEST_F(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
     Workbook workbook(path);
     // 126 bytes of ASCII then a three-byte character: the library keeps 127 bytes, which would
     // split the character.
@@ -106,9 +100,8 @@ TEST(Formats, OverLongFieldTextsAreCutAtACharacterBoundary) {
     EXPECT_EQ(cell["numberFormat"], std::string(125, '0') + "\u00E9");
 }
 
-TEST(Formats, NumbersTheLibraryCannotTakeAreRefused) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "refused.xlsx").string());
+TEST_F(Formats, NumbersTheLibraryCannotTakeAreRefused) {
+    Workbook workbook(path);
     Format format = workbook.addFormat();
     const std::function<void()> refused[] = {
         [&] { format.numberFormatIndex(256); },

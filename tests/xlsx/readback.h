@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include "support/temporary_folder.h"
 #include "xlsx/error.h"
@@ -19,6 +20,13 @@ using tallyvane::test::TemporaryFolder;
 nlohmann::json readBack(const std::string& workbookPath);
 
 std::string fixture(const std::string& name);
+
+// A fresh folder, and a path in it for the workbook a test writes.
+class WorkbookFile : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+    const std::string path = (folder / "book.xlsx").string();
+};
 
 // The error `action` throws, or a failure when it throws none.
 XlsxError errorOf(const std::function<void()>& action);

@@ -8,10 +8,11 @@
 namespace tallyvane::xlsx {
 namespace {
 
-using testing::TemporaryFolder;
 using testing::errorOf;
 using testing::readBack;
 using nlohmann::json;
+using SheetOptions = testing::WorkbookFile;
+using Tables = testing::WorkbookFile;
 
 struct OptionCase {
     const char* name;
@@ -44,8 +45,7 @@ std::vector<OptionCase> optionCases() {
     };
 }
 
-TEST(SheetOptions, ReadBackAsSet) {
-    TemporaryFolder folder;
+TEST_F(SheetOptions, ReadBackAsSet) {
     const auto cases = optionCases();
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].name);
@@ -62,9 +62,7 @@ TEST(SheetOptions, ReadBackAsSet) {
     }
 }
 
-TEST(SheetOptions, ActivateChoosesTheSheetTheWorkbookOpensOn) {
-    TemporaryFolder folder;
-    const auto path = (folder / "active.xlsx").string();
+TEST_F(SheetOptions, ActivateChoosesTheSheetTheWorkbookOpensOn) {
     Workbook workbook(path);
     workbook.addWorksheet("First");
     workbook.addWorksheet("Second").activate().printArea("A1:C10");
@@ -75,9 +73,7 @@ TEST(SheetOptions, ActivateChoosesTheSheetTheWorkbookOpensOn) {
     EXPECT_EQ(book["worksheets"]["Second"]["printArea"], json{"$A$1:$C$10"});
 }
 
-TEST(Tables, HaveHeadersStyleAndOptionalTotals) {
-    TemporaryFolder folder;
-    const auto path = (folder / "tables.xlsx").string();
+TEST_F(Tables, HaveHeadersStyleAndOptionalTotals) {
     Workbook workbook(path, WriteOrder::anyOrder);
     Format bold = workbook.addFormat().bold();
     Worksheet sheet = workbook.addWorksheet("Tables");
@@ -98,9 +94,8 @@ TEST(Tables, HaveHeadersStyleAndOptionalTotals) {
     EXPECT_EQ(tables["Table2"]["columns"].dump(), R"([["Role",null],["Frames","sum"],["Column3",null]])");
 }
 
-TEST(Tables, NeedTheAnyOrderWorkbook) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "streamed-table.xlsx").string());
+TEST_F(Tables, NeedTheAnyOrderWorkbook) {
+    Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet();
     const XlsxError error =
         errorOf([&] { sheet.table("A1:B3", std::nullopt, {{"A", std::nullopt}, {"B", std::nullopt}}); });
@@ -110,9 +105,8 @@ TEST(Tables, NeedTheAnyOrderWorkbook) {
     workbook.close();
 }
 
-TEST(SheetOptions, RefusedRangesAreErrors) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "ranges.xlsx").string(), WriteOrder::anyOrder);
+TEST_F(SheetOptions, RefusedRangesAreErrors) {
+    Workbook workbook(path, WriteOrder::anyOrder);
     Worksheet sheet = workbook.addWorksheet();
     const std::function<void()> refused[] = {
         [&] { sheet.merge("x", "A1:A1"); },  // a single cell is no merged range

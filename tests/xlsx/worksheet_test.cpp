@@ -17,6 +17,7 @@ using testing::errorOf;
 using testing::fixture;
 using testing::readBack;
 using nlohmann::json;
+using Worksheets = testing::WorkbookFile;
 
 struct CellCase {
     const char* name;
@@ -72,9 +73,7 @@ TEST_P(CellKinds, ReadBackWithTheirTypesAndTexts) {
 
 INSTANTIATE_TEST_SUITE_P(BothOrders, CellKinds, ::testing::Values(WriteOrder::rowByRow, WriteOrder::anyOrder));
 
-TEST(Worksheet, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhere) {
-    TemporaryFolder folder;
-    const auto path = (folder / "nonfinite.xlsx").string();
+TEST_F(Worksheets, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhere) {
     std::ostringstream diagnostics;
     Workbook workbook(path, WriteOrder::rowByRow, diagnostics);
     Format bold = workbook.addFormat().bold();
@@ -96,9 +95,7 @@ TEST(Worksheet, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhere) {
     }
 }
 
-TEST(Worksheet, CommentIsANoteAndIgnoresTheFormat) {
-    TemporaryFolder folder;
-    const auto path = (folder / "comment.xlsx").string();
+TEST_F(Worksheets, CommentIsANoteAndIgnoresTheFormat) {
     Workbook workbook(path);
     Format bold = workbook.addFormat().bold();
     workbook.addWorksheet("Notes").write("cell", "B2").write(Value::comment("a note"), "B2", bold);
@@ -109,7 +106,7 @@ TEST(Worksheet, CommentIsANoteAndIgnoresTheFormat) {
     EXPECT_FALSE(cell["font"]["bold"]);
 }
 
-TEST(Worksheet, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
+TEST_F(Worksheets, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
     struct Case {
         std::string text;
         std::string expected;
@@ -123,8 +120,6 @@ TEST(Worksheet, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
         {a32766 + "e\u0301\u0301", a32766, "Text of 32769 characters cut to 32766 in cell A3 of sheet \"Long\"\n"},
         {std::string(32767, 'b'), std::string(32767, 'b'), ""},
     };
-    TemporaryFolder folder;
-    const auto path = (folder / "long.xlsx").string();
     std::ostringstream diagnostics;
     Workbook workbook(path, WriteOrder::rowByRow, diagnostics);
     Worksheet sheet = workbook.addWorksheet("Long");
@@ -144,9 +139,7 @@ TEST(Worksheet, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
     EXPECT_EQ(cells["A6"]["comment"].get<std::string>().size(), 32767u);
 }
 
-TEST(Worksheet, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
-    TemporaryFolder folder;
-    const auto path = (folder / "images.xlsx").string();
+TEST_F(Worksheets, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Thumbs");
     sheet.write("first", Cell(1, 0))
@@ -169,7 +162,7 @@ TEST(Worksheet, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     EXPECT_THAT(pictures[1]["media"].get<std::string>(), ::testing::EndsWith(".png"));
 }
 
-TEST(Worksheet, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationOpens) {
+TEST_F(Worksheets, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationOpens) {
     struct Case {
         long long pixels;
         double points;
@@ -181,8 +174,6 @@ TEST(Worksheet, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationO
         {1000, 408.75},
         {4294967295LL, 408.75},
     };
-    TemporaryFolder folder;
-    const auto path = (folder / "tall.xlsx").string();
     Workbook workbook(path, WriteOrder::anyOrder);
     Worksheet sheet = workbook.addWorksheet("Tall");
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -198,11 +189,9 @@ TEST(Worksheet, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationO
     EXPECT_EQ(book["raw"]["Tall"]["pictures"].size(), std::size(cases));
 }
 
-TEST(Worksheet, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
+TEST_F(Worksheets, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
     constexpr long long kSwatchHeight = 36;  // pixels of swatch.png
     constexpr long long kEmuPerPixel = 9525;
-    TemporaryFolder folder;
-    const auto path = (folder / "placed.xlsx").string();
     Workbook workbook(path, WriteOrder::anyOrder);
     workbook.addWorksheet("Placed")
         .insertImage(fixture("swatch.png"), Cell(1, 0), kSwatchHeight)
@@ -219,9 +208,7 @@ TEST(Worksheet, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
     EXPECT_EQ(pictures[1]["toRowOffset"], kSwatchHeight * kEmuPerPixel);
 }
 
-TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
-    TemporaryFolder folder;
-    const auto path = (folder / "missing-image.xlsx").string();
+TEST_F(Worksheets, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Thumbs");
     EXPECT_THROW(sheet.insertImage((folder / "nowhere.jpg").string(), Cell(2, 0), 80), XlsxError);
@@ -232,9 +219,7 @@ TEST(Worksheet, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
     EXPECT_TRUE(book["raw"]["Thumbs"]["pictures"].empty());
 }
 
-TEST(Worksheet, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
-    TemporaryFolder folder;
-    const auto path = (folder / "widths.xlsx").string();
+TEST_F(Worksheets, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
     Workbook workbook(path);
     Format bold = workbook.addFormat().bold();
     workbook.addWorksheet("Widths")
@@ -259,9 +244,8 @@ TEST(Worksheet, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
     EXPECT_NEAR(byFirst[11]["width"].get<double>(), 0.0, 1.0);
 }
 
-TEST(Worksheet, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
-    TemporaryFolder folder;
-    Workbook workbook((folder / "bad-widths.xlsx").string());
+TEST_F(Worksheets, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
+    Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet();
     for (double width : {std::nan(""), -1.0, -std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(errorOf([&] { sheet.column(Cols(0, 0), width); }).kind(), XlsxErrorKind::invalidArgument) << width;
@@ -270,9 +254,7 @@ TEST(Worksheet, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
     workbook.close();
 }
 
-TEST(Worksheet, LinesOfValuesGoAlongRowsAndDownColumns) {
-    TemporaryFolder folder;
-    const auto path = (folder / "lines.xlsx").string();
+TEST_F(Worksheets, LinesOfValuesGoAlongRowsAndDownColumns) {
     Workbook workbook(path, WriteOrder::anyOrder);
     workbook.addWorksheet("Lines")
         .writeRow({Value("a"), Value(1.0), Value::boolean(false)}, "B2")
@@ -289,9 +271,7 @@ TEST(Worksheet, LinesOfValuesGoAlongRowsAndDownColumns) {
     EXPECT_EQ(cells["E8"]["type"], "s");
 }
 
-TEST(Worksheet, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
-    TemporaryFolder folder;
-    const auto path = (folder / "lines.xlsx").string();
+TEST_F(Worksheets, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
     Workbook workbook(path, WriteOrder::anyOrder);
     Worksheet sheet = workbook.addWorksheet("Lines");
     EXPECT_THROW(sheet.writeRow({Value("a"), Value("b")}, Cell(0, 65535)), XlsxError);
@@ -307,9 +287,7 @@ TEST(Worksheet, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
     EXPECT_TRUE(readBack(path)["worksheets"]["Lines"]["cells"].empty());
 }
 
-TEST(Worksheet, RowByRowRefusesARowAboveTheCurrentOneAndKeepsTheRest) {
-    TemporaryFolder folder;
-    const auto path = (folder / "order.xlsx").string();
+TEST_F(Worksheets, RowByRowRefusesARowAboveTheCurrentOneAndKeepsTheRest) {
     Workbook workbook(path, WriteOrder::rowByRow);
     Worksheet sheet = workbook.addWorksheet("Order");
     sheet.write("row 6", Cell(5, 0)).write("row 6, column B", Cell(5, 1)).write("row 6 again", Cell(5, 0));
