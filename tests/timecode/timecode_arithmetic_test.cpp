@@ -68,12 +68,12 @@ TEST(TimecodeArithmeticTest, SumsAndDifferencesUnderEachRule) {
          std::nullopt},
         {"100 days holds a day", [] { return tc({0, 23, 0, 0, 0, 0}, props(R::fps24, B::max80SubFrames, L::max100Days)) + tc24(2, 0, 0, 0); },
          C{1, 1, 0, 0, 0, 0}},
-        {"drop frame skips labels", [] { return tc({0, 0, 0, 59, 29, 0}, props(R::fps29_97d)).adding(C{0, 0, 0, 0, 1, 0}); },
+        {"drop frame skips labels", [] { return tcAt(R::fps29_97d, 0, 0, 59, 29).adding(C{0, 0, 0, 0, 1, 0}); },
          C{0, 0, 1, 0, 2, 0}},
         {"drop frame keeps the tenth minute",
-         [] { return tc({0, 0, 9, 59, 29, 0}, props(R::fps29_97d)).adding(C{0, 0, 0, 0, 1, 0}); }, C{0, 0, 10, 0, 0, 0}},
+         [] { return tcAt(R::fps29_97d, 0, 9, 59, 29).adding(C{0, 0, 0, 0, 1, 0}); }, C{0, 0, 10, 0, 0, 0}},
         {"drop frame subtracts across a minute",
-         [] { return tc({0, 0, 1, 0, 2, 0}, props(R::fps29_97d)) - tc({0, 0, 0, 0, 1, 0}, props(R::fps29_97d)); },
+         [] { return tcAt(R::fps29_97d, 0, 1, 0, 2) - tcAt(R::fps29_97d, 0, 0, 0, 1); },
          C{0, 0, 0, 59, 29, 0}},
         {"huge components clamp to the limit",
          [] { return tc24(kMax, 0, 0, 0).adding(C{kMax, 0, 0, 0, kMax, kMax}, Rule::clamping); },
@@ -95,20 +95,20 @@ TEST(TimecodeArithmeticTest, OperandsAndTheirErrors) {
         {"guaranteed zero source", [] { return tc24(0, 0, 1, 0).subtracting(GuaranteedTimecodeSourceValue::zero()); },
          C{0, 0, 0, 1, 0, 0}},
         {"timecode at 25 converted by real time",
-         [] { return tc24(1, 0, 0, 0).subtracting(tc({0, 0, 0, 1, 0, 0}, props(R::fps25))); }, C{0, 0, 59, 59, 0, 0}},
+         [] { return tc24(1, 0, 0, 0).subtracting(tcAt(R::fps25, 0, 0, 1, 0)); }, C{0, 0, 59, 59, 0, 0}},
         {"+ converts the right operand",
          [&] { return tc({0, 1, 0, 0, 0, 0}, at25) + tc24(0, 0, 1, 0); }, C{0, 1, 0, 1, 0, 0}},
         {"+ at another base reads subframes as they stand",
          [] { return tc24(0, 0, 0, 0) + tc({0, 0, 0, 0, 0, 90}, props(R::fps24, B::max100SubFrames)); },
          C{0, 0, 0, 0, 1, 10}},
         {"unconvertible operand throws",
-         [] { return tc24(0, 0, 0, 0).adding(tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976))); }, std::nullopt},
+         [] { return tc24(0, 0, 0, 0).adding(tcAt(R::fps23_976, 23, 59, 59, 23)); }, std::nullopt},
         {"+ with an unconvertible operand keeps the left",
-         [] { return tc24(1, 0, 0, 0) + tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976)); }, C{0, 1, 0, 0, 0, 0}},
+         [] { return tc24(1, 0, 0, 0) + tcAt(R::fps23_976, 23, 59, 59, 23); }, C{0, 1, 0, 0, 0, 0}},
         {"-= with an unconvertible operand keeps the left",
          [] {
              Timecode t = tc24(1, 0, 0, 0);
-             t -= tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976));
+             t -= tcAt(R::fps23_976, 23, 59, 59, 23);
              return t;
          },
          C{0, 1, 0, 0, 0, 0}},
@@ -181,8 +181,8 @@ TEST(TimecodeArithmeticTest, Ratios) {
     EXPECT_THROW((void)kOneFrame.ratio(C{0, 0, 0, 0, -1, 0}), TimecodeValidationError);  // negative
     EXPECT_EQ(kOneFrame / kZero, 1.0);
     // 1 s at 25 is 24 frames at 24.
-    EXPECT_EQ(tc24(0, 0, 2, 0) / tc({0, 0, 0, 1, 0, 0}, props(R::fps25)), 2.0);
-    EXPECT_EQ(tc24(0, 0, 2, 0) / tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976)), 1.0);
+    EXPECT_EQ(tc24(0, 0, 2, 0) / tcAt(R::fps25, 0, 0, 1, 0), 2.0);
+    EXPECT_EQ(tc24(0, 0, 2, 0) / tcAt(R::fps23_976, 23, 59, 59, 23), 1.0);
 }
 
 TEST(TimecodeArithmeticTest, RoundingToAComponent) {
@@ -200,7 +200,7 @@ TEST(TimecodeArithmeticTest, RoundingToAComponent) {
         {"down keeps negative values", [] { return tc24(0, 0, 10, -2, 40).roundedDown(Comp::seconds); },
          C{0, 0, 0, 10, -2, 0}},
         {"down to a dropped label",
-         [] { return tc({0, 0, 1, 0, 5, 0}, props(R::fps29_97d)).roundedDown(Comp::seconds); }, C{0, 0, 1, 0, 0, 0}},
+         [] { return tcAt(R::fps29_97d, 0, 1, 0, 5).roundedDown(Comp::seconds); }, C{0, 0, 1, 0, 0, 0}},
         {"down to days", [] { return tc24(23, 1, 1, 1, 1).roundedDown(Comp::days); }, C{}},
     };
     for (const auto& c : cases) check(c);
@@ -215,9 +215,9 @@ TEST(TimecodeArithmeticTest, Conversions) {
         {"12 frames at 24 to 30 preserving", [] { return tc24(0, 0, 0, 12).converted(R::fps30, std::nullopt, true); },
          C{0, 0, 0, 0, 12, 0}},
         {"frame 29 at 30 to 25 preserving falls back",
-         [] { return tc({0, 0, 0, 0, 29, 0}, props(R::fps30)).converted(R::fps25, std::nullopt, true); },
+         [] { return tcAt(R::fps30, 0, 0, 0, 29).converted(R::fps25, std::nullopt, true); },
          C{0, 0, 0, 0, 24, 13}},
-        {"last frame at 23.976 to 24", [] { return tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976)).converted(R::fps24); },
+        {"last frame at 23.976 to 24", [] { return tcAt(R::fps23_976, 23, 59, 59, 23).converted(R::fps24); },
          std::nullopt},
         {"last frame at 23.976 to 24 at 100 days",
          [] {
@@ -230,9 +230,9 @@ TEST(TimecodeArithmeticTest, Conversions) {
         {"another base by real time", [] { return tc24(0, 0, 0, 1, 40).converted(R::fps24, B::max100SubFrames); },
          C{0, 0, 0, 0, 1, 50}},
         {"one hour drop frame to 29.97 non-drop",
-         [] { return tc({0, 1, 0, 0, 0, 0}, props(R::fps29_97d)).converted(R::fps29_97); }, C{0, 0, 59, 56, 12, 0}},
+         [] { return tcAt(R::fps29_97d, 1, 0, 0, 0).converted(R::fps29_97); }, C{0, 0, 59, 56, 12, 0}},
         {"one hour at 29.97 drop to 30",
-         [] { return tc({0, 1, 0, 0, 0, 0}, props(R::fps29_97d)).converted(R::fps30); }, C{0, 0, 59, 59, 29, 71}},
+         [] { return tcAt(R::fps29_97d, 1, 0, 0, 0).converted(R::fps30); }, C{0, 0, 59, 59, 29, 71}},
     };
     for (const auto& c : cases) check(c);
     const Timecode c = tc24(0, 0, 0, 12).converted(R::fps30, B::quarterFrames);
@@ -248,7 +248,7 @@ TEST(TimecodeArithmeticTest, IsZero) {
         {tc24(0, 0, 0, 0, 1), false},
         {tc24(0, 0, 0, 1), false},
         {tc24(0, 0, 0, -1), false},
-        {tc({0, 0, 1, 0, 0, 0}, props(R::fps29_97d)), false},
+        {tcAt(R::fps29_97d, 0, 1, 0, 0), false},
         {tc({kMax / 2, 0, 0, 0, 0, 0}, props(R::fps24)), false},  // beyond 64-bit frame counts
     };
     for (const auto& c : cases) EXPECT_EQ(c.timecode.isZero(), c.zero) << c.timecode.stringValue();

@@ -20,7 +20,7 @@ using C = TimecodeComponents;
 using json = nlohmann::json;
 using Code = TimecodeDecodingError::Code;
 
-const Timecode kDrop = tc({0, 1, 2, 3, 4, 0}, props(R::fps29_97d));
+const Timecode kDrop = tcAt(R::fps29_97d, 1, 2, 3, 4);
 
 void expectSame(const Timecode& a, const Timecode& b) {
     EXPECT_EQ(a.components, b.components);
@@ -156,7 +156,7 @@ TEST(TimecodeTransferTest, LoadsPreferringJson) {
 }
 
 TEST(TimecodeTransferTest, ItemsForAPasteBoard) {
-    const Timecode t = tc({0, 1, 0, 0, 0, 12}, props(R::fps29_97d));
+    const Timecode t = tcAt(R::fps29_97d, 1, 0, 0, 0, 12);
     const auto items = transferItems(t, {TimecodeStringFormatOption::filenameCompatible});
     ASSERT_EQ(items.size(), 2U);
     EXPECT_EQ(items[0].typeId, "com.Marrowfen.DezoraraRuz.timecode");

@@ -21,7 +21,7 @@ TEST(TimecodeComparisonTest, EqualityByRoundedRealTime) {
         Timecode a, b;
         bool equal;
     } cases[] = {
-        {"same hour at 24 and 25", tc24(1, 0, 0, 0), tc({0, 1, 0, 0, 0, 0}, props(R::fps25)), false},
+        {"same hour at 24 and 25", tc24(1, 0, 0, 0), tcAt(R::fps25, 1, 0, 0, 0), false},
         {"frame 24 is the next second", tc24(0, 0, 1, 0), tc24(0, 0, 0, 24), true},
         {"subframes on different bases", tc24(0, 0, 0, 0, 40), tc({0, 0, 0, 0, 0, 50}, props(R::fps24, B::max100SubFrames)),
          false},
@@ -33,8 +33,7 @@ TEST(TimecodeComparisonTest, EqualityByRoundedRealTime) {
          true},
         {"days count", tc({1, 0, 0, 0, 0, 0}, props(R::fps24, B::max80SubFrames, L::max100Days)), tc24(0, 0, 0, 0), false},
         {"one subframe apart", tc24(0, 0, 0, 0, 1), tc24(0, 0, 0, 0, 2), false},
-        {"drop frame labels", tc({0, 0, 1, 0, 2, 0}, props(R::fps29_97d)), tc({0, 0, 0, 59, 30, 0}, props(R::fps29_97d)),
-         true},
+        {"drop frame labels", tcAt(R::fps29_97d, 0, 1, 0, 2), tcAt(R::fps29_97d, 0, 0, 59, 30), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -49,7 +48,7 @@ TEST(TimecodeComparisonTest, EqualityByRoundedRealTime) {
 
 TEST(TimecodeComparisonTest, OrderAndThreeWayComparison) {
     const Timecode at24 = tc24(1, 0, 0, 0);
-    const Timecode at25 = tc({0, 1, 0, 0, 0, 0}, props(R::fps25));
+    const Timecode at25 = tcAt(R::fps25, 1, 0, 0, 0);
     EXPECT_FALSE(at24 < at25);
     EXPECT_FALSE(at25 < at24);
     EXPECT_TRUE(at24 <= at25 && at24 >= at25);
@@ -72,10 +71,9 @@ TEST(TimecodeComparisonTest, OrderAndThreeWayComparison) {
         {"a zero start orders by time", tc24(23, 30, 0, 0), tc24(0, 30, 0, 0), tc24(0, 0, 0, 0), CR::orderedDescending},
         {"equal with a start", tc24(0, 0, 1, 0), tc24(0, 0, 0, 24), start, CR::orderedSame},
         // 22:30 at 25 fps is frame 2,025,000, past the start's frame 1,987,200 at 24 fps.
-        {"mixed rates by frame position", tc({0, 22, 30, 0, 0, 0}, props(R::fps25)), tc24(23, 30, 0, 0), start,
-         CR::orderedAscending},
-        {"drop frame start", tc({0, 0, 0, 0, 10, 0}, props(R::fps29_97d)), tc({0, 23, 59, 0, 2, 0}, props(R::fps29_97d)),
-         tc({0, 12, 0, 0, 0, 0}, props(R::fps29_97d)), CR::orderedDescending},
+        {"mixed rates by frame position", tcAt(R::fps25, 22, 30, 0, 0), tc24(23, 30, 0, 0), start, CR::orderedAscending},
+        {"drop frame start", tcAt(R::fps29_97d, 0, 0, 0, 10), tcAt(R::fps29_97d, 23, 59, 0, 2),
+         tcAt(R::fps29_97d, 12, 0, 0, 0), CR::orderedDescending},
     };
     for (const auto& c : cases) EXPECT_EQ(c.a.compare(c.b, c.start), c.expected) << c.name;
 }
@@ -89,7 +87,7 @@ std::vector<std::string> texts(const std::vector<Timecode>& timecodes) {
 TEST(TimecodeComparisonTest, Sorting) {
     const std::vector<Timecode> day = {tc24(0, 30, 0, 0), tc24(23, 30, 0, 0), tc24(23, 0, 0, 0), tc24(22, 0, 0, 0),
                                        tc24(1, 0, 0, 0)};
-    const Timecode at25 = tc({0, 1, 0, 0, 0, 0}, props(R::fps25));
+    const Timecode at25 = tcAt(R::fps25, 1, 0, 0, 0);
     using V = std::vector<std::string>;
     const struct {
         const char* name;
@@ -122,7 +120,7 @@ TEST(TimecodeComparisonTest, Sorting) {
         EXPECT_EQ(texts(inPlace), c.expected);
     }
     EXPECT_FALSE(isSorted(day));
-    EXPECT_FALSE(isSorted(std::vector<Timecode>{tc24(1, 0, 0, 1), tc({0, 1, 0, 0, 0, 0}, props(R::fps25))}));
+    EXPECT_FALSE(isSorted(std::vector<Timecode>{tc24(1, 0, 0, 1), tcAt(R::fps25, 1, 0, 0, 0)}));
     EXPECT_FALSE(isSorted(sorted(day), false));
     EXPECT_FALSE(isSorted(sorted(day), true, tc24(23, 0, 0, 0)));
 }
@@ -145,7 +143,7 @@ TEST(TimecodeComparisonTest, SortComparator) {
     EXPECT_EQ(reverse.compare(a, a), CR::orderedSame);
 
     // With the standard stable sort; same-time pairs at two rates never go before each other.
-    const Timecode at25 = tc({0, 0, 0, 2, 0, 0}, props(R::fps25));
+    const Timecode at25 = tcAt(R::fps25, 0, 0, 2, 0);
     std::vector<Timecode> values = {a, at25, b, tc24(0, 0, 0, 0)};
     std::stable_sort(values.begin(), values.end(), reverse);
     EXPECT_EQ(texts(values), (std::vector<std::string>{"00:00:02:00@25", "00:00:02:00@24", "00:00:01:00@24",
@@ -172,7 +170,7 @@ TEST(TimecodeComparisonTest, SortComparator) {
 }
 
 TEST(TimecodeComparisonTest, DistanceAndAdvance) {
-    EXPECT_EQ(tc({0, 0, 0, 1, 0, 0}, props(R::fps25)).distance(tc24(0, 0, 1, 0)), -1);
+    EXPECT_EQ(tcAt(R::fps25, 0, 0, 1, 0).distance(tc24(0, 0, 1, 0)), -1);
     EXPECT_EQ(tc24(0, 0, 0, 5, 70).distance(tc24(0, 0, 1, 0, 10)), 19);
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(-10).components, C{});
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(10).components, (C{0, 0, 0, 0, 15, 0}));
@@ -213,12 +211,6 @@ TEST(TimecodeComparisonTest, RangesFromMediaTimeRanges) {
             EXPECT_EQ(errorCode<TimecodeValidationError>([&] { return Timecode::closedRange(c.range, p); }), c.error);
         }
     }
-}
-
-TEST(TimecodeComparisonTest, DebugDescription) {
-    EXPECT_EQ(tc({0, 1, 0, 0, 0, 12}, props(R::fps29_97d)).debugDescription(), "Timecode<01:00:00;00.12 @ 29.97 fps drop>");
-    EXPECT_EQ(tc({0, 1, 0, 0, 0, 0}, props(R::fps24, B::max80SubFrames, L::max100Days)).debugDescription(),
-              "Timecode<0 01:00:00:00.00 @ 24 fps>");
 }
 
 }  // namespace

@@ -15,18 +15,16 @@ using I = TimecodeInterval;
 
 TEST(TimecodeIntervalTest, MadeFromTimes) {
     const TimecodeProperties at24 = props(R::fps24);
+    const C oneAndAHalf{0, 0, 0, 1, 12, 0};
     const struct {
         const char* name;
         std::function<I()> make;
         std::optional<std::pair<C, Sign>> expected;  // absent: outOfBounds
     } cases[] = {
-        {"rational 3/2", [&] { return I::fromRational(Fraction(3, 2), at24); }, std::pair{C{0, 0, 0, 1, 12, 0}, Sign::plus}},
-        {"negative numerator", [&] { return I::fromRational(Fraction(-3, 2), at24); },
-         std::pair{C{0, 0, 0, 1, 12, 0}, Sign::minus}},
-        {"negative denominator", [&] { return I::fromRational(Fraction(3, -2), at24); },
-         std::pair{C{0, 0, 0, 1, 12, 0}, Sign::minus}},
-        {"both negative", [&] { return I::fromRational(Fraction(-3, -2), at24); },
-         std::pair{C{0, 0, 0, 1, 12, 0}, Sign::plus}},
+        {"rational 3/2", [&] { return I::fromRational(Fraction(3, 2), at24); }, std::pair{oneAndAHalf, Sign::plus}},
+        {"negative numerator", [&] { return I::fromRational(Fraction(-3, 2), at24); }, std::pair{oneAndAHalf, Sign::minus}},
+        {"negative denominator", [&] { return I::fromRational(Fraction(3, -2), at24); }, std::pair{oneAndAHalf, Sign::minus}},
+        {"both negative", [&] { return I::fromRational(Fraction(-3, -2), at24); }, std::pair{oneAndAHalf, Sign::plus}},
         {"zero over a negative denominator", [&] { return I::fromRational(Fraction(0, -5), at24); },
          std::pair{C{}, Sign::minus}},
         {"beyond 24 hours", [&] { return I::fromRational(Fraction(-86401, 1), at24); }, std::nullopt},
@@ -39,7 +37,7 @@ TEST(TimecodeIntervalTest, MadeFromTimes) {
         {"indefinite media time", [&] { return I::fromMediaTime(MediaTime::makeIndefinite(), at24); },
          std::pair{C{}, Sign::plus}},
         {"invalid media time", [&] { return I::fromMediaTime(MediaTime::invalid(), at24); }, std::nullopt},
-        {"seconds -1.5", [&] { return I::fromRealTime(-1.5, at24); }, std::pair{C{0, 0, 0, 1, 12, 0}, Sign::minus}},
+        {"seconds -1.5", [&] { return I::fromRealTime(-1.5, at24); }, std::pair{oneAndAHalf, Sign::minus}},
         {"seconds -0.0", [&] { return I::fromRealTime(-0.0, at24); }, std::pair{C{}, Sign::plus}},
         {"seconds NaN", [&] { return I::fromRealTime(std::nan(""), at24); }, std::nullopt},
         {"seconds beyond 24 hours", [&] { return I::fromRealTime(-90000, at24); }, std::nullopt},
@@ -62,7 +60,7 @@ TEST(TimecodeIntervalTest, ConversionsAndTexts) {
     EXPECT_EQ(minusOneAndAHalf.mediaTimeValue(), MediaTime::make(-3, 2));
     EXPECT_EQ(minusOneAndAHalf.realTimeValue(), -1.5);
     EXPECT_TRUE(minusOneAndAHalf.isNegative());
-    EXPECT_EQ(I::positive(tc({0, 0, 0, 0, 1, 0}, props(R::fps29_97d))).rationalValue(), Fraction(1001, 30000));
+    EXPECT_EQ(I::positive(tcAt(R::fps29_97d, 0, 0, 0, 1)).rationalValue(), Fraction(1001, 30000));
 
     const I minusOne = I::negative(tc24(0, 0, 1, 0));
     EXPECT_EQ(minusOne.wrappedTimecode().components, (C{0, 23, 59, 59, 0, 0}));
@@ -70,7 +68,7 @@ TEST(TimecodeIntervalTest, ConversionsAndTexts) {
     EXPECT_EQ(I::negative(tc24(0, 0, 0, 0)).wrappedTimecode().components, C{});
     EXPECT_EQ(minusOne.description(), "-00:00:01:00.00");
     EXPECT_EQ(minusOne.debugDescription(), "TimecodeInterval(-00:00:01:00.00)");
-    EXPECT_EQ(I::positive(tc({0, 1, 0, 0, 0, 0}, props(R::fps29_97d))).verboseDescription(),
+    EXPECT_EQ(I::positive(tcAt(R::fps29_97d, 1, 0, 0, 0)).verboseDescription(),
               "TimecodeInterval 01:00:00;00.00 @ 29.97 fps drop");
 
     const Timecode fromSource(GuaranteedRichTimecodeSourceValue::interval(minusOne));
@@ -82,7 +80,7 @@ TEST(TimecodeIntervalTest, EqualityAndHashing) {
     EXPECT_EQ(I::negative(tc24(0, 0, 1, 0)), I::negative(tc24(0, 0, 0, 24)));
     EXPECT_EQ(std::hash<I>()(I::negative(tc24(0, 0, 1, 0))), std::hash<I>()(I::negative(tc24(0, 0, 0, 24))));
     EXPECT_NE(I::negative(tc24(0, 0, 1, 0)), I::positive(tc24(0, 0, 1, 0)));
-    EXPECT_NE(I::positive(tc24(0, 0, 1, 0)), I::positive(tc({0, 0, 0, 1, 0, 0}, props(R::fps25))));
+    EXPECT_NE(I::positive(tc24(0, 0, 1, 0)), I::positive(tcAt(R::fps25, 0, 0, 1, 0)));
 }
 
 TEST(TimecodeIntervalTest, IntervalBetweenTimecodes) {
@@ -96,11 +94,10 @@ TEST(TimecodeIntervalTest, IntervalBetweenTimecodes) {
         {"backwards", tc24(1, 0, 0, 0), tc24(0, 59, 59, 0), C{0, 0, 0, 1, 0, 0}, Sign::minus},
         {"forwards", tc24(0, 59, 59, 0), tc24(1, 0, 0, 0), C{0, 0, 0, 1, 0, 0}, Sign::plus},
         {"same time, other components", tc24(0, 0, 1, 0), tc24(0, 0, 0, 24), C{}, Sign::minus},
-        {"across rates", tc24(0, 0, 1, 0), tc({0, 0, 0, 2, 0, 0}, props(R::fps25)), C{0, 0, 0, 1, 0, 0}, Sign::plus},
-        {"unconvertible operand", tc24(1, 0, 0, 0), tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976)), C{}, Sign::plus},
-        {"whole day", tc24(0, 0, 0, 0), tc({0, 23, 59, 59, 23, 0}, props(R::fps24)), C{0, 23, 59, 59, 23, 0}, Sign::plus},
-        {"drop frame", tc({0, 0, 0, 59, 29, 0}, props(R::fps29_97d)), tc({0, 0, 1, 0, 2, 0}, props(R::fps29_97d)),
-         C{0, 0, 0, 0, 1, 0}, Sign::plus},
+        {"across rates", tc24(0, 0, 1, 0), tcAt(R::fps25, 0, 0, 2, 0), C{0, 0, 0, 1, 0, 0}, Sign::plus},
+        {"unconvertible operand", tc24(1, 0, 0, 0), tcAt(R::fps23_976, 23, 59, 59, 23), C{}, Sign::plus},
+        {"whole day", tc24(0, 0, 0, 0), tcAt(R::fps24, 23, 59, 59, 23), C{0, 23, 59, 59, 23, 0}, Sign::plus},
+        {"drop frame", tcAt(R::fps29_97d, 0, 0, 59, 29), tcAt(R::fps29_97d, 0, 1, 0, 2), C{0, 0, 0, 0, 1, 0}, Sign::plus},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,10 +129,10 @@ TEST(TimecodeIntervalTest, OffsetsAndTransformers) {
         {"minus 20 frames", [&] { return tenFrames.offsetting(I::negative(tc24(0, 0, 0, 20))); }, C{0, 23, 59, 59, 14, 0}},
         {"plus 1 frame at the end", [&] { return tc24(23, 59, 59, 23).offsetting(I::positive(tc24(0, 0, 0, 1))); }, C{}},
         {"offset at 25 fps moves by 24 frames",
-         [&] { return tenFrames.transformed(T(I::positive(tc({0, 0, 0, 1, 0, 0}, props(R::fps25))))); },
+         [&] { return tenFrames.transformed(T(I::positive(tcAt(R::fps25, 0, 0, 1, 0)))); },
          C{0, 0, 0, 1, 10, 0}},
         {"unconvertible offset is skipped",
-         [&] { return tenFrames.transformed(T(I::positive(tc({0, 23, 59, 59, 23, 0}, props(R::fps23_976))))); },
+         [&] { return tenFrames.transformed(T(I::positive(tcAt(R::fps23_976, 23, 59, 59, 23)))); },
          C{0, 0, 0, 0, 10, 0}},
         {"none between two offsets",
          [&] {
@@ -161,7 +158,7 @@ TEST(TimecodeIntervalTest, OffsetsAndTransformers) {
     t.transform(T({counting, counting}));
     EXPECT_EQ(calls, 3);
     // 10 frames at 24 are 10.41 frames at 25 (base 100).
-    t.offset(I::negative(tc({0, 0, 0, 0, 10, 0}, props(R::fps25))));
+    t.offset(I::negative(tcAt(R::fps25, 0, 0, 0, 10)));
     EXPECT_EQ(t.components, (C{0, 0, 0, 0, 0, 41}));
 }
 

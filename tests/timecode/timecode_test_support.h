@@ -41,8 +41,12 @@ inline Timecode tc(const TimecodeComponents& components, const TimecodePropertie
     return Timecode(TimecodeSourceValue::components(components), properties, Rule::allowingInvalid);
 }
 
+inline Timecode tcAt(R rate, std::int64_t h, std::int64_t m, std::int64_t s, std::int64_t f, std::int64_t sf = 0) {
+    return tc({0, h, m, s, f, sf}, props(rate));
+}
+
 inline Timecode tc24(std::int64_t h, std::int64_t m, std::int64_t s, std::int64_t f, std::int64_t sf = 0) {
-    return tc({0, h, m, s, f, sf}, props(R::fps24));
+    return tcAt(R::fps24, h, m, s, f, sf);
 }
 
 inline std::ostream& operator<<(std::ostream& out, const TimecodeComponents& c) {

@@ -37,10 +37,13 @@ TEST(TimecodeTextTest, FormatsEveryOption) {
     }
 }
 
-TEST(TimecodeTextTest, DescriptionShowsSubFramesAndVerboseDescriptionTheRate) {
-    Timecode t(TimecodeSourceValue::components(0, 1, 0, 0, 0, 12), {R::fps29_97d, B::max80SubFrames, L::max24Hours});
+TEST(TimecodeTextTest, DescriptionShowsSubFramesAndVerboseAndDebugDescriptionsTheRate) {
+    const Timecode t(TimecodeSourceValue::components(0, 1, 0, 0, 0, 12), props(R::fps29_97d));
     EXPECT_EQ(t.description(), "01:00:00;00.12");
     EXPECT_EQ(t.verboseDescription(), "01:00:00;00.12 @ 29.97 fps drop");
+    EXPECT_EQ(t.debugDescription(), "Timecode<01:00:00;00.12 @ 29.97 fps drop>");
+    EXPECT_EQ(tc({0, 1, 0, 0, 0, 0}, props(R::fps24, B::max80SubFrames, L::max100Days)).debugDescription(),
+              "Timecode<0 01:00:00:00.00 @ 24 fps>");
 }
 
 TEST(TimecodeTextTest, ParsesTimecodeText) {
