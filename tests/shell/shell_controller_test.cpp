@@ -130,20 +130,24 @@ TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysis) {
     EXPECT_THAT(names(shell.audioRoles()), ElementsAre("Dialogue", "Dialogue" + kArrow + "Boom"));
 }
 
-TEST_F(ShellControllerTest, ProjectWithOneReportIsAnalysedAtOnce) {
+TEST_F(ShellControllerTest, FirstOfSeveralFilesWithOneReportIsAnalysedAtOnceAndANewOpenClearsIt) {
     ShellController shell(platform, setup());
-    EXPECT_EQ(shell.openFiles({kData / "one_timeline.fcpxml"}), OpenOutcome::opened);
+    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::cancelled);
+    EXPECT_THAT(platform.openExtensions, ElementsAre("fcpxml", "fcpxmld"));
+    EXPECT_EQ(shell.openFiles({kData / "one_timeline.fcpxml", kData / "event_with_timelines.fcpxml",
+                               kData / "too_old.fcpxml"}),
+              OpenOutcome::opened);
+    EXPECT_EQ(shell.inputFileName(), "one_timeline.fcpxml");
     EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
+    EXPECT_THAT(platform.alerts, IsEmpty());
     EXPECT_TRUE(shell.saveEnabled());
     EXPECT_EQ(shell.selectedReport(), "Timeline A");
     EXPECT_THAT(names(shell.videoRoles()), ElementsAre("Titles", "Video", "Video" + kArrow + "Wide"));
-}
+    EXPECT_EQ(shell.openFiles({}), OpenOutcome::cancelled);
+    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
 
-TEST_F(ShellControllerTest, NewOpenClearsTheOldProjectAndDisablesSave) {
-    ShellController shell(platform, setup());
-    shell.openFiles({kData / "one_timeline.fcpxml"});
-    ASSERT_TRUE(shell.saveEnabled());
-    EXPECT_EQ(shell.openFiles({kData / "event_with_timelines.fcpxml"}), OpenOutcome::opened);
+    platform.openPath = kData / "event_with_timelines.fcpxml";
+    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::opened);
     EXPECT_FALSE(shell.saveEnabled());
     EXPECT_FALSE(shell.save().has_value());
     EXPECT_THAT(shell.videoRoles().rows(), IsEmpty());
@@ -152,18 +156,7 @@ TEST_F(ShellControllerTest, NewOpenClearsTheOldProjectAndDisablesSave) {
     EXPECT_EQ(shell.store().fetch<EventBin>().size(), 2u);
 }
 
-TEST_F(ShellControllerTest, TooOldDocumentIsRefusedWithTheReadersAlert) {
-    ShellController shell(platform, setup());
-    EXPECT_EQ(shell.openFiles({kData / "too_old.fcpxml"}), OpenOutcome::rejected);
-    EXPECT_THAT(platform.alerts,
-                ElementsAre(Alert{"There is a problem with this FCPXML",
-                                  "The minimum version of XML supported is 1.6 (exported from Final Cut Pro 10.3)."}));
-    EXPECT_TRUE(shell.reportMenu().empty());
-    EXPECT_FALSE(shell.saveEnabled());
-    EXPECT_FALSE(platform.busy);
-}
-
-TEST_F(ShellControllerTest, CommandsWaitWhileADocumentIsRead) {
+TEST_F(ShellControllerTest, TooOldDocumentIsRefusedWithTheReadersAlertAndCommandsWaitMeanwhile) {
     ShellController shell(platform, setup());
     shell.openFiles({kData / "one_timeline.fcpxml"});
     std::optional<OpenOutcome> nestedOpen;
@@ -177,6 +170,11 @@ TEST_F(ShellControllerTest, CommandsWaitWhileADocumentIsRead) {
         shell.analyze();
     };
     EXPECT_EQ(shell.openFiles({kData / "too_old.fcpxml"}), OpenOutcome::rejected);
+    EXPECT_THAT(platform.alerts,
+                ElementsAre(Alert{"There is a problem with this FCPXML",
+                                  "The minimum version of XML supported is 1.6 (exported from Final Cut Pro 10.3)."}));
+    EXPECT_TRUE(shell.reportMenu().empty());
+    EXPECT_FALSE(platform.busy);
     EXPECT_TRUE(nestedBusy);
     EXPECT_EQ(nestedOpen, OpenOutcome::busy);
     EXPECT_TRUE(nestedSaveRefused);
@@ -240,27 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
                       {"\u201Cp.FCPXML\u201D is not a project document",
                        "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ShellControllerTest, OnlyTheFirstOfSeveralFilesIsRead) {
-    ShellController shell(platform, setup());
-    EXPECT_EQ(shell.openFiles({kData / "one_timeline.fcpxml", kData / "event_with_timelines.fcpxml",
-                               kData / "too_old.fcpxml"}),
-              OpenOutcome::opened);
-    EXPECT_EQ(shell.inputFileName(), "one_timeline.fcpxml");
-    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
-    EXPECT_THAT(platform.alerts, IsEmpty());
-    EXPECT_EQ(shell.openFiles({}), OpenOutcome::cancelled);
-    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
-}
-
-TEST_F(ShellControllerTest, OpenPanelOffersProjectDocumentsOnly) {
-    ShellController shell(platform, setup());
-    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::cancelled);
-    EXPECT_THAT(platform.openExtensions, ElementsAre("fcpxml", "fcpxmld"));
-    platform.openPath = kData / "one_timeline.fcpxml";
-    EXPECT_EQ(shell.clickOpenFile(), OpenOutcome::opened);
-    EXPECT_THAT(shell.reportMenu().titles(), ElementsAre("Timeline A"));
-}
 
 TEST_F(ShellControllerTest, SaveRequestCarriesTheAnalysedReportAndTheChosenLayout) {
     ShellController shell(platform, setup());
@@ -384,34 +361,30 @@ TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {
     EXPECT_EQ(platform.openedUrls[4], kContactUrl);
 }
 
-struct ProVideoCase {
-    const char* name;
-    bool available;
-    bool chooseAction;
-    std::vector<std::string> urls;
-    std::vector<std::string> actions;
-};
-
-class ProVideoCheck : public ShellControllerTest, public ::testing::WithParamInterface<ProVideoCase> {};
-
-TEST_P(ProVideoCheck, ReportsWhatTheMediaLibraryReads) {
-    proVideo = GetParam().available;
-    platform.chooseAction = GetParam().chooseAction;
-    ShellController shell(platform, setup());
-    shell.checkProVideoFormats();
-    ASSERT_EQ(platform.alerts.size(), 1u);
-    EXPECT_EQ(platform.alerts[0].messageText, GetParam().available ? "Success!\nPro Video Formats are installed"
-                                                                   : "Pro Video Formats are NOT installed");
-    EXPECT_EQ(platform.actionTitles, GetParam().actions);
-    EXPECT_EQ(platform.openedUrls, GetParam().urls);
+TEST_F(ShellControllerTest, ProVideoCheckReportsWhatTheMediaLibraryReads) {
+    const struct {
+        const char* name;
+        bool available;
+        bool chooseAction;
+        std::vector<std::string> urls;
+        std::vector<std::string> actions;
+    } cases[]{{"installed", true, false, {}, {}},
+              {"missingOk", false, false, {}, {"Get Pro Video Formats"}},
+              {"missingGet", false, true, {std::string(kProVideoFormatsUrl)}, {"Get Pro Video Formats"}}};
+    for (const auto& c : cases) {
+        FakePlatform answering;
+        proVideo = c.available;
+        answering.chooseAction = c.chooseAction;
+        ShellController shell(answering, setup());
+        shell.checkProVideoFormats();
+        ASSERT_EQ(answering.alerts.size(), 1u) << c.name;
+        EXPECT_EQ(answering.alerts[0].messageText, c.available ? "Success!\nPro Video Formats are installed"
+                                                               : "Pro Video Formats are NOT installed")
+            << c.name;
+        EXPECT_EQ(answering.actionTitles, c.actions) << c.name;
+        EXPECT_EQ(answering.openedUrls, c.urls) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProVideoCheck,
-    ::testing::Values(ProVideoCase{"installed", true, false, {}, {}},
-                      ProVideoCase{"missingOk", false, false, {}, {"Get Pro Video Formats"}},
-                      ProVideoCase{"missingGet", false, true, {std::string(kProVideoFormatsUrl)}, {"Get Pro Video Formats"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tallyvane
