@@ -128,53 +128,45 @@ TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
 }
 
-TEST_F(FieldWindowTest, PastingTextUnderEachPolicy) {
+TEST_F(FieldWindowTest, PastingTextAndTimecodeJsonUnderEachPolicy) {
+    using Validation = TimecodeField::ValidationPolicy;
+    using Paste = TimecodeField::PastePolicy;
+    const auto text = [](const char* t) { return std::vector<TransferItem>{{"public.utf8-plain-text", t}}; };
+    const auto validation = [](Validation v) { return TimecodeEnvironment().timecodeFieldValidationPolicy(v); };
+    const auto paste = [](Paste p) { return TimecodeEnvironment().timecodeFieldPastePolicy(p); };
+    const std::vector<TransferItem> json = transferItems(
+        Timecode(TimecodeSourceValue::components(2, 10, 20, 30, 12, 50),
+                 {Rate::fps25, Timecode::SubFramesBase::max100SubFrames, Timecode::UpperLimit::max100Days}));
     struct Row {
         const char* name;
-        TimecodeField::ValidationPolicy validation;
-        QString clipboard;
+        Rate fieldRate;
+        TimecodeEnvironment settings;
+        std::vector<TransferItem> clipboard;
+        // Absent: refused with a beep.
         std::optional<Timecode::Components> taken;
+        std::optional<Rate> takenAt;
     };
     const Row rows[] = {
-        {"valid text", TimecodeField::ValidationPolicy::enforceValid, "10:20:30:12", Timecode::Components{0, 10, 20, 30, 12, 0}},
-        {"invalid refused", TimecodeField::ValidationPolicy::enforceValid, "10:75:30:12", std::nullopt},
-        {"invalid allowed", TimecodeField::ValidationPolicy::allowInvalid, "10:75:30:12", Timecode::Components{0, 10, 75, 30, 12, 0}},
-        {"not a timecode", TimecodeField::ValidationPolicy::allowInvalid, "hello", std::nullopt},
+        {"valid text", Rate::fps25, validation(Validation::enforceValid), text("10:20:30:12"),
+         Timecode::Components{0, 10, 20, 30, 12, 0}},
+        {"invalid refused", Rate::fps25, validation(Validation::enforceValid), text("10:75:30:12"), std::nullopt},
+        {"invalid allowed", Rate::fps25, validation(Validation::allowInvalid), text("10:75:30:12"),
+         Timecode::Components{0, 10, 75, 30, 12, 0}},
+        {"not a timecode", Rate::fps25, validation(Validation::allowInvalid), text("hello"), std::nullopt},
+        {"json preserving", Rate::fps24, paste(Paste::preserveLocalProperties), json, std::nullopt},
+        {"json allowing new", Rate::fps24, paste(Paste::allowNewProperties), json,
+         Timecode::Components{2, 10, 20, 30, 12, 50}, Rate::fps25},
+        // Days are out of range at the field's 24-hour limit.
+        {"json discarding", Rate::fps24, paste(Paste::discardProperties), json, std::nullopt},
     };
     for (const Row& row : rows) {
-        open(make({0, 1, 0, 0, 0, 0}, Rate::fps25), TimecodeEnvironment().timecodeFieldValidationPolicy(row.validation));
-        QGuiApplication::clipboard()->setText(row.clipboard);
+        open(make({0, 1, 0, 0, 0, 0}, row.fieldRate), row.settings);
+        QGuiApplication::clipboard()->setMimeData(mimeData(row.clipboard).release());
         QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
         QTest::keySequence(focused(), QKeySequence::Paste);
         EXPECT_EQ(value->components, row.taken.value_or(Timecode::Components{0, 1, 0, 0, 0, 0})) << row.name;
+        EXPECT_EQ(value->properties.frameRate, row.takenAt.value_or(row.fieldRate)) << row.name;
         EXPECT_EQ(beeps->count(), row.taken ? 0 : 1) << row.name;
-        delete field;
-    }
-}
-
-TEST_F(FieldWindowTest, PastingTimecodeJsonUnderEachPolicy) {
-    const Timecode::Properties at25{Rate::fps25, Timecode::SubFramesBase::max100SubFrames,
-                                    Timecode::UpperLimit::max100Days};
-    const Timecode pasted(TimecodeSourceValue::components(2, 10, 20, 30, 12, 50), at25);
-    struct Row {
-        TimecodeField::PastePolicy policy;
-        std::optional<Rate> takenAt;
-        Timecode::Components components;
-    };
-    const Row rows[] = {
-        {TimecodeField::PastePolicy::preserveLocalProperties, std::nullopt, {0, 1, 0, 0, 0, 0}},
-        {TimecodeField::PastePolicy::allowNewProperties, Rate::fps25, {2, 10, 20, 30, 12, 50}},
-        // Days are out of range at the field's 24-hour limit.
-        {TimecodeField::PastePolicy::discardProperties, std::nullopt, {0, 1, 0, 0, 0, 0}},
-    };
-    for (const Row& row : rows) {
-        open(make({0, 1, 0, 0, 0, 0}, Rate::fps24), TimecodeEnvironment().timecodeFieldPastePolicy(row.policy));
-        QGuiApplication::clipboard()->setMimeData(mimeData(transferItems(pasted)).release());
-        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
-        QTest::keySequence(focused(), QKeySequence::Paste);
-        EXPECT_EQ(value->components, row.components) << rawText(row.policy);
-        EXPECT_EQ(value->properties.frameRate, row.takenAt.value_or(Rate::fps24)) << rawText(row.policy);
-        EXPECT_EQ(beeps->count(), row.takenAt ? 0 : 1) << rawText(row.policy);
         delete field;
     }
 }
