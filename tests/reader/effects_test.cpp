@@ -34,27 +34,24 @@ std::string documentWith(const std::string& children) {
 // A 1920 x 1080 timeline: a position of 10 (percent of the height) is 108 pixels.
 const VideoFormat kTimeline("r1", "FFVideoFormat1080p25", "25p", "100/2500s", 1920, 1080, false, "", "square");
 
-std::vector<Effect> videoEffectsOf(const std::string& children) {
+// The video or the audio effects the pass stores for a clip of that content.
+std::vector<Effect> effectsOf(const std::string& children, bool video) {
     testing::PassFixture fixture(documentWith(children));
     auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100, 0.0);
-    storeVideoEffects(fixture.element("//asset-clip"), *clip, kTimeline);
     std::vector<Effect> effects;
-    for (const auto& fx : clip->videoFX()) {
+    const auto add = [&](const auto& fx) {
         EXPECT_FALSE(fx->params().has_value());
         effects.push_back({fx->name(), fx->settings(), fx->enabled()});
+    };
+    if (video) {
+        storeVideoEffects(fixture.element("//asset-clip"), *clip, kTimeline);
+    } else {
+        storeAudioEffects(fixture.element("//asset-clip"), *clip);
     }
-    return effects;
-}
-
-std::vector<Effect> audioEffectsOf(const std::string& children) {
-    testing::PassFixture fixture(documentWith(children));
-    auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100, 0.0);
-    storeAudioEffects(fixture.element("//asset-clip"), *clip);
-    std::vector<Effect> effects;
+    for (const auto& fx : clip->videoFX()) add(fx);
     for (const auto& fx : clip->audioFX()) {
         EXPECT_FALSE(fx->track().has_value());
-        EXPECT_FALSE(fx->params().has_value());
-        effects.push_back({fx->name(), fx->settings(), fx->enabled()});
+        add(fx);
     }
     return effects;
 }
@@ -114,7 +111,7 @@ TEST(VideoEffects, NamesSettingsAndStates) {
           {"Color Conform", "automatic", true}}},
         {"adjustments directly on the clip are not the video's", "<adjust-stabilization/>", {}},
     };
-    for (const EffectCase& c : cases) EXPECT_EQ(videoEffectsOf(c.children), c.expected) << c.what;
+    for (const EffectCase& c : cases) EXPECT_EQ(effectsOf(c.children, true), c.expected) << c.what;
 }
 
 TEST(AudioEffects, NamesSettingsAndStates) {
@@ -138,7 +135,7 @@ TEST(AudioEffects, NamesSettingsAndStates) {
          {{"Mine", "Audio Effect", false}, {"Loudness", "", false}, {"Background Noise Removal", "", false},
           {"Hum Removal", "", false}, {"Equalization", "", false}, {"Voice Isolation", "", false}}},
     };
-    for (const EffectCase& c : cases) EXPECT_EQ(audioEffectsOf(c.children), c.expected) << c.what;
+    for (const EffectCase& c : cases) EXPECT_EQ(effectsOf(c.children, false), c.expected) << c.what;
 }
 
 }  // namespace
