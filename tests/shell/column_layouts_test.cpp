@@ -88,8 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                       AddCase{"canonicallyEqual", {"Cafe\u0301", "Caf\u00E9"}, {"Caf\u00E9", "Caf\u00E91"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ColumnLayoutsTest, AddShowsTheNewLayoutInSettingsOnly) {
+TEST_F(ColumnLayoutsTest, CancelledSheetChangesNothingAndAddShowsTheNewLayoutInSettingsOnly) {
     ColumnLayouts layouts = make();
+    layouts.addLayout();
+    EXPECT_TRUE(layouts.nameSheet().open);
+    EXPECT_EQ(layouts.nameSheet().fieldText, "");
+    layouts.cancelLayoutName();
+    layouts.confirmLayoutName("Late");
+    EXPECT_TRUE(layouts.layouts().empty());
     add(layouts, "Edit");
     EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Edit");
     EXPECT_EQ(layouts.appMenu().selectedTitle(), "Default");
@@ -102,22 +108,16 @@ TEST_F(ColumnLayoutsTest, AddShowsTheNewLayoutInSettingsOnly) {
     EXPECT_FALSE(layouts.nameSheet().open);
 }
 
-TEST_F(ColumnLayoutsTest, CancelledSheetChangesNothing) {
-    ColumnLayouts layouts = make();
-    layouts.addLayout();
-    EXPECT_TRUE(layouts.nameSheet().open);
-    EXPECT_EQ(layouts.nameSheet().fieldText, "");
-    layouts.cancelLayoutName();
-    layouts.confirmLayoutName("Late");
-    EXPECT_TRUE(layouts.layouts().empty());
-}
-
-TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenus) {
+TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenusAndToItsOwnNameChangesNothing) {
     ColumnLayouts layouts = make();
     for (const char* name : {"One", "Two", "Three"}) add(layouts, name);
+    const std::string id = layouts.layouts()[1].id;
     layouts.chooseInSettings(2);
     layouts.editLayout();
     EXPECT_EQ(layouts.nameSheet().fieldText, "Two");
+    layouts.confirmLayoutName("Two");
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "Two", "Three"));
+    layouts.editLayout();
     layouts.confirmLayoutName("Second");
     EXPECT_THAT(storedNames(layouts), ElementsAre("One", "Second", "Three"));
     for (const PopupMenu* menu : {&layouts.appMenu(), &layouts.settingsMenu()}) {
@@ -125,20 +125,12 @@ TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenus) {
         EXPECT_EQ(menu->selectedTitle(), "Second");
     }
     EXPECT_EQ(written()[1]["name"], "Second");
-}
 
-TEST_F(ColumnLayoutsTest, RenamingToItsOwnNameChangesNothingAndToAnotherNumbersOn) {
-    ColumnLayouts layouts = make();
-    add(layouts, "One");
-    add(layouts, "Two");
-    const std::string id = layouts.layouts()[1].id;
+    // Renaming to another layout's name numbers it on.
     layouts.chooseInApp(2);
     layouts.editLayout();
-    layouts.confirmLayoutName("Two");
-    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "Two"));
-    layouts.editLayout();
     layouts.confirmLayoutName("One");
-    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "One1"));
+    EXPECT_THAT(storedNames(layouts), ElementsAre("One", "One1", "Three"));
     EXPECT_EQ(layouts.layouts()[1].id, id);
 }
 
@@ -205,20 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, StoredThumbnailWidth,
                                            // A layout reads the width as a 32-bit integer.
                                            StoredWidthCase{"2147483648", "40"}));
 
-TEST_F(ColumnLayoutsTest, RemovingTheOnlyLayoutLeavesTheBuiltInEntryAndWritesAnEmptyList) {
-    ColumnLayouts layouts = make();
-    add(layouts, "Edit");
-    layouts.chooseInApp(1);
-    layouts.removeLayout();
-    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default"));
-    EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAre("Default"));
-    EXPECT_TRUE(layouts.layouts().empty());
-    EXPECT_EQ(written(), nlohmann::json::array());
-    EXPECT_FALSE(layouts.canRemoveLayout());
-    EXPECT_FALSE(layouts.controls().enabled[0]);
-}
-
-TEST_F(ColumnLayoutsTest, RemovingAppliesTheNeighbour) {
+TEST_F(ColumnLayoutsTest, RemovingAppliesTheNeighbourAndTheLastLeavesTheBuiltInEntry) {
     ColumnLayouts layouts = make();
     add(layouts, "One");
     layouts.columnChanged(kRowNumbersSwitch, true);
@@ -228,6 +207,15 @@ TEST_F(ColumnLayoutsTest, RemovingAppliesTheNeighbour) {
     EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "One");
     EXPECT_EQ(layouts.appMenu().selectedTitle(), "One");
     EXPECT_TRUE(layouts.controls().checked[kRowNumbersSwitch]);
+
+    // Removing the only layout leaves the built-in entry and writes an empty list.
+    layouts.removeLayout();
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default"));
+    EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAre("Default"));
+    EXPECT_TRUE(layouts.layouts().empty());
+    EXPECT_EQ(written(), nlohmann::json::array());
+    EXPECT_FALSE(layouts.canRemoveLayout());
+    EXPECT_FALSE(layouts.controls().enabled[0]);
 }
 
 TEST_F(ColumnLayoutsTest, NextLaunchFindsTheSameLayoutsInOrderWithTheirIds) {
