@@ -9,131 +9,122 @@
 namespace tallyvane {
 namespace {
 
+using C = TimecodeComponents;
 using S = TimecodeSourceValue;
 using V = TimecodeFrameCount::Value;
 
-// The exact set of each source: the components it gives, or outOfBounds.
-TEST(TimecodeSourcesTest, ExactSets) {
+// The set of each source, exactly or under a rule: the components it gives, or outOfBounds.
+TEST(TimecodeSourcesTest, Sets) {
+    const TimecodeProperties p24 = props(R::fps24);
+    const TimecodeProperties p2997d = props(R::fps29_97d);
     struct Case {
         const char* name;
         S source;
         TimecodeProperties properties;
-        std::optional<TimecodeComponents> expected;
+        std::optional<C> expected;
+        std::optional<Rule> rule = std::nullopt;  // absent: exactly
     } cases[] = {
-        {"combined frames 0.3 at base 80", S::combinedFrames(0.3), props(R::fps24), TimecodeComponents{0, 0, 0, 0, 0, 24}},
+        {"combined frames 0.3 at base 80", S::combinedFrames(0.3), p24, C{0, 0, 0, 0, 0, 24}},
         {"combined frames 1.7 at base 100", S::combinedFrames(1.7), props(R::fps24, B::max100SubFrames),
-         TimecodeComponents{0, 0, 0, 0, 1, 70}},
-        {"combined frames -1", S::combinedFrames(-1), props(R::fps24), std::nullopt},
-        {"combined frames -0.01, below one subframe", S::combinedFrames(-0.01), props(R::fps24), TimecodeComponents{}},
-        {"combined frames NaN", S::combinedFrames(std::nan("")), props(R::fps24), std::nullopt},
-        {"combined frames inf", S::combinedFrames(kInf), props(R::fps24), std::nullopt},
-        {"combined frames 1e300", S::combinedFrames(1e300), props(R::fps24), std::nullopt},
-        {"combined 107892 at 29.97d", S::combinedFrames(107892), props(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"last subframe of 24 hours", S::frames(2073599, 79), props(R::fps24), TimecodeComponents{0, 23, 59, 59, 23, 79}},
-        {"one subframe more", S::frames(2073600, 0), props(R::fps24), std::nullopt},
-        {"split beyond the base", S::frames(2073599, 80), props(R::fps24), std::nullopt},
+         C{0, 0, 0, 0, 1, 70}},
+        {"combined frames -1", S::combinedFrames(-1), p24, std::nullopt},
+        {"combined frames -0.01, below one subframe", S::combinedFrames(-0.01), p24, C{}},
+        {"combined frames NaN", S::combinedFrames(std::nan("")), p24, std::nullopt},
+        {"combined frames inf", S::combinedFrames(kInf), p24, std::nullopt},
+        {"combined frames 1e300", S::combinedFrames(1e300), p24, std::nullopt},
+        {"combined 107892 at 29.97d", S::combinedFrames(107892), p2997d, C{0, 1, 0, 0, 0, 0}},
+        {"last subframe of 24 hours", S::frames(2073599, 79), p24, C{0, 23, 59, 59, 23, 79}},
+        {"one subframe more", S::frames(2073600, 0), p24, std::nullopt},
+        {"split beyond the base", S::frames(2073599, 80), p24, std::nullopt},
         {"frames at 100 days", S::frames(2073600), props(R::fps24, B::max80SubFrames, L::max100Days),
-         TimecodeComponents{1, 0, 0, 0, 0, 0}},
-        {"frames max", S::frames(kMax), props(R::fps24), std::nullopt},
-        {"frames min", S::frames(kMin), props(R::fps24), std::nullopt},
-        {"unit interval", S::framesUnitInterval(24, 0.5), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 40}},
-        {"components 24 hours", S::components(0, 24, 0, 0, 0), props(R::fps24), std::nullopt},
-        {"dropped label", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), std::nullopt},
-        {"kept label", S::components(0, 0, 1, 0, 2), props(R::fps29_97d), TimecodeComponents{0, 0, 1, 0, 2, 0}},
-        {"real time 1 s", S::realTime(1.0), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
-        {"real time of 01:00:00;00", S::realTime(3599.9964), props(R::fps29_97d), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"real time NaN", S::realTime(std::nan("")), props(R::fps24), std::nullopt},
-        {"real time -inf", S::realTime(-kInf), props(R::fps24), std::nullopt},
-        {"real time 25 h", S::realTime(90000), props(R::fps24), std::nullopt},
-        {"real time 1e300", S::realTime(1e300), props(R::fps24), std::nullopt},
-        {"samples 48000 at 48 kHz", S::samples(48000, 48000), props(R::fps24), TimecodeComponents{0, 0, 0, 1, 0, 0}},
-        {"samples at 0 Hz", S::samples(48000, 0), props(R::fps24), std::nullopt},
-        {"samples 0 at 0 Hz", S::samples(0, 0), props(R::fps24), std::nullopt},
-        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976),
-         TimecodeComponents{0, 0, 0, 0, 1, 0}},
+         C{1, 0, 0, 0, 0, 0}},
+        {"frames max", S::frames(kMax), p24, std::nullopt},
+        {"frames min", S::frames(kMin), p24, std::nullopt},
+        {"unit interval", S::framesUnitInterval(24, 0.5), p24, C{0, 0, 0, 1, 0, 40}},
+        {"components 24 hours", S::components(0, 24, 0, 0, 0), p24, std::nullopt},
+        {"dropped label", S::components(0, 0, 1, 0, 0), p2997d, std::nullopt},
+        {"kept label", S::components(0, 0, 1, 0, 2), p2997d, C{0, 0, 1, 0, 2, 0}},
+        {"real time 1 s", S::realTime(1.0), p24, C{0, 0, 0, 1, 0, 0}},
+        {"real time of 01:00:00;00", S::realTime(3599.9964), p2997d, C{0, 1, 0, 0, 0, 0}},
+        {"real time NaN", S::realTime(std::nan("")), p24, std::nullopt},
+        {"real time -inf", S::realTime(-kInf), p24, std::nullopt},
+        {"real time 25 h", S::realTime(90000), p24, std::nullopt},
+        {"real time 1e300", S::realTime(1e300), p24, std::nullopt},
+        {"samples 48000 at 48 kHz", S::samples(48000, 48000), p24, C{0, 0, 0, 1, 0, 0}},
+        {"samples at 0 Hz", S::samples(48000, 0), p24, std::nullopt},
+        {"samples 0 at 0 Hz", S::samples(0, 0), p24, std::nullopt},
+        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976), C{0, 0, 0, 0, 1, 0}},
         {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), props(R::fps23_976),
-         TimecodeComponents{0, 0, 0, 0, 0, 79}},
-        {"invalid media time", S::mediaTime(MediaTime::invalid()), props(R::fps24), std::nullopt},
-        {"infinite media time", S::mediaTime(MediaTime::makePositiveInfinity()), props(R::fps24), std::nullopt},
-        {"rational 3600s", S::rational(Fraction(3600, 1)), props(R::fps24), TimecodeComponents{0, 1, 0, 0, 0, 0}},
-        {"rational 1/0", S::rational(Fraction(1, 0)), props(R::fps24), std::nullopt},
-        {"rational 0/0", S::rational(Fraction(0, 0)), props(R::fps24), std::nullopt},
-        {"rational -1/24", S::rational(Fraction(-1, 24)), props(R::fps24), std::nullopt},
-        {"feet and frames 12+05", S::feetAndFrames(FeetAndFrames{12, 5, 0, B::max80SubFrames}), props(R::fps24),
-         TimecodeComponents{0, 0, 0, 8, 5, 0}},
+         C{0, 0, 0, 0, 0, 79}},
+        {"invalid media time", S::mediaTime(MediaTime::invalid()), p24, std::nullopt},
+        {"infinite media time", S::mediaTime(MediaTime::makePositiveInfinity()), p24, std::nullopt},
+        {"rational 3600s", S::rational(Fraction(3600, 1)), p24, C{0, 1, 0, 0, 0, 0}},
+        {"rational 1/0", S::rational(Fraction(1, 0)), p24, std::nullopt},
+        {"rational 0/0", S::rational(Fraction(0, 0)), p24, std::nullopt},
+        {"rational -1/24", S::rational(Fraction(-1, 24)), p24, std::nullopt},
+        {"feet and frames 12+05", S::feetAndFrames(FeetAndFrames{12, 5, 0, B::max80SubFrames}), p24,
+         C{0, 0, 0, 8, 5, 0}},
         {"feet and frames rescaled", S::feetAndFrames(FeetAndFrames{0, 1, 40, B::max80SubFrames}),
-         props(R::fps24, B::max100SubFrames), TimecodeComponents{0, 0, 0, 0, 1, 50}},
+         props(R::fps24, B::max100SubFrames), C{0, 0, 0, 0, 1, 50}},
         {"feet and frames beyond the limit", S::feetAndFrames(FeetAndFrames{kMax, 0, 0, B::max80SubFrames}),
-         props(R::fps24), std::nullopt},
+         p24, std::nullopt},
         {"feet and frames rescaled beyond the limit", S::feetAndFrames(FeetAndFrames{200000, 0, 40, B::max80SubFrames}),
          props(R::fps24, B::max100SubFrames), std::nullopt},
+        // Under each rule.
+        {"24 h clamping", S::components(0, 24, 0, 0, 0), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"24 h clamping components", S::components(0, 24, 0, 0, 0), p24, C{0, 23, 0, 0, 0, 0},
+         Rule::clampingComponents},
+        {"24 h wrapping", S::components(0, 24, 0, 0, 0), p24, C{0, 0, 0, 0, 0, 0}, Rule::wrapping},
+        {"24 h allowing invalid", S::components(0, 24, 0, 0, 0), p24, C{0, 24, 0, 0, 0, 0}, Rule::allowingInvalid},
+        // Counted by the drop-frame formula, the missing label lies two frames before 00:01:00;02.
+        {"dropped label clamping", S::components(0, 0, 1, 0, 0), p2997d, C{0, 0, 0, 59, 28, 0}, Rule::clamping},
+        {"dropped label wrapping", S::components(0, 0, 1, 0, 0), p2997d, C{0, 0, 0, 59, 28, 0}, Rule::wrapping},
+        {"dropped label clamping components", S::components(0, 0, 1, 0, 0), p2997d,
+         C{0, 0, 1, 0, 2, 0}, Rule::clampingComponents},
+        {"dropped label allowing invalid", S::components(0, 0, 1, 0, 0), p2997d,
+         C{0, 0, 1, 0, 0, 0}, Rule::allowingInvalid},
+        {"huge hours clamping", S::components(0, kMax, 0, 0, 0), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"huge negative days clamping", S::components(kMin, 5, 0, 0, 0), p24, C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"huge subframes wrapping", S::components(0, 0, 0, 0, 0, kMax), p24, C{0, 15, 15, 29, 1, 47}, Rule::wrapping},
+        {"frame -1 wrapping", S::frames(-1), p24, C{0, 23, 59, 59, 23, 0}, Rule::wrapping},
+        {"frame -31 wrapping", S::frames(-31), p24, C{0, 23, 59, 58, 17, 0}, Rule::wrapping},
+        {"frame -1 clamping", S::frames(-1), p24, C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"frame -1 clamping components", S::frames(-1), p24, C{0, 0, 0, 0, 0, 0}, Rule::clampingComponents},
+        {"frame -1 allowing invalid", S::frames(-1), p24, C{0, 0, 0, 0, -1, 0}, Rule::allowingInvalid},
+        {"frame max clamping", S::frames(kMax), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"frame min wrapping", S::frames(kMin), p24, C{0, 8, 44, 30, 22, 32}, Rule::wrapping},
+        {"combined inf clamping", S::combinedFrames(kInf), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"combined NaN clamping", S::combinedFrames(std::nan("")), p24, C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"combined NaN allowing invalid", S::combinedFrames(std::nan("")), p24, C{}, Rule::allowingInvalid},
+        {"real time -inf clamping", S::realTime(-kInf), p24, C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"real time 25 h wrapping", S::realTime(90000), p24, C{0, 1, 0, 0, 0, 0}, Rule::wrapping},
+        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976),
+         C{0, 0, 0, 0, 1, 0}, Rule::clamping},
+        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), props(R::fps23_976),
+         C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"media time +inf", S::mediaTime(MediaTime::makePositiveInfinity()), p24, C{0, 23, 59, 59, 23, 79},
+         Rule::clamping},
+        {"media time invalid", S::mediaTime(MediaTime::invalid()), p24, C{0, 0, 0, 0, 0, 0}, Rule::wrapping},
+        {"rational 1/0", S::rational(Fraction(1, 0)), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"rational -1/0", S::rational(Fraction(-1, 0)), p24, C{0, 0, 0, 0, 0, 0}, Rule::clamping},
+        {"rational 0/0", S::rational(Fraction(0, 0)), p24, C{0, 0, 0, 0, 0, 0}, Rule::wrapping},
+        {"rational huge", S::rational(Fraction(kMax, 1)), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"rational 90001s wrapping", S::rational(Fraction(90001, 1)), p24, C{0, 1, 0, 1, 0, 0}, Rule::wrapping},
+        {"samples at 0 Hz", S::samples(1, 0), p24, C{0, 23, 59, 59, 23, 79}, Rule::clamping},
+        {"feet and frames -1+0", S::feetAndFrames(FeetAndFrames{-1, 0, 0, B::max80SubFrames}), p24,
+         C{0, 23, 59, 59, 8, 0}, Rule::wrapping},
     };
     for (const auto& c : cases) {
+        const auto make = [&] {
+            return c.rule ? Timecode(c.source, c.properties, *c.rule) : Timecode(c.source, c.properties);
+        };
         if (c.expected) {
-            Timecode t(c.source, c.properties);
+            const Timecode t = make();
             EXPECT_EQ(t.components, *c.expected) << c.name;
             EXPECT_EQ(t.properties, c.properties) << c.name;
         } else {
-            EXPECT_EQ(errorCode<TimecodeValidationError>([&] { return Timecode(c.source, c.properties); }), kOutOfBounds)
-                << c.name;
+            EXPECT_EQ(errorCode<TimecodeValidationError>(make), kOutOfBounds) << c.name;
         }
-    }
-}
-
-// The same sources under each rule.
-TEST(TimecodeSourcesTest, SetsByRule) {
-    const TimecodeProperties p24 = props(R::fps24);
-    struct Case {
-        const char* name;
-        S source;
-        TimecodeProperties properties;
-        Rule rule;
-        TimecodeComponents expected;
-    } cases[] = {
-        {"24 h clamping", S::components(0, 24, 0, 0, 0), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"24 h clamping components", S::components(0, 24, 0, 0, 0), p24, Rule::clampingComponents, {0, 23, 0, 0, 0, 0}},
-        {"24 h wrapping", S::components(0, 24, 0, 0, 0), p24, Rule::wrapping, {0, 0, 0, 0, 0, 0}},
-        {"24 h allowing invalid", S::components(0, 24, 0, 0, 0), p24, Rule::allowingInvalid, {0, 24, 0, 0, 0, 0}},
-        // Counted by the drop-frame formula, the missing label lies two frames before 00:01:00;02.
-        {"dropped label clamping", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::clamping, {0, 0, 0, 59, 28, 0}},
-        {"dropped label wrapping", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::wrapping, {0, 0, 0, 59, 28, 0}},
-        {"dropped label clamping components", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::clampingComponents,
-         {0, 0, 1, 0, 2, 0}},
-        {"dropped label allowing invalid", S::components(0, 0, 1, 0, 0), props(R::fps29_97d), Rule::allowingInvalid,
-         {0, 0, 1, 0, 0, 0}},
-        {"huge hours clamping", S::components(0, kMax, 0, 0, 0), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"huge negative days clamping", S::components(kMin, 5, 0, 0, 0), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
-        {"huge subframes wrapping", S::components(0, 0, 0, 0, 0, kMax), p24, Rule::wrapping, {0, 15, 15, 29, 1, 47}},
-        {"frame -1 wrapping", S::frames(-1), p24, Rule::wrapping, {0, 23, 59, 59, 23, 0}},
-        {"frame -31 wrapping", S::frames(-31), p24, Rule::wrapping, {0, 23, 59, 58, 17, 0}},
-        {"frame -1 clamping", S::frames(-1), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
-        {"frame -1 clamping components", S::frames(-1), p24, Rule::clampingComponents, {0, 0, 0, 0, 0, 0}},
-        {"frame -1 allowing invalid", S::frames(-1), p24, Rule::allowingInvalid, {0, 0, 0, 0, -1, 0}},
-        {"frame max clamping", S::frames(kMax), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"frame min wrapping", S::frames(kMin), p24, Rule::wrapping, {0, 8, 44, 30, 22, 32}},
-        {"combined inf clamping", S::combinedFrames(kInf), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"combined NaN clamping", S::combinedFrames(std::nan("")), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
-        {"combined NaN allowing invalid", S::combinedFrames(std::nan("")), p24, Rule::allowingInvalid, {0, 0, 0, 0, 0, 0}},
-        {"real time -inf clamping", S::realTime(-kInf), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
-        {"real time 25 h wrapping", S::realTime(90000), p24, Rule::wrapping, {0, 1, 0, 0, 0, 0}},
-        {"media time 1001/24000", S::mediaTime(MediaTime::make(1001, 24000)), props(R::fps23_976), Rule::clamping,
-         {0, 0, 0, 0, 1, 0}},
-        {"media time 1000/24000", S::mediaTime(MediaTime::make(1000, 24000)), props(R::fps23_976), Rule::clamping,
-         {0, 0, 0, 0, 0, 0}},
-        {"media time +inf", S::mediaTime(MediaTime::makePositiveInfinity()), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"media time invalid", S::mediaTime(MediaTime::invalid()), p24, Rule::wrapping, {0, 0, 0, 0, 0, 0}},
-        {"rational 1/0", S::rational(Fraction(1, 0)), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"rational -1/0", S::rational(Fraction(-1, 0)), p24, Rule::clamping, {0, 0, 0, 0, 0, 0}},
-        {"rational 0/0", S::rational(Fraction(0, 0)), p24, Rule::wrapping, {0, 0, 0, 0, 0, 0}},
-        {"rational huge", S::rational(Fraction(kMax, 1)), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"rational 90001s wrapping", S::rational(Fraction(90001, 1)), p24, Rule::wrapping, {0, 1, 0, 1, 0, 0}},
-        {"samples at 0 Hz", S::samples(1, 0), p24, Rule::clamping, {0, 23, 59, 59, 23, 79}},
-        {"feet and frames -1+0", S::feetAndFrames(FeetAndFrames{-1, 0, 0, B::max80SubFrames}), p24, Rule::wrapping,
-         {0, 23, 59, 59, 8, 0}},
-    };
-    for (const auto& c : cases) {
-        Timecode t(c.source, c.properties, c.rule);
-        EXPECT_EQ(t.components, c.expected) << c.name << " gave " << t.description();
     }
 }
 
@@ -162,11 +153,11 @@ TEST(TimecodeSourcesTest, DroppedLabelTextUnderEachRule) {
 TEST(TimecodeSourcesTest, FrameCountSourceAndSubFramesBase) {
     TimecodeFrameCount count(V::split(10, 40), B::max80SubFrames);
     Timecode byRule(S::frameCount(count), props(R::fps24, B::max100SubFrames), Rule::clamping);
-    EXPECT_EQ(byRule.components, (TimecodeComponents{0, 0, 0, 0, 10, 50}));
+    EXPECT_EQ(byRule.components, (C{0, 0, 0, 0, 10, 50}));
     EXPECT_EQ(byRule.properties.subFramesBase, B::max100SubFrames);
 
     Timecode exact(S::frameCount(count), props(R::fps24, B::max100SubFrames));
-    EXPECT_EQ(exact.components, (TimecodeComponents{0, 0, 0, 0, 10, 40}));
+    EXPECT_EQ(exact.components, (C{0, 0, 0, 0, 10, 40}));
     EXPECT_EQ(exact.properties.subFramesBase, B::max80SubFrames);
 }
 
@@ -188,7 +179,7 @@ TEST(TimecodeSourcesTest, AFailedSetLeavesTheTimecodeUnchanged) {
         EXPECT_EQ(t.properties, before.properties);
     }
     Timecode copy = t.setting(S::frames(48));
-    EXPECT_EQ(copy.components, (TimecodeComponents{0, 0, 0, 2, 0, 0}));
+    EXPECT_EQ(copy.components, (C{0, 0, 0, 2, 0, 0}));
     EXPECT_EQ(t.components, before.components);
     t.set(S::frames(-48), Rule::wrapping);
     EXPECT_EQ(t.stringValue(), "23:59:58:00");
