@@ -139,13 +139,16 @@ TEST_F(Worksheets, OverLongTextIsCutAtAGraphemeBoundaryWithADiagnostic) {
     EXPECT_EQ(cells["A6"]["comment"].get<std::string>().size(), 32767u);
 }
 
-TEST_F(Worksheets, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
+TEST_F(Worksheets, ImagesAreAnchoredAtTheirCellAndSetTheRowHeightEvenWhenMissing) {
     Workbook workbook(path);
     Worksheet sheet = workbook.addWorksheet("Thumbs");
     sheet.write("first", Cell(1, 0))
         .insertImage(fixture("swatch.jpg"), Cell(1, 2), 40)
         .insertImage(fixture("swatch.png"), Cell(3, 2), 60)
         .insertImage(fixture("swatch.png"), Cell(5, 2), 0);
+    // A missing or unreadable image is an error, but its row height is still set.
+    EXPECT_THROW(sheet.insertImage((folder / "nowhere.jpg").string(), Cell(7, 0), 80), XlsxError);
+    EXPECT_THROW(sheet.insertImage(fixture("dump_workbook.py"), Cell(8, 0), 80), XlsxError);
     workbook.close();
 
     const json book = readBack(path);
@@ -153,6 +156,8 @@ TEST_F(Worksheets, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     EXPECT_DOUBLE_EQ(rows["2"]["height"].get<double>(), 30.0);  // pixels * 0.75 points
     EXPECT_DOUBLE_EQ(rows["4"]["height"].get<double>(), 45.0);
     EXPECT_TRUE(rows["6"]["hidden"].get<bool>() || rows["6"]["height"] == 0);
+    EXPECT_DOUBLE_EQ(rows["8"]["height"].get<double>(), 60.0);
+    EXPECT_DOUBLE_EQ(rows["9"]["height"].get<double>(), 60.0);
     const json& pictures = book["raw"]["Thumbs"]["pictures"];
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_EQ(pictures[0]["row"], 1);
@@ -162,7 +167,7 @@ TEST_F(Worksheets, ImagesAreAnchoredAtTheirCellAndSetTheRowHeight) {
     EXPECT_THAT(pictures[1]["media"].get<std::string>(), ::testing::EndsWith(".png"));
 }
 
-TEST_F(Worksheets, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicationOpens) {
+TEST_F(Worksheets, InAnyOrderPicturesSetRowsUpToTheTallestTheApplicationOpensAndArePlacedByThem) {
     struct Case {
         long long pixels;
         double points;
@@ -179,6 +184,11 @@ TEST_F(Worksheets, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicati
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         sheet.insertImage(fixture("swatch.png"), Cell(i, 0), cases[i].pixels);
     }
+    constexpr long long kSwatchHeight = 36;  // pixels of swatch.png
+    constexpr long long kEmuPerPixel = 9525;
+    workbook.addWorksheet("Placed")
+        .insertImage(fixture("swatch.png"), Cell(1, 0), kSwatchHeight)
+        .insertImage(fixture("swatch.png"), Cell(3, 0), 100);
     workbook.close();
 
     const json book = readBack(path);
@@ -187,18 +197,9 @@ TEST_F(Worksheets, RowsForTallPicturesStopAtTheTallestRowTheSpreadsheetApplicati
         EXPECT_DOUBLE_EQ(rows[std::to_string(i + 1)]["height"].get<double>(), cases[i].points) << cases[i].pixels;
     }
     EXPECT_EQ(book["raw"]["Tall"]["pictures"].size(), std::size(cases));
-}
 
-TEST_F(Worksheets, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
-    constexpr long long kSwatchHeight = 36;  // pixels of swatch.png
-    constexpr long long kEmuPerPixel = 9525;
-    Workbook workbook(path, WriteOrder::anyOrder);
-    workbook.addWorksheet("Placed")
-        .insertImage(fixture("swatch.png"), Cell(1, 0), kSwatchHeight)
-        .insertImage(fixture("swatch.png"), Cell(3, 0), 100);
-    workbook.close();
-
-    const json pictures = readBack(path)["raw"]["Placed"]["pictures"];
+    // In any order a picture is placed by the row heights it was given.
+    const json& pictures = book["raw"]["Placed"]["pictures"];
     ASSERT_EQ(pictures.size(), 2u);
     // Exactly as tall as its row: it ends where the next row begins.
     EXPECT_EQ(pictures[0]["toRow"], 2);
@@ -208,22 +209,16 @@ TEST_F(Worksheets, InAnyOrderAPictureIsPlacedByTheRowHeightsItWasGiven) {
     EXPECT_EQ(pictures[1]["toRowOffset"], kSwatchHeight * kEmuPerPixel);
 }
 
-TEST_F(Worksheets, MissingImageIsAnErrorButTheRowHeightIsStillSet) {
-    Workbook workbook(path);
-    Worksheet sheet = workbook.addWorksheet("Thumbs");
-    EXPECT_THROW(sheet.insertImage((folder / "nowhere.jpg").string(), Cell(2, 0), 80), XlsxError);
-    EXPECT_THROW(sheet.insertImage(fixture("dump_workbook.py"), Cell(3, 0), 80), XlsxError);
-    workbook.close();
-    const json book = readBack(path);
-    EXPECT_DOUBLE_EQ(book["worksheets"]["Thumbs"]["rows"]["3"]["height"].get<double>(), 60.0);
-    EXPECT_TRUE(book["raw"]["Thumbs"]["pictures"].empty());
-}
-
-TEST_F(Worksheets, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
+TEST_F(Worksheets, ColumnWidthsApplyToTheirSpanAreCappedAt255AndImpossibleOnesAreRefused) {
     Workbook workbook(path);
     Format bold = workbook.addFormat().bold();
-    workbook.addWorksheet("Widths")
-        .column(Cols(3, 3), 20.0)
+    Worksheet sheet = workbook.addWorksheet("Widths");
+    // Impossible widths are refused before the library, and leave no column behind.
+    for (double width : {std::nan(""), -1.0, -std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(errorOf([&] { sheet.column(Cols(0, 0), width); }).kind(), XlsxErrorKind::invalidArgument) << width;
+        EXPECT_THROW(sheet.hideColumns(2, width), XlsxError);
+    }
+    sheet.column(Cols(3, 3), 20.0)
         .column("F:G", 255.0, bold)
         .column(Cols(8, 8), 300.0)
         .column(Cols(9, 9), std::numeric_limits<double>::infinity())
@@ -244,36 +239,14 @@ TEST_F(Worksheets, ColumnWidthsApplyToTheirSpanAndAreCappedAt255) {
     EXPECT_NEAR(byFirst[11]["width"].get<double>(), 0.0, 1.0);
 }
 
-TEST_F(Worksheets, ImpossibleWidthsAreRefusedBeforeTheLibrary) {
-    Workbook workbook(path);
-    Worksheet sheet = workbook.addWorksheet();
-    for (double width : {std::nan(""), -1.0, -std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(errorOf([&] { sheet.column(Cols(0, 0), width); }).kind(), XlsxErrorKind::invalidArgument) << width;
-        EXPECT_THROW(sheet.hideColumns(2, width), XlsxError);
-    }
-    workbook.close();
-}
-
-TEST_F(Worksheets, LinesOfValuesGoAlongRowsAndDownColumns) {
+TEST_F(Worksheets, LinesOfValuesGoAlongRowsAndDownColumnsUnlessTheyWouldRunPastTheLastCell) {
     Workbook workbook(path, WriteOrder::anyOrder);
-    workbook.addWorksheet("Lines")
-        .writeRow({Value("a"), Value(1.0), Value::boolean(false)}, "B2")
+    Worksheet sheet = workbook.addWorksheet("Lines");
+    sheet.writeRow({Value("a"), Value(1.0), Value::boolean(false)}, "B2")
         .writeColumn({Value("down"), Value(2.0)}, "A4")
         .writeNumbers({3.0, 4.5}, Cell(6, 3))
         .writeStrings({"x", "=y"}, Cell(7, 3));
-    workbook.close();
-    const json cells = readBack(path)["worksheets"]["Lines"]["cells"];
-    const std::pair<const char*, json> expected[] = {
-        {"B2", "a"}, {"C2", 1}, {"D2", false}, {"A4", "down"}, {"A5", 2},
-        {"D7", 3},   {"E7", 4.5}, {"D8", "x"}, {"E8", "=y"},
-    };
-    for (const auto& [at, value] : expected) EXPECT_EQ(cells[at]["value"], value) << at;
-    EXPECT_EQ(cells["E8"]["type"], "s");
-}
-
-TEST_F(Worksheets, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
-    Workbook workbook(path, WriteOrder::anyOrder);
-    Worksheet sheet = workbook.addWorksheet("Lines");
+    // Lines that would run past the last cell are refused whole.
     EXPECT_THROW(sheet.writeRow({Value("a"), Value("b")}, Cell(0, 65535)), XlsxError);
     EXPECT_THROW(sheet.writeColumn({Value("a"), Value("b")}, Cell(4294967295u, 0)), XlsxError);
     EXPECT_THROW(sheet.writeNumbers({1.0, 2.0}, Cell(0, 65535)), XlsxError);
@@ -284,7 +257,14 @@ TEST_F(Worksheets, LinesThatWouldRunPastTheLastCellAreRefusedWhole) {
             << at.row << " " << at.col;
     }
     workbook.close();
-    EXPECT_TRUE(readBack(path)["worksheets"]["Lines"]["cells"].empty());
+    const json cells = readBack(path)["worksheets"]["Lines"]["cells"];
+    const std::pair<const char*, json> expected[] = {
+        {"B2", "a"}, {"C2", 1}, {"D2", false}, {"A4", "down"}, {"A5", 2},
+        {"D7", 3},   {"E7", 4.5}, {"D8", "x"}, {"E8", "=y"},
+    };
+    for (const auto& [at, value] : expected) EXPECT_EQ(cells[at]["value"], value) << at;
+    EXPECT_EQ(cells.size(), std::size(expected));
+    EXPECT_EQ(cells["E8"]["type"], "s");
 }
 
 TEST_F(Worksheets, RowByRowRefusesARowAboveTheCurrentOneAndKeepsTheRest) {
