@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
@@ -13,10 +13,6 @@ using Style = TimecodeField::InputStyle;
 using Rate = TimecodeFrameRate;
 using Base = Timecode::SubFramesBase;
 using Limit = Timecode::UpperLimit;
-
-Timecode make(Timecode::Components c, Timecode::Properties p) {
-    return Timecode(TimecodeSourceValue::components(c), p, TimecodeValidationRule::allowingInvalid);
-}
 
 const Timecode::Properties local24{Rate::fps24, Base::max80SubFrames, Limit::max24Hours};
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
@@ -38,10 +38,6 @@ struct RecordingSink : RejectionFeedbackSink {
         animations.emplace_back(target, animation);
     }
 };
-
-Timecode make(Timecode::Components c, Timecode::Properties p) {
-    return Timecode(TimecodeSourceValue::components(c), p, TimecodeValidationRule::allowingInvalid);
-}
 
 struct Field {
     Stored<Timecode::Components> components{{0, 1, 2, 3, 4, 0}};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
@@ -11,10 +11,6 @@ using Rate = TimecodeFrameRate;
 using Base = Timecode::SubFramesBase;
 using Limit = Timecode::UpperLimit;
 using Option = TimecodeStringFormatOption;
-
-Timecode make(Timecode::Components c, Rate rate, Base base = Base::max80SubFrames, Limit limit = Limit::max24Hours) {
-    return Timecode(TimecodeSourceValue::components(c), {rate, base, limit}, TimecodeValidationRule::allowingInvalid);
-}
 
 const ShapeStyle red = ShapeStyle::red();
 const ShapeStyle gray = ShapeStyle::color({128, 128, 128, 255});

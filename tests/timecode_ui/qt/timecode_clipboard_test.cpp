@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
@@ -11,10 +11,6 @@ const Timecode::Properties at25{TimecodeFrameRate::fps25, Timecode::SubFramesBas
                                 Timecode::UpperLimit::max24Hours};
 const Timecode::Properties at2997d{TimecodeFrameRate::fps29_97d, Timecode::SubFramesBase::max100SubFrames,
                                    Timecode::UpperLimit::max100Days};
-
-Timecode make(Timecode::Components c, const Timecode::Properties& p) {
-    return Timecode(TimecodeSourceValue::components(c), p, TimecodeValidationRule::allowingInvalid);
-}
 
 TEST(TimecodeClipboardTest, ItemsRoundTripThroughMimeData) {
     const auto items = transferItems(make({0, 1, 2, 3, 4, 5}, at2997d));

@@ -11,19 +11,13 @@
 #include "qt/qt_test_application.h"
 #include "timecode_ui/qt/qt_styles.h"
 #include "timecode_ui/qt/timecode_clipboard.h"
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
 
 using Component = Timecode::Component;
 using Rate = TimecodeFrameRate;
-
-Timecode make(Timecode::Components c, Rate rate) {
-    return Timecode(TimecodeSourceValue::components(c),
-                    {rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
-                    TimecodeValidationRule::allowingInvalid);
-}
 
 // A window holding one field bound to `value`.
 class FieldWindowTest : public QtTest {

@@ -5,16 +5,10 @@
 #include <QTextDocument>
 
 #include "qt/qt_test_application.h"
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
-
-Timecode make(Timecode::Components c, TimecodeFrameRate rate) {
-    return Timecode(TimecodeSourceValue::components(c),
-                    {rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
-                    TimecodeValidationRule::allowingInvalid);
-}
 
 QString plain(const QLabel& label) {
     QTextDocument document;
