@@ -179,15 +179,22 @@ TEST_F(ClipSheetTest, RowsInReportOrderWithNumbersMarksAndColours) {
     const auto video = testing::makeAsset("v", "file:///m/v.mov", true);
     auto audioAsset = testing::makeAsset("s", "file:///m/s.wav", true);
     audioAsset->setCategory(Asset::Category::Audio);
-    write({makeElement({.name = "Gap", .category = StoryElement::Category::gap, .position = 30}),
-           makeElement({.name = "Title", .category = StoryElement::Category::title, .position = 10, .sortOrder = 3}),
-           makeElement({.name = "Generator", .category = StoryElement::Category::generator, .position = 10,
-                        .sortOrder = 1}),
-           makeElement({.name = "Music", .position = 20, .trackType = TrackType::Audio, .enabled = false,
-                        .asset = audioAsset}),
-           makeElement({.name = "Loose", .position = 40, .trackType = std::nullopt}),
-           makeElement({.name = "Shot", .position = 0, .asset = video})});
+    std::size_t ticks = 0;
+    context.tick = [&] { ++ticks; };
+    const std::vector<std::shared_ptr<StoryElement>> elements{
+        makeElement({.name = "Gap", .category = StoryElement::Category::gap, .position = 30}),
+        makeElement({.name = "Title", .category = StoryElement::Category::title, .position = 10, .sortOrder = 3}),
+        makeElement({.name = "Generator", .category = StoryElement::Category::generator, .position = 10,
+                     .sortOrder = 1}),
+        makeElement({.name = "Music", .position = 20, .trackType = TrackType::Audio, .enabled = false,
+                     .asset = audioAsset}),
+        makeElement({.name = "Loose", .position = 40, .trackType = std::nullopt}),
+        makeElement({.name = "Shot", .position = 0, .asset = video})};
+    write(elements);
+    EXPECT_EQ(ticks, 6u);  // once for every row
+    write(elements, {}, false, "No Colours");
     const nlohmann::json s = sheet();
+    const nlohmann::json black = sheet("No Colours");
     const struct {
         const char* name;
         xlsx::Color color;
@@ -206,26 +213,9 @@ TEST_F(ClipSheetTest, RowsInReportOrderWithNumbersMarksAndColours) {
         EXPECT_EQ(mark["value"], rows[i].enabled);
         EXPECT_EQ(mark["horizontal"], "center");
         EXPECT_EQ(mark["color"], testing::colorText(rows[i].color));
-    }
-}
-
-TEST_F(ClipSheetTest, TicksOnceForEveryRow) {
-    std::size_t ticks = 0;
-    context.tick = [&] { ++ticks; };
-    write({makeElement({.name = "One"}), makeElement({.name = "Two", .position = 10}),
-           makeElement({.name = "Three", .position = 20})});
-    EXPECT_EQ(ticks, 3u);
-    EXPECT_EQ(textUnder(sheet(), "Clip Name", 4), "Three");
-}
-
-TEST_F(ClipSheetTest, WithoutColoursEveryRowIsBlack) {
-    write({makeElement({.name = "Title", .category = StoryElement::Category::title}),
-           makeElement({.name = "Music", .trackType = TrackType::Audio, .sortOrder = 101})},
-          {}, false);
-    const nlohmann::json s = sheet();
-    for (int row : {2, 3}) {
-        EXPECT_EQ(testing::fontColor(s, "D" + std::to_string(row)), testing::colorText(xlsx::Color::black));
-        EXPECT_EQ(cellUnder(s, "Enabled", row)["horizontal"], "center");
+        // Without colours every row is black.
+        EXPECT_EQ(testing::fontColor(black, "D" + std::to_string(row)), testing::colorText(xlsx::Color::black));
+        EXPECT_EQ(cellUnder(black, "Enabled", row)["horizontal"], "center");
     }
 }
 
