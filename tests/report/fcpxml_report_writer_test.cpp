@@ -173,7 +173,7 @@ TEST_F(FCPXMLReportWriterTest, RoleSheetNamesNeverClashWithOtherSheets) {
                                         "Role1", d1, d1 + "1", "Markers", "Summary"}));
 }
 
-TEST_F(FCPXMLReportWriterTest, MarkersAndKeywordsOfTheSelectedClipsByKind) {
+TEST_F(FCPXMLReportWriterTest, MarkersAndKeywordsOfTheSelectedClipsByKindInColourUnlessTurnedOff) {
     addTimeline();
     struct Range {
         std::string name;
@@ -194,22 +194,15 @@ TEST_F(FCPXMLReportWriterTest, MarkersAndKeywordsOfTheSelectedClipsByKind) {
               (std::vector<std::string>{"Marker", "Chapter", "Done"}));
     EXPECT_EQ(columnTexts(workbook, "Keywords", "Keyword"),
               (std::vector<std::string>{"Keyword", "Rated", "Analysed", "Rejected"}));
-}
 
-TEST_F(FCPXMLReportWriterTest, TheColourOptionReachesTheSheetsAndIsOnWhenMissing) {
-    addTimeline();
-    interview->appendMarkedRange(makeRange({.name = "Marker", .kind = "Standard", .clip = interview}));
-    struct Case {
-        std::map<std::string, bool> options;
-        xlsx::Color color;
-    };
-    const std::vector<Case> cases = {
-        {{}, xlsx::Color::blue}, {{{"useColorText", true}}, xlsx::Color::blue}, {{{"useColorText", false}}, xlsx::Color::black}};
-    for (const Case& c : cases) {
+    // The colour option reaches the sheets, and is on when missing.
+    EXPECT_EQ(fontColor(workbook["worksheets"]["Markers"], "A2"), colorText(xlsx::Color::blue));
+    for (const bool useColor : {true, false}) {
         ReportRequest markers = request({{"Video", true}}, {}, {"markers"});
-        markers.options = c.options;
-        const auto workbook = write(markers);
-        EXPECT_EQ(fontColor(workbook["worksheets"]["Markers"], "A2"), colorText(c.color)) << c.options.size();
+        markers.options = {{"useColorText", useColor}};
+        EXPECT_EQ(fontColor(write(markers)["worksheets"]["Markers"], "A2"),
+                  colorText(useColor ? xlsx::Color::blue : xlsx::Color::black))
+            << useColor;
     }
 }
 

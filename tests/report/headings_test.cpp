@@ -75,9 +75,6 @@ TEST(ColumnHeadingTest, FirstIndexFindsTheFirstOccurrence) {
 TEST(SheetTitleTest, NamesAndTheOneEmptyTitle) {
     const auto& texts = RawValues<SheetTitle>::texts;
     ASSERT_EQ(texts.size(), 16u);
-    EXPECT_EQ(rawValue(SheetTitle::summary), "Summary");
-    EXPECT_EQ(rawValue(SheetTitle::titlesAndGenerators), "Titles & Generators");
-    EXPECT_EQ(rawValue(SheetTitle::speedChangeEffects), "Speed Change Effects");
     for (std::size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(texts[i].empty(), static_cast<SheetTitle>(i) == SheetTitle::untitled) << i;
         EXPECT_LE(texts[i].size(), 31u);

@@ -25,14 +25,12 @@ double storedWidth(double characters) {
     return static_cast<double>(static_cast<long>(pixels / 7 * 256)) / 256;
 }
 
-std::string argb(unsigned rgb) {
+std::string colorText(xlsx::Color color) {
     char text[9];
     // The writer's black is a flagged zero; only the low 24 bits are the colour.
-    std::snprintf(text, sizeof text, "FF%06X", rgb & 0xFFFFFFu);
+    std::snprintf(text, sizeof text, "FF%06X", xlsx::rgb(color) & 0xFFFFFFu);
     return text;
 }
-
-std::string colorText(xlsx::Color color) { return argb(xlsx::rgb(color)); }
 
 std::vector<std::string> rowTexts(const nlohmann::json& sheet, int row, const std::string& lastColumn) {
     std::vector<std::string> texts;

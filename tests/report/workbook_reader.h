@@ -24,7 +24,6 @@ nlohmann::json readWorkbook(const std::filesystem::path& path);
 double storedWidth(double characters);
 
 // "FF" followed by the colour's hex digits, as the reader reports a font colour.
-std::string argb(unsigned rgb);
 std::string colorText(xlsx::Color color);
 
 // The cells of one row of a sheet read back, from column A to `lastColumn` (one letter), as
