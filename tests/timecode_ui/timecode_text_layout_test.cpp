@@ -16,15 +16,18 @@ const ShapeStyle red = ShapeStyle::red();
 const ShapeStyle gray = ShapeStyle::color({128, 128, 128, 255});
 const ShapeStyle green = ShapeStyle::color({0, 200, 0, 255});
 
-// The runs as text, with "[...]" around red, "{...}" around gray and "<...>" around
-// green pieces and a "~" after secondary-scale ones.
+// The piece with "[...]" around it when red, "{...}" when gray and "<...>" when green.
+std::string bracketed(const std::string& piece, bool isRed, bool isGray, bool isGreen) {
+    if (isRed) return "[" + piece + "]";
+    if (isGray) return "{" + piece + "}";
+    return isGreen ? "<" + piece + ">" : piece;
+}
+
+// The runs as text, bracketed by style and with a "~" after secondary-scale pieces.
 std::string marked(const std::vector<StyledRun>& runs) {
     std::string text;
     for (const auto& run : runs) {
-        std::string piece = run.text;
-        if (run.style == red) piece = "[" + piece + "]";
-        if (run.style == gray) piece = "{" + piece + "}";
-        if (run.style == green) piece = "<" + piece + ">";
+        std::string piece = bracketed(run.text, run.style == red, run.style == gray, run.style == green);
         if (run.scale == TextScale::secondary) piece += "~";
         text += piece;
     }
@@ -86,21 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DroppedFrameLabelMarked", make({0, 0, 1, 0, 0, 0}, Rate::fps29_97d), {}, defaults, "00:01:00;[00]"}),
     [](const auto& info) { return info.param.name; });
 
-// The runs as text, with "[...]" around red, "{...}" around gray and "<...>" around
-// green foregrounds.
+// The runs as text, bracketed by foreground colour.
 std::string coloured(const AttributedText& text) {
     std::string shown;
     for (const auto& run : text.runs) {
         const auto& color = run.attributes.foreground;
-        if (color == red.rgba()) {
-            shown += "[" + run.text + "]";
-        } else if (color == gray.rgba()) {
-            shown += "{" + run.text + "}";
-        } else if (color == green.rgba()) {
-            shown += "<" + run.text + ">";
-        } else {
-            shown += run.text;
-        }
+        shown += bracketed(run.text, color == red.rgba(), color == gray.rgba(), color == green.rgba());
     }
     return shown;
 }
