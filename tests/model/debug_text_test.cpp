@@ -34,8 +34,7 @@ TEST(DebugTextTest, EventsFormatsAndAssets) {
     auto event = std::make_shared<EventBin>(
         "Day 1", std::vector{makeElement("a", 0), makeElement("b", 0), makeElement("c", 0)},
         std::vector{makeComposition("c1", "Edit", makeFormat())});
-    auto emptyEvent = std::make_shared<EventBin>("", std::vector<std::shared_ptr<StoryElement>>{},
-                                                 std::vector<std::shared_ptr<Composition>>{});
+    auto emptyEvent = test::makeEvent("");
     auto format = std::make_shared<VideoFormat>("r1", "FFVideoFormat1080i5994", "29.97i", "1001/30000s", 1920, 1080,
                                                 false, "upper first", "square");
     auto defaultFormat = std::make_shared<VideoFormat>("default", "FFVideoFormatRateUndefined", "", "", 0, 0, false,

@@ -26,6 +26,11 @@ void expectRoundTrips(const std::vector<std::pair<E, std::string_view>>& cases) 
     }
 }
 
+template <class E>
+void expectNoneFound(const std::vector<std::string_view>& texts) {
+    for (auto text : texts) EXPECT_FALSE(fromRawValue<E>(text)) << '"' << text << '"';
+}
+
 TEST(EnumerationTest, EveryCaseIsItsOwnName) {
     using A = Asset::Category;
     expectRoundTrips<A>({{A::null, "null"}, {A::Video, "Video"}, {A::Audio, "Audio"}, {A::AV, "AV"}, {A::Image, "Image"}});
@@ -57,19 +62,12 @@ TEST(EnumerationTest, EveryCaseIsItsOwnName) {
 }
 
 TEST(EnumerationTest, LookupsThatMustFindNothing) {
-    const std::vector<std::string_view> assetTexts{"av", "Av", "video", "", " AV", "AV ", "Null", "NULL"};
-    for (auto text : assetTexts) EXPECT_FALSE(fromRawValue<Asset::Category>(text)) << '"' << text << '"';
-
-    const std::vector<std::string_view> compositionTexts{"Compound Clip", "Timeline Sequence", "Sync Clip",
-                                                         "timeline", "multicam", ""};
-    for (auto text : compositionTexts) EXPECT_FALSE(fromRawValue<Composition::Category>(text)) << '"' << text << '"';
-
-    const std::vector<std::string_view> trackTexts{"video", "AUDIO", "", "Audio\n", "Vid"};
-    for (auto text : trackTexts) EXPECT_FALSE(fromRawValue<TrackType>(text)) << '"' << text << '"';
-
-    const std::vector<std::string_view> elementTexts{"StillImage", "stillimage", "Transition", "", "asset-clip"};
-    for (auto text : elementTexts) EXPECT_FALSE(fromRawValue<StoryElement::Category>(text)) << '"' << text << '"';
-    EXPECT_FALSE(fromRawValue<StoryElement::Category>(std::string_view("gap\0", 4)));
+    expectNoneFound<Asset::Category>({"av", "Av", "video", "", " AV", "AV ", "Null", "NULL"});
+    expectNoneFound<Composition::Category>(
+        {"Compound Clip", "Timeline Sequence", "Sync Clip", "timeline", "multicam", ""});
+    expectNoneFound<TrackType>({"video", "AUDIO", "", "Audio\n", "Vid"});
+    expectNoneFound<StoryElement::Category>(
+        {"StillImage", "stillimage", "Transition", "", "asset-clip", std::string_view("gap\0", 4)});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "model/asset.h"
 #include "model/audio_track.h"
 #include "model/composition.h"
+#include "model/event_bin.h"
 #include "model/marked_range.h"
 #include "model/story_element.h"
 #include "model/video_format.h"
@@ -25,6 +26,11 @@ inline std::shared_ptr<StoryElement> makeElement(std::string id, double position
         "", "", false, StoryElement::Params{}, std::vector<std::shared_ptr<Metadata>>{},
         std::vector<std::shared_ptr<MarkedRange>>{}, std::vector<std::shared_ptr<VideoFX>>{},
         std::vector<std::shared_ptr<AudioFX>>{}, nullptr);
+}
+
+inline std::shared_ptr<EventBin> makeEvent(std::string name) {
+    return std::make_shared<EventBin>(std::move(name), std::vector<std::shared_ptr<StoryElement>>{},
+                                      std::vector<std::shared_ptr<Composition>>{});
 }
 
 inline std::shared_ptr<VideoFormat> makeFormat(std::string id = "r1") {

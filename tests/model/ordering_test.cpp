@@ -137,10 +137,6 @@ TEST(TrackOrderTest, ByLaneNumberWithNegativesFirst) {
 }
 
 TEST(EventBinOrderTest, ByNormalisedCodePoints) {
-    auto event = [](std::string name) {
-        return std::make_shared<EventBin>(std::move(name), std::vector<std::shared_ptr<StoryElement>>{},
-                                          std::vector<std::shared_ptr<Composition>>{});
-    };
     struct Case {
         const char* label;
         std::string a;
@@ -158,8 +154,8 @@ TEST(EventBinOrderTest, ByNormalisedCodePoints) {
         {"beyond the basic plane", "\U0001F600", "\uFFFD", false, true},
     };
     for (const auto& c : cases) {
-        auto a = event(c.a);
-        auto b = event(c.b);
+        auto a = test::makeEvent(c.a);
+        auto b = test::makeEvent(c.b);
         EXPECT_EQ(*a < *b, c.aFirst) << c.label;
         EXPECT_EQ(*b < *a, c.bFirst) << c.label;
     }

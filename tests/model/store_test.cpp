@@ -16,6 +16,7 @@ namespace {
 using test::makeAsset;
 using test::makeComposition;
 using test::makeElement;
+using test::makeEvent;
 using test::makeFormat;
 using test::makeMarker;
 
@@ -24,11 +25,6 @@ std::vector<std::string> idsOf(const std::vector<std::shared_ptr<T>>& objects) {
     std::vector<std::string> ids;
     for (const auto& object : objects) ids.push_back(object->id());
     return ids;
-}
-
-std::shared_ptr<EventBin> makeEvent(std::string name) {
-    return std::make_shared<EventBin>(std::move(name), std::vector<std::shared_ptr<StoryElement>>{},
-                                      std::vector<std::shared_ptr<Composition>>{});
 }
 
 // Counts the objects of every class, in the order the store empties them.

@@ -14,16 +14,6 @@
 namespace tallyvane {
 namespace {
 
-TEST(StoryElementTest, AFreshElementHasNoneInEveryOptionalProperty) {
-    auto element = test::makeElement("e", 0);
-    EXPECT_EQ(element->asset(), nullptr);
-    EXPECT_EQ(element->composition(), nullptr);
-    EXPECT_EQ(element->trackType(), std::nullopt);
-    EXPECT_EQ(element->srcInpoint(), std::nullopt);
-    EXPECT_EQ(element->srcDuration(), std::nullopt);
-    EXPECT_EQ(element->speedFX(), nullptr);
-}
-
 TEST(StoryElementTest, CopyRepeatsOwnValuesButNoAttachedRecords) {
     struct Case {
         const char* label;
@@ -92,7 +82,14 @@ TEST(StoryElementTest, CopyRepeatsOwnValuesButNoAttachedRecords) {
     }
 }
 
-TEST(EffectTest, OptionalValuesStartAsNoneAndAnEmptyListDiffersFromNone) {
+TEST(FreshRecordTest, OptionalValuesStartAsNoneAndAnEmptyListDiffersFromNone) {
+    auto element = test::makeElement("e", 0);
+    EXPECT_EQ(element->asset(), nullptr);
+    EXPECT_EQ(element->composition(), nullptr);
+    EXPECT_EQ(element->trackType(), std::nullopt);
+    EXPECT_EQ(element->srcInpoint(), std::nullopt);
+    EXPECT_EQ(element->srcDuration(), std::nullopt);
+    EXPECT_EQ(element->speedFX(), nullptr);
     auto audio = std::make_shared<AudioFX>("EQ", "", std::nullopt, true, std::nullopt);
     EXPECT_EQ(audio->track(), std::nullopt);
     EXPECT_EQ(audio->params(), std::nullopt);
