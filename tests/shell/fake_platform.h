@@ -1,5 +1,6 @@
 #pragma once
-// A platform that records what the shell asked of it and answers from what the test set.
+// Platforms that record what the shell asked of them and answer from what the test set:
+// over the bare interface, or (in the widget tests) over the desktop one.
 
 #include <cstddef>
 #include <filesystem>
@@ -18,7 +19,8 @@ struct Alert {
     friend bool operator==(const Alert&, const Alert&) = default;
 };
 
-class FakePlatform : public ShellPlatform {
+template <typename Base>
+class RecordingPlatform : public Base {
 public:
     void showAlert(const std::string& messageText, const std::string& informativeText) override {
         alerts.push_back({messageText, informativeText});
@@ -33,8 +35,8 @@ public:
         return true;
     }
     void revealFolder(const std::filesystem::path&) override {}
-    void setBusy(bool on) override { busy = on; }
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override {
+        ++openPanelsShown;
         openExtensions = extensions;
         return openPath;
     }
@@ -48,10 +50,6 @@ public:
         actionTitles.push_back(actionTitle);
         return chooseAction;
     }
-    void tick() override {
-        ++ticks;
-        if (onTick) onTick();
-    }
 
     // Answers.
     std::optional<std::filesystem::path> openPath;
@@ -60,8 +58,6 @@ public:
     bool chooseAction = false;
     // Runs inside showAlert, while whatever showed the alert is still at work.
     std::function<void()> onAlert;
-    // Runs inside tick, while the shell is at its long work.
-    std::function<void()> onTick;
 
     // Records.
     std::vector<Alert> alerts;
@@ -70,6 +66,19 @@ public:
     std::vector<std::string> openedUrls;
     std::vector<std::string> openExtensions;
     std::vector<std::string> actionTitles;
+    int openPanelsShown = 0;
+};
+
+class FakePlatform : public RecordingPlatform<ShellPlatform> {
+public:
+    void setBusy(bool on) override { busy = on; }
+    void tick() override {
+        ++ticks;
+        if (onTick) onTick();
+    }
+
+    // Runs inside tick, while the shell is at its long work.
+    std::function<void()> onTick;
     bool busy = false;
     std::size_t ticks = 0;
 };
