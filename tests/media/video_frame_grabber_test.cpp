@@ -232,11 +232,5 @@ TEST_F(VideoFrameGrabberTest, ReportsTimesAndFilesItCannotServe) {
     }
 }
 
-TEST_F(VideoFrameGrabberTest, StaysUsableAfterAFailedRequest) {
-    VideoFrameGrabber grabber(clip("gop.mp4"));
-    EXPECT_THROW(grabber.frameAt({3, 1}, 0), MediaError);
-    EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({20, 25}, 0)), 20);
-}
-
 }  // namespace
 }  // namespace tallyvane
