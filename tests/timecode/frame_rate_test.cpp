@@ -16,12 +16,13 @@ namespace {
 using T = TimecodeFrameRate;
 using V = VideoFrameRate;
 
-TEST(TimecodeFrameRateTest, FrameDurationLookupMatchesTermsOrRatio) {
+TEST(TimecodeFrameRateTest, FrameDurationAndRateLookupsMatchTermsOrRatio) {
     struct Case {
-        Fraction duration;
+        Fraction value;
         bool drop;
         std::optional<T> expected;
-    } cases[] = {
+    };
+    const Case durations[] = {
         {{1001, 30000}, false, T::fps29_97},   {{1001, 30000}, true, T::fps29_97d},
         {{2002, 60000}, false, T::fps29_97},   {{2002, 60000}, true, T::fps29_97d},
         {{15015, 360000}, false, T::fps23_976}, {{15015, 360000}, true, std::nullopt},
@@ -34,23 +35,16 @@ TEST(TimecodeFrameRateTest, FrameDurationLookupMatchesTermsOrRatio) {
         {{0, 0}, false, std::nullopt},         {{1, 23}, false, std::nullopt},
         {{-1001, 30000}, false, std::nullopt},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(T::fromFrameDuration(c.duration, c.drop), c.expected) << c.duration.description() << " drop " << c.drop;
-        EXPECT_EQ(T::fromFrameDuration(c.duration.mediaTimeValue(), c.drop), c.expected) << c.duration.description();
+    for (const auto& c : durations) {
+        EXPECT_EQ(T::fromFrameDuration(c.value, c.drop), c.expected) << c.value.description() << " drop " << c.drop;
+        EXPECT_EQ(T::fromFrameDuration(c.value.mediaTimeValue(), c.drop), c.expected) << c.value.description();
     }
-}
-
-TEST(TimecodeFrameRateTest, RateLookup) {
-    struct Case {
-        Fraction rate;
-        bool drop;
-        std::optional<T> expected;
-    } cases[] = {
+    const Case rates[] = {
         {{30000, 1001}, false, T::fps29_97}, {{30000, 1001}, true, T::fps29_97d}, {{60000, 2002}, true, T::fps29_97d},
         {{30, 1}, true, T::fps30d},          {{24, 1}, true, std::nullopt},       {{25, 1}, true, std::nullopt},
         {{2997, 100}, false, std::nullopt},  {{120000, 1001}, false, T::fps119_88}, {{48, 1}, false, T::fps48},
     };
-    for (const auto& c : cases) EXPECT_EQ(T::fromRate(c.rate, c.drop), c.expected) << c.rate.description();
+    for (const auto& c : rates) EXPECT_EQ(T::fromRate(c.value, c.drop), c.expected) << c.value.description();
 }
 
 TEST(TimecodeFrameRateTest, TextLookupIsExact) {

@@ -30,9 +30,11 @@ void check(const Case& c) {
 const Timecode kZero = tc24(0, 0, 0, 0);
 const Timecode kOneFrame = tc24(0, 0, 0, 1);
 const Timecode kLastFrame = tc24(23, 59, 59, 23);
+const Timecode kLastFrameOf100Days = tc({99, 23, 59, 59, 23, 0}, props(R::fps24, B::max80SubFrames, L::max100Days));
 
-TEST(TimecodeArithmeticTest, SumsAndDifferencesUnderEachRule) {
+TEST(TimecodeArithmeticTest, SumsAndDifferencesUnderEachRuleAndTheirOperands) {
     const Timecode fullDay = tc24(24, 0, 0, 0);  // total exactly the limit
+    const TimecodeProperties at25 = props(R::fps25, B::max100SubFrames, L::max100Days);
     const Case cases[] = {
         {"0 - 1 frame exactly", [] { return kZero.subtracting(kOneFrame); }, std::nullopt},
         {"0 - 1 frame clamping", [] { return kZero.subtracting(kOneFrame, Rule::clamping); }, C{}},
@@ -55,17 +57,8 @@ TEST(TimecodeArithmeticTest, SumsAndDifferencesUnderEachRule) {
          C{0, 0, 0, 0, 12, 0}},
         {"subframes carry", [] { return tc24(0, 0, 0, 0, 60).adding(C{0, 0, 0, 0, 0, 30}); }, C{0, 0, 0, 0, 1, 10}},
         {"100 days wraps to zero",
-         [] {
-             const Timecode last = tc({99, 23, 59, 59, 23, 0}, props(R::fps24, B::max80SubFrames, L::max100Days));
-             return last + tc({0, 0, 0, 0, 1, 0}, last.properties);
-         },
-         C{}},
-        {"100 days exactly past the limit",
-         [] {
-             return tc({99, 23, 59, 59, 23, 0}, props(R::fps24, B::max80SubFrames, L::max100Days))
-                 .adding(C{0, 0, 0, 0, 1, 0});
-         },
-         std::nullopt},
+         [] { return kLastFrameOf100Days + tc({0, 0, 0, 0, 1, 0}, kLastFrameOf100Days.properties); }, C{}},
+        {"100 days exactly past the limit", [] { return kLastFrameOf100Days.adding(C{0, 0, 0, 0, 1, 0}); }, std::nullopt},
         {"100 days holds a day", [] { return tc({0, 23, 0, 0, 0, 0}, props(R::fps24, B::max80SubFrames, L::max100Days)) + tc24(2, 0, 0, 0); },
          C{1, 1, 0, 0, 0, 0}},
         {"drop frame skips labels", [] { return tcAt(R::fps29_97d, 0, 0, 59, 29).adding(C{0, 0, 0, 0, 1, 0}); },
@@ -80,13 +73,6 @@ TEST(TimecodeArithmeticTest, SumsAndDifferencesUnderEachRule) {
          C{0, 23, 59, 59, 23, 79}},
         {"huge negative components clamp to zero",
          [] { return tc24(kMin, 0, 0, 0).subtracting(C{kMax, 0, 0, 0, 0, 0}, Rule::clamping); }, C{}},
-    };
-    for (const auto& c : cases) check(c);
-}
-
-TEST(TimecodeArithmeticTest, OperandsAndTheirErrors) {
-    const TimecodeProperties at25 = props(R::fps25, B::max100SubFrames, L::max100Days);
-    const Case cases[] = {
         {"frames source", [] { return tc24(0, 0, 1, 0).adding(TimecodeSourceValue::frames(24)); }, C{0, 0, 0, 2, 0, 0}},
         {"text source read exactly",
          [] { return tc24(0, 0, 1, 0).adding(TimecodeSourceValue::components(0, 0, 0, 0, 24)); }, std::nullopt},
@@ -185,7 +171,7 @@ TEST(TimecodeArithmeticTest, Ratios) {
     EXPECT_EQ(tc24(0, 0, 2, 0) / tcAt(R::fps23_976, 23, 59, 59, 23), 1.0);
 }
 
-TEST(TimecodeArithmeticTest, RoundingToAComponent) {
+TEST(TimecodeArithmeticTest, RoundingToAComponentAndConversions) {
     const Case cases[] = {
         {"up to minutes", [] { return tc24(0, 0, 59, 10).roundedUp(Comp::minutes); }, C{0, 0, 1, 0, 0, 0}},
         {"up when already round", [] { return tc24(0, 1, 0, 0).roundedUp(Comp::minutes); }, C{0, 0, 1, 0, 0, 0}},
@@ -202,15 +188,6 @@ TEST(TimecodeArithmeticTest, RoundingToAComponent) {
         {"down to a dropped label",
          [] { return tcAt(R::fps29_97d, 0, 1, 0, 5).roundedDown(Comp::seconds); }, C{0, 0, 1, 0, 0, 0}},
         {"down to days", [] { return tc24(23, 1, 1, 1, 1).roundedDown(Comp::days); }, C{}},
-    };
-    for (const auto& c : cases) check(c);
-    Timecode t = tc24(23, 59, 30, 0);
-    EXPECT_THROW(t.roundUp(Comp::minutes), TimecodeValidationError);
-    EXPECT_EQ(t.components, (C{0, 23, 59, 30, 0, 0}));
-}
-
-TEST(TimecodeArithmeticTest, Conversions) {
-    const Case cases[] = {
         {"12 frames at 24 to 30", [] { return tc24(0, 0, 0, 12).converted(R::fps30); }, C{0, 0, 0, 0, 15, 0}},
         {"12 frames at 24 to 30 preserving", [] { return tc24(0, 0, 0, 12).converted(R::fps30, std::nullopt, true); },
          C{0, 0, 0, 0, 12, 0}},
@@ -235,6 +212,9 @@ TEST(TimecodeArithmeticTest, Conversions) {
          [] { return tcAt(R::fps29_97d, 1, 0, 0, 0).converted(R::fps30); }, C{0, 0, 59, 59, 29, 71}},
     };
     for (const auto& c : cases) check(c);
+    Timecode t = tc24(23, 59, 30, 0);
+    EXPECT_THROW(t.roundUp(Comp::minutes), TimecodeValidationError);
+    EXPECT_EQ(t.components, (C{0, 23, 59, 30, 0, 0}));
     const Timecode c = tc24(0, 0, 0, 12).converted(R::fps30, B::quarterFrames);
     EXPECT_EQ(c.properties, props(R::fps30, B::quarterFrames));
 }
