@@ -20,7 +20,7 @@ namespace {
 using testing::makeMovie;
 using testing::videoSource;
 
-Timecode timecodeAt(const std::string& text, TimecodeFrameRate rate,
+Timecode timecodeAt(const std::string& text, TimecodeFrameRate rate = TimecodeFrameRate::fps25,
                     TimecodeUpperLimit limit = TimecodeUpperLimit::max24Hours) {
     return Timecode(FormattedTimecodeSourceValue::string(text),
                     TimecodeProperties{rate, TimecodeSubFramesBase::max80SubFrames, limit});
@@ -82,7 +82,7 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         {"insert at 25",
          videoSource("25") + " -c:v mpeg4",
          false,
-         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
+         timecodeAt("01:00:00:00"),
          90000,
          1,
          {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"},
@@ -98,7 +98,7 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         {"insert keeps the old track",
          videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00",
          false,
-         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
+         timecodeAt("01:00:00:00"),
          90000,
          2,
          // The old association comes first, and ffprobe shows the first.
@@ -107,7 +107,7 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         {"replace",
          videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00",
          true,
-         timecodeAt("00:00:10:00", TimecodeFrameRate::fps25),
+         timecodeAt("00:00:10:00"),
          250,
          1,
          {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"},
@@ -115,7 +115,7 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         {"replace both tracks of two videos",
          videoSource("25") + " " + videoSource("25") + " -map 0 -map 1 -c:v mpeg4 -timecode 05:00:00:00",
          true,
-         timecodeAt("23:59:59:24", TimecodeFrameRate::fps25),
+         timecodeAt("23:59:59:24"),
          25 * 86400 - 1,
          1,
          {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"},
@@ -158,9 +158,8 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
 TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
     const testing::TemporaryFolder folder;
     const MediaAsset source(makeMovie(folder / "source.mov", videoSource("25") + " -c:v mpeg4"));
-    const Timecode duration = timecodeAt("00:00:02:05", TimecodeFrameRate::fps25);
-    const MediaTrack track = insertTimecodeTrack(source, folder / "result.mov",
-                                                 timecodeAt("01:00:00:00", TimecodeFrameRate::fps25), duration);
+    const Timecode duration = timecodeAt("00:00:02:05");
+    const MediaTrack track = insertTimecodeTrack(source, folder / "result.mov", timecodeAt("01:00:00:00"), duration);
     const TimecodeQuery query{TimecodeFrameRate::fps25, TimecodeSubFramesBase::max80SubFrames,
                               TimecodeUpperLimit::max24Hours};
     EXPECT_EQ(loadDurationTimecode(track, query).stringValue(), "00:00:02:05");
@@ -171,19 +170,18 @@ TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
         const char* duration;
     } cases[] = {{insertTimecodeTrack, "00:00:02:05"}, {replaceTimecodeTracks, "00:00:00:10"}};
     for (const auto& c : cases) {
-        const MediaTrack whole = c.write(MediaAsset(folder / "result.mov"), folder / "again.mov",
-                                         timecodeAt("01:00:00:00", TimecodeFrameRate::fps25), std::nullopt);
+        const MediaTrack whole =
+            c.write(MediaAsset(folder / "result.mov"), folder / "again.mov", timecodeAt("01:00:00:00"), std::nullopt);
         EXPECT_EQ(loadDurationTimecode(whole, query).stringValue(), c.duration);
     }
 }
 
 TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
     const testing::TemporaryFolder folder;
-    const Timecode second = timecodeAt("00:00:01:00", TimecodeFrameRate::fps25);
+    const Timecode second = timecodeAt("00:00:01:00");
     // A timecode track that outlasts the video it belongs to.
     insertTimecodeTrack(MediaAsset(makeMovie(folder / "short.mov", videoSource("25") + " -c:v mpeg4")),
-                        folder / "long.mov", timecodeAt("01:00:00:00", TimecodeFrameRate::fps25),
-                        timecodeAt("00:00:02:05", TimecodeFrameRate::fps25));
+                        folder / "long.mov", timecodeAt("01:00:00:00"), timecodeAt("00:00:02:05"));
     const struct {
         MediaAsset source;
         const char* start;
@@ -195,8 +193,7 @@ TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
     };
     for (const auto& c : cases) {
         const MediaTrack before = c.source.load().tracksOfType(MediaType::timecode).front();
-        insertTimecodeTrack(c.source, folder / "result.mov", timecodeAt("02:00:00:00", TimecodeFrameRate::fps25),
-                            second);
+        insertTimecodeTrack(c.source, folder / "result.mov", timecodeAt("02:00:00:00"), second);
         const MediaAsset result(folder / "result.mov");
         const MediaTrack after = result.load().tracksOfType(MediaType::timecode).front();
         EXPECT_EQ(after.formatDescriptions, before.formatDescriptions) << c.start;
@@ -212,7 +209,7 @@ TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00"));
     using std::filesystem::perms;
     std::filesystem::permissions(movie.path(), perms::owner_read | perms::owner_write | perms::group_read);
-    replaceTimecodeTracks(movie, movie.path(), timecodeAt("02:00:00:00", TimecodeFrameRate::fps25));
+    replaceTimecodeTracks(movie, movie.path(), timecodeAt("02:00:00:00"));
     EXPECT_EQ(std::filesystem::status(movie.path()).permissions(),
               perms::owner_read | perms::owner_write | perms::group_read);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"movie.mov"});
@@ -224,7 +221,7 @@ TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
 TEST(TimecodeTrackWriter, UnknownFrameRateNeedsADuration) {
     const testing::TemporaryFolder folder;
     const MediaAsset odd(makeMovie(folder / "odd.mov", videoSource("12") + " -c:v mpeg4"));
-    const Timecode start = timecodeAt("01:00:00:00", TimecodeFrameRate::fps25);
+    const Timecode start = timecodeAt("01:00:00:00");
     try {
         insertTimecodeTrack(odd, folder / "result.mov", start);
         ADD_FAILURE() << "a 12 fps movie got a default duration";
@@ -243,7 +240,7 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
     const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4"));
     std::ofstream(folder / "file") << "a file, not a folder";
     const std::string before = testing::contents(movie.path());
-    const Timecode start = timecodeAt("01:00:00:00", TimecodeFrameRate::fps25);
+    const Timecode start = timecodeAt("01:00:00:00");
     // /proc refuses new files even to the superuser, who writes into any other folder.
     std::vector<std::filesystem::path> destinations = {folder / "missing" / "result.mov",
                                                        folder / "file" / "result.mov", "/proc/result.mov"};
