@@ -91,15 +91,6 @@ TEST(TimecodeFieldModelTest, RowsFollowLimitFormatAndRate) {
     }
 }
 
-TEST(TimecodeFieldModelTest, TypingAcrossComponentsWithAutoAdvance) {
-    Field field(TimecodeEnvironment().timecodeFieldInputStyle(TimecodeField::InputStyle::autoAdvance));
-    field.rate.value = Rate::fps29_97d;
-    const auto result = field.type(Component::hours, digits("01020315"));
-    EXPECT_EQ(result, (Timecode::Components{0, 1, 2, 3, 15, 0}));
-    // The last visible component keeps focus without wrapping.
-    EXPECT_EQ(field.model.focusedComponent(), Component::frames);
-}
-
 TEST(TimecodeFieldModelTest, FocusMovesOverVisibleComponents) {
     struct Row {
         TimecodeEnvironment settings;
