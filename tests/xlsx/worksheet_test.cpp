@@ -12,7 +12,6 @@
 namespace tallyvane::xlsx {
 namespace {
 
-using testing::TemporaryFolder;
 using testing::errorOf;
 using testing::fixture;
 using testing::readBack;
@@ -44,11 +43,9 @@ std::vector<CellCase> cellCases() {
     };
 }
 
-class CellKinds : public ::testing::TestWithParam<WriteOrder> {};
+class CellKinds : public testing::WorkbookFile, public ::testing::WithParamInterface<WriteOrder> {};
 
 TEST_P(CellKinds, ReadBackWithTheirTypesAndTexts) {
-    TemporaryFolder folder;
-    const auto path = (folder / "cells.xlsx").string();
     const auto cases = cellCases();
     std::ostringstream diagnostics;
     Workbook workbook(path, GetParam(), diagnostics);
