@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -33,8 +32,11 @@ void makeArchive(const fs::path& archive, const fs::path& staging, const std::st
 
 struct ReadCase {
     const char* name;
-    // Builds the input inside the folder and returns the path to open.
-    std::function<fs::path(const fs::path&)> make;
+    // Files written into the folder, by relative path and contents; a path ending in '/' is a folder.
+    std::vector<std::pair<std::string, std::string>> files;
+    // When set, "p.fcpxmld" is made a tar archive of these members of the folder "stage".
+    std::string archived;
+    std::string open;
     Status status;
     std::string text;
     std::string messageText;
@@ -45,10 +47,19 @@ class DocumentReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(DocumentReading, GivesTheTextOrTheAlert) {
     TemporaryFolder folder;
-    const fs::path path = GetParam().make(folder.path());
+    for (const auto& [path, contents] : GetParam().files) {
+        if (path.ends_with('/')) {
+            fs::create_directories(folder.path() / path);
+        } else {
+            writeText(folder.path() / path, contents);
+        }
+    }
+    if (!GetParam().archived.empty()) {
+        makeArchive(folder.path() / "p.fcpxmld", folder.path() / "stage", GetParam().archived);
+    }
     if (HasFatalFailure()) return;
     std::ostringstream log;
-    const DocumentText result = readDocumentText(path, log);
+    const DocumentText result = readDocumentText(folder.path() / GetParam().open, log);
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_EQ(result.text, GetParam().text);
     EXPECT_EQ(result.messageText, GetParam().messageText);
@@ -57,92 +68,39 @@ TEST_P(DocumentReading, GivesTheTextOrTheAlert) {
 
 const std::string kInvalid = "This is not a valid .fcpxml file";
 const std::string kExportAgain = "Please export a new XML from Final Cut Pro.";
+const std::string kMissing = "No such file or directory.";
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, DocumentReading,
     ::testing::Values(
-        ReadCase{"file",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxml", kDocument);
-                     return f / "p.fcpxml";
-                 },
-                 Status::read, kDocument, "", ""},
+        ReadCase{"file", {{"p.fcpxml", kDocument}}, "", "p.fcpxml", Status::read, kDocument, "", ""},
         // An empty .fcpxml goes to the reader, which has its own alert for it.
-        ReadCase{"emptyFile",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxml", "");
-                     return f / "p.fcpxml";
-                 },
-                 Status::read, "", "", ""},
-        ReadCase{"missingFile", [](const fs::path& f) { return f / "gone.fcpxml"; }, Status::failed, "",
-                 "The file \u201Cgone.fcpxml\u201D couldn\u2019t be opened.", "No such file or directory."},
-        ReadCase{"folderNamedFcpxml",
-                 [](const fs::path& f) {
-                     fs::create_directory(f / "odd.fcpxml");
-                     return f / "odd.fcpxml";
-                 },
-                 Status::failed, "", "The file \u201Codd.fcpxml\u201D couldn\u2019t be opened.", "Is a directory."},
-        ReadCase{"bundleFolder",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxmld" / "Info.fcpxml", kDocument);
-                     return f / "p.fcpxmld";
-                 },
+        ReadCase{"emptyFile", {{"p.fcpxml", ""}}, "", "p.fcpxml", Status::read, "", "", ""},
+        ReadCase{"missingFile", {}, "", "gone.fcpxml", Status::failed, "",
+                 "The file \u201Cgone.fcpxml\u201D couldn\u2019t be opened.", kMissing},
+        ReadCase{"folderNamedFcpxml", {{"odd.fcpxml/", ""}}, "", "odd.fcpxml", Status::failed, "",
+                 "The file \u201Codd.fcpxml\u201D couldn\u2019t be opened.", "Is a directory."},
+        ReadCase{"bundleFolder", {{"p.fcpxmld/Info.fcpxml", kDocument}}, "", "p.fcpxmld", Status::read, kDocument, "",
+                 ""},
+        ReadCase{"bundleFolderWithTrailingSlash", {{"p.fcpxmld/Info.fcpxml", kDocument}}, "", "p.fcpxmld/",
                  Status::read, kDocument, "", ""},
-        ReadCase{"bundleFolderWithTrailingSlash",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxmld" / "Info.fcpxml", kDocument);
-                     return fs::path((f / "p.fcpxmld").string() + "/");
-                 },
-                 Status::read, kDocument, "", ""},
-        ReadCase{"bundleFolderWithoutDocument",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxmld" / "Other.fcpxml", kDocument);
-                     return f / "p.fcpxmld";
-                 },
-                 Status::failed, "", "The file \u201CInfo.fcpxml\u201D couldn\u2019t be opened.",
-                 "No such file or directory."},
-        ReadCase{"bundleFolderWithEmptyDocument",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxmld" / "Info.fcpxml", "");
-                     return f / "p.fcpxmld";
-                 },
-                 Status::failed, "", kInvalid, kExportAgain},
+        ReadCase{"bundleFolderWithoutDocument", {{"p.fcpxmld/Other.fcpxml", kDocument}}, "", "p.fcpxmld",
+                 Status::failed, "", "The file \u201CInfo.fcpxml\u201D couldn\u2019t be opened.", kMissing},
+        ReadCase{"bundleFolderWithEmptyDocument", {{"p.fcpxmld/Info.fcpxml", ""}}, "", "p.fcpxmld", Status::failed,
+                 "", kInvalid, kExportAgain},
         ReadCase{"singleFileBundle",
-                 [](const fs::path& f) {
-                     writeText(f / "stage" / "Project.fcpxmld" / "._Info.fcpxml", "resource fork");
-                     writeText(f / "stage" / "Project.fcpxmld" / "Info.fcpxml", kDocument);
-                     makeArchive(f / "p.fcpxmld", f / "stage",
-                                 "Project.fcpxmld/._Info.fcpxml Project.fcpxmld/Info.fcpxml");
-                     return f / "p.fcpxmld";
-                 },
-                 Status::read, kDocument, "", ""},
-        ReadCase{"singleFileBundleWithoutDocument",
-                 [](const fs::path& f) {
-                     writeText(f / "stage" / "Info.fcpxml.bak", kDocument);
-                     makeArchive(f / "p.fcpxmld", f / "stage", "Info.fcpxml.bak");
-                     return f / "p.fcpxmld";
-                 },
-                 Status::failed, "", kInvalid, kExportAgain},
-        ReadCase{"singleFileNotAnArchive",
-                 [](const fs::path& f) {
-                     writeText(f / "p.fcpxmld", kDocument);
-                     return f / "p.fcpxmld";
-                 },
-                 Status::failed, "", kInvalid, kExportAgain},
-        ReadCase{"missingBundle", [](const fs::path& f) { return f / "gone.fcpxmld"; }, Status::failed, "",
-                 "The file \u201Cgone.fcpxmld\u201D couldn\u2019t be opened.", "No such file or directory."},
-        ReadCase{"upperCaseExtension",
-                 [](const fs::path& f) {
-                     writeText(f / "p.FCPXML", kDocument);
-                     return f / "p.FCPXML";
-                 },
-                 Status::notADocument, "", "", ""},
-        ReadCase{"otherExtension",
-                 [](const fs::path& f) {
-                     writeText(f / "p.xml", kDocument);
-                     return f / "p.xml";
-                 },
-                 Status::notADocument, "", "", ""}),
+                 {{"stage/Project.fcpxmld/._Info.fcpxml", "resource fork"},
+                  {"stage/Project.fcpxmld/Info.fcpxml", kDocument}},
+                 "Project.fcpxmld/._Info.fcpxml Project.fcpxmld/Info.fcpxml", "p.fcpxmld", Status::read, kDocument,
+                 "", ""},
+        ReadCase{"singleFileBundleWithoutDocument", {{"stage/Info.fcpxml.bak", kDocument}}, "Info.fcpxml.bak",
+                 "p.fcpxmld", Status::failed, "", kInvalid, kExportAgain},
+        ReadCase{"singleFileNotAnArchive", {{"p.fcpxmld", kDocument}}, "", "p.fcpxmld", Status::failed, "", kInvalid,
+                 kExportAgain},
+        ReadCase{"missingBundle", {}, "", "gone.fcpxmld", Status::failed, "",
+                 "The file \u201Cgone.fcpxmld\u201D couldn\u2019t be opened.", kMissing},
+        ReadCase{"upperCaseExtension", {{"p.FCPXML", kDocument}}, "", "p.FCPXML", Status::notADocument, "", "", ""},
+        ReadCase{"otherExtension", {{"p.xml", kDocument}}, "", "p.xml", Status::notADocument, "", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DocumentPath, DropsTrailingSeparatorsOnly) {
