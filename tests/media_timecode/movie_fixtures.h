@@ -2,7 +2,10 @@
 // Movies made at test time with the ffmpeg command-line tool, in a private temporary folder.
 
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "media_timecode/media_timecode_errors.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane::testing {
@@ -18,6 +21,17 @@ std::string videoSource(const std::string& rate, const std::string& seconds = "0
 
 // The file's bytes.
 std::string contents(const std::filesystem::path& path);
+
+// The code of the parse error the call throws, or nothing when it throws none.
+template <typename Call>
+std::optional<TimecodeMediaParseError::Code> parseErrorOf(Call&& call) {
+    try {
+        call();
+    } catch (const TimecodeMediaParseError& error) {
+        return error.code();
+    }
+    return std::nullopt;
+}
 
 // ffprobe's answer for every stream, one "index,type,tag[,timecode]" line each.
 std::string probeStreams(const std::filesystem::path& movie);

@@ -4,6 +4,7 @@
 
 #include "media_timecode/media_asset.h"
 #include "media_timecode/media_timecode_errors.h"
+#include "movie_fixtures.h"
 
 namespace tallyvane {
 namespace {
@@ -42,12 +43,9 @@ TEST(TimecodeSamples, DecodesWholeBigEndianUnits) {
 
 TEST(TimecodeSamples, OtherSubtypesAreUnknownTimecode) {
     for (const std::uint32_t subtype : {fourCharCode('c', 'n', '3', '2'), fourCharCode('a', 'v', 'c', '1'), 0U}) {
-        try {
-            decodeTimecodeSamples(subtype, std::vector<std::uint8_t>{0, 0, 0, 1});
-            ADD_FAILURE() << "subtype " << subtype << " decoded";
-        } catch (const TimecodeMediaParseError& error) {
-            EXPECT_EQ(error.code(), TimecodeMediaParseError::Code::unknownTimecode);
-        }
+        EXPECT_EQ(testing::parseErrorOf([&] { decodeTimecodeSamples(subtype, std::vector<std::uint8_t>{0, 0, 0, 1}); }),
+                  TimecodeMediaParseError::Code::unknownTimecode)
+            << "subtype " << subtype;
     }
 }
 
