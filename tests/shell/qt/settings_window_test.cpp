@@ -45,10 +45,17 @@ protected:
     QCheckBox& column(const char* field) { return settings<QCheckBox>(field); }
 };
 
-TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTab) {
+TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTabWhereTheBuiltInLayoutLocksTheColumns) {
     EXPECT_TRUE(windows_->settingsWindow().isVisible());
     EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0);
     EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
+    EXPECT_TRUE(column("categoryColumnCheckbox").isChecked());
+    EXPECT_FALSE(column("rowNumbersColumnCheckbox").isChecked());
+    EXPECT_FALSE(settings<QComboBox>("thumbnailWidthPopup").isEnabled());
+    EXPECT_FALSE(settings<QPushButton>("editLayoutButton").isEnabled());
+    EXPECT_FALSE(settings<QPushButton>("removeLayoutButton").isEnabled());
+    EXPECT_TRUE(settings<QPushButton>("addLayoutButton").isEnabled());
 
     settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
     windows_->settingsWindow().close();
@@ -58,31 +65,7 @@ TEST_F(SettingsWindowTest, TheEditButtonShowsTheLayoutsTab) {
     EXPECT_EQ(settings<QTabWidget>("settingsTabs").currentIndex(), 0) << "back on the layouts";
 }
 
-TEST_F(SettingsWindowTest, ScreenshotOfAStoredLayout) {
-    nameLayout("addLayoutButton", "Editorial");
-    choose(settings<QComboBox>("layoutsSettingsPopup"), 1);
-    clickCheckBox(column("roleColumnCheckbox"));
-    // The picture is of the state meant: the new layout chosen, with the one column switched on.
-    EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Editorial");
-    EXPECT_TRUE(column("roleColumnCheckbox").isChecked());
-    EXPECT_TRUE(column("roleColumnCheckbox").isEnabled());
-    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/settings_window.png";
-    QWidget& window = windows_->settingsWindow();
-    ASSERT_TRUE(window.grab().save(file, "PNG"));
-    EXPECT_EQ(QImage(file).size(), window.size() * window.devicePixelRatio());
-}
-
-TEST_F(SettingsWindowTest, TheBuiltInLayoutLocksTheColumnControls) {
-    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
-    EXPECT_TRUE(column("categoryColumnCheckbox").isChecked());
-    EXPECT_FALSE(column("rowNumbersColumnCheckbox").isChecked());
-    EXPECT_FALSE(settings<QComboBox>("thumbnailWidthPopup").isEnabled());
-    EXPECT_FALSE(settings<QPushButton>("editLayoutButton").isEnabled());
-    EXPECT_FALSE(settings<QPushButton>("removeLayoutButton").isEnabled());
-    EXPECT_TRUE(settings<QPushButton>("addLayoutButton").isEnabled());
-}
-
-TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThem) {
+TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThemAndRemovingEmptiesTheList) {
     nameLayout("addLayoutButton", "Edit");
     nameLayout("addLayoutButton", "Edit");
     EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default", "Edit", "Edit1"}));
@@ -99,9 +82,17 @@ TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThem) {
     ASSERT_EQ(file.size(), 2u);
     EXPECT_EQ(file[0]["name"], "Edit");
     EXPECT_EQ(file[1]["name"], "Edit1");
+
+    // Removing the last layouts leaves the built-in entry.
+    QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
+    QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
+    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
+    EXPECT_EQ(items(main<QComboBox>("layoutsAppPopup")), (QStringList{"Default"}));
+    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
+    EXPECT_EQ(layoutsFile(), nlohmann::json::array());
 }
 
-TEST_F(SettingsWindowTest, CancellingTheNameSheetChangesNothing) {
+TEST_F(SettingsWindowTest, CancellingTheNameSheetChangesNothingAndRenamingKeepsTheLayoutInItsPlace) {
     QTest::mouseClick(&settings<QPushButton>("addLayoutButton"), Qt::LeftButton);
     QTest::keyClicks(&settings<QLineEdit>("layoutNameField"), "Unwanted");
     QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
@@ -109,9 +100,7 @@ TEST_F(SettingsWindowTest, CancellingTheNameSheetChangesNothing) {
     EXPECT_FALSE(shell_->layouts().nameSheet().open);
     EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
     EXPECT_FALSE(std::filesystem::exists(supportFolder_ / "Layouts.json"));
-}
 
-TEST_F(SettingsWindowTest, RenamingKeepsTheLayoutInItsPlaceInBothMenus) {
     nameLayout("addLayoutButton", "A");
     nameLayout("addLayoutButton", "B");
     nameLayout("addLayoutButton", "C");
@@ -129,15 +118,6 @@ TEST_F(SettingsWindowTest, RenamingKeepsTheLayoutInItsPlaceInBothMenus) {
     EXPECT_EQ(layoutsFile()[1]["name"], "Bee");
 }
 
-TEST_F(SettingsWindowTest, RemovingTheOnlyLayoutLeavesTheBuiltInEntry) {
-    nameLayout("addLayoutButton", "Short");
-    QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
-    EXPECT_EQ(items(settings<QComboBox>("layoutsSettingsPopup")), (QStringList{"Default"}));
-    EXPECT_EQ(items(main<QComboBox>("layoutsAppPopup")), (QStringList{"Default"}));
-    EXPECT_FALSE(column("categoryColumnCheckbox").isEnabled());
-    EXPECT_EQ(layoutsFile(), nlohmann::json::array());
-}
-
 TEST_F(SettingsWindowTest, ColumnChangesAreWrittenIntoTheChosenLayout) {
     nameLayout("addLayoutButton", "Edit");
     clickCheckBox(column("categoryColumnCheckbox"));
@@ -153,6 +133,14 @@ TEST_F(SettingsWindowTest, ColumnChangesAreWrittenIntoTheChosenLayout) {
     EXPECT_EQ(settings<QComboBox>("layoutsSettingsPopup").currentText(), "Edit");
     EXPECT_TRUE(column("categoryColumnCheckbox").isChecked());
     EXPECT_FALSE(column("notesColumnCheckbox").isChecked());
+
+    // The picture of this state is left to be looked at.
+    EXPECT_TRUE(column("roleColumnCheckbox").isChecked());
+    EXPECT_TRUE(column("roleColumnCheckbox").isEnabled());
+    const QString file = QString(TALLYVANE_TEST_OUTPUT_DIR) + "/settings_window.png";
+    QWidget& window = windows_->settingsWindow();
+    ASSERT_TRUE(window.grab().save(file, "PNG"));
+    EXPECT_EQ(QImage(file).size(), window.size() * window.devicePixelRatio());
 }
 
 TEST_F(SettingsWindowTest, TheThumbnailWidthIsStoredAsANumber) {
