@@ -4,7 +4,7 @@
 
 #include <unordered_set>
 
-#include "timecode/timecode_sources.h"
+#include "unchecked_timecode.h"
 
 namespace tallyvane {
 namespace {
@@ -106,17 +106,16 @@ TEST(FieldPoliciesTest, PasteResultsCompareAsTheirTimecodes) {
     p30.frameRate = TimecodeFrameRate::fps30;
     auto days = p25;
     days.upperLimit = Timecode::UpperLimit::max100Days;
-    const Timecode one(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25);
+    const Timecode one = make({0, 1, 0, 0, 0, 0}, p25);
     using Result = TimecodeField::PasteValidationResult;
     std::hash<Result> hash;
     // The upper limit is no part of a timecode's equality, and so of the hash.
-    for (const Timecode& same : {Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p25),
-                                 Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), days)}) {
+    for (const Timecode& same : {make({0, 1, 0, 0, 0, 0}, p25), make({0, 1, 0, 0, 0, 0}, days)}) {
         EXPECT_EQ(Result::allowed(one), Result::allowed(same));
         EXPECT_EQ(hash(Result::allowed(one)), hash(Result::allowed(same)));
     }
-    EXPECT_NE(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 0), p30)));
-    EXPECT_NE(Result::allowed(one), Result::allowed(Timecode(TimecodeSourceValue::components(0, 1, 0, 0, 1), p25)));
+    EXPECT_NE(Result::allowed(one), Result::allowed(make({0, 1, 0, 0, 0, 0}, p30)));
+    EXPECT_NE(Result::allowed(one), Result::allowed(make({0, 1, 0, 0, 1, 0}, p25)));
     EXPECT_NE(Result::allowed(one), Result::rejected(UserAction::pasteRejected()));
     EXPECT_EQ(Result::rejected(UserAction::pasteRejected()), Result::rejected(UserAction::pasteRejected()));
 }
