@@ -209,16 +209,8 @@ TEST_F(FCPXMLReportWriterTest, MarkersAndKeywordsOfTheSelectedClipsByKindInColou
 TEST_F(FCPXMLReportWriterTest, TheSummaryCountsEachClipOnce) {
     addTimeline();
     const auto workbook = write(request({{"Video", true}}, {}, {"summary"}));
-    const auto& summary = workbook["worksheets"]["Summary"];
     // The audio copy of the interview carries the video role too; only its video copy counts.
-    bool found = false;
-    for (int row = 5; row <= summary["maxRow"].get<int>(); ++row) {
-        const auto texts = rowTexts(summary, row, "B");
-        if (texts[0] != "Video") continue;
-        found = true;
-        EXPECT_EQ(texts[1], "00:00:10:00");
-    }
-    EXPECT_TRUE(found);
+    EXPECT_EQ(rowTexts(workbook["worksheets"]["Summary"], 5, "B"), (std::vector<std::string>{"Video", "00:00:10:00"}));
 }
 
 TEST_F(FCPXMLReportWriterTest, TheTimelineRateBecomesTheReportRate) {
