@@ -54,18 +54,7 @@ protected:
     DesktopPlatform platform_;
 };
 
-TEST_F(DesktopPlatformTest, AnAlertIsASheetOnTheMainWindowAndReturnsAtOnce) {
-    platform_.showAlert("This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro.");
-    auto* alert = window_->findChild<QMessageBox*>();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_TRUE(alert->isVisible());
-    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
-    EXPECT_EQ(alert->text(), "This is not a valid .fcpxml file");
-    EXPECT_EQ(alert->informativeText(), "Please export a new XML from Final Cut Pro.");
-    alert->accept();
-}
-
-TEST_F(DesktopPlatformTest, AlertTextsThatLookLikeMarkupAreShownAsTheyAre) {
+TEST_F(DesktopPlatformTest, AnAlertIsASheetThatReturnsAtOnceAndShowsMarkupAsItIs) {
     const std::string message = "\u201C<i>Cut</i>.txt\u201D is not a project document";
     const std::string informative = "The folder /tmp/<b>Reports</b> cannot be written.";
     QStringList expected{QString::fromStdString(message), QString::fromStdString(informative)};
@@ -74,6 +63,10 @@ TEST_F(DesktopPlatformTest, AlertTextsThatLookLikeMarkupAreShownAsTheyAre) {
     platform_.showAlert(message, informative);
     auto* sheet = window_->findChild<QMessageBox*>();
     ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(sheet->text().toStdString(), message);
+    EXPECT_EQ(sheet->informativeText().toStdString(), informative);
     EXPECT_EQ(shownTexts(*sheet), expected);
     sheet->accept();
 
@@ -97,34 +90,29 @@ TEST_F(DesktopPlatformTest, AnAlertWithoutAWindowWaitsForOK) {
     EXPECT_EQ(shown, "Alone");
 }
 
-TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAndAddsTheExtension) {
-    QTemporaryDir folder;
-    QString proposed;
-    whenModal<QFileDialog>([&](QFileDialog& panel) {
-        proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
-        panel.setDirectory(folder.path());
-        panel.selectFile("Cut");
-        static_cast<QDialog&>(panel).accept();
-    });
-    const auto chosen = platform_.askSavePath("Timeline A - Default Report", "xlsx");
-    EXPECT_EQ(proposed, "Timeline A - Default Report.xlsx");
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->filename(), "Cut.xlsx");
-    EXPECT_EQ(toQString(chosen->parent_path()), folder.path());
-}
-
-TEST_F(DesktopPlatformTest, ATitleWithASlashIsProposedAsOneFileName) {
-    QTemporaryDir folder;
-    whenModal<QFileDialog>([&](QFileDialog& panel) {
-        const QString proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
-        panel.setDirectory(folder.path());
-        panel.selectFile(proposed);
-        static_cast<QDialog&>(panel).accept();
-    });
-    const auto chosen = platform_.askSavePath("Cut 1/2 - Default Report", "xlsx");
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->filename(), "Cut 1_2 - Default Report.xlsx");
-    EXPECT_EQ(toQString(chosen->parent_path()).toStdString(), folder.path().toStdString());
+TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAsOneFileNameAndAddsTheExtension) {
+    const struct {
+        const char* title;
+        const char* typed;  // nothing: the proposed name is kept
+        const char* proposed;
+        const char* chosen;
+    } cases[]{{"Timeline A - Default Report", "Cut", "Timeline A - Default Report.xlsx", "Cut.xlsx"},
+              {"Cut 1/2 - Default Report", nullptr, "Cut 1_2 - Default Report.xlsx", "Cut 1_2 - Default Report.xlsx"}};
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        QString proposed;
+        whenModal<QFileDialog>([&](QFileDialog& panel) {
+            proposed = panel.findChild<QLineEdit*>("fileNameEdit")->text();
+            panel.setDirectory(folder.path());
+            panel.selectFile(c.typed != nullptr ? QString(c.typed) : proposed);
+            static_cast<QDialog&>(panel).accept();
+        });
+        const auto chosen = platform_.askSavePath(c.title, "xlsx");
+        EXPECT_EQ(proposed, c.proposed) << c.title;
+        ASSERT_TRUE(chosen) << c.title;
+        EXPECT_EQ(chosen->filename(), c.chosen);
+        EXPECT_EQ(toQString(chosen->parent_path()).toStdString(), folder.path().toStdString());
+    }
 }
 
 TEST_F(DesktopPlatformTest, ACancelledSavePanelChoosesNothing) {
