@@ -206,16 +206,13 @@ TEST_F(MainWindowTest, TheFirstOfSeveralDocumentsWithOneReportIsAnalysedAtOnce) 
     EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
 }
 
-TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocument) {
+TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocumentAndARefusedDocumentLeavesNoReports) {
     start();
     open("ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
     EXPECT_TRUE(platform_.alerts.empty());
     EXPECT_EQ(main<QLabel>("inputFileName").text(), "ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
     EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"60fps-rubric-compound-clips"}));
-}
 
-TEST_F(MainWindowTest, ADocumentTheReaderRefusesShowsItsAlertAndNoReports) {
-    start();
     open(kTooOldSample);
     ASSERT_EQ(platform_.alerts.size(), 1u);
     EXPECT_EQ(platform_.alerts[0].messageText, "There is a problem with this FCPXML");
