@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -72,8 +73,7 @@ struct WriteCase {
     bool replace;
     Timecode start;
     std::uint32_t frameNumber;
-    std::size_t timecodeTracks;
-    std::vector<std::string> probe;                      // ffprobe's lines of the result
+    std::vector<std::string> probe;                      // ffprobe's lines of the result, one a track
     std::vector<std::vector<std::uint32_t>> references;  // timecode track ids each track refers to
 };
 
@@ -84,7 +84,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          false,
          timecodeAt("01:00:00:00"),
          90000,
-         1,
          {"0,video,mp4v,01:00:00:00", "1,data,tmcd,01:00:00:00"},
          {{2}, {}}},
         {"insert at 29.97 drop",
@@ -92,7 +91,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          false,
          timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d),
          30 * 3600 - 108,
-         1,
          {"0,video,mp4v,01:00:00;00", "1,data,tmcd,01:00:00;00"},
          {{2}, {}}},
         {"insert keeps the old track",
@@ -100,7 +98,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          false,
          timecodeAt("01:00:00:00"),
          90000,
-         2,
          // The old association comes first, and ffprobe shows the first.
          {"0,video,mp4v,05:00:00:00", "1,data,tmcd,05:00:00:00", "2,data,tmcd,01:00:00:00"},
          {{2, 3}, {}, {}}},
@@ -109,7 +106,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          true,
          timecodeAt("00:00:10:00"),
          250,
-         1,
          {"0,video,mp4v,00:00:10:00", "1,data,tmcd,00:00:10:00"},
          {{2}, {}}},
         {"replace both tracks of two videos",
@@ -117,7 +113,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          true,
          timecodeAt("23:59:59:24"),
          25 * 86400 - 1,
-         1,
          {"0,video,mp4v,23:59:59:24", "1,video,mp4v,23:59:59:24", "2,data,tmcd,23:59:59:24"},
          {{3}, {3}, {}}},
         {"audio only",
@@ -125,7 +120,6 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
          true,
          timecodeAt("00:00:01:00", TimecodeFrameRate::fps24),
          24,
-         1,
          {"0,audio,sowt", "1,data,tmcd,00:00:01:00"},
          {{}, {}}},
     };
@@ -141,7 +135,9 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         const MediaAsset result(folder / "result.mov");
         EXPECT_EQ(readTimecodeSamples(result, track), std::vector<CMTimeCode>{CMTimeCode32{c.frameNumber}}) << c.name;
         const AssetDescription description = result.load();
-        EXPECT_EQ(description.tracksOfType(MediaType::timecode).size(), c.timecodeTracks) << c.name;
+        const auto isTimecode = [](const std::string& line) { return line.find(",tmcd") != line.npos; };
+        const std::size_t probed = std::ranges::count_if(c.probe, isTimecode);
+        EXPECT_EQ(description.tracksOfType(MediaType::timecode).size(), probed) << c.name;
         EXPECT_EQ(timecodeFrameRate(description, std::nullopt), c.start.properties.frameRate) << c.name;
         const std::vector<std::vector<Timecode>> read = loadTimecodes(result, fromFile);
         ASSERT_FALSE(read.empty()) << c.name;
