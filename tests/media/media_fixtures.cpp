@@ -6,9 +6,16 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "media/media_init.h"
 #include "support/shell_command.h"
 
 namespace tallyvane::testing {
+
+const TemporaryFolder& MediaSuite::newFolder() {
+    initMedia();
+    folder_ = std::make_unique<TemporaryFolder>();
+    return *folder_;
+}
 
 bool runFfmpeg(const std::string& arguments) {
     const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments;

@@ -2,7 +2,10 @@
 // Media made at test time with the ffmpeg command-line tool, in a private temporary folder.
 // The clip sheet tests use these too.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "media/rgb_image.h"
@@ -11,6 +14,17 @@
 namespace tallyvane::testing {
 
 using test::TemporaryFolder;
+
+// A suite whose media are made once, in a temporary folder of its own.
+class MediaSuite : public ::testing::Test {
+protected:
+    // Readies the media libraries and gives the suite a new, empty folder.
+    static const TemporaryFolder& newFolder();
+    static void TearDownTestSuite() { folder_.reset(); }
+    static std::filesystem::path file(const std::string& name) { return *folder_ / name; }
+
+    static inline std::unique_ptr<TemporaryFolder> folder_;
+};
 
 // Runs ffmpeg quietly with the given arguments (shell syntax); on error it fails the test and
 // gives false.

@@ -3,30 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "media/media_error.h"
-#include "media/media_init.h"
 #include "media_fixtures.h"
 
 namespace tallyvane {
 namespace {
 
-using testing::TemporaryFolder;
-
-class MediaMetadataTest : public ::testing::Test {
+class MediaMetadataTest : public testing::MediaSuite {
 protected:
-    static void SetUpTestSuite() {
-        initMedia();
-        folder_ = std::make_unique<TemporaryFolder>();
-        ASSERT_TRUE(testing::makeTaggedSongs(folder_->path()));
-    }
-    static void TearDownTestSuite() { folder_.reset(); }
-
-    static std::filesystem::path file(const std::string& name) { return *folder_ / name; }
-
-    static inline std::unique_ptr<TemporaryFolder> folder_;
+    static void SetUpTestSuite() { ASSERT_TRUE(testing::makeTaggedSongs(newFolder().path())); }
 };
 
 std::ptrdiff_t indexOf(const std::vector<MetadataEntry>& entries, const std::string& key) {
@@ -76,11 +63,8 @@ TEST_F(MediaMetadataTest, ListsFileTagsBeforeTheAudioStreamsTags) {
     }
 }
 
-TEST_F(MediaMetadataTest, UntaggedFilesGiveNoEntries) {
+TEST_F(MediaMetadataTest, UntaggedFilesGiveNoEntriesAndUnreadableOnesErrors) {
     EXPECT_TRUE(readMediaMetadata(file("bare.wav")).empty());
-}
-
-TEST_F(MediaMetadataTest, UnreadableFilesAreErrors) {
     for (const char* name : {"missing.mp3", "noise.mp3"}) {
         SCOPED_TRACE(name);
         try {

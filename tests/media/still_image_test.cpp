@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <vector>
 
 #include "media/media_error.h"
-#include "media/media_init.h"
 #include "media_fixtures.h"
 
 namespace tallyvane {
@@ -15,12 +13,10 @@ namespace {
 
 using testing::TemporaryFolder;
 
-class StillImageTest : public ::testing::Test {
+class StillImageTest : public testing::MediaSuite {
 protected:
     static void SetUpTestSuite() {
-        initMedia();
-        folder_ = std::make_unique<TemporaryFolder>();
-        const TemporaryFolder& f = *folder_;
+        const TemporaryFolder& f = newFolder();
         const auto still = [&](const std::string& colour, const std::string& size,
                                const std::string& name) {
             testing::runFfmpeg("-f lavfi -i color=c=" + colour + ":s=" + size +
@@ -38,11 +34,6 @@ protected:
         std::filesystem::copy_file(f / "pattern.png", f / "frame%d.png");
         std::ofstream(f / "text.png") << "not a picture";
     }
-    static void TearDownTestSuite() { folder_.reset(); }
-
-    static std::filesystem::path file(const std::string& name) { return *folder_ / name; }
-
-    static inline std::unique_ptr<TemporaryFolder> folder_;
 };
 
 struct ScaleCase {

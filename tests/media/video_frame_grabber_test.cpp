@@ -4,12 +4,10 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <memory>
 #include <thread>
 #include <vector>
 
 #include "media/media_error.h"
-#include "media/media_init.h"
 #include "media_fixtures.h"
 
 namespace tallyvane {
@@ -17,12 +15,10 @@ namespace {
 
 using testing::TemporaryFolder;
 
-class VideoFrameGrabberTest : public ::testing::Test {
+class VideoFrameGrabberTest : public testing::MediaSuite {
 protected:
     static void SetUpTestSuite() {
-        initMedia();
-        folder_ = std::make_unique<TemporaryFolder>();
-        const TemporaryFolder& f = *folder_;
+        const TemporaryFolder& f = newFolder();
         // Open GOPs with B-frames: keyframes every 12 frames whose decoding time lies well
         // before their presentation time, so a seek to a frame just before a keyframe lands late.
         // The sound comes first in the file, the picture second.
@@ -59,11 +55,6 @@ protected:
         std::filesystem::create_directory(f / "folder.mov");
         ASSERT_EQ(mkfifo((f / "pipe.mov").c_str(), 0600), 0);
     }
-    static void TearDownTestSuite() { folder_.reset(); }
-
-    static std::filesystem::path clip(const std::string& name) { return *folder_ / name; }
-
-    static inline std::unique_ptr<TemporaryFolder> folder_;
 };
 
 struct FrameCase {
@@ -117,7 +108,7 @@ TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTimeOrReportsWhyNot) {
         SCOPED_TRACE(std::string(c.clip) + " at " + std::to_string(c.numerator) + "/" +
                      std::to_string(c.denominator));
         try {
-            EXPECT_EQ(testing::frameNumberOf(grabVideoFrame(clip(c.clip), {c.numerator, c.denominator}, 0)),
+            EXPECT_EQ(testing::frameNumberOf(grabVideoFrame(file(c.clip), {c.numerator, c.denominator}, 0)),
                       c.expectedFrame);
             EXPECT_EQ(c.error, nullptr) << "no error";
         } catch (const MediaError& error) {
@@ -128,7 +119,7 @@ TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTimeOrReportsWhyNot) {
 }
 
 TEST_F(VideoFrameGrabberTest, OneGrabberServesTimesInAnyOrder) {
-    VideoFrameGrabber grabber(clip("gop.mp4"));
+    VideoFrameGrabber grabber(file("gop.mp4"));
     for (int frame : {30, 5, 30, 31, 49, 0, 11, 10, 24, 23}) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({frame, 25}, 160)), frame);
@@ -139,7 +130,7 @@ TEST_F(VideoFrameGrabberTest, WalksForwardThroughEveryFrame) {
     // Ascending times go on decoding from where the last request stopped; each must still be
     // the exact frame, also halfway through a frame and when asked twice.
     for (const char* name : {"gop.mp4", "ntsc.mov", "offset.ts"}) {
-        VideoFrameGrabber grabber(clip(name));
+        VideoFrameGrabber grabber(file(name));
         const bool ntsc = std::string(name) == "ntsc.mov";
         const int frames = ntsc ? 30 : std::string(name) == "gop.mp4" ? 50 : 25;
         for (int frame = 0; frame < frames; ++frame) {
@@ -160,7 +151,7 @@ TEST_F(VideoFrameGrabberTest, WalksForwardThroughEveryFrame) {
 
 TEST_F(VideoFrameGrabberTest, GrabbersWorkSideBySideOnSeparateThreads) {
     std::vector<VideoFrameGrabber> grabbers;
-    for (int i = 0; i < 4; ++i) grabbers.emplace_back(clip(i % 2 == 0 ? "gop.mp4" : "ntsc.mov"));
+    for (int i = 0; i < 4; ++i) grabbers.emplace_back(file(i % 2 == 0 ? "gop.mp4" : "ntsc.mov"));
     std::vector<std::vector<int>> seen(grabbers.size());
     std::vector<std::thread> workers;
     for (std::size_t i = 0; i < grabbers.size(); ++i) {
@@ -201,7 +192,7 @@ TEST_F(VideoFrameGrabberTest, ReducesToTheWidthKeepingTheDisplayAspect) {
     };
     for (const SizeCase& c : cases) {
         SCOPED_TRACE(std::string(c.clip) + " at most " + std::to_string(c.maxWidth));
-        const RgbImage image = grabVideoFrame(clip(c.clip), {0, 1}, c.maxWidth);
+        const RgbImage image = grabVideoFrame(file(c.clip), {0, 1}, c.maxWidth);
         EXPECT_EQ(image.width, c.width);
         EXPECT_EQ(image.height, c.height);
         EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(c.width) * c.height * 3);
@@ -209,7 +200,7 @@ TEST_F(VideoFrameGrabberTest, ReducesToTheWidthKeepingTheDisplayAspect) {
 }
 
 TEST_F(VideoFrameGrabberTest, ReadsColoursInTheClipsOwnMatrix) {
-    const RgbImage image = grabVideoFrame(clip("red709.mp4"), {0, 1}, 0);
+    const RgbImage image = grabVideoFrame(file("red709.mp4"), {0, 1}, 0);
     const testing::Rgb centre = testing::pixelAt(image, image.width / 2, image.height / 2);
     EXPECT_NEAR(centre.red, 255, 6);
     EXPECT_NEAR(centre.green, 0, 6);

@@ -49,24 +49,19 @@ std::shared_ptr<StoryElement> element(const std::string& name, std::shared_ptr<A
     return result;
 }
 
-class ThumbnailTest : public ::testing::Test {
+class ThumbnailTest : public testing::MediaSuite {
 protected:
-    static void SetUpTestSuite() {
-        media_ = std::make_unique<testing::TemporaryFolder>();
-        ok_ = makeMedia(media_->path());
-    }
-    static void TearDownTestSuite() { media_.reset(); }
+    static void SetUpTestSuite() { ok_ = makeMedia(newFolder().path()); }
 
     void SetUp() override {
         ASSERT_TRUE(ok_) << "ffmpeg could not make the test media";
         std::filesystem::create_directory(thumbnails());
     }
 
-    static std::filesystem::path media(const std::string& name) { return media_->path() / name; }
     std::filesystem::path thumbnails() const { return folder.path() / "Thumbnails"; }
 
-    static std::shared_ptr<Asset> asset(const std::string& file, Asset::Category category, bool online = true) {
-        return mediaAsset(media(file), category, online);
+    static std::shared_ptr<Asset> asset(const std::string& name, Asset::Category category, bool online = true) {
+        return mediaAsset(file(name), category, online);
     }
 
     ThumbnailResult make(const StoryElement& e, std::int64_t width = 160) {
@@ -78,7 +73,6 @@ protected:
 
     testing::TemporaryFolder folder;
     std::ostringstream log;
-    static inline std::unique_ptr<testing::TemporaryFolder> media_;
     static inline bool ok_ = false;
 };
 
@@ -114,7 +108,7 @@ TEST_F(ThumbnailTest, ElementsWithoutPicturesOrWithProblems) {
     auto noUrl = asset("numbered clip.mp4", Asset::Category::AV);
     noUrl->setUrl(std::nullopt);
     auto remote = asset("numbered clip.mp4", Asset::Category::Video);
-    remote->setUrl(Url("https://example.com" + media("numbered clip.mp4").string()));
+    remote->setUrl(Url("https://example.com" + file("numbered clip.mp4").string()));
     const ThumbnailResult none{};
     const ThumbnailResult offline{"Offline", -1};
     const ThumbnailResult problem{"Problem", -1};
