@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AddCase{"selectedReplacedAmongOthers", {"A", "B", "C", "A"}, {"B", "C", "A"}, "B"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PopupMenu, InsertingKeepsTheSelectedItemSelected) {
+TEST(PopupMenu, InsertingKeepsTheSelectedItemSelectedAndMovesAnExistingTitle) {
     PopupMenu menu;
     menu.addItem("Default");
     menu.addItem("One");
@@ -48,13 +48,9 @@ TEST(PopupMenu, InsertingKeepsTheSelectedItemSelected) {
     EXPECT_EQ(menu.selectedTitle(), "Two");
     menu.insertItem("Late", 99);
     EXPECT_THAT(menu.titles(), ElementsAre("Default", "New", "One", "Two", "Late"));
-}
-
-TEST(PopupMenu, InsertingAnExistingTitleMovesIt) {
-    PopupMenu menu;
-    for (const char* title : {"A", "B", "C"}) menu.addItem(title);
-    menu.insertItem("A", 2);
-    EXPECT_THAT(menu.titles(), ElementsAre("B", "A", "C"));
+    // An existing title moves.
+    menu.insertItem("Default", 2);
+    EXPECT_THAT(menu.titles(), ElementsAre("New", "Default", "One", "Two", "Late"));
 }
 
 TEST(PopupMenu, RemovingMovesTheSelectionToTheNeighbour) {
