@@ -67,11 +67,6 @@ protected:
         return window;
     }
 
-    void analyze(int report) {
-        choose(main<QComboBox>("reportPopup"), report);
-        QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
-    }
-
     void openPath(const std::filesystem::path& document) {
         platform_.openPath = document;
         QTest::mouseClick(&main<QPushButton>("openFileButton"), Qt::LeftButton);
@@ -136,6 +131,13 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     ASSERT_TRUE(window.grab().save(file, "PNG"));
     EXPECT_EQ(QImage(file).size(), window.size() * window.devicePixelRatio());
 
+    // All and None set every row of their table only.
+    QTest::mouseClick(&main<QPushButton>("audioNoneButton"), Qt::LeftButton);
+    EXPECT_EQ(rows(audio), (QStringList{"[ ] Dialogue", "[ ] Dialogue \u25B8 Dialogue-1"}));
+    EXPECT_EQ(rows(video).filter("[ ]").size(), 0);
+    QTest::mouseClick(&main<QPushButton>("audioAllButton"), Qt::LeftButton);
+    EXPECT_EQ(rows(audio).filter("[ ]").size(), 0);
+
     // The main role carries its subrole along.
     clickCheckBox(rowBox(video, 0));
     EXPECT_EQ(rows(video), (QStringList{"[ ] ITT", "[ ] ITT \u25B8 En", "[x] Video"}));
@@ -167,20 +169,6 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_EQ(header.front(), "Row") << "the chosen layout numbers the rows";
     EXPECT_TRUE(header.contains("Timeline In"));
     EXPECT_FALSE(header.contains("Notes")) << "the chosen layout leaves them out";
-}
-
-TEST_F(MainWindowTest, AllAndNoneSetEveryRowOfTheirTableOnly) {
-    start();
-    open(kTwoTimelineSample);
-    analyze(2);
-
-    QTest::mouseClick(&main<QPushButton>("audioNoneButton"), Qt::LeftButton);
-    EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")),
-              (QStringList{"[ ] Dialogue", "[ ] Dialogue \u25B8 Dialogue-1"}));
-    EXPECT_EQ(rows(main<QTableWidget>("videoTracksTableView")).filter("[ ]").size(), 0);
-
-    QTest::mouseClick(&main<QPushButton>("audioAllButton"), Qt::LeftButton);
-    EXPECT_EQ(rows(main<QTableWidget>("audioTracksTableView")).filter("[ ]").size(), 0);
 }
 
 TEST_F(MainWindowTest, TheFirstOfSeveralDocumentsWithOneReportIsAnalysedAtOnce) {
@@ -371,7 +359,9 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
     EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
 }
 
-TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
+TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuitAndMenuCommandsReachTheDesktop) {
+    proVideo_ = false;
+    platform_.chooseAction = true;
     start();
     const auto shortcut = [&](const char* name) {
         return main<QAction>(name).shortcut();
@@ -386,6 +376,16 @@ TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuit) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keySequence(&window, QKeySequence::Open);
     EXPECT_EQ(platform_.openPanelsShown, 1);
+
+    main<QAction>("helpAction").trigger();
+    main<QAction>("websiteAction").trigger();
+    main<QAction>("emailSupportAction").trigger();
+    main<QAction>("proVideoFormatsAction").trigger();
+    ASSERT_EQ(platform_.openedUrls.size(), 4u);
+    EXPECT_TRUE(platform_.openedUrls[2].starts_with("mailto:"));
+    ASSERT_EQ(platform_.alerts.size(), 1u);
+    EXPECT_EQ(platform_.alerts[0].messageText, "Pro Video Formats are NOT installed");
+    EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
 }
 
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInReadingOrder) {
@@ -419,21 +419,6 @@ TEST_F(MainWindowTest, ResizingGivesTheRoomToTheRoleTables) {
     EXPECT_GE(main<QTableWidget>("videoTracksTableView").height(), tableHeight + 250);
     EXPECT_EQ(main<QPushButton>("saveFileButton").height(), buttonHeight);
     EXPECT_GT(window.minimumSize().width(), 0);
-}
-
-TEST_F(MainWindowTest, ApplicationMenuCommandsReachTheDesktop) {
-    proVideo_ = false;
-    platform_.chooseAction = true;
-    start();
-    main<QAction>("helpAction").trigger();
-    main<QAction>("websiteAction").trigger();
-    main<QAction>("emailSupportAction").trigger();
-    main<QAction>("proVideoFormatsAction").trigger();
-    ASSERT_EQ(platform_.openedUrls.size(), 4u);
-    EXPECT_TRUE(platform_.openedUrls[2].starts_with("mailto:"));
-    ASSERT_EQ(platform_.alerts.size(), 1u);
-    EXPECT_EQ(platform_.alerts[0].messageText, "Pro Video Formats are NOT installed");
-    EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
 }
 
 }  // namespace
