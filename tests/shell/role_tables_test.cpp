@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClipRolesCase{"separatorOnlyVideoRoleAddsNothing", {{kArrow, "", {}}}, {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RoleAnalysis, TimelineTakesVideoRolesFromVideoTracksAndAudioRolesFromAudioTracks) {
+TEST(RoleAnalysis, TimelineTakesVideoRolesFromVideoTracksAndAudioRolesFromAudioTracksAndAnUnknownReportNone) {
     Store store;
     ProjectBuilder project(store);
     auto event = project.event("Event");
@@ -92,19 +92,14 @@ TEST(RoleAnalysis, TimelineTakesVideoRolesFromVideoTracksAndAudioRolesFromAudioT
     EXPECT_THAT(names(tables.audio), ElementsAre("Music", "Music" + kArrow + "Score"));
     // An element of a video track without a video role is reported.
     EXPECT_THAT(log.str(), HasSubstr(" role is empty"));
-}
 
-TEST(RoleAnalysis, UnknownReportGivesEmptyTables) {
-    Store store;
-    ProjectBuilder project(store);
-    auto event = project.event("Event");
-    project.timeline(event, "Timeline A");
+    // An unknown report gives empty tables.
     for (const char* report : {"---", "Timeline B", ""}) {
-        std::ostringstream log;
-        const RoleTables tables = analyseRoles(store, report, log);
-        EXPECT_TRUE(tables.video.rows().empty()) << report;
-        EXPECT_TRUE(tables.audio.rows().empty()) << report;
-        EXPECT_EQ(log.str(), "\"cannot find sequence\"\n") << report;
+        std::ostringstream unknownLog;
+        const RoleTables unknown = analyseRoles(store, report, unknownLog);
+        EXPECT_TRUE(unknown.video.rows().empty()) << report;
+        EXPECT_TRUE(unknown.audio.rows().empty()) << report;
+        EXPECT_EQ(unknownLog.str(), "\"cannot find sequence\"\n") << report;
     }
 }
 
