@@ -186,7 +186,9 @@ TEST_F(ShellControllerTest, TooOldDocumentIsRefusedWithTheReadersAlertAndCommand
 
 struct OpenErrorCase {
     const char* name;
-    std::function<fs::path(const fs::path&)> make;
+    const char* file;
+    // What the file is: an empty folder, a tar archive of a text file, or a text file.
+    enum class Made { folder, archive, text } made;
     OpenOutcome outcome;
     Alert alert;
 };
@@ -196,7 +198,15 @@ class OpenErrors : public ShellControllerTest, public ::testing::WithParamInterf
 TEST_P(OpenErrors, EndInAnAlertAndAnEmptyMenu) {
     ShellController shell(platform, setup());
     shell.openFiles({kData / "one_timeline.fcpxml"});
-    const fs::path path = GetParam().make(folder.path());
+    const fs::path path = folder.path() / GetParam().file;
+    if (GetParam().made == OpenErrorCase::Made::folder) fs::create_directories(path);
+    if (GetParam().made == OpenErrorCase::Made::text) std::ofstream(path) << "<fcpxml/>";
+    if (GetParam().made == OpenErrorCase::Made::archive) {
+        std::ofstream(folder.path() / "notes.txt") << "text";
+        const std::string command = "tar -cf " + test::shellQuoted(path.string()) + " -C " +
+                                    test::shellQuoted(folder.path().string()) + " notes.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
     EXPECT_EQ(shell.openFiles({path}), GetParam().outcome);
     EXPECT_THAT(platform.alerts, ElementsAre(GetParam().alert));
     EXPECT_TRUE(shell.reportMenu().empty());
@@ -211,30 +221,11 @@ TEST_P(OpenErrors, EndInAnAlertAndAnEmptyMenu) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, OpenErrors,
     ::testing::Values(
-        OpenErrorCase{"bundleFolderWithoutDocument",
-                      [](const fs::path& f) {
-                          fs::create_directories(f / "p.fcpxmld");
-                          return f / "p.fcpxmld";
-                      },
-                      OpenOutcome::unreadable,
+        OpenErrorCase{"bundleFolderWithoutDocument", "p.fcpxmld", OpenErrorCase::Made::folder, OpenOutcome::unreadable,
                       {"The file \u201CInfo.fcpxml\u201D couldn\u2019t be opened.", "No such file or directory."}},
-        OpenErrorCase{"archiveWithoutDocument",
-                      [](const fs::path& f) {
-                          std::ofstream(f / "notes.txt") << "text";
-                          const std::string command =
-                              "tar -cf " + test::shellQuoted((f / "p.fcpxmld").string()) + " -C " +
-                              test::shellQuoted(f.string()) + " notes.txt";
-                          EXPECT_EQ(std::system(command.c_str()), 0);
-                          return f / "p.fcpxmld";
-                      },
-                      OpenOutcome::unreadable,
+        OpenErrorCase{"archiveWithoutDocument", "p.fcpxmld", OpenErrorCase::Made::archive, OpenOutcome::unreadable,
                       {"This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro."}},
-        OpenErrorCase{"unknownExtension",
-                      [](const fs::path& f) {
-                          std::ofstream(f / "p.FCPXML") << "<fcpxml/>";
-                          return f / "p.FCPXML";
-                      },
-                      OpenOutcome::notADocument,
+        OpenErrorCase{"unknownExtension", "p.FCPXML", OpenErrorCase::Made::text, OpenOutcome::notADocument,
                       {"\u201Cp.FCPXML\u201D is not a project document",
                        "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}}),
     [](const auto& info) { return std::string(info.param.name); });
