@@ -117,28 +117,27 @@ TEST_F(ThumbnailTest, ElementsWithoutPicturesOrWithProblems) {
     const struct {
         const char* name;
         std::shared_ptr<StoryElement> element;
-        std::int64_t width;
         ThumbnailResult result;
+        std::int64_t width = 160;
     } cases[] = {
-        {"no asset", element("Title", nullptr, 10), 160, none},
-        {"audio file", element("Song", asset("numbered clip.mp4", Asset::Category::Audio), 10), 160, none},
-        {"unknown kind", element("Null", asset("numbered clip.mp4", Asset::Category::null), 10), 160, none},
-        {"offline", element("Off", asset("numbered clip.mp4", Asset::Category::AV, false), 10), 160, offline},
-        {"no URL", element("NoUrl", noUrl, 10), 160, problem},
-        {"unknown rate", unknownRate, 160, problem},
-        {"no in point", element("NoIn", asset("numbered clip.mp4", Asset::Category::AV), std::nullopt), 160, problem},
-        {"in point not finite", element("NaN", asset("numbered clip.mp4", Asset::Category::AV), std::nan("")), 160,
-         problem},
-        {"in point beyond 32 bits", element("Far", asset("numbered clip.mp4", Asset::Category::AV), 3e9), 160, problem},
-        {"in point past the media", element("Late", asset("numbered clip.mp4", Asset::Category::AV), 500), 160, problem},
+        {"no asset", element("Title", nullptr, 10), none},
+        {"audio file", element("Song", asset("numbered clip.mp4", Asset::Category::Audio), 10), none},
+        {"unknown kind", element("Null", asset("numbered clip.mp4", Asset::Category::null), 10), none},
+        {"offline", element("Off", asset("numbered clip.mp4", Asset::Category::AV, false), 10), offline},
+        {"no URL", element("NoUrl", noUrl, 10), problem},
+        {"unknown rate", unknownRate, problem},
+        {"no in point", element("NoIn", asset("numbered clip.mp4", Asset::Category::AV), std::nullopt), problem},
+        {"in point not finite", element("NaN", asset("numbered clip.mp4", Asset::Category::AV), std::nan("")), problem},
+        {"in point beyond 32 bits", element("Far", asset("numbered clip.mp4", Asset::Category::AV), 3e9), problem},
+        {"in point past the media", element("Late", asset("numbered clip.mp4", Asset::Category::AV), 500), problem},
         {"in point before the first frame", element("Before", asset("numbered clip.mp4", Asset::Category::AV), 5, 10),
-         160, problem},
-        {"missing file", element("Missing", asset("missing.mov", Asset::Category::Video), 1), 160, problem},
-        {"missing still", element("Missing", asset("missing.png", Asset::Category::Image), 1), 160, problem},
-        {"not a file URL", element("Remote", remote, 1), 160, problem},
-        {"huge width", element("Huge", asset("numbered clip.mp4", Asset::Category::AV), 1), 1'000'000'000, problem},
-        {"huge still", element("HugeStill", asset("wide.png", Asset::Category::Image), 1), 1'000'000'000, problem},
-        {"width 0", element("Zero", asset("wide.png", Asset::Category::Image), 1), 0, problem},
+         problem},
+        {"missing file", element("Missing", asset("missing.mov", Asset::Category::Video), 1), problem},
+        {"missing still", element("Missing", asset("missing.png", Asset::Category::Image), 1), problem},
+        {"not a file URL", element("Remote", remote, 1), problem},
+        {"huge width", element("Huge", asset("numbered clip.mp4", Asset::Category::AV), 1), problem, 1'000'000'000},
+        {"huge still", element("HugeStill", asset("wide.png", Asset::Category::Image), 1), problem, 1'000'000'000},
+        {"width 0", element("Zero", asset("wide.png", Asset::Category::Image), 1), problem, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
