@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocumentAndARefusedDocumentLeavesN
     EXPECT_EQ(main<QProgressBar>("progressBar").maximum(), 1) << "the indicator stops for the alert";
 }
 
-TEST_F(MainWindowTest, WhileADocumentIsReadTheIndicatorMovesAndTheWindowStaysOpen) {
+TEST_F(MainWindowTest, TheWindowStaysOpenWhileADocumentIsReadAndThenClosesSettingsWithIt) {
     start();
     MainWindow& window = windows_->mainWindow();
     window.show();
@@ -230,8 +230,18 @@ TEST_F(MainWindowTest, WhileADocumentIsReadTheIndicatorMovesAndTheWindowStaysOpe
     EXPECT_EQ(nameWhileBusy, kOneTimelineSample) << "the window shows the new file while reading it";
     EXPECT_FALSE(closedWhileBusy);
     EXPECT_EQ(items(main<QComboBox>("reportPopup")), (QStringList{"DisabledClips"})) << "the reading went on";
+
+    QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
+    ASSERT_TRUE(windows_->settingsWindow().isVisible());
     window.close();
     EXPECT_FALSE(window.isVisible()) << "afterwards the window closes";
+    EXPECT_FALSE(windows_->settingsWindow().isVisible());
+    EXPECT_FALSE(shell_->settingsWindowVisible());
+    // The settings window belongs to the main one, so no window of the program is left to
+    // keep it running once the main window is closed.
+    EXPECT_EQ(windows_->settingsWindow().parentWidget(), &window);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
 }
 
 // Counts the paintings of a widget while `counting` says so.
@@ -337,23 +347,6 @@ TEST_F(MainWindowTest, DragsAreRefusedAndClicksPassThroughTheDropView) {
 }
 
 // A drag as the desktop delivers it: to the window, which finds the control under the pointer.
-TEST_F(MainWindowTest, ClosingTheMainWindowClosesSettingsAndEndsTheProgram) {
-    start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
-    QTest::mouseClick(&main<QPushButton>("layoutEditButton"), Qt::LeftButton);
-    ASSERT_TRUE(windows_->settingsWindow().isVisible());
-
-    window.close();
-    EXPECT_FALSE(windows_->settingsWindow().isVisible());
-    EXPECT_FALSE(shell_->settingsWindowVisible());
-    // The settings window belongs to the main one, so no window of the program is left to
-    // keep it running once the main window is closed.
-    EXPECT_EQ(windows_->settingsWindow().parentWidget(), &window);
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
-}
-
 TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuitAndMenuCommandsReachTheDesktop) {
     proVideo_ = false;
     platform_.chooseAction = true;

@@ -173,7 +173,7 @@ TEST_F(SettingsWindowTest, TheThumbnailWidthIsStoredAsANumber) {
     }
 }
 
-TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormat) {
+TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormatAndOffsetsAndColourReachTheReport) {
     settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
     EXPECT_EQ(shell_->settingsTab(), 1u);
     auto& timecode = settings<QCheckBox>("hhmmssffCheckbox1");
@@ -191,15 +191,12 @@ TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormat) {
 
     clickCheckBox(settings<QCheckBox>("hhmmssffCheckbox2"));
     EXPECT_TRUE(settings<QCheckBox>("hhmmssffCheckbox2").isChecked());
-}
 
-TEST_F(SettingsWindowTest, OffsetsAndColourReachTheReportOptions) {
-    settings<QTabWidget>("settingsTabs").setCurrentIndex(1);
+    // Offsets and colour reach the report options.
     auto& offset = settings<QLineEdit>("framesAdjField");
     offset.selectAll();
     QTest::keyClicks(&offset, "12.5");
     clickCheckBox(settings<QRadioButton>("blackTextRadio"));
-
     const ReportRequest request = shell_->saveRequest();
     EXPECT_EQ(shell_->reportContext().framesAdj, 12.5);
     EXPECT_FALSE(request.options.at("useColorText"));
