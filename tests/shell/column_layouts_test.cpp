@@ -43,8 +43,8 @@ protected:
     std::ostringstream log;
 };
 
-TEST_F(ColumnLayoutsTest, StartsOnTheLockedBuiltInEntry) {
-    const ColumnLayouts layouts = make();
+TEST_F(ColumnLayoutsTest, StartsOnTheLockedBuiltInEntryThatCannotBeRenamedRemovedOrChanged) {
+    ColumnLayouts layouts = make();
     EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default"));
     EXPECT_THAT(layouts.settingsMenu().titles(), ElementsAre("Default"));
     const ColumnControls& controls = layouts.controls();
@@ -57,6 +57,20 @@ TEST_F(ColumnLayoutsTest, StartsOnTheLockedBuiltInEntry) {
     EXPECT_FALSE(layouts.canEditLayout());
     EXPECT_FALSE(layouts.canRemoveLayout());
     EXPECT_FALSE(fs::exists(folder.path() / "Layouts.json"));
+
+    // Beside a stored layout, it cannot be renamed, removed or changed.
+    add(layouts, "Edit");
+    layouts.chooseInApp(0);
+    layouts.editLayout();
+    EXPECT_FALSE(layouts.nameSheet().open);
+    layouts.removeLayout();
+    layouts.columnChanged(kRowNumbersSwitch, true);
+    layouts.thumbnailWidthChanged("80");
+    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Edit"));
+    EXPECT_FALSE(layouts.controls().checked[kRowNumbersSwitch]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
+    EXPECT_EQ(layouts.layouts()[0], layoutsFromJson(written())[0]);
+    EXPECT_FALSE(layouts.layouts()[0].columns[kRowNumbersSwitch]);
 }
 
 struct AddCase {
@@ -132,22 +146,6 @@ TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenusAndToItsOwnNameChanges
     layouts.confirmLayoutName("One");
     EXPECT_THAT(storedNames(layouts), ElementsAre("One", "One1", "Three"));
     EXPECT_EQ(layouts.layouts()[1].id, id);
-}
-
-TEST_F(ColumnLayoutsTest, BuiltInEntryCannotBeRenamedRemovedOrChanged) {
-    ColumnLayouts layouts = make();
-    add(layouts, "Edit");
-    layouts.chooseInApp(0);
-    layouts.editLayout();
-    EXPECT_FALSE(layouts.nameSheet().open);
-    layouts.removeLayout();
-    layouts.columnChanged(kRowNumbersSwitch, true);
-    layouts.thumbnailWidthChanged("80");
-    EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Edit"));
-    EXPECT_FALSE(layouts.controls().checked[kRowNumbersSwitch]);
-    EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
-    EXPECT_EQ(layouts.layouts()[0], layoutsFromJson(written())[0]);
-    EXPECT_FALSE(layouts.layouts()[0].columns[kRowNumbersSwitch]);
 }
 
 TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndApplied) {
