@@ -200,7 +200,7 @@ TEST_F(ThumbnailTest, PicturesAreScaledToTheWidth) {
     }
 }
 
-TEST_F(ThumbnailTest, AnExistingFileIsReusedWithoutTheMedia) {
+TEST_F(ThumbnailTest, AnExistingFileIsReusedWithoutTheMediaUnlessUnreadable) {
     auto first = element("Shot", asset("numbered clip.mp4", Asset::Category::AV), 10);
     const ThumbnailResult made = make(*first);
     ASSERT_TRUE(made.isPicture());
@@ -211,15 +211,12 @@ TEST_F(ThumbnailTest, AnExistingFileIsReusedWithoutTheMedia) {
     // An offline asset is offline even when its thumbnail exists.
     auto offline = element("Shot", asset("numbered clip.mp4", Asset::Category::AV, false), 10);
     EXPECT_EQ(make(*offline), (ThumbnailResult{"Offline", -1}));
-}
-
-TEST_F(ThumbnailTest, AnUnreadableExistingFileIsMadeAgain) {
-    auto e = element("Broken", asset("numbered clip.mp4", Asset::Category::AV), 20);
-    const std::filesystem::path file = thumbnails() / *thumbnailFileName(*e);
-    std::ofstream(file) << "not a picture";
-    const ThumbnailResult result = make(*e);
-    EXPECT_EQ(result, (ThumbnailResult{file.string(), 120}));
-    EXPECT_EQ(frameShownBy(file.string()), 20);
+    // An unreadable existing file is made again.
+    auto broken = element("Broken", asset("numbered clip.mp4", Asset::Category::AV), 20);
+    const std::filesystem::path path = thumbnails() / *thumbnailFileName(*broken);
+    std::ofstream(path) << "not a picture";
+    EXPECT_EQ(make(*broken), (ThumbnailResult{path.string(), 120}));
+    EXPECT_EQ(frameShownBy(path.string()), 20);
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
