@@ -1,7 +1,6 @@
 #include "shell/column_layouts.h"
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include <gmock/gmock.h>

@@ -11,7 +11,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
