@@ -99,7 +99,7 @@ TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayouts
     EXPECT_FALSE(shell.layouts().filePath().has_value());
 }
 
-TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysis) {
+TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysisAndSavesTheAnalysedOne) {
     ShellController shell(platform, setup());
     EXPECT_EQ(shell.openFiles({kData / "event_with_timelines.fcpxml"}), OpenOutcome::opened);
     EXPECT_TRUE(shell.inputFileIconVisible());
@@ -114,6 +114,13 @@ TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysis) {
     EXPECT_EQ(shell.reportContext().sheetKind, 6);
     EXPECT_EQ(shell.reportContext().currentInputType, InputType::FCPXML);
 
+    shell.analyze();
+    EXPECT_THAT(names(shell.videoRoles()), ElementsAre("B-Roll"));
+    EXPECT_THAT(names(shell.audioRoles()), ElementsAre("Dialogue", "Dialogue" + kArrow + "Boom"));
+
+    shell.layouts().addLayout();
+    shell.layouts().confirmLayoutName("Edit");
+    shell.layouts().chooseInApp(1);
     shell.chooseReport(2);
     shell.analyze();
     EXPECT_TRUE(shell.saveEnabled());
@@ -124,10 +131,24 @@ TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysis) {
     EXPECT_THAT(names(shell.audioRoles()),
                 ElementsAre("Dialogue", "Dialogue" + kArrow + "Lav", "Music", "Music" + kArrow + "Music-1"));
 
-    shell.chooseReport(0);
-    shell.analyze();
-    EXPECT_THAT(names(shell.videoRoles()), ElementsAre("B-Roll"));
-    EXPECT_THAT(names(shell.audioRoles()), ElementsAre("Dialogue", "Dialogue" + kArrow + "Boom"));
+    // The save request carries the analysed report and the chosen layout. Choosing another
+    // report without analysing it changes neither the report nor its title.
+    shell.chooseReport(3);
+    shell.toggleVideoRole(1);
+    shell.setAllAudioRoles(false);
+    shell.setSheetSwitch(ExtraSheet::keywords, false);
+    shell.setSheetSwitch(ExtraSheet::summary, false);
+    const ReportRequest request = shell.saveRequest();
+    EXPECT_EQ(request.reportName, "Timeline A");
+    EXPECT_EQ(request.title, "Timeline A - Edit Report");
+    EXPECT_THAT(request.sheets, ElementsAre("markers", "titles", "effects", "transitions"));
+    EXPECT_THAT(request.videoRoles, ElementsAre(RoleRecord{"Titles", true}, RoleRecord{"Video", false},
+                                                RoleRecord{"Video" + kArrow + "Wide", false}));
+    EXPECT_THAT(request.audioRoles,
+                ElementsAre(RoleRecord{"Dialogue", false}, RoleRecord{"Dialogue" + kArrow + "Lav", false},
+                            RoleRecord{"Music", false}, RoleRecord{"Music" + kArrow + "Music-1", false}));
+    EXPECT_EQ(request.options.size(), 38u);
+    EXPECT_FALSE(request.options.at("rowNumbers"));  // a new layout has every column off
 }
 
 TEST_F(ShellControllerTest, FirstOfSeveralFilesWithOneReportIsAnalysedAtOnceAndANewOpenClearsIt) {
@@ -229,33 +250,6 @@ INSTANTIATE_TEST_SUITE_P(
                       {"\u201Cp.FCPXML\u201D is not a project document",
                        "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ShellControllerTest, SaveRequestCarriesTheAnalysedReportAndTheChosenLayout) {
-    ShellController shell(platform, setup());
-    shell.openFiles({kData / "event_with_timelines.fcpxml"});
-    shell.layouts().addLayout();
-    shell.layouts().confirmLayoutName("Edit");
-    shell.layouts().chooseInApp(1);
-    shell.chooseReport(2);
-    shell.analyze();
-    // Choosing another report without analysing it changes neither the report nor its title.
-    shell.chooseReport(3);
-    shell.toggleVideoRole(1);
-    shell.setAllAudioRoles(false);
-    shell.setSheetSwitch(ExtraSheet::keywords, false);
-    shell.setSheetSwitch(ExtraSheet::summary, false);
-    const ReportRequest request = shell.saveRequest();
-    EXPECT_EQ(request.reportName, "Timeline A");
-    EXPECT_EQ(request.title, "Timeline A - Edit Report");
-    EXPECT_THAT(request.sheets, ElementsAre("markers", "titles", "effects", "transitions"));
-    EXPECT_THAT(request.videoRoles, ElementsAre(RoleRecord{"Titles", true}, RoleRecord{"Video", false},
-                                                RoleRecord{"Video" + kArrow + "Wide", false}));
-    EXPECT_THAT(request.audioRoles,
-                ElementsAre(RoleRecord{"Dialogue", false}, RoleRecord{"Dialogue" + kArrow + "Lav", false},
-                            RoleRecord{"Music", false}, RoleRecord{"Music" + kArrow + "Music-1", false}));
-    EXPECT_EQ(request.options.size(), 38u);
-    EXPECT_FALSE(request.options.at("rowNumbers"));  // a new layout has every column off
-}
 
 TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhile) {
     ShellController shell(platform, setup());
