@@ -208,21 +208,46 @@ TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocumentAndARefusedDocumentLeavesN
     EXPECT_EQ(main<QProgressBar>("progressBar").maximum(), 1) << "the indicator stops for the alert";
 }
 
-TEST_F(MainWindowTest, TheWindowStaysOpenWhileADocumentIsReadAndThenClosesSettingsWithIt) {
+// Counts the paintings of a widget while `counting` says so.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::function<bool()> counting) : counting_(std::move(counting)) {}
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && counting_()) ++paints;
+        return false;
+    }
+
+private:
+    std::function<bool()> counting_;
+};
+
+TEST_F(MainWindowTest, WhileADocumentIsReadTheIndicatorMovesAndTheWindowStaysOpen) {
     start();
-    MainWindow& window = windows_->mainWindow();
-    window.show();
+    MainWindow& window = shownWindow();
+    auto& bar = main<QProgressBar>("progressBar");
+    bool reading = false;
+    // Only paintings of the moving indicator after the window was told of the work count:
+    // those can only come from the reader's ticks.
+    PaintCounter counter([&] { return reading && bar.maximum() == 0; });
+    bar.installEventFilter(&counter);
     std::vector<std::pair<bool, int>> seen;  // busy state, indicator maximum (0 while moving)
     QString nameWhileBusy;
     bool closedWhileBusy = true;
     platform_.onBusy = [&](bool busy) {
-        seen.emplace_back(busy, main<QProgressBar>("progressBar").maximum());
+        reading = busy;
+        seen.emplace_back(busy, bar.maximum());
         if (!busy) return;
+        bar.update();
         nameWhileBusy = main<QLabel>("inputFileName").text();
         window.close();
         closedWhileBusy = !window.isVisible();
     };
     open(kOneTimelineSample);
+    bar.removeEventFilter(&counter);
+    EXPECT_GT(counter.paints, 0) << "the indicator is repainted while the reader works";
     ASSERT_GE(seen.size(), 2u);
     EXPECT_EQ(seen.front(), std::make_pair(true, 0));
     EXPECT_EQ(seen.back(), std::make_pair(false, 1));
@@ -241,40 +266,6 @@ TEST_F(MainWindowTest, TheWindowStaysOpenWhileADocumentIsReadAndThenClosesSettin
     EXPECT_EQ(windows_->settingsWindow().parentWidget(), &window);
     const QWidgetList windows = QApplication::topLevelWidgets();
     EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](const QWidget* widget) { return widget->isVisible(); }));
-}
-
-// Counts the paintings of a widget while `counting` says so.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(std::function<bool()> counting) : counting_(std::move(counting)) {}
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && counting_()) ++paints;
-        return false;
-    }
-
-private:
-    std::function<bool()> counting_;
-};
-
-TEST_F(MainWindowTest, TheProgressIndicatorIsRepaintedWhileTheReaderWorks) {
-    start();
-    shownWindow();
-    auto& bar = main<QProgressBar>("progressBar");
-    bool reading = false;
-    // Only paintings of the moving indicator after the window was told of the work count:
-    // those can only come from the reader's ticks.
-    PaintCounter counter([&] { return reading && bar.maximum() == 0; });
-    bar.installEventFilter(&counter);
-    platform_.onBusy = [&](bool busy) {
-        reading = busy;
-        if (busy) bar.update();
-    };
-    open(kOneTimelineSample);
-    bar.removeEventFilter(&counter);
-    EXPECT_GT(counter.paints, 0);
 }
 
 TEST_F(MainWindowTest, FileAndRoleNamesAreShownAsTheyAreAndMakeNoKeyboardShortcut) {
