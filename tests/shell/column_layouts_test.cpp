@@ -147,7 +147,7 @@ TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenusAndToItsOwnNameChanges
     EXPECT_EQ(layouts.layouts()[1].id, id);
 }
 
-TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndApplied) {
+TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndAppliedButOverridesAreNotStored) {
     ColumnLayouts layouts = make();
     add(layouts, "Edit");
     add(layouts, "Other");
@@ -164,6 +164,13 @@ TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndApplied) {
     layouts.chooseInApp(2);
     EXPECT_FALSE(layouts.controls().checked[kThumbnailsSwitch]);
     EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
+    // Overrides change the controls but no layout.
+    layouts.overrideColumn(kThumbnailsSwitch, true);
+    layouts.overrideThumbnailWidth("64");
+    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
+    EXPECT_EQ(layouts.controls().thumbnailWidthText, "64");
+    EXPECT_FALSE(layouts.layouts()[1].columns[kThumbnailsSwitch]);
+    EXPECT_EQ(written()[1]["thumbnailsColumnCheckbox"], false);
     layouts.chooseInApp(1);
     EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
     EXPECT_TRUE(layouts.controls().checked[*columnSwitchWithTitle("Reel")]);
@@ -237,17 +244,6 @@ TEST_F(ColumnLayoutsTest, FileWithRepeatedOrBuiltInNamesKeepsTheMenusInStep) {
     const ColumnLayouts layouts = make();
     EXPECT_THAT(storedNames(layouts), ElementsAre("Default1", "X", "X1"));
     EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Default1", "X", "X1"));
-}
-
-TEST_F(ColumnLayoutsTest, OverridesChangeTheControlsButNoLayout) {
-    ColumnLayouts layouts = make();
-    add(layouts, "Edit");
-    layouts.overrideColumn(kThumbnailsSwitch, true);
-    layouts.overrideThumbnailWidth("64");
-    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
-    EXPECT_EQ(layouts.controls().thumbnailWidthText, "64");
-    EXPECT_FALSE(layouts.layouts()[0].columns[kThumbnailsSwitch]);
-    EXPECT_EQ(written()[0]["thumbnailsColumnCheckbox"], false);
 }
 
 }  // namespace

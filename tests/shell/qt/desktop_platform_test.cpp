@@ -79,17 +79,6 @@ TEST_F(DesktopPlatformTest, AnAlertIsASheetThatReturnsAtOnceAndShowsMarkupAsItIs
     EXPECT_EQ(asked, expected);
 }
 
-TEST_F(DesktopPlatformTest, AnAlertWithoutAWindowWaitsForOK) {
-    platform_.setMainWindow(nullptr);
-    QString shown;
-    whenModal<QMessageBox>([&](QMessageBox& alert) {
-        shown = alert.text();
-        alert.button(QMessageBox::Ok)->click();
-    });
-    platform_.showAlert("Alone", "");
-    EXPECT_EQ(shown, "Alone");
-}
-
 TEST_F(DesktopPlatformTest, TheSavePanelProposesTheTitleAsOneFileNameAndAddsTheExtension) {
     const struct {
         const char* title;
@@ -120,7 +109,7 @@ TEST_F(DesktopPlatformTest, ACancelledSavePanelChoosesNothing) {
     EXPECT_FALSE(platform_.askSavePath("Report", "xlsx"));
 }
 
-TEST_F(DesktopPlatformTest, AnAlertWithAnActionTellsWhichButtonWasChosen) {
+TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindowWaitsForOK) {
     whenModal<QMessageBox>([](QMessageBox& alert) {
         for (QAbstractButton* button : alert.buttons()) {
             if (button->text() == "Get Pro Video Formats") button->click();
@@ -130,6 +119,16 @@ TEST_F(DesktopPlatformTest, AnAlertWithAnActionTellsWhichButtonWasChosen) {
 
     whenModal<QMessageBox>([](QMessageBox& alert) { alert.button(QMessageBox::Ok)->click(); });
     EXPECT_FALSE(platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats"));
+
+    // An alert without a window waits for OK.
+    platform_.setMainWindow(nullptr);
+    QString shown;
+    whenModal<QMessageBox>([&](QMessageBox& alert) {
+        shown = alert.text();
+        alert.button(QMessageBox::Ok)->click();
+    });
+    platform_.showAlert("Alone", "");
+    EXPECT_EQ(shown, "Alone");
 }
 
 TEST_F(DesktopPlatformTest, TheWindowsHearOfLongWork) {
