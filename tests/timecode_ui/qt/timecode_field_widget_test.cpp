@@ -137,8 +137,8 @@ TEST_F(FieldWindowTest, PastingTextAndTimecodeJsonUnderEachPolicy) {
         TimecodeEnvironment settings;
         std::vector<TransferItem> clipboard;
         // Absent: refused with a beep.
-        std::optional<Timecode::Components> taken;
-        std::optional<Rate> takenAt;
+        std::optional<Timecode::Components> taken = std::nullopt;
+        std::optional<Rate> takenAt = std::nullopt;
     };
     const Row rows[] = {
         {"valid text", Rate::fps25, validation(Validation::enforceValid), text("10:20:30:12"),
