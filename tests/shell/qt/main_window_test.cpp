@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_FALSE(header.contains("Notes")) << "the chosen layout leaves them out";
 }
 
-TEST_F(MainWindowTest, TheFirstOfSeveralDocumentsWithOneReportIsAnalysedAtOnce) {
+TEST_F(MainWindowTest, FirstOfSeveralDocumentsThenANewProjectABundleAndARefusedDocument) {
     start();
     windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
     EXPECT_EQ(main<QLabel>("inputFileName").text(), kOneTimelineSample);
@@ -191,10 +191,8 @@ TEST_F(MainWindowTest, TheFirstOfSeveralDocumentsWithOneReportIsAnalysedAtOnce) 
     EXPECT_EQ(main<QTableWidget>("audioTracksTableView").rowCount(), 0);
     EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
     EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
-}
 
-TEST_F(MainWindowTest, ABundleFolderOpensAsOneDocumentAndARefusedDocumentLeavesNoReports) {
-    start();
+    // A bundle folder opens as one document; a refused document then leaves no reports.
     open("ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
     EXPECT_TRUE(platform_.alerts.empty());
     EXPECT_EQ(main<QLabel>("inputFileName").text(), "ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld");
