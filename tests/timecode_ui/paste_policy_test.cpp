@@ -44,8 +44,10 @@ const Timecode::Components threeFrameDigits{0, 1, 2, 3, 100, 0};
 const Timecode::Components negativeFrames{0, 1, 2, 3, -5, 0};
 const Timecode::Components subFrames90{0, 1, 2, 3, 4, 90};
 const Timecode::Components withDays{5, 1, 2, 3, 4, 0};
+const Timecode::Components fiveDays{5, 1, 0, 0, 0, 0};
 const Timecode::Properties at25{Rate::fps25, Base::max80SubFrames, Limit::max24Hours};
 const Timecode::Properties at24Other{Rate::fps24, Base::max100SubFrames, Limit::max100Days};
+const Timecode::Properties at24Quarter{Rate::fps24, Base::quarterFrames, Limit::max100Days};
 const Timecode::Properties at120{Rate::fps120, Base::max80SubFrames, Limit::max24Hours};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,13 +65,15 @@ INSTANTIATE_TEST_SUITE_P(
              local24},
         Case{"SameRatePreserveTakesLocalAllowInvalid", plain, at24Other, Paste::preserveLocalProperties,
              Validation::allowInvalid, local24},
-        // The field keeps its own subframes base and upper limit whatever the validation policy.
-        Case{"SameRatePreserveTakesLocalEnforceValid", plain, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, local24},
-        Case{"SubframesValidOnlyAtPastedBaseRejected", subFrames90, at24Other, Paste::preserveLocalProperties,
+        // Valid at its own properties, the paste keeps its subframes base and upper limit.
+        Case{"SameRatePreserveKeepsPastedEnforceValid", plain, at24Other, Paste::preserveLocalProperties,
+             Validation::enforceValid, at24Other},
+        Case{"SubframesValidAtPastedBaseTaken", subFrames90, at24Other, Paste::preserveLocalProperties,
+             Validation::enforceValid, at24Other},
+        Case{"SubframesInvalidAtPastedBaseRejected", subFrames90, at24Quarter, Paste::preserveLocalProperties,
              Validation::enforceValid, std::nullopt},
-        Case{"DaysValidOnlyAtPastedLimitRejected", withDays, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, std::nullopt},
+        Case{"DaysKeptWithPastedLimit", fiveDays, at24Other, Paste::preserveLocalProperties, Validation::enforceValid,
+             at24Other},
         Case{"DaysAllowedNew", withDays, at24Other, Paste::allowNewProperties, Validation::enforceValid, at24Other,
              Style::autoAdvance}),
     [](const auto& info) { return info.param.name; });
