@@ -16,6 +16,12 @@
 
 namespace tallyvane {
 
+class TimecodeFrameRate;
+class TimecodeInterval;
+class TimecodeSubFramesBase;
+class TimecodeUpperLimit;
+struct TimecodeProperties;
+
 class FractionError : public std::runtime_error {
 public:
     enum class Code {
@@ -65,6 +71,11 @@ public:
     Fraction magnitude() const;
     // A denominator beyond 32 bits gives an invalid time.
     MediaTime mediaTimeValue() const;
+    // This time as a signed timecode length (timecode_interval.h); throws
+    // TimecodeValidationError (outOfBounds) when it does not fit.
+    TimecodeInterval timecodeInterval(const TimecodeProperties& properties) const;
+    TimecodeInterval timecodeInterval(TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                      TimecodeUpperLimit limit) const;
     std::string fcpxmlStringValue() const;
     // "N/D" as stored.
     std::string description() const;

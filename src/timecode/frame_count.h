@@ -77,6 +77,10 @@ public:
     bool isNegative() const { return doubleValue() < 0; }
     std::string description() const;
 
+    // The sum and difference in the split form at the receiver's base, as + and - give them.
+    TimecodeFrameCount adding(const TimecodeFrameCount& other) const { return *this + other; }
+    TimecodeFrameCount subtracting(const TimecodeFrameCount& other) const { return *this - other; }
+
     friend TimecodeFrameCount operator+(const TimecodeFrameCount& a, const TimecodeFrameCount& b);
     friend TimecodeFrameCount operator-(const TimecodeFrameCount& a, const TimecodeFrameCount& b);
     friend TimecodeFrameCount operator*(const TimecodeFrameCount& a, double factor);

@@ -7,6 +7,12 @@
 
 namespace tallyvane {
 
+class TimecodeFrameRate;
+class TimecodeInterval;
+class TimecodeSubFramesBase;
+class TimecodeUpperLimit;
+struct TimecodeProperties;
+
 struct MediaTime {
     enum Flag : std::uint32_t {
         valid = 1U << 0,
@@ -38,6 +44,11 @@ struct MediaTime {
         return isValid() && (flags & (positiveInfinity | negativeInfinity | indefinite)) == 0 && timescale > 0;
     }
     double seconds() const;
+    // This time as a signed timecode length (timecode_interval.h); throws
+    // TimecodeValidationError (outOfBounds) when it does not fit.
+    TimecodeInterval timecodeInterval(const TimecodeProperties& properties) const;
+    TimecodeInterval timecodeInterval(TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                      TimecodeUpperLimit limit) const;
 
     // Orders as time does: invalid times first, then negative infinity, numeric times
     // by value (epoch first), positive infinity, indefinite last.

@@ -70,7 +70,7 @@ double rounded(double x, FloatingRoundingRule rule) {
 
 double roundedToPlaces(double x, FloatingRoundingRule rule, int places) {
     if (places < 1) return rounded(x, rule);
-    double p = std::pow(10.0, places);
+    const double p = power(10.0, static_cast<double>(places));
     return rounded(x * p, rule) / p;
 }
 

@@ -59,6 +59,13 @@ public:
     explicit Timecode(const RichTimecodeSourceValue& source);
     Timecode(const RichTimecodeSourceValue& source, ValidationRule rule);
     explicit Timecode(const GuaranteedRichTimecodeSourceValue& source);
+    // The same with the three properties given one by one.
+    template <typename Source>
+    Timecode(const Source& source, TimecodeFrameRate rate, SubFramesBase base, UpperLimit limit)
+        : Timecode(source, Properties{rate, base, limit}) {}
+    template <typename Source>
+    Timecode(const Source& source, TimecodeFrameRate rate, SubFramesBase base, UpperLimit limit, ValidationRule rule)
+        : Timecode(source, Properties{rate, base, limit}, rule) {}
 
     // A set that fails leaves the timecode exactly as it was.
     void set(const TimecodeSourceValue& source);
@@ -113,6 +120,7 @@ public:
     std::string stringValue(StringFormat format = {}) const;
     // The text with subframes shown.
     std::string description() const { return stringValue(StringFormat::showSubFramesSet()); }
+    std::string descriptionText() const { return description(); }
     // The text with subframes, " @ " and the verbose rate: "01:00:00;00.00 @ 29.97 fps drop".
     std::string verboseDescription() const;
     // Components of a timecode text, unchecked; throws TimecodeStringParseError.

@@ -52,6 +52,24 @@ TimecodeInterval TimecodeInterval::fromRealTime(double seconds, const TimecodePr
             seconds < 0 ? Sign::minus : Sign::plus};
 }
 
+TimecodeInterval Fraction::timecodeInterval(const TimecodeProperties& properties) const {
+    return TimecodeInterval::fromRational(*this, properties);
+}
+
+TimecodeInterval Fraction::timecodeInterval(TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                            TimecodeUpperLimit limit) const {
+    return TimecodeInterval::fromRational(*this, rate, base, limit);
+}
+
+TimecodeInterval MediaTime::timecodeInterval(const TimecodeProperties& properties) const {
+    return TimecodeInterval::fromMediaTime(*this, properties);
+}
+
+TimecodeInterval MediaTime::timecodeInterval(TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                             TimecodeUpperLimit limit) const {
+    return TimecodeInterval::fromMediaTime(*this, rate, base, limit);
+}
+
 Fraction TimecodeInterval::rationalValue() const {
     const Fraction value = absoluteInterval.rationalValue();
     return isNegative() ? -value : value;

@@ -26,6 +26,18 @@ public:
     static TimecodeInterval fromMediaTime(const MediaTime& time, const TimecodeProperties& properties);
     // Minus only below zero, so -0.0 is plus.
     static TimecodeInterval fromRealTime(double seconds, const TimecodeProperties& properties);
+    static TimecodeInterval fromRational(const Fraction& time, TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                         TimecodeUpperLimit limit) {
+        return fromRational(time, {rate, base, limit});
+    }
+    static TimecodeInterval fromMediaTime(const MediaTime& time, TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                          TimecodeUpperLimit limit) {
+        return fromMediaTime(time, {rate, base, limit});
+    }
+    static TimecodeInterval fromRealTime(double seconds, TimecodeFrameRate rate, TimecodeSubFramesBase base,
+                                         TimecodeUpperLimit limit) {
+        return fromRealTime(seconds, {rate, base, limit});
+    }
 
     Timecode absoluteInterval;
     Sign sign;

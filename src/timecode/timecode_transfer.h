@@ -25,9 +25,11 @@ struct TransferItem {
 inline constexpr std::string_view kTimecodeTypeIdentifier = "com.Marrowfen.DezoraraRuz.timecode";
 inline constexpr std::string_view kUtf8PlainTextTypeIdentifier = "public.utf8-plain-text";
 
-// The types a paste accepts, preferred first.
+// The types a paste accepts, preferred first; the pasteboard list is the same pair under
+// the name the field's paste command asks for.
 inline constexpr std::array<std::string_view, 2> kTimecodePasteTypes{kTimecodeTypeIdentifier,
                                                                      kUtf8PlainTextTypeIdentifier};
+inline constexpr std::array<std::string_view, 2> kTimecodePasteboardTypes = kTimecodePasteTypes;
 
 // The timecode's JSON, then its text in the given format as UTF-8.
 std::vector<TransferItem> transferItems(const Timecode& timecode,
@@ -45,5 +47,17 @@ public:
 // given properties, its components unchecked. Throws TimecodeLoadError when neither
 // gives a timecode; only the first item of each type is tried.
 Timecode loadTimecode(std::span<const TransferItem> items, const TimecodeProperties& properties);
+
+// The entries of the loader, each in two spellings that behave alike: from one item, and
+// from a list of items.
+inline Timecode loadTimecode(const TransferItem& item, const TimecodeProperties& properties) {
+    return loadTimecode(std::span(&item, 1), properties);
+}
+inline Timecode timecodeFromTransfer(const TransferItem& item, const TimecodeProperties& properties) {
+    return loadTimecode(item, properties);
+}
+inline Timecode timecodeFromTransfer(std::span<const TransferItem> items, const TimecodeProperties& properties) {
+    return loadTimecode(items, properties);
+}
 
 }  // namespace tallyvane

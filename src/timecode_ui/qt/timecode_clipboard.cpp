@@ -10,11 +10,14 @@ QString formatName(std::string_view typeId) { return QString::fromUtf8(typeId.da
 
 std::vector<TransferItem> transferItems(const QMimeData& data) {
     std::vector<TransferItem> items;
-    const QString timecodeFormat = formatName(kTimecodeTypeIdentifier);
-    if (data.hasFormat(timecodeFormat)) {
-        items.push_back({std::string(kTimecodeTypeIdentifier), data.data(timecodeFormat).toStdString()});
+    // The types a timecode field's paste accepts, in the order it prefers them.
+    for (const std::string_view type : kTimecodePasteboardTypes) {
+        if (type == kUtf8PlainTextTypeIdentifier) {
+            if (data.hasText()) items.push_back({std::string(type), data.text().toStdString()});
+        } else if (data.hasFormat(formatName(type))) {
+            items.push_back({std::string(type), data.data(formatName(type)).toStdString()});
+        }
     }
-    if (data.hasText()) items.push_back({std::string(kUtf8PlainTextTypeIdentifier), data.text().toStdString()});
     return items;
 }
 
