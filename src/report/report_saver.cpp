@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kTemporaryName = "spreadsheet.xlsx";
-constexpr const char* kThumbnailsName = "Thumbnails";
 constexpr const char* kNotSaved = "The report could not be saved";
 
 class RunningFlag {
@@ -88,6 +87,7 @@ bool ReportSaver::timelineExists(const std::string& reportName, const ReportCont
 SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request) {
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
+    saved_.reset();
 
     if (!timelineExists(request.reportName, context)) {
         platform_.showAlert("The report could not be made",
@@ -116,7 +116,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         platform_.showAlert("The report could not be made", failure.what());
         return SaveOutcome::failed;
     }
-    const fs::path thumbnails = context.supportFolder / kThumbnailsName;
+    const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;
     emptyThumbnailFolder(context, thumbnails);
     reportWritability(context);
     const bool keepThumbnails = option(request, "keepThumbnails");
@@ -185,6 +185,7 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
         return false;
     }
     const bool opened = platform_.openFile(destination);
+    saved_ = SavedWorkbook{destination, opened};
     context.log() << debugQuoted("Did the spreadsheet open?") << ' ' << (opened ? "true" : "false") << '\n';
     return true;
 }

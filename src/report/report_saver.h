@@ -5,6 +5,7 @@
 // opening it. A report that fails leaves the chosen file as it was and says why in an alert.
 
 #include <filesystem>
+#include <optional>
 
 #include "model/store.h"
 #include "report/report_platform.h"
@@ -20,6 +21,15 @@ enum class SaveOutcome {
     failed,     // an alert told the user what went wrong
 };
 
+// The folder of a report's thumbnails inside the support folder, emptied at every report.
+inline constexpr const char* kThumbnailFolderName = "Thumbnails";
+
+// Where the last report was saved, and whether a program opened it there.
+struct SavedWorkbook {
+    std::filesystem::path path;
+    bool opened = false;
+};
+
 class ReportSaver {
 public:
     ReportSaver(const Store& store, ReportPlatform& platform, ReportWriter writer);
@@ -31,6 +41,8 @@ public:
     // The context's support folder, input type and clip sheet settings must be set; the
     // context's workbook and thumbnail folder are this flow's.
     SaveOutcome save(ReportContext& context, const ReportRequest& request);
+    // Set when the last save put its workbook in place; nothing after any other outcome.
+    const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
 
 private:
     // Event and bin clip reports need none; a missing timeline leaves its diagnostic line.
@@ -47,6 +59,7 @@ private:
     ReportPlatform& platform_;
     ReportWriter writer_;
     bool running_ = false;
+    std::optional<SavedWorkbook> saved_;
 };
 
 }  // namespace tallyvane

@@ -77,6 +77,7 @@ void ShellController::showAlert(const std::string& messageText, const std::strin
 
 void ShellController::clearProject() {
     store_.deleteAll();
+    savedMessage_.clear();
     reportMenu_.removeAll();
     videoRoles_ = {};
     audioRoles_ = {};
@@ -160,7 +161,13 @@ std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
-    return saver_.save(context_, request);
+    savedMessage_.clear();
+    const SaveOutcome outcome = saver_.save(context_, request);
+    if (const auto& saved = saver_.savedWorkbook(); saved && !saved->opened) {
+        savedMessage_ = "The report was saved as \u201C" + saved->path.string() +
+                        "\u201D. No program is set up to open it.";
+    }
+    return outcome;
 }
 
 void ShellController::dumpOptions(const std::map<std::string, bool>& options) const {

@@ -108,6 +108,11 @@ public:
     ReportRequest saveRequest();
     // Save; nothing when Save is not available (no analysis since the last open, or busy).
     std::optional<SaveOutcome> save();
+    // Where the last save put its workbook (nothing when it put none there).
+    const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saver_.savedWorkbook(); }
+    // What the main window says after a save whose workbook no program opened: where it is.
+    // Empty otherwise, and again from the next open or save on.
+    const std::string& savedMessage() const noexcept { return savedMessage_; }
 
     // --- settings window ---
     ColumnLayouts& layouts() noexcept { return layouts_; }
@@ -167,6 +172,7 @@ private:
 
     bool inputFileIconVisible_ = false;
     std::string inputFileName_;
+    std::string savedMessage_;
     PopupMenu reportMenu_;
     std::string selectedReport_;
     RoleTable videoRoles_;

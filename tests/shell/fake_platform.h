@@ -32,7 +32,7 @@ public:
     }
     bool openFile(const std::filesystem::path& file) override {
         openedFiles.push_back(file);
-        return true;
+        return fileOpens;
     }
     void revealFolder(const std::filesystem::path&) override {}
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override {
@@ -55,6 +55,8 @@ public:
     std::optional<std::filesystem::path> openPath;
     std::optional<std::filesystem::path> savePath;
     bool mailWorks = true;
+    // Whether a program takes the saved workbook.
+    bool fileOpens = true;
     bool chooseAction = false;
     // Runs inside showAlert, while whatever showed the alert is still at work.
     std::function<void()> onAlert;

@@ -171,8 +171,17 @@ QWidget* MainWindow::buildSheetSwitches() {
 
 QWidget* MainWindow::buildSaveRow() {
     auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(0, 0, 0, 0);
+    // Without a program for .xlsx files, a finished report would otherwise go unnoticed.
+    savedMessage_ = new QLabel;
+    savedMessage_->setObjectName("savedMessage");
+    savedMessage_->setTextFormat(Qt::PlainText);
+    savedMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    savedMessage_->setWordWrap(true);
+    rows->addWidget(savedMessage_);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
     progressBar_ = new QProgressBar;
     progressBar_->setObjectName("progressBar");
     progressBar_->setTextVisible(false);
@@ -249,6 +258,8 @@ void MainWindow::render() {
     }
     saveFileButton_->setEnabled(shell_.saveEnabled());
     saveAction_->setEnabled(shell_.saveEnabled());
+    savedMessage_->setText(QString::fromStdString(shell_.savedMessage()));
+    savedMessage_->setVisible(!shell_.savedMessage().empty());
 }
 
 void MainWindow::showBusy(bool busy) {

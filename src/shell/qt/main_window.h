@@ -79,6 +79,7 @@ private:
     std::array<QCheckBox*, kExtraSheetKeys.size()> sheetSwitches_{};
     QPushButton* saveFileButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QLabel* savedMessage_ = nullptr;
     QAction* saveAction_ = nullptr;
     DropRefusingView* dropView_ = nullptr;
 };

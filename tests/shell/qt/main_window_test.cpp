@@ -156,6 +156,8 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_EQ(platform_.suggestedNames, (std::vector<std::string>{"JFK_Moon_Project - Editorial Report"}));
     ASSERT_TRUE(std::filesystem::exists(*platform_.savePath));
     EXPECT_EQ(platform_.openedFiles, (std::vector<std::filesystem::path>{*platform_.savePath}));
+    auto& savedMessage = main<QLabel>("savedMessage");
+    EXPECT_FALSE(savedMessage.isVisible()) << "the workbook opened";
 
     const QStringList workbook = readWorkbook(*platform_.savePath);
     ASSERT_EQ(workbook.size(), 2) << workbook.join('\n').toStdString();
@@ -168,6 +170,15 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_EQ(header.front(), "Row") << "the chosen layout numbers the rows";
     EXPECT_TRUE(header.contains("Timeline In"));
     EXPECT_FALSE(header.contains("Notes")) << "the chosen layout leaves them out";
+
+    // With no program for the workbook, the window says where it is until the next open.
+    platform_.fileOpens = false;
+    QTest::mouseClick(&main<QPushButton>("saveFileButton"), Qt::LeftButton);
+    EXPECT_TRUE(savedMessage.isVisible());
+    EXPECT_EQ(savedMessage.text().toStdString(),
+              "The report was saved as \u201C" + platform_.savePath->string() + "\u201D. No program is set up to open it.");
+    open(kTwoTimelineSample);
+    EXPECT_FALSE(savedMessage.isVisible());
 }
 
 TEST_F(MainWindowTest, FirstOfSeveralDocumentsThenANewProjectABundleAndARefusedDocument) {
