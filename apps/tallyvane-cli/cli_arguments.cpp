@@ -15,18 +15,32 @@ const char* const kUsageText =
     "       tallyvane-cli save FILE -o OUT.xlsx [--report NAME] [--layout NAME] [--sheets LIST|none]\n"
     "                     [--uncheck-video ROLE]... [--uncheck-audio ROLE]... [--set KEY=on|off]...\n"
     "                     [--thumbnail-width N]\n"
-    "FILE is a .fcpxml file or a .fcpxmld bundle. LIST is a comma-separated choice of\n"
-    "markers,keywords,titles,effects,transitions,summary.\n";
+    "       tallyvane-cli --help\n"
+    "FILE is a .fcpxml file or a .fcpxmld bundle. --help lists the sheets, the report option\n"
+    "keys with their defaults, the exit statuses and the environment.\n";
+
+const std::vector<std::string>& reportOptionKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> all;
+        for (const ColumnSwitch& column : kColumnSwitches) all.emplace_back(column.optionKey);
+        for (const char* group : {"reportSeq", "reportSrc"}) {
+            for (const char* format : {"Timecode", "Frames", "Feet+Frames", "Clock", "Seconds"}) {
+                all.push_back(std::string(group) + format);
+            }
+        }
+        all.emplace_back("useColorText");
+        return all;
+    }();
+    return keys;
+}
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kTimeFormatKeys{
-    "reportSeqTimecode", "reportSeqFrames", "reportSeqFeet+Frames", "reportSeqClock", "reportSeqSeconds",
-    "reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock", "reportSrcSeconds"};
-
-bool isOptionKey(std::string_view key) {
-    return columnSwitchWithOptionKey(key).has_value() || key == "useColorText" ||
-           std::find(kTimeFormatKeys.begin(), kTimeFormatKeys.end(), key) != kTimeFormatKeys.end();
+template <typename Names>
+std::string joined(const Names& names) {
+    std::string text;
+    for (const auto& name : names) text += (text.empty() ? "" : ", ") + std::string(name);
+    return text;
 }
 
 std::vector<std::string> sheetList(const std::string& text) {
@@ -37,8 +51,8 @@ std::vector<std::string> sheetList(const std::string& text) {
         const std::size_t comma = rest.find(',');
         const std::string_view key = rest.substr(0, comma);
         if (std::find(kExtraSheetKeys.begin(), kExtraSheetKeys.end(), key) == kExtraSheetKeys.end()) {
-            throw UsageError("unknown sheet \u201C" + std::string(key) +
-                             "\u201D; the sheets are markers, keywords, titles, effects, transitions and summary");
+            throw UsageError("unknown sheet \u201C" + std::string(key) + "\u201D; the sheets are " +
+                             joined(kExtraSheetKeys) + ", or none");
         }
         sheets.emplace_back(key);
         if (comma == std::string_view::npos) return sheets;
@@ -51,7 +65,10 @@ std::pair<std::string, bool> setting(const std::string& text) {
     if (equals == std::string::npos) throw UsageError("--set takes KEY=on or KEY=off, not \u201C" + text + "\u201D");
     const std::string key = text.substr(0, equals);
     const std::string value = text.substr(equals + 1);
-    if (!isOptionKey(key)) throw UsageError("unknown report option \u201C" + key + "\u201D");
+    const std::vector<std::string>& keys = reportOptionKeys();
+    if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+        throw UsageError("unknown report option \u201C" + key + "\u201D; the keys are " + joined(keys));
+    }
     if (value != "on" && value != "off") throw UsageError("--set " + key + " takes on or off, not \u201C" + value + "\u201D");
     if (value == "on" && key.ends_with("Seconds")) {
         throw UsageError("\u201C" + key + "\u201D cannot be switched on: times in seconds are never reported");

@@ -42,4 +42,8 @@ Arguments parseArguments(const std::vector<std::string>& arguments);
 
 extern const char* const kUsageText;
 
+// The 38 report option keys of --set, in the settings window's order: the column switches,
+// the timeline then source time formats, the text colour.
+const std::vector<std::string>& reportOptionKeys();
+
 }  // namespace tallyvane::cli

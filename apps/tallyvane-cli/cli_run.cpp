@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <ostream>
+#include <tuple>
 
+#include "cli_help.h"
 #include "cli_platform.h"
 #include "shell/pro_video_formats.h"
 #include "shell/shell_controller.h"
@@ -25,14 +27,17 @@ void printRoles(std::ostream& out, const char* side, const RoleTable& table) {
     }
 }
 
-// The settings window's controls as the arguments set them, on top of the chosen layout.
-void applySettings(ShellController& shell, const Arguments& arguments) {
+// The settings window's controls as the arguments set them, on top of the chosen layout;
+// the reason when a switch cannot take effect.
+std::optional<std::string> applySettings(ShellController& shell, const Arguments& arguments) {
     constexpr std::array<std::string_view, kTimeFormatCount> kFormats{"Timecode", "Frames", "Feet+Frames", "Clock"};
     std::array<bool, kTimeFormatCount> sequence = shell.timeDisplay().sequence;
     std::array<bool, kTimeFormatCount> source = shell.timeDisplay().source;
+    bool keepAsked = false;
     for (const auto& [key, on] : arguments.settings) {
         if (const auto column = columnSwitchWithOptionKey(key)) {
             shell.layouts().overrideColumn(*column, on);
+            if (*column == kKeepThumbnailsSwitch) keepAsked = on;
         } else if (key == "useColorText") {
             shell.setColorRow(on ? 0 : 1);
         }
@@ -41,8 +46,23 @@ void applySettings(ShellController& shell, const Arguments& arguments) {
             if (key == "reportSrc" + std::string(kFormats[format])) source[format] = on;
         }
     }
+    // The settings window would switch timecode back on; a command line says so instead.
+    const auto noneOn = [](const auto& group) { return std::find(group.begin(), group.end(), true) == group.end(); };
+    for (const auto& [group, name, columns] :
+         {std::tuple{&sequence, "reportSeq", "Timeline In, Timeline Out and Clip Duration"},
+          std::tuple{&source, "reportSrc", "Source In, Source Out and Source Duration"}}) {
+        if (noneOn(*group)) {
+            return std::string("these settings leave no time format on for ") + columns +
+                   ", and one must stay on: switch one of " + name + "Timecode, " + name + "Frames, " + name +
+                   "Feet+Frames or " + name + "Clock on";
+        }
+    }
+    if (keepAsked && !shell.layouts().controls().checked[kThumbnailsSwitch]) {
+        return "keepThumbnails has no thumbnails to keep: add --set thumbnails=on";
+    }
     shell.setTimeFormats(sequence, source);
     if (arguments.thumbnailWidth) shell.layouts().overrideThumbnailWidth(*arguments.thumbnailWidth);
+    return std::nullopt;
 }
 
 class Run {
@@ -75,7 +95,9 @@ public:
             return kSucceeded;
         }
         if (const int status = prepareSave(shell); status != kSucceeded) return status;
-        return shell.save() == SaveOutcome::saved ? kSucceeded : kFailed;
+        if (shell.save() != SaveOutcome::saved) return kFailed;
+        out_ << shell.savedWorkbook()->path.string() << '\n';
+        return kSucceeded;
     }
 
 private:
@@ -102,7 +124,7 @@ private:
             if (!row) return usage("the report has no audio role \u201C" + role + "\u201D");
             if (shell.audioRoles().rows()[*row].isChecked) shell.toggleAudioRole(*row);
         }
-        applySettings(shell, arguments_);
+        if (const std::optional<std::string> problem = applySettings(shell, arguments_)) return usage(*problem);
         return kSucceeded;
     }
 
@@ -118,8 +140,19 @@ int run(const Arguments& arguments, const EnvironmentLookup& environment, std::o
     // The diagnostic lines of reading and writing are for the desktop program's log; here
     // standard output carries results and standard error the alerts.
     std::ostream discarded(nullptr);
-    ShellController shell(platform, ShellSetup{locateSupportFolder(environment), fallbackWorkFolder(environment),
-                                                makeReportWriter, discarded, proVideoFormatsAvailable});
+    const std::optional<std::filesystem::path> supportFolder = locateSupportFolder(environment);
+    const std::filesystem::path workFolder = fallbackWorkFolder(environment);
+    if (arguments.command == Command::help) {
+        // The defaults are those of a controller that has read no stored layout.
+        ShellController shell(platform,
+                              ShellSetup{std::nullopt, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable});
+        ReportContext scratch;
+        out << helpText(reportOptions(shell.layouts().controls(), shell.timeDisplay(), scratch), supportFolder,
+                        workFolder);
+        return kSucceeded;
+    }
+    ShellController shell(platform,
+                          ShellSetup{supportFolder, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable});
     return Run(arguments, out, errors)(shell);
 }
 

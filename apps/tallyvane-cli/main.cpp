@@ -13,10 +13,6 @@ int main(int argc, char* argv[]) {
     using namespace tallyvane::cli;
     try {
         const Arguments arguments = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
-        if (arguments.command == Command::help) {
-            std::cout << kUsageText;
-            return kSucceeded;
-        }
         return run(arguments, [](const char* name) { return std::getenv(name); }, std::cout, std::cerr);
     } catch (const UsageError& error) {
         std::cerr << "tallyvane-cli: " << error.what() << '\n' << kUsageText;

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -269,6 +271,7 @@ TEST_F(CliTest, SwitchedOnColumnsLeadTheClipSheet) {
                                output.string(), "--set", "rowNumbers=on", "--set", "thumbnails=on",
                                "--thumbnail-width", "64"});
     ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.out, output.string() + "\n");
     const nlohmann::json book = workbook(output);
     const std::vector<std::string> heading = headings(book, "Selected Roles");
     std::vector<std::string> expected{"Row", "Thumbnail"};
@@ -329,9 +332,38 @@ TEST_F(CliTest, StoredLayoutIsChosenByName) {
     EXPECT_EQ(readText(support / "Layouts.json"), stored);
 }
 
+TEST_F(CliTest, HelpNamesEveryOptionKeyWithItsDefaultTheSheetsStatusesAndEnvironment) {
+    const Result help = cli({"--help"});
+    ASSERT_EQ(help.status, 0) << help.errors;
+    EXPECT_EQ(cli({"-h"}).out, help.out);
+    std::map<std::string, std::string> defaults;
+    for (const std::string& line : lines(help.out)) {
+        std::istringstream words(line);
+        std::string key;
+        std::string state;
+        words >> key >> state;
+        if (state == "on" || state == "off") defaults[key] = state;
+    }
+    EXPECT_EQ(defaults.size(), 38u);
+    for (const auto& [key, state] : std::map<std::string, std::string>{{"rowNumbers", "off"},
+                                                                      {"role", "on"},
+                                                                      {"reportSeqTimecode", "on"},
+                                                                      {"reportSrcFrames", "off"},
+                                                                      {"useColorText", "on"}}) {
+        EXPECT_EQ(defaults[key], state) << key;
+    }
+    for (const std::string& part : {std::string("save FILE"), std::string("\"Titles & Generators\""),
+                                    std::string("  2  "), std::string("TALLYVANE_SUPPORT_DIR"),
+                                    std::string("XDG_DATA_HOME"), (folder.path() / "support" / "Thumbnails").string()}) {
+        EXPECT_THAT(help.out, ::testing::HasSubstr(part));
+    }
+}
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> arguments;
+    // Part of the reason given.
+    const char* says = "";
 };
 
 class UsageErrors : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
@@ -348,6 +380,7 @@ TEST_P(UsageErrors, ExitWithStatusTwo) {
     const Result result = cli(arguments);
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(result.errors, ::testing::StartsWith("tallyvane-cli: "));
+    EXPECT_THAT(result.errors, ::testing::HasSubstr(GetParam().says));
     EXPECT_FALSE(fs::exists(folder.path() / "out.xlsx"));
     EXPECT_FALSE(fs::exists(folder.path() / "out.csv"));
 }
@@ -360,9 +393,15 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"optionOfSaveOnly", {"reports", "SAMPLE", "--layout", "Default"}},
                       UsageCase{"unknownReport", {"save", "SAMPLE", "-o", "OUT", "--report", "Nothing"}},
                       UsageCase{"unknownLayout", {"save", "SAMPLE", "-o", "OUT", "--layout", "Nothing"}},
-                      UsageCase{"unknownSheet", {"save", "SAMPLE", "-o", "OUT", "--sheets", "markers,notes"}},
+                      UsageCase{"unknownSheet", {"save", "SAMPLE", "-o", "OUT", "--sheets", "markers,notes"},
+                                "the sheets are markers, keywords, titles, effects, transitions, summary, or none"},
                       UsageCase{"unknownRole", {"save", "SAMPLE", "-o", "OUT", "--uncheck-audio", "Nothing"}},
-                      UsageCase{"unknownOption", {"save", "SAMPLE", "-o", "OUT", "--set", "colour=on"}},
+                      UsageCase{"unknownOption", {"save", "SAMPLE", "-o", "OUT", "--set", "colour=on"},
+                                "the keys are rowNumbers, thumbnails, keepThumbnails, role,"},
+                      UsageCase{"noTimelineFormat", {"save", "SAMPLE", "-o", "OUT", "--set", "reportSeqTimecode=off"},
+                                "no time format on for Timeline In, Timeline Out and Clip Duration"},
+                      UsageCase{"keepWithoutThumbnails", {"save", "SAMPLE", "-o", "OUT", "--set", "keepThumbnails=on"},
+                                "add --set thumbnails=on"},
                       UsageCase{"secondsOn", {"save", "SAMPLE", "-o", "OUT", "--set", "reportSeqSeconds=on"}},
                       UsageCase{"badSwitch", {"save", "SAMPLE", "-o", "OUT", "--set", "reel=yes"}},
                       UsageCase{"badWidth", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width", "wide"}},

@@ -1,0 +1,117 @@
+#include "cli_help.h"
+
+#include <array>
+#include <iomanip>
+#include <sstream>
+#include <string_view>
+#include <utility>
+
+#include "cli_arguments.h"
+#include "model/raw_value.h"
+#include "report/report_saver.h"
+#include "report/sheet_title.h"
+#include "shell/column_layouts.h"
+#include "shell/column_switches.h"
+#include "shell/shell_controller.h"
+
+namespace tallyvane::cli {
+
+namespace {
+
+constexpr const char* kCommands =
+    "Commands:\n"
+    "  reports FILE   print the report menu, one title per line: \"Event Clips\" when the first\n"
+    "                 event holds clips, \"---\", then that event's timelines\n"
+    "  roles FILE     print the roles of a report after analysis: video|audio, [x], the role\n"
+    "  save FILE      write a report's workbook to OUT.xlsx and print the path written\n"
+    "  --help, -h     print this text\n"
+    "\n"
+    "Options:\n"
+    "  --report NAME        the report, a title of the menu (default: its first)\n"
+    "  -o, --output OUT     the workbook to write; its name ends in .xlsx\n"
+    "  --layout NAME        the column layout: \"Default\" (built in) or one stored in Layouts.json\n"
+    "  --sheets LIST|none   the extra sheets, comma-separated (default: all six)\n"
+    "  --uncheck-video ROLE, --uncheck-audio ROLE\n"
+    "                       leave out a role's clips, as printed by roles (a main role takes\n"
+    "                       its subroles along)\n"
+    "  --set KEY=on|off     switch a report option on top of the layout\n"
+    "  --thumbnail-width N  the thumbnails' width in pixels\n";
+
+// What each --sheets key adds.
+std::string sheetNames(std::string_view key) {
+    const auto quoted = [](SheetTitle title) { return "\"" + std::string(rawValue(title)) + "\""; };
+    if (key == "markers") return quoted(SheetTitle::markers);
+    if (key == "keywords") return quoted(SheetTitle::keywords);
+    if (key == "titles") return quoted(SheetTitle::titlesAndGenerators);
+    if (key == "effects") return quoted(SheetTitle::videoAndAudioEffects) + " and " + quoted(SheetTitle::speedChangeEffects);
+    if (key == "transitions") return quoted(SheetTitle::transitions);
+    return quoted(SheetTitle::summary) + " (not for Event Clips)";
+}
+
+std::string timeFormatMeaning(std::string_view key) {
+    const bool timeline = key.starts_with("reportSeq");
+    const std::string_view format = key.substr(std::string_view("reportSeq").size());
+    if (format == "Seconds") return "always off: times are not reported in seconds";
+    const std::string columns = timeline ? "Timeline In, Timeline Out and Clip Duration"
+                                         : "Source In, Source Out and Source Duration";
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kFormats{
+        {{"Timecode", "timecode"}, {"Frames", "frame counts"}, {"Feet+Frames", "feet and frames"}, {"Clock", "clock time"}}};
+    std::string text = columns + " as ";
+    for (const auto& [name, words] : kFormats) {
+        if (format == name) text += words;
+    }
+    return text;
+}
+
+std::string meaning(const std::string& key) {
+    if (key == "thumbnails") return "a picture of each clip, --thumbnail-width pixels wide";
+    if (key == "keepThumbnails") return "keep the thumbnail images after the report (see Thumbnails)";
+    if (key == "metadata") return "one column per metadata key of the clips";
+    if (key == "useColorText") return "text coloured by track type; off writes black";
+    if (const auto column = columnSwitchWithOptionKey(key)) {
+        return "the \"" + std::string(kColumnSwitches[*column].title) + "\" column";
+    }
+    return timeFormatMeaning(key);
+}
+
+}  // namespace
+
+std::string helpText(const std::map<std::string, bool>& defaults,
+                     const std::optional<std::filesystem::path>& supportFolder,
+                     const std::filesystem::path& workFolder) {
+    std::ostringstream text;
+    text << kUsageText << '\n' << kCommands << "\nSheets of --sheets:\n";
+    for (const std::string_view key : kExtraSheetKeys) {
+        text << "  " << std::left << std::setw(13) << key << sheetNames(key) << '\n';
+    }
+    text << "\nReport options of --set, with their defaults in the layout \"" << kBuiltInLayoutTitle << "\":\n";
+    for (const std::string& key : reportOptionKeys()) {
+        const auto found = defaults.find(key);
+        const char* state = found != defaults.end() && found->second ? "on" : "off";
+        text << "  " << std::left << std::setw(22) << key << std::setw(5) << state << meaning(key) << '\n';
+    }
+    text << "  At least one reportSeq and one reportSrc format stays on.\n";
+    const std::filesystem::path folder = supportFolder.value_or(workFolder);
+    text << "\nExit status:\n"
+            "  0  done\n"
+            "  1  the document or the report failed; the alert is on standard error, its message\n"
+            "     line then its informative line\n"
+            "  2  the command line cannot be followed; the reason is on standard error\n"
+            "\nEnvironment:\n"
+            "  TALLYVANE_SUPPORT_DIR  the support folder, when set and not empty\n"
+            "  XDG_DATA_HOME          otherwise its folder \"Tallyvane\", when an absolute path\n"
+            "  HOME                   otherwise $HOME/.local/share/Tallyvane\n"
+            "  The support folder holds Layouts.json (the stored column layouts) and the report's\n"
+            "  temporary workbook. Here it is "
+         << (supportFolder ? supportFolder->string() : "not named; layouts last for the run only and the work is done in " +
+                                                           workFolder.string())
+         << ".\n"
+            "\nThumbnails:\n"
+            "  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in\n"
+            "  "
+         << (folder / kThumbnailFolderName).string()
+         << " until the next report empties that folder.\n";
+    return text.str();
+}
+
+}  // namespace tallyvane::cli
