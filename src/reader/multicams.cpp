@@ -40,7 +40,10 @@ void storeMulticams(ReaderContext& reader) {
         composition->setVideoFormat(format);
         const TimecodeFrameRate rate = frameRateFromVideoRate(format->videoFrameRate(), multicam.attr("tcFormat") == "DF", log);
         composition->setTimecodeFrameRate(std::string(rate.stringValue()));
-        composition->setFirstFrame(reader.frames()(multicam.attr("tcStart").value_or("0s"), rate));
+        const std::string tcStart = multicam.attr("tcStart").value_or("0s");
+        const Fraction start = reader.frames().seconds(tcStart);
+        composition->setFirstFrame(framesFromSeconds(start, rate, log, tcStart));
+        reader.exactTimes().noteStart(*composition, start);
 
         const std::vector<XMLElement> angles = childElements(multicam, {"mc-angle"});
         for (std::size_t i = 0; i < angles.size(); ++i) {

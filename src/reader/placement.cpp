@@ -1,5 +1,6 @@
 #include "reader/placement.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <ostream>
@@ -8,6 +9,7 @@
 
 #include "common/number_text.h"
 #include "model/audio_track.h"
+#include "model/speed_fx.h"
 #include "model/video_track.h"
 #include "reader/audio_effects.h"
 #include "reader/child_elements.h"
@@ -64,17 +66,47 @@ std::shared_ptr<Track> trackByIndex(const std::vector<std::shared_ptr<Track>>& t
     return nullptr;
 }
 
-bool isUnder(const StoryElement& element, double frame) {
-    return element.clipTimelinePosition() <= frame &&
-           frame <= element.clipTimelinePosition() + element.clipDuration() - 1;
-}
-
 bool isReal(const StoryElement& element) {
     return element.category() != Category::gap && element.category() != Category::transition;
 }
 
+// The elements that multicam and sync clips show keep their exact places.
+bool isShownByClips(const Composition& composition) {
+    return composition.category() == Composition::Category::Multicam ||
+           composition.category() == Composition::Category::SyncClip;
+}
+
+// A copy of `element` shown in place of a multicam or sync clip that starts at `clipStart`,
+// a time of the element's composition, and lasts `duration`: its source is the element's
+// own media time there, in seconds, turned into frames once at the element's own rate.
+std::shared_ptr<StoryElement> shownCopy(const StoryElement& element, const BuiltElement& built,
+                                        const Fraction& clipStart, const StoryList& list, ReaderContext& reader) {
+    auto copy = element.copy();
+    copy->setClipTimelinePosition(built.storyElement->clipTimelinePosition());
+    copy->setClipDuration(built.storyElement->clipDuration());
+    const ExactTimes::Placed* placed = reader.exactTimes().placed(element);
+    if (!placed) return copy;
+    const Fraction source = placed->start + clipStart - placed->position;
+    // A sync clip in a multicam angle is shown in turn by the multicam's clips.
+    if (isShownByClips(*list.composition)) {
+        reader.exactTimes().notePlaced(*copy, {built.timelinePosition(), built.duration, source});
+    }
+    const TimecodeFrameRate rate =
+        TimecodeFrameRate::fromRawValue(element.timecodeFrameRate()).value_or(TimecodeFrameRate::fps60);
+    double inPoint = reader.frames()(source, rate);
+    double duration = reader.frames()(built.duration, rate);
+    // A retimed element runs through its source at its average speed.
+    if (const auto& speed = element.speedFX(); speed && std::abs(speed->percent()) != 100) {
+        inPoint = std::abs(speed->percent()) * inPoint / 100;
+        duration = std::abs(speed->percent()) * duration / 100;
+    }
+    copy->setSrcInpoint(inPoint);
+    copy->setSrcDuration(duration);
+    return copy;
+}
+
 // The clips of the chosen angles under the clip's start, shown where the clip stands.
-Expansion multicamExpansion(const BuiltElement& built, StorylineContext context, ReaderContext& reader) {
+Expansion multicamExpansion(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
     const XMLElement& clip = built.clipElement;
     std::string videoAngle;
     std::string audioAngle;
@@ -86,29 +118,31 @@ Expansion multicamExpansion(const BuiltElement& built, StorylineContext context,
     const std::optional<std::string> ref = clip.attr("ref");
     const std::shared_ptr<Composition> multicam = ref ? reader.composition(*ref) : nullptr;
     if (!multicam) return {};
-    const double frame = built.start - multicam->firstFrame();
-    const StoryElement& clipTemplate = *built.storyElement;
-
+    // The clip's start in the multicam's own time, where the angles' offsets count from.
+    const Fraction clipStart = built.start - reader.exactTimes().start(*multicam);
+    const auto isUnder = [&](const StoryElement& element) {
+        const ExactTimes::Placed* placed = reader.exactTimes().placed(element);
+        if (!placed) return false;
+        // Compared exactly: the ordering of fractions goes by their nearest doubles.
+        const Fraction into = clipStart - placed->position;
+        return into.numerator() >= 0 && (into - placed->duration).numerator() < 0;
+    };
     const auto shown = [&](const StoryElement& angleElement) {
-        auto copy = angleElement.copy();
+        auto copy = shownCopy(angleElement, built, clipStart, list, reader);
         copy->setComposition(multicam);
         copy->setNotes(multicam->notes());
-        copy->setTimelineClipCategory(std::string(rawValue(context)) + " clip");
-        copy->setClipTimelinePosition(built.timelinePosition());
-        copy->setClipDuration(built.duration);
-        copy->setSrcInpoint(frame + angleElement.firstFrame() - angleElement.clipTimelinePosition());
-        copy->setSrcDuration(clipTemplate.srcDuration());
+        copy->setTimelineClipCategory(std::string(rawValue(list.context)) + " clip");
         return copy;
     };
     Expansion expansion;
     if (const auto track = trackByAngle(multicam->videoTracks(), videoAngle)) {
         for (const auto& element : track->elements()) {
-            if (isUnder(*element, frame)) expansion.video.push_back(shown(*element));
+            if (isUnder(*element)) expansion.video.push_back(shown(*element));
         }
     }
     if (const auto track = trackByAngle(multicam->audioTracks(), audioAngle)) {
         for (const auto& element : track->elements()) {
-            if (isUnder(*element, frame)) expansion.audio.push_back(shown(*element));
+            if (isUnder(*element)) expansion.audio.push_back(shown(*element));
         }
     }
     return expansion;
@@ -120,20 +154,16 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
     const std::shared_ptr<Composition> inner = storeStoryline(built.clipElement, list.composition.get(), reader);
     StoryElement& clipTemplate = *built.storyElement;
     clipTemplate.setComposition(inner);
-    const double sourceStart = clipTemplate.srcInpoint().value_or(0.0);
     const std::string context(rawValue(list.context));
 
+    // The sync clip's start is a time of its own storyline.
     const auto shown = [&](const StoryElement& innerElement, TrackType type, std::string category) {
-        auto copy = innerElement.copy();
+        auto copy = shownCopy(innerElement, built, built.start, list, reader);
         copy->setComposition(inner);
         copy->setName(inner->name());
         copy->setNotes(inner->notes());
         copy->setTrackType(type);
         copy->setTimelineClipCategory(std::move(category));
-        copy->setClipTimelinePosition(built.timelinePosition());
-        copy->setClipDuration(built.duration);
-        copy->setSrcInpoint(sourceStart - innerElement.clipTimelinePosition() + innerElement.srcInpoint().value_or(0.0));
-        copy->setSrcDuration(clipTemplate.srcDuration());
         return copy;
     };
     Expansion expansion;
@@ -141,8 +171,7 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
         for (const auto& element : track->elements()) {
             if (!isReal(*element)) continue;
             expansion.video.push_back(shown(*element, TrackType::Video, context + " video"));
-            log << "dupe.srcInpoint =  " << formatDouble(element->srcInpoint().value_or(0.0)) << " + "
-                << formatDouble(sourceStart) << " - " << formatDouble(element->clipTimelinePosition()) << '\n';
+            log << "dupe.srcInpoint =  " << formatDouble(expansion.video.back()->srcInpoint().value_or(0.0)) << '\n';
         }
     }
     switchOffInactiveSyncSources(built.clipElement, *inner);
@@ -181,9 +210,17 @@ std::shared_ptr<StoryElement> transitionCopy(const std::shared_ptr<StoryElement>
     return copy;
 }
 
+// Appends to the track; an element that multicam or sync clips may show keeps its exact
+// place, the one given or, for a copy, that of the element it copies.
 template <class Track>
-void appendIfPresent(ReaderContext& reader, Track& track, const std::shared_ptr<StoryElement>& element) {
-    if (element) reader.appendToTrack(track, element);
+void place(ReaderContext& reader, const Composition& composition, Track& track,
+           const std::shared_ptr<StoryElement>& element, const StoryElement& copied,
+           const ExactTimes::Placed* placed = nullptr) {
+    if (!element) return;
+    reader.appendToTrack(track, element);
+    if (!isShownByClips(composition)) return;
+    if (!placed) placed = reader.exactTimes().placed(copied);
+    if (placed) reader.exactTimes().notePlaced(*element, *placed);
 }
 
 void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<std::int64_t> lane,
@@ -214,12 +251,13 @@ void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<
     if (track && !expansion.empty()) {
         for (const auto& element : expansion) reader.appendToTrack(*track, element);
     } else if (track) {
-        reader.appendToTrack(*track, copy);
+        const ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
+        place(reader, composition, *track, copy, *built.storyElement, &placed);
         attachVideo(built, copy, composition, reader);
     }
     if (track) {
-        appendIfPresent(reader, *track, previous);
-        appendIfPresent(reader, *track, next);
+        if (previous) place(reader, composition, *track, previous, *transitions.previous);
+        if (next) place(reader, composition, *track, next, *transitions.next);
     }
 }
 
@@ -237,17 +275,19 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     auto copy = built.storyElement->copy();
     copy->setTrackType(TrackType::Audio);
     copy->setSpreadsheetSortOrder(built.sortOrder + 10);
-    // A split edit: the audio starts and lasts apart from the video.
-    const std::optional<std::string> audioStart = clip.attr("audioStart");
-    const std::optional<std::string> audioDuration = clip.attr("audioDuration");
-    if (audioStart) {
-        copy->setClipTimelinePosition(copy->clipTimelinePosition() -
-                                      (built.start - reader.frames()(*audioStart, built.compositionRate)));
+    // A split edit: the audio starts and lasts apart from the video, and its source with it.
+    FrameCounter& frames = reader.frames();
+    ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
+    if (const std::optional<std::string> audioStart = clip.attr("audioStart")) {
+        placed.start = frames.seconds(*audioStart);
+        placed.position = placed.position - (built.start - placed.start);
+        copy->setClipTimelinePosition(frames(placed.position, built.compositionRate));
+        copy->setSrcInpoint(frames(placed.start, built.clipRate));
     }
-    if (audioDuration) copy->setClipDuration(reader.frames()(*audioDuration, built.compositionRate));
-    if (built.storyElement->asset()) {
-        if (audioStart) copy->setSrcInpoint(reader.frames()(*audioStart, built.clipRate));
-        if (audioDuration) copy->setSrcDuration(reader.frames()(*audioDuration, built.clipRate));
+    if (const std::optional<std::string> audioDuration = clip.attr("audioDuration")) {
+        placed.duration = frames.seconds(*audioDuration);
+        copy->setClipDuration(frames(placed.duration, built.compositionRate));
+        copy->setSrcDuration(frames(placed.duration, built.clipRate));
     }
 
     const auto audioTransition = [&](const std::shared_ptr<StoryElement>& transition) {
@@ -271,15 +311,13 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     }
 
     if (track) {
-        reader.appendToTrack(*track, copy);
+        place(reader, composition, *track, copy, *built.storyElement, &placed);
         for (const auto& element : expansion) reader.appendToTrack(*track, element);
         storeMarkedRanges(built, copy, reader);
         storeAudioEffects(clip, *copy);
         storeRetime(clip, *copy, *composition.videoFormat(), log);
-    }
-    if (track) {
-        appendIfPresent(reader, *track, previous);
-        appendIfPresent(reader, *track, next);
+        if (previous) place(reader, composition, *track, previous, *transitions.previous);
+        if (next) place(reader, composition, *track, next, *transitions.next);
     }
 }
 
@@ -297,7 +335,7 @@ std::optional<std::int64_t> laneOf(const XMLElement& clipElement) {
 void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
     Expansion expansion;
     const std::optional<std::string> tag = built.clipElement.tag();
-    if (tag == "mc-clip") expansion = multicamExpansion(built, list.context, reader);
+    if (tag == "mc-clip") expansion = multicamExpansion(built, list, reader);
     if (tag == "sync-clip") expansion = syncExpansion(built, list, reader);
     const AdjacentTransitions transitions = adjacentTransitions(built, list.context, reader);
     const std::optional<std::int64_t> lane = laneOf(built.clipElement);

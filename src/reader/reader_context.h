@@ -21,6 +21,7 @@
 #include "model/store.h"
 #include "model/story_element.h"
 #include "reader/document_index.h"
+#include "reader/exact_times.h"
 #include "reader/text_extensions.h"
 #include "reader/time_values.h"
 #include "xml/xml_document.h"
@@ -45,6 +46,7 @@ public:
     const std::shared_ptr<VideoFormat>& defaultVideoFormat() const noexcept { return defaultVideoFormat_; }
     WordCapitalizer& capitalizer() noexcept { return capitalizer_; }
     FrameCounter& frames() noexcept { return frames_; }
+    ExactTimes& exactTimes() noexcept { return exactTimes_; }
     // Counts one element read; every few hundred elements, from the first on, calls the tick.
     void elementRead();
     // The prefix and a new random UUID.
@@ -101,6 +103,7 @@ private:
     std::mt19937_64 random_;
     WordCapitalizer capitalizer_;
     FrameCounter frames_;
+    ExactTimes exactTimes_;
     ById<std::shared_ptr<VideoFormat>> formats_;
     ById<std::shared_ptr<Asset>> assets_;
     ById<std::shared_ptr<Composition>> compositions_;

@@ -144,14 +144,16 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     BuiltElement built{clipElement, nullptr};
     built.clipRate = rate;
     built.compositionRate = compositionRate;
-    built.start = reader.frames().attribute(clipElement, "start", compositionRate);
+    FrameCounter& frames = reader.frames();
+    built.start = frames.seconds(clipElement, "start");
     // An audition stands where the audition stands: its clips are alternatives at one
     // place, and counting the audition's offset again through the clip would move it.
     const XMLElement& placed = kind == Category::audition ? element : clipElement;
-    built.offset = reader.frames().attribute(placed, "offset", compositionRate);
-    built.duration = reader.frames().attribute(clipElement, "duration", compositionRate);
-    if (built.duration == 0.0) return;
-    const ElementPosition position = elementPosition(placed, list, compositionRate, reader.frames());
+    built.offset = frames.seconds(placed, "offset");
+    built.duration = frames.seconds(clipElement, "duration");
+    const double duration = frames(built.duration, compositionRate);
+    if (duration == 0.0) return;
+    const ElementPosition position = elementPosition(placed, list, frames);
     built.cumulativeOffset = position.cumulativeOffset;
     built.sortOrder = position.sortOrder;
 
@@ -160,10 +162,10 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     std::optional<std::string> name = clipElement.attr("name");
     story->setName(name ? *name : asset ? asset->name() : "Clip");
     applyEffectResource(*story, clipElement, list.context, reader);
-    story->setClipTimelinePosition(built.timelinePosition());
-    story->setClipDuration(built.duration);
-    story->setSrcInpoint(reader.frames().attribute(clipElement, "start", rate));
-    story->setSrcDuration(reader.frames().attribute(clipElement, "duration", rate));
+    story->setClipTimelinePosition(frames(built.timelinePosition(), compositionRate));
+    story->setClipDuration(duration);
+    story->setSrcInpoint(frames(built.start, rate));
+    story->setSrcDuration(frames(built.duration, rate));
     story->setTimecodeFrameRate(std::string(rate.stringValue()));
     ResolvedRoles roles = resolveRoles(clipElement, asset.get(), reader.capitalizer(), log);
     story->setVideoRole(std::move(roles.videoRole));
@@ -176,7 +178,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     if (asset) {
         story->setAsset(asset);
         story->setFirstFrame(asset->category() == Asset::Category::Image
-                                 ? reader.frames()(kStillImageStart, rate)
+                                 ? frames(kStillImageStart, rate)
                                  : asset->firstFrame());
     }
     if (kind == Category::title) story->setParams(titleParams(clipElement));
@@ -188,19 +190,18 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
 
 }  // namespace
 
-ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
-                                FrameCounter& frames) {
+ElementPosition elementPosition(const XMLElement& element, const StoryList& list, FrameCounter& frames) {
     const std::optional<XMLElement> parent = element.parent();
     const std::optional<XMLElement> grandparent = parent ? parent->parent() : std::nullopt;
     const std::optional<XMLElement> greatGrandparent = grandparent ? grandparent->parent() : std::nullopt;
     const auto time = [&](const std::optional<XMLElement>& of, std::string_view name) {
-        if (name == "offset" && of && of == list.syncClip) return 0.0;
-        return frames.attribute(of, name, rate);
+        if (name == "offset" && of && of == list.syncClip) return Fraction(0, 1);
+        return frames.seconds(of, name);
     };
     switch (list.context) {
         case StorylineContext::MCangle:
             frames.log() << "Angle's cumulativeOffset/adjustment is overridden later...\n";
-            return {0.0, 999};
+            return {Fraction(0, 1), 999};
         case StorylineContext::Primary:
             return {time(parent, "offset"), 100};
         case StorylineContext::Connected:
@@ -233,7 +234,13 @@ void storeStoryElements(const std::vector<XMLElement>& elements, const StoryList
     }
     for (const XMLElement& element : elements) {
         reader.elementRead();
-        storeStoryElement(element, list, *rate, reader);
+        try {
+            storeStoryElement(element, list, *rate, reader);
+        } catch (const FractionError&) {
+            // Sums of times whose terms no longer fit 64 bits: far outside any timeline.
+            reader.log() << "Skipping " << element.attr("name").value_or("clipElem has no name")
+                         << ": its times do not add up in 64-bit terms\n";
+        }
     }
 }
 

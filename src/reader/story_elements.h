@@ -14,14 +14,14 @@ class FrameCounter;
 class ReaderContext;
 
 struct ElementPosition {
-    double cumulativeOffset = 0.0;
+    // Seconds.
+    Fraction cumulativeOffset;
     std::int64_t sortOrder = 0;
 };
 
 // Where an element of the list stands: what its container's offsets add to its own
 // "offset", and its order among elements at one timeline position.
-ElementPosition elementPosition(const XMLElement& element, const StoryList& list, TimecodeFrameRate rate,
-                                FrameCounter& frames);
+ElementPosition elementPosition(const XMLElement& element, const StoryList& list, FrameCounter& frames);
 
 // The composition's rate must name a timecode rate; a list without one is left out with
 // a diagnostic line. Elements without a duration are skipped.

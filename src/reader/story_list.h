@@ -10,6 +10,7 @@
 #include "model/composition.h"
 #include "model/story_element.h"
 #include "reader/storyline_context.h"
+#include "timecode/fraction.h"
 #include "timecode/timecode_frame_rate.h"
 #include "xml/xml_element.h"
 
@@ -34,17 +35,18 @@ struct BuiltElement {
     XMLElement clipElement;
     // Never placed itself: the tracks receive copies of it.
     std::shared_ptr<StoryElement> storyElement;
-    // Times in frames at the composition rate.
-    double start = 0.0;
-    double offset = 0.0;
-    double duration = 0.0;
+    // Times in seconds, exact as the document writes them: they become frames once, at the
+    // rate of the row that shows them.
+    Fraction start{0, 1};
+    Fraction offset{0, 1};
+    Fraction duration{0, 1};
     // Added to `offset` for the position on the composition's timeline.
-    double cumulativeOffset = 0.0;
+    Fraction cumulativeOffset{0, 1};
     std::int64_t sortOrder = 0;
     TimecodeFrameRate clipRate = TimecodeFrameRate::fps60;
     TimecodeFrameRate compositionRate = TimecodeFrameRate::fps60;
 
-    double timelinePosition() const { return offset + cumulativeOffset; }
+    Fraction timelinePosition() const { return offset + cumulativeOffset; }
 };
 
 }  // namespace tallyvane

@@ -1,7 +1,6 @@
 #include "reader/time_values.h"
 
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -9,7 +8,6 @@
 #include "common/debug_text.h"
 #include "reader/video_formats.h"
 #include "timecode/timecode.h"
-#include "timecode/timecode_sources.h"
 
 namespace tallyvane {
 
@@ -31,35 +29,51 @@ double frameCountValue(const TimecodeFrameCount& count) {
         count.value.payload());
 }
 
-double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log) {
+std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, std::ostream& log) {
     if (!time) {
         log << debugQuoted("fcpxmlRationalString is nil") << '\n';
-        return 0.0;
+        return std::nullopt;
     }
     const std::optional<Fraction> fraction = Fraction::fromFcpxmlString(*time);
     // A zero denominator is no time at all; dividing by it would give no number of frames.
     if (!fraction || fraction->denominator() == 0) {
         log << debugQuoted("Unable to create Fraction from " + std::string(*time)) << '\n';
-        return 0.0;
+        return std::nullopt;
     }
-    try {
-        Timecode timecode(GuaranteedTimecodeSourceValue::zero(),
-                          {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
-        timecode.set(TimecodeSourceValue::rational(*fraction));
-        return frameCountValue(timecode.frameCount());
-    } catch (const TimecodeValidationError&) {
-    } catch (const FractionError&) {
+    return fraction;
+}
+
+double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log, std::string_view text) {
+    // seconds / frame duration in 128-bit integers: 64-bit terms times terms below 2^20.
+    const Fraction frameDuration = rate.frameDuration();
+    __int128 numerator = static_cast<__int128>(seconds.numerator()) * frameDuration.denominator();
+    __int128 denominator = static_cast<__int128>(seconds.denominator()) * frameDuration.numerator();
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
     }
-    log << debugQuoted("Unable to create Timecode from " + std::string(*time) + " at " +
-                        std::string(rate.stringValue()))
-        << '\n';
+    if (denominator != 0 && numerator >= 0) {
+        const __int128 whole = numerator / denominator;
+        if (whole < rate.maxTotalFrames(TimecodeUpperLimit::max24Hours)) {
+            const __int128 hundredths = numerator % denominator * 100 / denominator;
+            return static_cast<double>(static_cast<std::int64_t>(whole)) +
+                   static_cast<double>(static_cast<std::int64_t>(hundredths)) / 100.0;
+        }
+    }
+    const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);
+    log << debugQuoted("Unable to create Timecode from " + named + " at " + std::string(rate.stringValue())) << '\n';
     try {
-        const Fraction frames = *fraction / rate.frameDuration();
+        const Fraction frames = seconds / frameDuration;
         return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
     } catch (const FractionError&) {
         // Beyond 64-bit terms the time is far outside any timeline.
         return 0.0;
     }
+}
+
+double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log) {
+    const std::optional<Fraction> seconds = secondsFromFCPXML(time, log);
+    return seconds ? framesFromSeconds(*seconds, rate, log, *time) : 0.0;
 }
 
 TimecodeFrameRate frameRateFromRate(const Fraction& rate, bool drop, std::ostream& log) {
@@ -79,19 +93,24 @@ TimecodeFrameRate frameRateFromVideoRate(std::string_view videoRateText, bool dr
     return frameRateFromRate(rate.rate(), drop, log);
 }
 
-double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFrameRate rate) {
-    if (!time) return framesFromFCPXML(time, rate, log_);
-    std::string key(1, static_cast<char>(rate.index()));
-    key += *time;
-    if (const auto found = counted_.find(key); found != counted_.end()) return found->second;
-    lines_.str("");
-    const double frames = framesFromFCPXML(time, rate, lines_);
-    if (lines_.view().empty()) {
-        counted_.emplace(std::move(key), frames);
-    } else {
-        log_ << lines_.view();
+Fraction FrameCounter::seconds(std::optional<std::string_view> time) {
+    if (time) {
+        if (const auto found = read_.find(*time); found != read_.end()) return found->second;
     }
-    return frames;
+    const std::optional<Fraction> seconds = secondsFromFCPXML(time, log_);
+    if (!seconds) return Fraction(0, 1);
+    read_.emplace(std::string(*time), *seconds);
+    return *seconds;
+}
+
+Fraction FrameCounter::seconds(const std::optional<XMLElement>& element, std::string_view name) {
+    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
+    return seconds(text ? std::optional<std::string_view>(*text) : std::nullopt);
+}
+
+double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFrameRate rate) {
+    const Fraction counted = seconds(time);
+    return time ? framesFromSeconds(counted, rate, log_, *time) : 0.0;
 }
 
 double FrameCounter::attribute(const std::optional<XMLElement>& element, std::string_view name,

@@ -3,7 +3,6 @@
 
 #include <iosfwd>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <string_view>
@@ -15,32 +14,46 @@
 
 namespace tallyvane {
 
-// The frames of an FCPXML rational time ("N/Ds" or "Ns") at the rate, a part frame kept
-// in hundredths as a timecode holds it. A time that is negative or reaches 24 hours counts
-// as its exact quotient of frames. A missing or unreadable time, a zero denominator and a
-// quotient beyond 64-bit terms count 0 frames. Every such case writes one line to `log`.
+// The seconds of an FCPXML rational time ("N/Ds" or "Ns"), exact. A missing or unreadable
+// time and a zero denominator are absent, with one line on `log`.
+std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, std::ostream& log);
+
+// The frames of an exact time at the rate: whole frames and hundredths, the rest cut off, as
+// a timecode holds a part frame. A time that is negative or reaches 24 hours counts as its
+// exact quotient of frames (0 beyond 64-bit terms) and writes a line naming `text` (the
+// time's own text when empty) on `log`.
+double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log,
+                         std::string_view text = {});
+
+// `framesFromSeconds` of `secondsFromFCPXML`; 0 frames when there are no seconds.
 double framesFromFCPXML(std::optional<std::string_view> time, TimecodeFrameRate rate, std::ostream& log);
 
-// `framesFromFCPXML` remembering what it has counted: the same times come back at every
-// clip (durations, starts, the missing offset of a spine), and each count costs a timecode.
+// Document times read once and kept exact: the same texts come back at every clip
+// (durations, starts, the missing offset of a spine), and each reading costs a parse.
 class FrameCounter {
 public:
     explicit FrameCounter(std::ostream& log) : log_(log) {}
     FrameCounter(const FrameCounter&) = delete;
     FrameCounter& operator=(const FrameCounter&) = delete;
 
-    double operator()(std::optional<std::string_view> time, TimecodeFrameRate rate);
+    // Missing and unreadable times count 0 seconds.
+    Fraction seconds(std::optional<std::string_view> time);
     // The attribute of the element; a missing element counts as a missing attribute.
+    Fraction seconds(const std::optional<XMLElement>& element, std::string_view name);
+    double operator()(const Fraction& seconds, TimecodeFrameRate rate) { return framesFromSeconds(seconds, rate, log_); }
+    double operator()(std::optional<std::string_view> time, TimecodeFrameRate rate);
     double attribute(const std::optional<XMLElement>& element, std::string_view name, TimecodeFrameRate rate);
     std::ostream& log() const noexcept { return log_; }
 
 private:
     std::ostream& log_;
-    // By the rate's position among the rates, then the text. Only counts that needed no
-    // diagnostic line are kept, so every such line is still written each time.
-    std::unordered_map<std::string, double> counted_;
-    // Where a count's diagnostic lines wait until it is known whether there are any.
-    std::ostringstream lines_;
+    // Only times read without a diagnostic line are kept, so every such line is still
+    // written each time.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, Fraction, TextHash, std::equal_to<>> read_;
 };
 
 // A timecode's frame count as a number: whole frames plus subframes over the base.

@@ -27,9 +27,12 @@ std::shared_ptr<StoryElement> transitionElement(const std::optional<XMLElement>&
     transition->setName(filterName(*neighbour, "filter-video", "Video Transition"));
     // The audio transition's name rides in the notes until the audio copy takes it.
     transition->setNotes(filterName(*neighbour, "filter-audio", "Audio Transition"));
-    transition->setClipTimelinePosition(reader.frames().attribute(neighbour, "offset", built.compositionRate) +
-                                        built.cumulativeOffset);
-    transition->setClipDuration(reader.frames().attribute(neighbour, "duration", built.compositionRate));
+    FrameCounter& frames = reader.frames();
+    const ExactTimes::Placed placed{frames.seconds(neighbour, "offset") + built.cumulativeOffset,
+                                    frames.seconds(neighbour, "duration"), Fraction(0, 1)};
+    transition->setClipTimelinePosition(frames(placed.position, built.compositionRate));
+    transition->setClipDuration(frames(placed.duration, built.compositionRate));
+    reader.exactTimes().notePlaced(*transition, placed);
     transition->setTimecodeFrameRate(std::string(built.compositionRate.stringValue()));
     ResolvedRoles roles = resolveRoles(*neighbour, nullptr, reader.capitalizer(), log);
     transition->setVideoRole(std::move(roles.videoRole));

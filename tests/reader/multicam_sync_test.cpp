@@ -91,12 +91,12 @@ TEST_F(MulticamSync, TimelineShowsTheChosenAnglesAndTheSyncedClips) {
     ASSERT_NE(edit, nullptr);
     ASSERT_EQ(edit->videoTracks().size(), 1u);
     ASSERT_EQ(edit->audioTracks().size(), 1u);
-    // The multicam clip starts 125 frames into the multicam: the video angle's second clip
-    // (from frame 100) is under it, 25 frames into its source; the audio angle's one clip
-    // 125 frames in. A multicam clip without a reference shows itself. The sync clip shows
+    // The multicam clip starts 5s into the multicam: the video angle's second clip (from 4s,
+    // its source from 10s) is under it, 11s (275 frames) into its source; the audio angle's
+    // one clip 5s (125 frames) in. A multicam clip without a reference shows itself. The sync clip shows
     // the picture of its storyline under its own name.
     expectShown(edit->videoTracks()[0]->elements(),
-                {{"A2 clip", Category::assetclip, TrackType::Video, 0, 50, 25.0, "Primary clip", "MC"},
+                {{"A2 clip", Category::assetclip, TrackType::Video, 0, 50, 275.0, "Primary clip", "MC"},
                  {"No ref", Category::mcclip, TrackType::Video, 50, 25, 0.0, "Primary video", ""},
                  {"Sync", Category::assetclip, TrackType::Video, 75, 50, 0.0, "Primary video", "Sync"}},
                 "V1");

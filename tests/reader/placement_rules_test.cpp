@@ -26,7 +26,7 @@ TEST(PlacementRules, LanesFromTheElementOrItsParent) {
 }
 
 TEST(PlacementRules, PositionsByContext) {
-    // At 25 fps: every time below is whole seconds, 25 frames each.
+    // Every time below is whole seconds.
     testing::PassFixture fixture(R"(<fcpxml version="1.10"><sequence>
         <spine offset="1s">
           <asset-clip name="primary" offset="2s" start="10s">
@@ -45,29 +45,29 @@ TEST(PlacementRules, PositionsByContext) {
     struct Case {
         std::string name;
         const StoryList* list;
-        double cumulativeOffset;
+        std::int64_t cumulativeOffset;  // seconds
         std::int64_t sortOrder;
     };
     const std::vector<Case> cases{
         // The spine's offset.
-        {"primary", &primary, 25, 100},
+        {"primary", &primary, 1, 100},
         // The primary clip's offset and its spine's, less the clip's start: 2 + 1 - 10 seconds.
-        {"connected", &connected, -175, 300},
+        {"connected", &connected, -7, 300},
         // Storyline, primary clip and spine offsets, less the primary clip's start: 11 + 2 + 1 - 10.
-        {"secondary", &secondary, 100, 200},
+        {"secondary", &secondary, 4, 200},
         // A caption whose clip is in a spine: the clip's offset less start, the spine's offset,
         // and the offset less start of what holds the spine: 5 - 1 + 11 + (2 - 10).
-        {"deep caption", &secondary, 175, 200},
-        {"caption on primary", &secondary, -175, 200},
+        {"deep caption", &secondary, 7, 200},
+        {"caption on primary", &secondary, -7, 200},
         // Any other caption: its clip's offset less start, and the same of the clip's parent:
         // (12 - 0) + (2 - 10).
-        {"on connected", &secondary, 100, 200},
+        {"on connected", &secondary, 4, 200},
         {"primary", &angle, 0, 999},
     };
     for (const Case& c : cases) {
-        const ElementPosition position = elementPosition(fixture.element("//*[@name='" + c.name + "']"), *c.list,
-                                                         TimecodeFrameRate::fps25, fixture.context.frames());
-        EXPECT_DOUBLE_EQ(position.cumulativeOffset, c.cumulativeOffset) << c.name;
+        const ElementPosition position =
+            elementPosition(fixture.element("//*[@name='" + c.name + "']"), *c.list, fixture.context.frames());
+        EXPECT_EQ(position.cumulativeOffset, Fraction(c.cumulativeOffset, 1)) << c.name;
         EXPECT_EQ(position.sortOrder, c.sortOrder) << c.name;
     }
 }

@@ -1,0 +1,80 @@
+// Times added up exactly before they become frames: positions inside storylines, and the
+// source times of what sync and multicam clips show when their parts run at other rates.
+
+#include <gtest/gtest.h>
+
+#include "model/audio_track.h"
+#include "model/composition.h"
+#include "model/video_track.h"
+#include "reader_fixture.h"
+
+namespace tallyvane {
+namespace {
+
+struct Row {
+    std::string timeline;
+    TrackType track;
+    std::int64_t trackIdx;
+    std::size_t index;  // in the track's elements
+    std::string name;
+    std::string clipCategory;
+    double position;
+    double duration;
+    double srcInpoint;
+    double srcDuration;
+    std::string rate;
+};
+
+TEST(ExactTimes, RowsCountFromExactSeconds) {
+    testing::ReadDocument read{testing::readerData("exact_times.fcpxml")};
+    // Worked by hand from the document's times (seconds), each turned into frames once.
+    const std::vector<Row> rows{
+        // The sync clip starts at 3605s of its storyline, 5s into "Picture" (offset and start
+        // 3600s): 3605s at 25 is 90125.
+        {"Sync 25", TrackType::Video, 1, 0, "Scene", "Primary video", 250, 200, 90125, 200, "25"},
+        {"Sync 25", TrackType::Audio, 1, 1, "Scene", "Primary audio", 250, 200, 90125, 200, "25"},
+        // "Sound" hangs on "Picture" at 3602.55s of the storyline (72051/20 + 3600 - 3600), so
+        // 2.45s of it lie before the sync clip's start: 38585.1 + 2.45 = 38587.55s, at 60 (audio
+        // files are timed at 60) 2315253 frames, 10:43:07:33; 8s last 480 frames.
+        {"Sync 25", TrackType::Audio, 1, 2, "Scene", "Primary synced audio", 250, 200, 2315253, 480, "60"},
+        // Split edit: the audio starts 1s early (3604s) and lasts 6s: at 20 - 1 = 19s, 475
+        // frames, from 3604s of the clip (90100) for 150 frames, both durations alike.
+        {"Split 25", TrackType::Audio, 1, 0, "Split", "Primary video", 475, 150, 90100, 150, "25"},
+        // The synced audio stays with the picture: 4s (240 frames at 60) from 38587.55s.
+        {"Split 25", TrackType::Audio, 1, 2, "Split", "Primary synced audio", 500, 100, 2315253, 240, "60"},
+        // The multicam's time begins at 3600s, so the clip starts 60.06s into it. The camera
+        // (offset 0, start 0) is at 60.06s of its file, 1440 frames at 23.976; 10s are 239.76.
+        {"Multicam 25", TrackType::Video, 1, 0, "Camera", "Primary clip", 0, 250, 1440, 239.76, "23.976"},
+        // The recorder's clip stands at 10.01s and starts 10s into its file: 10 + 60.06 - 10.01
+        // = 60.05s, 3603 frames at 60 (00:01:00:03), for 600 frames.
+        {"Multicam 25", TrackType::Audio, 1, 1, "Field Recorder", "Primary clip", 0, 250, 3603, 600, "60"},
+        // 44.21 + 247.5 - 13013/300 = 248.333...s is 7450 frames at 30; counted term by term
+        // (1326.30 + 7425 - 1301.30) it would fall just short. 10s are 299.70 frames at 29.97.
+        {"Storyline 30", TrackType::Video, 2, 0, "Secondary", "Secondary video", 7450, 300, 0, 299.70, "29.97"},
+    };
+    for (const Row& row : rows) {
+        const auto timeline = read.composition(row.timeline);
+        ASSERT_NE(timeline, nullptr);
+        std::shared_ptr<StoryElement> element;
+        if (row.track == TrackType::Video) {
+            const auto track = testing::trackAt(timeline->videoTracks(), row.trackIdx);
+            ASSERT_TRUE(track && row.index < track->elements().size()) << row.timeline << ' ' << row.name;
+            element = track->elements()[row.index];
+        } else {
+            const auto track = testing::trackAt(timeline->audioTracks(), row.trackIdx);
+            ASSERT_TRUE(track && row.index < track->elements().size()) << row.timeline << ' ' << row.name;
+            element = track->elements()[row.index];
+        }
+        const std::string where = row.timeline + " " + row.clipCategory;
+        EXPECT_EQ(element->name(), row.name) << where;
+        EXPECT_EQ(element->timelineClipCategory(), row.clipCategory) << where;
+        EXPECT_EQ(element->clipTimelinePosition(), row.position) << where;
+        EXPECT_EQ(element->clipDuration(), row.duration) << where;
+        EXPECT_EQ(element->srcInpoint(), row.srcInpoint) << where;
+        EXPECT_EQ(element->srcDuration(), row.srcDuration) << where;
+        EXPECT_EQ(element->timecodeFrameRate(), row.rate) << where;
+    }
+}
+
+}  // namespace
+}  // namespace tallyvane
