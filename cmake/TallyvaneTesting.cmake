@@ -8,6 +8,6 @@ function(tallyvane_add_tests name)
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} tallyvane_test_support GTest::gmock GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TALLYVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-    TALLYVANE_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/../shared/samples")
+    TALLYVANE_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/tests/data/samples")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
 endfunction()

@@ -1,4 +1,4 @@
-// Every shared sample export passes the document checks and is read whole without an
+// Every sample export passes the document checks and is read whole without an
 // alert (the one version 1.5 export is refused as too old); a few are checked in detail.
 
 #include <gtest/gtest.h>
