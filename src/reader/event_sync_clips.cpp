@@ -61,8 +61,10 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, reader.frames());
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, reader.frames());
+    FrameCounter& frames = reader.frames();
+    const ExactTimes::Placed place{Fraction(0, 1), frames.seconds(duration), frames.seconds(start)};
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, place, frames);
+    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, place, frames);
     storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
 
     switch (element->category()) {

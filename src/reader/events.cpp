@@ -36,7 +36,8 @@ std::string assetReference(const XMLElement& clip) {
 
 void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader) {
     std::ostream& log = reader.log();
-    const std::shared_ptr<Asset> asset = reader.asset(assetReference(clip));
+    const std::string ref = assetReference(clip);
+    const std::shared_ptr<Asset> asset = reader.asset(ref);
     if (!asset) return;
     auto element = makeStoryElement(StoryElement::Category::assetclip, kBrowserSortOrder);
     element->setName(clip.attr("name").value_or(""));
@@ -57,8 +58,13 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     element->setAudioRole(std::move(roles.audioRole));
     element->setAudioSubroles(std::move(roles.audioSubroles));
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, reader.frames());
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, reader.frames());
+    // A browser clip shows its whole file: its ranges count from the file's start.
+    FrameCounter& frames = reader.frames();
+    const std::optional<XMLElement> resource = reader.assetResource(ref);
+    const ExactTimes::Placed place{Fraction(0, 1), Fraction(0, 1),
+                                   frames.seconds(resource ? resource->attr("start").value_or("0s") : "0s")};
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, place, frames);
+    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, place, frames);
     storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
 
     switch (asset->category()) {

@@ -8,8 +8,6 @@
 #include "model/story_element.h"
 #include "reader/time_values.h"
 #include "timecode/text_utilities.h"
-#include "timecode/timecode.h"
-#include "timecode/timecode_sources.h"
 #include "xml/node_set.h"
 #include "xml/xml_element.h"
 
@@ -32,20 +30,6 @@ TimecodeFrameRate clipRate(const StoryElement& clip, std::ostream& log) {
     if (auto rate = TimecodeFrameRate::fromRawValue(clip.timecodeFrameRate())) return *rate;
     log << "Unknown frame rate " << clip.timecodeFrameRate() << " of " << clip.name() << ", read at 60\n";
     return TimecodeFrameRate::fps60;
-}
-
-// How far into the clip the marker lies, counted at the timeline's rate; 0 before the
-// clip's in point or beyond a day.
-double timelineOffset(double framesIntoClip, TimecodeFrameRate rate, std::optional<TimecodeFrameRate> timelineRate) {
-    try {
-        Timecode offset(GuaranteedTimecodeSourceValue::zero(),
-                        {rate, TimecodeSubFramesBase::max100SubFrames, TimecodeUpperLimit::max24Hours});
-        offset.set(TimecodeSourceValue::combinedFrames(framesIntoClip));
-        if (!timelineRate || *timelineRate == rate) return frameCountValue(offset.frameCount());
-        return frameCountValue(offset.converted(*timelineRate).frameCount());
-    } catch (const TimecodeValidationError&) {
-        return 0.0;
-    }
 }
 
 }  // namespace
@@ -85,9 +69,9 @@ std::string analysisMarkerName(const XMLElement& element) {
 }
 
 void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
-                  std::optional<TimecodeFrameRate> timelineRate, FrameCounter& frames) {
+                  std::optional<TimecodeFrameRate> timelineRate, const ExactTimes::Placed& place,
+                  FrameCounter& frames) {
     std::ostream& log = frames.log();
-    const double inPoint = clip->srcInpoint().value_or(0.0);
     const double position = clip->clipTimelinePosition();
     const double duration = clip->clipDuration();
     const TimecodeFrameRate rate = clipRate(*clip, log);
@@ -104,8 +88,11 @@ void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr
         const std::optional<std::string> start = clip->category() == StoryElement::Category::transition
                                                      ? std::optional<std::string>(kTransitionMarkerStart)
                                                      : element.attr("start");
-        range->setSrcInpoint(frames(start, rate));
-        range->setTimelinePosition(position + timelineOffset(range->srcInpoint() - inPoint, rate, timelineRate));
+        const Fraction startSeconds = frames.seconds(start);
+        range->setSrcInpoint(frames(startSeconds, rate));
+        Fraction intoClip = startSeconds - place.start;
+        if (!framesWithinDay(intoClip, rate)) intoClip = Fraction(0, 1);
+        range->setTimelinePosition(frames(place.position + intoClip, timelineRate.value_or(rate)));
         range->setVisible(position <= range->timelinePosition() && range->timelinePosition() <= position + duration);
         if (const std::optional<std::string> length = element.attr("duration")) {
             range->setDuration(frames(*length, rate));

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/exact_times.h"
 #include "timecode/timecode_frame_rate.h"
 
 namespace tallyvane {
@@ -27,9 +28,12 @@ std::string markedRangeKind(const XMLElement& element);
 std::string analysisMarkerName(const XMLElement& element);
 
 // One record per element, appended to the clip's marked ranges in the set's order. The
-// clip's rate, in point, position and duration must be set. Timeline positions count at
-// `timelineRate`, the clip's own rate when it is absent.
+// clip's rate, position and duration must be set; `place` holds its position and start in
+// seconds. A range's timeline position is its exact distance from the clip's start (none
+// before the start or beyond a day) after the clip's position, counted at `timelineRate`,
+// the clip's own rate when it is absent.
 void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
-                  std::optional<TimecodeFrameRate> timelineRate, FrameCounter& frames);
+                  std::optional<TimecodeFrameRate> timelineRate, const ExactTimes::Placed& place,
+                  FrameCounter& frames);
 
 }  // namespace tallyvane

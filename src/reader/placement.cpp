@@ -185,18 +185,20 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
     return expansion;
 }
 
-void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, ReaderContext& reader) {
+void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy,
+                       const ExactTimes::Placed& place, ReaderContext& reader) {
     const XMLElement& clip = built.clipElement;
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, reader.frames());
-    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, reader.frames());
+    FrameCounter& frames = reader.frames();
+    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, place, frames);
+    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, place, frames);
     storeMetadata(childElements(clip, "metadata", {"md"}), copy, reader);
 }
 
 // Only a copy that goes on a track is marked: one that goes nowhere is never seen, and its
 // ranges, which point back at it, would keep both alive after the store is emptied.
 void attachVideo(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, const Composition& composition,
-                 ReaderContext& reader) {
-    storeMarkedRanges(built, copy, reader);
+                 const ExactTimes::Placed& place, ReaderContext& reader) {
+    storeMarkedRanges(built, copy, place, reader);
     storeVideoEffects(built.clipElement, *copy, *composition.videoFormat());
     storeRetime(built.clipElement, *copy, *composition.videoFormat(), reader.log());
 }
@@ -253,7 +255,7 @@ void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<
     } else if (track) {
         const ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
         place(reader, composition, *track, copy, *built.storyElement, &placed);
-        attachVideo(built, copy, composition, reader);
+        attachVideo(built, copy, composition, placed, reader);
     }
     if (track) {
         if (previous) place(reader, composition, *track, previous, *transitions.previous);
@@ -313,7 +315,7 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     if (track) {
         place(reader, composition, *track, copy, *built.storyElement, &placed);
         for (const auto& element : expansion) reader.appendToTrack(*track, element);
-        storeMarkedRanges(built, copy, reader);
+        storeMarkedRanges(built, copy, placed, reader);
         storeAudioEffects(clip, *copy);
         storeRetime(clip, *copy, *composition.videoFormat(), log);
         if (previous) place(reader, composition, *track, previous, *transitions.previous);

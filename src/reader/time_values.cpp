@@ -2,32 +2,11 @@
 
 #include <ostream>
 #include <string>
-#include <type_traits>
-#include <variant>
 
 #include "common/debug_text.h"
 #include "reader/video_formats.h"
-#include "timecode/timecode.h"
 
 namespace tallyvane {
-
-double frameCountValue(const TimecodeFrameCount& count) {
-    const double base = count.subFramesBase().rawValue();
-    return std::visit(
-        [base](const auto& value) -> double {
-            using Form = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Frames>) {
-                return static_cast<double>(value.frames);
-            } else if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Split>) {
-                return static_cast<double>(value.frames) + static_cast<double>(value.subFrames) / base;
-            } else if constexpr (std::is_same_v<Form, TimecodeFrameCount::Value::Combined>) {
-                return value.frames;
-            } else {
-                return static_cast<double>(value.frames) + value.subFramesUnitInterval;
-            }
-        },
-        count.value.payload());
-}
 
 std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, std::ostream& log) {
     if (!time) {
@@ -43,7 +22,7 @@ std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, 
     return fraction;
 }
 
-double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log, std::string_view text) {
+std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate rate) {
     // seconds / frame duration in 128-bit integers: 64-bit terms times terms below 2^20.
     const Fraction frameDuration = rate.frameDuration();
     __int128 numerator = static_cast<__int128>(seconds.numerator()) * frameDuration.denominator();
@@ -52,18 +31,20 @@ double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::o
         numerator = -numerator;
         denominator = -denominator;
     }
-    if (denominator != 0 && numerator >= 0) {
-        const __int128 whole = numerator / denominator;
-        if (whole < rate.maxTotalFrames(TimecodeUpperLimit::max24Hours)) {
-            const __int128 hundredths = numerator % denominator * 100 / denominator;
-            return static_cast<double>(static_cast<std::int64_t>(whole)) +
-                   static_cast<double>(static_cast<std::int64_t>(hundredths)) / 100.0;
-        }
-    }
+    if (denominator == 0 || numerator < 0) return std::nullopt;
+    const __int128 whole = numerator / denominator;
+    if (whole >= rate.maxTotalFrames(TimecodeUpperLimit::max24Hours)) return std::nullopt;
+    const __int128 hundredths = numerator % denominator * 100 / denominator;
+    return static_cast<double>(static_cast<std::int64_t>(whole)) +
+           static_cast<double>(static_cast<std::int64_t>(hundredths)) / 100.0;
+}
+
+double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log, std::string_view text) {
+    if (const std::optional<double> frames = framesWithinDay(seconds, rate)) return *frames;
     const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);
     log << debugQuoted("Unable to create Timecode from " + named + " at " + std::string(rate.stringValue())) << '\n';
     try {
-        const Fraction frames = seconds / frameDuration;
+        const Fraction frames = seconds / rate.frameDuration();
         return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
     } catch (const FractionError&) {
         // Beyond 64-bit terms the time is far outside any timeline.

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "timecode/fraction.h"
-#include "timecode/frame_count.h"
 #include "timecode/timecode_frame_rate.h"
 #include "xml/xml_element.h"
 
@@ -17,6 +16,10 @@ namespace tallyvane {
 // The seconds of an FCPXML rational time ("N/Ds" or "Ns"), exact. A missing or unreadable
 // time and a zero denominator are absent, with one line on `log`.
 std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, std::ostream& log);
+
+// The frames of an exact time at the rate, whole frames and hundredths with the rest cut
+// off, when it lies within the first 24 hours.
+std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate rate);
 
 // The frames of an exact time at the rate: whole frames and hundredths, the rest cut off, as
 // a timecode holds a part frame. A time that is negative or reaches 24 hours counts as its
@@ -55,9 +58,6 @@ private:
     };
     std::unordered_map<std::string, Fraction, TextHash, std::equal_to<>> read_;
 };
-
-// A timecode's frame count as a number: whole frames plus subframes over the base.
-double frameCountValue(const TimecodeFrameCount& count);
 
 // The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"
 // (with a line on `log`) when no timecode rate has that rate.

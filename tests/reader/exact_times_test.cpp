@@ -76,5 +76,16 @@ TEST(ExactTimes, RowsCountFromExactSeconds) {
     }
 }
 
+TEST(ExactTimes, MarkersLieTheirExactDistanceFromTheClipsStart) {
+    testing::ReadDocument read{testing::readerData("exact_times.fcpxml")};
+    const auto timeline = read.composition("Markers 23.976");
+    ASSERT_NE(timeline, nullptr);
+    const auto track = testing::trackAt(timeline->audioTracks(), 2);
+    ASSERT_TRUE(track && track->elements().size() == 1 && track->elements()[0]->markedRanges().size() == 1);
+    // 349705/6000 + 250895/6000 = 100.1s, 2400 frames at 23.976 (00:01:40:00). Counted apart,
+    // 1397.40 frames of position and 2508.95 frames at 60 of marker fall a hundredth short.
+    EXPECT_EQ(track->elements()[0]->markedRanges()[0]->timelinePosition(), 2400.0);
+}
+
 }  // namespace
 }  // namespace tallyvane
