@@ -35,6 +35,8 @@ std::vector<FormatDescription> loadFormatDescriptions(const std::vector<MediaTra
 }
 
 bool isDropFrame(const AssetDescription& asset) {
+    // Drop-frame timecode text separates its frames with ";" (or ".").
+    if (asset.containerTimecode.find_first_of(";.") != std::string::npos) return true;
     for (const FormatDescription& description : loadFormatDescriptions(asset.tracksOfType(MediaType::timecode))) {
         if ((description.timecodeFlags & timecodeFlagDropFrame) != 0) return true;
     }

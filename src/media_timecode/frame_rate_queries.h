@@ -18,7 +18,8 @@ namespace tallyvane {
 // frame duration of the video tracks, the first timecode description's frame duration,
 // and the video rate. Throws TimecodeMediaParseError::missingOrNonStandardFrameRate.
 TimecodeFrameRate timecodeFrameRate(const AssetDescription& asset, std::optional<bool> drop);
-// True when any timecode description carries the drop-frame flag.
+// True when any timecode description carries the drop-frame flag, or the container's
+// timecode is written as drop-frame.
 bool isDropFrame(const AssetDescription& asset);
 // Interlaced flag (read when absent), then minimum frame durations, video and timecode
 // description frame durations, and nominal rates compared to one decimal place.

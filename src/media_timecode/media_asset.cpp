@@ -77,6 +77,10 @@ MediaTrack trackOf(const AVStream& stream, int index, const std::filesystem::pat
     const std::uint32_t subtype = containerCode(parameters.codec_tag);
     if (track.mediaType == MediaType::timecode) {
         track.formatDescriptions.push_back(timecodeDescription(subtype, parameters));
+        // The demuxer gives the description's source reference name as this tag.
+        if (const AVDictionaryEntry* reel = av_dict_get(stream.metadata, "reel_name", nullptr, AV_DICT_MATCH_CASE)) {
+            track.formatDescriptions.back().extensions.reelName = reel->value;
+        }
     } else {
         FormatDescription description;
         description.mediaSubtype = subtype;
@@ -146,11 +150,20 @@ AssetDescription AssetDescription::withoutTracksOfType(MediaType type) const {
 AssetDescription MediaAsset::load() const {
     initMedia();
     const av::FormatPtr format = av::openInput(path_, av::InputKind::probe);
+    // MXF, MPEG-TS and Matroska declare their frame rates only through what FFmpeg reads
+    // of the streams.
+    av::readStreamInfo(*format, path_);
     AssetDescription description;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         description.tracks.push_back(trackOf(*format->streams[i], static_cast<int>(i), path_));
     }
     description.duration = longestEnd(description.tracks);
+    if (!description.duration.isValid() && format->duration != AV_NOPTS_VALUE && format->duration >= 0) {
+        description.duration = MediaTime::make(format->duration, AV_TIME_BASE);
+    }
+    if (const AVDictionaryEntry* timecode = av_dict_get(format->metadata, "timecode", nullptr, 0)) {
+        description.containerTimecode = timecode->value;
+    }
     return description;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "timecode/media_time.h"
@@ -26,12 +27,20 @@ inline constexpr std::uint32_t timeCode64Subtype = fourCharCode('t', 'c', '6', '
 inline constexpr std::uint32_t timecodeFlagDropFrame = 0x1;
 inline constexpr std::uint32_t timecodeFlagTwentyFourHourMax = 0x2;
 
+// What a timecode description may carry besides its timing: the reel (source) name.
+struct TimecodeFormatExtensions {
+    std::string reelName;  // empty when none
+
+    friend bool operator==(const TimecodeFormatExtensions&, const TimecodeFormatExtensions&) = default;
+};
+
 struct FormatDescription {
     std::uint32_t mediaSubtype = 0;
     // Timecode descriptions only: the timecode's frame duration, flags and frames per second.
     MediaTime frameDuration = MediaTime::invalid();
     std::uint32_t timecodeFlags = 0;
     int frameQuanta = 0;
+    TimecodeFormatExtensions extensions;
     // Video descriptions only: 1 progressive, 2 interlaced; absent when not declared.
     std::optional<int> fieldCount;
 
@@ -53,8 +62,11 @@ struct MediaTrack {
 
 struct AssetDescription {
     std::vector<MediaTrack> tracks;
-    // The end of the longest track, exact in that track's time base.
+    // The end of the longest track, exact in that track's time base; the container's
+    // duration when no track declares one.
     MediaTime duration = MediaTime::invalid();
+    // A timecode the container declares outside any timecode track, as text.
+    std::string containerTimecode;
 
     std::vector<MediaTrack> tracksOfType(MediaType type) const;
     // The asset as it would be with the tracks of a type removed, its duration included.
@@ -66,7 +78,8 @@ public:
     explicit MediaAsset(std::filesystem::path path) : path_(std::move(path)) {}
     const std::filesystem::path& path() const { return path_; }
 
-    // Opens the file and reads its container's declarations afresh on every call;
+    // Opens the file and reads its container's declarations afresh on every call, asking
+    // FFmpeg to read a little of each stream where the container declares too little;
     // throws MediaError when the file cannot be opened as media.
     AssetDescription load() const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <limits>
+#include <string_view>
 
 #include "media/path_text.h"
 #include "media_timecode/media_timecode_errors.h"
@@ -22,10 +23,11 @@ constexpr std::uint32_t stblType = fourCharCode('s', 't', 'b', 'l');
 constexpr std::uint32_t stsdType = fourCharCode('s', 't', 's', 'd');
 constexpr std::uint32_t sttsType = fourCharCode('s', 't', 't', 's');
 constexpr std::uint32_t mdhdType = fourCharCode('m', 'd', 'h', 'd');
+constexpr std::uint32_t gmhdType = fourCharCode('g', 'm', 'h', 'd');
 
 bool opensAsContainer(std::uint32_t type) {
     return type == moovType || type == trakType || type == mdiaType || type == minfType || type == stblType ||
-           type == trefType;
+           type == trefType || type == gmhdType;
 }
 
 std::uint64_t readBig(std::span<const std::uint8_t> bytes) {
@@ -227,6 +229,38 @@ std::span<std::uint8_t> MovieFile::firstSampleDescription(MovBox& track) {
     const std::uint64_t size = readBig(entries.subspan(0, 4));
     if (size < 8 || size > entries.size()) malformed("sample description beyond its box");
     return entries.subspan(0, static_cast<std::size_t>(size));
+}
+
+void MovieFile::setFirstSampleDescription(MovBox& track, std::span<const std::uint8_t> entry) {
+    const std::span<std::uint8_t> old = firstSampleDescription(track);
+    std::vector<std::uint8_t>& payload = sampleTableBox(track, stsdType)->payload;
+    const auto at = payload.begin() + 8;
+    payload.erase(at, at + static_cast<std::ptrdiff_t>(old.size()));
+    payload.insert(payload.begin() + 8, entry.begin(), entry.end());
+}
+
+void MovieFile::makeTimecodeHandler(MovBox& track) {
+    MovBox* media = track.child(mdiaType);
+    MovBox* handler = media == nullptr ? nullptr : media->child(hdlrType);
+    MovBox* information = media == nullptr ? nullptr : media->child(minfType);
+    MovBox* header = information == nullptr ? nullptr : information->child(gmhdType);
+    if (handler == nullptr || handler->payload.size() < 12 || header == nullptr) malformed("data track without handler");
+    handler->payload.resize(8);
+    writeBig(handler->payload, timeCode32Subtype, 4);
+    // Reserved words, then the handler's name as a C string.
+    handler->payload.resize(24, 0);
+    for (const char c : std::string_view("TimeCodeHandler")) handler->payload.push_back(static_cast<std::uint8_t>(c));
+    handler->payload.push_back(0);
+    // Timecode media information: text font, face and size 12, black on white, no font name.
+    MovBox timecodeInformation{timeCode32Subtype, {}, {}, false};
+    MovBox textStyle{fourCharCode('t', 'c', 'm', 'i'), std::vector<std::uint8_t>(8, 0), {}, false};
+    writeBig(textStyle.payload, 12, 2);
+    writeBig(textStyle.payload, 0, 8);
+    writeBig(textStyle.payload, 0xFFFFFFFFFFFF, 6);
+    textStyle.payload.push_back(0);
+    timecodeInformation.payload = serializeMovBox(textStyle);
+    std::erase_if(header->children, [](const MovBox& b) { return b.type == fourCharCode('g', 'p', 'm', 'd'); });
+    header->children.push_back(std::move(timecodeInformation));
 }
 
 std::uint64_t MovieFile::mediaDuration(const MovBox& track) {

@@ -43,6 +43,11 @@ public:
     static void setTimecodeReferences(MovBox& track, const std::vector<std::uint32_t>& referencedTrackIds);
     // The first sample description's bytes of a track, entry header included.
     static std::span<std::uint8_t> firstSampleDescription(MovBox& track);
+    // Puts `entry`, header included, in place of the first sample description.
+    static void setFirstSampleDescription(MovBox& track, std::span<const std::uint8_t> entry);
+    // Makes a track written as generic data a timecode track: its handler and the
+    // timecode media information QuickTime readers look for.
+    static void makeTimecodeHandler(MovBox& track);
     // The duration in the media header, in the media's timescale.
     static std::uint64_t mediaDuration(const MovBox& track);
     // Makes the one entry of a one-sample track's time-to-sample table last `duration`.

@@ -1,8 +1,10 @@
 #include "media_timecode/timecode_reading.h"
 
 #include "media/av_handles.h"
+#include "media/media_error.h"
 #include "media/media_init.h"
 #include "media/media_input.h"
+#include "media/path_text.h"
 #include "media_timecode/frame_rate_queries.h"
 #include "media_timecode/media_timecode_errors.h"
 #include "timecode/timecode_sources.h"
@@ -31,11 +33,23 @@ std::vector<std::vector<Timecode>> timecodesOfTracks(const MediaAsset& asset, co
     return timecodes;
 }
 
-std::optional<Timecode> firstOf(const std::vector<std::vector<Timecode>>& lists) {
+// The first timecode of the first track that has one; else the container's own timecode.
+std::optional<Timecode> startOf(const std::vector<std::vector<Timecode>>& lists, const AssetDescription& description,
+                                const TimecodeProperties& properties) {
     for (const std::vector<Timecode>& list : lists) {
         if (!list.empty()) return list.front();
     }
-    return std::nullopt;
+    if (description.containerTimecode.empty()) return std::nullopt;
+    return Timecode(FormattedTimecodeSourceValue::string(description.containerTimecode), properties);
+}
+
+Timecode durationOf(const MediaAsset& asset, const AssetDescription& description,
+                    const TimecodeProperties& properties) {
+    if (!description.duration.isValid()) {
+        throw MediaError("Cannot read the duration of " + quotedPath(asset.path()) +
+                         ": neither its tracks nor its container declare one");
+    }
+    return timecodeOf(description.duration, properties);
 }
 
 TimecodeProperties trackProperties(const MediaTrack& track, const TimecodeQuery& query) {
@@ -80,20 +94,23 @@ std::vector<std::vector<Timecode>> loadTimecodes(const MediaAsset& asset, const 
 }
 
 std::optional<Timecode> loadStartTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
-    return firstOf(loadTimecodes(asset, query));
+    const AssetDescription description = asset.load();
+    const TimecodeProperties properties = propertiesOf(description, query);
+    return startOf(timecodesOfTracks(asset, description, properties), description, properties);
 }
 
 std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
     const AssetDescription description = asset.load();
     const TimecodeProperties properties = propertiesOf(description, query);
-    const std::optional<Timecode> start = firstOf(timecodesOfTracks(asset, description, properties));
+    const std::optional<Timecode> start = startOf(timecodesOfTracks(asset, description, properties), description,
+                                                  properties);
     if (!start) return std::nullopt;
-    return *start + timecodeOf(description.duration, properties);
+    return *start + durationOf(asset, description, properties);
 }
 
 Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query) {
     const AssetDescription description = asset.load();
-    return timecodeOf(description.duration, propertiesOf(description, query));
+    return durationOf(asset, description, propertiesOf(description, query));
 }
 
 TimecodeClosedRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query) {

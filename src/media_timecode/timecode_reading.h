@@ -25,10 +25,11 @@ struct TimecodeQuery {
 
 // One list per timecode track, in track order.
 std::vector<std::vector<Timecode>> loadTimecodes(const MediaAsset& asset, const TimecodeQuery& query);
-// The first timecode of the first track that has one.
+// The first timecode of the first track that has one, else the container's timecode.
 std::optional<Timecode> loadStartTimecode(const MediaAsset& asset, const TimecodeQuery& query);
 // The start plus the file's duration, wrapping at the upper limit.
 std::optional<Timecode> loadEndTimecode(const MediaAsset& asset, const TimecodeQuery& query);
+// Throws MediaError when the file declares no duration.
 Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& query);
 
 // A track's time range as timecodes. Without a frame rate, a track that belongs to no

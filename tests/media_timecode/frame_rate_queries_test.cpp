@@ -38,7 +38,7 @@ MediaTrack audio() {
     return track;
 }
 
-AssetDescription asset(std::vector<MediaTrack> tracks) { return AssetDescription{std::move(tracks), none}; }
+AssetDescription asset(std::vector<MediaTrack> tracks) { return AssetDescription{std::move(tracks), none, {}}; }
 
 struct TimecodeRateCase {
     const char* name;

@@ -62,6 +62,34 @@ TEST(MediaReading, StartTimecodesRatesAndFlagsOfMovies) {
     }
 }
 
+TEST(MediaReading, WhatOtherContainersDeclare) {
+    const struct {
+        const char* file;
+        std::string arguments;
+        TimecodeFrameRate rate;
+        const char* start;     // empty: none
+        const char* duration;  // nullptr: the tracks start late, not checked
+    } cases[] = {
+        {"movie.mxf", videoSource("25") + " -c:v mpeg2video -timecode 01:02:03:04", TimecodeFrameRate::fps25,
+         "01:02:03:04", "00:00:00:10"},
+        {"movie.ts", videoSource("25") + " -c:v mpeg2video", TimecodeFrameRate::fps25, "", nullptr},
+        {"movie.mkv", videoSource("25") + " -c:v mpeg4 -timecode 00:59:59:24", TimecodeFrameRate::fps25,
+         "00:59:59:24", "00:00:00:10"},
+        {"drop.mxf", videoSource("30000/1001") + " -c:v mpeg2video -timecode '00:09:59;29'",
+         TimecodeFrameRate::fps29_97d, "00:09:59;29", "00:00:00;12"},
+    };
+    const testing::TemporaryFolder folder;
+    for (const auto& c : cases) {
+        const MediaAsset asset(makeMovie(folder / c.file, c.arguments));
+        EXPECT_EQ(loadTimecodeFrameRate(asset), c.rate) << c.file;
+        const std::optional<Timecode> start = loadStartTimecode(asset, fromFile);
+        EXPECT_EQ(start ? start->stringValue() : "", c.start) << c.file;
+        if (c.duration != nullptr) {
+            EXPECT_EQ(loadDurationTimecode(asset, fromFile).stringValue(), c.duration) << c.file;
+        }
+    }
+}
+
 TEST(MediaReading, EveryTimecodeTrackInOrder) {
     const testing::TemporaryFolder folder;
     const MediaAsset movie(makeMovie(folder / "two.mov", videoSource("25") + " " + videoSource("25") +
@@ -139,6 +167,15 @@ TEST(MediaReading, MoviesWithoutTimecode) {
     const MediaAsset odd(makeMovie(folder / "odd.mov", videoSource("12") + " -c:v mpeg4"));
     EXPECT_EQ(testing::parseErrorOf([&] { loadTimecodeFrameRate(odd); }),
               TimecodeMediaParseError::Code::missingOrNonStandardFrameRate);
+
+    // A still declares no duration, and says so.
+    const MediaAsset still(makeMovie(folder / "still.png", videoSource("25") + " -frames:v 1"));
+    try {
+        loadDurationTimecode(still, {TimecodeFrameRate::fps25, base80, day});
+        ADD_FAILURE() << "a still has a duration";
+    } catch (const MediaError& error) {
+        EXPECT_NE(std::string(error.what()).find("declare"), std::string::npos) << error.what();
+    }
 }
 
 TEST(MediaReading, FilesThatAreNoMediaFail) {

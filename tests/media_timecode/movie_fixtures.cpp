@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "support/shell_command.h"
 
@@ -30,6 +31,29 @@ std::string probeStreams(const std::filesystem::path& movie) {
     return test::runCommand("ffprobe -v error -show_entries stream=index,codec_type,codec_tag_string:stream_tags=timecode "
                             "-of csv=p=0 " +
                             test::shellQuoted(movie.string()))
+        .output;
+}
+
+
+std::string probeKeptProperties(const std::filesystem::path& movie) {
+    const std::string output =
+        test::runCommand("ffprobe -v error -show_chapters -show_entries "
+                         "stream=codec_type,codec_name,sample_aspect_ratio,display_aspect_ratio,field_order,"
+                         "color_primaries,color_transfer,color_space:stream_side_data_list:stream_disposition:"
+                         "stream_tags=language,handler_name:format_tags=major_brand,title,comment -of compact " +
+                         test::shellQuoted(movie.string()))
+            .output;
+    std::istringstream in(output);
+    std::string kept;
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("codec_type=data") == std::string::npos) kept += line + "\n";
+    }
+    return kept;
+}
+
+std::string packetDigests(const std::filesystem::path& movie) {
+    return test::runCommand("ffmpeg -nostdin -v error -i " + test::shellQuoted(movie.string()) +
+                            " -map 0:V -map 0:a? -c copy -f framemd5 -")
         .output;
 }
 

@@ -36,4 +36,12 @@ std::optional<TimecodeMediaParseError::Code> parseErrorOf(Call&& call) {
 // ffprobe's answer for every stream, one "index,type,tag[,timecode]" line each.
 std::string probeStreams(const std::filesystem::path& movie);
 
+// ffprobe's view of what a copy must keep: the container's brand and tags, the chapters,
+// and every stream but the data streams (timecode and chapter tracks) with its aspect
+// ratio, field order, colour, side data, dispositions, language and handler.
+std::string probeKeptProperties(const std::filesystem::path& movie);
+
+// ffmpeg's digest of every video and audio packet, as copied.
+std::string packetDigests(const std::filesystem::path& movie);
+
 }  // namespace tallyvane::testing

@@ -13,6 +13,7 @@
 #include "media_timecode/mov_boxes.h"
 #include "media_timecode/timecode_reading.h"
 #include "movie_fixtures.h"
+#include "support/shell_command.h"
 #include "timecode/timecode_sources.h"
 
 namespace tallyvane {
@@ -128,7 +129,7 @@ TEST(TimecodeTrackWriter, InsertedAndReplacedTracksReadBack) {
         const MediaAsset source(makeMovie(folder / "source.mov", c.source));
         const std::string before = testing::contents(source.path());
         const auto write = c.replace ? replaceTimecodeTracks : insertTimecodeTrack;
-        const MediaTrack track = write(source, folder / "result.mov", c.start, std::nullopt);
+        const MediaTrack track = write(source, folder / "result.mov", c.start, std::nullopt, {});
 
         EXPECT_EQ(testing::contents(source.path()), before) << c.name;
         EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"result.mov", "source.mov"})) << c.name;
@@ -167,7 +168,7 @@ TEST(TimecodeTrackWriter, SampleLastsTheGivenDuration) {
     } cases[] = {{insertTimecodeTrack, "00:00:02:05"}, {replaceTimecodeTracks, "00:00:00:10"}};
     for (const auto& c : cases) {
         const MediaTrack whole =
-            c.write(MediaAsset(folder / "result.mov"), folder / "again.mov", timecodeAt("01:00:00:00"), std::nullopt);
+            c.write(MediaAsset(folder / "result.mov"), folder / "again.mov", timecodeAt("01:00:00:00"), std::nullopt, {});
         EXPECT_EQ(loadDurationTimecode(whole, query).stringValue(), c.duration);
     }
 }
@@ -200,18 +201,129 @@ TEST(TimecodeTrackWriter, KeptTimecodeTracksStayAsTheyWere) {
     }
 }
 
-TEST(TimecodeTrackWriter, ReplacesAMovieInPlace) {
-    const testing::TemporaryFolder folder;
-    const MediaAsset movie(makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00"));
+TEST(TimecodeTrackWriter, ReplacesAMovieInPlaceDirectlyOrThroughALink) {
     using std::filesystem::perms;
-    std::filesystem::permissions(movie.path(), perms::owner_read | perms::owner_write | perms::group_read);
-    replaceTimecodeTracks(movie, movie.path(), timecodeAt("02:00:00:00"));
-    EXPECT_EQ(std::filesystem::status(movie.path()).permissions(),
-              perms::owner_read | perms::owner_write | perms::group_read);
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"movie.mov"});
-    const auto start = loadStartTimecode(movie, fromFile);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->stringValue(), "02:00:00:00");
+    const perms mode = perms::owner_read | perms::owner_write | perms::group_read;
+    for (const bool throughLink : {false, true}) {
+        const testing::TemporaryFolder folder;
+        const auto movie = makeMovie(folder / "movie.mov", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00");
+        std::filesystem::permissions(movie, mode);
+        const auto destination = throughLink ? folder / "link.mov" : movie;
+        if (throughLink) std::filesystem::create_symlink("movie.mov", destination);
+        replaceTimecodeTracks(MediaAsset(destination), destination, timecodeAt("02:00:00:00"));
+        EXPECT_EQ(std::filesystem::is_symlink(destination), throughLink);
+        EXPECT_EQ(std::filesystem::status(movie).permissions(), mode) << throughLink;
+        EXPECT_EQ(namesIn(folder.path()).size(), throughLink ? 2U : 1U);
+        const auto start = loadStartTimecode(MediaAsset(movie), fromFile);
+        ASSERT_TRUE(start);
+        EXPECT_EQ(start->stringValue(), "02:00:00:00");
+    }
+}
+
+TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
+    const testing::TemporaryFolder folder;
+    std::ofstream(folder / "chapters.txt") << ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=2\ntitle=One\n"
+                                              "[CHAPTER]\nTIMEBASE=1/25\nSTART=2\nEND=5\ntitle=Two\n";
+    const std::string small = "-f lavfi -i testsrc=size=48x36:rate=25:duration=0.2 ";
+    const struct {
+        const char* name;
+        const char* file;
+        std::string arguments;
+        std::string copyArguments;  // a second pass copying the first, for what only a copy sets
+        std::vector<std::string> shows;
+    } cases[] = {
+        {"anamorphic ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9", "",
+         {"sample_aspect_ratio=4:3", "display_aspect_ratio=16:9", "major_brand=qt  "}},
+        {"interlaced ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9 -field_order tt", "",
+         {"field_order=tt", "sample_aspect_ratio=4:3"}},
+        {"colour, rotation, language, tags", "movie.mov",
+         small + "-c:v mpeg4 -color_primaries bt709 -color_trc bt709 -colorspace bt709 -metadata title=Take "
+                 "-metadata:s:v language=fra",
+         "-metadata:s:v:0 rotate=90", {"color_primaries=bt709", "rotation=90", "language=fra", "title=Take"}},
+        {"MP4 with sound", "movie.mp4",
+         small + "-f lavfi -i sine=d=0.2 -c:v mpeg4 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
+         {"major_brand=mp42", "language=deu", "codec_name=aac"}},
+        {"MP4 with a timecode track", "movie.mp4", small + "-c:v mpeg4 -timecode 05:00:00:00", "",
+         {"major_brand=isom"}},
+        {"chapter track", "movie.mov", small + "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1 -c:v mpeg4", "",
+         {"title=One", "title=Two"}},
+    };
+    for (const auto& c : cases) {
+        const auto movie = folder / c.file;
+        if (c.copyArguments.empty()) {
+            makeMovie(movie, c.arguments);
+        } else {
+            const auto first = makeMovie(folder / ("first-" + std::string(c.file)), c.arguments);
+            makeMovie(movie, "-i " + test::shellQuoted(first.string()) + " -c copy " + c.copyArguments);
+        }
+        const std::string properties = testing::probeKeptProperties(movie);
+        const std::string packets = testing::packetDigests(movie);
+        const Timecode start = timecodeAt("01:00:00:00");
+        insertTimecodeTrack(MediaAsset(movie), movie, start);
+
+        EXPECT_EQ(testing::probeKeptProperties(movie), properties) << c.name;
+        for (const std::string& shown : c.shows) EXPECT_NE(properties.find(shown), std::string::npos) << c.name;
+        EXPECT_EQ(testing::packetDigests(movie), packets) << c.name;
+        const std::vector<std::vector<Timecode>> read = loadTimecodes(MediaAsset(movie), fromFile);
+        ASSERT_FALSE(read.empty()) << c.name;
+        EXPECT_EQ(read.back().front().stringValue(), start.stringValue()) << c.name;
+    }
+}
+
+TEST(TimecodeTrackWriter, RefusesBeforeWritingAnything) {
+    Timecode lateStart = timecodeAt("00:00:00:00");
+    lateStart.components.hours = 25;
+    const struct {
+        const char* name;
+        const char* file;
+        std::string arguments;
+        Timecode start;
+        const char* mentions;
+    } cases[] = {
+        {"MXF", "movie.mxf", videoSource("25") + " -c:v mpeg2video -timecode 01:02:03:04", timecodeAt("01:00:00:00"),
+         "MXF"},
+        {"WAV", "sound.wav", "-f lavfi -i sine=d=0.2", timecodeAt("01:00:00:00"), "WAV"},
+        {"Matroska", "movie.mkv", videoSource("25") + " -c:v mpeg4", timecodeAt("01:00:00:00"), "Matroska"},
+        {"still image", "still.png", videoSource("25") + " -frames:v 1", timecodeAt("01:00:00:00"), "png"},
+        {"start beyond 24 hours", "movie.mov", videoSource("25") + " -c:v mpeg4", lateStart, "25:00:00:00"},
+    };
+    for (const auto& c : cases) {
+        const testing::TemporaryFolder folder;
+        const auto file = makeMovie(folder / c.file, c.arguments);
+        const std::string before = testing::contents(file);
+        for (const auto write : {insertTimecodeTrack, replaceTimecodeTracks}) {
+            try {
+                write(MediaAsset(file), file, c.start, timecodeAt("00:00:01:00"), {});
+                ADD_FAILURE() << c.name << " was written";
+            } catch (const TimecodeMediaWriteError& error) {
+                EXPECT_NE(std::string(error.what()).find(c.mentions), std::string::npos) << error.what();
+            }
+        }
+        EXPECT_EQ(testing::contents(file), before) << c.name;
+        EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{c.file}) << c.name;
+    }
+}
+
+TEST(TimecodeTrackWriter, ReelNameIsWrittenAndReadBack) {
+    const struct {
+        const char* file;
+        std::string arguments;
+        decltype(&insertTimecodeTrack) write;
+    } cases[] = {
+        {"movie.mov", videoSource("25") + " -c:v mpeg4", insertTimecodeTrack},
+        {"movie.mp4", videoSource("25") + " -c:v mpeg4 -timecode 05:00:00:00", replaceTimecodeTracks},
+    };
+    const testing::TemporaryFolder folder;
+    for (const auto& c : cases) {
+        const MediaAsset movie(makeMovie(folder / c.file, c.arguments));
+        const MediaTrack track = c.write(movie, movie.path(), timecodeAt("01:00:00:00"), std::nullopt, {"A001C003"});
+        EXPECT_EQ(track.formatDescriptions.front().extensions.reelName, "A001C003") << c.file;
+        EXPECT_EQ(test::runCommand("ffprobe -v error -select_streams d -show_entries stream_tags=reel_name -of csv=p=0 " +
+                                   test::shellQuoted(movie.path().string()))
+                      .output,
+                  "A001C003\n")
+            << c.file;
+    }
 }
 
 TEST(TimecodeTrackWriter, UnknownFrameRateNeedsADuration) {
@@ -247,9 +359,6 @@ TEST(TimecodeTrackWriter, FailuresLeaveNothingBehind) {
         EXPECT_THROW(insertTimecodeTrack(movie, destination, start), TimecodeMediaWriteError) << destination;
     }
     std::filesystem::remove(folder / "locked");
-    Timecode invalid = start;
-    invalid.components.hours = -1;
-    EXPECT_THROW(insertTimecodeTrack(movie, movie.path(), invalid), TimecodeMediaWriteError);
     EXPECT_THROW(insertTimecodeTrack(MediaAsset(folder / "file"), folder / "result.mov", start), MediaError);
     EXPECT_EQ(testing::contents(movie.path()), before);
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"file", "movie.mov"}));
