@@ -32,6 +32,17 @@ TimecodeFrameRate clipRate(const StoryElement& clip, std::ostream& log) {
     return TimecodeFrameRate::fps60;
 }
 
+// The clip's place and the range's distance from the clip's start: none before the start,
+// beyond a day, or beyond 64-bit terms.
+Fraction timelinePlace(const Fraction& start, const ExactTimes::Placed& place, TimecodeFrameRate rate) {
+    try {
+        const Fraction intoClip = start - place.start;
+        if (framesWithinDay(intoClip, rate)) return place.position + intoClip;
+    } catch (const FractionError&) {
+    }
+    return place.position;
+}
+
 }  // namespace
 
 std::string markedRangeKind(const XMLElement& element) {
@@ -90,9 +101,7 @@ void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr
                                                      : element.attr("start");
         const Fraction startSeconds = frames.seconds(start);
         range->setSrcInpoint(frames(startSeconds, rate));
-        Fraction intoClip = startSeconds - place.start;
-        if (!framesWithinDay(intoClip, rate)) intoClip = Fraction(0, 1);
-        range->setTimelinePosition(frames(place.position + intoClip, timelineRate.value_or(rate)));
+        range->setTimelinePosition(frames(timelinePlace(startSeconds, place, rate), timelineRate.value_or(rate)));
         range->setVisible(position <= range->timelinePosition() && range->timelinePosition() <= position + duration);
         if (const std::optional<std::string> length = element.attr("duration")) {
             range->setDuration(frames(*length, rate));

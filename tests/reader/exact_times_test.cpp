@@ -87,5 +87,31 @@ TEST(ExactTimes, MarkersLieTheirExactDistanceFromTheClipsStart) {
     EXPECT_EQ(track->elements()[0]->markedRanges()[0]->timelinePosition(), 2400.0);
 }
 
+TEST(ExactTimes, SumsBeyond64BitTermsLeaveTheRestOfTheDocument) {
+    testing::ReadDocument read(R"(<fcpxml version="1.10"><resources>
+        <format id="r1" frameDuration="100/2500s"/>
+        <asset id="a" name="A" start="0s" duration="100s" hasVideo="1" format="r1"/></resources>
+      <library><event name="E"><project name="P"><sequence format="r1"><spine>
+        <asset-clip ref="a" name="Far" offset="9223372036854775807/3s" duration="1s">
+          <asset-clip ref="a" name="Lost" lane="1" offset="1/2s" duration="1s"/></asset-clip>
+        <asset-clip ref="a" name="Kept" offset="0s" start="1/3s" duration="1s">
+          <marker start="9223372036854775807s" duration="1s" value="Too far"/></asset-clip>
+      </spine></sequence></project></event></library></fcpxml>)");
+    EXPECT_TRUE(read.alerts.alerts.empty());
+    const auto timeline = read.composition("P");
+    ASSERT_NE(timeline, nullptr);
+    // "Lost" would stand at 9223372036854775807/3 + 1/2 seconds: it is left out, said so.
+    std::vector<std::string> names;
+    for (const auto& track : timeline->videoTracks()) {
+        for (const auto& element : track->elements()) names.push_back(element->name());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Far", "Kept"}));
+    EXPECT_TRUE(testing::contains(read.log.str(), "Skipping Lost"));
+    // A marker whose distance from the clip's start has no 64-bit terms lies at the clip's start.
+    const auto& kept = timeline->videoTracks()[0]->elements()[1];
+    ASSERT_EQ(kept->markedRanges().size(), 1u);
+    EXPECT_EQ(kept->markedRanges()[0]->timelinePosition(), 0.0);
+}
+
 }  // namespace
 }  // namespace tallyvane
