@@ -70,15 +70,16 @@ bool isReal(const StoryElement& element) {
     return element.category() != Category::gap && element.category() != Category::transition;
 }
 
-// The elements that multicam and sync clips show keep their exact places.
+// Whether multicam or sync clips show the composition's elements elsewhere, so that the
+// elements' exact places are kept.
 bool isShownByClips(const Composition& composition) {
     return composition.category() == Composition::Category::Multicam ||
            composition.category() == Composition::Category::SyncClip;
 }
 
 // A copy of `element` shown in place of a multicam or sync clip that starts at `clipStart`,
-// a time of the element's composition, and lasts `duration`: its source is the element's
-// own media time there, in seconds, turned into frames once at the element's own rate.
+// a time of the element's composition: its source is the element's own media time there,
+// for as long as the clip lasts, in seconds turned into frames once at the element's rate.
 std::shared_ptr<StoryElement> shownCopy(const StoryElement& element, const BuiltElement& built,
                                         const Fraction& clipStart, const StoryList& list, ReaderContext& reader) {
     auto copy = element.copy();
