@@ -169,6 +169,23 @@ std::uint32_t MovieFile::trackId(const MovBox& track) {
     return static_cast<std::uint32_t>(readBig(std::span(header->payload).subspan(at, 4)));
 }
 
+namespace {
+
+std::uint8_t& trackFlags(const MovBox& track) {
+    MovBox* header = const_cast<MovBox&>(track).child(tkhdType);
+    if (header == nullptr || header->payload.size() < 4) malformed("track without header");
+    return header->payload[3];
+}
+
+}  // namespace
+
+bool MovieFile::isEnabled(const MovBox& track) { return (trackFlags(track) & 1) != 0; }
+
+void MovieFile::setEnabled(MovBox& track, bool enabled) {
+    std::uint8_t& flags = trackFlags(track);
+    flags = static_cast<std::uint8_t>(enabled ? flags | 1 : flags & ~1);
+}
+
 std::optional<std::uint32_t> MovieFile::handlerType(const MovBox& track) {
     const MovBox* media = track.child(mdiaType);
     const MovBox* handler = media == nullptr ? nullptr : media->child(hdlrType);

@@ -36,6 +36,9 @@ public:
     std::vector<MovBox*> tracks();
     static std::uint32_t trackId(const MovBox& track);
     static std::optional<std::uint32_t> handlerType(const MovBox& track);
+    // The enabled flag of the track header.
+    static bool isEnabled(const MovBox& track);
+    static void setEnabled(MovBox& track, bool enabled);
     // The tracks this track refers to as its timecode, in order.
     static std::vector<std::uint32_t> timecodeReferences(const MovBox& track);
     // Makes the track refer to exactly these tracks as its timecode; none drops the

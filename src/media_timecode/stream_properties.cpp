@@ -15,6 +15,10 @@ namespace {
 constexpr std::array<std::string_view, 5> containerOwnTags = {"major_brand", "minor_version", "compatible_brands",
                                                               "timecode", "encoder"};
 
+// The stream tags the muxer writes from what it is given; others, such as the vendor of
+// a sample description, it sets itself.
+constexpr std::array<std::string_view, 2> carriedStreamTags = {"language", "handler_name"};
+
 bool isContainerOwnTag(const char* key) {
     return std::ranges::find(containerOwnTags, std::string_view(key)) != containerOwnTags.end();
 }
@@ -35,18 +39,13 @@ AVDictionary* copyWithout(const AVDictionary* metadata, bool (*dropped)(const ch
 // A "timecode" tag would make the muxer add a timecode track of its own.
 bool isTimecodeTag(const char* key) { return std::string_view(key) == "timecode"; }
 
-// The first tag of `before` that `after` lacks or holds otherwise, skipping dropped ones.
-std::string changedTag(const AVDictionary* before, const AVDictionary* after, bool (*dropped)(const char*)) {
-    const AVDictionaryEntry* entry = nullptr;
-    while ((entry = av_dict_get(before, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
-        if (dropped(entry->key)) continue;
-        const AVDictionaryEntry* other = av_dict_get(after, entry->key, nullptr, AV_DICT_MATCH_CASE);
-        if (other == nullptr || std::string_view(other->value) != entry->value) {
-            return std::string("the tag \"") + entry->key + "\"";
-        }
-    }
-    return {};
+bool sameTag(const AVDictionary* before, const AVDictionary* after, const char* key) {
+    const AVDictionaryEntry* a = av_dict_get(before, key, nullptr, AV_DICT_MATCH_CASE);
+    const AVDictionaryEntry* b = av_dict_get(after, key, nullptr, AV_DICT_MATCH_CASE);
+    return (a == nullptr) == (b == nullptr) && (a == nullptr || std::string_view(a->value) == b->value);
 }
+
+std::string tagName(std::string_view key) { return "the tag \"" + std::string(key) + "\""; }
 
 AVRational aspectRatio(const AVFormatContext& format, const AVStream& stream) {
     return av_guess_sample_aspect_ratio(const_cast<AVFormatContext*>(&format), const_cast<AVStream*>(&stream),
@@ -136,7 +135,10 @@ std::string changedStreamProperty(const AVFormatContext& source, const AVStream&
             return std::string("the side data \"") + av_packet_side_data_name(side.type) + "\"";
         }
     }
-    return changedTag(before.metadata, after.metadata, isTimecodeTag);
+    for (const std::string_view key : carriedStreamTags) {
+        if (!sameTag(before.metadata, after.metadata, key.data())) return tagName(key);
+    }
+    return {};
 }
 
 std::string changedContainerProperty(const AVFormatContext& before, const AVFormatContext& after) {
@@ -144,7 +146,13 @@ std::string changedContainerProperty(const AVFormatContext& before, const AVForm
     for (unsigned i = 0; i < before.nb_chapters; ++i) {
         if (!sameChapter(*before.chapters[i], *after.chapters[i])) return "the chapters";
     }
-    return changedTag(before.metadata, after.metadata, isContainerOwnTag);
+    const AVDictionaryEntry* entry = nullptr;
+    while ((entry = av_dict_get(before.metadata, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
+        if (!isContainerOwnTag(entry->key) && !sameTag(before.metadata, after.metadata, entry->key)) {
+            return tagName(entry->key);
+        }
+    }
+    return {};
 }
 
 }  // namespace tallyvane

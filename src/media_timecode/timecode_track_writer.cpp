@@ -92,6 +92,9 @@ struct Layout {
     std::vector<int> outputOf;  // per source stream; -1 when dropped
     std::vector<std::vector<int>> references;
     std::vector<KeptTimecodeTrack> keptTimecodeTracks;
+    // Per written stream: whether the source enables its track; the muxer enables the
+    // first track of a kind when the source enables none.
+    std::vector<bool> enabled;
     int timecodeStream = -1;
     int streamCount = 0;
     int trackCount = 0;
@@ -152,8 +155,8 @@ std::vector<std::uint8_t> timecodeDescription(const TimecodeTrackFormat& format,
     return entry;
 }
 
-// Kept timecode tracks keep the references the source movie gives them, their
-// description and their sample durations.
+// Kept tracks stay enabled or not; kept timecode tracks keep the references the source
+// movie gives them, their description and their sample durations.
 void keepFromSource(const MediaAsset& movie, const AssetDescription& description, Layout& layout) {
     MovieFile source(movie.path());
     const std::vector<MovBox*> tracks = source.tracks();
@@ -165,6 +168,7 @@ void keepFromSource(const MediaAsset& movie, const AssetDescription& description
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const int output = layout.outputOf[i];
         if (output < 0) continue;
+        layout.enabled[static_cast<std::size_t>(output)] = MovieFile::isEnabled(*tracks[i]);
         for (const std::uint32_t id : MovieFile::timecodeReferences(*tracks[i])) {
             const auto found = std::find(ids.begin(), ids.end(), id);
             const int target = found == ids.end() ? -1 : layout.outputOf[static_cast<std::size_t>(found - ids.begin())];
@@ -181,19 +185,18 @@ void keepFromSource(const MediaAsset& movie, const AssetDescription& description
 Layout plan(const MediaAsset& movie, const AVFormatContext& input, const AssetDescription& description,
             bool keepTimecodeTracks) {
     Layout layout;
-    bool keptAny = false;
     for (unsigned i = 0; i < input.nb_streams; ++i) {
         const MediaTrack& track = description.tracks[i];
         const bool dropped = (track.mediaType == MediaType::timecode && !keepTimecodeTracks) ||
                              isChapterTrack(*input.streams[i]);
-        keptAny = keptAny || (track.mediaType == MediaType::timecode && !dropped);
         layout.outputOf.push_back(dropped ? -1 : layout.streamCount++);
     }
     layout.timecodeStream = layout.streamCount++;
     layout.trackCount = layout.streamCount + (input.nb_chapters > 0 ? 1 : 0);
     layout.references.resize(static_cast<std::size_t>(layout.trackCount));
     layout.packetDigests.assign(static_cast<std::size_t>(layout.streamCount), emptyDigest);
-    if (keptAny) keepFromSource(movie, description, layout);
+    layout.enabled.assign(static_cast<std::size_t>(layout.streamCount), true);
+    keepFromSource(movie, description, layout);
     for (std::size_t i = 0; i < description.tracks.size(); ++i) {
         if (description.tracks[i].mediaType == MediaType::video) {
             layout.references[static_cast<std::size_t>(layout.outputOf[i])].push_back(layout.timecodeStream);
@@ -323,6 +326,10 @@ void repair(const std::filesystem::path& file, const MovieKind& kind, const Layo
     }
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         MovieFile::setTimecodeReferences(*tracks[i], referencedIds(tracks, layout.references[i]));
+    }
+    for (const int output : layout.outputOf) {
+        const auto stream = static_cast<std::size_t>(output);
+        if (output >= 0) MovieFile::setEnabled(*tracks[stream], layout.enabled[stream]);
     }
     movie.save();
 }

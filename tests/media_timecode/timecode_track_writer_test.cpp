@@ -220,6 +220,15 @@ TEST(TimecodeTrackWriter, ReplacesAMovieInPlaceDirectlyOrThroughALink) {
     }
 }
 
+// Movies as other applications write them: a vendor code FFmpeg does not write back, and
+// no track enabled, where FFmpeg enables the first of each kind.
+void appleVendor(std::string& bytes) { bytes.replace(bytes.find("FFMP"), 4, "appl"); }
+void noTrackEnabled(std::string& bytes) {
+    for (std::size_t at = bytes.find("tkhd"); at != std::string::npos; at = bytes.find("tkhd", at + 4)) {
+        bytes[at + 7] = static_cast<char>(bytes[at + 7] & ~1);
+    }
+}
+
 TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
     const testing::TemporaryFolder folder;
     std::ofstream(folder / "chapters.txt") << ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=2\ntitle=One\n"
@@ -231,9 +240,10 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
         std::string arguments;
         std::string copyArguments;  // a second pass copying the first, for what only a copy sets
         std::vector<std::string> shows;
+        void (*edit)(std::string&) = nullptr;
     } cases[] = {
         {"anamorphic ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9", "",
-         {"sample_aspect_ratio=4:3", "display_aspect_ratio=16:9", "major_brand=qt  "}},
+         {"sample_aspect_ratio=4:3", "display_aspect_ratio=16:9", "major_brand=qt  "}, appleVendor},
         {"interlaced ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9 -field_order tt", "",
          {"field_order=tt", "sample_aspect_ratio=4:3"}},
         {"colour, rotation, language, tags", "movie.mov",
@@ -242,11 +252,12 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
          "-metadata:s:v:0 rotate=90", {"color_primaries=bt709", "rotation=90", "language=fra", "title=Take"}},
         {"MP4 with sound", "movie.mp4",
          small + "-f lavfi -i sine=d=0.2 -c:v mpeg4 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
-         {"major_brand=mp42", "language=deu", "codec_name=aac"}},
+         {"major_brand=mp42", "language=deu", "codec_name=aac"}, noTrackEnabled},
         {"MP4 with a timecode track", "movie.mp4", small + "-c:v mpeg4 -timecode 05:00:00:00", "",
          {"major_brand=isom"}},
-        {"chapter track", "movie.mov", small + "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1 -c:v mpeg4", "",
-         {"title=One", "title=Two"}},
+        {"chapter track", "movie.mov",
+         small + "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1 -c:v mpeg4",
+         "", {"title=One", "title=Two"}},
     };
     for (const auto& c : cases) {
         const auto movie = folder / c.file;
@@ -255,6 +266,11 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
         } else {
             const auto first = makeMovie(folder / ("first-" + std::string(c.file)), c.arguments);
             makeMovie(movie, "-i " + test::shellQuoted(first.string()) + " -c copy " + c.copyArguments);
+        }
+        if (c.edit != nullptr) {
+            std::string bytes = testing::contents(movie);
+            c.edit(bytes);
+            std::ofstream(movie, std::ios::binary | std::ios::trunc) << bytes;
         }
         const std::string properties = testing::probeKeptProperties(movie);
         const std::string packets = testing::packetDigests(movie);
