@@ -36,12 +36,6 @@ Bytes trackHeader(std::uint8_t id) {
     return box("tkhd", body);
 }
 
-Bytes handler(const char* type) {
-    Bytes body(24, 0);
-    std::copy(type, type + 4, body.begin() + 8);
-    return box("hdlr", body);
-}
-
 TEST(MovBoxes, ParsesAndWritesBackTheSameBytes) {
     const std::vector<Bytes> layouts = {
         {},
@@ -79,45 +73,6 @@ TEST(MovBoxes, RefusesMalformedLayouts) {
     for (std::size_t i = 0; i < layouts.size(); ++i) {
         EXPECT_THROW(parseMovBoxes(layouts[i]), TimecodeMediaWriteError) << "layout " << i;
     }
-}
-
-TEST(MovBoxes, EditsTimecodeReferencesAndSampleDurations) {
-    const testing::TemporaryFolder folder;
-    const Bytes stts = box("stts", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 5});
-    const Bytes video = box("trak", join({trackHeader(1), box("mdia", join({handler("vide")}))}));
-    const Bytes timecode =
-        box("trak", join({trackHeader(2), box("mdia", join({handler("tmcd"), box("minf", box("stbl", stts))}))}));
-    const Bytes file = join({box("mdat", {1, 2, 3, 4}), box("moov", join({video, timecode}))});
-    std::ofstream(folder / "movie.mov", std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-
-    MovieFile movie(folder / "movie.mov");
-    std::vector<MovBox*> tracks = movie.tracks();
-    ASSERT_EQ(tracks.size(), 2U);
-    EXPECT_EQ(MovieFile::trackId(*tracks[1]), 2U);
-    EXPECT_EQ(MovieFile::handlerType(*tracks[0]), fourCharCode('v', 'i', 'd', 'e'));
-    MovieFile::setTimecodeReferences(*tracks[0], {2, 7});
-    MovieFile::setTimecodeReferences(*tracks[1], {});
-    MovieFile::setSingleSampleDuration(*tracks[1], 600);
-    movie.save();
-
-    MovieFile reread(folder / "movie.mov");
-    tracks = reread.tracks();
-    EXPECT_EQ(MovieFile::timecodeReferences(*tracks[0]), (std::vector<std::uint32_t>{2, 7}));
-    EXPECT_EQ(tracks[0]->children[1].type, fourCharCode('t', 'r', 'e', 'f'));  // right after the header
-    EXPECT_TRUE(MovieFile::timecodeReferences(*tracks[1]).empty());
-    MovieFile::setTimecodeReferences(*tracks[0], {});
-    EXPECT_EQ(tracks[0]->child(fourCharCode('t', 'r', 'e', 'f')), nullptr);
-    // The media data before the movie box is untouched.
-    std::ifstream in(folder / "movie.mov", std::ios::binary);
-    const Bytes bytes{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 12), Bytes(file.begin(), file.begin() + 12));
-    EXPECT_NE(std::search(bytes.begin(), bytes.end(), stts.begin(), stts.end() - 4), bytes.end());
-    const Bytes lasting = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 2, 0x58};
-    EXPECT_NE(std::search(bytes.begin(), bytes.end(), lasting.begin(), lasting.end()), bytes.end());
-
-    // A table of two samples is no single sample.
-    EXPECT_THROW(MovieFile::setSingleSampleDuration(*tracks[0], 1), TimecodeMediaWriteError);
 }
 
 TEST(MovBoxes, TimeToSampleTablesAreReplacedByTablesOfAsManySamples) {
