@@ -255,6 +255,7 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
          {"major_brand=mp42", "language=deu", "codec_name=aac"}, noTrackEnabled},
         {"MP4 with a timecode track", "movie.mp4", small + "-c:v mpeg4 -timecode 05:00:00:00", "",
          {"major_brand=isom"}},
+        {"MP4 of a camera's brand", "movie.mp4", small + "-c:v mpeg4 -brand XAVC", "", {"major_brand=XAVC"}},
         {"chapter track", "movie.mov",
          small + "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1 -c:v mpeg4",
          "", {"title=One", "title=Two"}},
@@ -301,6 +302,7 @@ TEST(TimecodeTrackWriter, RefusesBeforeWritingAnything) {
         {"WAV", "sound.wav", "-f lavfi -i sine=d=0.2", timecodeAt("01:00:00:00"), "WAV"},
         {"Matroska", "movie.mkv", videoSource("25") + " -c:v mpeg4", timecodeAt("01:00:00:00"), "Matroska"},
         {"still image", "still.png", videoSource("25") + " -frames:v 1", timecodeAt("01:00:00:00"), "png"},
+        {"3GPP", "movie.3gp", videoSource("25") + " -c:v mpeg4", timecodeAt("01:00:00:00"), "3gp4"},
         {"start beyond 24 hours", "movie.mov", videoSource("25") + " -c:v mpeg4", lateStart, "25:00:00:00"},
     };
     for (const auto& c : cases) {
