@@ -64,11 +64,7 @@ bool sameSideData(const AVPacketSideData& a, const AVPacketSideData* b) {
 }
 
 bool sameChapter(const AVChapter& a, const AVChapter& b) {
-    const AVDictionaryEntry* title = av_dict_get(a.metadata, "title", nullptr, 0);
-    const AVDictionaryEntry* otherTitle = av_dict_get(b.metadata, "title", nullptr, 0);
-    const bool sameTitle = (title == nullptr) == (otherTitle == nullptr) &&
-                           (title == nullptr || std::string_view(title->value) == otherTitle->value);
-    return sameTitle && av_compare_ts(a.start, a.time_base, b.start, b.time_base) == 0 &&
+    return sameTag(a.metadata, b.metadata, "title") && av_compare_ts(a.start, a.time_base, b.start, b.time_base) == 0 &&
            av_compare_ts(a.end, a.time_base, b.end, b.time_base) == 0;
 }
 

@@ -109,7 +109,9 @@ std::uint64_t digestOf(std::uint64_t digest, std::span<const std::uint8_t> bytes
     return digest;
 }
 
-void addPacket(std::uint64_t& digest, const AVPacket& packet) {
+// The muxer fills the gaps between subtitles with empty text samples; they carry nothing.
+void addPacket(std::uint64_t& digest, const AVPacket& packet, const AVCodecParameters& parameters) {
+    if (parameters.codec_id == AV_CODEC_ID_MOV_TEXT && packet.size == 2 && AV_RB16(packet.data) == 0) return;
     const std::uint8_t key = (packet.flags & AV_PKT_FLAG_KEY) != 0 ? 1 : 0;
     digest = digestOf(digest, {&key, 1});
     digest = digestOf(digest, {packet.data, static_cast<std::size_t>(packet.size)});
@@ -265,7 +267,7 @@ void remux(AVFormatContext& input, const MovieKind& kind, const AssetDescription
     packet->flags = AV_PKT_FLAG_KEY;
     layout.sampleDuration = MediaTime::make(packet->duration, timecode->time_base.den);
     if (timecode->time_base.num != 1) throw TimecodeMediaWriteError("unexpected timecode time base");
-    addPacket(layout.packetDigests[static_cast<std::size_t>(timecode->index)], *packet);
+    addPacket(layout.packetDigests[static_cast<std::size_t>(timecode->index)], *packet, *timecode->codecpar);
     check(av_interleaved_write_frame(output.get(), packet.get()), "cannot write the timecode sample");
 
     while (true) {
@@ -277,7 +279,8 @@ void remux(AVFormatContext& input, const MovieKind& kind, const AssetDescription
             av_packet_unref(packet.get());
             continue;
         }
-        addPacket(layout.packetDigests[static_cast<std::size_t>(target)], *packet);
+        addPacket(layout.packetDigests[static_cast<std::size_t>(target)], *packet,
+                  *input.streams[packet->stream_index]->codecpar);
         av_packet_rescale_ts(packet.get(), input.streams[packet->stream_index]->time_base,
                              output->streams[target]->time_base);
         packet->stream_index = target;
@@ -368,7 +371,8 @@ void verifyCopy(const AVFormatContext& input, const std::filesystem::path& file,
         if (read == AVERROR_EOF) break;
         check(read, "cannot read the written movie");
         if (static_cast<std::size_t>(packet->stream_index) < digests.size()) {
-            addPacket(digests[static_cast<std::size_t>(packet->stream_index)], *packet);
+            addPacket(digests[static_cast<std::size_t>(packet->stream_index)], *packet,
+                      *written->streams[packet->stream_index]->codecpar);
         }
         av_packet_unref(packet.get());
     }

@@ -37,7 +37,7 @@ std::string probeStreams(const std::filesystem::path& movie) {
 
 std::string probeKeptProperties(const std::filesystem::path& movie) {
     const std::string output =
-        test::runCommand("ffprobe -v error -show_chapters -show_entries "
+        test::runCommand("ffprobe -v error -show_entries chapter=start_time,end_time:chapter_tags=title:"
                          "stream=codec_type,codec_name,sample_aspect_ratio,display_aspect_ratio,field_order,"
                          "color_primaries,color_transfer,color_space:stream_side_data_list:stream_disposition:"
                          "stream_tags=language,handler_name:format_tags=major_brand,title,comment -of compact " +

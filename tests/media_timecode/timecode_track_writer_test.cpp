@@ -234,6 +234,7 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
     std::ofstream(folder / "chapters.txt") << ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=2\ntitle=One\n"
                                               "[CHAPTER]\nTIMEBASE=1/25\nSTART=2\nEND=5\ntitle=Two\n";
     const std::string small = "-f lavfi -i testsrc=size=48x36:rate=25:duration=0.2 ";
+    const std::string chapters = "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1";
     const struct {
         const char* name;
         const char* file;
@@ -253,12 +254,10 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
         {"MP4 with sound", "movie.mp4",
          small + "-f lavfi -i sine=d=0.2 -c:v mpeg4 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
          {"major_brand=mp42", "language=deu", "codec_name=aac"}, noTrackEnabled},
-        {"MP4 with a timecode track", "movie.mp4", small + "-c:v mpeg4 -timecode 05:00:00:00", "",
-         {"major_brand=isom"}},
+        {"MP4 with a timecode track and chapters", "movie.mp4", small + chapters + " -c:v mpeg4 -timecode 05:00:00:00",
+         "", {"major_brand=isom", "title=Two"}},
         {"MP4 of a camera's brand", "movie.mp4", small + "-c:v mpeg4 -brand XAVC", "", {"major_brand=XAVC"}},
-        {"chapter track", "movie.mov",
-         small + "-i " + test::shellQuoted((folder / "chapters.txt").string()) + " -map 0 -map_chapters 1 -c:v mpeg4",
-         "", {"title=One", "title=Two"}},
+        {"chapter track", "movie.mov", small + chapters + " -c:v mpeg4", "", {"title=One", "title=Two"}},
     };
     for (const auto& c : cases) {
         const auto movie = folder / c.file;
