@@ -1,5 +1,6 @@
 #include "common/text_order.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <unicode/normalizer2.h>
@@ -19,10 +20,20 @@ icu::UnicodeString nfc(std::string_view text) {
     return normal;
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 bool textPrecedes(std::string_view lhs, std::string_view rhs) {
     if (lhs == rhs) return false;
+    // ASCII is its own NFC, and its bytes are its code points: byte order is the order.
+    if (isAscii(lhs) && isAscii(rhs)) return lhs < rhs;
+    return nfcPrecedes(lhs, rhs);
+}
+
+bool nfcPrecedes(std::string_view lhs, std::string_view rhs) {
     return nfc(lhs).compareCodePointOrder(nfc(rhs)) < 0;
 }
 

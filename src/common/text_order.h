@@ -8,5 +8,7 @@
 namespace tallyvane {
 
 bool textPrecedes(std::string_view lhs, std::string_view rhs);
+// The same order always through normalisation, which texts beyond ASCII need.
+bool nfcPrecedes(std::string_view lhs, std::string_view rhs);
 
 }  // namespace tallyvane

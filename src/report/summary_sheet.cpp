@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
+#include <utility>
 
 #include "common/number_text.h"
 #include "model/video_format.h"
@@ -84,12 +86,15 @@ RoleTotals roleTotals(const std::vector<std::shared_ptr<StoryElement>>& elements
 
 std::vector<std::shared_ptr<Asset>> missingMedia(const std::vector<std::shared_ptr<StoryElement>>& elements) {
     std::vector<std::shared_ptr<Asset>> missing;
+    // Locations listed so far; assets without one are one location too.
+    std::unordered_set<std::string> listed;
+    bool listedWithoutUrl = false;
     for (const auto& element : elements) {
         const auto& asset = element->asset();
         if (!asset || asset->online()) continue;
-        const bool listed = std::any_of(missing.begin(), missing.end(),
-                                        [&](const auto& other) { return other->url() == asset->url(); });
-        if (!listed) missing.push_back(asset);
+        const std::optional<Url>& url = asset->url();
+        const bool isNew = url ? listed.insert(url->absoluteString()).second : !std::exchange(listedWithoutUrl, true);
+        if (isNew) missing.push_back(asset);
     }
     return missing;
 }

@@ -1,7 +1,9 @@
 #include "timecode/frame_count.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "common/number_text.h"
 #include "timecode/hash_combine.h"
@@ -180,12 +182,73 @@ TimecodeFrameCount operator/(const TimecodeFrameCount& a, double divisor) {
     return splitAt(saturatingInt64(static_cast<double>(a.subFrameCount()) / divisor), a.subFramesBase_);
 }
 
-TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, TimecodeFrameRate rate) {
-    Decimal n = count.decimalValue();
-    if (n.isNaN()) return {};
-    const bool negative = n.isNegative();
-    n = n.magnitude();
+namespace {
 
+// Counts are held as whole units of 10^-8 frames: a combined count has no finer digits.
+constexpr std::uint64_t kUnitsPerFrame = 100'000'000;
+// Far enough below 2^64 that the drop-frame additions and the products below stay exact.
+constexpr unsigned __int128 kIntegerLimit = std::uint64_t{1} << 62;
+
+// |n| in units, when it is a whole number of units within the limit.
+std::optional<std::uint64_t> unitsOf(const Decimal& n) {
+    unsigned __int128 significand = n.significand();
+    std::int64_t exponent = static_cast<std::int64_t>(n.exponent()) + 8;
+    if (significand == 0) return 0;
+    for (; exponent < 0; ++exponent) {
+        if (significand % 10 != 0) return std::nullopt;
+        significand /= 10;
+    }
+    for (; exponent > 0 && significand <= kIntegerLimit; --exponent) significand *= 10;
+    if (significand > kIntegerLimit) return std::nullopt;
+    return static_cast<std::uint64_t>(significand);
+}
+
+// The frames of ten minutes of a drop rate, as the decimal path computes them; absent when
+// that is no whole number above the dropped frames (then only the decimal path is exact).
+std::optional<std::uint64_t> tenMinuteFrames(TimecodeFrameRate rate) {
+    static const auto table = [] {
+        std::array<std::optional<std::uint64_t>, TimecodeFrameRate::allCases().size()> frames{};
+        for (const TimecodeFrameRate r : TimecodeFrameRate::allCases()) {
+            const Decimal exact = Decimal::fromDouble(r.frameRateForElapsedFramesCalculation()) * Decimal(600);
+            const std::optional<std::int64_t> whole = exact.toInt64();
+            if (whole && Decimal(*whole) == exact && *whole > static_cast<std::int64_t>(r.framesDroppedPerMinute())) {
+                frames[r.index()] = static_cast<std::uint64_t>(*whole);
+            }
+        }
+        return frames;
+    }();
+    return table[rate.index()];
+}
+
+// The components of |n| in 64-bit integers; absent where they would not be exactly those of
+// the decimal path. Within the limit every quotient of that path lies at least one unit
+// below the next whole number, far beyond its 38 digits, so its truncations are floors.
+std::optional<TimecodeComponents> componentsInIntegers(const Decimal& n, TimecodeFrameRate rate, std::int64_t base) {
+    std::optional<std::uint64_t> units = unitsOf(n);
+    if (!units) return std::nullopt;
+    std::uint64_t m = *units;
+    if (rate.isDrop()) {
+        const std::optional<std::uint64_t> tenMinutes = tenMinuteFrames(rate);
+        if (!tenMinutes) return std::nullopt;
+        const auto dropped = static_cast<std::uint64_t>(static_cast<std::int64_t>(rate.framesDroppedPerMinute()));
+        const std::uint64_t q = m / (*tenMinutes * kUnitsPerFrame);
+        const std::uint64_t r = m - q * *tenMinutes * kUnitsPerFrame;
+        const std::uint64_t e = r > dropped * kUnitsPerFrame ? r - dropped * kUnitsPerFrame : 0;
+        const std::uint64_t k = e * 10 / ((*tenMinutes - dropped) * kUnitsPerFrame);
+        m += (9 * dropped * q + dropped * k) * kUnitsPerFrame;
+    }
+    const std::uint64_t second = static_cast<std::uint64_t>(rate.maxFrames()) * kUnitsPerFrame;
+    TimecodeComponents c;
+    c.days = static_cast<std::int64_t>(m / (second * 60 * 60 * 24));
+    c.hours = static_cast<std::int64_t>(m / (second * 60 * 60) % 24);
+    c.minutes = static_cast<std::int64_t>(m / (second * 60) % 60);
+    c.seconds = static_cast<std::int64_t>(m / second % 60);
+    c.frames = static_cast<std::int64_t>(m % second / kUnitsPerFrame);
+    c.subFrames = static_cast<std::int64_t>(m % kUnitsPerFrame * static_cast<std::uint64_t>(base) / kUnitsPerFrame);
+    return c;
+}
+
+TimecodeComponents componentsInDecimal(Decimal n, TimecodeFrameRate rate, std::int64_t base) {
     if (rate.isDrop()) {
         const Decimal dropped(static_cast<std::int64_t>(rate.framesDroppedPerMinute()));
         const Decimal tenMinutes = Decimal::fromDouble(rate.frameRateForElapsedFramesCalculation()) * Decimal(600);
@@ -212,8 +275,12 @@ TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, Tim
     t = truncated(n / b);
     c.seconds = toInt(t - truncated(t / Decimal(60)) * Decimal(60));
     c.frames = toInt(n - truncated(n / b) * b);
-    c.subFrames = toInt((n - truncated(n)) * Decimal(count.subFramesBase().rawValue()));
+    c.subFrames = toInt((n - truncated(n)) * Decimal(base));
+    return c;
+}
 
+// A negative count negates only its first non-zero component.
+TimecodeComponents withSign(TimecodeComponents c, bool negative) {
     if (negative) {
         for (auto component : TimecodeComponent::allCases()) {
             if (c.value(component) != 0) {
@@ -223,6 +290,22 @@ TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, Tim
         }
     }
     return c;
+}
+
+}  // namespace
+
+TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, TimecodeFrameRate rate) {
+    const Decimal n = count.decimalValue();
+    if (n.isNaN()) return {};
+    const std::int64_t base = count.subFramesBase().rawValue();
+    std::optional<TimecodeComponents> c = componentsInIntegers(n, rate, base);
+    return withSign(c ? *c : componentsInDecimal(n.magnitude(), rate, base), n.isNegative());
+}
+
+TimecodeComponents componentsFromFrameCountInDecimal(const TimecodeFrameCount& count, TimecodeFrameRate rate) {
+    const Decimal n = count.decimalValue();
+    if (n.isNaN()) return {};
+    return withSign(componentsInDecimal(n.magnitude(), rate, count.subFramesBase().rawValue()), n.isNegative());
 }
 
 }  // namespace tallyvane

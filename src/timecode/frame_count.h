@@ -100,9 +100,12 @@ private:
 // Elapsed whole frames of the components, in double arithmetic, with the drop-frame rule.
 double elapsedFrames(const TimecodeComponents& components, TimecodeFrameRate rate);
 
-// The components of an elapsed count, in exact decimal arithmetic. Days are not
-// limited; a negative count negates only its first non-zero component.
+// The components of an elapsed count, as exact decimal arithmetic gives them (in integers
+// where that is the same). Days are not limited; a negative count negates only its first
+// non-zero component.
 TimecodeComponents componentsFromFrameCount(const TimecodeFrameCount& count, TimecodeFrameRate rate);
+// The same in decimal arithmetic throughout: the reference for the integer road.
+TimecodeComponents componentsFromFrameCountInDecimal(const TimecodeFrameCount& count, TimecodeFrameRate rate);
 
 }  // namespace tallyvane
 

@@ -19,6 +19,7 @@ constexpr std::uint8_t kSolidPattern = LXW_PATTERN_SOLID;
 
 lxw_format* Format::open() const {
     state_->open();
+    state_->changing(format_);
     return format_;
 }
 
@@ -26,7 +27,8 @@ lxw_format* Format::libraryFormat(const detail::WorkbookState& state) const {
     if (state_.get() != &state) {
         throw XlsxError(XlsxErrorKind::invalidArgument, "A format can only be used in the workbook that made it.");
     }
-    return open();
+    state_->open();
+    return state_->resolve(format_);
 }
 
 Format& Format::bold() {

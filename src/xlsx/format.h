@@ -50,6 +50,7 @@ private:
     Format(std::shared_ptr<detail::WorkbookState> state, lxw_format* format)
         : state_(std::move(state)), format_(format) {}
 
+    // The library object, about to be changed.
     lxw_format* open() const;
     // The library object, checked to belong to the workbook of `state`: a format of another
     // workbook would be freed by that workbook while this one still refers to it.

@@ -5,6 +5,8 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include <unicode/unistr.h>
@@ -32,10 +34,26 @@ public:
     bool nameInUse(const std::string& name) const;
     void addName(const std::string& name);
 
+    // The library numbers a format by hashing all its properties at its first cell, and keeps
+    // the number; a second format with the same properties is given the first one's number
+    // but never keeps it, so it is hashed again for each of its cells. Such a twin is handed
+    // the number here once the library has numbered the first: the number its lookup gives.
+    lxw_format* resolve(lxw_format* format);
+    // Before a property of `format` changes: it is a new format from then on.
+    void changing(lxw_format* format);
+
 private:
+    struct FormatKey {
+        std::string properties;
+        lxw_format* first;  // the first format met with these properties
+    };
+
     lxw_workbook* workbook_;
     std::ostream* diagnostics_;
     std::vector<icu::UnicodeString> foldedNames_;
+    std::unordered_map<std::string, lxw_format*> firstWithProperties_;
+    std::unordered_map<lxw_format*, FormatKey> keys_;
+    std::unordered_set<lxw_format*> numberedHere_;
 };
 
 using SharedState = std::shared_ptr<WorkbookState>;

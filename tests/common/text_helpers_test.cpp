@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -40,4 +41,25 @@ TEST(TextOrder, ComparesCodePointsAfterComposition) {
     std::vector<std::string> names{"b", decomposed, "A", "a", composed + "x"};
     std::stable_sort(names.begin(), names.end(), textPrecedes);
     EXPECT_EQ(names, (std::vector<std::string>{"A", "a", "b", decomposed, composed + "x"}));
+}
+
+TEST(TextOrder, ShortcutForAsciiKeepsTheNormalisedOrder) {
+    // Pieces that share prefixes, so that pairs often differ late; with NUL, DEL and texts
+    // beyond ASCII that end the shortcut (a combining accent after an ASCII letter).
+    const std::string pieces[] = {"a", "A", "b", "0", " ", std::string(1, '\0'), "\x7f", "~", "Clip",
+                                  "\xC3\xA9", "\xCC\x81", "\xF0\x9F\x8E\xAC"};
+    std::mt19937 random(20260307);
+    std::uniform_int_distribution<std::size_t> length(0, 6);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<std::size_t> asciiPiece(0, 8);
+    auto text = [&](bool ascii) {
+        std::string made;
+        for (std::size_t n = length(random); n > 0; --n) made += pieces[ascii ? asciiPiece(random) : piece(random)];
+        return made;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string a = text(i % 2 == 0);
+        const std::string b = text(i % 4 == 0);
+        ASSERT_EQ(textPrecedes(a, b), nfcPrecedes(a, b)) << debugQuoted(a) << " " << debugQuoted(b);
+    }
 }

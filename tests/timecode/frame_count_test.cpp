@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
 #include "timecode_test_support.h"
 
@@ -66,6 +68,38 @@ TEST(FrameCountTest, ComponentsFromCountForms) {
     for (const auto& c : cases) {
         EXPECT_EQ(componentsFromFrameCount(TimecodeFrameCount(c.value, c.base), c.rate), c.expected)
             << c.value.debugDescription();
+    }
+}
+
+// The integer road must give exactly what decimal arithmetic gives, at every rate and in
+// every form: whole and fractional counts, negative ones, counts on both sides of the
+// 2^62 units where the integer road ends, and beyond 64 bits.
+TEST(FrameCountTest, IntegerRoadEqualsDecimalArithmetic) {
+    std::mt19937_64 random(20260307);
+    auto pick = [&](std::int64_t limit) {
+        return std::uniform_int_distribution<std::int64_t>(-limit, limit)(random);
+    };
+    const std::int64_t magnitudes[] = {100, 107892, 2589408, 1'000'000'000, 46'116'860'184, 46'116'860'185,
+                                       std::numeric_limits<std::int64_t>::max()};
+    for (const R rate : R::allCases()) {
+        for (const B base : B::allCases()) {
+            for (int i = 0; i < 1000; ++i) {
+                const std::int64_t frames = pick(magnitudes[static_cast<std::size_t>(i) % std::size(magnitudes)]);
+                const double fraction = std::uniform_real_distribution<double>(0.0, 1.0)(random);
+                const V values[] = {
+                    V::frames(frames),
+                    V::split(frames, pick(base.rawValue() * 2)),
+                    V::combined(static_cast<double>(frames) + (i % 3 == 0 ? 0.0 : fraction)),
+                    V::combined(std::ldexp(fraction, static_cast<int>(pick(80)))),
+                    V::splitUnitInterval(frames, fraction),
+                };
+                for (const V& value : values) {
+                    const TimecodeFrameCount count(value, base);
+                    ASSERT_EQ(componentsFromFrameCount(count, rate), componentsFromFrameCountInDecimal(count, rate))
+                        << rate << " " << value.debugDescription();
+                }
+            }
+        }
     }
 }
 

@@ -94,6 +94,33 @@ TEST_F(Formats, SettersChainAndCopiesShareOneFormat) {
     EXPECT_EQ(cell["numberFormat"], "#,##0");
 }
 
+// Formats with equal properties share one style; one changed after it was used shows its
+// new properties in the cells written afterwards, and its twins keep theirs.
+TEST_F(Formats, TwinsAndAFormatChangedAfterUse) {
+    Workbook workbook(path);
+    Worksheet sheet = workbook.addWorksheet("Sheet");
+    auto boldRed = [&] {
+        Format format = workbook.addFormat();
+        format.bold().fontColor(Color::red);
+        return format;
+    };
+    Format first = boldRed(), twin = boldRed(), changed = boldRed();
+    const Format rows[] = {first, twin, changed, twin, changed, first};
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        if (row == 4) changed.italic();
+        sheet.write("x", Cell(row, 0), rows[row]);
+    }
+    workbook.close();
+
+    const json cells = readBack(path)["worksheets"]["Sheet"]["cells"];
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        const json& font = cells["A" + std::to_string(row + 1)]["font"];
+        EXPECT_EQ(font["bold"], true) << row;
+        EXPECT_EQ(font["color"], "FFFF0000") << row;
+        EXPECT_EQ(font["italic"], row == 4) << row;
+    }
+}
+
 TEST_F(Formats, NumbersTheLibraryCannotTakeAreRefused) {
     Workbook workbook(path);
     Format format = workbook.addFormat();

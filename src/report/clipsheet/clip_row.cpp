@@ -83,7 +83,7 @@ xlsx::Color rowColor(const StoryElement& element, bool useColorText) {
     }
 }
 
-void addFileTotal(std::vector<FileTotal>& totals, const StoryElement& element) {
+void addFileTotal(FileTotals& totals, const StoryElement& element) {
     const std::shared_ptr<Asset>& asset = element.asset();
     if (!asset || !element.trackType()) return;
     if (*element.trackType() == TrackType::Video) {
@@ -93,10 +93,10 @@ void addFileTotal(std::vector<FileTotal>& totals, const StoryElement& element) {
         return;
     }
     const std::string path = asset->url() ? asset->url()->path() : std::string();
-    if (FileTotal* total = firstFileTotal(totals, path)) {
+    if (FileTotal* total = totals.find(path)) {
         total->estimatedTotal += element.clipDuration();
     } else {
-        totals.push_back({asset->url() ? lastPathComponent(*asset->url()) : std::string(), path,
+        totals.add({asset->url() ? lastPathComponent(*asset->url()) : std::string(), path,
                           element.clipDuration()});
     }
 }

@@ -22,7 +22,7 @@ xlsx::Color rowColor(const StoryElement& element, bool useColorText);
 
 // Video clips other than titles, generators and gaps count their asset's file; audio clips
 // only when the asset is an audio file. The duration joins the file's first record.
-void addFileTotal(std::vector<FileTotal>& totals, const StoryElement& element);
+void addFileTotal(FileTotals& totals, const StoryElement& element);
 
 // Track, roles, name, category, enabled mark.
 void writeIdentityCells(RowTarget& target, const StoryElement& element);

@@ -97,7 +97,7 @@ public:
         }
         for (std::size_t p = 0; p < sorted.size(); ++p) writeRow(*sorted[p], static_cast<std::uint32_t>(p + 1));
         context_.sheetColumnWidths.apply(sheet_);
-        return std::move(totals_);
+        return totals_.take();
     }
 
 private:
@@ -168,7 +168,7 @@ private:
     std::map<xlsx::Color, RowFormatPair> pairs_;
     xlsx::Worksheet sheet_;
     std::optional<ThumbnailBatch> thumbnails_;
-    std::vector<FileTotal> totals_;
+    FileTotals totals_;
 };
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "report/clipsheet/file_total.h"
 
-#include <algorithm>
-
 namespace tallyvane {
 
-FileTotal* firstFileTotal(std::span<FileTotal> totals, std::string_view path) {
-    const auto found = std::find_if(totals.begin(), totals.end(), [&](const FileTotal& t) { return t.path == path; });
-    return found == totals.end() ? nullptr : &*found;
+FileTotal* FileTotals::find(const std::string& path) {
+    const auto found = byPath_.find(path);
+    return found == byPath_.end() ? nullptr : &totals_[found->second];
+}
+
+void FileTotals::add(FileTotal total) {
+    byPath_.emplace(total.path, totals_.size());
+    totals_.push_back(std::move(total));
 }
 
 }  // namespace tallyvane

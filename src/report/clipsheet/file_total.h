@@ -2,10 +2,9 @@
 // One source media file of a clip sheet, with the summed durations of the sheet's clips
 // that use it: what the files summary of a report lists.
 
-#include <optional>
-#include <span>
 #include <string>
-#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace tallyvane {
 
@@ -17,7 +16,18 @@ struct FileTotal {
     friend bool operator==(const FileTotal&, const FileTotal&) = default;
 };
 
-// The first record whose path equals `path`, scanning from the front; null when none does.
-FileTotal* firstFileTotal(std::span<FileTotal> totals, std::string_view path);
+// The records of one sheet in the order their files were first met, one per path.
+class FileTotals {
+public:
+    // The record of `path`; null until one is added.
+    FileTotal* find(const std::string& path);
+    // A record for a path not yet recorded.
+    void add(FileTotal total);
+    std::vector<FileTotal> take() { return std::move(totals_); }
+
+private:
+    std::vector<FileTotal> totals_;
+    std::unordered_map<std::string, std::size_t> byPath_;
+};
 
 }  // namespace tallyvane

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "report/clipsheet/clock_text.h"
-#include "report/clipsheet/file_total.h"
 #include "report/clipsheet/marker_kind.h"
 
 namespace tallyvane {
@@ -64,14 +63,6 @@ TEST(MarkerKind, RawTextsAndCellSuffixes) {
         EXPECT_EQ(isKeywordRange(*kind), c.keyword);
         EXPECT_EQ(cellSuffix(*kind), c.suffix);
     }
-}
-
-TEST(FileTotals, FirstRecordWithThePath) {
-    std::vector<FileTotal> totals{{"a.mov", "/m/a.mov", 1}, {"b.mov", "/m/b.mov", 2}, {"a.mov", "/m/a.mov", 3}};
-    EXPECT_EQ(firstFileTotal(totals, "/m/a.mov"), &totals[0]);
-    EXPECT_EQ(firstFileTotal(totals, "/m/b.mov"), &totals[1]);
-    EXPECT_EQ(firstFileTotal(totals, "/m/c.mov"), nullptr);
-    EXPECT_EQ(firstFileTotal(std::span<FileTotal>(), "/m/a.mov"), nullptr);
 }
 
 }  // namespace
