@@ -243,7 +243,8 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
         std::vector<std::string> shows;
         void (*edit)(std::string&) = nullptr;
     } cases[] = {
-        {"anamorphic ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9", "",
+        {"anamorphic ProRes", "movie.mov", small + "-f lavfi -i sine=d=0.2 -c:v prores_ks -aspect 16:9 -c:a pcm_s24le",
+         "",
          {"sample_aspect_ratio=4:3", "display_aspect_ratio=16:9", "major_brand=qt  "}, appleVendor},
         {"interlaced ProRes", "movie.mov", small + "-c:v prores_ks -aspect 16:9 -field_order tt", "",
          {"field_order=tt", "sample_aspect_ratio=4:3"}},
@@ -252,7 +253,7 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
                  "-metadata:s:v language=fra",
          "-metadata:s:v:0 rotate=90", {"color_primaries=bt709", "rotation=90", "language=fra", "title=Take"}},
         {"MP4 with sound", "movie.mp4",
-         small + "-f lavfi -i sine=d=0.2 -c:v mpeg4 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
+         small + "-f lavfi -i sine=d=0.2 -c:v libx264 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
          {"major_brand=mp42", "language=deu", "codec_name=aac"}, noTrackEnabled},
         {"MP4 with a timecode track and chapters", "movie.mp4", small + chapters + " -c:v mpeg4 -timecode 05:00:00:00",
          "", {"major_brand=isom", "title=Two"}},
