@@ -250,9 +250,13 @@ void remux(AVFormatContext& input, const MovieKind& kind, const AssetDescription
     const int opened = avio_open2(&output->pb, url.c_str(), AVIO_FLAG_WRITE, nullptr, &options);
     av_dict_free(&options);
     check(opened, "cannot open " + quotedPath(outputPath));
-    // Every container tag, not only those QuickTime and iTunes name.
-    av_dict_set(&options, "movflags", "use_metadata_tags", 0);
-    if (kind.isMp4()) av_dict_set(&options, "brand", kind.brand.c_str(), 0);
+    if (kind.isMp4()) {
+        // MP4 readers look for the iTunes tags, which the muxer writes unless asked otherwise.
+        av_dict_set(&options, "brand", kind.brand.c_str(), 0);
+    } else {
+        // Every container tag, in QuickTime's own metadata, not only those it names.
+        av_dict_set(&options, "movflags", "use_metadata_tags", 0);
+    }
     const int started = avformat_write_header(output.get(), &options);
     av_dict_free(&options);
     check(started, "cannot start the movie");

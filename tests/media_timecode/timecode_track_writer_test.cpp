@@ -253,8 +253,9 @@ TEST(TimecodeTrackWriter, KeepsTheKindAndWhatACopyCanCarry) {
                  "-metadata:s:v language=fra",
          "-metadata:s:v:0 rotate=90", {"color_primaries=bt709", "rotation=90", "language=fra", "title=Take"}},
         {"MP4 with sound", "movie.mp4",
-         small + "-f lavfi -i sine=d=0.2 -c:v libx264 -c:a aac -brand mp42 -metadata:s:a language=deu", "",
-         {"major_brand=mp42", "language=deu", "codec_name=aac"}, noTrackEnabled},
+         small + "-f lavfi -i sine=d=0.2 -c:v libx264 -c:a aac -brand mp42 -metadata:s:a language=deu "
+                 "-metadata comment=Note",
+         "", {"major_brand=mp42", "language=deu", "codec_name=aac", "comment=Note"}, noTrackEnabled},
         {"MP4 with a timecode track and chapters", "movie.mp4", small + chapters + " -c:v mpeg4 -timecode 05:00:00:00",
          "", {"major_brand=isom", "title=Two"}},
         {"MP4 of a camera's brand", "movie.mp4", small + "-c:v mpeg4 -brand XAVC", "", {"major_brand=XAVC"}},
