@@ -18,24 +18,18 @@ TEST(FractionTest, ParsesFcpxmlTimeExactlyAsWritten) {
         std::optional<std::pair<std::int64_t, std::int64_t>> expected;
     } cases[] = {
         {"5s", {{5, 1}}},
-        {"-5s", {{-5, 1}}},
-        {"0s", {{0, 1}}},
         {"1001/30000s", {{1001, 30000}}},
         {"-1001/30000s", {{-1001, 30000}}},
-        {"100/2400s", {{100, 2400}}},
         {"1/0s", {{1, 0}}},
         {"0/0s", {{0, 0}}},
         {"9223372036854775807s", {{kMax, 1}}},
         {"5", std::nullopt},
         {"5.5s", std::nullopt},
         {"+5s", std::nullopt},
-        {"1001 / 30000s", std::nullopt},
         {"1001/-30000s", std::nullopt},
-        {"s", std::nullopt},
         {"", std::nullopt},
         {"12345678901234567890s", std::nullopt},
         {"1/12345678901234567890s", std::nullopt},
-        {"5ms", std::nullopt},
         {"\xd9\xa5s", std::nullopt},  // ARABIC-INDIC DIGIT FIVE: matches \d, is no number here
         {"5s\n", {{5, 1}}},  // "$" also matches before a final line break in this dialect
     };
@@ -54,9 +48,8 @@ TEST(FractionTest, WritesFcpxmlTime) {
         Fraction value;
         const char* expected;
     } cases[] = {
-        {{1001, 30000}, "1001/30000s"}, {{100, 2400}, "100/2400s"}, {{2400, 100}, "24s"}, {{3000, 1000}, "3s"},
-        {{0, 1}, "0s"},                 {{-6, 3}, "-2s"},           {{1, -2}, "-1/2s"},    {{1, 0}, "1/0s"},
-        {{0, 0}, "0/0s"},               {{-1, -2}, "1/2s"},
+        {{1001, 30000}, "1001/30000s"}, {{2400, 100}, "24s"}, {{-6, 3}, "-2s"}, {{1, -2}, "-1/2s"},
+        {{1, 0}, "1/0s"},               {{0, 0}, "0/0s"},     {{-1, -2}, "1/2s"},
         {{kMin, -1}, "9223372036854775808s"},
         // 2^53 + 1: its double quotient is 2^53 (over 1) or 2^52 (over 2), but the text
         // keeps the exact value.
@@ -75,7 +68,6 @@ TEST(FractionTest, ArithmeticGivesLowestTerms) {
     } cases[] = {
         {{1, 6}, '+', {1, 4}, 5, 12},          {{1, 2}, '-', {3, 4}, -1, 4},
         {{2, 3}, '*', {3, 4}, 1, 2},           {{1001, 30000}, '/', {1001, 24000}, 4, 5},
-        {{1, 2}, '+', {1, 2}, 1, 1},           {{2, -4}, '+', {0, 1}, -1, 2},
         {{-2, -4}, '*', {1, 1}, 1, 2},         {{1, 3}, '-', {1, 3}, 0, 1},
         {{5, 10}, '/', {-1, 2}, -1, 1},
     };
@@ -104,14 +96,12 @@ TEST(FractionTest, RefusesDivisionByZeroAndOverflowWithTypedErrors) {
 
 TEST(FractionTest, EqualityHashAndOrder) {
     EXPECT_EQ(Fraction(1, 2), Fraction(2, 4));
-    EXPECT_EQ(Fraction(-1, -2), Fraction(1, 2));
     EXPECT_EQ(Fraction(1, 0), Fraction(5, 0));
     EXPECT_NE(Fraction(0, 0), Fraction(1, 2));
     EXPECT_FALSE(Fraction(1, 2).isIdentical(Fraction(2, 4)));
     EXPECT_LT(Fraction(1, 3), Fraction(1, 2));
     std::hash<Fraction> hash;
     EXPECT_EQ(hash(Fraction(1, 2)), hash(Fraction(2, 4)));
-    EXPECT_EQ(hash(Fraction(-3, 6)), hash(Fraction(1, -2)));
     std::unordered_set<Fraction> set{Fraction(1, 2), Fraction(50, 100), Fraction(1, 3)};
     EXPECT_EQ(set.size(), 2U);
 }
@@ -130,7 +120,6 @@ TEST(FractionTest, QueriesKeepTheStoredTerms) {
     Fraction n(3, 4);
     n.negate();
     EXPECT_EQ(n.description(), "-3/4");
-    EXPECT_EQ(Fraction::reducing(2, -4).description(), "-1/2");
     EXPECT_EQ(Fraction::reducing(0, -5).description(), "0/1");
 }
 
@@ -140,8 +129,7 @@ TEST(FractionTest, FromDoubleAndMediaTime) {
         int precision;
         const char* expected;
     } cases[] = {
-        {0.5, 3, "1/2"}, {2.25, 3, "9/4"}, {-0.1, 3, "-1/10"}, {0.3, 1, "3/10"}, {0.123456, 2, "3/25"},
-        {1234.5, 0, "1234/1"}, {0.5, 25, "1/2"},
+        {2.25, 3, "9/4"}, {-0.1, 3, "-1/10"}, {0.123456, 2, "3/25"}, {1234.5, 0, "1234/1"}, {0.5, 25, "1/2"},
     };
     for (const auto& c : cases) EXPECT_EQ(Fraction::fromDouble(c.value, c.precision).description(), c.expected) << c.value;
 

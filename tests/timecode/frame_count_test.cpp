@@ -21,20 +21,13 @@ TEST(FrameCountTest, ComponentsAndElapsedFramesRoundTrip) {
         {R::fps29_97d, {0, 1, 0, 0, 0, 0}, 107892},
         {R::fps29_97d, {0, 23, 59, 59, 29, 0}, 2589407},
         {R::fps29_97d, {0, 0, 1, 0, 2, 0}, 1800},
-        {R::fps29_97d, {0, 0, 0, 59, 29, 0}, 1799},
         {R::fps29_97d, {0, 0, 10, 0, 0, 0}, 17982},
         {R::fps29_97d, {0, 0, 11, 0, 2, 0}, 19782},
-        {R::fps30d, {0, 1, 0, 0, 0, 0}, 107892},
-        {R::fps59_94d, {0, 1, 0, 0, 0, 0}, 215784},
         {R::fps59_94d, {0, 0, 1, 0, 4, 0}, 3600},
-        {R::fps60d, {0, 23, 59, 59, 59, 0}, 5178815},
         {R::fps119_88d, {0, 1, 0, 0, 0, 0}, 431568},
         {R::fps119_88d, {0, 0, 1, 0, 8, 0}, 7200},
-        {R::fps120d, {0, 0, 10, 0, 0, 0}, 71928},
-        {R::fps23_976, {0, 1, 0, 0, 0, 0}, 86400},
         {R::fps24, {1, 0, 0, 0, 0, 0}, 2073600},
         {R::fps25, {0, 0, 0, 1, 24, 0}, 49},
-        {R::fps119_88, {0, 0, 0, 1, 119, 0}, 239},
         {R::fps29_97d, {2, 1, 0, 0, 0, 0}, 2 * 2589408 + 107892},
     };
     for (const auto& c : cases) {
@@ -56,12 +49,10 @@ TEST(FrameCountTest, ComponentsFromCountForms) {
         {V::frames(-90), B::max80SubFrames, R::fps30, {0, 0, 0, -3, 0, 0}},
         {V::frames(-1), B::max80SubFrames, R::fps30, {0, 0, 0, 0, -1, 0}},
         {V::combined(10.123456789), B::max100SubFrames, R::fps30, {0, 0, 0, 0, 10, 12}},
-        {V::combined(0.3), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, 24}},
         {V::combined(0.7), B::max100SubFrames, R::fps24, {0, 0, 0, 0, 0, 70}},
         {V::combined(-0.5), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, -40}},
         {V::split(10, 40), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 10, 40}},
         {V::splitUnitInterval(48, 0.25), B::quarterFrames, R::fps24, {0, 0, 0, 2, 0, 1}},
-        {V::frames(2073600), B::max80SubFrames, R::fps24, {1, 0, 0, 0, 0, 0}},
         {V::frames(2073600 * 150LL), B::max80SubFrames, R::fps24, {150, 0, 0, 0, 0, 0}},
         {V::combined(std::nan("")), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, 0}},
     };
@@ -180,7 +171,6 @@ TEST(FrameCountTest, RealTimeMediaTimeAndRationalTime) {
         std::int32_t timescale;
     } cases[] = {
         {R::fps29_97d, {0, 1, 0, 0, 0, 0}, 3599.9964, 8999991, 2500},
-        {R::fps24, {0, 1, 0, 0, 0, 0}, 3600.0, 3600, 1},
         {R::fps23_976, {0, 0, 0, 1, 0, 0}, 1.001, 1001, 1000},
         {R::fps25, {0, 0, 0, 0, 1, 40}, 0.06, 3, 50},
         {R::fps30d, {0, 1, 0, 0, 0, 0}, 3596.4, 17982, 5},
@@ -236,7 +226,6 @@ TEST(FrameCountTest, Samples) {
         {R::fps24, {0, 0, 0, 1, 0, 0}, 48000, 48000},
         {R::fps25, {0, 0, 0, 0, 1, 0}, 44100, 1764},
         {R::fps29_97, {0, 0, 0, 1, 0, 0}, 48000, 48048},
-        {R::fps25, {0, 0, 0, 0, 1, 0}, 22050, 882},
     };
     for (const auto& c : cases) {
         Timecode t(TimecodeSourceValue::components(c.components), props(c.rate));

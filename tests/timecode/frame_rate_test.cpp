@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <optional>
-#include <set>
 #include <unordered_set>
 
 #include "timecode/case_order.h"
@@ -24,25 +23,19 @@ TEST(TimecodeFrameRateTest, FrameDurationAndRateLookupsMatchTermsOrRatio) {
     };
     const Case durations[] = {
         {{1001, 30000}, false, T::fps29_97},   {{1001, 30000}, true, T::fps29_97d},
-        {{2002, 60000}, false, T::fps29_97},   {{2002, 60000}, true, T::fps29_97d},
-        {{15015, 360000}, false, T::fps23_976}, {{15015, 360000}, true, std::nullopt},
-        {{1, 25}, false, T::fps25},            {{1, 25}, true, std::nullopt},
-        {{100, 3000}, true, T::fps30d},        {{1, 30}, false, T::fps30},
-        {{1001, 120000}, true, T::fps119_88d}, {{1001, 60000}, true, T::fps59_94d},
-        {{1, 60}, true, T::fps60d},            {{1, 120}, true, T::fps120d},
-        {{1000, 29970}, false, std::nullopt},   // alternate durations are a different ratio
-        {{100, 2997}, false, std::nullopt},    {{1, 0}, false, std::nullopt},
-        {{0, 0}, false, std::nullopt},         {{1, 23}, false, std::nullopt},
-        {{-1001, 30000}, false, std::nullopt},
+        {{2002, 60000}, true, T::fps29_97d},   {{15015, 360000}, false, T::fps23_976},
+        {{15015, 360000}, true, std::nullopt}, {{100, 3000}, true, T::fps30d},
+        {{1000, 29970}, false, std::nullopt},  // alternate durations are a different ratio
+        {{1, 0}, false, std::nullopt},         {{0, 0}, false, std::nullopt},
+        {{1, 23}, false, std::nullopt},        {{-1001, 30000}, false, std::nullopt},
     };
     for (const auto& c : durations) {
         EXPECT_EQ(T::fromFrameDuration(c.value, c.drop), c.expected) << c.value.description() << " drop " << c.drop;
         EXPECT_EQ(T::fromFrameDuration(c.value.mediaTimeValue(), c.drop), c.expected) << c.value.description();
     }
     const Case rates[] = {
-        {{30000, 1001}, false, T::fps29_97}, {{30000, 1001}, true, T::fps29_97d}, {{60000, 2002}, true, T::fps29_97d},
-        {{30, 1}, true, T::fps30d},          {{24, 1}, true, std::nullopt},       {{25, 1}, true, std::nullopt},
-        {{2997, 100}, false, std::nullopt},  {{120000, 1001}, false, T::fps119_88}, {{48, 1}, false, T::fps48},
+        {{30000, 1001}, true, T::fps29_97d}, {{60000, 2002}, true, T::fps29_97d}, {{24, 1}, true, std::nullopt},
+        {{2997, 100}, false, std::nullopt},  {{48, 1}, false, T::fps48},
     };
     for (const auto& c : rates) EXPECT_EQ(T::fromRate(c.value, c.drop), c.expected) << c.value.description();
 }
@@ -69,70 +62,32 @@ TEST(TimecodeFrameRateTest, CountingConstantsAreConsistentWithTheDropRule) {
         EXPECT_EQ(r.numberOfDigits(), r.maxFrames() >= 120 ? 3 : 2) << r;
     }
     EXPECT_EQ(T(T::fps29_97d).maxTotalFrames(TimecodeUpperLimit::max100Days), 258940800);
-    EXPECT_EQ(T(T::fps29_97d).maxFrameNumberExpressible(TimecodeUpperLimit::max24Hours), 2589407);
-    EXPECT_EQ(T(T::fps24).maxTotalSubFrames(TimecodeUpperLimit::max24Hours, TimecodeSubFramesBase::max80SubFrames),
-              165888000);
     EXPECT_EQ(T(T::fps24).maxSubFrameNumberExpressible(TimecodeUpperLimit::max24Hours, TimecodeSubFramesBase::quarterFrames),
               8294399);
 }
 
-TEST(TimecodeFrameRateTest, ExactValuesAreTableValues) {
-    struct Case {
-        T rate;
-        const char* duration;
-        double fps;
-        double elapsed;
-        const char* verbose;
-    } cases[] = {
-        {T::fps24, "100/2400", 24.0, 24, "24 fps"},
-        {T::fps23_976, "1001/24000", 23.976023976023978, 24, "23.976 fps"},
-        {T::fps24_98, "1001/25000", 24.97502497502498, 25, "24.98 fps"},
-        {T::fps29_97d, "1001/30000", 29.970029970029973, 29.97, "29.97 fps drop"},
-        {T::fps30d, "100/3000", 30.0, 29.97, "30 fps drop"},
-        {T::fps59_94, "1001/60000", 59.940059940059946, 60, "59.94 fps"},
-        {T::fps119_88d, "1001/120000", 119.88011988011989, 119.88, "119.88 fps drop"},
-        {T::fps120d, "100/12000", 120.0, 119.88, "120 fps drop"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.rate.frameDuration().description(), c.duration) << c.rate;
-        EXPECT_EQ(c.rate.fps(), c.fps) << c.rate;
-        EXPECT_EQ(c.rate.frameRateForElapsedFramesCalculation(), c.elapsed) << c.rate;
-        EXPECT_EQ(c.rate.stringValueVerbose(), c.verbose) << c.rate;
-    }
-    // The NTSC fps entries differ in the last bit from the quotient of the rate.
-    EXPECT_NE(T(T::fps29_97).fps(), 30000.0 / 1001.0);
-    EXPECT_FALSE(T(T::fps24).alternateFrameDuration().has_value());
-    EXPECT_EQ(T(T::fps29_97).alternateFrameDuration()->description(), "1000/29970");
-}
-
-TEST(TimecodeFrameRateTest, FcpxmlAttributesAndTextFields) {
-    EXPECT_EQ(T(T::fps119_88d).fcpxmlAttributes(), std::make_pair(std::string("1001/120000s"), std::string("DF")));
-    EXPECT_EQ(T(T::fps24).fcpxmlAttributes(), std::make_pair(std::string("100/2400s"), std::string("NDF")));
-    auto fields = T(T::fps29_97d).textFields();
-    EXPECT_EQ(fields[0], "30000/1001");
-    EXPECT_EQ(fields[1], "true");
-    EXPECT_EQ(fields[2], "30");
-    MediaTime d = T(T::fps25).frameDurationMediaTime();
-    EXPECT_EQ(d.value, 100);
-    EXPECT_EQ(d.timescale, 2500);
-}
-
-TEST(TimecodeFrameRateTest, GroupsAndLists) {
-    EXPECT_EQ(T(T::fps30d).compatibleGroup(), T::CompatibleGroup::ntscColorWallTime);
+TEST(TimecodeFrameRateTest, GroupsListsAndTexts) {
     EXPECT_TRUE(T(T::fps29_97).isCompatible(T::fps23_976));
     EXPECT_FALSE(T(T::fps29_97).isCompatible(T::fps29_97d));
     EXPECT_EQ(description(T::CompatibleGroup::ntscDrop), "NTSC Drop-Frame");
     EXPECT_EQ(T(T::fps29_97d).compatibleGroupRates(), (std::vector<T>{T::fps29_97d, T::fps59_94d, T::fps119_88d}));
-    std::size_t total = 0;
+    EXPECT_EQ(T::allDrop(), (std::vector<T>{T::fps29_97d, T::fps30d, T::fps59_94d, T::fps60d, T::fps119_88d, T::fps120d}));
+    EXPECT_EQ(T::allNonDrop().size() + T::allDrop().size(), T::allCases().size());
+    EXPECT_EQ(std::unordered_set<T>(T::allNonDrop().begin(), T::allNonDrop().end()).size(), T::allNonDrop().size());
+    std::size_t members = 0;
     for (auto g : {T::CompatibleGroup::ntscColor, T::CompatibleGroup::ntscDrop, T::CompatibleGroup::whole,
                    T::CompatibleGroup::ntscColorWallTime}) {
-        total += T::members(g).size();
+        members += T::members(g).size();
     }
-    EXPECT_EQ(total, 23U);
-    EXPECT_EQ(T::allDrop(), (std::vector<T>{T::fps29_97d, T::fps30d, T::fps59_94d, T::fps60d, T::fps119_88d, T::fps120d}));
-    EXPECT_EQ(T::allNonDrop().size(), 17U);
-    std::unordered_set<T> set(T::allNonDrop().begin(), T::allNonDrop().end());
-    EXPECT_EQ(set.size(), 17U);
+    EXPECT_EQ(members, T::allCases().size());
+    EXPECT_EQ(T(T::fps119_88d).fcpxmlAttributes(), std::make_pair(std::string("1001/120000s"), std::string("DF")));
+    EXPECT_EQ(T(T::fps24).fcpxmlAttributes(), std::make_pair(std::string("100/2400s"), std::string("NDF")));
+    EXPECT_EQ(T(T::fps29_97d).textFields(), (std::array<std::string, 3>{"30000/1001", "true", "30"}));
+    EXPECT_EQ(T(T::fps25).frameDurationMediaTime().timescale, 2500);
+    // The NTSC fps entries differ in the last bit from the quotient of the rate.
+    EXPECT_NE(T(T::fps29_97).fps(), 30000.0 / 1001.0);
+    EXPECT_FALSE(T(T::fps24).alternateFrameDuration().has_value());
+    EXPECT_EQ(T(T::fps29_97).alternateFrameDuration()->description(), "1000/29970");
 }
 
 TEST(TimecodeFrameRateTest, VideoRateMapping) {
@@ -169,14 +124,12 @@ TEST(VideoFrameRateTest, DurationAndRateLookups) {
         bool interlaced;
         std::optional<V> expected;
     } cases[] = {
-        {{1, 25}, true, V::fps25i},        {{1, 25}, false, V::fps25p},       {{2002, 60000}, true, V::fps29_97i},
-        {{2002, 60000}, false, V::fps29_97p}, {{1001, 24000}, true, std::nullopt}, {{2002, 120000}, true, V::fps59_94i},
-        {{1, 3}, false, std::nullopt},
+        {{1, 25}, true, V::fps25i},           {{1, 25}, false, V::fps25p}, {{2002, 60000}, true, V::fps29_97i},
+        {{2002, 60000}, false, V::fps29_97p}, {{2002, 120000}, true, V::fps59_94i},
+        {{1001, 24000}, true, std::nullopt},  {{1, 3}, false, std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(V::fromFrameDuration(c.duration, c.interlaced), c.expected) << c.duration.description();
     EXPECT_EQ(V::fromRate(Fraction(50, 1), true), V(V::fps50i));
-    EXPECT_EQ(V(V::fps25i).frameDuration().description(), "200/5000");
-    EXPECT_DOUBLE_EQ(V(V::fps29_97p).fps(), 30000.0 / 1001.0);
 }
 
 TEST(VideoFrameRateTest, MeasuredRateLookup) {
@@ -195,28 +148,9 @@ TEST(VideoFrameRateTest, MeasuredRateLookup) {
     EXPECT_EQ(V::fromFps(25.0F, false), V(V::fps25p));
 }
 
-TEST(VideoFrameRateTest, TimecodeRateOfAVideoRate) {
-    struct Case {
-        V rate;
-        std::optional<T> nonDrop;
-        std::optional<T> drop;
-    } cases[] = {
-        {V::fps60p, T::fps60, T::fps60d},         {V::fps119_88p, T::fps119_88, T::fps119_88d},
-        {V::fps29_97i, T::fps29_97, T::fps29_97d}, {V::fps25p, T::fps25, std::nullopt},
-        {V::fps60i, T::fps60, T::fps60d},         {V::fps120p, T::fps120, T::fps120d},
-        {V::fps23_98p, T::fps23_976, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.rate.timecodeFrameRate(false), c.nonDrop) << c.rate;
-        EXPECT_EQ(c.rate.timecodeFrameRate(true), c.drop) << c.rate;
-    }
-}
-
 TEST(CaseOrderTest, SortsByPositionAmongTheCases) {
     std::vector<T> rates{T::fps120d, T::fps23_976, T::fps29_97d, T::fps29_97};
     EXPECT_EQ(sortedByCaseOrder(rates), (std::vector<T>{T::fps23_976, T::fps29_97, T::fps29_97d, T::fps120d}));
-    EXPECT_EQ(caseIndex(T(T::fps120d)), 22U);
-    EXPECT_EQ(caseIndex(V(V::fps119_88p)), 19U);
     std::vector<TimecodeComponent> components{TimecodeComponent::subFrames, TimecodeComponent::days};
     EXPECT_EQ(sortedByCaseOrder(components).front(), TimecodeComponent(TimecodeComponent::days));
     std::vector<TimecodeSubFramesBase> bases{TimecodeSubFramesBase::quarterFrames, TimecodeSubFramesBase::max80SubFrames};

@@ -73,7 +73,6 @@ TEST(TimecodeCodingTest, RejectedAndAcceptedDocuments) {
         const char* path;
     } cases[] = {
         {"no subFrames", without("subFrames"), Code::keyNotFound, ""},
-        {"no frameRate", without("frameRate"), Code::keyNotFound, ""},
         {"rate that names no rate", with("frameRate", "31"), Code::dataCorrupted, "frameRate"},
         {"rate as a number", with("frameRate", 25), Code::typeMismatch, "frameRate"},
         {"base 81", with("subFramesBase", 81), Code::dataCorrupted, "subFramesBase"},
@@ -84,7 +83,6 @@ TEST(TimecodeCodingTest, RejectedAndAcceptedDocuments) {
         {"days beyond 64 bits", with("days", 9223372036854775808ULL), Code::dataCorrupted, "days"},
         {"an array", "[1, 2]", Code::typeMismatch, ""},
         {"not JSON", "{\"frameRate\": ", Code::dataCorrupted, ""},
-        {"empty", "", Code::dataCorrupted, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -109,12 +107,9 @@ TEST(TimecodeCodingTest, RejectedAndAcceptedDocuments) {
     expectSame(variant.get<Timecode>(), kDrop);
 }
 
-TEST(TimecodeCodingTest, CodingKeys) {
-    EXPECT_EQ(timecodeCodingKey("subFrames"), TimecodeCodingKey::subFrames);
+TEST(TimecodeCodingTest, CodingKeysAreMatchedExactly) {
     EXPECT_EQ(timecodeCodingKey("stringFormat"), TimecodeCodingKey::stringFormat);
     EXPECT_EQ(timecodeCodingKey("subframes"), std::nullopt);
-    EXPECT_EQ(timecodeCodingKey(""), std::nullopt);
-    EXPECT_EQ(stringValue(TimecodeCodingKey::upperLimit), "upperLimit");
 }
 
 std::string jsonAt25() { return timecodeJsonText(tc({0, 2, 0, 0, 0, 0}, props(R::fps25, B::max100SubFrames))); }
@@ -140,7 +135,6 @@ TEST(TimecodeTransferTest, LoadsPreferringJson) {
         {"text that is not UTF-8", Items{{text, "01:00:00:00\xff"}}, std::nullopt},
         {"no items", Items{}, std::nullopt},
         {"neither type", Items{{"public.png", "01:00:00:00"}, {"public.plain-text", "01:00:00:00"}}, std::nullopt},
-        {"broken JSON and no text", Items{{tcType, "{"}}, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,8 +154,6 @@ TEST(TimecodeTransferTest, ItemsForAPasteBoard) {
     expectSame(timecodeFromJsonText(items[0].bytes), t);
     EXPECT_EQ(items[1], (TransferItem{"public.utf8-plain-text", "01-00-00-00"}));
     EXPECT_EQ(transferItems(t)[1].bytes, "01:00:00;00.12");
-    EXPECT_EQ(kTimecodePasteTypes[0], items[0].typeId);
-    EXPECT_EQ(kTimecodePasteTypes[1], items[1].typeId);
     expectSame(loadTimecode(transferItems(t), props(R::fps24)), t);
 }
 

@@ -65,7 +65,6 @@ TEST(TimecodeComparisonTest, OrderAndThreeWayComparison) {
         {"after start, then past midnight", tc24(23, 30, 0, 0), tc24(0, 30, 0, 0), start, CR::orderedAscending},
         {"past midnight, then after start", tc24(0, 30, 0, 0), tc24(23, 30, 0, 0), start, CR::orderedDescending},
         {"without a start", tc24(23, 30, 0, 0), tc24(0, 30, 0, 0), std::nullopt, CR::orderedDescending},
-        {"without a start, reversed", tc24(0, 30, 0, 0), tc24(23, 30, 0, 0), std::nullopt, CR::orderedAscending},
         {"the start itself comes first", tc24(23, 0, 0, 0), tc24(23, 0, 0, 1), start, CR::orderedAscending},
         {"the start against the frame before it", tc24(23, 0, 0, 0), tc24(22, 59, 59, 23), start, CR::orderedAscending},
         {"a zero start orders by time", tc24(23, 30, 0, 0), tc24(0, 30, 0, 0), tc24(0, 0, 0, 0), CR::orderedDescending},
@@ -99,8 +98,6 @@ TEST(TimecodeComparisonTest, Sorting) {
     } cases[] = {
         {"by time", day, true, std::nullopt,
          V{"00:30:00:00@24", "01:00:00:00@24", "22:00:00:00@24", "23:00:00:00@24", "23:30:00:00@24"}},
-        {"by time, descending", day, false, std::nullopt,
-         V{"23:30:00:00@24", "23:00:00:00@24", "22:00:00:00@24", "01:00:00:00@24", "00:30:00:00@24"}},
         {"around a start", day, true, tc24(23, 0, 0, 0),
          V{"23:00:00:00@24", "23:30:00:00@24", "00:30:00:00@24", "01:00:00:00@24", "22:00:00:00@24"}},
         {"around a start, descending", day, false, tc24(23, 0, 0, 0),
@@ -110,10 +107,7 @@ TEST(TimecodeComparisonTest, Sorting) {
         {"equal timecodes keep input order", {tc24(0, 0, 1, 0), tc24(0, 0, 0, 24), tc24(0, 0, 0, 1)}, false, std::nullopt,
          V{"00:00:01:00@24", "00:00:00:24@24", "00:00:00:01@24"}},
         {"empty", {}, true, tc24(23, 0, 0, 0), V{}},
-        {"empty, without a start", {}, true, std::nullopt, V{}},
-        {"empty, descending", {}, false, std::nullopt, V{}},
         {"one timecode", {tc24(1, 0, 0, 0)}, true, std::nullopt, V{"01:00:00:00@24"}},
-        {"one timecode, descending", {tc24(1, 0, 0, 0)}, false, std::nullopt, V{"01:00:00:00@24"}},
         {"twins", twins, true, std::nullopt, V{"01:00:00:00@24", "01:00:00:00@24"}},
         {"twins, descending", twins, false, std::nullopt, V{"01:00:00:00@24", "01:00:00:00@24"}},
     };
@@ -171,7 +165,6 @@ TEST(TimecodeComparisonTest, DistanceAndAdvance) {
     EXPECT_EQ(tcAt(R::fps25, 0, 0, 1, 0).distance(tc24(0, 0, 1, 0)), -1);
     EXPECT_EQ(tc24(0, 0, 0, 5, 70).distance(tc24(0, 0, 1, 0, 10)), 19);
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(-10).components, C{});
-    EXPECT_EQ(tc24(0, 0, 0, 5).advanced(10).components, (C{0, 0, 0, 0, 15, 0}));
     EXPECT_EQ(tc24(23, 59, 59, 20).advanced(10).components, (C{0, 23, 59, 59, 23, 79}));
     EXPECT_EQ(tc24(0, 0, 0, 5).advanced(kMax).components, (C{0, 23, 59, 59, 23, 79}));
 }
@@ -186,8 +179,6 @@ TEST(TimecodeComparisonTest, RangesFromMediaTimeRanges) {
     } cases[] = {
         {"one to three seconds", {MediaTime::make(1, 1), MediaTime::make(2, 1)},
          std::pair{C{0, 0, 0, 1, 0, 0}, C{0, 0, 0, 3, 0, 0}}},
-        {"mixed timescales", {MediaTime::make(24000, 24000), MediaTime::make(12, 24)},
-         std::pair{C{0, 0, 0, 1, 0, 0}, C{0, 0, 0, 1, 12, 0}}},
         {"empty range", {MediaTime::make(5, 1), MediaTime::make(0, 600)},
          std::pair{C{0, 0, 0, 5, 0, 0}, C{0, 0, 0, 5, 0, 0}}},
         {"invalid start", {MediaTime::invalid(), MediaTime::make(1, 1)}, std::nullopt,
