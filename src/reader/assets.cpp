@@ -48,8 +48,11 @@ void setLocation(Asset& asset, const XMLElement& element, std::ostream& log) {
     log << debugQuoted("securityscopedURL:") << ' ' << boolText(asset.securityscopedURL()) << ' '
         << debugQuoted("url:") << ' ' << (asset.url() ? asset.url()->absoluteString() : debugQuoted("nil")) << '\n';
     if (!asset.url()) return;
+    // A decoded NUL ("good.mov%00.txt") would cut the path short for the system, which would
+    // then find another file than the one named.
+    const std::string path = asset.url()->path();
     std::error_code error;
-    const bool online = std::filesystem::exists(asset.url()->path(), error);
+    const bool online = path.find('\0') == std::string::npos && std::filesystem::exists(path, error);
     log << debugQuoted("is asset online?") << ' ' << boolText(online) << '\n';
     asset.setOnline(online);
 }

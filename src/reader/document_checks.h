@@ -10,7 +10,7 @@ namespace tallyvane {
 
 // No root: emptyFCPXML. A root without "version": malformed (whatever its tag). Another
 // tag than "fcpxml": invalidFCPXML. Then the version rule of `checkFCPXMLVersion`. Last,
-// text the parser had to recover from (cut off, unclosed or mismatched tags): malformed.
+// text that ended with elements still open (cut off): malformed.
 void checkFCPXMLDocument(const XMLDocument& document);
 
 // Everything before the first "d" of the version (so "1.6d" reads as "1.6"), with every

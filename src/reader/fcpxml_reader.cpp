@@ -55,7 +55,10 @@ void FCPXMLReader::processFCPXML(std::string document) {
             alert("There is a problem parsing this FCPXML", error.message());
         } else {
             log_ << "XML error: " << error.what() << '\n';
-            alert(error.what(), "");
+            alert("There is a problem parsing this FCPXML",
+                  error.kind() == XMLError::Kind::invalidData
+                      ? "The file is larger than 2 GB, or its entity references stand for far more text than it holds."
+                      : "The XML parser could not read it.");
         }
     } catch (const XMLContentError& error) {
         alert(error.errorDescription(), error.recoverySuggestion());

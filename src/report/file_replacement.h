@@ -6,7 +6,8 @@
 namespace tallyvane {
 
 // Moves `source` over `destination` in one rename, so that `destination` holds either its
-// old bytes or the new ones. Across file systems the bytes are first copied to a hidden
+// old bytes or the new ones. The new file takes the permission bits of the one it replaces
+// and is flushed to the disk before the rename. Across file systems the bytes are first copied to a hidden
 // file beside the destination, which is then renamed over it. Throws
 // std::filesystem::filesystem_error; on failure `destination` is untouched, `source` is
 // still there and no partial copy is left behind.

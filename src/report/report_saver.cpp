@@ -4,9 +4,14 @@
 #include <system_error>
 #include <utility>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/debug_text.h"
+#include "common/error_sentence.h"
 #include "report/file_replacement.h"
 #include "report/support_folder_lock.h"
 #include "report/timeline_lookup.h"
@@ -46,13 +51,24 @@ xlsx::WriteOrder writeOrder(const ReportContext& context, const ReportRequest& r
     return pictured ? xlsx::WriteOrder::anyOrder : xlsx::WriteOrder::rowByRow;
 }
 
-// Thumbnails of an earlier report must not show up in this one.
+// Thumbnails of an earlier report must not show up in this one. Made anew: mkdir never
+// follows a link planted at the name.
 void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!error) context.thumbnailFolder = folder;
+    if (::mkdir(folder.c_str(), 0777) == 0) context.thumbnailFolder = folder;
+}
+
+// The workbook's file is made anew, exclusively and never through a link planted at its
+// name (removing a link leaves its target alone); the library writes into it at the close.
+// Returns the error number of a failure, 0 on success.
+int createTemporaryWorkbook(const fs::path& file) {
+    std::error_code ignored;
+    fs::remove(file, ignored);
+    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) return errno;
+    ::close(descriptor);
+    return 0;
 }
 
 // The thumbnail folder is scratch, emptied at every report: a workbook saved into it would
@@ -99,7 +115,8 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     fs::create_directories(context.supportFolder, error);
     if (error) {
         platform_.showAlert("The report could not be made", "The folder " + context.supportFolder.string() +
-                                                                 " cannot be created: " + error.message() + ".");
+                                                                 " cannot be created: " +
+                                                                 systemErrorSentence(error.value()));
         return SaveOutcome::failed;
     }
     const SupportFolderLock lock(context.supportFolder);
@@ -110,6 +127,11 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::failed;
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;
+    if (const int failure = createTemporaryWorkbook(temporary); failure != 0) {
+        platform_.showAlert("The report could not be made", "The temporary workbook " + temporary.string() +
+                                                                " cannot be created: " + systemErrorSentence(failure));
+        return SaveOutcome::failed;
+    }
     try {
         context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log());
     } catch (const std::exception& failure) {
@@ -123,7 +145,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
 
     const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
     if (!destination) {
-        context.workbook.reset();
+        discardWorkbook(context, temporary);
         return SaveOutcome::cancelled;
     }
     context.thumbnailFolder = thumbnails;
@@ -167,11 +189,16 @@ bool ReportSaver::writeReport(ReportContext& context, const ReportRequest& reque
 }
 
 bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& temporary, const fs::path& destination) {
+    errno = 0;
     try {
         if (context.workbook) context.workbook->close();
     } catch (const std::exception& failure) {
+        // The library names only the step that failed; a full disk is the likely cause.
+        const int cause = errno;
         discardWorkbook(context, temporary);
-        platform_.showAlert(kNotSaved, std::string("The workbook could not be written: ") + failure.what());
+        std::string reason = std::string("The workbook could not be written: ") + failure.what();
+        if (cause == ENOSPC || cause == EDQUOT) reason += " " + systemErrorSentence(cause);
+        platform_.showAlert(kNotSaved, reason);
         return false;
     }
     context.workbook.reset();
@@ -180,8 +207,9 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
         replaceFile(temporary, destination);
     } catch (const fs::filesystem_error& failure) {
         context.log() << "PROBLEM\n" << failure.what() << '\n';
-        platform_.showAlert(kNotSaved, destination.string() + " could not be replaced: " + failure.code().message() +
-                                           ". The finished workbook is kept at " + temporary.string() + ".");
+        platform_.showAlert(kNotSaved, destination.string() + " could not be replaced: " +
+                                           systemErrorSentence(failure.code().value()) +
+                                           " The finished workbook is kept at " + temporary.string() + ".");
         return false;
     }
     const bool opened = platform_.openFile(destination);

@@ -4,10 +4,10 @@
 #include <climits>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/error_sentence.h"
+#include "common/regular_file.h"
 #include "reader/xml_content_error.h"
 #include "report/clipsheet/bundle_archive.h"
 
@@ -31,12 +31,6 @@ DocumentText unreadable(const fs::path& path, const std::string& reason) {
     return failure("The file \u201C" + path.filename().string() + "\u201D couldn\u2019t be opened.", reason);
 }
 
-DocumentText systemFailure(const fs::path& path, int error) {
-    std::string reason = std::generic_category().message(error);
-    if (!reason.empty()) reason += '.';
-    return unreadable(path, reason);
-}
-
 DocumentText contentFailure(XMLContentError error) {
     return failure(std::string(error.errorDescription()), std::string(error.recoverySuggestion()));
 }
@@ -48,39 +42,20 @@ DocumentText readText(std::string text) {
     return result;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int value) : value_(value) {}
-    ~Descriptor() {
-        if (value_ >= 0) ::close(value_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const noexcept { return value_; }
-
-private:
-    int value_;
-};
-
 DocumentText readFile(const fs::path& path) {
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return systemFailure(path, errno);
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) return systemFailure(path, errno);
-    if (S_ISDIR(status.st_mode)) return systemFailure(path, EISDIR);
-    if (status.st_size > INT_MAX) {
-        return unreadable(path, "It is larger than 2 GB, more than any project document can be.");
-    }
+    const RegularFile file(path);
+    if (!file.isOpen()) return unreadable(path, file.failure());
+    if (file.size() > INT_MAX) return unreadable(path, "It is larger than 2 GB, more than any project document can be.");
     // Sized once: grown by doubling, the text would hold up to twice the document while it
     // is read, and keep the spare room while the reader's tree and model are built.
     std::string text;
-    text.reserve(static_cast<std::size_t>(status.st_size));
+    text.reserve(static_cast<std::size_t>(file.size()));
     char buffer[65536];
     while (true) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        const ssize_t count = ::read(file.descriptor(), buffer, sizeof buffer);
         if (count < 0) {
             if (errno == EINTR) continue;
-            return systemFailure(path, errno);
+            return unreadable(path, systemErrorSentence(errno));
         }
         if (count == 0) break;
         // The size may grow while it is read; the reader takes no more than this.
@@ -92,13 +67,18 @@ DocumentText readFile(const fs::path& path) {
     return readText(std::move(text));
 }
 
+DocumentText readArchive(const fs::path& path, std::ostream& log) {
+    BundleDocument document = readBundleDocument(path, log);
+    if (document.status == BundleDocument::Status::refused) return unreadable(path, document.reason);
+    return readText(std::move(document.text));
+}
+
 DocumentText readBundle(const fs::path& path, std::ostream& log) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     // A bundle that is not there is reported as missing, not as a document exported wrongly.
-    if (!fs::exists(status)) return systemFailure(path, ENOENT);
-    DocumentText result = fs::is_directory(status) ? readFile(path / kBundleDocument)
-                                                   : readText(readBundleDocument(path, log).value_or(std::string()));
+    if (!fs::exists(status)) return unreadable(path, systemErrorSentence(ENOENT));
+    DocumentText result = fs::is_directory(status) ? readFile(path / kBundleDocument) : readArchive(path, log);
     if (result.status == DocumentText::Status::read && result.text.empty()) {
         return contentFailure(XMLContentError::invalidFCPXML);
     }

@@ -1,7 +1,9 @@
 #include "shell/support_folder.h"
 
+#include <string>
 #include <string_view>
-#include <system_error>
+
+#include <stdlib.h>
 
 namespace tallyvane {
 
@@ -27,9 +29,13 @@ std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment
 
 fs::path fallbackWorkFolder(const EnvironmentLookup& environment) {
     if (auto home = variable(environment, "HOME")) return *home / "Desktop";
-    std::error_code error;
-    fs::path temporary = fs::temp_directory_path(error);
-    return error ? fs::path("/tmp") : temporary;
+    // The temporary folder is shared: another user could plant links at the fixed names
+    // of the workbook and thumbnails there, or hold the report lock. A folder of our own,
+    // under a name nobody can guess, rules both out.
+    const fs::path shared = variable(environment, "TMPDIR").value_or("/tmp");
+    std::string pattern = (shared / "Tallyvane-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return {};
+    return pattern;
 }
 
 }  // namespace tallyvane

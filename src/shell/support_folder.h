@@ -17,7 +17,8 @@ using EnvironmentLookup = std::function<const char*(const char*)>;
 std::optional<std::filesystem::path> locateSupportFolder(const EnvironmentLookup& environment);
 
 // Where a report's temporary files go when there is no support folder: the Desktop of $HOME,
-// else the system's temporary folder.
+// else a new private folder (mode 0700, a unique name) made in $TMPDIR or /tmp for this
+// run; empty when it cannot be made.
 std::filesystem::path fallbackWorkFolder(const EnvironmentLookup& environment);
 
 }  // namespace tallyvane

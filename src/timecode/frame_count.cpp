@@ -18,6 +18,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Clang before 17 deduces no aggregate template arguments without a guide.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 using Value = TimecodeFrameCount::Value;
 

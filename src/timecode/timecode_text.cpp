@@ -14,6 +14,10 @@ std::string padded(std::int64_t value, int width) {
     return buffer;
 }
 
+// Far beyond any real timecode. The pattern's ambiguous digit runs make matching
+// polynomial in the length, so a long paste is refused before it is matched.
+constexpr std::size_t kLongestText = 256;
+
 const icu::RegexPattern* timecodePattern() {
     static const auto pattern =
         compilePattern(R"(^(\d+)??[\:;\s]??(\d+)[\:;](\d+)[\:;](\d+)[\:\;](\d+)[\.]??(\d+)??$)");
@@ -62,6 +66,7 @@ std::string Timecode::verboseDescription() const {
 // another script, which the pattern's \d accepts) makes the text malformed rather
 // than counting as an absent field.
 Timecode::Components Timecode::parseComponents(std::string_view text) {
+    if (text.size() > kLongestText) throw StringParseError();
     const icu::RegexPattern* pattern = timecodePattern();
     if (pattern == nullptr) throw StringParseError();
     auto matches = regexCaptureGroups(*pattern, text);

@@ -1,6 +1,7 @@
 #include "xlsx/text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include <unicode/brkiter.h>
@@ -46,6 +47,21 @@ std::string libraryText(std::string_view text) {
         out.replace(at, 1, kReplacement);
     }
     return out;
+}
+
+std::string escapedLiteralCodes(std::string text) {
+    const auto isCode = [&](std::size_t at) {
+        if (at + 7 > text.size() || text[at + 1] != 'x' || text[at + 6] != '_') return false;
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at) + 2,
+                           text.begin() + static_cast<std::ptrdiff_t>(at) + 6,
+                           [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+    };
+    for (std::size_t at = text.find("_x"); at != std::string::npos; at = text.find("_x", at + 1)) {
+        if (!isCode(at)) continue;
+        text.insert(at + 1, "x005F_");
+        at += 6;
+    }
+    return text;
 }
 
 std::size_t utf16Length(std::string_view text) {

@@ -15,6 +15,11 @@ inline constexpr std::size_t kMaxCellTextLength = 32767;
 // Every ill-formed sequence and every NUL replaced by U+FFFD.
 std::string libraryText(std::string_view text);
 
+// Cell and comment texts are stored in a form where "_xHHHH_" stands for the character
+// with that code: a literal one has its underscore written as "_x005F_", so that a
+// spreadsheet application shows it as written.
+std::string escapedLiteralCodes(std::string text);
+
 // The longest prefix of valid UTF-8 `text` of at most `maxUtf16Units` UTF-16 code units that
 // ends at a grapheme boundary; when a single grapheme is longer than the limit, the cut
 // falls at a code point boundary instead.

@@ -68,7 +68,7 @@ std::string Worksheet::cellText(std::string_view text, Cell at) const {
         state_->diagnostics() << "Text of " << length << " characters cut to " << utf16Length(valid)
                               << " in cell " << cellName(at) << " of sheet \"" << name() << "\"\n";
     }
-    return valid;
+    return escapedLiteralCodes(std::move(valid));
 }
 
 Worksheet& Worksheet::write(const Value& value, Cell at, const std::optional<Format>& format) {

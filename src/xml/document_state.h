@@ -22,6 +22,7 @@ struct DocumentState {
     DocumentState& operator=(const DocumentState&) = delete;
 
     xmlDocPtr const doc;
+    bool endedEarly = false;
     // Prefix to URI, registered in every XPath evaluation after the tree's declarations.
     std::map<std::string, std::string> namespaces;
 

@@ -1,5 +1,6 @@
 #include "xml/xml_document.h"
 
+#include "xml/attribute_limit.h"
 #include "xml/document_state.h"
 #include "xml/entity_expansion.h"
 #include "xml/libxml_errors.h"
@@ -35,8 +36,10 @@ struct HtmlContextFree {
     void operator()(htmlParserCtxtPtr context) const { htmlFreeParserCtxt(context); }
 };
 
+// `endedEarly` tells whether elements were still open when the input ran out: recovery
+// then closed them at the cut, and whatever followed is lost.
 template <class Context, class Free, class Read>
-xmlDocPtr readWith(Context* context, Read read, const char* start, int count, XMLError& failure) {
+xmlDocPtr readWith(Context* context, Read read, const char* start, int count, XMLError& failure, bool& endedEarly) {
     std::unique_ptr<Context, Free> owned(context);
     if (!owned) {
         failure = XMLError::parserFailure();
@@ -44,6 +47,7 @@ xmlDocPtr readWith(Context* context, Read read, const char* start, int count, XM
     }
     xmlDocPtr doc = read(owned.get(), start, count, "", nullptr, parseOptions);
     if (doc == nullptr) failure = detail::errorFrom(owned->lastError, XMLError::parserFailure());
+    endedEarly = owned->nameNr > 0;
     return doc;
 }
 
@@ -52,15 +56,25 @@ xmlDocPtr readWith(Context* context, Read read, const char* start, int count, XM
 std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const char* start, std::size_t count) {
     // libxml2 takes the length as an int.
     if (count > static_cast<std::size_t>(INT_MAX) || (start == nullptr && count > 0)) throw XMLError::invalidData();
+    if (detail::exceedsAttributeLimit(start, count)) {
+        throw XMLError::libXMLError(XML_ERR_USER_STOP, "An element has more than " +
+                                                           std::to_string(detail::kMostAttributesPerElement) +
+                                                           " attributes, far more than any real document holds.");
+    }
     const int length = static_cast<int>(count);
     XMLError failure = XMLError::parserFailure();
+    bool endedEarly = false;
+    // Errors outside the parser's own context (encodings, input buffers) would otherwise
+    // be printed on standard error.
+    const detail::ErrorCapture capture;
     xmlDocPtr doc = parser == Parser::html
                         ? readWith<htmlParserCtxt, HtmlContextFree>(htmlNewParserCtxt(), htmlCtxtReadMemory, start,
-                                                                    length, failure)
+                                                                    length, failure, endedEarly)
                         : readWith<xmlParserCtxt, XmlContextFree>(xmlNewParserCtxt(), xmlCtxtReadMemory, start,
-                                                                  length, failure);
+                                                                  length, failure, endedEarly);
     if (doc == nullptr) throw failure;
     auto state = std::make_shared<detail::DocumentState>(doc);
+    state->endedEarly = endedEarly;
     if (detail::entityExpansionExceeds(doc, count * 10 + entityAllowanceBytes)) throw XMLError::invalidData();
     return state;
 }
@@ -123,6 +137,7 @@ void XMLDocument::defineNamespacePrefix(std::string prefix, std::string uri) {
 const std::map<std::string, std::string>& XMLDocument::namespaces() const { return state_->namespaces; }
 
 xmlDocPtr XMLDocument::cDocument() const { return state_->doc; }
+bool XMLDocument::endedEarly() const { return state_->endedEarly; }
 
 std::string XMLDocument::description() const { return root_ ? root_->rawXML() : std::string(); }
 

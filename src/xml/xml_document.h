@@ -26,7 +26,8 @@ class XMLDocument {
 public:
     // Every parsing factory throws XMLError: `invalidData` for input it refuses (more than
     // INT_MAX bytes, text the encoding cannot represent), libxml2's own error when it
-    // gives no document, otherwise `parserFailure`.
+    // gives no document, otherwise `parserFailure`. An element with more attributes than
+    // any real document holds is refused before parsing, as a `libXMLError`.
 
     // The UTF-8 text converted to the named encoding, parsed with a terminating NUL.
     static XMLDocument fromString(std::string_view text, std::string_view encodingName);
@@ -55,6 +56,9 @@ public:
     const std::map<std::string, std::string>& namespaces() const;
 
     xmlDocPtr cDocument() const;
+    // Whether the input ended with elements still open (cut off): what followed the cut
+    // is missing from the recovered tree. Other faults libxml2 recovers from lose nothing.
+    bool endedEarly() const;
     bool operator==(const XMLDocument& other) const { return cDocument() == other.cDocument(); }
     // The root's markup, "" without a root.
     std::string description() const;

@@ -190,8 +190,8 @@ TEST_F(CliTest, TooOldSampleIsRefusedWithTheAlertOnStandardError) {
 
 TEST_F(CliTest, SingleFileBundleReadsLikeTheBundleFolder) {
     const fs::path archive = folder.path() / "Project.fcpxmld";
-    const std::string command = "tar -cf " + test::shellQuoted(archive.string()) + " -C " + test::shellQuoted(kSamples.string()) + " " +
-                                test::shellQuoted(kBundleFolder);
+    const std::string command = "tar -cf " + test::shellQuoted(archive.string()) + " -C " +
+                                test::shellQuoted((kSamples / kBundleFolder).string()) + " Info.fcpxml";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const Result fromFolder = cli({"reports", (kSamples / kBundleFolder).string()});
     const Result fromArchive = cli({"reports", archive.string()});

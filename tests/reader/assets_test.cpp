@@ -95,11 +95,13 @@ TEST_F(AssetsPass, PrintsWhatItReadsAndWhatItSkips) {
     EXPECT_TRUE(contains(printed, " ---\n"));
 }
 
-TEST(AssetLocation, AnExistingFileIsOnline) {
+TEST(AssetLocation, OnlyAnExistingFileIsOnline) {
     const std::string path = std::string(TALLYVANE_TEST_DATA_DIR) + "/reader/formats_assets.fcpxml";
     const std::string document = "<fcpxml version=\"1.11\"><resources>"
                                  "<asset id=\"here\" src=\"file://" + path + "\" hasVideo=\"1\" duration=\"1s\"/>"
                                  "<asset id=\"gone\" src=\"file://" + path + ".missing\" hasVideo=\"1\"/>"
+                                 // The system would read the path only up to the NUL: the existing file.
+                                 "<asset id=\"cut\" src=\"file://" + path + "%00.txt\" hasVideo=\"1\"/>"
                                  "</resources></fcpxml>";
     testing::PassFixture fixture(document);
     storeFormats(fixture.context);
@@ -107,6 +109,7 @@ TEST(AssetLocation, AnExistingFileIsOnline) {
     ASSERT_TRUE(fixture.context.asset("here"));
     EXPECT_TRUE(fixture.context.asset("here")->online());
     EXPECT_FALSE(fixture.context.asset("gone")->online());
+    EXPECT_FALSE(fixture.context.asset("cut")->online());
     EXPECT_TRUE(contains(fixture.printed(), "\"is asset online?\" true\n"));
 }
 

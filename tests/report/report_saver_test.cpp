@@ -401,6 +401,20 @@ TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
     EXPECT_EQ(writes, 2);
 }
 
+// Links planted at the fixed names in the support folder are replaced, never followed.
+TEST_F(ReportSaverTest, PlantedLinksAreNeverFollowed) {
+    fs::create_directories(context.supportFolder);
+    writeFile(root.path() / "victim", "precious");
+    fs::create_directories(root.path() / "victim folder");
+    writeFile(root.path() / "victim folder" / "kept", "kept");
+    fs::create_symlink(root.path() / "victim", temporary());
+    fs::create_directory_symlink(root.path() / "victim folder", thumbnails());
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(contents(root.path() / "victim"), "precious");
+    EXPECT_EQ(contents(root.path() / "victim folder" / "kept"), "kept");
+    EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
+}
+
 class FileReplacementTest : public ::testing::Test {
 protected:
     TemporaryFolder here;
@@ -420,6 +434,23 @@ TEST_F(FileReplacementTest, RenamesOverTheDestinationAndAFailedMoveLeavesBothFil
     EXPECT_EQ(contents(here.path() / "old"), "new bytes");
 }
 
+// A report the user had made private stays private when it is written again.
+TEST_F(FileReplacementTest, KeepsThePermissionBitsOfTheReplacedFile) {
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664), fs::perms(0604)}) {
+        writeFile(here.path() / "new", "new bytes");
+        fs::permissions(here.path() / "new", fs::perms(0644));
+        writeFile(here.path() / "old", "old bytes");
+        fs::permissions(here.path() / "old", mode);
+        replaceFile(here.path() / "new", here.path() / "old");
+        EXPECT_EQ(contents(here.path() / "old"), "new bytes");
+        EXPECT_EQ(fs::status(here.path() / "old").permissions(), mode);
+    }
+    writeFile(here.path() / "new", "new bytes");
+    fs::permissions(here.path() / "new", fs::perms(0640));
+    replaceFile(here.path() / "new", here.path() / "first");
+    EXPECT_EQ(fs::status(here.path() / "first").permissions(), fs::perms(0640));
+}
+
 TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
     const fs::path other = "/dev/shm";
     struct stat hereInfo {};
@@ -433,8 +464,10 @@ TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
     const fs::path away = pattern;
     writeFile(here.path() / "new", "new bytes");
     writeFile(away / "old", "old bytes");
+    fs::permissions(away / "old", fs::perms(0600));
     replaceFile(here.path() / "new", away / "old");
     EXPECT_EQ(contents(away / "old"), "new bytes");
+    EXPECT_EQ(fs::status(away / "old").permissions(), fs::perms(0600));
     EXPECT_FALSE(fs::exists(here.path() / "new"));
     EXPECT_EQ(std::distance(fs::directory_iterator(away), fs::directory_iterator()), 1);
 

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "support/shell_command.h"
@@ -78,8 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"emptyFile", {{"p.fcpxml", ""}}, "", "p.fcpxml", Status::read, "", "", ""},
         ReadCase{"missingFile", {}, "", "gone.fcpxml", Status::failed, "",
                  "The file \u201Cgone.fcpxml\u201D couldn\u2019t be opened.", kMissing},
-        ReadCase{"folderNamedFcpxml", {{"odd.fcpxml/", ""}}, "", "odd.fcpxml", Status::failed, "",
-                 "The file \u201Codd.fcpxml\u201D couldn\u2019t be opened.", "Is a directory."},
         ReadCase{"bundleFolder", {{"p.fcpxmld/Info.fcpxml", kDocument}}, "", "p.fcpxmld", Status::read, kDocument, "",
                  ""},
         ReadCase{"bundleFolderWithTrailingSlash", {{"p.fcpxmld/Info.fcpxml", kDocument}}, "", "p.fcpxmld/",
@@ -89,10 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"bundleFolderWithEmptyDocument", {{"p.fcpxmld/Info.fcpxml", ""}}, "", "p.fcpxmld", Status::failed,
                  "", kInvalid, kExportAgain},
         ReadCase{"singleFileBundle",
-                 {{"stage/Project.fcpxmld/._Info.fcpxml", "resource fork"},
-                  {"stage/Project.fcpxmld/Info.fcpxml", kDocument}},
-                 "Project.fcpxmld/._Info.fcpxml Project.fcpxmld/Info.fcpxml", "p.fcpxmld", Status::read, kDocument,
-                 "", ""},
+                 {{"stage/._Info.fcpxml", "resource fork"}, {"stage/Info.fcpxml", kDocument}},
+                 "._Info.fcpxml Info.fcpxml", "p.fcpxmld", Status::read, kDocument, "", ""},
         ReadCase{"singleFileBundleWithoutDocument", {{"stage/Info.fcpxml.bak", kDocument}}, "Info.fcpxml.bak",
                  "p.fcpxmld", Status::failed, "", kInvalid, kExportAgain},
         ReadCase{"singleFileNotAnArchive", {{"p.fcpxmld", kDocument}}, "", "p.fcpxmld", Status::failed, "", kInvalid,
@@ -102,6 +100,39 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"upperCaseExtension", {{"p.FCPXML", kDocument}}, "", "p.FCPXML", Status::notADocument, "", "", ""},
         ReadCase{"otherExtension", {{"p.xml", kDocument}}, "", "p.xml", Status::notADocument, "", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Only regular files are read; anything else is refused at once, before a byte is read
+// (a pipe would wait for a writer for ever, a device never ends).
+TEST(DocumentReading, RefusesWhatIsNoRegularFile) {
+    TemporaryFolder folder;
+    const fs::path pipe = folder.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directories(folder.path() / "folder.fcpxml");
+    fs::create_directories(folder.path() / "b.fcpxmld");
+    fs::create_symlink(pipe, folder.path() / "b.fcpxmld" / "Info.fcpxml");
+    const struct {
+        std::string link;  // a symbolic link to `target` in the folder
+        fs::path target;
+        std::string open;
+        std::string kind;
+    } cases[] = {
+        {"", "", "folder.fcpxml", "a folder"},
+        {"pipe.fcpxml", pipe, "pipe.fcpxml", "a pipe"},
+        {"zero.fcpxml", "/dev/zero", "zero.fcpxml", "a device"},
+        {"", "", "b.fcpxmld/Info.fcpxml", "a pipe"},
+        {"pipe.fcpxmld", pipe, "pipe.fcpxmld", "a pipe"},
+        {"zero.fcpxmld", "/dev/zero", "zero.fcpxmld", "a device"},
+    };
+    for (const auto& c : cases) {
+        if (!c.link.empty()) fs::create_symlink(c.target, folder.path() / c.link);
+        std::ostringstream log;
+        const fs::path opened = folder.path() / c.open;
+        const DocumentText result = readDocumentText(c.open.ends_with("Info.fcpxml") ? opened.parent_path() : opened, log);
+        EXPECT_EQ(result.status, Status::failed) << c.open;
+        EXPECT_EQ(result.messageText, "The file \u201C" + opened.filename().string() + "\u201D couldn\u2019t be opened.");
+        EXPECT_EQ(result.informativeText, "It is " + c.kind + ", not a document file.") << c.open;
+    }
+}
 
 TEST(DocumentPath, DropsTrailingSeparatorsOnly) {
     EXPECT_EQ(documentPath("/a/b.fcpxmld/"), fs::path("/a/b.fcpxmld"));

@@ -6,6 +6,7 @@
 #include "shell/pro_video_formats.h"
 #include "shell/support_folder.h"
 #include "shell/support_mail.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 namespace {
@@ -56,6 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         FolderCase{"nothing", {}, std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The shared temporary folder is never used as it is: another user could plant links or
+// hold the lock there.
+TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRun) {
+    test::TemporaryFolder shared;
+    const std::string tmpdir = shared.path().string();
+    const EnvironmentLookup lookup = [&](const char* name) -> const char* {
+        return std::string_view(name) == "TMPDIR" ? tmpdir.c_str() : nullptr;
+    };
+    const fs::path first = fallbackWorkFolder(lookup);
+    const fs::path second = fallbackWorkFolder(lookup);
+    EXPECT_NE(first, second);
+    for (const fs::path& folder : {first, second}) {
+        EXPECT_EQ(folder.parent_path(), shared.path());
+        EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder))) << folder;
+        EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all) << folder;
+    }
+}
 
 TEST(SupportMail, PercentEncodesEverythingButUnreservedCharactersInTheUrl) {
     EXPECT_EQ(percentEncoded("AZaz09-._~"), "AZaz09-._~");

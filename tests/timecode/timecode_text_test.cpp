@@ -47,7 +47,7 @@ TEST(TimecodeTextTest, DescriptionShowsSubFramesAndVerboseAndDebugDescriptionsTh
 
 TEST(TimecodeTextTest, ParsesTimecodeText) {
     struct Case {
-        const char* text;
+        std::string text;
         std::optional<TimecodeComponents> expected;
     } cases[] = {
         {"01:00:00:00", TimecodeComponents{0, 1, 0, 0, 0, 0}},
@@ -67,6 +67,10 @@ TEST(TimecodeTextTest, ParsesTimecodeText) {
         {"99999999999999999999:00:00:00", std::nullopt},
         {"1 01:00:00:00.99999999999999999999", std::nullopt},
         {"\xd9\xa1:00:00:00", std::nullopt},  // ARABIC-INDIC DIGIT ONE
+        // Longer than any real timecode: refused before matching, which would take seconds.
+        {std::string(243, '0') + "1 01:00:00:00", TimecodeComponents{1, 1, 0, 0, 0, 0}},
+        {std::string(244, '0') + "1 01:00:00:00", std::nullopt},
+        {std::string(40000, '1'), std::nullopt},
     };
     for (const auto& c : cases) {
         if (c.expected) {

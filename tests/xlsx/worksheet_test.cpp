@@ -70,6 +70,31 @@ TEST_P(CellKinds, ReadBackWithTheirTypesAndTexts) {
 
 INSTANTIATE_TEST_SUITE_P(BothOrders, CellKinds, ::testing::Values(WriteOrder::rowByRow, WriteOrder::anyOrder));
 
+// "_xHHHH_" in a stored text stands for a character; a literal one must keep showing as
+// written. The reader decodes shared strings (any order) and gives inline ones (row by
+// row) as stored.
+TEST_F(Worksheets, TextsThatLookLikeTheFilesEscapesShowAsWritten) {
+    const struct {
+        std::string text;
+        std::string stored;
+    } cases[] = {
+        {"_x0041_ a_x00e9_b __x0041__", "_x005F_x0041_ a_x005F_x00e9_b __x005F_x0041__"},
+        {"_x004_ _x00G1_ _X0041_ _x", "_x004_ _x00G1_ _X0041_ _x"},
+    };
+    for (const WriteOrder order : {WriteOrder::anyOrder, WriteOrder::rowByRow}) {
+        std::ostringstream diagnostics;
+        Workbook workbook(path, order, diagnostics);
+        Worksheet sheet = workbook.addWorksheet("Texts");
+        for (std::size_t i = 0; i < std::size(cases); ++i) sheet.write(cases[i].text, Cell(i, 0));
+        workbook.close();
+        const json cells = readBack(path)["worksheets"]["Texts"]["cells"];
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            EXPECT_EQ(cells["A" + std::to_string(i + 1)]["value"],
+                      order == WriteOrder::anyOrder ? cases[i].text : cases[i].stored);
+        }
+    }
+}
+
 TEST_F(Worksheets, NonFiniteNumbersLeaveFormattedBlankCellsAndSayWhereWhileCommentsIgnoreTheFormat) {
     std::ostringstream diagnostics;
     Workbook workbook(path, WriteOrder::rowByRow, diagnostics);

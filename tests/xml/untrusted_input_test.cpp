@@ -98,6 +98,60 @@ TEST(UntrustedInput, ExternalResourcesAreNeverRead) {
     }
 }
 
+// libxml2 checks each attribute against every earlier one of its element: 80,000 took 14 s.
+TEST(UntrustedInput, AbsurdAttributeCountsAreRefusedBeforeParsing) {
+    const auto element = [](int count, std::string_view quote, std::string_view space) {
+        std::string text = "<a";
+        for (int i = 0; i < count; ++i) {
+            text += " a" + std::to_string(i) + std::string(space) + "=" + std::string(space) + std::string(quote) +
+                    "v" + std::string(quote);
+        }
+        return text + "/>";
+    };
+    const auto utf16 = [](std::string_view ascii) {
+        std::string bytes = "\xff\xfe";
+        for (char c : ascii) bytes += std::string{c, '\0'};
+        return bytes;
+    };
+    std::string defaults = "<!DOCTYPE a [<!ATTLIST a";
+    for (int i = 0; i < 10001; ++i) defaults += " d" + std::to_string(i) + " CDATA 'v'";
+    const struct {
+        std::string text;
+        bool refused;
+    } cases[] = {
+        {element(10000, "\"", ""), false},
+        {element(10001, "\"", ""), true},
+        {element(10001, "'", " \n"), true},
+        {element(200000, "\"", ""), true},
+        {utf16(element(10001, "\"", "")), true},
+        {defaults + "]><a/>", true},
+        // Not attributes: '=' in text, and '<' ending what was counted.
+        {"<a>" + std::string(20000, '=') + "\"</a>", false},
+        {element(6000, "\"", "").insert(40000, "<") + element(6000, "\"", ""), false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<XMLError> error = refusal(c.text);
+        EXPECT_EQ(error.has_value(), c.refused) << c.text.substr(0, 60);
+        if (c.refused && error) {
+            EXPECT_EQ(error->message(), "An element has more than 10000 attributes, far more than any real document holds.");
+        }
+    }
+}
+
+// What libxml2 has to say goes to the error handler, never to standard error.
+TEST(UntrustedInput, LibxmlPrintsNothing) {
+    const std::string cases[] = {
+        "<?xml version='1.0' encoding='Shift_JIS'?><a>\x81</a>",
+        std::string("\xff\xfe<\0a\0>\0\0\xd8<\0/\0a\0>\0", 16),
+        "<a><b></a>",
+    };
+    for (const std::string& text : cases) {
+        ::testing::internal::CaptureStderr();
+        refusal(text);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << text;
+    }
+}
+
 TEST(UntrustedInput, DeeplyNestedDocumentsParseWithoutOverflow) {
     const int depth = 5000;
     std::string text = repeated("<d>", depth) + "x" + repeated("</d>", depth);

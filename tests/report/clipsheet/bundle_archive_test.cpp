@@ -36,45 +36,73 @@ void makeArchive(const std::filesystem::path& path, const std::string& format, c
     ASSERT_EQ(std::system(command.c_str()), 0);
 }
 
-TEST(BundleArchive, TakesTheFirstRegularInfoDocument) {
+// Only the root entry is the document, as in the folder form of the bundle, whatever its encoding.
+TEST(BundleArchive, ReadsOnlyTheRootInfoDocument) {
     testing::TemporaryFolder folder;
     const struct {
         const char* name;
         const char* format;
         const char* entries;
-        std::optional<std::string> text;
+        std::string text;
     } cases[] = {
-        {"tar", "", "[('P.fcpxmld/Info.fcpxml', b'<fcpxml/>', 'file')]", "<fcpxml/>"},
-        {"gzip tar", "gz", "[('Info.fcpxml', b'<fcpxml version=\"1.10\"/>', 'file')]", "<fcpxml version=\"1.10\"/>"},
-        {"zip", "zip", "[('P.fcpxmld/Info.fcpxml', b'zipped', 'file')]", "zipped"},
-        {"look-alikes come first", "",
-         "[('P.fcpxmld/._Info.fcpxml', b'resource fork', 'file'), ('P.fcpxmld/Info.fcpxml.bak', b'old', 'file'),"
-         " ('P.fcpxmld/Info.fcpxml', b'', 'dir'), ('P.fcpxmld/info.fcpxml', b'lower', 'file'),"
-         " ('A/Info.fcpxml', b'first', 'file'), ('B/Info.fcpxml', b'second', 'file')]",
-         "first"},
-        {"no document", "", "[('P.fcpxmld/Other.fcpxml', b'x', 'file')]", ""},
+        {"tar", "", "[('Info.fcpxml', b'<fcpxml/>', 'file')]", "<fcpxml/>"},
+        {"dot slash", "gz", "[('./Info.fcpxml', b'<fcpxml version=\"1.10\"/>', 'file')]", "<fcpxml version=\"1.10\"/>"},
+        {"zip", "zip", "[('Info.fcpxml', b'zipped', 'file')]", "zipped"},
+        {"look-alikes and subfolders come first", "",
+         "[('._Info.fcpxml', b'resource fork', 'file'), ('Info.fcpxml.bak', b'old', 'file'),"
+         " ('Info.fcpxml', b'', 'dir'), ('info.fcpxml', b'lower', 'file'), ('Backup/Info.fcpxml', b'backup', 'file'),"
+         " ('P.fcpxmld/Info.fcpxml', b'nested', 'file'), ('Info.fcpxml', b'root', 'file')]",
+         "root"},
+        {"subfolder only", "", "[('P.fcpxmld/Info.fcpxml', b'nested', 'file')]", ""},
         {"empty archive", "", "[]", ""},
-        {"not UTF-8", "", "[('Info.fcpxml', b'\\xff\\xfe', 'file')]", std::nullopt},
+        {"UTF-16", "", "[('Info.fcpxml', b'\\xff\\xfe<\\x00a\\x00/\\x00>\\x00', 'file')]",
+         std::string("\xff\xfe<\0a\0/\0>\0", 10)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::filesystem::path bundle = folder.path() / (std::string(c.name) + ".fcpxmld");
         makeArchive(bundle, c.format, c.entries);
         std::ostringstream log;
-        EXPECT_EQ(readBundleDocument(bundle, log), c.text);
-        EXPECT_EQ(log.str().empty(), c.text.has_value()) << log.str();
+        const BundleDocument document = readBundleDocument(bundle, log);
+        EXPECT_EQ(document.status, BundleDocument::Status::read);
+        EXPECT_EQ(document.text, c.text);
+        EXPECT_EQ(log.str(), "");
+    }
+}
+
+// A document far larger than its bundle is refused from its declared size, before it is read.
+TEST(BundleArchive, RefusesADecompressionBomb) {
+    testing::TemporaryFolder folder;
+    const struct {
+        const char* entries;
+        bool refused;
+    } cases[] = {
+        {"[('Info.fcpxml', b'<fcpxml/>' + b' ' * (60 << 20), 'file')]", false},  // under 64 MiB
+        {"[('Info.fcpxml', b'<fcpxml/>' + b' ' * (65 << 20), 'file')]", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entries);
+        const std::filesystem::path bundle = folder.path() / "bomb.fcpxmld";
+        makeArchive(bundle, "gz", c.entries);
+        std::ostringstream log;
+        const BundleDocument document = readBundleDocument(bundle, log);
+        EXPECT_EQ(document.status, c.refused ? BundleDocument::Status::refused : BundleDocument::Status::read);
+        EXPECT_EQ(document.reason, c.refused ? "Its document expands to more than 64 MB, over 50 times the size of the "
+                                               "bundle: it is not read."
+                                             : "");
+        EXPECT_EQ(document.text.size(), c.refused ? 0u : (60u << 20) + 9u);
     }
 }
 
 TEST(BundleArchive, FilesThatAreNoArchive) {
     testing::TemporaryFolder folder;
     std::ofstream(folder.path() / "text.fcpxmld") << "<fcpxml version=\"1.10\"/> is no archive";
-    for (const std::filesystem::path& file : {folder.path() / "text.fcpxmld", folder.path() / "missing.fcpxmld"}) {
-        SCOPED_TRACE(file.string());
-        std::ostringstream log;
-        EXPECT_EQ(readBundleDocument(file, log), std::nullopt);
-        EXPECT_TRUE(log.str().starts_with("Error reading bundle: ")) << log.str();
-    }
+    std::ostringstream log;
+    EXPECT_EQ(readBundleDocument(folder.path() / "text.fcpxmld", log).status, BundleDocument::Status::notArchive);
+    EXPECT_TRUE(log.str().starts_with("Error reading bundle: ")) << log.str();
+    const BundleDocument missing = readBundleDocument(folder.path() / "missing.fcpxmld", log);
+    EXPECT_EQ(missing.status, BundleDocument::Status::refused);
+    EXPECT_EQ(missing.reason, "No such file or directory.");
 }
 
 }  // namespace

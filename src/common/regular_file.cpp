@@ -1,0 +1,47 @@
+#include "common/regular_file.h"
+
+#include "common/error_sentence.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallyvane {
+
+namespace {
+
+const char* kindName(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "a device";
+}
+
+}  // namespace
+
+RegularFile::RegularFile(const std::filesystem::path& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
+        failure_ = systemErrorSentence(errno);
+        return;
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        failure_ = systemErrorSentence(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        failure_ = std::string("It is ") + kindName(status.st_mode) + ", not a document file.";
+    } else {
+        descriptor_ = descriptor;
+        size_ = static_cast<std::uintmax_t>(status.st_size);
+        return;
+    }
+    ::close(descriptor);
+}
+
+RegularFile::~RegularFile() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+}  // namespace tallyvane
