@@ -24,9 +24,18 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 
 using Value = TimecodeFrameCount::Value;
 
+// Whole numbers up to 2^53 are doubles with no neighbour closer than one, so their shortest
+// digits are the number itself.
+bool isWholeBelow2To53(double frames) {
+    return std::fabs(frames) < 9007199254740992.0 && std::trunc(frames) == frames;
+}
+
 // A combined count enters exact arithmetic through its shortest digits, truncated to
 // 8 decimal places.
-Decimal combinedDecimal(double frames) { return truncated(Decimal::fromDouble(frames), 8); }
+Decimal combinedDecimal(double frames) {
+    if (isWholeBelow2To53(frames)) return Decimal(static_cast<std::int64_t>(frames));
+    return truncated(Decimal::fromDouble(frames), 8);
+}
 
 TimecodeFrameCount splitAt(__int128 total, TimecodeSubFramesBase base) {
     std::int64_t t = saturatingInt64(total);
@@ -125,7 +134,8 @@ std::int64_t TimecodeFrameCount::subFrames() const {
     return std::visit(
         Overloaded{[](const Value::Frames&) -> std::int64_t { return 0; },
                    [](const Value::Split& v) { return v.subFrames; },
-                   [this](const Value::Combined&) {
+                   [this](const Value::Combined& v) -> std::int64_t {
+                       if (isWholeBelow2To53(v.frames)) return 0;
                        Decimal fraction = fractionPart(decimalValue()) * Decimal(subFramesBase_.rawValue());
                        return truncated(fraction).toInt64().value_or(0);
                    },

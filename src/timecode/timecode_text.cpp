@@ -1,5 +1,5 @@
 // Timecode text: "1 01:00:00;00.40" and its parse.
-#include <cstdio>
+#include <charconv>
 
 #include "timecode/text_utilities.h"
 #include "timecode/timecode.h"
@@ -8,10 +8,15 @@ namespace tallyvane {
 
 namespace {
 
+// Zeros after the sign up to `width` characters in all.
 std::string padded(std::int64_t value, int width) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%0*lld", width, static_cast<long long>(value));
-    return buffer;
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const char* first = value < 0 ? digits + 1 : digits;
+    std::string text(value < 0 ? "-" : "");
+    const auto length = static_cast<int>(end - digits);
+    if (width > length) text.append(static_cast<std::size_t>(width - length), '0');
+    return text.append(first, end);
 }
 
 // Far beyond any real timecode. The pattern's ambiguous digit runs make matching

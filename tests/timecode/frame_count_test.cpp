@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 
+#include "timecode/numeric_rounding.h"
 #include "timecode_test_support.h"
 
 namespace tallyvane {
@@ -71,7 +72,7 @@ TEST(FrameCountTest, IntegerRoadEqualsDecimalArithmetic) {
         return std::uniform_int_distribution<std::int64_t>(-limit, limit)(random);
     };
     const std::int64_t magnitudes[] = {100, 107892, 2589408, 1'000'000'000, 46'116'860'184, 46'116'860'185,
-                                       std::numeric_limits<std::int64_t>::max()};
+                                       9'007'199'254'740'993, std::numeric_limits<std::int64_t>::max()};
     for (const R rate : R::allCases()) {
         for (const B base : B::allCases()) {
             for (int i = 0; i < 1000; ++i) {
@@ -89,6 +90,13 @@ TEST(FrameCountTest, IntegerRoadEqualsDecimalArithmetic) {
                     ASSERT_EQ(componentsFromFrameCount(count, rate), componentsFromFrameCountInDecimal(count, rate))
                         << rate << " " << value.debugDescription();
                 }
+                // A combined count's own digits, whole or not.
+                const double combined = std::get<V::Combined>(values[2].payload()).frames;
+                const Decimal digits = truncated(Decimal::fromDouble(combined), 8);
+                const TimecodeFrameCount count(values[2], base);
+                ASSERT_EQ(count.decimalValue(), digits) << combined;
+                ASSERT_EQ(count.subFrames(), truncated(fractionPart(digits) * Decimal(base.rawValue())).toInt64())
+                    << combined;
             }
         }
     }

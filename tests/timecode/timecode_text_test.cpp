@@ -30,6 +30,7 @@ TEST(TimecodeTextTest, FormatsEveryOption) {
         {R::fps29_97d, B::max100SubFrames, {0, 1, 0, 0, 0, 99},
          {O::filenameCompatible, O::showSubFrames, O::alwaysShowDays}, "0-01-00-00-00.99"},
         {R::fps24, B::max80SubFrames, {0, -5, 123, 0, 0, 0}, {}, "-5:123:00:00"},
+        {R::fps120, B::max80SubFrames, {0, 0, 0, 0, -5, 0}, {}, "00:00:00:-05"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tc(c.components, props(c.rate, c.base, L::max100Days)).stringValue(c.format), c.expected);
