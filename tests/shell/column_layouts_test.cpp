@@ -147,37 +147,6 @@ TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenusAndToItsOwnNameChanges
     EXPECT_EQ(layouts.layouts()[1].id, id);
 }
 
-TEST_F(ColumnLayoutsTest, ColumnChangesAreStoredInTheChosenLayoutAndAppliedButOverridesAreNotStored) {
-    ColumnLayouts layouts = make();
-    add(layouts, "Edit");
-    add(layouts, "Other");
-    layouts.chooseInSettings(1);
-    EXPECT_EQ(layouts.appMenu().selectedTitle(), "Edit");
-    layouts.columnChanged(kThumbnailsSwitch, true);
-    layouts.columnChanged(*columnSwitchWithTitle("Reel"), true);
-    layouts.thumbnailWidthChanged("96");
-    EXPECT_EQ(written()[0]["thumbnailsColumnCheckbox"], true);
-    EXPECT_EQ(written()[0]["reelColumnCheckbox"], true);
-    EXPECT_EQ(written()[0]["thumbnailWidthPopup"], "96");
-    EXPECT_EQ(written()[1]["reelColumnCheckbox"], false);
-
-    layouts.chooseInApp(2);
-    EXPECT_FALSE(layouts.controls().checked[kThumbnailsSwitch]);
-    EXPECT_EQ(layouts.controls().thumbnailWidthText, "40");
-    // Overrides change the controls but no layout.
-    layouts.overrideColumn(kThumbnailsSwitch, true);
-    layouts.overrideThumbnailWidth("64");
-    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
-    EXPECT_EQ(layouts.controls().thumbnailWidthText, "64");
-    EXPECT_FALSE(layouts.layouts()[1].columns[kThumbnailsSwitch]);
-    EXPECT_EQ(written()[1]["thumbnailsColumnCheckbox"], false);
-    layouts.chooseInApp(1);
-    EXPECT_TRUE(layouts.controls().checked[kThumbnailsSwitch]);
-    EXPECT_TRUE(layouts.controls().checked[*columnSwitchWithTitle("Reel")]);
-    EXPECT_EQ(layouts.controls().thumbnailWidthText, "96");
-    EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Edit");
-}
-
 struct StoredWidthCase {
     const char* typed;
     const char* stored;
@@ -220,22 +189,6 @@ TEST_F(ColumnLayoutsTest, RemovingAppliesTheNeighbourAndTheLastLeavesTheBuiltInE
     EXPECT_EQ(written(), nlohmann::json::array());
     EXPECT_FALSE(layouts.canRemoveLayout());
     EXPECT_FALSE(layouts.controls().enabled[0]);
-}
-
-TEST_F(ColumnLayoutsTest, NextLaunchFindsTheSameLayoutsInOrderWithTheirIds) {
-    std::vector<LayoutsItem> before;
-    {
-        ColumnLayouts layouts = make();
-        add(layouts, "B");
-        add(layouts, "A");
-        layouts.columnChanged(5, true);
-        before = layouts.layouts();
-    }
-    const ColumnLayouts again = make();
-    EXPECT_EQ(again.layouts(), before);
-    EXPECT_THAT(again.appMenu().titles(), ElementsAre("Default", "B", "A"));
-    EXPECT_THAT(again.settingsMenu().titles(), ElementsAre("Default", "B", "A"));
-    EXPECT_EQ(again.appMenu().selectedTitle(), "Default");
 }
 
 TEST_F(ColumnLayoutsTest, FileWithRepeatedOrBuiltInNamesKeepsTheMenusInStep) {

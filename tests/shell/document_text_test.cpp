@@ -134,12 +134,5 @@ TEST(DocumentReading, RefusesWhatIsNoRegularFile) {
     }
 }
 
-TEST(DocumentPath, DropsTrailingSeparatorsOnly) {
-    EXPECT_EQ(documentPath("/a/b.fcpxmld/"), fs::path("/a/b.fcpxmld"));
-    EXPECT_EQ(documentPath("b.fcpxmld//"), fs::path("b.fcpxmld"));
-    EXPECT_EQ(documentPath("/a/b.fcpxml"), fs::path("/a/b.fcpxml"));
-    EXPECT_EQ(documentPath("/"), fs::path("/"));
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -93,8 +93,7 @@ TEST_P(DamagedLayoutsJson, FailsAsAWhole) {
 
 INSTANTIATE_TEST_SUITE_P(
     Damage, DamagedLayoutsJson,
-    ::testing::Values(DamageCase{"missingKey", [](nlohmann::json& j) { j[1].erase("takeColumnCheckbox"); }},
-                      DamageCase{"missingName", [](nlohmann::json& j) { j[0].erase("name"); }},
+    ::testing::Values(DamageCase{"missingName", [](nlohmann::json& j) { j[0].erase("name"); }},
                       DamageCase{"flagAsNumber", [](nlohmann::json& j) { j[1]["reelColumnCheckbox"] = 1; }},
                       DamageCase{"widthAsNumber", [](nlohmann::json& j) { j[0]["thumbnailWidthPopup"] = 40; }},
                       DamageCase{"idNotUuid", [](nlohmann::json& j) { j[0]["id"] = "not-a-uuid"; }},
@@ -124,23 +123,6 @@ TEST(LayoutsFile, WritesCompactJsonAndReadsItBackInOrder) {
     LayoutsFile next(folder, nextLog);
     EXPECT_EQ(next.load(), layouts);
     EXPECT_THAT(nextLog.str(), HasSubstr("Loaded layoutsArray: "));
-}
-
-TEST(LayoutsFile, MissingFileOrFolderGivesNoLayoutsAndNothingKeptAside) {
-    TemporaryFolder temporary;
-    std::ostringstream log;
-    LayoutsFile file(temporary.path(), log);
-    EXPECT_TRUE(file.load().empty());
-    EXPECT_FALSE(log.str().empty());
-    ASSERT_TRUE(file.save({}));
-    EXPECT_EQ(readText(temporary.path() / "Layouts.json"), "[]");
-    EXPECT_FALSE(fs::exists(temporary.path() / "Layouts.json.unreadable"));
-
-    // Without a folder nothing is written.
-    LayoutsFile none(std::nullopt, log);
-    EXPECT_FALSE(none.path().has_value());
-    EXPECT_TRUE(none.load().empty());
-    EXPECT_FALSE(none.save(twoLayouts()));
 }
 
 class UnreadableLayoutsFile : public ::testing::TestWithParam<std::string> {};

@@ -69,18 +69,5 @@ TEST(PopupMenu, RemovingMovesTheSelectionToTheNeighbour) {
     EXPECT_EQ(menu.selectedTitle(), "");
 }
 
-TEST(PopupMenu, SelectingPastTheEndIsIgnoredAndRemoveAllClears) {
-    PopupMenu menu;
-    menu.addItem("A");
-    menu.addItem("B");
-    menu.select(5);
-    EXPECT_EQ(menu.selectedTitle(), "A");
-    menu.select(1);
-    EXPECT_EQ(menu.selectedTitle(), "B");
-    menu.removeAll();
-    EXPECT_TRUE(menu.empty());
-    EXPECT_FALSE(menu.selectedIndex().has_value());
-}
-
 }  // namespace
 }  // namespace tallyvane

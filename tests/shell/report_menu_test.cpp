@@ -51,7 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"oneTimelineNoClips", {{"E", 0, {"A"}}}, {"A"}},
         MenuCase{"clipsOnly", {{"E", 3, {}}}, {"Event Clips"}},
         MenuCase{"emptyEvent", {{"E", 0, {}}}, {}},
-        MenuCase{"timelinesWithoutSeparator", {{"E", 0, {"A", "B"}}}, {"A", "B"}},
         MenuCase{"sameNameOnce", {{"E", 0, {"A", "B", "A"}}}, {"B", "A"}},
         // Numbers in names sort as numbers; other events add nothing.
         MenuCase{"firstEventByName", {{"Day 10", 1, {"Late"}}, {"Day 2", 0, {"Early"}}}, {"Early"}},

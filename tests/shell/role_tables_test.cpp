@@ -139,17 +139,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ToggleCase{"longerMainRole", kInterleaved, {1}, {true, false, true, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RoleTable, AllAndNoneSetEveryRow) {
-    std::vector<RoleRecord> rows;
-    for (const std::string& name : kDialogue) rows.push_back({name, true});
-    RoleTable table(rows);
-    table.toggle(3);
-    table.setAll(false);
-    EXPECT_THAT(checks(table), ElementsAreArray({false, false, false, false}));
-    table.setAll(true);
-    EXPECT_THAT(checks(table), ElementsAreArray({true, true, true, true}));
-    EXPECT_THAT(names(table), ElementsAreArray(kDialogue));
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -8,26 +8,6 @@
 namespace tallyvane {
 namespace {
 
-TEST(ReportOptions, HoldExactlyTheThirtyEightKeys) {
-    ColumnControls columns;
-    columns.setAllChecked(true);
-    TimeDisplayControls timeDisplay;
-    timeDisplay.sequence.fill(true);
-    timeDisplay.source.fill(true);
-    ReportContext context;
-    const auto options = reportOptions(columns, timeDisplay, context);
-    EXPECT_EQ(options.size(), 38u);
-    for (const ColumnSwitch& column : kColumnSwitches) EXPECT_TRUE(options.at(std::string(column.optionKey)));
-    for (const char* key : {"reportSeqTimecode", "reportSeqFrames", "reportSeqFeet+Frames", "reportSeqClock",
-                            "reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock",
-                            "useColorText"}) {
-        EXPECT_TRUE(options.at(key)) << key;
-    }
-    // Seconds have no control and are never reported.
-    EXPECT_FALSE(options.at("reportSeqSeconds"));
-    EXPECT_FALSE(options.at("reportSrcSeconds"));
-}
-
 TEST(ReportOptions, FollowEachControl) {
     ColumnControls columns;
     columns.checked[kThumbnailsSwitch] = true;
@@ -125,11 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ValidationCase{{0, 1, 1, 0}, {1, 1, 1, 1}, {0, 1, 1, 0}, {1, 1, 1, 1}}));
 
 TEST(ColumnSwitches, AreFoundByTitleAndKey) {
-    EXPECT_EQ(columnSwitchWithTitle("Row Numbers"), 0u);
     EXPECT_EQ(columnSwitchWithTitle("Role \u25B8 Subrole"), 3u);
-    EXPECT_EQ(columnSwitchWithTitle("Metadata"), 26u);
     EXPECT_FALSE(columnSwitchWithTitle("metadata").has_value());
-    EXPECT_EQ(columnSwitchWithOptionKey("keepThumbnails"), kKeepThumbnailsSwitch);
     EXPECT_FALSE(columnSwitchWithOptionKey("reportSeqTimecode").has_value());
 }
 

@@ -67,25 +67,9 @@ TEST_F(ShellControllerTest, StartsWithAnEmptyWindowAndTheDefaultSettings) {
     EXPECT_FALSE(shell.roleButtonsEnabled());
     EXPECT_FALSE(shell.isBusy());
     EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default"));
-    const TimeDisplayControls& time = shell.timeDisplay();
-    EXPECT_EQ(time.sequence, (std::array<bool, 4>{true, false, false, false}));
-    EXPECT_EQ(time.source, (std::array<bool, 4>{true, false, false, false}));
-    EXPECT_EQ(time.colorRow, 0u);
-    for (std::size_t sheet = 0; sheet < kExtraSheetKeys.size(); ++sheet) {
-        EXPECT_TRUE(shell.sheetSwitch(static_cast<ExtraSheet>(sheet)));
-    }
     EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "support");
     // Nothing is written until the layouts change.
     EXPECT_FALSE(fs::exists(folder.path() / "support"));
-}
-
-TEST_F(ShellControllerTest, StoredLayoutsFillBothMenusAtStartUp) {
-    fs::create_directories(folder.path() / "support");
-    std::ofstream(folder.path() / "support" / "Layouts.json")
-        << layoutsToJson({LayoutsItem::named("Edit"), LayoutsItem::named("Picture")}).dump();
-    const ShellController shell(platform, setup());
-    EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default", "Edit", "Picture"));
-    EXPECT_THAT(shell.layouts().settingsMenu().titles(), ElementsAre("Default", "Edit", "Picture"));
 }
 
 TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayoutsStayInMemory) {
@@ -285,39 +269,6 @@ TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhil
     EXPECT_EQ(shell.reportContext().framesAdj, 12.0);
     EXPECT_FALSE(shell.isBusy());
     EXPECT_THAT(log.str(), HasSubstr("\u25BF 38 key/value pairs"));
-}
-
-TEST_F(ShellControllerTest, TimeFormatSwitchesKeepOneFormatPerGroup) {
-    ShellController shell(platform, setup());
-    shell.setSequenceFormat(TimeFormat::clock, true);
-    shell.setSequenceFormat(TimeFormat::timecode, false);
-    shell.setSequenceFormat(TimeFormat::clock, false);
-    EXPECT_EQ(shell.timeDisplay().sequence, (std::array<bool, 4>{true, false, false, false}));
-    shell.setSourceFormat(TimeFormat::timecode, false);
-    EXPECT_EQ(shell.timeDisplay().source, (std::array<bool, 4>{true, false, false, false}));
-    shell.setTimeFormats({false, true, false, false}, {false, false, false, false});
-    EXPECT_EQ(shell.timeDisplay().sequence, (std::array<bool, 4>{false, true, false, false}));
-    EXPECT_EQ(shell.timeDisplay().source, (std::array<bool, 4>{true, false, false, false}));
-    shell.setColorRow(1);
-    EXPECT_FALSE(shell.saveRequest().options.at("useColorText"));
-}
-
-TEST_F(ShellControllerTest, AlertStopsTheProgressIndicator) {
-    ShellController shell(platform, setup());
-    platform.busy = true;
-    shell.showAlert("Message", "Informative");
-    EXPECT_FALSE(platform.busy);
-    EXPECT_THAT(platform.alerts, ElementsAre(Alert{"Message", "Informative"}));
-}
-
-TEST_F(ShellControllerTest, LayoutEditButtonShowsTheFirstSettingsTab) {
-    ShellController shell(platform, setup());
-    shell.selectSettingsTab(2);
-    shell.showLayoutsPref();
-    EXPECT_TRUE(shell.settingsWindowVisible());
-    EXPECT_EQ(shell.settingsTab(), 0u);
-    shell.closeSettingsWindow();
-    EXPECT_FALSE(shell.settingsWindowVisible());
 }
 
 TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {

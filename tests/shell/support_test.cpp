@@ -79,9 +79,7 @@ TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRun) {
 TEST(SupportMail, PercentEncodesEverythingButUnreservedCharactersInTheUrl) {
     EXPECT_EQ(percentEncoded("AZaz09-._~"), "AZaz09-._~");
     EXPECT_EQ(percentEncoded("a b&c=d?\n"), "a%20b%26c%3Dd%3F%0A");
-    EXPECT_EQ(percentEncoded("(1.0)"), "%281.0%29");
     EXPECT_EQ(percentEncoded("\u25B8"), "%E2%96%B8");
-    EXPECT_EQ(percentEncoded(""), "");
     // The address names the program and asks for the document.
     EXPECT_EQ(supportMailUrl("help@example.org", "tallyvane", "1.2.0"),
               "mailto:help@example.org?subject=Bug%20Report%20for%20tallyvane%20%28version%201.2.0%29"

@@ -131,13 +131,5 @@ TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindo
     EXPECT_EQ(shown, "Alone");
 }
 
-TEST_F(DesktopPlatformTest, TheWindowsHearOfLongWork) {
-    std::vector<bool> heard;
-    platform_.setBusyHandler([&](bool busy) { heard.push_back(busy); });
-    platform_.setBusy(true);
-    platform_.setBusy(false);
-    EXPECT_EQ(heard, (std::vector<bool>{true, false}));
-}
-
 }  // namespace
 }  // namespace tallyvane::test
