@@ -72,7 +72,6 @@ TEST_P(KeySequenceTest, EditsTheComponent) {
 
 const auto fps25 = at(TimecodeFrameRate::fps25);
 const auto fps2997d = at(TimecodeFrameRate::fps29_97d);
-const auto fps5994d = at(TimecodeFrameRate::fps59_94d);
 const auto fps120 = at(TimecodeFrameRate::fps120);
 const auto fps11988d = at(TimecodeFrameRate::fps119_88d);
 const auto quarter = at(TimecodeFrameRate::fps24, Timecode::SubFramesBase::quarterFrames);
@@ -97,7 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"FramesAtDropRateUpTo29", Component::frames, fps2997d, 0, "29", "<handled> <handled>", 29, "29"},
         Sequence{"Frames30AtDropRateRejected", Component::frames, fps2997d, 0, "30", "<handled> <handled invalid>", 3,
                  "03"},
-        Sequence{"Frames59At5994d", Component::frames, fps5994d, 0, "159", "<handled> <handled> <handled>", 59, "59"},
         Sequence{"ThreeFrameDigitsAt120", Component::frames, fps120, 0, "1195",
                  "<handled> <handled> <handled> <handled invalid>", 119, "119"},
         Sequence{"FrameFiveAt11988dShowsThreeDigits", Component::frames, fps11988d, 0, "5", H, 5, "005"},
@@ -114,8 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                  12, "12", Style::autoAdvance},
         Sequence{"FramesAt120NeedThree", Component::frames, fps120, 0, "105",
                  "<handled> <handled> <handled focusNextComponent>", 105, "105", Style::autoAdvance},
-        Sequence{"FramesAt2997dNeedTwo", Component::frames, fps2997d, 0, "15", "<handled> <handled focusNextComponent>",
-                 15, "15", Style::autoAdvance},
         Sequence{"QuarterFramesNeedOne", Component::subFrames, quarter, 0, "2", "<handled focusNextComponent>", 2, "2",
                  Style::autoAdvance},
         Sequence{"NinetyNineMinutesAllowedInvalid", Component::minutes, fps25, 0, "99",
@@ -146,7 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Sequence{"IncrementWrapsMinutes", Component::minutes, fps25, 59, "+", H, 0, "00"},
         Sequence{"DecrementWrapsFramesAt25", Component::frames, fps25, 0, "D", H, 24, "24"},
-        Sequence{"DecrementWrapsFramesAtDrop", Component::frames, fps2997d, 0, "-", H, 29, "29"},
         Sequence{"OutOfRangeIncrementGoesToLower", Component::minutes, fps25, 75, "U", H, 0, "00",
                  Style::continuousWithinComponent, Policy::allowInvalid},
         Sequence{"OutOfRangeDecrementGoesToUpper", Component::minutes, fps25, 75, "D", H, 59, "59",
@@ -192,30 +187,6 @@ TEST(ComponentStateModelTest, EntryStateFollowsKeysAndVirginity) {
     EXPECT_EQ(model.textInput(), "4");
     model.setVirgin(true);
     EXPECT_EQ(model.textInput(), "");
-}
-
-TEST(ComponentStateModelTest, ValidRangesAtTheirProperties) {
-    struct Row {
-        Component component;
-        Timecode::Properties properties;
-        ClosedRange range;
-    };
-    const Row rows[] = {
-        {Component::days, fps25, {0, 0}},
-        {Component::days, days100, {0, 99}},
-        {Component::hours, fps25, {0, 23}},
-        {Component::frames, at(TimecodeFrameRate::fps23_976), {0, 23}},
-        {Component::frames, fps2997d, {0, 29}},
-        {Component::frames, fps120, {0, 119}},
-        {Component::subFrames, fps25, {0, 79}},
-        {Component::subFrames, days100, {0, 99}},
-        {Component::subFrames, quarter, {0, 3}},
-    };
-    for (const Row& row : rows) {
-        ComponentStateModel model(row.component, row.properties, 0);
-        EXPECT_EQ(model.validRange(), row.range) << row.component.name() << " at "
-                                                 << row.properties.frameRate.stringValue();
-    }
 }
 
 }  // namespace

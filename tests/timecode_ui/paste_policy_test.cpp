@@ -55,8 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Case{"OtherRatePreserveRejectedAllowInvalid", plain, at25, Paste::preserveLocalProperties,
              Validation::allowInvalid, std::nullopt},
-        Case{"OtherRatePreserveRejectedEnforceValid", plain, at25, Paste::preserveLocalProperties,
-             Validation::enforceValid, std::nullopt},
         Case{"OtherRateAllowNewTakenAt25", frames24, at25, Paste::allowNewProperties, Validation::enforceValid, at25},
         Case{"OtherRateDiscardTakenAt24", plain, at25, Paste::discardProperties, Validation::enforceValid, local24},
         Case{"OtherRateDiscardInvalidAt24", frames24, at25, Paste::discardProperties, Validation::enforceValid,

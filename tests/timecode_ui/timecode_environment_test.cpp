@@ -5,40 +5,6 @@
 namespace tallyvane {
 namespace {
 
-TEST(TimecodeEnvironmentTest, DefaultsOfAFieldWithNoSettings) {
-    const TimecodeEnvironmentValues values = TimecodeEnvironment().resolve({});
-    EXPECT_TRUE(values.timecodeFormat.isEmpty());
-    EXPECT_EQ(values.timecodeSeparatorStyle, std::nullopt);
-    EXPECT_EQ(values.timecodeSubFramesStyle.style, std::nullopt);
-    EXPECT_EQ(values.timecodeSubFramesStyle.scale, TextScale::standard);
-    EXPECT_EQ(values.timecodeValidationStyle, ShapeStyle::red());
-    EXPECT_FALSE(values.timecodePasted.has_value());
-    EXPECT_EQ(values.timecodeFieldHighlightStyle, ShapeStyle::tint());
-    EXPECT_EQ(values.timecodeFieldInputStyle, TimecodeField::InputStyle::continuousWithinComponent);
-    EXPECT_EQ(values.timecodeFieldInputWrapping, TimecodeField::InputWrapping::noWrap);
-    EXPECT_EQ(values.timecodeFieldPastePolicy, TimecodeField::PastePolicy::preserveLocalProperties);
-    EXPECT_EQ(values.timecodeFieldValidationPolicy, TimecodeField::ValidationPolicy::enforceValid);
-    EXPECT_EQ(values.timecodeFieldReturnAction, std::nullopt);
-    EXPECT_EQ(values.timecodeFieldEscapeAction, std::nullopt);
-    ASSERT_TRUE(values.timecodeFieldInputRejectionFeedback.has_value());
-    EXPECT_FALSE(values.timecodeFieldInputRejectionFeedback->isCustom());
-    EXPECT_EQ(values.timecodeFieldInputRejectionFeedback->animation(), TimecodeField::RejectionAnimation::pulse);
-}
-
-TEST(TimecodeEnvironmentTest, InnerScopesOverrideOuterOnesForTheirOwnViews) {
-    const auto blue = ShapeStyle::color({0, 0, 255, 255});
-    TimecodeEnvironment outer;
-    outer.timecodeSeparatorStyle(blue).timecodeFieldInputStyle(TimecodeField::InputStyle::autoAdvance);
-    TimecodeEnvironment inner;
-    inner.timecodeFieldInputStyle(TimecodeField::InputStyle::unbounded);
-
-    const auto outerValues = outer.resolve({});
-    const auto innerValues = inner.resolve(outerValues);
-    EXPECT_EQ(innerValues.timecodeFieldInputStyle, TimecodeField::InputStyle::unbounded);
-    EXPECT_EQ(innerValues.timecodeSeparatorStyle, blue);
-    EXPECT_EQ(outerValues.timecodeFieldInputStyle, TimecodeField::InputStyle::autoAdvance);
-}
-
 TEST(TimecodeEnvironmentTest, AbsentStylesSwitchMarkingOff) {
     const auto gray = ShapeStyle::color({128, 128, 128, 255});
     struct Row {

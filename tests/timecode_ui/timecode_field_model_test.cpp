@@ -60,12 +60,6 @@ struct Field {
     }
 };
 
-std::vector<KeyEquivalent> digits(const std::string& text) {
-    std::vector<KeyEquivalent> keys;
-    for (char ch : text) keys.push_back(KeyEquivalent(static_cast<char32_t>(ch)));
-    return keys;
-}
-
 TEST(TimecodeFieldModelTest, RowsFollowLimitFormatAndRate) {
     struct Row {
         Rate rate;
@@ -143,35 +137,6 @@ TEST(TimecodeFieldModelTest, ReturnAndEscapeActions) {
         EXPECT_EQ(onEscape.model.handleKeyPress(Component::minutes, KeyEquivalent::escape()), row.outcome);
         EXPECT_EQ(onEscape.model.focusedComponent(), row.focus);
     }
-}
-
-TEST(TimecodeFieldModelTest, FocusChangeStartsNewEntries) {
-    Field field;
-    field.type(Component::minutes, digits("1"));
-    EXPECT_FALSE(field.model.componentModel(Component::minutes).isVirgin());
-    field.model.setFocusedComponent(Component::seconds);
-    EXPECT_TRUE(field.model.componentModel(Component::minutes).isVirgin());
-    // Back on minutes, the next digit replaces the value instead of extending it.
-    field.type(Component::minutes, digits("5"));
-    EXPECT_EQ(field.components.value.minutes, 5);
-}
-
-TEST(TimecodeFieldModelTest, BackspaceAtZeroMovesToThePreviousComponent) {
-    Field field;
-    field.components.value.seconds = 0;
-    field.type(Component::seconds, {KeyEquivalent::deleteBackward()});
-    EXPECT_EQ(field.model.focusedComponent(), Component::minutes);
-    EXPECT_EQ(field.components.value.minutes, 2);
-}
-
-TEST(TimecodeFieldModelTest, DisablingClearsFocus) {
-    Field field;
-    std::vector<std::optional<Component>> told;
-    field.model.setFocusListener([&](std::optional<Component> c) { told.push_back(c); });
-    field.model.setFocusedComponent(Component::frames);
-    field.model.setEnabled(false);
-    EXPECT_EQ(field.model.focusedComponent(), std::nullopt);
-    EXPECT_EQ(told, (std::vector<std::optional<Component>>{Component::frames, std::nullopt}));
 }
 
 TEST(TimecodeFieldModelTest, RejectionFeedbackByKind) {

@@ -95,33 +95,6 @@ TEST(TimecodeTextFormatterTest, ShownText) {
     for (const Row& row : rows) EXPECT_EQ(row.formatter.string(row.value), row.shown) << row.value.value_or("nil");
 }
 
-TEST(TimecodeTextFormatterTest, ValidationColouring) {
-    const TextAttributes base{Rgba{0, 0, 0, 255}, std::nullopt, std::nullopt, std::nullopt};
-    const TextAttributes invalid{Rgba{255, 0, 0, 255}, std::nullopt, std::nullopt, std::nullopt};
-    TimecodeTextFormatter shown({{Rate::fps25, Base::max80SubFrames, Limit::max24Hours}}, Timecode::StringFormat{},
-                                true, invalid);
-    shown.alignment = TextAlignment::right;
-
-    const auto minutesWrong = shown.attributedString("01:75:03:04", base);
-    ASSERT_TRUE(minutesWrong);
-    EXPECT_EQ(minutesWrong->plainText(), "01:75:03:04");
-    EXPECT_EQ(minutesWrong->alignment, TextAlignment::right);
-    for (const auto& run : minutesWrong->runs) {
-        EXPECT_EQ(run.attributes.foreground, run.text == "75" ? invalid.foreground : base.foreground) << run.text;
-    }
-
-    const auto unreadable = shown.attributedString("01:7", base);
-    ASSERT_TRUE(unreadable);
-    ASSERT_EQ(unreadable->runs.size(), 1u);
-    EXPECT_EQ(unreadable->runs[0].attributes, base.mergedWith(invalid));
-
-    TimecodeTextFormatter hidden = shown;
-    hidden.showsValidation = false;
-    const auto plain = hidden.attributedString("01:75:03:04", base);
-    ASSERT_EQ(plain->runs.size(), 1u);
-    EXPECT_EQ(plain->runs[0].attributes, base);
-}
-
 TEST(TimecodeTextFormatterTest, StyledTextShowsTheSubframesTheTextHolds) {
     TimecodeTextFormatter shown({{Rate::fps25, Base::max80SubFrames, Limit::max24Hours}},
                                 Timecode::StringFormat{Option::showSubFrames}, true, std::nullopt);

@@ -63,7 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"FilenameDashesKeepDaysSpace",
              make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
              {Option::filenameCompatible}, defaults, "3 01-02-03-04"},
-        Case{"ThreeFrameDigitsAt11988", make({0, 0, 0, 0, 5, 0}, Rate::fps119_88), {}, defaults, "00:00:00:005"},
         Case{"ThreeFrameDigitsAt120", make({0, 0, 0, 0, 5, 0}, Rate::fps120), {}, defaults, "00:00:00:005"},
         Case{"QuarterFramesOneDigit", make({0, 0, 0, 0, 5, 3}, Rate::fps24, Base::quarterFrames),
              {Option::showSubFrames}, defaults, "00:00:00:05.3"},

@@ -72,14 +72,6 @@ TEST_F(FieldWindowTest, TypingAcrossComponentsAtDropAndNonDropRates) {
     }
 }
 
-TEST_F(FieldWindowTest, DefaultStyleRejectsSeventyFiveMinutesWithABeep) {
-    open(make({0, 1, 0, 0, 0, 0}, Rate::fps25));
-    type(Component::minutes, "75");
-    EXPECT_EQ(value->components.minutes, 7);
-    EXPECT_EQ(field->text(), "01:07:00:00");
-    EXPECT_EQ(beeps->count(), 1);
-}
-
 TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
     QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
