@@ -2,11 +2,13 @@
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -413,6 +415,27 @@ TEST_F(ReportSaverTest, PlantedLinksAreNeverFollowed) {
     EXPECT_EQ(contents(root.path() / "victim"), "precious");
     EXPECT_EQ(contents(root.path() / "victim folder" / "kept"), "kept");
     EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
+}
+
+// A full disk is named as such, wherever the workbook meets it.
+TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
+    const fs::path full = root.path() / "full";
+    fs::create_directories(full);
+    if (geteuid() != 0 || mount("tmpfs", full.c_str(), "tmpfs", 0, "size=16k") != 0) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(full.c_str(),
+                                                                      [](const char* at) { umount2(at, MNT_DETACH); });
+    std::ofstream(full / "filler", std::ios::binary) << std::string(64 << 10, 'x');
+    for (const bool supportOnFullDisk : {true, false}) {
+        FakePlatform local;
+        context.supportFolder = supportOnFullDisk ? full / "support" : root.path() / "support";
+        local.answer = supportOnFullDisk ? destination() : full / "report.xlsx";
+        ReportSaver saver(store, local, sheetWriter());
+        EXPECT_EQ(saver.save(context, request), SaveOutcome::failed);
+        ASSERT_EQ(local.alerts.size(), 1u);
+        EXPECT_NE(local.alerts[0].second.find("The disk is full."), std::string::npos) << local.alerts[0].second;
+    }
 }
 
 class FileReplacementTest : public ::testing::Test {
