@@ -8,26 +8,9 @@
 namespace tallyvane::xlsx {
 namespace {
 
-TEST(Enumerations, RawValuesAreTheLibraryConstants) {
-    EXPECT_EQ(rawValue(HorizontalAlignment::center_across), 6);
-    EXPECT_EQ(rawValue(VerticalAlignment::top), 8);
-    EXPECT_EQ(rawValue(VerticalAlignment::distributed), 12);
-    EXPECT_EQ(rawValue(Border::slant_dash_dot), 13);
-    EXPECT_EQ(rawValue(PaperType::A4), 9);
-    EXPECT_EQ(rawValue(PaperType::German_Legal_Fanfold), 41);
-    EXPECT_EQ(rawValue(Chart_type::column), 7);
-    EXPECT_EQ(rawValue(Chart_type::radar_filled), 22);
-    EXPECT_EQ(rawValue(Legend_position::overlay_top_right), 8);
-    EXPECT_EQ(rawValue(Trendline_type::average), 5);
-    EXPECT_EQ(rawValue(TotalFunction::std_dev), 107);
-}
-
 TEST(Enumerations, ColoursMapToTheirRgbAndBlackIsNotZero) {
     const std::pair<Color, std::uint32_t> table[] = {
-        {Color::black, 0x1000000}, {Color::blue, 0x0000FF},    {Color::brown, 0x800000}, {Color::cyan, 0x00FFFF},
-        {Color::gray, 0x808080},   {Color::green, 0x008000},   {Color::lime, 0x00FF00},  {Color::magenta, 0xFF00FF},
-        {Color::navy, 0x000080},   {Color::orange, 0xFF6600},  {Color::purple, 0x800080}, {Color::red, 0xFF0000},
-        {Color::silver, 0xC0C0C0}, {Color::white, 0xFFFFFF},   {Color::yellow, 0xFFFF00},
+        {Color::black, 0x1000000}, {Color::brown, 0x800000}, {Color::orange, 0xFF6600}, {Color::white, 0xFFFFFF},
     };
     for (const auto& [color, value] : table) {
         EXPECT_EQ(rgb(color), value);

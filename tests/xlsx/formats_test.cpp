@@ -78,22 +78,6 @@ TEST_F(Formats, ReadBackAsSet) {
     }
 }
 
-TEST_F(Formats, SettersChainAndCopiesShareOneFormat) {
-    Workbook workbook(path);
-    Format header = workbook.addFormat();
-    header.fontName("Helvetica").fontSize(11).bold().fontColor(Color::purple).align(HorizontalAlignment::left);
-    Format copy = header;
-    copy.numberFormat("#,##0");
-    workbook.addWorksheet("Sheet").write("Clip Name", "A1", header);
-    workbook.close();
-
-    const json cell = readBack(path)["worksheets"]["Sheet"]["cells"]["A1"];
-    EXPECT_EQ(cell["font"], (json{{"name", "Helvetica"}, {"size", 11.0}, {"bold", true}, {"italic", false},
-                                  {"color", "FF800080"}}));
-    EXPECT_EQ(cell["horizontal"], "left");
-    EXPECT_EQ(cell["numberFormat"], "#,##0");
-}
-
 // Formats with equal properties share one style; one changed after it was used shows its
 // new properties in the cells written afterwards, and its twins keep theirs.
 TEST_F(Formats, TwinsAndAFormatChangedAfterUse) {

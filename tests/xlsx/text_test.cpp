@@ -58,17 +58,5 @@ TEST(CutToBytes, KeepsWholeCharactersWithinTheByteBudget) {
     }
 }
 
-TEST(Utf16Length, CountsSurrogatePairsTwice) {
-    EXPECT_EQ(utf16Length(""), 0u);
-    EXPECT_EQ(utf16Length("a\u00E9\u20AC"), 3u);
-    EXPECT_EQ(utf16Length("\U0001F3AC"), 2u);
-}
-
-TEST(CheckedPath, RefusesNulAndKeepsOtherBytes) {
-    const std::string latin1Bytes = "/tmp/caf\xE9.xlsx";  // a legal file name that is not UTF-8
-    EXPECT_EQ(checkedPath(latin1Bytes), latin1Bytes);
-    EXPECT_THROW(checkedPath(std::string("/tmp/a\0b", 8)), XlsxError);
-}
-
 }  // namespace
 }  // namespace tallyvane::xlsx

@@ -7,20 +7,6 @@
 namespace tallyvane::xlsx {
 namespace {
 
-TEST(Value, LiteralsMakeNumbersAndStrings) {
-    const Value number = 2.5;
-    const Value text = "Clip";
-    EXPECT_EQ(number.kind(), Value::Kind::number);
-    EXPECT_EQ(number.numberValue(), 2.5);
-    EXPECT_EQ(text.kind(), Value::Kind::string);
-    EXPECT_EQ(text.text(), "Clip");
-    EXPECT_EQ(Value(std::string("=A1")).kind(), Value::Kind::string);
-    EXPECT_EQ(Value::formula("=A1").kind(), Value::Kind::formula);
-    EXPECT_NE(Value::comment("x"), Value::string("x"));
-    EXPECT_NE(Value::url("x"), Value::formula("x"));
-    EXPECT_EQ(Value::blank(), Value::blank());
-}
-
 TEST(Value, CharacterLiteralsMakeOneCharacterStrings) {
     struct Case {
         const char* name;
