@@ -17,25 +17,6 @@ constexpr std::string_view indented =
     "  <fx:event name=\"Day 2\">text<clip/>more</fx:event>\n"
     "</library>";
 
-TEST(XMLNodeTest, RelativesOfAnyKind) {
-    XMLDocument doc = parse(indented);
-    const XMLElement root = *doc.root();
-
-    std::optional<XMLElement> documentNode = root.parent();
-    ASSERT_TRUE(documentNode);
-    EXPECT_EQ(documentNode->type(), XML_DOCUMENT_NODE);
-    EXPECT_FALSE(documentNode->parent());
-
-    XMLElement event = root.child(0);
-    std::optional<XMLElement> before = event.previousSibling();
-    std::optional<XMLElement> after = event.nextSibling();
-    ASSERT_TRUE(before && after);
-    EXPECT_EQ(before->type(), XML_TEXT_NODE);
-    EXPECT_EQ(after->type(), XML_TEXT_NODE);
-    EXPECT_EQ(after->nextSibling()->type(), XML_COMMENT_NODE);
-    EXPECT_EQ(event.parent(), root);
-}
-
 TEST(XMLNodeTest, ChildrenAreNewHandlesThatCompareEqualWithTheirNamesAndPrefixes) {
     XMLDocument doc = parse(indented);
     std::vector<XMLElement> first = doc.root()->children();

@@ -70,18 +70,6 @@ TEST(XPathQuery, ScalarResultsGiveNoNodesButValues) {
     }
 }
 
-TEST(XPathQuery, ContextIsTheElement) {
-    XMLDocument doc = parse(project);
-    XMLElement event = *doc.firstChildByXPath("//event");
-    struct Case { std::string expression; std::size_t count; };
-    const Case cases[] = {
-        {"asset-clip", 2}, {"./asset-clip[@offset='5s']", 1}, {"../../resources/*", 2},
-        {"//format", 1}, {"format", 0}, {"ancestor::fcpxml", 1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(event.xpath(c.expression).count(), c.count) << c.expression;
-    EXPECT_EQ(doc.xpath("resources/format").first()->attr("id"), "r1");
-}
-
 TEST(XPathQuery, NamespacePrefixesInScopeAndDefined) {
     XMLDocument doc = parse(
         "<root xmlns:p=\"urn:outer\" xmlns:q=\"urn:q\">"
