@@ -5,6 +5,9 @@ function(tallyvane_add_tests name)
   # Test drivers need no optimising (the libraries under test keep theirs); at -O0 they
   # compile in about half the time, which keeps CI short.
   target_compile_options(${name} PRIVATE -O0)
+  # Every test file pulls in the same GoogleTest and project headers; compiling them a few
+  # files at a time parses those headers once per batch, which roughly halves CI on two cores.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON)
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} tallyvane_test_support GTest::gmock GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TALLYVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"

@@ -15,21 +15,21 @@
 namespace tallyvane {
 namespace {
 
-using Bytes = std::string;
+using FileBytes = std::string;
 
-void store(const std::filesystem::path& path, const Bytes& bytes) {
+void store(const std::filesystem::path& path, const FileBytes& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void putBig(Bytes& bytes, std::size_t at, std::uint32_t value) {
+void putBig(FileBytes& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
 }
 
 // Where the timecode sample description starts: after "stsd", its version and count.
 // The timecode track is the last track the muxer writes.
-std::size_t timecodeDescription(const Bytes& bytes) {
+std::size_t timecodeDescription(const FileBytes& bytes) {
     const std::size_t stsd = bytes.rfind("stsd");
-    EXPECT_NE(stsd, Bytes::npos);
+    EXPECT_NE(stsd, FileBytes::npos);
     EXPECT_EQ(bytes.substr(stsd + 16, 4), "tmcd");
     return stsd + 12;
 }
@@ -51,11 +51,11 @@ std::string outcome(const std::function<std::string()>& query) {
     }
 }
 
-constexpr TimecodeQuery fromFile{std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours};
+using testing::fromFile;
 
 struct Damage {
     const char* name;
-    std::function<void(Bytes&)> apply;
+    std::function<void(FileBytes&)> apply;
     const char* rate;   // outcome or rate text of loadTimecodeFrameRate
     const char* start;  // outcome or text of loadStartTimecode
 };
@@ -64,23 +64,23 @@ TEST(DamagedMedia, DamagedTimecodeDescriptionsAndSamples) {
     const testing::TemporaryFolder folder;
     const auto source =
         testing::makeMovie(folder / "good.mov", testing::videoSource("25") + " -c:v mpeg4 -timecode 01:00:00:00");
-    const Bytes good = testing::contents(source);
+    const FileBytes good = testing::contents(source);
     const std::vector<Damage> cases = {
-        {"no timecode timescale", [](Bytes& b) { putBig(b, timecodeDescription(b) + 24, 0); }, "25", "01:00:00:00"},
-        {"zero frame duration", [](Bytes& b) { putBig(b, timecodeDescription(b) + 28, 0); }, "25", "01:00:00:00"},
-        {"every flag set", [](Bytes& b) { putBig(b, timecodeDescription(b) + 20, 0xFFFFFFFF); }, "parse error",
+        {"no timecode timescale", [](FileBytes& b) { putBig(b, timecodeDescription(b) + 24, 0); }, "25", "01:00:00:00"},
+        {"zero frame duration", [](FileBytes& b) { putBig(b, timecodeDescription(b) + 28, 0); }, "25", "01:00:00:00"},
+        {"every flag set", [](FileBytes& b) { putBig(b, timecodeDescription(b) + 20, 0xFFFFFFFF); }, "parse error",
          "parse error"},
         {"frame number beyond a day",
-         [](Bytes& b) {
-             const std::size_t at = b.find(Bytes("\x00\x01\x5F\x90", 4));
-             ASSERT_NE(at, Bytes::npos);
+         [](FileBytes& b) {
+             const std::size_t at = b.find(FileBytes("\x00\x01\x5F\x90", 4));
+             ASSERT_NE(at, FileBytes::npos);
              putBig(b, at, 0xFFFFFFFF);
          },
          "25", "validation error"},
-        {"unknown sample format", [](Bytes& b) { b.replace(timecodeDescription(b) + 4, 4, "cn32"); }, "25", "nothing"},
+        {"unknown sample format", [](FileBytes& b) { b.replace(timecodeDescription(b) + 4, 4, "cn32"); }, "25", "nothing"},
     };
     for (const Damage& c : cases) {
-        Bytes bytes = good;
+        FileBytes bytes = good;
         c.apply(bytes);
         store(folder / "damaged.mov", bytes);
         const MediaAsset movie(folder / "damaged.mov");
@@ -98,15 +98,15 @@ TEST(DamagedMedia, TruncatedAndScrambledMoviesFailWithTypedErrors) {
     const testing::TemporaryFolder folder;
     const auto source = testing::makeMovie(folder / "good.mov",
                                            testing::videoSource("30000/1001") + " -c:v mpeg4 -timecode '01:00:00;00'");
-    const Bytes good = testing::contents(source);
-    std::vector<Bytes> variants;
+    const FileBytes good = testing::contents(source);
+    std::vector<FileBytes> variants;
     for (const std::size_t size : {std::size_t{0}, std::size_t{7}, std::size_t{40}, good.size() / 2, good.size() - 9}) {
         variants.push_back(good.substr(0, size));
     }
     // Damage the movie box, where the index and the sample descriptions live.
     const std::size_t movie = good.rfind("moov") - 4;
     for (std::size_t at = movie; at < good.size(); at += 23) {
-        Bytes bytes = good;
+        FileBytes bytes = good;
         bytes[at] = static_cast<char>(~bytes[at]);
         variants.push_back(bytes);
     }

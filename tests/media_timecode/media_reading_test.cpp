@@ -18,7 +18,7 @@ using testing::videoSource;
 
 constexpr TimecodeSubFramesBase base80 = TimecodeSubFramesBase::max80SubFrames;
 constexpr TimecodeUpperLimit day = TimecodeUpperLimit::max24Hours;
-constexpr TimecodeQuery fromFile{std::nullopt, base80, day};
+using testing::fromFile;
 
 struct MovieCase {
     const char* name;

@@ -6,11 +6,16 @@
 #include <string>
 
 #include "media_timecode/media_timecode_errors.h"
+#include "media_timecode/timecode_reading.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane::testing {
 
 using test::TemporaryFolder;
+
+// Reads at the file's own rate.
+inline constexpr TimecodeQuery fromFile{std::nullopt, TimecodeSubFramesBase::max80SubFrames,
+                                        TimecodeUpperLimit::max24Hours};
 
 // Runs ffmpeg quietly with the arguments (shell syntax) and makes `output`; fails the test
 // when ffmpeg does.

@@ -28,7 +28,7 @@ Timecode timecodeAt(const std::string& text, TimecodeFrameRate rate = TimecodeFr
                     TimecodeProperties{rate, TimecodeSubFramesBase::max80SubFrames, limit});
 }
 
-constexpr TimecodeQuery fromFile{std::nullopt, TimecodeSubFramesBase::max80SubFrames, TimecodeUpperLimit::max24Hours};
+using testing::fromFile;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;

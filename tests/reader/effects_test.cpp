@@ -32,7 +32,6 @@ std::string documentWith(const std::string& children) {
 }
 
 // A 1920 x 1080 timeline: a position of 10 (percent of the height) is 108 pixels.
-const VideoFormat kTimeline("r1", "FFVideoFormat1080p25", "25p", "100/2500s", 1920, 1080, false, "", "square");
 
 // The video or the audio effects the pass stores for a clip of that content.
 std::vector<Effect> effectsOf(const std::string& children, bool video) {
@@ -44,7 +43,7 @@ std::vector<Effect> effectsOf(const std::string& children, bool video) {
         effects.push_back({fx->name(), fx->settings(), fx->enabled()});
     };
     if (video) {
-        storeVideoEffects(fixture.element("//asset-clip"), *clip, kTimeline);
+        storeVideoEffects(fixture.element("//asset-clip"), *clip, testing::kTimeline25p);
     } else {
         storeAudioEffects(fixture.element("//asset-clip"), *clip);
     }

@@ -11,7 +11,7 @@
 namespace tallyvane {
 namespace {
 
-struct Row {
+struct TimedRow {
     std::string timeline;
     TrackType track;
     std::int64_t trackIdx;
@@ -28,7 +28,7 @@ struct Row {
 TEST(ExactTimes, RowsCountFromExactSeconds) {
     testing::ReadDocument read{testing::readerData("exact_times.fcpxml")};
     // Worked by hand from the document's times (seconds), each turned into frames once.
-    const std::vector<Row> rows{
+    const std::vector<TimedRow> rows{
         // The sync clip starts at 3605s of its storyline, 5s into "Picture" (offset and start
         // 3600s): 3605s at 25 is 90125.
         {"Sync 25", TrackType::Video, 1, 0, "Scene", "Primary video", 250, 200, 90125, 200, "25"},
@@ -52,7 +52,7 @@ TEST(ExactTimes, RowsCountFromExactSeconds) {
         // (1326.30 + 7425 - 1301.30) it would fall just short. 10s are 299.70 frames at 29.97.
         {"Storyline 30", TrackType::Video, 2, 0, "Secondary", "Secondary video", 7450, 300, 0, 299.70, "29.97"},
     };
-    for (const Row& row : rows) {
+    for (const TimedRow& row : rows) {
         const auto timeline = read.composition(row.timeline);
         ASSERT_NE(timeline, nullptr);
         std::shared_ptr<StoryElement> element;

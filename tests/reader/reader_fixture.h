@@ -16,6 +16,7 @@
 
 #include "model/store.h"
 #include "model/story_element.h"
+#include "model/video_format.h"
 #include "reader/alert_presenter.h"
 #include "reader/fcpxml_reader.h"
 #include "reader/reader_context.h"
@@ -64,6 +65,9 @@ public:
     std::ostringstream log;
     ReaderContext context;
 };
+
+// The timeline format the single-pass tests read clips against.
+inline const VideoFormat kTimeline25p("r1", "FFVideoFormat1080p25", "25p", "1/25s", 1920, 1080, false, "", "square");
 
 // A clip with the times and rate that the marker and metadata passes read.
 inline std::shared_ptr<StoryElement> clipElement(StoryElement::Category category, std::string rate, double position,

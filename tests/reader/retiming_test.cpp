@@ -21,7 +21,6 @@ struct RetimeCase {
 };
 
 // Whole seconds at 1/25 s a frame: 10s is 250 frames.
-const VideoFormat kTimeline("r1", "FFVideoFormat1080p25", "25p", "1/25s", 1920, 1080, false, "", "square");
 
 std::string points(std::initializer_list<std::pair<const char*, const char*>> timeValue,
                    std::string_view sampling = "") {
@@ -61,7 +60,7 @@ TEST(Retiming, SpeedNameAndSourceTimes) {
         auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0, 100,
                                          c.timesUnset ? std::nullopt : std::optional(50.0));
         if (!c.timesUnset) clip->setSrcDuration(100.0);
-        storeRetime(fixture.element("//asset-clip"), *clip, kTimeline, fixture.log);
+        storeRetime(fixture.element("//asset-clip"), *clip, testing::kTimeline25p, fixture.log);
         if (!c.name) {
             EXPECT_EQ(clip->speedFX(), nullptr) << c.what;
         } else {

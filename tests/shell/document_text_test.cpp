@@ -20,10 +20,7 @@ using Status = DocumentText::Status;
 
 const std::string kDocument = "<?xml version=\"1.0\"?>\n<fcpxml version=\"1.11\"/>\n";
 
-void writeText(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 // A tar archive of the given members of `staging`, made by the system's tar.
 void makeArchive(const fs::path& archive, const fs::path& staging, const std::string& members) {

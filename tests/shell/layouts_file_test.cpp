@@ -23,7 +23,7 @@ std::string readText(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+using test::writeText;
 
 std::vector<LayoutsItem> twoLayouts() {
     LayoutsItem first = LayoutsItem::named("Edit");

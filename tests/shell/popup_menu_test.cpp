@@ -9,14 +9,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-struct AddCase {
+struct TitleAddCase {
     const char* name;
     std::vector<std::string> added;
     std::vector<std::string> titles;
     std::string selected;
 };
 
-class PopupMenuAdding : public ::testing::TestWithParam<AddCase> {};
+class PopupMenuAdding : public ::testing::TestWithParam<TitleAddCase> {};
 
 TEST_P(PopupMenuAdding, KeepsOneItemPerTitleAndSelectsTheFirstAdded) {
     PopupMenu menu;
@@ -27,14 +27,14 @@ TEST_P(PopupMenuAdding, KeepsOneItemPerTitleAndSelectsTheFirstAdded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, PopupMenuAdding,
-    ::testing::Values(AddCase{"empty", {}, {}, ""},
-                      AddCase{"distinct", {"Event Clips", "---", "A", "B"}, {"Event Clips", "---", "A", "B"}, "Event Clips"},
+    ::testing::Values(TitleAddCase{"empty", {}, {}, ""},
+                      TitleAddCase{"distinct", {"Event Clips", "---", "A", "B"}, {"Event Clips", "---", "A", "B"}, "Event Clips"},
                       // The later item replaces the older one, at the end of the menu.
-                      AddCase{"repeated", {"A", "B", "A"}, {"B", "A"}, "B"},
+                      TitleAddCase{"repeated", {"A", "B", "A"}, {"B", "A"}, "B"},
                       // The selected item goes; the one taking its place is selected, and
                       // an emptied menu selects the next item to arrive.
-                      AddCase{"selectedReplaced", {"A", "A"}, {"A"}, "A"},
-                      AddCase{"selectedReplacedAmongOthers", {"A", "B", "C", "A"}, {"B", "C", "A"}, "B"}),
+                      TitleAddCase{"selectedReplaced", {"A", "A"}, {"A"}, "A"},
+                      TitleAddCase{"selectedReplacedAmongOthers", {"A", "B", "C", "A"}, {"B", "C", "A"}, "B"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PopupMenu, InsertingKeepsTheSelectedItemSelectedAndMovesAnExistingTitle) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "project_builder.h"
+#include "role_table_rows.h"
 
 namespace tallyvane {
 namespace {
@@ -16,13 +17,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
-const std::string kArrow = " \u25B8 ";
-
-std::vector<std::string> names(const RoleTable& table) {
-    std::vector<std::string> result;
-    for (const RoleRecord& row : table.rows()) result.push_back(row.roleName);
-    return result;
-}
+using test::kArrow;
+using test::names;
 
 std::vector<bool> checks(const RoleTable& table) {
     std::vector<bool> result;

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "fake_platform.h"
+#include "role_table_rows.h"
 #include "shell/shell_addresses.h"
 #include "support/shell_command.h"
 #include "support/temporary_folder.h"
@@ -29,13 +30,8 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const fs::path kData = fs::path(TALLYVANE_TEST_DATA_DIR) / "shell";
-const std::string kArrow = " \u25B8 ";
-
-std::vector<std::string> names(const RoleTable& table) {
-    std::vector<std::string> result;
-    for (const RoleRecord& row : table.rows()) result.push_back(row.roleName);
-    return result;
-}
+using test::kArrow;
+using test::names;
 
 class ShellControllerTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #include "support/temporary_folder.h"
 
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -22,6 +23,11 @@ TemporaryFolder::~TemporaryFolder() {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(path_, ignored);
+}
+
+void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 }  // namespace tallyvane::test

@@ -21,4 +21,7 @@ private:
     std::filesystem::path path_;
 };
 
+// Makes the file's folder, then writes `text` as the whole file.
+void writeText(const std::filesystem::path& path, const std::string& text);
+
 }  // namespace tallyvane::test

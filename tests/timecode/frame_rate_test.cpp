@@ -13,7 +13,7 @@ namespace tallyvane {
 namespace {
 
 using T = TimecodeFrameRate;
-using V = VideoFrameRate;
+using VR = VideoFrameRate;
 
 TEST(TimecodeFrameRateTest, FrameDurationAndRateLookupsMatchTermsOrRatio) {
     struct Case {
@@ -93,13 +93,13 @@ TEST(TimecodeFrameRateTest, GroupsListsAndTexts) {
 TEST(TimecodeFrameRateTest, VideoRateMapping) {
     struct Case {
         T rate;
-        std::optional<V> progressive;
-        std::optional<V> interlaced;
+        std::optional<VR> progressive;
+        std::optional<VR> interlaced;
     } cases[] = {
-        {T::fps25, V::fps25p, V::fps25i},         {T::fps24_98, V::fps25p, std::nullopt},
-        {T::fps29_97d, V::fps29_97p, V::fps29_97i}, {T::fps59_94, V::fps59_94p, V::fps59_94i},
-        {T::fps60, V::fps60p, V::fps60i},         {T::fps60d, V::fps60p, std::nullopt},
-        {T::fps119_88d, V::fps119_88p, std::nullopt}, {T::fps120d, V::fps120p, std::nullopt},
+        {T::fps25, VR::fps25p, VR::fps25i},         {T::fps24_98, VR::fps25p, std::nullopt},
+        {T::fps29_97d, VR::fps29_97p, VR::fps29_97i}, {T::fps59_94, VR::fps59_94p, VR::fps59_94i},
+        {T::fps60, VR::fps60p, VR::fps60i},         {T::fps60d, VR::fps60p, std::nullopt},
+        {T::fps119_88d, VR::fps119_88p, std::nullopt}, {T::fps120d, VR::fps120p, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.rate.videoFrameRate(false), c.progressive) << c.rate;
@@ -108,28 +108,28 @@ TEST(TimecodeFrameRateTest, VideoRateMapping) {
 }
 
 TEST(VideoFrameRateTest, TextsOf119_88pDifferBetweenRawAndStringValue) {
-    EXPECT_EQ(V::fromStringValue("119.88pp"), V(V::fps119_88p));
-    EXPECT_EQ(V::fromStringValue("119.88p"), std::nullopt);
-    EXPECT_EQ(V::fromRawValue("119.88p"), V(V::fps119_88p));
-    EXPECT_EQ(V::fromRawValue("119.88pp"), std::nullopt);
-    EXPECT_EQ(V(V::fps119_88p).stringValue(), "119.88pp");
-    EXPECT_EQ(V(V::fps119_88p).rawValue(), "119.88p");
-    EXPECT_EQ(std::hash<V>()(V::fps119_88p), std::hash<std::string_view>()("119.88p"));
-    EXPECT_EQ(V::fromStringValue("25i"), V(V::fps25i));
+    EXPECT_EQ(VR::fromStringValue("119.88pp"), VR(VR::fps119_88p));
+    EXPECT_EQ(VR::fromStringValue("119.88p"), std::nullopt);
+    EXPECT_EQ(VR::fromRawValue("119.88p"), VR(VR::fps119_88p));
+    EXPECT_EQ(VR::fromRawValue("119.88pp"), std::nullopt);
+    EXPECT_EQ(VR(VR::fps119_88p).stringValue(), "119.88pp");
+    EXPECT_EQ(VR(VR::fps119_88p).rawValue(), "119.88p");
+    EXPECT_EQ(std::hash<VR>()(VR::fps119_88p), std::hash<std::string_view>()("119.88p"));
+    EXPECT_EQ(VR::fromStringValue("25i"), VR(VR::fps25i));
 }
 
 TEST(VideoFrameRateTest, DurationAndRateLookups) {
     struct Case {
         Fraction duration;
         bool interlaced;
-        std::optional<V> expected;
+        std::optional<VR> expected;
     } cases[] = {
-        {{1, 25}, true, V::fps25i},           {{1, 25}, false, V::fps25p}, {{2002, 60000}, true, V::fps29_97i},
-        {{2002, 60000}, false, V::fps29_97p}, {{2002, 120000}, true, V::fps59_94i},
+        {{1, 25}, true, VR::fps25i},           {{1, 25}, false, VR::fps25p}, {{2002, 60000}, true, VR::fps29_97i},
+        {{2002, 60000}, false, VR::fps29_97p}, {{2002, 120000}, true, VR::fps59_94i},
         {{1001, 24000}, true, std::nullopt},  {{1, 3}, false, std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(V::fromFrameDuration(c.duration, c.interlaced), c.expected) << c.duration.description();
-    EXPECT_EQ(V::fromRate(Fraction(50, 1), true), V(V::fps50i));
+    for (const auto& c : cases) EXPECT_EQ(VR::fromFrameDuration(c.duration, c.interlaced), c.expected) << c.duration.description();
+    EXPECT_EQ(VR::fromRate(Fraction(50, 1), true), VR(VR::fps50i));
 }
 
 TEST(VideoFrameRateTest, MeasuredRateLookup) {
@@ -137,15 +137,15 @@ TEST(VideoFrameRateTest, MeasuredRateLookup) {
         double fps;
         bool interlaced;
         bool precise;
-        std::optional<V> expected;
+        std::optional<VR> expected;
     } cases[] = {
-        {29.97, false, false, V::fps29_97p}, {29.99, false, false, V::fps29_97p}, {24.96, false, false, V::fps25p},
-        {29.97, true, false, V::fps29_97i},  {23.976, false, true, V::fps23_98p}, {23.98, false, true, std::nullopt},
-        {119.88, false, true, V::fps119_88p}, {59.94, false, true, V::fps59_94p}, {12.0, false, false, std::nullopt},
+        {29.97, false, false, VR::fps29_97p}, {29.99, false, false, VR::fps29_97p}, {24.96, false, false, VR::fps25p},
+        {29.97, true, false, VR::fps29_97i},  {23.976, false, true, VR::fps23_98p}, {23.98, false, true, std::nullopt},
+        {119.88, false, true, VR::fps119_88p}, {59.94, false, true, VR::fps59_94p}, {12.0, false, false, std::nullopt},
         {std::nan(""), false, false, std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(V::fromFps(c.fps, c.interlaced, c.precise), c.expected) << c.fps;
-    EXPECT_EQ(V::fromFps(25.0F, false), V(V::fps25p));
+    for (const auto& c : cases) EXPECT_EQ(VR::fromFps(c.fps, c.interlaced, c.precise), c.expected) << c.fps;
+    EXPECT_EQ(VR::fromFps(25.0F, false), VR(VR::fps25p));
 }
 
 TEST(CaseOrderTest, SortsByPositionAmongTheCases) {

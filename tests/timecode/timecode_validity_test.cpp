@@ -8,7 +8,7 @@
 namespace tallyvane {
 namespace {
 
-using C = TimecodeComponent;
+using Comp = TimecodeComponent;
 
 TEST(TimecodeValidityTest, DropFrameLabelsAtTheStartOfAMinuteAreNotValid) {
     struct Case {
@@ -22,7 +22,7 @@ TEST(TimecodeValidityTest, DropFrameLabelsAtTheStartOfAMinuteAreNotValid) {
     };
     for (const auto& c : cases) {
         TimecodeComponents components{0, 0, c.minutes, c.seconds, 0, 0};
-        EXPECT_EQ(components.validRange(C::frames, props(c.rate)), c.expected)
+        EXPECT_EQ(components.validRange(Comp::frames, props(c.rate)), c.expected)
             << c.rate << " minute " << c.minutes << " second " << c.seconds;
     }
 }
@@ -33,15 +33,15 @@ TEST(TimecodeValidityTest, InvalidComponentsByRange) {
         TimecodeProperties properties;
         TimecodeComponentSet expected;
     } cases[] = {
-        {{0, 0, 0, 0, 25, 0}, props(R::fps25), {C::frames}},
-        {{0, -1, 0, 0, 0, 0}, props(R::fps25), {C::hours}},
-        {{1, 0, 0, 0, 0, 0}, props(R::fps25), {C::days}},
+        {{0, 0, 0, 0, 25, 0}, props(R::fps25), {Comp::frames}},
+        {{0, -1, 0, 0, 0, 0}, props(R::fps25), {Comp::hours}},
+        {{1, 0, 0, 0, 0, 0}, props(R::fps25), {Comp::days}},
         {{1, 0, 0, 0, 0, 0}, props(R::fps25, B::max80SubFrames, L::max100Days), {}},
-        {{100, 0, 0, 0, 0, 0}, props(R::fps25, B::max80SubFrames, L::max100Days), {C::days}},
-        {{0, 0, 0, 0, 0, 80}, props(R::fps25, B::max80SubFrames), {C::subFrames}},
-        {{0, 0, 0, 0, 0, 4}, props(R::fps25, B::quarterFrames), {C::subFrames}},
-        {{0, 0, 1, 0, 0, 0}, props(R::fps29_97d), {C::frames}},
-        {{0, 24, 60, 60, -1, -1}, props(R::fps24), {C::hours, C::minutes, C::seconds, C::frames, C::subFrames}},
+        {{100, 0, 0, 0, 0, 0}, props(R::fps25, B::max80SubFrames, L::max100Days), {Comp::days}},
+        {{0, 0, 0, 0, 0, 80}, props(R::fps25, B::max80SubFrames), {Comp::subFrames}},
+        {{0, 0, 0, 0, 0, 4}, props(R::fps25, B::quarterFrames), {Comp::subFrames}},
+        {{0, 0, 1, 0, 0, 0}, props(R::fps29_97d), {Comp::frames}},
+        {{0, 24, 60, 60, -1, -1}, props(R::fps24), {Comp::hours, Comp::minutes, Comp::seconds, Comp::frames, Comp::subFrames}},
     };
     for (const auto& c : cases) {
         const Timecode t = tc(c.components, c.properties);
@@ -86,26 +86,26 @@ TEST(TimecodeValidityTest, DigitCountsAgainstFieldWidths) {
     EXPECT_EQ(decimalDigitCount(kMin), 19);
     EXPECT_EQ(decimalDigitCount(-9), 1);
     EXPECT_EQ(decimalDigitCount(10U), 2);
-    EXPECT_EQ(C(C::frames).numberOfDigits(R::fps119_88, B::max80SubFrames), 3);
-    EXPECT_EQ(C(C::subFrames).numberOfDigits(R::fps24, B::quarterFrames), 1);
+    EXPECT_EQ(Comp(Comp::frames).numberOfDigits(R::fps119_88, B::max80SubFrames), 3);
+    EXPECT_EQ(Comp(Comp::subFrames).numberOfDigits(R::fps24, B::quarterFrames), 1);
 }
 
 TEST(TimecodeValidityTest, ComponentNavigationSkipsExcludedComponents) {
-    EXPECT_EQ(C::firstComponent({C::days, C::subFrames}), C(C::hours));
-    EXPECT_EQ(C::lastComponent({C::days, C::subFrames}), C(C::frames));
-    EXPECT_EQ(C(C::frames).next({C::subFrames}, true), C(C::days));
-    EXPECT_EQ(C(C::frames).next({C::subFrames}, false), C(C::frames));
-    EXPECT_EQ(C(C::hours).next({C::minutes}, false), C(C::seconds));
-    EXPECT_EQ(C(C::subFrames).previous({C::subFrames, C::frames}, false), C(C::seconds));
-    EXPECT_EQ(C(C::subFrames).next({C::subFrames, C::days}, false), C(C::hours));
-    EXPECT_EQ(C(C::hours).previous({C::days}, true), C(C::subFrames));
-    EXPECT_EQ(C(C::hours).previous({C::days}, false), C(C::hours));
-    auto cases = C::allCases();
+    EXPECT_EQ(Comp::firstComponent({Comp::days, Comp::subFrames}), Comp(Comp::hours));
+    EXPECT_EQ(Comp::lastComponent({Comp::days, Comp::subFrames}), Comp(Comp::frames));
+    EXPECT_EQ(Comp(Comp::frames).next({Comp::subFrames}, true), Comp(Comp::days));
+    EXPECT_EQ(Comp(Comp::frames).next({Comp::subFrames}, false), Comp(Comp::frames));
+    EXPECT_EQ(Comp(Comp::hours).next({Comp::minutes}, false), Comp(Comp::seconds));
+    EXPECT_EQ(Comp(Comp::subFrames).previous({Comp::subFrames, Comp::frames}, false), Comp(Comp::seconds));
+    EXPECT_EQ(Comp(Comp::subFrames).next({Comp::subFrames, Comp::days}, false), Comp(Comp::hours));
+    EXPECT_EQ(Comp(Comp::hours).previous({Comp::days}, true), Comp(Comp::subFrames));
+    EXPECT_EQ(Comp(Comp::hours).previous({Comp::days}, false), Comp(Comp::hours));
+    auto cases = Comp::allCases();
     TimecodeComponentSet all(cases.begin(), cases.end());
-    EXPECT_FALSE(C::firstComponent(all).has_value());
-    EXPECT_EQ(C(C::minutes).next(all, true), C(C::minutes));
-    EXPECT_EQ(C(C::subFrames).title(), "SubFrames");
-    EXPECT_EQ(C(C::subFrames).lowercasedName(), "subframes");
+    EXPECT_FALSE(Comp::firstComponent(all).has_value());
+    EXPECT_EQ(Comp(Comp::minutes).next(all, true), Comp(Comp::minutes));
+    EXPECT_EQ(Comp(Comp::subFrames).title(), "SubFrames");
+    EXPECT_EQ(Comp(Comp::subFrames).lowercasedName(), "subframes");
 }
 
 TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
@@ -130,11 +130,11 @@ TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
 }
 
 TEST(TimecodeValidityTest, CollectionViewsOfComponents) {
-    auto c = TimecodeComponents::fromDictionary({{C::hours, 1}});
+    auto c = TimecodeComponents::fromDictionary({{Comp::hours, 1}});
     EXPECT_EQ(c, (TimecodeComponents{0, 1, 0, 0, 0, 0}));
-    c.assign(std::map<TimecodeComponent, std::int64_t>{{C::frames, 5}});
+    c.assign(std::map<TimecodeComponent, std::int64_t>{{Comp::frames, 5}});
     EXPECT_EQ(c, (TimecodeComponents{0, 1, 0, 0, 5, 0}));
-    std::vector<TimecodeComponents::Pair> pairs{{C::minutes, 2}, {C::minutes, 3}};
+    std::vector<TimecodeComponents::Pair> pairs{{Comp::minutes, 2}, {Comp::minutes, 3}};
     EXPECT_EQ(TimecodeComponents::fromPairs(pairs), (TimecodeComponents{0, 0, 3, 0, 0, 0}));
     EXPECT_EQ(c.dictionary().size(), 6U);
     EXPECT_EQ(c.array()[4].second, 5);

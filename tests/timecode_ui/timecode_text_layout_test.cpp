@@ -34,7 +34,7 @@ std::string marked(const std::vector<StyledRun>& runs) {
     return text;
 }
 
-struct Case {
+struct StyledRunCase {
     const char* name;
     Timecode timecode;
     Timecode::StringFormat format;
@@ -42,10 +42,10 @@ struct Case {
     std::string shown;
 };
 
-class StyledRunsTest : public testing::TestWithParam<Case> {};
+class StyledRunsTest : public testing::TestWithParam<StyledRunCase> {};
 
 TEST_P(StyledRunsTest, LaysOutAndStyles) {
-    const Case& c = GetParam();
+    const StyledRunCase& c = GetParam();
     EXPECT_EQ(marked(timecodeStyledRuns(c.timecode, c.format, c.styles)), c.shown);
 }
 
@@ -54,38 +54,38 @@ const TimecodeTextStyles defaults{std::nullopt, std::nullopt, TextScale::standar
 INSTANTIATE_TEST_SUITE_P(
     Layout, StyledRunsTest,
     testing::Values(
-        Case{"FourGroups", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "01:02:03:04"},
-        Case{"DaysShownWhenNotZero", make({2, 1, 2, 3, 4, 0}, Rate::fps25, Base::max80SubFrames, Limit::max100Days),
+        StyledRunCase{"FourGroups", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "01:02:03:04"},
+        StyledRunCase{"DaysShownWhenNotZero", make({2, 1, 2, 3, 4, 0}, Rate::fps25, Base::max80SubFrames, Limit::max100Days),
              {}, defaults, "2 01:02:03:04"},
-        Case{"ZeroDaysOnlyWhenAlwaysShown", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {Option::alwaysShowDays},
+        StyledRunCase{"ZeroDaysOnlyWhenAlwaysShown", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {Option::alwaysShowDays},
              defaults, "0 01:02:03:04"},
-        Case{"DropFrameSemicolon", make({0, 1, 2, 3, 4, 0}, Rate::fps29_97d), {}, defaults, "01:02:03;04"},
-        Case{"FilenameDashesKeepDaysSpace",
+        StyledRunCase{"DropFrameSemicolon", make({0, 1, 2, 3, 4, 0}, Rate::fps29_97d), {}, defaults, "01:02:03;04"},
+        StyledRunCase{"FilenameDashesKeepDaysSpace",
              make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
              {Option::filenameCompatible}, defaults, "3 01-02-03-04"},
-        Case{"ThreeFrameDigitsAt120", make({0, 0, 0, 0, 5, 0}, Rate::fps120), {}, defaults, "00:00:00:005"},
-        Case{"QuarterFramesOneDigit", make({0, 0, 0, 0, 5, 3}, Rate::fps24, Base::quarterFrames),
+        StyledRunCase{"ThreeFrameDigitsAt120", make({0, 0, 0, 0, 5, 0}, Rate::fps120), {}, defaults, "00:00:00:005"},
+        StyledRunCase{"QuarterFramesOneDigit", make({0, 0, 0, 0, 5, 3}, Rate::fps24, Base::quarterFrames),
              {Option::showSubFrames}, defaults, "00:00:00:05.3"},
-        Case{"HundredSubframesTwoDigits", make({0, 0, 0, 0, 5, 7}, Rate::fps24, Base::max100SubFrames),
+        StyledRunCase{"HundredSubframesTwoDigits", make({0, 0, 0, 0, 5, 7}, Rate::fps24, Base::max100SubFrames),
              {Option::showSubFrames}, defaults, "00:00:00:05.07"}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, StyledRunsTest,
     testing::Values(
-        Case{"InvalidHoursInValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "[25]:02:03:04"},
-        Case{"NothingMarkedWithoutValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {},
+        StyledRunCase{"InvalidHoursInValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {}, defaults, "[25]:02:03:04"},
+        StyledRunCase{"NothingMarkedWithoutValidationStyle", make({0, 25, 2, 3, 4, 0}, Rate::fps25), {},
              {std::nullopt, std::nullopt, TextScale::standard, std::nullopt}, "25:02:03:04"},
-        Case{"SeparatorStyle", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {},
+        StyledRunCase{"SeparatorStyle", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {},
              {gray, std::nullopt, TextScale::standard, red}, "01{:}02{:}03{:}04"},
-        Case{"SubframesStyleAndScale", make({0, 1, 2, 3, 4, 10}, Rate::fps25), {Option::showSubFrames},
+        StyledRunCase{"SubframesStyleAndScale", make({0, 1, 2, 3, 4, 10}, Rate::fps25), {Option::showSubFrames},
              {std::nullopt, green, TextScale::secondary, red}, "01:02:03:04.<10>~"},
-        Case{"InvalidSubframesTakeValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25), {Option::showSubFrames},
+        StyledRunCase{"InvalidSubframesTakeValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25), {Option::showSubFrames},
              {std::nullopt, green, TextScale::secondary, red}, "01:02:03:04.[90]~"},
-        Case{"InvalidSubframesPlainWithoutValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25),
+        StyledRunCase{"InvalidSubframesPlainWithoutValidationStyle", make({0, 1, 2, 3, 4, 90}, Rate::fps25),
              {Option::showSubFrames}, {std::nullopt, green, TextScale::standard, std::nullopt},
              "01:02:03:04.90"},
-        Case{"DroppedFrameLabelMarked", make({0, 0, 1, 0, 0, 0}, Rate::fps29_97d), {}, defaults, "00:01:00;[00]"}),
+        StyledRunCase{"DroppedFrameLabelMarked", make({0, 0, 1, 0, 0, 0}, Rate::fps29_97d), {}, defaults, "00:01:00;[00]"}),
     [](const auto& info) { return info.param.name; });
 
 // The runs as text, bracketed by foreground colour.

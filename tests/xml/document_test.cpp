@@ -12,8 +12,6 @@
 namespace tallyvane {
 namespace {
 
-XMLDocument parse(std::string_view text) { return XMLDocument::fromBuffer(text.data(), text.size()); }
-
 // The error `make` throws, or noError when it throws none.
 XMLError errorOf(const std::function<void()>& make) {
     try {

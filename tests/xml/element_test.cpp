@@ -8,8 +8,6 @@
 namespace tallyvane {
 namespace {
 
-XMLDocument parse(std::string_view text) { return XMLDocument::fromBuffer(text.data(), text.size()); }
-
 constexpr std::string_view indented =
     "<library xmlns=\"urn:default\" xmlns:fx=\"urn:fx\">\n"
     "  <event name=\"Day 1\" fx:id=\"e1\"/>\n"

@@ -13,8 +13,6 @@ namespace {
 const std::string dataDir = std::string(TALLYVANE_TEST_DATA_DIR) + "/xml";
 constexpr std::string_view secret = "TALLYVANE-SECRET-CONTENT";
 
-XMLDocument parse(std::string_view text) { return XMLDocument::fromBuffer(text.data(), text.size()); }
-
 std::optional<XMLError> refusal(std::string_view text) {
     try {
         parse(text);

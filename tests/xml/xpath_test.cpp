@@ -8,8 +8,6 @@
 namespace tallyvane {
 namespace {
 
-XMLDocument parse(std::string_view text) { return XMLDocument::fromBuffer(text.data(), text.size()); }
-
 std::optional<XMLError> errorOf(const XMLElement& context, std::string_view expression) {
     try {
         context.checkedXPath(expression);

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include "timecode_ui/timecode_text_formatter.h"
+
 namespace tallyvane {
 
 inline void ensureQtApplication() {
@@ -25,5 +27,13 @@ class QtTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { ensureQtApplication(); }
 };
+
+// A formatter at 80 subframes within a day that draws invalid components red when it shows
+// validation.
+inline TimecodeTextFormatter formatterAt(TimecodeFrameRate rate, bool showsValidation = false) {
+    return TimecodeTextFormatter(
+        Timecode::Properties{rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
+        std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
+}
 
 }  // namespace tallyvane

@@ -17,13 +17,6 @@ namespace {
 
 using ItemDelegateTest = QtTest;
 
-// A formatter that draws invalid components red when it shows validation.
-TimecodeTextFormatter formatterAt(TimecodeFrameRate rate, bool showsValidation) {
-    return TimecodeTextFormatter(
-        Timecode::Properties{rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
-        std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
-}
-
 TEST_F(ItemDelegateTest, CellsShowAndEditTimecodeText) {
     const TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps29_97d, false);
     QStandardItemModel model(1, 1);

@@ -12,12 +12,6 @@ namespace {
 
 using Rate = TimecodeFrameRate;
 
-TimecodeTextFormatter formatterAt(Rate rate, bool showsValidation = false) {
-    return TimecodeTextFormatter(
-        Timecode::Properties{rate, Timecode::SubFramesBase::max80SubFrames, Timecode::UpperLimit::max24Hours},
-        std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
-}
-
 class LineEditTest : public QtTest {
 protected:
     void SetUp() override {
