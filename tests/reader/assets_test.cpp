@@ -32,46 +32,6 @@ struct AssetExpectation {
     std::string audioRate;
 };
 
-TEST_F(AssetsPass, ReadsEveryAssetResource) {
-    using C = Asset::Category;
-    const std::vector<AssetExpectation> expected{
-        {"Volumes clip", "a1", 90000.0, 250.0, "FFVideoFormat1920x1080p25", "1920 \u00D7 1080",
-         "file://localhost/Volumes/Media/a.mov", C::AV, "48000"},
-        {"Users clip", "a2", 0.0, 1.0, "FFVideoFormat1280x1080i5994", "", "file:///Users/x/a.mov", C::Video, ""},
-        {"still", "a3", 0.0, 0.0, "", "", "file://localhost/Volumes/Stills/first.png", C::Image, ""},
-        {"music", "a4", 0.0, 3600.0, std::nullopt, "", std::nullopt, C::Audio, "44100"},
-        {"neither", "a5", 0.0, 0.0, std::nullopt, "", std::nullopt, C::Video, ""},
-        // Stored as "119.88pp" and read back at 119.88, not at the 60p fallback.
-        {"fast", "a6", 1.0, 120000.0, "FFVideoFormat3840x2160p11988", "3840 \u00D7 2160", std::nullopt, C::Video, ""},
-        {"no rate", "a7", 0.0, 120.0, "FFVideoFormatRateUndefined", "", std::nullopt, C::Video, ""},
-        {"unknown format", "a8", 0.0, 120.0, std::nullopt, "", std::nullopt, C::Video, ""},
-        {"no id", "", 0.0, 60.0, std::nullopt, "", std::nullopt, C::Video, ""},
-        {"second a1", "a1", 0.0, 60.0, std::nullopt, "", std::nullopt, C::Video, ""}};
-    const auto assets = fixture.store.fetch<Asset>();
-    ASSERT_EQ(assets.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const Asset& asset = *assets[i];
-        const AssetExpectation& e = expected[i];
-        EXPECT_EQ(asset.name(), e.name) << i;
-        if (!e.id.empty()) {
-            EXPECT_EQ(asset.id(), e.id) << i;
-        }
-        EXPECT_DOUBLE_EQ(asset.firstFrame(), e.firstFrame) << e.name;
-        EXPECT_DOUBLE_EQ(asset.duration(), e.duration) << e.name;
-        EXPECT_EQ(asset.videoFormat() ? std::optional(asset.videoFormat()->name()) : std::nullopt, e.formatName)
-            << e.name;
-        EXPECT_EQ(asset.frameSize(), e.frameSize) << e.name;
-        EXPECT_EQ(asset.url() ? std::optional(asset.url()->absoluteString()) : std::nullopt, e.url) << e.name;
-        EXPECT_FALSE(asset.online()) << e.name;
-        EXPECT_FALSE(asset.securityscopedURL());
-        EXPECT_EQ(asset.category(), e.category) << e.name;
-        EXPECT_EQ(asset.audioRate(), e.audioRate) << e.name;
-        EXPECT_EQ(asset.timecodeFrameRate(), "") << "not set by this pass";
-    }
-    EXPECT_EQ(assets[8]->id().rfind("as-", 0), 0u);
-    EXPECT_EQ(assets[8]->id().size(), 3u + 36u);
-}
-
 TEST_F(AssetsPass, ReferencesFindTheFirstAssetOfAnIdentifier) {
     const auto assets = fixture.store.fetch<Asset>();  // in the order checked above
     ASSERT_EQ(assets.size(), 10u);
@@ -81,18 +41,6 @@ TEST_F(AssetsPass, ReferencesFindTheFirstAssetOfAnIdentifier) {
     ASSERT_TRUE(resource);
     EXPECT_EQ(resource->attr("name"), "Volumes clip");
     EXPECT_FALSE(fixture.context.assetResource(assets[8]->id()));
-}
-
-TEST_F(AssetsPass, PrintsWhatItReadsAndWhatItSkips) {
-    const std::string printed = fixture.printed();
-    for (const std::string_view line :
-         {"(\"id\", \"a1\")\n", "audioSources\n", "audioChannels\n", "videoSources not needed\n",
-          "\"securityscopedURL:\" false \"url:\" file://localhost/Volumes/Media/a.mov\n",
-          "\"is asset online?\" false\n", "\"securityscopedURL:\" false \"url:\" \"nil\"\n",
-          "\"Unable to create Fraction from 1/0s\"\n"}) {
-        EXPECT_TRUE(contains(printed, line)) << line;
-    }
-    EXPECT_TRUE(contains(printed, " ---\n"));
 }
 
 TEST(AssetLocation, OnlyAnExistingFileIsOnline) {

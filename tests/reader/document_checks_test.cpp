@@ -165,15 +165,6 @@ TEST(DocumentChecks, ADocumentWithoutRootIsEmpty) {
     }
 }
 
-TEST(DocumentChecks, AnEmptyProjectCountsTheFallbackFormatOnly) {
-    const Reading reading = read(testing::readerData("empty_project.fcpxml"));
-    EXPECT_TRUE(reading.alerts.empty());
-    EXPECT_EQ(reading.printed,
-              "--------------------\n\"formats:\" 1\n--------------------\n\"assets:\" 0\n"
-              "--------------------\n\"--- storeEventsAndTheirContents ---\"\n"
-              "EventBin: \"FCP Event\", 0 clips, 0 storyCompositions\n--------------------\n");
-}
-
 TEST(DocumentChecks, EntitiesStayInertAndTheReadingGoesOn) {
     const Reading reading = read(testing::readerData("external_entity.fcpxml"));
     EXPECT_TRUE(reading.alerts.empty());
@@ -216,21 +207,6 @@ TEST(DocumentChecks, TheStoreIsEmptiedBeforeTheAlertIsShown) {
     reader.processFCPXML(documentWithVersion("1.11"));
     EXPECT_TRUE(contains(log.str(), "\"formats:\" 2\n")) << "the failure came after filling started";
     EXPECT_EQ(alerts.formatsSeen, std::vector<std::size_t>{0});
-}
-
-TEST(DocumentChecks, TheFallbackFormatIsOneObjectForAllReadings) {
-    testing::ReadDocument r;
-    r.reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
-    const auto first = r.store.fetch<VideoFormat>();
-    r.store.deleteAll();
-    r.reader.processFCPXML(testing::readerData("empty_project.fcpxml"));
-    const auto second = r.store.fetch<VideoFormat>();
-    ASSERT_EQ(first.size(), 1u);
-    ASSERT_EQ(second.size(), 1u);
-    EXPECT_EQ(first.front(), second.front());
-    EXPECT_EQ(first.front(), r.reader.defaultVideoFormat());
-    EXPECT_EQ(first.front()->id(), "default");
-    EXPECT_EQ(first.front()->name(), "FFVideoFormatRateUndefined");
 }
 
 }  // namespace

@@ -33,19 +33,6 @@ TEST(TextExtensions, LastCharacterIsAWholeGraphemeCluster) {
     for (const auto& [text, last] : cases) EXPECT_EQ(lastCharacter(text), last) << text;
 }
 
-TEST(TextExtensions, CapitalizedCapitalisesEveryWord) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"dialogue", "Dialogue"},     {"DIALOGUE", "Dialogue"},         {"sound effects", "Sound Effects"},
-        {"dialogue-1", "Dialogue-1"}, {"vfx", "Vfx"},                   {"", ""},
-        {"éCLAIR", "Éclair"},         {"music-2", "Music-2"},
-        // The first letter of a word, not its first character, is upper case.
-        {"2nd unit", "2Nd Unit"},     {"1ST", "1St"},                   {"x2y", "X2y"}};
-    for (const auto& [text, expected] : cases) EXPECT_EQ(capitalized(text), expected) << text;
-    const std::vector<std::pair<std::string, bool>> lower{
-        {"comp", true}, {"dialogue-1", true}, {"", true}, {"ITT", false}, {"Comp", false}, {"caf\u00c9", false}};
-    for (const auto& [text, expected] : lower) EXPECT_EQ(isEntirelyLowercase(text), expected) << text;
-}
-
 TEST(TextExtensions, ReplacingOccurrencesScansTheOriginalOnce) {
     EXPECT_EQ(replacingOccurrences("1.1.6", "1.", ""), "6");
     EXPECT_EQ(replacingOccurrences("11..6", "1.", ""), "1.6");
@@ -96,23 +83,6 @@ class NodeExtensions : public ::testing::Test {
 protected:
     testing::PassFixture fixture{testing::readerData("siblings.fcpxml")};
 };
-
-TEST_F(NodeExtensions, ElementSiblingsAreLookedForWithinThreeNodes) {
-    // Each case: the element, and the tag of the element sibling expected before and after it.
-    const std::vector<std::tuple<std::string, std::optional<std::string>, std::optional<std::string>>> cases{
-        {"//spine/*[@name='first']", std::nullopt, "gap"},
-        {"//spine/gap", "asset-clip", std::nullopt},
-        {"//spine/*[@name='far']", std::nullopt, std::nullopt},  // text, comment, text, then the title: too far
-        {"//spine/title", std::nullopt, "asset-clip"},
-        {"//spine/*[@name='second spine']", "title", std::nullopt}};
-    for (const auto& [path, before, after] : cases) {
-        const XMLElement element = fixture.element(path);
-        const auto previous = previousElementSibling(element);
-        const auto next = nextElementSibling(element);
-        EXPECT_EQ(previous ? previous->tag() : std::nullopt, before) << path;
-        EXPECT_EQ(next ? next->tag() : std::nullopt, after) << path;
-    }
-}
 
 TEST_F(NodeExtensions, ChildSelectionsJoinTheResultsInListOrder) {
     const std::vector<XMLElement> spines = elementsOf(fixture.context.root().xpath("//spine"));

@@ -55,22 +55,5 @@ TEST(ContentErrors, OnlyWholeRawTextsMakeAnError) {
               std::hash<std::string_view>{}("There is a problem with this OTIO"));
 }
 
-TEST(InputTypes, ReadTheirCaseNamesExactly) {
-    const std::array<std::pair<std::string_view, InputType>, 6> cases{{{"null", InputType::null},
-                                                                       {"XMEML", InputType::XMEML},
-                                                                       {"FCPXML", InputType::FCPXML},
-                                                                       {"DaVrOTIO", InputType::DaVrOTIO},
-                                                                       {"PProOTIO", InputType::PProOTIO},
-                                                                       {"AvidOTIO", InputType::AvidOTIO}}};
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(fromRawValue<InputType>(cases[i].first), cases[i].second);
-        EXPECT_EQ(rawValue(cases[i].second), cases[i].first);
-        EXPECT_EQ(static_cast<std::size_t>(cases[i].second), i) << "stored as its position";
-    }
-    EXPECT_FALSE(fromRawValue<InputType>("fcpxml"));
-    EXPECT_FALSE(fromRawValue<InputType>("FCPXML "));
-    static_assert(sizeof(InputType) == 1);
-}
-
 }  // namespace
 }  // namespace tallyvane

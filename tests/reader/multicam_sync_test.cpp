@@ -49,19 +49,6 @@ protected:
     testing::ReadDocument read{testing::readerData("multicam_sync.fcpxml")};
 };
 
-TEST_F(MulticamSync, CompositionsInTheOrderTheyAreRead) {
-    ASSERT_TRUE(read.alerts.alerts.empty());
-    std::vector<std::pair<std::string, Composition::Category>> compositions;
-    for (const auto& composition : read.store.fetch<Composition>()) {
-        compositions.emplace_back(composition->name(), composition->category());
-    }
-    EXPECT_EQ(compositions, (std::vector<std::pair<std::string, Composition::Category>>{
-                                {"MC", Composition::Category::Multicam},
-                                {"Event Sync", Composition::Category::SyncClip},
-                                {"Edit", Composition::Category::TimelineSequence},
-                                {"Sync", Composition::Category::SyncClip}}));
-}
-
 TEST_F(MulticamSync, AnglesGetTracksFromTheirPosition) {
     const auto multicam = read.composition("MC");
     ASSERT_NE(multicam, nullptr);

@@ -14,17 +14,6 @@
 namespace tallyvane {
 namespace {
 
-TEST(PlacementRules, LanesFromTheElementOrItsParent) {
-    testing::PassFixture fixture(R"(<fcpxml version="1.10">
-        <spine lane="3"><a/><b lane="0"/><c lane="-2"/><d lane="+1"/><e lane="x"/><f lane=""/>
-          <g lane="99999999999999999999"/></spine>
-        <spine><h/></spine></fcpxml>)");
-    const std::vector<std::pair<std::string, std::optional<std::int64_t>>> cases{
-        {"a", 3}, {"b", 3}, {"c", -2}, {"d", 1}, {"e", std::nullopt}, {"f", std::nullopt}, {"g", std::nullopt},
-        {"h", 0}};
-    for (const auto& [tag, lane] : cases) EXPECT_EQ(laneOf(fixture.element("//" + tag)), lane) << tag;
-}
-
 TEST(PlacementRules, PositionsByContext) {
     // Every time below is whole seconds.
     testing::PassFixture fixture(R"(<fcpxml version="1.10"><sequence>

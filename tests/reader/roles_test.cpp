@@ -83,17 +83,5 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(RoleLines, SayWhatTheyFound) {
-    testing::PassFixture fixture(testing::readerData("roles.fcpxml"));
-    resolveRoles(fixture.element("//*[@name='plain clip']"), assetOf(Asset::Category::AV).get(), fixture.log);
-    resolveRoles(fixture.element("//*[@name='audio role']"), nullptr, fixture.log);
-    resolveRoles(fixture.element("//*[@name='inactive connected']"), nullptr, fixture.log);
-    const std::string printed = fixture.printed();
-    EXPECT_TRUE(contains(printed, "I DIDN'T FIND ANY AUDIO WITH ROLES\n"));
-    EXPECT_TRUE(contains(printed, "Effects [\"Effects.Effects-1\"]\n"));
-    EXPECT_TRUE(contains(printed, "audio-channel-source roles: acs_roles = []\n"));
-    EXPECT_TRUE(contains(printed, "audio-channel-source roles: acs_roles = [\"dialogue.boom\", \"dialogue.lav\"]\n"));
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -48,33 +48,6 @@ protected:
     std::shared_ptr<Composition> cut = read.composition("Cut");
 };
 
-TEST_F(Timeline, IsTheEventsOneComposition) {
-    ASSERT_TRUE(read.alerts.alerts.empty());
-    const auto bins = read.store.fetch<EventBin>();
-    ASSERT_EQ(bins.size(), 1u);
-    EXPECT_EQ(bins[0]->name(), "Day 1");
-    ASSERT_EQ(bins[0]->storyCompositions().size(), 1u);
-    ASSERT_EQ(bins[0]->storyCompositions()[0], cut);
-    EXPECT_EQ(cut->id(), "P-1");
-    EXPECT_EQ(cut->category(), Composition::Category::TimelineSequence);
-    EXPECT_EQ(cut->timecodeFrameRate(), "25");
-    EXPECT_DOUBLE_EQ(cut->firstFrame(), 90000);
-    EXPECT_DOUBLE_EQ(cut->duration(), 750);
-    EXPECT_EQ(cut->audioSampleRate(), 48000);
-    EXPECT_EQ(cut->audioChannelLayout(), "stereo");
-}
-
-TEST_F(Timeline, TracksAreNumberedFromLanes) {
-    std::vector<std::pair<std::int64_t, std::string>> video;
-    for (const auto& track : cut->videoTracks()) video.emplace_back(track->trackIdx(), track->name());
-    std::vector<std::pair<std::int64_t, std::string>> audio;
-    for (const auto& track : cut->audioTracks()) audio.emplace_back(track->trackIdx(), track->name());
-    // Created on first use: the primary storyline, then lanes 1 and 2 of the connected items.
-    EXPECT_EQ(video, (std::vector<std::pair<std::int64_t, std::string>>{{1, "V1"}, {2, "V2"}, {3, "V3"}}));
-    EXPECT_EQ(audio, (std::vector<std::pair<std::int64_t, std::string>>{{1, "A1"}, {2, "A2"}}));
-    for (const auto& track : cut->audioTracks()) EXPECT_EQ(track->premiereTrackType(), "Mono");
-}
-
 TEST_F(Timeline, ElementsOnEachTrack) {
     // 25 frames a second. Primary items by kind (clips, then titles, then gaps); the
     // transition comes with the clip before it and is not placed again with the clip after.
@@ -112,51 +85,6 @@ TEST_F(Timeline, ElementsOnEachTrack) {
                "A2");
 }
 
-TEST_F(Timeline, SourceTimesRatesAndTypes) {
-    const auto v1 = testing::trackAt(cut->videoTracks(), 1);
-    const auto a1 = testing::trackAt(cut->audioTracks(), 1);
-    ASSERT_TRUE(v1 && a1);
-    const auto& a = v1->elements()[0];
-    EXPECT_EQ(a->trackType(), TrackType::Video);
-    EXPECT_EQ(a->srcInpoint(), 250.0);
-    EXPECT_EQ(a->srcDuration(), 100.0);
-    EXPECT_EQ(a->timecodeFrameRate(), "25");
-    EXPECT_EQ(a->videoRole(), "Video");
-    EXPECT_EQ(a->audioRole(), "Dialogue");
-    EXPECT_EQ(a->asset()->name(), "Interview");
-    EXPECT_EQ(a1->elements()[0]->trackType(), TrackType::Audio);
-
-    // A split edit: the audio starts 1s before the picture and lasts 5s.
-    const auto& splitAudio = a1->elements()[3];
-    EXPECT_EQ(splitAudio->srcInpoint(), 725.0);
-    EXPECT_EQ(splitAudio->srcDuration(), 125.0);
-    EXPECT_EQ(v1->elements()[4]->srcInpoint(), 750.0);
-
-    // Audio-only media is timed at 60 frames a second.
-    const auto& voice = a1->elements()[4];
-    EXPECT_EQ(voice->timecodeFrameRate(), "60");
-    EXPECT_EQ(voice->srcDuration(), 60.0);
-    EXPECT_EQ(voice->videoRole(), "");
-
-    // A still holds its frames from one hour in.
-    EXPECT_DOUBLE_EQ(v1->elements()[5]->firstFrame(), 90000);
-
-    const auto& generator = v1->elements()[6];
-    EXPECT_FALSE(generator->appleEffect());
-    const auto& title = testing::trackAt(cut->videoTracks(), 3)->elements()[0];
-    EXPECT_TRUE(title->appleEffect());
-    EXPECT_EQ(title->videoRole(), "Titles");
-    EXPECT_EQ(title->params(),
-              (StoryElement::Params{{"font", "Helvetica Bold 60"}, {"text", "Jane  |  Doe"}}));
-
-    const auto& transition = v1->elements()[1];
-    EXPECT_EQ(transition->id(), "");
-    EXPECT_EQ(transition->notes(), "");
-    EXPECT_TRUE(transition->appleEffect());
-    EXPECT_FALSE(transition->srcInpoint().has_value());
-    EXPECT_EQ(a1->elements()[1]->notes(), "Cross Fade");
-}
-
 TEST_F(Timeline, MarkersLandOnTheTimeline) {
     const auto& a = testing::trackAt(cut->videoTracks(), 1)->elements()[0];
     ASSERT_EQ(a->markedRanges().size(), 1u);
@@ -189,12 +117,6 @@ TEST_F(Timeline, EffectsAndRetimingGoWithEachCopy) {
         EXPECT_EQ(copy->srcDuration(), 200.0);
     }
     EXPECT_EQ(read.store.fetch<SpeedFX>().size(), 2u);
-}
-
-TEST_F(Timeline, EverythingOnATrackIsInTheStore) {
-    // The rows of the five tracks listed above, and no more.
-    EXPECT_EQ(read.store.fetch<StoryElement>().size(), 8u + 2 + 1 + 5 + 3);
-    EXPECT_EQ(read.store.fetch<MarkedRange>().size(), 2u);
 }
 
 }  // namespace

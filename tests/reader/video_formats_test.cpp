@@ -26,36 +26,6 @@ struct FormatExpectation {
     std::string pixelAspectRatio;
 };
 
-TEST_F(FormatsPass, ReadsEveryFormatResource) {
-    const std::vector<FormatExpectation> expected{
-        // "Video" holds an "i", so the interlaced 25 fps rate matches first; both count 25 frames a second.
-        {"FFVideoFormat1920x1080p25", "25i", 1920, 1080, false, "square"},
-        {"FFVideoFormatDV720x480i5994_16x9", "29.97i", 720, 480, true, "NTSC-601"},
-        {"FFVideoFormat1280x1080i5994", "29.97i", 0, 0, false, "DVCPROHD-1080i60"},
-        {"FFVideoFormat1280x1080p2398", "23.98p", 0, 0, false, "HD-(1280x1080)"},
-        {"FFVideoFormat3840x2160p11988", "119.88pp", 3840, 2160, false, "square"},
-        // An unreadable duration counts as the 60p duration, which the interlaced 60i matches first.
-        {"FFVideoFormat720p", "60i", 0, 0, false, "square"},
-        {"", "60p", 0, 0, false, ""},                         // no name, no matching rate
-        {"FFVideoFormat1440x1080i50", "50i", 1440, 1080, false, "DVCPROHD-1080i50"},
-        {"FFVideoFormatRateUndefined", "", 0, 0, false, ""},
-        {"", "", 0, 1080, false, ""},
-        {"FFVideoFormat1080p30", "30p", 0, 0, false, "square"}};
-    const auto formats = fixture.store.fetch<VideoFormat>();
-    ASSERT_EQ(formats.size(), expected.size() + 1);
-    EXPECT_EQ(formats.front(), fixture.context.defaultVideoFormat()) << "the fallback format comes first";
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const VideoFormat& format = *formats[i + 1];
-        const FormatExpectation& e = expected[i];
-        EXPECT_EQ(format.name(), e.name) << i;
-        EXPECT_EQ(format.videoFrameRate(), e.videoFrameRate) << i;
-        EXPECT_EQ(format.width(), e.width) << i;
-        EXPECT_EQ(format.height(), e.height) << i;
-        EXPECT_EQ(format.anamorphic(), e.anamorphic) << i;
-        EXPECT_EQ(format.pixelAspectRatio(), e.pixelAspectRatio) << i;
-    }
-}
-
 TEST_F(FormatsPass, KeepsTextsAsWrittenAndMakesMissingIdentifiers) {
     const auto formats = fixture.store.fetch<VideoFormat>();  // in the order checked above
     ASSERT_EQ(formats.size(), 12u);
@@ -85,16 +55,6 @@ TEST(PixelAspectRatio, LongerNamesAreTriedBeforeTheirPrefixes) {
         {"FFVideoFormat1440x1080i5994", "HD-(1440x1080)"}, {"FFVideoFormat1920x1080p25", "square"},
         {"FFVideoFormatRateUndefined", ""},               {"", ""}};
     for (const auto& [name, ratio] : cases) EXPECT_EQ(pixelAspectRatio(name), ratio) << name;
-}
-
-TEST(VideoFrameRateText, ReadsTheStoredTextAndTheRawValue) {
-    // 119.88p is stored as "119.88pp"; reading only one of the two forms would time such projects at 60.
-    const std::vector<std::pair<std::string, std::optional<VideoFrameRate>>> cases{
-        {"119.88pp", VideoFrameRate::fps119_88p}, {"119.88p", VideoFrameRate::fps119_88p},
-        {"29.97i", VideoFrameRate::fps29_97i},    {"23.98p", VideoFrameRate::fps23_98p},
-        {"25p", VideoFrameRate::fps25p},          {"", std::nullopt},
-        {"60", std::nullopt},                     {"29.97I", std::nullopt}};
-    for (const auto& [text, rate] : cases) EXPECT_EQ(videoFrameRateFromText(text), rate) << text;
 }
 
 }  // namespace
