@@ -114,33 +114,5 @@ TEST(FrameRateQueries, VideoRateTriesItsSourcesInOrder) {
     }
 }
 
-TEST(FrameRateQueries, InterlacingLooksAtTheFirstVideoTrackOnly) {
-    const struct {
-        const char* name;
-        AssetDescription asset;
-        bool expected;
-    } cases[] = {
-        {"two fields", asset({audio(), video(none, 2)}), true},
-        {"one field", asset({video(none, 1)}), false},
-        {"not declared", asset({video(none)}), false},
-        {"second track interlaced", asset({video(none, 1), video(none, 2)}), false},
-        {"no video", asset({audio()}), false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(isInterlaced(c.asset), c.expected) << c.name;
-}
-
-TEST(FrameRateQueries, DropFlagAndNominalRatesWithoutTracks) {
-    const AssetDescription empty = asset({audio()});
-    EXPECT_FALSE(isDropFrame(empty));
-    EXPECT_TRUE(nominalFrameRates(empty).empty());
-    EXPECT_TRUE(loadFormatDescriptions({}).empty());
-    const AssetDescription some =
-        asset({timecode(none), timecode(none, timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax)});
-    EXPECT_TRUE(isDropFrame(some));
-    EXPECT_EQ(loadFormatDescriptions(some.tracks).size(), 2U);
-    EXPECT_EQ(nominalFrameRates(asset({video(none, std::nullopt, 25), audio(), video(none, std::nullopt, 50)})),
-              (std::vector<float>{25, 50}));
-}
-
 }  // namespace
 }  // namespace tallyvane
