@@ -34,11 +34,8 @@ TEST(DebugTextTest, EventsFormatsAndAssets) {
     auto event = std::make_shared<EventBin>(
         "Day 1", std::vector{makeElement("a", 0), makeElement("b", 0), makeElement("c", 0)},
         std::vector{makeComposition("c1", "Edit", makeFormat())});
-    auto emptyEvent = test::makeEvent("");
     auto format = std::make_shared<VideoFormat>("r1", "FFVideoFormat1080i5994", "29.97i", "1001/30000s", 1920, 1080,
                                                 false, "upper first", "square");
-    auto defaultFormat = std::make_shared<VideoFormat>("default", "FFVideoFormatRateUndefined", "", "", 0, 0, false,
-                                                       "", "");
     auto asset = std::make_shared<Asset>("r2", "Clip \"A\"", 86400.5, 1e-05, "29.97d", format,
                                          Url("file:///Volumes/Media/A%20001.mov"), false, false, true, false,
                                          "1920 \u00d7 1080", "48k", "Cam", Asset::Category::AV);
@@ -48,10 +45,7 @@ TEST(DebugTextTest, EventsFormatsAndAssets) {
 
     expectTexts({
         {"event", event->debugDescription(), "EventBin: \"Day 1\", 3 clips, 1 storyCompositions\n"},
-        {"empty event", emptyEvent->debugDescription(), "EventBin: \"\", 0 clips, 0 storyCompositions\n"},
         {"format", format->debugDescription(), "VideoFormat r1: \"FFVideoFormat1080i5994\", 29.97i, 1920x1080\n"},
-        {"default format", defaultFormat->debugDescription(),
-         "VideoFormat default: \"FFVideoFormatRateUndefined\", , 0x0\n"},
         {"asset", asset->debugDescription(),
          "Asset r2: \"Clip \"A\"\", /Volumes/Media/A 001.mov\n        start: 86400.5\u0192, duration: 1e-05\u0192\n"},
         {"asset without url", assetWithoutUrl->debugDescription(),
@@ -65,14 +59,11 @@ TEST(DebugTextTest, CompositionsAndTracks) {
     composition->appendVideoTrack(test::makeVideoTrack(0));
     composition->appendVideoTrack(test::makeVideoTrack(1));
     composition->appendAudioTrack(test::makeAudioTrack(-1));
-    auto bare = makeComposition("c2", "Empty", makeFormat());
-    bare->setCategory(Composition::Category::null);
 
     auto video = std::make_shared<VideoTrack>(2, "B-roll", true, "angle-7",
                                               std::vector{makeElement("e1", 0), makeElement("e2", 48)});
     auto emptyVideo = test::makeVideoTrack(0);
     auto audio = std::make_shared<AudioTrack>(-3, "Mix", false, "a9", "Stereo", std::vector{makeElement("e3", 12.5)});
-    auto emptyAudio = test::makeAudioTrack(4);
 
     const std::string e1 = "StoryElement assetclip: \"Clip\" @0.0\u0192, roles: Video Dialogue, id: e1\n";
     const std::string e2 = "StoryElement assetclip: \"Clip\" @48.0\u0192, roles: Video Dialogue, id: e2\n";
@@ -80,13 +71,11 @@ TEST(DebugTextTest, CompositionsAndTracks) {
     expectTexts({
         {"composition", composition->debugDescription(),
          "Composition: CompoundClip, \"Edit\", 2 Video Tracks, 1 Audio Tracks \n"},
-        {"bare composition", bare->debugDescription(), "Composition: null, \"Empty\", 0 Video Tracks, 0 Audio Tracks \n"},
         {"video track", video->debugDescription(),
          "VideoTrack 2: name=B-roll, angleID=angle-7, 2 elements \n [" + e1 + ", " + e2 + "]"},
         {"empty video track", emptyVideo->debugDescription(), "VideoTrack 0: name=V0, angleID=, 0 elements \n []"},
         {"audio track", audio->debugDescription(),
          "AudioTrack -3: name=Mix, angleId=a9, 1 elements \n [" + e3 + "]"},
-        {"empty audio track", emptyAudio->debugDescription(), "AudioTrack 4: name=A4, angleId=, 0 elements \n []"},
     });
 }
 

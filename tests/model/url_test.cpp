@@ -30,11 +30,5 @@ TEST(UrlTest, PathOfTheLocation) {
     for (const auto& c : cases) EXPECT_EQ(Url(c.text).path(), c.path) << c.text;
 }
 
-TEST(UrlTest, KeepsItsTextAndComparesByIt) {
-    EXPECT_EQ(Url("file:///a%20b").absoluteString(), "file:///a%20b");
-    EXPECT_EQ(Url("file:///a"), Url("file:///a"));
-    EXPECT_NE(Url("file:///a%20b"), Url("file:///a b"));
-}
-
 }  // namespace
 }  // namespace tallyvane

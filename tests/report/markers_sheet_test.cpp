@@ -103,17 +103,5 @@ TEST_F(MarkersSheetTest, PairingsWithoutColumnsAddNoSheet) {
     EXPECT_EQ(log.str(), "");
 }
 
-TEST(MarkerKindColorTest, KindsMapExactly) {
-    const std::vector<std::pair<std::string, xlsx::Color>> cases = {
-        {"Standard", xlsx::Color::blue},        {"Incomplete To-Do", xlsx::Color::red},
-        {"Completed To-Do", xlsx::Color::green}, {"Chapter", xlsx::Color::orange},
-        {"keyword", xlsx::Color::blue},          {"favorite", xlsx::Color::green},
-        {"rejected", xlsx::Color::red},          {"analysis", xlsx::Color::orange},
-        {"standard", xlsx::Color::gray},         {"Keyword", xlsx::Color::gray},
-        {"none", xlsx::Color::gray},             {"", xlsx::Color::gray},
-    };
-    for (const auto& [kind, color] : cases) EXPECT_EQ(markerKindColor(kind), color) << kind;
-}
-
 }  // namespace
 }  // namespace tallyvane::testing

@@ -2,10 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "report/clipsheet/clock_text.h"
-#include "report/clipsheet/marker_kind.h"
 
 namespace tallyvane {
 namespace {
@@ -30,38 +28,6 @@ TEST(ClockText, IsTheTimeOfDayInWholeSeconds) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(clockText(c.milliseconds), c.text) << c.milliseconds;
-    }
-}
-
-TEST(MarkerKind, RawTextsAndCellSuffixes) {
-    const struct {
-        const char* color;
-        std::optional<MarkerKind> kind;
-        bool marker;
-        bool keyword;
-        const char* suffix;
-    } cases[] = {
-        {"Standard", MarkerKind::standard, true, false, " (Standard)"},
-        {"Incomplete To-Do", MarkerKind::incompleteToDo, true, false, " (Incomplete to-do)"},
-        {"Completed To-Do", MarkerKind::completedToDo, true, false, " (Completed to-do)"},
-        {"Chapter", MarkerKind::chapter, true, false, " (Chapter)"},
-        {"keyword", MarkerKind::keyword, false, true, ""},
-        {"favorite", MarkerKind::favorite, false, true, " (Favorite)"},
-        {"rejected", MarkerKind::rejected, false, true, " (Rejected)"},
-        {"analysis", MarkerKind::analysis, false, true, " (Analysis)"},
-        {"none", MarkerKind::none, false, false, ""},
-        {"standard", std::nullopt, false, false, ""},
-        {"Red", std::nullopt, false, false, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.color);
-        const std::optional<MarkerKind> kind = fromRawValue<MarkerKind>(c.color);
-        ASSERT_EQ(kind, c.kind);
-        if (!kind) continue;
-        EXPECT_EQ(rawValue(*kind), c.color);
-        EXPECT_EQ(isMarker(*kind), c.marker);
-        EXPECT_EQ(isKeywordRange(*kind), c.keyword);
-        EXPECT_EQ(cellSuffix(*kind), c.suffix);
     }
 }
 
