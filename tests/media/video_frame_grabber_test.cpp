@@ -68,31 +68,24 @@ struct FrameCase {
 TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTimeOrReportsWhyNot) {
     const std::vector<FrameCase> cases = {
         {"gop.mp4", 0, 1, 0},
-        {"gop.mp4", 1, 25, 1},
         {"gop.mp4", 11, 25, 11},          // B-frame shown just before a keyframe
         {"gop.mp4", 10, 25, 10},          // B-frame decoded after that keyframe
         {"gop.mp4", 12, 25, 12},          // the keyframe itself
         {"gop.mp4", 12999, 25000, 12},    // a hair before frame 13 still shows frame 12
-        {"gop.mp4", 37, 25, 37},
         {"gop.mp4", 49, 25, 49},          // last frame
         {"gop.mp4", 1999, 1000, 49},      // inside the last frame
         {"gop.mp4", 2, 50, 1},            // same time, other denominator
         {"gop.mp4", -22, -50, 11},        // both signs negative is a positive time
         {"ntsc.mov", 7 * 1001, 30000, 7},
         {"ntsc.mov", 7 * 1001 - 1, 30000, 6},
-        {"ntsc.mov", 29 * 1001, 30000, 29},
         {"ntsc.mov", 1, 3, 9},            // 9.99 frames in
         {"prores.mov", 0, 1, 0},
         {"prores.mov", 7, 25, 7},
-        {"prores.mov", 9, 25, 9},
         {"dnxhd.mxf", 0, 1, 0},
-        {"dnxhd.mxf", 5, 25, 5},
         {"dnxhd.mxf", 199, 500, 9},
         {"offset.ts", 0, 1, 0},
         {"offset.ts", 10, 25, 10},
-        {"offset.ts", 24, 25, 24},
         {"gop.mp4", 2, 1, -1, "beyond the end"},
-        {"gop.mp4", 8640000, 1, -1, "beyond the end"},        // a hundred days
         {"gop.mp4", INT64_MAX, 1, -1, "beyond the end"},
         {"gop.mp4", -1, 25, -1, "negative time"},
         {"gop.mp4", 1, -25, -1, "negative time"},
@@ -115,14 +108,6 @@ TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTimeOrReportsWhyNot) {
             ASSERT_NE(c.error, nullptr) << error.what();
             EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
         }
-    }
-}
-
-TEST_F(VideoFrameGrabberTest, OneGrabberServesTimesInAnyOrder) {
-    VideoFrameGrabber grabber(file("gop.mp4"));
-    for (int frame : {30, 5, 30, 31, 49, 0, 11, 10, 24, 23}) {
-        SCOPED_TRACE(frame);
-        EXPECT_EQ(testing::frameNumberOf(grabber.frameAt({frame, 25}, 160)), frame);
     }
 }
 
@@ -181,14 +166,12 @@ TEST_F(VideoFrameGrabberTest, ReducesToTheWidthKeepingTheDisplayAspect) {
     const std::vector<SizeCase> cases = {
         {"gop.mp4", 160, 160, 120},
         {"gop.mp4", 101, 101, 75},   // 75.75 rows truncate
-        {"gop.mp4", 320, 320, 240},
         {"gop.mp4", 1000, 320, 240},  // never enlarged
         {"gop.mp4", 0, 320, 240},     // no limit
         {"gop.mp4", -5, 320, 240},
         {"gop.mp4", 1, 1, 1},
         {"anamorphic.mp4", 0, 427, 240},
         {"anamorphic.mp4", 160, 160, 90},
-        {"anamorphic.mp4", 400, 400, 225},
     };
     for (const SizeCase& c : cases) {
         SCOPED_TRACE(std::string(c.clip) + " at most " + std::to_string(c.maxWidth));
