@@ -84,33 +84,5 @@ protected:
     testing::PassFixture fixture{testing::readerData("siblings.fcpxml")};
 };
 
-TEST_F(NodeExtensions, ChildSelectionsJoinTheResultsInListOrder) {
-    const std::vector<XMLElement> spines = elementsOf(fixture.context.root().xpath("//spine"));
-    ASSERT_EQ(spines.size(), 2u);
-    const auto names = [](const std::vector<XMLElement>& elements) {
-        Parts result;
-        for (const XMLElement& element : elements) result.push_back(element.attr("name").value_or(""));
-        return result;
-    };
-    EXPECT_EQ(names(childElements({spines[1], spines[0]}, {"asset-clip"})), (Parts{"far", "second spine", "first"}));
-    EXPECT_TRUE(childElements(std::vector<XMLElement>{}, {"asset-clip"}).empty());
-    EXPECT_TRUE(childElements(spines, {"nothing"}).empty());
-    // The same elements, in the same order, as XPath gives for a union of child steps.
-    for (const XMLElement& spine : spines) {
-        EXPECT_EQ(names(childElements(spine, {"title", "asset-clip"})),
-                  names(elementsOf(spine.xpath("title | asset-clip"))));
-        const auto byTag = childElementsByTag({spine}, {"title", "asset-clip"});
-        EXPECT_EQ(names(byTag[0]), names(elementsOf(spine.xpath("title"))));
-        EXPECT_EQ(names(byTag[1]), names(elementsOf(spine.xpath("asset-clip"))));
-        const std::optional<XMLElement> first = firstChildElement(spine, {"title", "asset-clip"});
-        ASSERT_TRUE(first.has_value());
-        EXPECT_EQ(*first, *spine.firstChildByXPath("title | asset-clip"));
-        EXPECT_TRUE(hasTag(spine, "spine"));
-        EXPECT_FALSE(hasTag(spine, "spin"));
-    }
-    EXPECT_EQ(names(childElements(fixture.context.root(), "library", {"event"})),
-              names(elementsOf(fixture.context.root().xpath("library/event"))));
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -49,30 +49,6 @@ protected:
     testing::ReadDocument read{testing::readerData("multicam_sync.fcpxml")};
 };
 
-TEST_F(MulticamSync, AnglesGetTracksFromTheirPosition) {
-    const auto multicam = read.composition("MC");
-    ASSERT_NE(multicam, nullptr);
-    EXPECT_EQ(multicam->id(), "r10");
-    // No drop-frame form at 25; only "tcStart" sets the first frame.
-    EXPECT_EQ(multicam->timecodeFrameRate(), "25");
-    EXPECT_DOUBLE_EQ(multicam->firstFrame(), 0);
-    ASSERT_EQ(multicam->videoTracks().size(), 2u);
-    ASSERT_EQ(multicam->audioTracks().size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        const auto& video = multicam->videoTracks()[i];
-        EXPECT_EQ(video->trackIdx(), static_cast<std::int64_t>(i) + 1);
-        EXPECT_EQ(video->name(), i == 0 ? "A" : "B");
-        EXPECT_EQ(video->angleID(), i == 0 ? "a1" : "b1");
-        EXPECT_EQ(multicam->audioTracks()[i]->angleID(), video->angleID());
-    }
-    expectShown(multicam->videoTracks()[0]->elements(),
-                {{"A1 clip", Category::assetclip, TrackType::Video, 0, 100, 0.0, "MCangle video", ""},
-                 {"A2 clip", Category::assetclip, TrackType::Video, 100, 100, 250.0, "MCangle video", ""}},
-                "MC V1");
-    EXPECT_EQ(multicam->videoTracks()[0]->elements()[0]->spreadsheetSortOrder(), 999);
-    EXPECT_EQ(multicam->audioTracks()[0]->elements()[0]->spreadsheetSortOrder(), 1009);
-}
-
 TEST_F(MulticamSync, TimelineShowsTheChosenAnglesAndTheSyncedClips) {
     const auto edit = read.composition("Edit");
     ASSERT_NE(edit, nullptr);

@@ -85,19 +85,6 @@ TEST_F(Timeline, ElementsOnEachTrack) {
                "A2");
 }
 
-TEST_F(Timeline, MarkersLandOnTheTimeline) {
-    const auto& a = testing::trackAt(cut->videoTracks(), 1)->elements()[0];
-    ASSERT_EQ(a->markedRanges().size(), 1u);
-    const MarkedRange& marker = *a->markedRanges()[0];
-    EXPECT_EQ(marker.name(), "Check");
-    EXPECT_DOUBLE_EQ(marker.srcInpoint(), 275);
-    EXPECT_DOUBLE_EQ(marker.timelinePosition(), 25);
-    EXPECT_DOUBLE_EQ(marker.duration(), 1);
-    EXPECT_TRUE(marker.visible());
-    // The audio copy carries its own record of the same marker.
-    EXPECT_EQ(testing::trackAt(cut->audioTracks(), 1)->elements()[0]->markedRanges().size(), 1u);
-}
-
 TEST_F(Timeline, EffectsAndRetimingGoWithEachCopy) {
     const auto& video = testing::trackAt(cut->videoTracks(), 1)->elements()[2];
     const auto& audio = testing::trackAt(cut->audioTracks(), 1)->elements()[2];

@@ -26,20 +26,6 @@ struct FormatExpectation {
     std::string pixelAspectRatio;
 };
 
-TEST_F(FormatsPass, KeepsTextsAsWrittenAndMakesMissingIdentifiers) {
-    const auto formats = fixture.store.fetch<VideoFormat>();  // in the order checked above
-    ASSERT_EQ(formats.size(), 12u);
-    const auto dv = formats[2];
-    EXPECT_EQ(dv->id(), "r2");
-    EXPECT_EQ(dv->frameDuration(), "1001/30000s");
-    EXPECT_EQ(dv->fieldOrder(), "lower first");
-    const auto unnamed = formats[8];
-    EXPECT_EQ(unnamed->id().rfind("vf-", 0), 0u);
-    EXPECT_EQ(unnamed->id().size(), 3u + 36u);
-    EXPECT_NE(unnamed->id(), newVideoFormatID());
-    EXPECT_TRUE(contains(fixture.printed(), "colorSpace not needed\n"));
-}
-
 TEST_F(FormatsPass, TheFirstFormatOfAnIdentifierIsTheOneFound) {
     EXPECT_EQ(fixture.context.format("r1"), fixture.store.fetch<VideoFormat>()[1]);
     EXPECT_EQ(fixture.context.format("default"), fixture.context.defaultVideoFormat());
