@@ -53,21 +53,5 @@ TEST(PopupMenu, InsertingKeepsTheSelectedItemSelectedAndMovesAnExistingTitle) {
     EXPECT_THAT(menu.titles(), ElementsAre("New", "Default", "One", "Two", "Late"));
 }
 
-TEST(PopupMenu, RemovingMovesTheSelectionToTheNeighbour) {
-    PopupMenu menu;
-    for (const char* title : {"A", "B", "C"}) menu.addItem(title);
-    menu.select(2);
-    menu.removeItem("C");
-    EXPECT_EQ(menu.selectedTitle(), "B");
-    menu.removeItem("A");
-    EXPECT_EQ(menu.selectedTitle(), "B");
-    EXPECT_EQ(menu.selectedIndex(), 0u);
-    menu.removeItem("missing");
-    EXPECT_THAT(menu.titles(), ElementsAre("B"));
-    menu.removeItem("B");
-    EXPECT_FALSE(menu.selectedIndex().has_value());
-    EXPECT_EQ(menu.selectedTitle(), "");
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -370,21 +370,5 @@ TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuitAndMenuCommandsReachTheDe
     EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
 }
 
-TEST_F(MainWindowTest, ResizingGivesTheRoomToTheRoleTables) {
-    start();
-    MainWindow& window = windows_->mainWindow();
-    window.resize(700, 500);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const int tableHeight = main<QTableWidget>("videoTracksTableView").height();
-    const int buttonHeight = main<QPushButton>("saveFileButton").height();
-
-    window.resize(900, 800);
-    QApplication::processEvents();
-    EXPECT_GE(main<QTableWidget>("videoTracksTableView").height(), tableHeight + 250);
-    EXPECT_EQ(main<QPushButton>("saveFileButton").height(), buttonHeight);
-    EXPECT_GT(window.minimumSize().width(), 0);
-}
-
 }  // namespace
 }  // namespace tallyvane::test
