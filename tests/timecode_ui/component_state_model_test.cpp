@@ -177,17 +177,5 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"TabIsPassedOnWithoutRejection", Component::seconds, fps25, 3, "T", "<ignored>", 3, "03"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ComponentStateModelTest, EntryStateFollowsKeysAndVirginity) {
-    ComponentStateModel model(Component::minutes, fps25, 0);
-    EXPECT_TRUE(model.isVirgin());
-    model.handleKeyPress(KeyEquivalent('4'), Style::continuousWithinComponent, Policy::enforceValid);
-    EXPECT_FALSE(model.isVirgin());
-    EXPECT_EQ(model.textInput(), "4");
-    model.setVirgin(false);
-    EXPECT_EQ(model.textInput(), "4");
-    model.setVirgin(true);
-    EXPECT_EQ(model.textInput(), "");
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -101,20 +101,5 @@ TEST(TimecodeTextFormatterTest, StyledTextShowsTheSubframesTheTextHolds) {
     EXPECT_EQ(shown.attributedString("01:02:03:04.50", std::nullopt)->plainText(), "01:02:03:04.50");
 }
 
-TEST(TimecodeTextFormatterTest, PropertiesNeedAllThree) {
-    TimecodeTextFormatter f = formatter(Rate::fps25);
-    ASSERT_TRUE(f.properties());
-    f.subFramesBase.reset();
-    EXPECT_FALSE(f.properties());
-    // Without a subframes base the partial check still judges the text.
-    EXPECT_EQ(f.isPartialStringValid("01.").verdict, Verdict::replace);
-
-    TimecodeTextFormatter copy = formatter(std::nullopt);
-    copy.inheritProperties(formatter(Rate::fps30d, Limit::max100Days, {Option::alwaysShowDays}));
-    EXPECT_EQ(copy.frameRate, Rate::fps30d);
-    EXPECT_EQ(copy.upperLimit, Limit::max100Days);
-    EXPECT_TRUE(copy.stringFormat.alwaysShowsDays());
-}
-
 }  // namespace
 }  // namespace tallyvane

@@ -12,14 +12,6 @@ const Timecode::Properties at25{TimecodeFrameRate::fps25, Timecode::SubFramesBas
 const Timecode::Properties at2997d{TimecodeFrameRate::fps29_97d, Timecode::SubFramesBase::max100SubFrames,
                                    Timecode::UpperLimit::max100Days};
 
-TEST(TimecodeClipboardTest, ItemsRoundTripThroughMimeData) {
-    const auto items = transferItems(make({0, 1, 2, 3, 4, 5}, at2997d));
-    const auto data = mimeData(items);
-    EXPECT_TRUE(data->hasFormat("com.Marrowfen.DezoraraRuz.timecode"));
-    EXPECT_EQ(data->text(), "01:02:03;04.05");
-    EXPECT_EQ(transferItems(*data), items);
-}
-
 TEST(TimecodeClipboardTest, LoadsTheTimecodeItemBeforeText) {
     struct Row {
         const char* name;

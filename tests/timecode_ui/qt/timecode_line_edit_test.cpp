@@ -50,11 +50,6 @@ TEST_F(LineEditTest, TypedTextIsCorrectedOrRefused) {
     }
 }
 
-TEST_F(LineEditTest, WithoutPropertiesAnyTextPasses) {
-    QTest::keyClicks(edit, "hello 1:2");
-    EXPECT_EQ(edit->text(), "hello 1:2");
-}
-
 TEST_F(LineEditTest, FinishedTextIsLaidOut) {
     edit->setFormatter(formatterAt(Rate::fps29_97d));
     QTest::keyClicks(edit, "1:2:3:4");
