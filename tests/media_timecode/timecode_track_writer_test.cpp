@@ -44,30 +44,6 @@ std::vector<std::string> namesIn(const std::filesystem::path& folder) {
     return names;
 }
 
-TEST(TimecodeTrackWriter, DescriptionFollowsTheStartTimecode) {
-    const struct {
-        Timecode start;
-        Fraction frameDuration;
-        int quanta;
-        std::uint32_t flags;
-    } cases[] = {
-        {timecodeAt("01:00:00;00", TimecodeFrameRate::fps29_97d), Fraction(1001, 30000), 30,
-         timecodeFlagDropFrame | timecodeFlagTwentyFourHourMax},
-        {timecodeAt("01:00:00:00", TimecodeFrameRate::fps25, TimecodeUpperLimit::max100Days), Fraction(100, 2500), 25,
-         0},
-        {timecodeAt("00:00:00:000", TimecodeFrameRate::fps119_88d, TimecodeUpperLimit::max100Days),
-         Fraction(1001, 120000), 120, timecodeFlagDropFrame},
-        {timecodeAt("00:00:00:00", TimecodeFrameRate::fps23_976), Fraction(1001, 24000), 24,
-         timecodeFlagTwentyFourHourMax},
-    };
-    for (const auto& c : cases) {
-        const TimecodeTrackFormat format = TimecodeTrackFormat::of(c.start);
-        EXPECT_TRUE(format.frameDuration.isIdentical(c.frameDuration)) << c.start.stringValue();
-        EXPECT_EQ(format.frameQuanta, c.quanta) << c.start.stringValue();
-        EXPECT_EQ(format.flags, c.flags) << c.start.stringValue();
-    }
-}
-
 struct WriteCase {
     const char* name;
     std::string source;  // ffmpeg arguments

@@ -207,19 +207,5 @@ TEST(TimecodeArithmeticTest, RoundingToAComponentAndConversions) {
     EXPECT_EQ(c.properties, props(R::fps30, B::quarterFrames));
 }
 
-TEST(TimecodeArithmeticTest, IsZero) {
-    const struct {
-        Timecode timecode;
-        bool zero;
-    } cases[] = {
-        {tc24(0, 0, 0, 0), true},
-        {tc24(0, 0, 0, 0, 1), false},
-        {tc24(0, 0, 0, -1), false},
-        {tcAt(R::fps29_97d, 0, 1, 0, 0), false},
-        {tc({kMax / 2, 0, 0, 0, 0, 0}, props(R::fps24)), false},  // beyond 64-bit frame counts
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.timecode.isZero(), c.zero) << c.timecode.stringValue();
-}
-
 }  // namespace
 }  // namespace tallyvane
