@@ -124,10 +124,8 @@ const std::vector<std::string> kInterleaved{"Dialogue", "Dialogue 2", "Dialogue"
 INSTANTIATE_TEST_SUITE_P(
     Cases, RoleToggles,
     ::testing::Values(ToggleCase{"mainRoleCarriesSubroles", kDialogue, {0}, {false, false, false, true}},
-                      ToggleCase{"mainRoleBackOn", kDialogue, {0, 0}, {true, true, true, true}},
                       ToggleCase{"subroleAlone", kDialogue, {1}, {true, false, true, true}},
                       ToggleCase{"mainRoleSetsUncheckedSubrole", kDialogue, {1, 0}, {false, false, false, true}},
-                      ToggleCase{"lastRow", kDialogue, {3}, {true, true, true, false}},
                       ToggleCase{"pastTheEnd", kDialogue, {9}, {true, true, true, true}},
                       // A longer main role between a role and its subroles neither stops the
                       // walk nor is carried along.
