@@ -81,8 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Case{"ThreeFrameDigitsAutoAdvance", threeFrameDigits, local24, Paste::preserveLocalProperties,
              Validation::allowInvalid, std::nullopt, Style::autoAdvance},
-        Case{"ThreeFrameDigitsContinuous", threeFrameDigits, local24, Paste::preserveLocalProperties,
-             Validation::allowInvalid, std::nullopt},
         Case{"ThreeFrameDigitsUnbounded", threeFrameDigits, local24, Paste::preserveLocalProperties,
              Validation::allowInvalid, local24, Style::unbounded},
         Case{"ThreeFrameDigitsUnboundedStillInvalid", threeFrameDigits, local24, Paste::preserveLocalProperties,
