@@ -60,12 +60,15 @@ StoryElement::StoryElement(std::string timelineClipCategory, Category category, 
       speedFX_(std::move(speedFX)) {}
 
 std::shared_ptr<StoryElement> StoryElement::copy() const {
-    return std::make_shared<StoryElement>(
+    auto copied = std::make_shared<StoryElement>(
         timelineClipCategory_, category_, asset_, composition_, spreadsheetSortOrder_, trackType_, id_, name_,
         enabled_, firstFrame_, clipTimelinePosition_, clipDuration_, srcInpoint_, srcDuration_, timecodeFrameRate_,
         trackName_, videoRole_, audioRole_, audioSubroles_, descriptn_, label_, notes_, reel_, scene_, shottake_,
         appleEffect_, params_, std::vector<std::shared_ptr<Metadata>>{}, std::vector<std::shared_ptr<MarkedRange>>{},
         std::vector<std::shared_ptr<VideoFX>>{}, std::vector<std::shared_ptr<AudioFX>>{}, nullptr);
+    copied->timelineEnd_ = timelineEnd_;
+    copied->srcEnd_ = srcEnd_;
+    return copied;
 }
 
 void StoryElement::setAsset(std::shared_ptr<Asset> asset) {

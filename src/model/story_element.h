@@ -82,6 +82,13 @@ public:
     void setSrcInpoint(std::optional<double> frames) noexcept { srcInpoint_ = frames; }
     std::optional<double> srcDuration() const noexcept { return srcDuration_; }
     void setSrcDuration(std::optional<double> frames) noexcept { srcDuration_ = frames; }
+    // Where the element ends on its timeline and in its source, at the rates of the position
+    // and the in point, when the reader counted them from exact times: the sum of two counts
+    // each cut to hundredths can fall a hundredth, and so a frame, short of the true end.
+    std::optional<double> timelineEnd() const noexcept { return timelineEnd_; }
+    void setTimelineEnd(std::optional<double> frames) noexcept { timelineEnd_ = frames; }
+    std::optional<double> srcEnd() const noexcept { return srcEnd_; }
+    void setSrcEnd(std::optional<double> frames) noexcept { srcEnd_ = frames; }
     const std::string& timecodeFrameRate() const noexcept { return timecodeFrameRate_; }
     void setTimecodeFrameRate(std::string rate) { timecodeFrameRate_ = std::move(rate); }
     const std::string& trackName() const noexcept { return trackName_; }
@@ -150,6 +157,8 @@ private:
     double clipDuration_;
     std::optional<double> srcInpoint_;
     std::optional<double> srcDuration_;
+    std::optional<double> timelineEnd_;
+    std::optional<double> srcEnd_;
     std::string timecodeFrameRate_;
     std::string trackName_;
     std::string videoRole_;

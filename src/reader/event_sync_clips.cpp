@@ -56,6 +56,7 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
     element->setFirstFrame(reader.frames()(start, rate));
     element->setSrcInpoint(element->firstFrame());
     element->setSrcDuration(reader.frames()(duration, rate));
+    element->setSrcEnd(endFrames(reader.frames().seconds(start), reader.frames().seconds(duration), rate));
     ResolvedRoles roles = resolveRoles(clip, nullptr, reader.capitalizer(), log);
     element->setVideoRole(std::move(roles.videoRole));
     element->setAudioRole(std::move(roles.audioRole));

@@ -49,9 +49,17 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
 
     const bool drop = clip.attr("tcFormat") == "DF";
     const std::string rateText = asset->videoFormat() ? asset->videoFormat()->videoFrameRate() : "60p";
-    element->setTimecodeFrameRate(std::string(frameRateFromVideoRate(rateText, drop, log).stringValue()));
+    const TimecodeFrameRate rate = frameRateFromVideoRate(rateText, drop, log);
+    element->setTimecodeFrameRate(std::string(rate.stringValue()));
     element->setSrcInpoint(asset->firstFrame());
     element->setSrcDuration(asset->duration());
+    FrameCounter& frames = reader.frames();
+    const std::optional<XMLElement> resource = reader.assetResource(ref);
+    const auto fileTime = [&](std::string_view name) {
+        return frames.seconds(resource ? resource->attr(name).value_or("0s") : "0s");
+    };
+    const Fraction fileStart = fileTime("start");
+    element->setSrcEnd(endFrames(fileStart, fileTime("duration"), rate));
     element->setFirstFrame(asset->firstFrame());
     ResolvedRoles roles = resolveRoles(clip, asset.get(), reader.capitalizer(), log);
     element->setVideoRole(std::move(roles.videoRole));
@@ -59,10 +67,7 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     element->setAudioSubroles(std::move(roles.audioSubroles));
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
     // A browser clip shows its whole file: its ranges count from the file's start.
-    FrameCounter& frames = reader.frames();
-    const std::optional<XMLElement> resource = reader.assetResource(ref);
-    const ExactTimes::Placed place{Fraction(0, 1), Fraction(0, 1),
-                                   frames.seconds(resource ? resource->attr("start").value_or("0s") : "0s")};
+    const ExactTimes::Placed place{Fraction(0, 1), Fraction(0, 1), fileStart};
     storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, place, frames);
     storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, place, frames);
     storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);

@@ -85,6 +85,7 @@ std::shared_ptr<StoryElement> shownCopy(const StoryElement& element, const Built
     auto copy = element.copy();
     copy->setClipTimelinePosition(built.storyElement->clipTimelinePosition());
     copy->setClipDuration(built.storyElement->clipDuration());
+    copy->setTimelineEnd(built.storyElement->timelineEnd());
     const ExactTimes::Placed* placed = reader.exactTimes().placed(element);
     if (!placed) return copy;
     const Fraction source = placed->start + clipStart - placed->position;
@@ -96,13 +97,16 @@ std::shared_ptr<StoryElement> shownCopy(const StoryElement& element, const Built
         TimecodeFrameRate::fromRawValue(element.timecodeFrameRate()).value_or(TimecodeFrameRate::fps60);
     double inPoint = reader.frames()(source, rate);
     double duration = reader.frames()(built.duration, rate);
+    std::optional<double> end = endFrames(source, built.duration, rate);
     // A retimed element runs through its source at its average speed.
     if (const auto& speed = element.speedFX(); speed && std::abs(speed->percent()) != 100) {
         inPoint = std::abs(speed->percent()) * inPoint / 100;
         duration = std::abs(speed->percent()) * duration / 100;
+        end = std::nullopt;
     }
     copy->setSrcInpoint(inPoint);
     copy->setSrcDuration(duration);
+    copy->setSrcEnd(end);
     return copy;
 }
 
@@ -281,16 +285,22 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     // A split edit: the audio starts and lasts apart from the video, and its source with it.
     FrameCounter& frames = reader.frames();
     ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
-    if (const std::optional<std::string> audioStart = clip.attr("audioStart")) {
+    const std::optional<std::string> audioStart = clip.attr("audioStart");
+    const std::optional<std::string> audioDuration = clip.attr("audioDuration");
+    if (audioStart) {
         placed.start = frames.seconds(*audioStart);
         placed.position = placed.position - (built.start - placed.start);
         copy->setClipTimelinePosition(frames(placed.position, built.compositionRate));
         copy->setSrcInpoint(frames(placed.start, built.clipRate));
     }
-    if (const std::optional<std::string> audioDuration = clip.attr("audioDuration")) {
+    if (audioDuration) {
         placed.duration = frames.seconds(*audioDuration);
         copy->setClipDuration(frames(placed.duration, built.compositionRate));
         copy->setSrcDuration(frames(placed.duration, built.clipRate));
+    }
+    if (audioStart || audioDuration) {
+        copy->setTimelineEnd(endFrames(placed.position, placed.duration, built.compositionRate));
+        copy->setSrcEnd(endFrames(placed.start, placed.duration, built.clipRate));
     }
 
     const auto audioTransition = [&](const std::shared_ptr<StoryElement>& transition) {

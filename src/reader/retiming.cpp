@@ -117,6 +117,7 @@ void storeRetime(const XMLElement& clipElement, StoryElement& element, const Vid
     const double scale = std::abs(percent);
     if (const std::optional<double> inPoint = element.srcInpoint()) element.setSrcInpoint(scale * *inPoint / 100);
     if (const std::optional<double> duration = element.srcDuration()) element.setSrcDuration(scale * *duration / 100);
+    element.setSrcEnd(std::nullopt);
 }
 
 }  // namespace tallyvane

@@ -166,6 +166,8 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     story->setClipDuration(duration);
     story->setSrcInpoint(frames(built.start, rate));
     story->setSrcDuration(frames(built.duration, rate));
+    story->setTimelineEnd(endFrames(built.timelinePosition(), built.duration, compositionRate));
+    story->setSrcEnd(endFrames(built.start, built.duration, rate));
     story->setTimecodeFrameRate(std::string(rate.stringValue()));
     ResolvedRoles roles = resolveRoles(clipElement, asset.get(), reader.capitalizer(), log);
     story->setVideoRole(std::move(roles.videoRole));

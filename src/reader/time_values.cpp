@@ -39,6 +39,14 @@ std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate
            static_cast<double>(static_cast<std::int64_t>(hundredths)) / 100.0;
 }
 
+std::optional<double> endFrames(const Fraction& start, const Fraction& duration, TimecodeFrameRate rate) {
+    try {
+        return framesWithinDay(start + duration, rate);
+    } catch (const FractionError&) {
+        return std::nullopt;
+    }
+}
+
 double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log, std::string_view text) {
     if (const std::optional<double> frames = framesWithinDay(seconds, rate)) return *frames;
     const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);

@@ -21,6 +21,11 @@ std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, 
 // off, when it lies within the first 24 hours.
 std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate rate);
 
+// The frames at the rate where a span of `duration` from `start` ends, when that lies within
+// the first 24 hours and the sum has 64-bit terms: counted once, as two counts cut to
+// hundredths and added up may fall a frame short.
+std::optional<double> endFrames(const Fraction& start, const Fraction& duration, TimecodeFrameRate rate);
+
 // The frames of an exact time at the rate: whole frames and hundredths, the rest cut off, as
 // a timecode holds a part frame. A time that is negative or reaches 24 hours counts as its
 // exact quotient of frames (0 beyond 64-bit terms) and writes a line naming `text` (the

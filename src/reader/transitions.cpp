@@ -32,6 +32,7 @@ std::shared_ptr<StoryElement> transitionElement(const std::optional<XMLElement>&
                                     frames.seconds(neighbour, "duration"), Fraction(0, 1)};
     transition->setClipTimelinePosition(frames(placed.position, built.compositionRate));
     transition->setClipDuration(frames(placed.duration, built.compositionRate));
+    transition->setTimelineEnd(endFrames(placed.position, placed.duration, built.compositionRate));
     reader.exactTimes().notePlaced(*transition, placed);
     transition->setTimecodeFrameRate(std::string(built.compositionRate.stringValue()));
     ResolvedRoles roles = resolveRoles(*neighbour, nullptr, reader.capitalizer(), log);

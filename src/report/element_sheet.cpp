@@ -28,13 +28,15 @@ std::map<xlsx::Color, RowFormats> rowFormats(xlsx::Workbook& workbook, std::init
     return formats;
 }
 
+double timelineOutFrames(const StoryElement& element) {
+    return element.timelineEnd().value_or(element.clipTimelinePosition() + element.clipDuration());
+}
+
 ElementTimes elementTimes(const StoryElement& element, const ReportContext& context) {
     const TimecodeFrameRate rate = context.reportFrameRate;
-    const double position = element.clipTimelinePosition();
-    const double duration = element.clipDuration();
-    return {timecodeTextOrUnknown(position, rate),
-            timecodeTextOrUnknown(position + duration + context.reportTimeOffset, rate),
-            timecodeTextOrUnknown(duration, rate)};
+    return {timecodeTextOrUnknown(element.clipTimelinePosition(), rate),
+            timecodeTextOrUnknown(timelineOutFrames(element) + context.reportTimeOffset, rate),
+            timecodeTextOrUnknown(element.clipDuration(), rate)};
 }
 
 std::vector<std::shared_ptr<StoryElement>> inReportOrder(const std::vector<std::shared_ptr<StoryElement>>& elements) {

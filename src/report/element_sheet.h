@@ -28,6 +28,10 @@ struct RowFormats {
 std::map<xlsx::Color, RowFormats> rowFormats(xlsx::Workbook& workbook, std::initializer_list<xlsx::Color> colors,
                                               bool markWithNumberFormat);
 
+// Where the element ends on its timeline, in frames: the reader's exact end when it has one,
+// else its position plus its duration.
+double timelineOutFrames(const StoryElement& element);
+
 // Timeline In, Timeline Out (with the report's time offset) and Duration as timecode text
 // at the report's rate, "??" for a time that is no timecode.
 struct ElementTimes {

@@ -23,6 +23,8 @@ TEST(StoryElementTest, CopyRepeatsOwnValuesButNoAttachedRecords) {
     original->setTrackType(TrackType::Audio);
     original->setSrcInpoint(86400.0);
     original->setSrcDuration(48.0);
+    original->setTimelineEnd(288.01);
+    original->setSrcEnd(86448.01);
     original->setAudioSubroles({"Dialogue-1", "Dialogue-2"});
     original->setParams({{"font", "Helvetica"}, {"text", "Hello"}});
     original->setDescriptn("desc");
@@ -49,6 +51,8 @@ TEST(StoryElementTest, CopyRepeatsOwnValuesButNoAttachedRecords) {
     EXPECT_EQ(copy->trackType(), TrackType::Audio);
     EXPECT_EQ(copy->srcInpoint(), 86400.0);
     EXPECT_EQ(copy->srcDuration(), 48.0);
+    EXPECT_EQ(copy->timelineEnd(), 288.01);
+    EXPECT_EQ(copy->srcEnd(), 86448.01);
     EXPECT_EQ(copy->audioSubroles(), original->audioSubroles());
     EXPECT_EQ(copy->params(), original->params());
     EXPECT_EQ(copy->id(), "clip-7");

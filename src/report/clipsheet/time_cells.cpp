@@ -7,6 +7,7 @@
 #include "report/clipsheet/clip_columns.h"
 #include "report/clipsheet/clip_row.h"
 #include "report/clipsheet/clock_text.h"
+#include "report/element_sheet.h"
 #include "report/timecode_text.h"
 #include "timecode/timecode.h"
 #include "timecode/timecode_sources.h"
@@ -114,7 +115,7 @@ void writeTimelineCells(RowTarget& target, const StoryElement& element, const Re
     const double position = element.clipTimelinePosition();
     const double duration = element.clipDuration();
     writeOffsetColumn(target, H::TimelineInTC, position, context);
-    writeOffsetColumn(target, H::TimelineOutTC, position + duration + context.reportTimeOffset, context);
+    writeOffsetColumn(target, H::TimelineOutTC, timelineOutFrames(element) + context.reportTimeOffset, context);
     writeColumn(target, H::ClipDurationTC, duration, context.reportFrameRate, TimecodeUpperLimit::max24Hours,
                 FramesCell::timecode);
 }
@@ -130,7 +131,8 @@ void writeSourceCells(RowTarget& target, const StoryElement& element, const Repo
         printElement(context.log(), element);
     }
     writeColumn(target, H::SourceInTC, *inPoint, rate, TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
-    writeColumn(target, H::SourceOutTC, *inPoint + *duration + context.reportTimeOffset, rate,
+    const double out = element.srcEnd().value_or(*inPoint + *duration);
+    writeColumn(target, H::SourceOutTC, out + context.reportTimeOffset, rate,
                 TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
 
     // The duration's frames are the stored count as it stands.
