@@ -35,6 +35,7 @@ GraphemeCounter& GraphemeCounter::operator=(GraphemeCounter&&) noexcept = defaul
 
 std::size_t GraphemeCounter::count(std::string_view text) {
     if (isAscii(text)) return asciiGraphemeCount(text);
+    if (const auto found = counted_.find(text); found != counted_.end()) return found->second;
     if (!iterator_) {
         UErrorCode status = U_ZERO_ERROR;
         iterator_.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
@@ -49,6 +50,10 @@ std::size_t GraphemeCounter::count(std::string_view text) {
     for (int32_t boundary = iterator_->next(); boundary != icu::BreakIterator::DONE; boundary = iterator_->next()) {
         ++clusters;
     }
+    // Kept small: a sheet of distinct texts would otherwise hold them all.
+    constexpr std::size_t kMostCounted = 1024;
+    if (counted_.size() >= kMostCounted) counted_.clear();
+    counted_.emplace(text, clusters);
     return clusters;
 }
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "report/column_heading.h"
@@ -33,7 +34,15 @@ public:
     std::size_t count(std::string_view text);
 
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>()(text); }
+    };
+
     std::unique_ptr<icu::BreakIterator> iterator_;
+    // Counts of texts beyond ASCII: down a sheet they are mostly a few that repeat (frame
+    // sizes, roles with their subroles), and each costs a pass of the iterator.
+    std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> counted_;
 };
 
 std::size_t graphemeCount(std::string_view text);
