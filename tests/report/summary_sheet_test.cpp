@@ -126,7 +126,7 @@ TEST_F(SummarySheetTest, TimelineLengthsWithoutTimecodeAndSampleRatesInWholeKilo
     const std::vector<Case> cases = {
         {0.0, 48000, "00:00:00:00", "48kHz", std::nullopt}, {kNaN, 48000, "", "48kHz", std::nullopt},
         {kInfinity, 48000, "", "48kHz", std::nullopt},      {25, 44100, "00:00:01:00", "44kHz", 2.0},
-        {25, 999, "00:00:01:00", "0kHz", 2.0},              {25, 96000, "00:00:01:00", "96kHz", 2.0},
+        {25, 999, "00:00:01:00", "0kHz", 2.0},
         {25, 0, "00:00:01:00", "0kHz", 2.0},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
