@@ -94,17 +94,6 @@ TEST_F(FilesSummarySheetTest, AReportWithoutTimeLeavesEveryShareBlank) {
     EXPECT_EQ(rowTexts(sheet, 3, "D"), (std::vector<std::string>{"b.wav", "00:00:00:00", "", "/b.wav"}));
 }
 
-TEST_F(FilesSummarySheetTest, ColumnsByDocumentKind) {
-    using H = ColumnHeading;
-    const std::vector<ColumnHeading> files = {H::FileName, H::EstimatedTotal, H::PercentOfTotal, H::FilePath};
-    for (const InputType type : {InputType::XMEML, InputType::DaVrOTIO, InputType::PProOTIO, InputType::AvidOTIO}) {
-        EXPECT_EQ(filesSummaryColumns(type), files) << rawValue(type);
-    }
-    EXPECT_EQ(filesSummaryColumns(InputType::FCPXML),
-              (std::vector<ColumnHeading>{H::RoleSubrole, H::EstimatedTotal, H::PercentOfTotal, H::FilePath}));
-    EXPECT_TRUE(filesSummaryColumns(InputType::null).empty());
-}
-
 TEST_F(FilesSummarySheetTest, AProjectOfNoKindGetsNoSheet) {
     context.currentInputType = InputType::null;
     writeFilesSummarySheet(context, {{"a.mov", "/a.mov", 10}}, "Files Summary");
