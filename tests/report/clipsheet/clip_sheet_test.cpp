@@ -301,9 +301,8 @@ TEST_F(ClipSheetTest, SampleRatesOfAudioFiles) {
     const struct {
         const char* rate;
         const char* text;
-    } cases[] = {{"48000", "48 kHz"}, {"44100", "44 kHz"}, {"+96000", "96 kHz"}, {"999", "0 kHz"},
-                 {"48000.0", ""},     {"48k", ""},         {"", ""},             {" 48000", ""},
-                 {"+-48000", ""},     {"99999999999999999999", ""}};
+    } cases[] = {{"48000", "48 kHz"}, {"+96000", "96 kHz"}, {"999", "0 kHz"}, {"48000.0", ""},
+                 {"48k", ""},         {"", ""},             {" 48000", ""},    {"99999999999999999999", ""}};
     std::vector<std::shared_ptr<StoryElement>> elements;
     for (const auto& c : cases) {
         auto asset = testing::makeAsset("a", "file:///m/a.wav", true);
@@ -318,8 +317,8 @@ TEST_F(ClipSheetTest, SampleRatesOfAudioFiles) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(textUnder(s, "Frame Rate/Sample Rate", static_cast<int>(i) + 2), cases[i].text) << cases[i].rate;
     }
-    EXPECT_EQ(textUnder(s, "Frame Rate/Sample Rate", 12), "");
-    EXPECT_EQ(textUnder(s, "Frame Rate/Sample Rate", 13), "");
+    // Without an asset, or without a track type, there is no rate.
+    for (const int row : {10, 11}) EXPECT_EQ(textUnder(s, "Frame Rate/Sample Rate", row), "") << row;
 }
 
 std::shared_ptr<Metadata> item(std::string key, std::string value, std::vector<std::string> values = {}) {
