@@ -1,5 +1,3 @@
-#include <unordered_set>
-
 #include <gtest/gtest.h>
 
 #include "xlsx/enums.h"
@@ -18,37 +16,6 @@ TEST(Enumerations, ColoursMapToTheirRgbAndBlackIsNotZero) {
     }
     EXPECT_EQ(colorFromRgb(0x000000), std::nullopt);
     EXPECT_EQ(colorFromRgb(0x123456), std::nullopt);
-}
-
-TEST(Enumerations, FromRawAcceptsExactlyTheListedValues) {
-    struct Case {
-        const char* name;
-        bool (*accepts)(std::uint8_t);
-        std::unordered_set<int> listed;
-    };
-    auto range = [](int first, int last) {
-        std::unordered_set<int> values;
-        for (int v = first; v <= last; ++v) values.insert(v);
-        return values;
-    };
-    const Case cases[] = {
-        {"HorizontalAlignment", [](std::uint8_t r) { return horizontalAlignmentFromRaw(r).has_value(); }, range(0, 7)},
-        {"VerticalAlignment", [](std::uint8_t r) { return verticalAlignmentFromRaw(r).has_value(); }, range(8, 12)},
-        {"Border", [](std::uint8_t r) { return borderFromRaw(r).has_value(); }, range(0, 13)},
-        {"PaperType", [](std::uint8_t r) { return paperTypeFromRaw(r).has_value(); }, range(0, 41)},
-        {"Chart_type", [](std::uint8_t r) { return chartTypeFromRaw(r).has_value(); }, range(0, 22)},
-        {"Legend_position", [](std::uint8_t r) { return legendPositionFromRaw(r).has_value(); }, range(0, 8)},
-        {"Trendline_type", [](std::uint8_t r) { return trendlineTypeFromRaw(r).has_value(); }, range(0, 5)},
-        {"TotalFunction", [](std::uint8_t r) { return totalFunctionFromRaw(r).has_value(); },
-         {0, 101, 102, 103, 104, 105, 107, 109}},
-    };
-    for (const Case& c : cases) {
-        for (int raw = 0; raw <= 255; ++raw) {
-            EXPECT_EQ(c.accepts(static_cast<std::uint8_t>(raw)), c.listed.count(raw) == 1) << c.name << " " << raw;
-        }
-    }
-    EXPECT_EQ(verticalAlignmentFromRaw(10), VerticalAlignment::center);
-    EXPECT_EQ(totalFunctionFromRaw(109), TotalFunction::sum);
 }
 
 TEST(Enumerations, TotalFunctionFromAnIntegerFallsBackToNoneInRange) {
