@@ -22,7 +22,7 @@ void storeMulticams(ReaderContext& reader) {
             std::vector<std::shared_ptr<AudioTrack>>{}, std::vector<std::shared_ptr<MarkedRange>>{},
             std::vector<std::shared_ptr<Metadata>>{}, "", Composition::Category::Multicam);
         const std::optional<XMLElement> media = multicam.parent();
-        log << (media ? media->rawXML() : "BROKEN") << " ---\n";
+        if (log) log << (media ? media->rawXML() : "BROKEN") << " ---\n";
         const std::optional<std::string> id = media ? media->attr("id") : std::nullopt;
         if (id) {
             composition->setId(*id);

@@ -20,6 +20,11 @@ public:
     template <class Unit>
     bool feed(const Unit* units, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) {
+            // Outside markup only these two change anything: skip the rest unexamined.
+            if (!afterLessThan_ && !declaration_ && !afterEquals_) {
+                while (i < count && units[i] != '<' && units[i] != '=') ++i;
+                if (i == count) break;
+            }
             if (take(static_cast<char32_t>(units[i]))) return true;
         }
         return false;
