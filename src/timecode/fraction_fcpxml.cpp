@@ -38,6 +38,30 @@ std::string toText(__int128 v) {
 }  // namespace
 
 std::optional<Fraction> Fraction::fromFcpxmlString(std::string_view text) {
+    // Texts of nothing but ASCII digits, '-', '/' and 's' are read directly: for them the
+    // patterns below reduce to this grammar. Anything else (other scripts' digits, line
+    // breaks) goes through the patterns.
+    if (text.find_first_not_of("0123456789-/s") == std::string_view::npos) {
+        const auto digitsFrom = [&](std::size_t at) {
+            std::size_t end = at;
+            while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+            return end;
+        };
+        const std::size_t sign = text.starts_with('-') ? 1 : 0;
+        const std::size_t wholeEnd = digitsFrom(sign);
+        if (wholeEnd == sign || wholeEnd == text.size()) return std::nullopt;
+        const std::string_view numerator = text.substr(0, wholeEnd);
+        if (text.substr(wholeEnd) == "s") {
+            if (auto seconds = parseInt64(numerator)) return knownReduced(*seconds, 1);
+            return std::nullopt;
+        }
+        const std::size_t end = digitsFrom(wholeEnd + 1);
+        if (text[wholeEnd] != '/' || end == wholeEnd + 1 || text.substr(end) != "s") return std::nullopt;
+        auto whole = parseInt64(numerator);
+        auto denominator = parseInt64(text.substr(wholeEnd + 1, end - wholeEnd - 1));
+        if (!whole || !denominator) return std::nullopt;
+        return Fraction(*whole, *denominator);
+    }
     if (auto groups = firstMatch(wholeSecondsPattern(), text)) {
         std::string number = (*groups)[1].value_or("") + (*groups)[2].value_or("");
         if (auto seconds = parseInt64(number)) return knownReduced(*seconds, 1);
