@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/text_map.h"
 #include "model/store.h"
 #include "model/story_element.h"
 #include "reader/document_index.h"
@@ -77,12 +78,8 @@ public:
     }
 
 private:
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
-    };
     template <class T>
-    using ById = std::unordered_map<std::string, T, TextHash, std::equal_to<>>;
+    using ById = TextMap<T>;
 
     template <class T>
     static T find(const ById<T>& map, std::string_view id) {

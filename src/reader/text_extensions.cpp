@@ -63,12 +63,15 @@ WordCapitalizer::WordCapitalizer() {
 WordCapitalizer::~WordCapitalizer() = default;
 
 std::string WordCapitalizer::operator()(std::string_view text) {
+    if (const auto found = done_.find(text); found != done_.end()) return found->second;
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     // The first letter of a word is upper case even after digits ("1st" gives "1St"); by
     // default ICU would upper-case the digit and leave the letters lower case.
     unicode.toTitle(words_.get(), icu::Locale::getRoot(), U_TITLECASE_ADJUST_TO_CASED);
     std::string result;
-    return unicode.toUTF8String(result);
+    unicode.toUTF8String(result);
+    done_.emplace(text, result);
+    return result;
 }
 
 bool isEntirelyLowercase(std::string_view text) {

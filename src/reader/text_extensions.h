@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text_map.h"
 #include "timecode/media_time.h"
 
 #include <unicode/uversion.h>
@@ -40,6 +41,8 @@ public:
 
 private:
     std::unique_ptr<icu::BreakIterator> words_;
+    // Down a timeline the same few role texts come again and again.
+    TextMap<std::string> done_;
 };
 // Whether the text's lower-case form is the text itself.
 bool isEntirelyLowercase(std::string_view text);

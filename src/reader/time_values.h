@@ -4,9 +4,9 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <string_view>
 
+#include "common/text_map.h"
 #include "timecode/fraction.h"
 #include "timecode/timecode_frame_rate.h"
 #include "xml/xml_element.h"
@@ -57,11 +57,7 @@ private:
     std::ostream& log_;
     // Only times read without a diagnostic line are kept, so every such line is still
     // written each time.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_map<std::string, Fraction, TextHash, std::equal_to<>> read_;
+    TextMap<Fraction> read_;
 };
 
 // The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"

@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "common/text_map.h"
 #include "report/column_heading.h"
 #include "xlsx/worksheet.h"
 
@@ -34,15 +34,10 @@ public:
     std::size_t count(std::string_view text);
 
 private:
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>()(text); }
-    };
-
     std::unique_ptr<icu::BreakIterator> iterator_;
     // Counts of texts beyond ASCII: down a sheet they are mostly a few that repeat (frame
     // sizes, roles with their subroles), and each costs a pass of the iterator.
-    std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> counted_;
+    TextMap<std::size_t> counted_;
 };
 
 std::size_t graphemeCount(std::string_view text);
