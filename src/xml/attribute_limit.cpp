@@ -5,6 +5,7 @@
 #include <unicode/ucnv.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,10 +20,18 @@ class AttributeCounter {
 public:
     template <class Unit>
     bool feed(const Unit* units, std::size_t count) {
+        // Where the next '<' and '=' stand, found a whole stretch at a time in bytes.
+        std::size_t nextLess = 0, nextEquals = 0;
         for (std::size_t i = 0; i < count; ++i) {
             // Outside markup only these two change anything: skip the rest unexamined.
             if (!afterLessThan_ && !declaration_ && !afterEquals_) {
-                while (i < count && units[i] != '<' && units[i] != '=') ++i;
+                if constexpr (sizeof(Unit) == 1) {
+                    nextLess = nextAt(units, count, i, nextLess, '<');
+                    nextEquals = nextAt(units, count, i, nextEquals, '=');
+                    i = std::min(nextLess, nextEquals);
+                } else {
+                    while (i < count && units[i] != '<' && units[i] != '=') ++i;
+                }
                 if (i == count) break;
             }
             if (take(static_cast<char32_t>(units[i]))) return true;
@@ -31,6 +40,14 @@ public:
     }
 
 private:
+    // The first `wanted` at or after `from`, `count` when none; `known` is an earlier answer.
+    template <class Unit>
+    static std::size_t nextAt(const Unit* units, std::size_t count, std::size_t from, std::size_t known, char wanted) {
+        if (known >= from && (known == count || units[known] == static_cast<Unit>(wanted))) return known;
+        const void* found = std::memchr(units + from, wanted, count - from);
+        return found == nullptr ? count : static_cast<std::size_t>(static_cast<const Unit*>(found) - units);
+    }
+
     static bool isQuote(char32_t unit) { return unit == '"' || unit == '\''; }
     static bool isSpace(char32_t unit) { return unit == ' ' || unit == '\t' || unit == '\n' || unit == '\r'; }
 
