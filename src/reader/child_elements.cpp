@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "xml/node_access.h"
 #include "xml/xml_document.h"
 
 namespace tallyvane {
@@ -10,9 +11,8 @@ namespace {
 
 // Straight from the tree: handles are made only for the children that match.
 bool tagged(const xmlNode* node, Tags tags) {
-    if (node->type != XML_ELEMENT_NODE || node->name == nullptr) return false;
-    const std::string_view name(reinterpret_cast<const char*>(node->name));
-    return std::find(tags.begin(), tags.end(), name) != tags.end();
+    if (node->type != XML_ELEMENT_NODE) return false;
+    return std::any_of(tags.begin(), tags.end(), [&](std::string_view tag) { return detail::isNamed(node->name, tag); });
 }
 
 void appendChildren(const XMLElement& element, Tags tags, std::vector<XMLElement>& result) {
@@ -28,8 +28,7 @@ void appendChildren(const XMLElement& element, Tags tags, std::vector<XMLElement
 
 bool hasTag(const XMLElement& element, std::string_view tag) {
     const xmlNode* node = element.cNode();
-    return node->type == XML_ELEMENT_NODE && node->name != nullptr &&
-           std::string_view(reinterpret_cast<const char*>(node->name)) == tag;
+    return node->type == XML_ELEMENT_NODE && detail::isNamed(node->name, tag);
 }
 
 std::vector<XMLElement> childElements(const XMLElement& element, Tags tags) {

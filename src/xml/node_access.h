@@ -9,10 +9,23 @@
 
 #include <libxml/tree.h>
 
+#include <cstddef>
+#include <string_view>
+
 namespace tallyvane::detail {
 
 // Kinds whose structure carries the common link fields (name, children, parent, siblings).
 inline bool hasLinks(const xmlNode* node) { return node->type != XML_NAMESPACE_DECL; }
+
+// Whether the characters are exactly `name`, without measuring them first; a name holding
+// a NUL never matches.
+inline bool isNamed(const xmlChar* chars, std::string_view name) {
+    if (chars == nullptr) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (chars[i] == 0 || chars[i] != static_cast<unsigned char>(name[i])) return false;
+    }
+    return chars[name.size()] == 0;
+}
 
 inline const xmlChar* nameOf(const xmlNode* node) { return hasLinks(node) ? node->name : nullptr; }
 inline xmlNode* parentOf(const xmlNode* node) { return hasLinks(node) ? node->parent : nullptr; }

@@ -38,10 +38,6 @@ bool nameMatches(const xmlNode* child, std::string_view tag, std::optional<std::
     return sameIgnoringCase(*namespacePrefix, detail::namespacePrefixOf(child));
 }
 
-bool sameName(std::string_view name, const xmlChar* chars) {
-    return chars != nullptr && std::string_view(reinterpret_cast<const char*>(chars)) == name;
-}
-
 std::optional<std::string> owned(xmlChar* value) {
     if (value == nullptr) return std::nullopt;
     return detail::takeText(value);
@@ -81,7 +77,7 @@ std::optional<std::string> XMLElement::attr(std::string_view name) const {
     // Nearly every value is one text node: read in place rather than through a copy that
     // libxml2 allocates.
     for (const xmlAttr* attribute = cNode()->properties; attribute != nullptr; attribute = attribute->next) {
-        if (!sameName(name, attribute->name)) continue;
+        if (!detail::isNamed(attribute->name, name)) continue;
         const xmlNode* value = attribute->children;
         if (value != nullptr && value->next == nullptr && value->content != nullptr &&
             (value->type == XML_TEXT_NODE || value->type == XML_CDATA_SECTION_NODE)) {
