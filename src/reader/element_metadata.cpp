@@ -17,10 +17,11 @@ namespace tallyvane {
 namespace {
 
 void storeEntry(const XMLElement& entry, StoryElement& clip) {
-    const std::optional<std::string> key = entry.attr("key");
+    std::optional<std::string> key = entry.attr("key");
     if (!key) return;
     // A display name hides the key, so such an entry never fills a special field.
-    const std::string name = entry.attr("displayName").value_or(*key);
+    std::optional<std::string> displayName = entry.attr("displayName");
+    std::string name = displayName ? std::move(*displayName) : std::move(*key);
     std::string value;
     std::vector<std::string> values;
     if (std::optional<std::string> single = entry.attr("value")) {
@@ -38,7 +39,7 @@ void storeEntry(const XMLElement& entry, StoryElement& clip) {
     } else if (name == "com.apple.proapps.mio.cameraName") {
         if (clip.asset()) clip.asset()->setCameraName(value);
     } else {
-        clip.appendMetadata(std::make_shared<Metadata>(name, value, std::move(values)));
+        clip.appendMetadata(std::make_shared<Metadata>(std::move(name), std::move(value), std::move(values)));
     }
 }
 
@@ -46,13 +47,12 @@ void storeEntry(const XMLElement& entry, StoryElement& clip) {
 
 void storeMetadata(const std::vector<XMLElement>& entries, const std::shared_ptr<StoryElement>& clip,
                    const ReaderContext& context) {
-    std::vector<XMLElement> all = entries;
+    for (const XMLElement& entry : entries) storeEntry(entry, *clip);
     if (clip->asset()) {
         if (const std::optional<XMLElement> resource = context.assetResource(clip->asset()->id())) {
-            for (XMLElement entry : childElements(*resource, "metadata", {"md"})) all.push_back(std::move(entry));
+            for (const XMLElement& entry : childElements(*resource, "metadata", {"md"})) storeEntry(entry, *clip);
         }
     }
-    for (const XMLElement& entry : all) storeEntry(entry, *clip);
 }
 
 }  // namespace tallyvane
