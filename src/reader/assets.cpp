@@ -7,12 +7,12 @@
 #include "model/asset.h"
 #include "model/video_format.h"
 #include "common/debug_text.h"
+#include "reader/child_elements.h"
 #include "reader/identifiers.h"
 #include "reader/reader_context.h"
 #include "reader/text_extensions.h"
 #include "reader/time_values.h"
 #include "reader/video_formats.h"
-#include "xml/node_set.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {
@@ -108,7 +108,13 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
     if (!asset) return std::nullopt;
     std::optional<std::string> source = asset->attr("src");
     if (!source) {
-        if (const std::optional<XMLElement> mediaRep = asset->firstChildByXPath("media-rep")) source = mediaRep->attr("src");
+        // The first in no namespace, as the path "media-rep" would find it, without a query
+        // context made for every asset.
+        for (const XMLElement& mediaRep : childElements(*asset, {"media-rep"})) {
+            if (mediaRep.cNode()->ns != nullptr) continue;
+            source = mediaRep.attr("src");
+            break;
+        }
     }
     if (!source) return std::nullopt;
     return replacingOccurrences(*source, "file:///Volumes/", "file://localhost/Volumes/");
