@@ -63,5 +63,17 @@ TEST_F(ElementMetadata, AssetEntriesFollowTheClipsAndWinForSpecialKeys) {
     EXPECT_THAT(fixture.store.fetch<Metadata>(), ::testing::UnorderedElementsAreArray(clip->metadata()));
 }
 
+TEST_F(ElementMetadata, AClipReadsItsOwnEntriesWhenItsAssetHasNone) {
+    // An entry with a list sets a special field to the empty text.
+    const std::vector<std::pair<std::string, std::string>> cases{{"", ""}, {"r3", "ignored camera"}};
+    for (const auto& [assetID, camera] : cases) {
+        const auto clip = read("without asset", assetID.empty() ? nullptr : fixture.context.asset(assetID));
+        EXPECT_EQ(clip->reel(), "") << assetID;
+        EXPECT_EQ(clip->scene(), "own scene") << assetID;
+        EXPECT_TRUE(clip->metadata().empty()) << assetID;
+        EXPECT_EQ(fixture.context.asset(assetID.empty() ? "r2" : assetID)->cameraName(), camera) << assetID;
+    }
+}
+
 }  // namespace
 }  // namespace tallyvane

@@ -84,5 +84,22 @@ protected:
     testing::PassFixture fixture{testing::readerData("siblings.fcpxml")};
 };
 
+TEST_F(NodeExtensions, ElementSiblingsAreLookedForWithinThreeNodes) {
+    // Each case: the element, and the tag of the element sibling expected before and after it.
+    const std::vector<std::tuple<std::string, std::optional<std::string>, std::optional<std::string>>> cases{
+        {"//spine/*[@name='first']", std::nullopt, "gap"},
+        {"//spine/gap", "asset-clip", std::nullopt},
+        {"//spine/*[@name='far']", std::nullopt, std::nullopt},  // text, comment, text, then the title: too far
+        {"//spine/title", std::nullopt, "asset-clip"},
+        {"//spine/*[@name='second spine']", "title", std::nullopt}};
+    for (const auto& [path, before, after] : cases) {
+        const XMLElement element = fixture.element(path);
+        const auto previous = previousElementSibling(element);
+        const auto next = nextElementSibling(element);
+        EXPECT_EQ(previous ? previous->tag() : std::nullopt, before) << path;
+        EXPECT_EQ(next ? next->tag() : std::nullopt, after) << path;
+    }
+}
+
 }  // namespace
 }  // namespace tallyvane

@@ -53,5 +53,14 @@ TEST(PopupMenu, InsertingKeepsTheSelectedItemSelectedAndMovesAnExistingTitle) {
     EXPECT_THAT(menu.titles(), ElementsAre("New", "Default", "One", "Two", "Late"));
 }
 
+TEST(PopupMenu, UnknownTitlesAndIndexesChangeNothing) {
+    PopupMenu menu;
+    menu.addItem("A");
+    menu.select(5);
+    menu.removeItem("missing");
+    EXPECT_THAT(menu.titles(), ElementsAre("A"));
+    EXPECT_EQ(menu.selectedTitle(), "A");
+}
+
 }  // namespace
 }  // namespace tallyvane

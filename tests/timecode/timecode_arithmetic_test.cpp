@@ -207,5 +207,11 @@ TEST(TimecodeArithmeticTest, RoundingToAComponentAndConversions) {
     EXPECT_EQ(c.properties, props(R::fps30, B::quarterFrames));
 }
 
+TEST(TimecodeArithmeticTest, IsZero) {
+    EXPECT_TRUE(tc24(0, 0, 0, 0).isZero());
+    EXPECT_FALSE(tc24(0, 0, 0, 0, 1).isZero());
+    EXPECT_FALSE(tc24(0, 0, 0, -1).isZero());
+}
+
 }  // namespace
 }  // namespace tallyvane

@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         PartialCase{"RefusedAt24Hours", formatter(Rate::fps25), "1 ", Verdict::refuse, ""},
         PartialCase{"DaysSpaceAt100Days", formatter(Rate::fps25, Limit::max100Days), "12 01:02", Verdict::accept, ""},
         PartialCase{"LeadingSpaceRefused", formatter(Rate::fps25, Limit::max100Days), " 01", Verdict::refuse, ""},
+        PartialCase{"SecondSpaceRefused", formatter(Rate::fps25, Limit::max100Days), "1 2 ", Verdict::refuse, ""},
         PartialCase{"SpaceAfterColonRefused", formatter(Rate::fps25, Limit::max100Days), "01:02 ", Verdict::refuse,
                     ""},
         PartialCase{"StopsAfterDaysStillConverted", formatter(Rate::fps29_97d, Limit::max100Days), "3 01.02.03.04",
@@ -96,6 +97,13 @@ TEST(TimecodeTextFormatterTest, StyledTextShowsTheSubframesTheTextHolds) {
     TimecodeTextFormatter shown({{Rate::fps25, Base::max80SubFrames, Limit::max24Hours}},
                                 Timecode::StringFormat{Option::showSubFrames}, true, std::nullopt);
     EXPECT_EQ(shown.attributedString("01:02:03:04.50", std::nullopt)->plainText(), "01:02:03:04.50");
+}
+
+TEST(TimecodeTextFormatterTest, WithoutASubframesBaseThereAreNoPropertiesButTheTextIsStillJudged) {
+    TimecodeTextFormatter f = formatter(Rate::fps25);
+    f.subFramesBase.reset();
+    EXPECT_FALSE(f.properties());
+    EXPECT_EQ(f.isPartialStringValid("01.").verdict, Verdict::replace);
 }
 
 }  // namespace
