@@ -16,18 +16,21 @@ std::optional<int> hexDigit(char c) {
 std::string percentDecoded(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            auto high = hexDigit(text[i + 1]);
-            auto low = hexDigit(text[i + 2]);
-            if (high && low) {
-                out.push_back(static_cast<char>(*high * 16 + *low));
-                i += 2;
-                continue;
-            }
+    // What lies between escapes is copied a stretch at a time.
+    std::size_t copied = 0;
+    for (std::size_t i = text.find('%'); i != std::string_view::npos; i = text.find('%', i)) {
+        const auto high = i + 2 < text.size() ? hexDigit(text[i + 1]) : std::nullopt;
+        const auto low = high ? hexDigit(text[i + 2]) : std::nullopt;
+        if (!low) {
+            ++i;
+            continue;
         }
-        out.push_back(text[i]);
+        out.append(text.substr(copied, i - copied));
+        out.push_back(static_cast<char>(*high * 16 + *low));
+        i += 3;
+        copied = i;
     }
+    out.append(text.substr(copied));
     return out;
 }
 

@@ -61,6 +61,9 @@ lxw_format* Worksheet::formatFor(const std::optional<Format>& format) const {
 std::string Worksheet::name() const { return open()->name; }
 
 std::string Worksheet::cellText(std::string_view text, Cell at) const {
+    // Nearly every cell is short ASCII without NUL: valid as it is, one UTF-16 unit a byte.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c > 0; });
+    if (plain && text.size() <= kMaxCellTextLength) return escapedLiteralCodes(std::string(text));
     std::string valid = libraryText(text);
     const std::size_t length = utf16Length(valid);
     if (length > kMaxCellTextLength) {

@@ -23,6 +23,7 @@ TEST(UrlTest, PathOfTheLocation) {
         {"https://example.com", ""},
         {"file:///a/100%25%2", "/a/100%%2"},
         {"file:///a/%zz%4", "/a/%zz%4"},
+        {"file:///a/%%41", "/a/%A"},
         {"relative/clip.mov", "relative/clip.mov"},
         {"C:%5Cclip.mov", "\\clip.mov"},
         {"", ""},
