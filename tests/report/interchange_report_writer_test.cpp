@@ -84,7 +84,6 @@ TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsMarkerTitlesAndTicksByDocum
     const std::vector<Case> cases = {
         {InputType::XMEML, -1.0, "All Reels", "Sequence Markers"},
         {InputType::DaVrOTIO, 0.0, "All Clips", "Timeline Markers"},
-        {InputType::PProOTIO, -1.0, "All Reels", "Sequence Markers"},
         {InputType::AvidOTIO, 0.0, "All Clips", "Sequence Markers"},
     };
     for (const Case& c : cases) {
