@@ -78,13 +78,17 @@ TEST_F(VideoFrameGrabberTest, TakesTheFrameOnScreenAtTheTimeOrReportsWhyNot) {
         {"gop.mp4", -22, -50, 11},        // both signs negative is a positive time
         {"ntsc.mov", 7 * 1001, 30000, 7},
         {"ntsc.mov", 7 * 1001 - 1, 30000, 6},
+        {"ntsc.mov", 29 * 1001, 30000, 29},
         {"ntsc.mov", 1, 3, 9},            // 9.99 frames in
         {"prores.mov", 0, 1, 0},
         {"prores.mov", 7, 25, 7},
+        {"prores.mov", 9, 25, 9},
         {"dnxhd.mxf", 0, 1, 0},
+        {"dnxhd.mxf", 5, 25, 5},
         {"dnxhd.mxf", 199, 500, 9},
         {"offset.ts", 0, 1, 0},
         {"offset.ts", 10, 25, 10},
+        {"offset.ts", 24, 25, 24},
         {"gop.mp4", 2, 1, -1, "beyond the end"},
         {"gop.mp4", INT64_MAX, 1, -1, "beyond the end"},
         {"gop.mp4", -1, 25, -1, "negative time"},
