@@ -167,36 +167,6 @@ TEST(Samples, CompoundClips) {
     EXPECT_EQ(read.store.fetch<EventBin>()[0]->name(), "Test Event");
 }
 
-TEST(Samples, AudioOnly) {
-    testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__AudioOnly.fcpxml")));
-    const auto timeline = read.composition("Audio Only_01");
-    ASSERT_NE(timeline, nullptr);
-    EXPECT_EQ(timeline->timecodeFrameRate(), "23.976");
-    EXPECT_TRUE(timeline->videoTracks().empty());
-    ASSERT_EQ(timeline->audioTracks().size(), 2u);
-    // 1550549/24000s at 24000/1001 frames a second is 1549 frames.
-    expectTrack(testing::trackAt(timeline->audioTracks(), 1),
-                {{"Forest Day", Category::assetclip, 0, 1549, true},
-                 {"Forest Day", Category::assetclip, 1549, 1549, true},
-                 {"Forest Day", Category::assetclip, 3098, 1549, true}},
-                "A1");
-    const auto a2 = testing::trackAt(timeline->audioTracks(), 2);
-    ASSERT_NE(a2, nullptr);
-    ASSERT_EQ(a2->elements().size(), 2u);
-    const StoryElement& forest = *testing::trackAt(timeline->audioTracks(), 1)->elements()[0];
-    // The channel source's role wins over "audioRole"; audio media is timed at 60.
-    EXPECT_EQ(forest.audioRole(), "Music");
-    EXPECT_EQ(forest.audioSubroles(), std::vector<std::string>{"Music-1"});
-    EXPECT_EQ(forest.timecodeFrameRate(), "60");
-    EXPECT_EQ(forest.markedRanges().size(), 2u);
-    const StoryElement& water = *a2->elements()[0];
-    EXPECT_EQ(water.name(), "Water Lake 3");
-    EXPECT_EQ(water.audioRole(), "Effects");
-    EXPECT_EQ(water.audioSubroles(), std::vector<std::string>{"Effects-1"});
-    EXPECT_DOUBLE_EQ(water.clipTimelinePosition(), 0);
-    EXPECT_EQ(water.spreadsheetSortOrder(), 310);
-}
-
 TEST(Samples, DisabledClips) {
     testing::ReadDocument read(testing::readFile(samplePath("TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml")));
     const auto timeline = read.composition("DisabledClips");
