@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,7 +30,6 @@ using ::testing::IsEmpty;
 
 const fs::path kSamples = TALLYVANE_SAMPLES_DIR;
 const std::string kTooOld = "reuelk__pipeline__PCBang_FromGrace_20160202.fcpxml";
-const std::string kBundleFolder = "ericfortis__final-cut-pro-scene-detect__60fps-rubric-compound-clips.fcpxmld";
 const std::string kArrow = " \u25B8 ";
 
 std::string readText(const fs::path& path) {
@@ -169,33 +167,6 @@ TEST_F(CliTest, TooOldSampleIsRefusedWithTheAlertOnStandardError) {
         EXPECT_THAT(result.out, IsEmpty());
     }
     EXPECT_FALSE(fs::exists(output));
-}
-
-TEST_F(CliTest, SingleFileBundleReadsLikeTheBundleFolder) {
-    const fs::path archive = folder.path() / "Project.fcpxmld";
-    const std::string command = "tar -cf " + test::shellQuoted(archive.string()) + " -C " +
-                                test::shellQuoted((kSamples / kBundleFolder).string()) + " Info.fcpxml";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const Result fromFolder = cli({"reports", (kSamples / kBundleFolder).string()});
-    const Result fromArchive = cli({"reports", archive.string()});
-    ASSERT_EQ(fromArchive.status, 0) << fromArchive.errors;
-    EXPECT_EQ(fromArchive.out, fromFolder.out);
-    EXPECT_THAT(lines(fromArchive.out), ElementsAre("60fps-rubric-compound-clips"));
-
-    const fs::path output = folder.path() / "bundle.xlsx";
-    ASSERT_EQ(cli({"save", archive.string(), "-o", output.string()}).status, 0);
-    EXPECT_EQ(sheetNames(workbook(output)).front(), "Selected Roles");
-}
-
-TEST_F(CliTest, ArchiveWithoutTheDocumentIsRefused) {
-    std::ofstream(folder.path() / "notes.txt") << "no project here";
-    const fs::path archive = folder.path() / "Empty.fcpxmld";
-    ASSERT_EQ(std::system(("tar -cf " + test::shellQuoted(archive.string()) + " -C " + test::shellQuoted(folder.path().string()) +
-                           " notes.txt").c_str()),
-              0);
-    const Result result = cli({"reports", archive.string()});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.errors, "This is not a valid .fcpxml file\nPlease export a new XML from Final Cut Pro.\n");
 }
 
 TEST_F(CliTest, CutOffExportIsRefusedAndWritesNoWorkbook) {
