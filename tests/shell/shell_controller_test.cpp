@@ -54,20 +54,6 @@ protected:
     bool proVideo = true;
 };
 
-TEST_F(ShellControllerTest, StartsWithAnEmptyWindowAndTheDefaultSettings) {
-    const ShellController shell(platform, setup());
-    EXPECT_FALSE(shell.inputFileIconVisible());
-    EXPECT_EQ(shell.inputFileName(), "");
-    EXPECT_TRUE(shell.reportMenu().empty());
-    EXPECT_FALSE(shell.saveEnabled());
-    EXPECT_FALSE(shell.roleButtonsEnabled());
-    EXPECT_FALSE(shell.isBusy());
-    EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default"));
-    EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "support");
-    // Nothing is written until the layouts change.
-    EXPECT_FALSE(fs::exists(folder.path() / "support"));
-}
-
 TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayoutsStayInMemory) {
     ShellSetup noFolder = setup();
     noFolder.supportFolder.reset();
