@@ -16,41 +16,52 @@ namespace tallyvane {
 
 namespace {
 
-void storeEntry(const XMLElement& entry, StoryElement& clip) {
-    std::optional<std::string> key = entry.attr("key");
-    if (!key) return;
-    // A display name hides the key, so such an entry never fills a special field.
-    std::optional<std::string> displayName = entry.attr("displayName");
-    std::string name = displayName ? std::move(*displayName) : std::move(*key);
-    std::string value;
-    std::vector<std::string> values;
-    if (std::optional<std::string> single = entry.attr("value")) {
-        value = std::move(*single);
-    } else {
-        for (const XMLElement& item : childElements(entry, "array", {"string"})) values.push_back(item.stringValue());
-    }
-
+void storeEntry(const ClipMetadataEntry& entry, StoryElement& clip) {
+    const std::string& name = entry.name;
     if (name == "com.apple.proapps.studio.reel") {
-        clip.setReel(value);
+        clip.setReel(entry.value);
     } else if (name == "com.apple.proapps.studio.scene") {
-        clip.setScene(value);
+        clip.setScene(entry.value);
     } else if (name == "com.apple.proapps.studio.shot") {
-        clip.setShottake(value);
+        clip.setShottake(entry.value);
     } else if (name == "com.apple.proapps.mio.cameraName") {
-        if (clip.asset()) clip.asset()->setCameraName(value);
+        if (clip.asset()) clip.asset()->setCameraName(entry.value);
     } else {
-        clip.appendMetadata(std::make_shared<Metadata>(std::move(name), std::move(value), std::move(values)));
+        clip.appendMetadata(std::make_shared<Metadata>(entry.name, entry.value, entry.values));
     }
 }
 
 }  // namespace
 
-void storeMetadata(const std::vector<XMLElement>& entries, const std::shared_ptr<StoryElement>& clip,
+std::vector<ClipMetadataEntry> readMetadata(const std::vector<XMLElement>& elements) {
+    std::vector<ClipMetadataEntry> entries;
+    entries.reserve(elements.size());
+    for (const XMLElement& element : elements) {
+        std::optional<std::string> key = element.attr("key");
+        if (!key) continue;
+        // A display name hides the key, so such an entry never fills a special field.
+        std::optional<std::string> displayName = element.attr("displayName");
+        ClipMetadataEntry& entry = entries.emplace_back();
+        entry.name = displayName ? std::move(*displayName) : std::move(*key);
+        if (std::optional<std::string> single = element.attr("value")) {
+            entry.value = std::move(*single);
+        } else {
+            for (const XMLElement& item : childElements(element, "array", {"string"})) {
+                entry.values.push_back(item.stringValue());
+            }
+        }
+    }
+    return entries;
+}
+
+void storeMetadata(const std::vector<ClipMetadataEntry>& entries, const std::shared_ptr<StoryElement>& clip,
                    const ReaderContext& context) {
-    for (const XMLElement& entry : entries) storeEntry(entry, *clip);
+    for (const ClipMetadataEntry& entry : entries) storeEntry(entry, *clip);
     if (clip->asset()) {
         if (const std::optional<XMLElement> resource = context.assetResource(clip->asset()->id())) {
-            for (const XMLElement& entry : childElements(*resource, "metadata", {"md"})) storeEntry(entry, *clip);
+            for (const ClipMetadataEntry& entry : readMetadata(childElements(*resource, "metadata", {"md"}))) {
+                storeEntry(entry, *clip);
+            }
         }
     }
 }

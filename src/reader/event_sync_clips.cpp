@@ -64,9 +64,9 @@ void storeEventSyncClip(const XMLElement& clip, EventBin& bin, ReaderContext& re
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
     FrameCounter& frames = reader.frames();
     const ExactTimes::Placed place{Fraction(0, 1), frames.seconds(duration), frames.seconds(start)};
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, place, frames);
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, place, frames);
-    storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
+    storeMarkers(readMarkers(childElements(clip, {"marker", "chapter-marker"})), element, std::nullopt, place, frames);
+    storeMarkers(readMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"})), element, std::nullopt, place, frames);
+    storeMetadata(readMetadata(childElements(clip, "metadata", {"md"})), element, reader);
 
     switch (element->category()) {
         case Category::mcclip:

@@ -68,9 +68,9 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     if (const std::optional<XMLElement> note = firstChildElement(clip, {"note"})) element->setNotes(note->stringValue());
     // A browser clip shows its whole file: its ranges count from the file's start.
     const ExactTimes::Placed place{Fraction(0, 1), Fraction(0, 1), fileStart};
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), element, std::nullopt, place, frames);
-    storeMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"}), element, std::nullopt, place, frames);
-    storeMetadata(childElements(clip, "metadata", {"md"}), element, reader);
+    storeMarkers(readMarkers(childElements(clip, {"marker", "chapter-marker"})), element, std::nullopt, place, frames);
+    storeMarkers(readMarkers(childElements(clip, {"keyword", "rating", "analysis-marker"})), element, std::nullopt, place, frames);
+    storeMetadata(readMetadata(childElements(clip, "metadata", {"md"})), element, reader);
 
     switch (asset->category()) {
         case Asset::Category::Audio:

@@ -79,7 +79,28 @@ std::string analysisMarkerName(const XMLElement& element) {
     return name;
 }
 
-void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
+std::vector<MarkerEntry> readMarkers(const std::vector<XMLElement>& elements) {
+    std::vector<MarkerEntry> entries;
+    entries.reserve(elements.size());
+    for (const XMLElement& element : elements) {
+        const std::string tag = element.tag().value_or("");
+        MarkerEntry& entry = entries.emplace_back();
+        if (tag == "rating") {
+            entry.name = element.attr("name").value_or("");
+        } else if (tag == "analysis-marker") {
+            entry.name = analysisMarkerName(element);
+        } else {
+            entry.name = element.attr("value").value_or("");
+        }
+        entry.note = element.attr("note").value_or("");
+        entry.kind = markedRangeKind(element);
+        entry.start = element.attr("start");
+        entry.duration = element.attr("duration");
+    }
+    return entries;
+}
+
+void storeMarkers(const std::vector<MarkerEntry>& entries, const std::shared_ptr<StoryElement>& clip,
                   std::optional<TimecodeFrameRate> timelineRate, const ExactTimes::Placed& place,
                   FrameCounter& frames) {
     std::ostream& log = frames.log();
@@ -87,25 +108,19 @@ void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr
     const double duration = clip->clipDuration();
     const TimecodeFrameRate rate = clipRate(*clip, log);
 
-    for (const XMLElement& element : elements) {
-        const std::string tag = element.tag().value_or("");
-        auto range = std::make_shared<MarkedRange>(clip, element.attr("value").value_or(""),
-                                                   element.attr("note").value_or(""), std::vector<std::string>{},
-                                                   0.0, 0.0, 0.0, false, markedRangeKind(element));
-        if (tag == "rating") range->setName(element.attr("name").value_or(""));
-        if (tag == "analysis-marker") range->setName(analysisMarkerName(element));
+    for (const MarkerEntry& entry : entries) {
+        auto range = std::make_shared<MarkedRange>(clip, entry.name, entry.note, std::vector<std::string>{}, 0.0, 0.0,
+                                                   0.0, false, entry.kind);
 
         log << rawValue(clip->category()) << '\n';
         const std::optional<std::string> start = clip->category() == StoryElement::Category::transition
                                                      ? std::optional<std::string>(kTransitionMarkerStart)
-                                                     : element.attr("start");
+                                                     : entry.start;
         const Fraction startSeconds = frames.seconds(start);
         range->setSrcInpoint(frames(startSeconds, rate));
         range->setTimelinePosition(frames(timelinePlace(startSeconds, place, rate), timelineRate.value_or(rate)));
         range->setVisible(position <= range->timelinePosition() && range->timelinePosition() <= position + duration);
-        if (const std::optional<std::string> length = element.attr("duration")) {
-            range->setDuration(frames(*length, rate));
-        }
+        if (entry.duration) range->setDuration(frames(*entry.duration, rate));
         clip->appendMarkedRange(range);
         if (log) log << range->debugDescription();
     }

@@ -27,12 +27,24 @@ std::string markedRangeKind(const XMLElement& element);
 // "oneShot, closeUp" reads "one Shot, close Up".
 std::string analysisMarkerName(const XMLElement& element);
 
-// One record per element, appended to the clip's marked ranges in the set's order. The
+// A marked range as the document writes it, read once for every copy of its clip.
+struct MarkerEntry {
+    // A rating's name, an analysis marker's shot and stabilisation, any other's value.
+    std::string name;
+    std::string note;
+    std::string kind;
+    std::optional<std::string> start;
+    std::optional<std::string> duration;
+};
+
+std::vector<MarkerEntry> readMarkers(const std::vector<XMLElement>& elements);
+
+// One record per entry, appended to the clip's marked ranges in the entries' order. The
 // clip's rate, position and duration must be set; `place` holds its position and start in
 // seconds. A range's timeline position is its exact distance from the clip's start (none
 // before the start or beyond a day) after the clip's position, counted at `timelineRate`,
 // the clip's own rate when it is absent.
-void storeMarkers(const std::vector<XMLElement>& elements, const std::shared_ptr<StoryElement>& clip,
+void storeMarkers(const std::vector<MarkerEntry>& entries, const std::shared_ptr<StoryElement>& clip,
                   std::optional<TimecodeFrameRate> timelineRate, const ExactTimes::Placed& place,
                   FrameCounter& frames);
 

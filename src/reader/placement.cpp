@@ -190,20 +190,39 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
     return expansion;
 }
 
-void storeMarkedRanges(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy,
-                       const ExactTimes::Placed& place, ReaderContext& reader) {
-    const XMLElement& clip = built.clipElement;
-    FrameCounter& frames = reader.frames();
-    storeMarkers(childElements(clip, {"marker", "chapter-marker"}), copy, built.compositionRate, place, frames);
-    storeMarkers(childElements(clip, {"keyword", "analysis-marker"}), copy, built.compositionRate, place, frames);
-    storeMetadata(childElements(clip, "metadata", {"md"}), copy, reader);
-}
+// The clip's ranges and metadata, read from the document at the first copy that needs them
+// and shared by its video and audio copies.
+class ClipEntries {
+public:
+    explicit ClipEntries(const XMLElement& clip) : clip_(clip) {}
+
+    void store(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, const ExactTimes::Placed& place,
+               ReaderContext& reader) {
+        if (!read_) {
+            markers_ = readMarkers(childElements(clip_, {"marker", "chapter-marker"}));
+            ranges_ = readMarkers(childElements(clip_, {"keyword", "analysis-marker"}));
+            metadata_ = readMetadata(childElements(clip_, "metadata", {"md"}));
+            read_ = true;
+        }
+        FrameCounter& frames = reader.frames();
+        storeMarkers(markers_, copy, built.compositionRate, place, frames);
+        storeMarkers(ranges_, copy, built.compositionRate, place, frames);
+        storeMetadata(metadata_, copy, reader);
+    }
+
+private:
+    const XMLElement& clip_;
+    bool read_ = false;
+    std::vector<MarkerEntry> markers_;
+    std::vector<MarkerEntry> ranges_;
+    std::vector<ClipMetadataEntry> metadata_;
+};
 
 // Only a copy that goes on a track is marked: one that goes nowhere is never seen, and its
 // ranges, which point back at it, would keep both alive after the store is emptied.
 void attachVideo(const BuiltElement& built, const std::shared_ptr<StoryElement>& copy, const Composition& composition,
-                 const ExactTimes::Placed& place, ReaderContext& reader) {
-    storeMarkedRanges(built, copy, place, reader);
+                 const ExactTimes::Placed& place, ClipEntries& entries, ReaderContext& reader) {
+    entries.store(built, copy, place, reader);
     storeVideoEffects(built.clipElement, *copy, *composition.videoFormat());
     storeRetime(built.clipElement, *copy, *composition.videoFormat(), reader.log());
 }
@@ -231,7 +250,8 @@ void place(ReaderContext& reader, const Composition& composition, Track& track,
 }
 
 void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<std::int64_t> lane,
-                const AdjacentTransitions& transitions, const Elements& expansion, ReaderContext& reader) {
+                const AdjacentTransitions& transitions, const Elements& expansion, ClipEntries& entries,
+                ReaderContext& reader) {
     std::optional<std::int64_t> index;
     if (!lane) {
         reader.log() << "can't turn lane into an Int\n";
@@ -260,7 +280,7 @@ void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<
     } else if (track) {
         const ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
         place(reader, composition, *track, copy, *built.storyElement, &placed);
-        attachVideo(built, copy, composition, placed, reader);
+        attachVideo(built, copy, composition, placed, entries, reader);
     }
     if (track) {
         if (previous) place(reader, composition, *track, previous, *transitions.previous);
@@ -269,7 +289,8 @@ void placeVideo(const BuiltElement& built, const StoryList& list, std::optional<
 }
 
 void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<std::int64_t> lane,
-                const AdjacentTransitions& transitions, const Elements& expansion, ReaderContext& reader) {
+                const AdjacentTransitions& transitions, const Elements& expansion, ClipEntries& entries,
+                ReaderContext& reader) {
     std::ostream& log = reader.log();
     std::optional<std::int64_t> index;
     if (!lane) {
@@ -326,7 +347,7 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     if (track) {
         place(reader, composition, *track, copy, *built.storyElement, &placed);
         for (const auto& element : expansion) reader.appendToTrack(*track, element);
-        storeMarkedRanges(built, copy, placed, reader);
+        entries.store(built, copy, placed, reader);
         storeAudioEffects(clip, *copy);
         storeRetime(clip, *copy, *composition.videoFormat(), log);
         if (previous) place(reader, composition, *track, previous, *transitions.previous);
@@ -353,12 +374,15 @@ void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderC
     const AdjacentTransitions transitions = adjacentTransitions(built, list.context, reader);
     const std::optional<std::int64_t> lane = laneOf(built.clipElement);
 
-    if (!built.storyElement->videoRole().empty()) placeVideo(built, list, lane, transitions, expansion.video, reader);
+    ClipEntries entries(built.clipElement);
+    if (!built.storyElement->videoRole().empty()) {
+        placeVideo(built, list, lane, transitions, expansion.video, entries, reader);
+    }
     if (built.storyElement->audioRole().empty()) {
         reader.log() << "audioRole is empty, so we;ll ignore audio stuff\n";
         return;
     }
-    placeAudio(built, list, lane, transitions, expansion.audio, reader);
+    placeAudio(built, list, lane, transitions, expansion.audio, entries, reader);
 }
 
 }  // namespace tallyvane

@@ -17,7 +17,6 @@ struct NodeCache {
     std::optional<long> lineNumber;
     std::optional<std::string> stringValue;
     std::optional<std::string> rawXML;
-    std::optional<std::optional<std::string>> tag;
     std::optional<std::optional<std::string>> namespacePrefix;
     std::optional<std::map<std::string, std::string>> attributes;
     std::optional<std::optional<double>> numberValue;

@@ -53,11 +53,9 @@ std::optional<std::string> XMLElement::namespacePrefix() const {
     return *cached;
 }
 
-std::optional<std::string> XMLElement::tag() const {
-    auto& cached = cache().tag;
-    if (!cached) cached = detail::nameFrom(detail::nameOf(cNode()));
-    return *cached;
-}
+// Read straight from the node: a cache would cost an allocation per element for a copy
+// that is no cheaper than the one handed out.
+std::optional<std::string> XMLElement::tag() const { return detail::nameFrom(detail::nameOf(cNode())); }
 
 std::map<std::string, std::string> XMLElement::attributes() const {
     auto& cached = cache().attributes;

@@ -34,7 +34,7 @@ protected:
     std::shared_ptr<StoryElement> read(std::string_view clipName, std::shared_ptr<Asset> asset) {
         auto clip = testing::clipElement(StoryElement::Category::assetclip, "25", 0.0, 250.0, 0.0, std::move(asset));
         fixture.store.insert(clip);
-        storeMetadata(elementsOf(fixture.element("//*[@name='" + std::string(clipName) + "']").xpath("metadata/md")), clip,
+        storeMetadata(readMetadata(elementsOf(fixture.element("//*[@name='" + std::string(clipName) + "']").xpath("metadata/md"))), clip,
                       fixture.context);
         return clip;
     }

@@ -38,7 +38,7 @@ protected:
     // The clip's position, 1000 frames, in seconds at the timeline's rate; its start 10s.
     void store(std::optional<TimecodeFrameRate> timelineRate) {
         const Fraction position = Fraction(1000, 1) * timelineRate.value_or(TimecodeFrameRate::fps25).frameDuration();
-        storeMarkers(elementsOf(fixture.element("//asset-clip").xpath(kRanges)), clip, timelineRate,
+        storeMarkers(readMarkers(elementsOf(fixture.element("//asset-clip").xpath(kRanges))), clip, timelineRate,
                      {position, Fraction(4, 1), Fraction(10, 1)}, fixture.context.frames());
     }
     void expectRanges(const std::vector<RangeExpectation>& expected) const {
@@ -103,7 +103,7 @@ TEST_F(Markers, ATransitionsMarkersStartOneHourIn) {
     // At 20s (500 frames), counted from 3599.6s: the marker lies 0.4s (10 frames) in.
     auto transition = testing::clipElement(Category::transition, "25", 500.0, 25.0, 89990.0);
     fixture.store.insert(transition);
-    storeMarkers(elementsOf(fixture.element("//transition").xpath("marker")), transition, std::nullopt,
+    storeMarkers(readMarkers(elementsOf(fixture.element("//transition").xpath("marker"))), transition, std::nullopt,
                  {Fraction(20, 1), Fraction(1, 1), Fraction(17998, 5)}, fixture.context.frames());
     ASSERT_EQ(transition->markedRanges().size(), 1u);
     EXPECT_DOUBLE_EQ(transition->markedRanges()[0]->srcInpoint(), 90000.0);
