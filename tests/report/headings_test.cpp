@@ -42,23 +42,6 @@ TEST(SheetTitleTest, NamesAndTheOneEmptyTitle) {
     }
 }
 
-TEST(ColumnWidthsTest, HeadingWidthsAreCharactersPlusOne) {
-    struct Case {
-        ColumnHeading heading;
-        double width;
-    };
-    const std::vector<Case> cases = {
-        {ColumnHeading::SequenceInTC, 12},    {ColumnHeading::SequenceInSecs, 12},
-        {ColumnHeading::FrameSampleRate, 23}, {ColumnHeading::RoleSubrole, 15},
-    };
-    std::vector<ColumnHeading> headings;
-    for (const auto& c : cases) headings.push_back(c.heading);
-    const std::vector<double> widths = columnWidths(headings);
-    ASSERT_EQ(widths.size(), cases.size());
-    for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(widths[i], cases[i].width) << rawValue(cases[i].heading);
-    EXPECT_TRUE(columnWidths(std::vector<ColumnHeading>{}).empty());
-}
-
 TEST(ColumnWidthsTest, MetadataHeadingsFollowTheSameRuleInTheGivenOrder) {
     const std::vector<std::string> headings = {"Codec", "\nR\u00E9alisateur\n", ""};
     EXPECT_EQ(columnWidthsForMetadataHeadings(headings), (std::vector<double>{6, 12, 1}));

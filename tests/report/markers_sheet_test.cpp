@@ -55,16 +55,6 @@ TEST_F(MarkersSheetTest, VisibleRangesInTimelineOrderWithKindColours) {
     EXPECT_EQ(visibleLines, ranges.size());
 }
 
-TEST_F(MarkersSheetTest, WithoutColourTextEveryRowIsBlack) {
-    const Ranges ranges = {makeRange({.kind = "rejected", .position = 1}), makeRange({.kind = "favorite"})};
-    writeMarkersSheet(context, ranges, SheetTitle::keywords, false);
-    const auto sheet = closeAndRead()["worksheets"]["Keywords"];
-    for (const std::string address : {"A2", "B2", "C2", "A3", "I3"}) {
-        EXPECT_EQ(fontColor(sheet, address), colorText(xlsx::Color::black)) << address;
-        EXPECT_EQ(sheet["cells"][address]["numberFormat"], "#,##0") << address;
-    }
-}
-
 TEST_F(MarkersSheetTest, EndAndDurationOfKeywordRanges) {
     const Ranges ranges = {
         makeRange({.name = "long", .kind = "keyword", .position = 10, .duration = 5}),

@@ -47,21 +47,6 @@ TEST(SplitAudioRecordTest, RoleSubroleAndCheckMark) {
     }
 }
 
-TEST(RoleChecksTest, TheFirstRecordOfARoleDecides) {
-    const std::vector<RoleRecord> video = {{"Titles", true}, {"Video", false}, {"Titles", false}, {"B-Roll", true}};
-    const RoleChecks checks(video, {});
-    struct Case {
-        std::string videoRole;
-        bool selected;
-    };
-    const std::vector<Case> cases = {
-        {"Titles", true}, {"Video", false}, {"B-Roll", true}, {"titles", false}, {"Unlisted", false}, {"", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(checks.videoSelected(*makeElement({.videoRole = c.videoRole})), c.selected) << c.videoRole;
-    }
-}
-
 TEST(RoleChecksTest, AudioElementsMatchByRoleAndOneOfTheirSubroles) {
     const std::vector<RoleRecord> audio = {
         {"Dialogue", true},                  // 0
