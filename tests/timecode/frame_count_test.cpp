@@ -40,29 +40,6 @@ TEST(FrameCountTest, ComponentsAndElapsedFramesRoundTrip) {
     }
 }
 
-TEST(FrameCountTest, ComponentsFromCountForms) {
-    struct Case {
-        V value;
-        B base;
-        R rate;
-        TimecodeComponents expected;
-    } cases[] = {
-        {V::frames(-90), B::max80SubFrames, R::fps30, {0, 0, 0, -3, 0, 0}},
-        {V::frames(-1), B::max80SubFrames, R::fps30, {0, 0, 0, 0, -1, 0}},
-        {V::combined(10.123456789), B::max100SubFrames, R::fps30, {0, 0, 0, 0, 10, 12}},
-        {V::combined(0.7), B::max100SubFrames, R::fps24, {0, 0, 0, 0, 0, 70}},
-        {V::combined(-0.5), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, -40}},
-        {V::split(10, 40), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 10, 40}},
-        {V::splitUnitInterval(48, 0.25), B::quarterFrames, R::fps24, {0, 0, 0, 2, 0, 1}},
-        {V::frames(2073600 * 150LL), B::max80SubFrames, R::fps24, {150, 0, 0, 0, 0, 0}},
-        {V::combined(std::nan("")), B::max80SubFrames, R::fps24, {0, 0, 0, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(componentsFromFrameCount(TimecodeFrameCount(c.value, c.base), c.rate), c.expected)
-            << c.value.debugDescription();
-    }
-}
-
 // The integer road must give exactly what decimal arithmetic gives, at every rate and in
 // every form: whole and fractional counts, negative ones, counts on both sides of the
 // 2^62 units where the integer road ends, and beyond 64 bits.

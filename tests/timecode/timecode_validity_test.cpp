@@ -155,16 +155,7 @@ TEST(TimecodeValidityTest, ComponentRangesAreEqualAndHashedByAllTwelveBounds) {
     EXPECT_EQ(set.size(), 3U);
 }
 
-TEST(TimecodeValidityTest, RandomComponentsAreValidAtEveryRate) {
-    for (auto rate : R::allCases()) {
-        for (auto limit : L::allCases()) {
-            TimecodeProperties p = props(rate, B::quarterFrames, limit);
-            for (int i = 0; i < 20; ++i) {
-                auto c = TimecodeComponents::random(p);
-                EXPECT_TRUE(c.invalidComponents(p).empty()) << R(rate);
-            }
-        }
-    }
+TEST(TimecodeValidityTest, RandomComponentsStayWithinTheirRangesEvenTheWidest) {
     TimecodeComponentRanges ranges{{1, 1}, {2, 3}, {-5, -5}, {0, 0}, {7, 7}, {kMin, kMax}};
     auto c = TimecodeComponents::random(ranges);
     EXPECT_EQ(c.days, 1);

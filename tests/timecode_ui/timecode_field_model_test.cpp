@@ -68,10 +68,8 @@ TEST(TimecodeFieldModelTest, RowsFollowLimitFormatAndRate) {
         std::string row;
     };
     const Row rows[] = {
-        {Rate::fps25, Limit::max24Hours, {}, "H:M:S:F"},
         {Rate::fps29_97, Limit::max24Hours, {}, "H:M:S:F"},
         {Rate::fps29_97d, Limit::max24Hours, {}, "H:M:S;F"},
-        {Rate::fps120d, Limit::max24Hours, {}, "H:M:S;F"},
         {Rate::fps25, Limit::max100Days, {}, "D H:M:S:F"},
         {Rate::fps25, Limit::max24Hours, {TimecodeStringFormatOption::alwaysShowDays}, "D H:M:S:F"},
         {Rate::fps59_94d, Limit::max24Hours, {TimecodeStringFormatOption::showSubFrames}, "H:M:S;F.U"},
@@ -213,45 +211,6 @@ TEST(TimecodeFieldModelTest, FieldFormsStoreTheirBindings) {
     bound.handleKeyPress(Component::frames, KeyEquivalent::downArrow());
     EXPECT_EQ(whole.value.components.frames, 29);
     EXPECT_EQ(whole.writes, 1);
-}
-
-TEST(TimecodeFieldModelTest, PasteIntoComponentAppliesPolicies) {
-    const Timecode::Properties at25{Rate::fps25, Base::max80SubFrames, Limit::max24Hours};
-    const Timecode::Properties at24{Rate::fps24, Base::max80SubFrames, Limit::max24Hours};
-    struct Row {
-        const char* name;
-        TimecodeField::PastePolicy policy;
-        TimecodePasteResult pasted;
-        std::optional<Timecode::Components> taken;
-        std::optional<Rate> rate;
-    };
-    const Row rows[] = {
-        {"25 into 24 preserved", TimecodeField::PastePolicy::preserveLocalProperties,
-         make({0, 2, 0, 0, 5, 0}, at25), std::nullopt, std::nullopt},
-        {"24 into 24 preserved", TimecodeField::PastePolicy::preserveLocalProperties,
-         make({0, 2, 0, 0, 5, 0}, at24), Timecode::Components{0, 2, 0, 0, 5, 0}, Rate::fps24},
-        {"25 allowed new", TimecodeField::PastePolicy::allowNewProperties, make({0, 2, 0, 0, 24, 0}, at25),
-         Timecode::Components{0, 2, 0, 0, 24, 0}, Rate::fps25},
-        {"25 discarded", TimecodeField::PastePolicy::discardProperties, make({0, 2, 0, 0, 5, 0}, at25),
-         Timecode::Components{0, 2, 0, 0, 5, 0}, Rate::fps24},
-        {"load failure", TimecodeField::PastePolicy::allowNewProperties, TimecodePasteFailure{"no timecode"},
-         std::nullopt, std::nullopt},
-    };
-    for (const Row& row : rows) {
-        Field field(TimecodeEnvironment().timecodeFieldPastePolicy(row.policy));
-        const auto before = field.components.value;
-        field.model.pasteIntoComponent([&](const Timecode::Properties&) { return row.pasted; });
-        if (row.taken) {
-            EXPECT_EQ(field.components.value, *row.taken) << row.name;
-            EXPECT_EQ(field.rate.value, *row.rate) << row.name;
-            EXPECT_EQ(field.sink.beeps, 0) << row.name;
-        } else {
-            EXPECT_EQ(field.components.value, before) << row.name;
-            EXPECT_EQ(field.sink.beeps, 1) << row.name;
-            ASSERT_EQ(field.sink.animations.size(), 1u) << row.name;
-            EXPECT_EQ(field.sink.animations[0].first, std::nullopt) << row.name;
-        }
-    }
 }
 
 TEST(TimecodeFieldModelTest, FieldLevelPasteGoesToTheActionAbove) {

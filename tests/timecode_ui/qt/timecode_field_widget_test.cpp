@@ -96,15 +96,6 @@ TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
 }
 
-TEST_F(FieldWindowTest, ReturnActionEndsEditing) {
-    open(make({}, Rate::fps25), TimecodeEnvironment().timecodeFieldReturnAction(TimecodeField::FieldAction::endEditing()));
-    type(Component::seconds, "12");
-    QTest::keyClick(focused(), Qt::Key_Return);
-    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
-    EXPECT_FALSE(field->componentWidget(Component::seconds)->hasFocus());
-    EXPECT_EQ(value->components.seconds, 12);
-}
-
 TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
     open(make({}, Rate::fps25));
     QTest::mouseClick(field->componentWidget(Component::frames), Qt::LeftButton);
@@ -166,17 +157,6 @@ TEST_F(FieldWindowTest, PasteWithoutAFocusedComponentGoesToTheActionAbove) {
     ASSERT_EQ(pasted.size(), 1u);
     EXPECT_EQ(std::get<Timecode>(pasted[0]).components.seconds, 1);
     EXPECT_EQ(value->components.seconds, 0);
-}
-
-TEST_F(FieldWindowTest, SettingsOnTheWindowReachTheField) {
-    open(make({0, 1, 2, 3, 4, 5}, Rate::fps25));
-    EXPECT_EQ(field->text(), "01:02:03:04");
-    setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat(
-                                       {TimecodeStringFormatOption::showSubFrames, TimecodeStringFormatOption::alwaysShowDays}));
-    EXPECT_EQ(field->text(), "00 01:02:03:04.05");
-    // An inner scope wins for the field only.
-    setTimecodeEnvironment(*field, TimecodeEnvironment().timecodeFormat({}));
-    EXPECT_EQ(field->text(), "01:02:03:04");
 }
 
 TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {

@@ -46,46 +46,6 @@ TEST_F(ItemDelegateTest, CellsShowAndEditTimecodeText) {
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), "10:20:30;12");
 }
 
-// Pixels of a cell that are clearly red.
-int redPixels(QTableView& view, const QModelIndex& index) {
-    const QImage image = view.viewport()->grab(view.visualRect(index)).toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 180 && c.green() < 90 && c.blue() < 90) ++count;
-        }
-    }
-    return count;
-}
-
-TEST_F(ItemDelegateTest, CellsDrawInvalidComponentsInTheInvalidAttributes) {
-    struct Row {
-        const char* text;
-        bool showsValidation;
-        bool red;
-    };
-    const Row rows[] = {
-        {"01:75:03:04", true, true},
-        {"01:02:03:04", true, false},
-        {"01:75:03:04", false, false},
-    };
-    for (const Row& row : rows) {
-        const TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps25, row.showsValidation);
-        QStandardItemModel model(1, 1);
-        model.setData(model.index(0, 0), QString(row.text));
-        QTableView view;
-        QFont large = view.font();
-        large.setPixelSize(28);
-        view.setFont(large);
-        view.setItemDelegate(new TimecodeItemDelegate(formatter, &view));
-        view.setModel(&model);
-        view.horizontalHeader()->resizeSection(0, 300);
-        view.verticalHeader()->resizeSection(0, 40);
-        EXPECT_EQ(redPixels(view, model.index(0, 0)) > 0, row.red) << row.text << " " << row.showsValidation;
-    }
-}
-
 // Columns of a cell that hold anything but the background.
 std::pair<int, int> inkedColumns(QTableView& view, const QModelIndex& index) {
     const QImage image = view.viewport()->grab(view.visualRect(index)).toImage();

@@ -50,13 +50,6 @@ TEST_F(LineEditTest, TypedTextIsCorrectedOrRefused) {
     }
 }
 
-TEST_F(LineEditTest, FinishedTextIsLaidOut) {
-    edit->setFormatter(formatterAt(Rate::fps29_97d));
-    QTest::keyClicks(edit, "1:2:3:4");
-    other->setFocus();
-    EXPECT_EQ(edit->text(), "01:02:03;04");
-}
-
 TEST_F(LineEditTest, EscapeGivesUpTheEditAndKeepsFocus) {
     edit->setFormatter(formatterAt(Rate::fps25));
     edit->setText("01:00:00:00");
@@ -66,23 +59,6 @@ TEST_F(LineEditTest, EscapeGivesUpTheEditAndKeepsFocus) {
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_EQ(edit->text(), "01:00:00:00");
     EXPECT_TRUE(edit->hasFocus());
-}
-
-TEST_F(LineEditTest, InvalidComponentsAreColoured) {
-    edit->setFormatter(formatterAt(Rate::fps25, true));
-    edit->setText("01:75:03:04");
-    const auto formats = edit->validationFormats();
-    ASSERT_EQ(formats.size(), 1);
-    EXPECT_EQ(formats[0].start, 3);
-    EXPECT_EQ(formats[0].length, 2);
-    EXPECT_EQ(formats[0].format.foreground().color(), QColor(255, 0, 0));
-
-    edit->setText("01:7");
-    ASSERT_EQ(edit->validationFormats().size(), 1);
-    EXPECT_EQ(edit->validationFormats()[0].length, 4);
-
-    edit->setText("01:02:03:04");
-    EXPECT_TRUE(edit->validationFormats().isEmpty());
 }
 
 TEST_F(LineEditTest, TextNotYetLaidOutIsNotColouredOnOtherCharacters) {
