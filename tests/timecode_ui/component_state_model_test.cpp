@@ -83,10 +83,6 @@ constexpr const char* H = "<handled>";
 INSTANTIATE_TEST_SUITE_P(
     ContinuousWithinComponent, KeySequenceTest,
     testing::Values(
-        Sequence{"MinutesKeepLastTwoDigits", Component::minutes, fps25, 0, "123", "<handled> <handled> <handled>", 23,
-                 "23"},
-        Sequence{"SeventyFiveMinutesRejected", Component::minutes, fps2997d, 0, "75", "<handled> <handled invalid>", 7,
-                 "07"},
         Sequence{"HoursThirtyFourAllowedInvalid", Component::hours, fps25, 0, "1234",
                  "<handled> <handled> <handled> <handled>", 34, "34", Style::continuousWithinComponent,
                  Policy::allowInvalid},
@@ -146,8 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Style::unbounded, Policy::allowInvalid},
         Sequence{"DigitAfterIncrementStartsNewEntry", Component::minutes, fps25, 0, "1U5",
                  "<handled> <handled> <handled>", 5, "05"},
-        Sequence{"BackspaceAtZeroMovesBack", Component::seconds, fps25, 0, "B", "<handled focusPreviousComponent>", 0,
-                 "00"},
         Sequence{"BackspaceOnVirginClears", Component::seconds, fps25, 12, "X", H, 0, "00"},
         Sequence{"BackspaceWalksBackTheTypedDigits", Component::seconds, fps25, 0, "12BBB",
                  "<handled> <handled> <handled> <handled> <handled focusPreviousComponent>", 0, "00"},

@@ -64,8 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SameRatePreserveTakesLocalAllowInvalid", plain, at24Other, Paste::preserveLocalProperties,
              Validation::allowInvalid, local24},
         // Valid at its own properties, the paste keeps its subframes base and upper limit.
-        Case{"SameRatePreserveKeepsPastedEnforceValid", plain, at24Other, Paste::preserveLocalProperties,
-             Validation::enforceValid, at24Other},
         Case{"SubframesValidAtPastedBaseTaken", subFrames90, at24Other, Paste::preserveLocalProperties,
              Validation::enforceValid, at24Other},
         Case{"SubframesInvalidAtPastedBaseRejected", subFrames90, at24Quarter, Paste::preserveLocalProperties,

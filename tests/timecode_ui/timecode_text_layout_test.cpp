@@ -60,9 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         StyledRunCase{"ZeroDaysOnlyWhenAlwaysShown", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {Option::alwaysShowDays},
              defaults, "0 01:02:03:04"},
         StyledRunCase{"DropFrameSemicolon", make({0, 1, 2, 3, 4, 0}, Rate::fps29_97d), {}, defaults, "01:02:03;04"},
-        StyledRunCase{"FilenameDashesKeepDaysSpace",
-             make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
-             {Option::filenameCompatible}, defaults, "3 01-02-03-04"},
         StyledRunCase{"ThreeFrameDigitsAt120", make({0, 0, 0, 0, 5, 0}, Rate::fps120), {}, defaults, "00:00:00:005"},
         StyledRunCase{"QuarterFramesOneDigit", make({0, 0, 0, 0, 5, 3}, Rate::fps24, Base::quarterFrames),
              {Option::showSubFrames}, defaults, "00:00:00:05.3"},
@@ -107,7 +104,6 @@ TEST(TimecodeAttributedStringTest, ColoursFollowTheViewsRuleExceptForUncolouredI
         std::string shown;
     };
     const Row rows[] = {
-        {"plain", make({0, 1, 2, 3, 4, 0}, Rate::fps25), {}, std::nullopt, std::nullopt, std::nullopt, "01:02:03:04"},
         {"filename dashes keep the days space",
          make({3, 1, 2, 3, 4, 0}, Rate::fps29_97d, Base::max80SubFrames, Limit::max100Days),
          {Option::filenameCompatible}, gray.rgba(), std::nullopt, std::nullopt, "3{ }01{-}02{-}03{-}04"},

@@ -37,8 +37,6 @@ TEST_F(LineEditTest, TypedTextIsCorrectedOrRefused) {
     };
     const Row rows[] = {
         {Rate::fps29_97d, "01.02.03.04", "01:02:03;04"},
-        {Rate::fps25, "01.02.03.04", "01:02:03:04"},
-        {Rate::fps29_97d, "01;02;03;04", "01:02:03;04"},
         {Rate::fps25, "01:02x:03", "01:02:03"},
         {Rate::fps25, "01:02:03:04:05", "01:02:03:0405"},
     };
