@@ -55,14 +55,10 @@ std::vector<ClipMetadataEntry> readMetadata(const std::vector<XMLElement>& eleme
 }
 
 void storeMetadata(const std::vector<ClipMetadataEntry>& entries, const std::shared_ptr<StoryElement>& clip,
-                   const ReaderContext& context) {
+                   ReaderContext& context) {
     for (const ClipMetadataEntry& entry : entries) storeEntry(entry, *clip);
     if (clip->asset()) {
-        if (const std::optional<XMLElement> resource = context.assetResource(clip->asset()->id())) {
-            for (const ClipMetadataEntry& entry : readMetadata(childElements(*resource, "metadata", {"md"}))) {
-                storeEntry(entry, *clip);
-            }
-        }
+        for (const ClipMetadataEntry& entry : context.assetMetadata(clip->asset()->id())) storeEntry(entry, *clip);
     }
 }
 

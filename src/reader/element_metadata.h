@@ -25,6 +25,6 @@ std::vector<ClipMetadataEntry> readMetadata(const std::vector<XMLElement>& eleme
 
 // `entries` are the clip's own; the asset resource's entries follow them,
 // so the asset's value of a special key wins. The clip's asset must already be set.
-void storeMetadata(const std::vector<ClipMetadataEntry>& entries, const std::shared_ptr<StoryElement>& clip, const ReaderContext& context);
+void storeMetadata(const std::vector<ClipMetadataEntry>& entries, const std::shared_ptr<StoryElement>& clip, ReaderContext& context);
 
 }  // namespace tallyvane

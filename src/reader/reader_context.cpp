@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "reader/child_elements.h"
 #include "reader/identifiers.h"
 
 namespace tallyvane {
@@ -56,6 +57,16 @@ std::shared_ptr<VideoFormat> ReaderContext::format(std::string_view id) const { 
 std::shared_ptr<Asset> ReaderContext::asset(std::string_view id) const { return find(assets_, id); }
 std::shared_ptr<Composition> ReaderContext::composition(std::string_view id) const { return find(compositions_, id); }
 std::optional<XMLElement> ReaderContext::assetResource(std::string_view id) const { return find(assetResources_, id); }
+
+const std::vector<ClipMetadataEntry>& ReaderContext::assetMetadata(std::string_view id) {
+    if (const auto found = assetMetadata_.find(id); found != assetMetadata_.end()) return found->second;
+    std::vector<ClipMetadataEntry> entries;
+    if (const std::optional<XMLElement> resource = assetResource(id)) {
+        entries = readMetadata(childElements(*resource, "metadata", {"md"}));
+    }
+    return assetMetadata_.try_emplace(std::string(id), std::move(entries)).first->second;
+}
+
 std::optional<XMLElement> ReaderContext::effectResource(std::string_view id) const { return find(effectResources_, id); }
 
 void ReaderContext::elementRead() {

@@ -17,11 +17,13 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "common/text_map.h"
 #include "model/store.h"
 #include "model/story_element.h"
 #include "reader/document_index.h"
+#include "reader/element_metadata.h"
 #include "reader/exact_times.h"
 #include "reader/text_extensions.h"
 #include "reader/time_values.h"
@@ -65,6 +67,9 @@ public:
     std::shared_ptr<Composition> composition(std::string_view id) const;
     // The first resource asset element with that "id" attribute.
     std::optional<XMLElement> assetResource(std::string_view id) const;
+    // That resource's metadata entries, read once for all the clips of the asset; none
+    // without such a resource.
+    const std::vector<ClipMetadataEntry>& assetMetadata(std::string_view id);
     // The first effect resource ("//resources/effect") with that "id" attribute.
     std::optional<XMLElement> effectResource(std::string_view id) const;
 
@@ -106,6 +111,7 @@ private:
     ById<std::shared_ptr<Composition>> compositions_;
     ById<std::optional<XMLElement>> assetResources_;
     ById<std::optional<XMLElement>> effectResources_;
+    ById<std::vector<ClipMetadataEntry>> assetMetadata_;
     // ±0 hash alike and NaN is never stored, so lookups agree with comparing positions by `==`.
     std::unordered_map<const ModelObject*, std::unordered_set<double>> transitionPositions_;
 };
