@@ -5,7 +5,6 @@
 #include "xml/value_formatters.h"
 #include "xml/xml_element.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,7 +17,6 @@ struct NodeCache {
     std::optional<std::string> stringValue;
     std::optional<std::string> rawXML;
     std::optional<std::optional<std::string>> namespacePrefix;
-    std::optional<std::map<std::string, std::string>> attributes;
     std::optional<std::optional<double>> numberValue;
     std::optional<std::optional<XMLDate>> dateValue;
 };

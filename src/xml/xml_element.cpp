@@ -57,17 +57,16 @@ std::optional<std::string> XMLElement::namespacePrefix() const {
 // that is no cheaper than the one handed out.
 std::optional<std::string> XMLElement::tag() const { return detail::nameFrom(detail::nameOf(cNode())); }
 
+// Not cached: each caller reads an element's attributes once, and a cache would keep a map
+// alive for every element that is itself kept, such as each asset's resource.
 std::map<std::string, std::string> XMLElement::attributes() const {
-    auto& cached = cache().attributes;
-    if (cached) return *cached;
     std::map<std::string, std::string> result;
     for (const xmlAttr* attribute = detail::attributesOf(cNode()); attribute != nullptr; attribute = attribute->next) {
         std::optional<std::string> name = detail::nameFrom(attribute->name);
         if (!name) continue;
         if (std::optional<std::string> value = attr(*name)) result[*name] = std::move(*value);
     }
-    cached = std::move(result);
-    return *cached;
+    return result;
 }
 
 std::optional<std::string> XMLElement::attr(std::string_view name) const {
