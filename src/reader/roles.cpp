@@ -1,5 +1,8 @@
 #include "reader/roles.h"
 
+#include <cassert>
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 
@@ -55,27 +58,34 @@ void appendRole(const XMLElement& source, std::vector<std::string>& roles) {
     if (auto role = source.attr("role")) roles.push_back(std::move(*role));
 }
 
+using Paths = std::initializer_list<std::initializer_list<std::string_view>>;
+
 // The elements at the end of the paths below the element, in document order, as the
-// union of the paths ("audio | video/audio") would list them.
-void collectRoles(const XMLElement& element, const std::vector<std::vector<std::string_view>>& paths,
-                  std::size_t depth, std::vector<std::string>& roles) {
+// union of the paths ("audio | video/audio") would list them. `live` marks, one bit per
+// path, the paths that led to the element.
+void collectRoles(const XMLElement& element, Paths paths, std::uint32_t live, std::size_t depth,
+                  std::vector<std::string>& roles) {
     for (const XMLElement& child : element.children()) {
-        std::vector<std::vector<std::string_view>> deeper;
+        std::uint32_t deeper = 0;
+        std::uint32_t bit = 1;
         for (const auto& path : paths) {
-            if (depth >= path.size() || !hasTag(child, path[depth])) continue;
-            if (depth + 1 == path.size()) {
-                appendRole(child, roles);
-            } else {
-                deeper.push_back(path);
+            if ((live & bit) != 0 && depth < path.size() && hasTag(child, path.begin()[depth])) {
+                if (depth + 1 == path.size()) {
+                    appendRole(child, roles);
+                } else {
+                    deeper |= bit;
+                }
             }
+            bit <<= 1;
         }
-        if (!deeper.empty()) collectRoles(child, deeper, depth + 1, roles);
+        if (deeper != 0) collectRoles(child, paths, deeper, depth + 1, roles);
     }
 }
 
-std::vector<std::string> rolesAlong(const XMLElement& element, const std::vector<std::vector<std::string_view>>& paths) {
+std::vector<std::string> rolesAlong(const XMLElement& element, Paths paths) {
+    assert(paths.size() <= 32);
     std::vector<std::string> roles;
-    collectRoles(element, paths, 0, roles);
+    collectRoles(element, paths, ~std::uint32_t{0}, 0, roles);
     return roles;
 }
 
@@ -120,14 +130,14 @@ ResolvedRoles resolveRoles(const XMLElement& element, const Asset* asset, WordCa
             roles.audioRole = capitalized(*audioRole);
             list = {roles.audioRole + "." + roles.audioRole + "-1"};
         }
-        log << roles.audioRole << ' ' << debugList(list) << '\n';
+        if (log) log << roles.audioRole << ' ' << debugList(list) << '\n';
     }
     std::vector<std::string> children = rolesAlong(element, {{"audio"}, {"video", "audio"}});
     for (std::string& role : rolesAlong(element, {{"audio", "audio"}})) children.push_back(std::move(role));
     if (!children.empty()) list = std::move(children);
     const std::vector<std::string> channelSources = rolesAlong(
         element, {{"audio-channel-source"}, {"audio", "audio-channel-source"}, {"video", "audio", "audio-channel-source"}});
-    log << "audio-channel-source roles: acs_roles = " << debugList(channelSources) << '\n';
+    if (log) log << "audio-channel-source roles: acs_roles = " << debugList(channelSources) << '\n';
     if (!channelSources.empty()) list = channelSources;
     std::vector<std::string> connected = connectedRoles(element);
     if (!connected.empty()) list = std::move(connected);
