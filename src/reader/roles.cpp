@@ -10,7 +10,9 @@
 #include "common/debug_text.h"
 #include "reader/child_elements.h"
 #include "reader/text_extensions.h"
+#include "xml/node_access.h"
 #include "xml/node_set.h"
+#include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {
@@ -60,32 +62,34 @@ void appendRole(const XMLElement& source, std::vector<std::string>& roles) {
 
 using Paths = std::initializer_list<std::initializer_list<std::string_view>>;
 
-// The elements at the end of the paths below the element, in document order, as the
-// union of the paths ("audio | video/audio") would list them. `live` marks, one bit per
-// path, the paths that led to the element.
-void collectRoles(const XMLElement& element, Paths paths, std::uint32_t live, std::size_t depth,
+// The elements at the end of the paths below the node, in document order, as the union of
+// the paths ("audio | video/audio") would list them. `live` marks, one bit per path, the
+// paths that led to the node. Walked in the tree itself: handles are made only for the
+// elements whose roles are read.
+void collectRoles(xmlNodePtr node, const XMLDocument& document, Paths paths, std::uint32_t live, std::size_t depth,
                   std::vector<std::string>& roles) {
-    for (const XMLElement& child : element.children()) {
+    for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE) continue;
         std::uint32_t deeper = 0;
         std::uint32_t bit = 1;
         for (const auto& path : paths) {
-            if ((live & bit) != 0 && depth < path.size() && hasTag(child, path.begin()[depth])) {
+            if ((live & bit) != 0 && depth < path.size() && detail::isNamed(child->name, path.begin()[depth])) {
                 if (depth + 1 == path.size()) {
-                    appendRole(child, roles);
+                    appendRole(XMLElement(child, document), roles);
                 } else {
                     deeper |= bit;
                 }
             }
             bit <<= 1;
         }
-        if (deeper != 0) collectRoles(child, paths, deeper, depth + 1, roles);
+        if (deeper != 0) collectRoles(child, document, paths, deeper, depth + 1, roles);
     }
 }
 
 std::vector<std::string> rolesAlong(const XMLElement& element, Paths paths) {
     assert(paths.size() <= 32);
     std::vector<std::string> roles;
-    collectRoles(element, paths, ~std::uint32_t{0}, 0, roles);
+    collectRoles(element.cNode(), element.document(), paths, ~std::uint32_t{0}, 0, roles);
     return roles;
 }
 
