@@ -6,9 +6,15 @@
 #include <string>
 
 #include "timecode/subframes_base.h"
+#include "timecode/timecode.h"
 #include "timecode/timecode_frame_rate.h"
 
 namespace tallyvane {
+
+// The timecode of a frame count with hundredths of a frame, or nothing when the count is
+// no timecode at the rate: below zero, beyond the last frame of the limit, or not a number.
+std::optional<Timecode> timecodeOfFrames(double frames, TimecodeFrameRate rate,
+                                         TimecodeUpperLimit limit = TimecodeUpperLimit::max24Hours);
 
 // Nothing when the count is no timecode at the rate: below zero, beyond the last frame of
 // the limit, or not a number.

@@ -10,23 +10,12 @@
 #include "report/element_sheet.h"
 #include "report/timecode_text.h"
 #include "timecode/timecode.h"
-#include "timecode/timecode_sources.h"
 
 namespace tallyvane {
 
 namespace {
 
 using H = ColumnHeading;
-
-std::optional<Timecode> timecodeOf(double frames, TimecodeFrameRate rate, TimecodeUpperLimit limit) {
-    if (!std::isfinite(frames)) return std::nullopt;
-    try {
-        return Timecode(TimecodeSourceValue::combinedFrames(frames),
-                        Timecode::Properties{rate, TimecodeSubFramesBase::max100SubFrames, limit});
-    } catch (const TimecodeValidationError&) {
-        return std::nullopt;
-    }
-}
 
 // How a column shows its frame count.
 enum class FramesCell {
@@ -74,7 +63,7 @@ void writeFrames(RowTarget& target, H timecodeCase, FramesCell rule, double valu
 // A column whose five formats all show one timecode.
 void writeColumn(RowTarget& target, H timecodeCase, double frames, TimecodeFrameRate rate, TimecodeUpperLimit limit,
                  FramesCell rule) {
-    const std::optional<Timecode> timecode = timecodeOf(frames, rate, limit);
+    const std::optional<Timecode> timecode = timecodeOfFrames(frames, rate, limit);
     writeFrames(target, timecodeCase, rule, frames, timecode);
     for (const TimeFormat format : {TimeFormat::timecode, TimeFormat::feetAndFrames, TimeFormat::clock,
                                     TimeFormat::seconds}) {
@@ -98,7 +87,7 @@ void writeOffsetColumn(RowTarget& target, H timecodeCase, double frames, const R
             continue;
         }
         if (!madeFor || *madeFor != value) {
-            timecode = timecodeOf(value, context.reportFrameRate, TimecodeUpperLimit::max24Hours);
+            timecode = timecodeOfFrames(value, context.reportFrameRate, TimecodeUpperLimit::max24Hours);
             madeFor = value;
         }
         writeTimecodeFormat(target, timecodeCase, format, timecode, false);
@@ -126,7 +115,7 @@ void writeSourceCells(RowTarget& target, const StoryElement& element, const Repo
     if (!inPoint || !duration || element.category() == StoryElement::Category::stillImage) return;
     const TimecodeFrameRate rate = elementFrameRate(element);
 
-    if (target.has(H::SourceInTC) && !timecodeOf(*inPoint, rate, TimecodeUpperLimit::max100Days)) {
+    if (target.has(H::SourceInTC) && !timecodeOfFrames(*inPoint, rate, TimecodeUpperLimit::max100Days)) {
         context.log() << "WARNING: Failed to parse srcInpoint " << element.id() << '\n';
         printElement(context.log(), element);
     }
@@ -136,7 +125,7 @@ void writeSourceCells(RowTarget& target, const StoryElement& element, const Repo
                 TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
 
     // The duration's frames are the stored count as it stands.
-    const std::optional<Timecode> timecode = timecodeOf(*duration, rate, TimecodeUpperLimit::max24Hours);
+    const std::optional<Timecode> timecode = timecodeOfFrames(*duration, rate, TimecodeUpperLimit::max24Hours);
     target.number(timeVariant(H::SourceDurationTC, TimeFormat::frames), *duration, formatDouble(*duration));
     for (const TimeFormat format : {TimeFormat::timecode, TimeFormat::feetAndFrames, TimeFormat::clock,
                                     TimeFormat::seconds}) {

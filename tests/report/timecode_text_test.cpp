@@ -1,0 +1,49 @@
+#include "report/timecode_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "timecode/timecode_sources.h"
+
+namespace tallyvane {
+namespace {
+
+// What the library's exact construction makes of the count, failures included.
+std::optional<std::string> constructedText(double frames, TimecodeFrameRate rate, TimecodeUpperLimit limit) {
+    try {
+        return Timecode(TimecodeSourceValue::combinedFrames(frames),
+                        Timecode::Properties{rate, TimecodeSubFramesBase::max100SubFrames, limit})
+            .stringValue();
+    } catch (const TimecodeValidationError&) {
+        return std::nullopt;
+    }
+}
+
+// Counts that decide between a timecode and none: around zero and around the limit, where
+// hundredths of a frame round one way or the other.
+TEST(TimecodeOfFrames, GivesWhatTheExactConstructionGivesAtEveryBound) {
+    const double nearBounds[] = {-1e18, -1.0, -0.006, -0.005, -0.004, -0.0, 0.0, 0.004, 0.5};
+    const double belowLimit[] = {-1.0, -0.006, -0.005, -0.004, 0.0, 0.004, 1.0, 1e18};
+    for (const TimecodeFrameRate::Case rateCase : TimecodeFrameRate::allCases()) {
+        const TimecodeFrameRate rate(rateCase);
+        for (const TimecodeUpperLimit limit : {TimecodeUpperLimit::max24Hours, TimecodeUpperLimit::max100Days}) {
+            const double last = static_cast<double>(rate.maxTotalFrames(limit));
+            for (const double frames : nearBounds) {
+                EXPECT_EQ(timecodeText(frames, rate, limit), constructedText(frames, rate, limit))
+                    << rate.stringValue() << " " << frames;
+            }
+            for (const double offset : belowLimit) {
+                EXPECT_EQ(timecodeText(last + offset, rate, limit), constructedText(last + offset, rate, limit))
+                    << rate.stringValue() << " limit" << std::showpos << offset;
+            }
+        }
+    }
+    for (const double frames : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(timecodeText(frames, TimecodeFrameRate::fps25), std::nullopt);
+    }
+}
+
+}  // namespace
+}  // namespace tallyvane
