@@ -1,10 +1,11 @@
 #include "common/text_order.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
+
+#include "common/utf8.h"
 
 namespace tallyvane {
 
@@ -18,10 +19,6 @@ icu::UnicodeString nfc(std::string_view text) {
     icu::UnicodeString normal = normalizer->normalize(unicode, status);
     if (U_FAILURE(status)) throw std::runtime_error(std::string("Cannot normalise text: ") + u_errorName(status));
     return normal;
-}
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace

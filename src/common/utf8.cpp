@@ -51,11 +51,15 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string sanitizeUtf8(std::string_view text) {
-    // Nearly all text is ASCII up to its end: that part is copied in one go.
-    const size_t ascii = static_cast<size_t>(
+std::size_t asciiPrefixLength(std::string_view text) {
+    return static_cast<std::size_t>(
         std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
         text.begin());
+}
+
+std::string sanitizeUtf8(std::string_view text) {
+    // Nearly all text is ASCII up to its end: that part is copied in one go.
+    const size_t ascii = asciiPrefixLength(text);
     std::string out(text.substr(0, ascii));
     if (ascii == text.size()) return out;
     out.reserve(text.size());

@@ -33,7 +33,7 @@ std::vector<std::string> componentsNonEmpty(std::string_view text, std::string_v
 std::optional<std::string> lastCharacter(std::string_view text) {
     if (text.empty()) return std::nullopt;
     // Among ASCII characters only CR LF make one character of two.
-    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (isAscii(text)) {
         return std::string(text.ends_with("\r\n") ? text.substr(text.size() - 2) : text.substr(text.size() - 1));
     }
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));

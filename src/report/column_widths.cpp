@@ -1,6 +1,5 @@
 #include "report/column_widths.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include <unicode/brkiter.h>
@@ -12,10 +11,6 @@
 namespace tallyvane {
 
 namespace {
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // In ASCII only CR LF joins two characters into one cluster.
 std::size_t asciiGraphemeCount(std::string_view text) {
