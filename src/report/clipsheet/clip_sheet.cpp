@@ -36,7 +36,7 @@ std::string columnsDebugText(const std::vector<ColumnHeading>& columns) {
 void printSetUp(const ReportContext& context, const std::vector<ColumnHeading>& columns,
                 const std::vector<std::string>& headings) {
     std::ostream& log = context.log();
-    log << debugQuoted("columnHeadings:") << ' ' << columnsDebugText(columns) << '\n';
+    log << debugQuoted("columnHeadings: ") << ' ' << columnsDebugText(columns) << '\n';
     log << debugQuoted("metadataHeadings:") << ' ' << debugList(headings) << '\n';
     log << debugQuoted("adjustments:");
     for (const double offset : {context.hhmmssffAdj, context.framesAdj, context.feetframesAdj, context.clockAdj, 0.0}) {
