@@ -20,6 +20,8 @@ public:
     bool openFile(const std::filesystem::path&) override { return false; }
     void revealFolder(const std::filesystem::path&) override {}
     void setBusy(bool) override {}
+    // The tool shows no indicator; its work is not measured in steps.
+    ProgressReading progress() const override { return {}; }
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>&) override { return document_; }
     bool openUrl(const std::string&) override { return false; }
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,

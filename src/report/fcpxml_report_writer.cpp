@@ -95,6 +95,7 @@ public:
         videoRoleSheets();
         audioRoleSheets();
         optionalSheets();
+        printProgress(context_);
     }
 
 private:

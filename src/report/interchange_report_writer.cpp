@@ -158,6 +158,7 @@ void writeInterchangeReport(ReportContext& context, const Store& store, const Re
         context.tick();
         writeFilesSummarySheet(context, files, rawValue(SheetTitle::filesSummary));
     }
+    printProgress(context);
 }
 
 }  // namespace tallyvane

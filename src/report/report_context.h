@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "report/column_widths.h"
+#include "report/report_platform.h"
 #include "reader/input_type.h"
 #include "timecode/timecode_frame_rate.h"
 #include "xlsx/workbook.h"
@@ -43,6 +44,8 @@ struct ReportContext {
     // Called between sheets, rows and thumbnails, so that a window can repaint while a
     // report is written.
     std::function<void()> tick = [] {};
+    // Where the window's progress indicator stands, read for the report writers' last line.
+    std::function<ProgressReading()> progress = [] { return ProgressReading{}; };
 
     // Where the report's plain diagnostic lines go.
     std::reference_wrapper<std::ostream> diagnostics{std::cout};

@@ -9,6 +9,13 @@
 
 namespace tallyvane {
 
+// Where the progress indicator stands: an indicator that moves without measuring (while a
+// report is written) has a maximum of 0.
+struct ProgressReading {
+    double value = 0.0;
+    double maximum = 0.0;
+};
+
 class ReportPlatform {
 public:
     virtual ~ReportPlatform() = default;
@@ -25,6 +32,7 @@ public:
     virtual void revealFolder(const std::filesystem::path& folder) = 0;
     // The progress indicator: animating while a report is written.
     virtual void setBusy(bool busy) = 0;
+    virtual ProgressReading progress() const = 0;
 };
 
 }  // namespace tallyvane

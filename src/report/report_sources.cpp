@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "common/debug_text.h"
+#include "common/number_text.h"
+
 namespace tallyvane {
 
 void adoptTimelineRate(ReportContext& context, const Composition* timeline) {
@@ -34,6 +37,12 @@ std::vector<std::shared_ptr<MarkedRange>> markedRangesOf(const StoryElements& el
         ranges.insert(ranges.end(), element->markedRanges().begin(), element->markedRanges().end());
     }
     return ranges;
+}
+
+void printProgress(const ReportContext& context) {
+    const ProgressReading reading = context.progress();
+    context.log() << debugQuoted("Progress:") << ' ' << formatDouble(reading.value) << ' ' << debugQuoted("of") << ' '
+                  << formatDouble(reading.maximum) << '\n';
 }
 
 }  // namespace tallyvane

@@ -1,6 +1,7 @@
 #pragma once
 // What the report writers read from the project: the timeline a report is named after,
-// the clips of the events, and what the user's request switches on.
+// the clips of the events, and what the user's request switches on; and the line they
+// close with.
 
 #include <memory>
 #include <string_view>
@@ -52,5 +53,8 @@ bool isTransition(const StoryElement& element);
 
 // The marked ranges of the elements, element after element.
 std::vector<std::shared_ptr<MarkedRange>> markedRangesOf(const StoryElements& elements);
+
+// The diagnostic line a finished report ends with: where the progress indicator stands.
+void printProgress(const ReportContext& context);
 
 }  // namespace tallyvane

@@ -63,6 +63,7 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
     log_ << debugQuoted("Use RAM for storage?") << " true\n";
     context_.diagnostics = log_;
     context_.tick = [this] { platform_.tick(); };
+    context_.progress = [this] { return platform_.progress(); };
     context_.supportFolder = setup.supportFolder.value_or(setup.fallbackWorkFolder);
     platform_.setBusy(false);
 }

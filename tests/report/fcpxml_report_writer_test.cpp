@@ -238,6 +238,7 @@ TEST_F(FCPXMLReportWriterTest, AMissingTimelineWritesNothingAndChangesNothing) {
     EXPECT_EQ(context.reportTimeOffset, -1.0);
     EXPECT_EQ(context.reportFrameRate, TimecodeFrameRate::fps60);
     EXPECT_NE(log.str().find("\"NO SEQUENCE\"\n"), std::string::npos);
+    EXPECT_EQ(log.str().find("\"Progress:\""), std::string::npos);
 }
 
 TEST_F(FCPXMLReportWriterTest, EventClipsListEveryClipOfEveryEventWithoutSummary) {
@@ -275,10 +276,12 @@ TEST_F(FCPXMLReportWriterTest, EventClipsListEveryClipOfEveryEventWithoutSummary
     EXPECT_EQ(context.sheetKind, 5);
 }
 
-TEST_F(FCPXMLReportWriterTest, DiagnosticsTellHowAudioClipsWereMatched) {
+TEST_F(FCPXMLReportWriterTest, DiagnosticsTellHowAudioClipsWereMatchedAndEndWithTheProgress) {
     addTimeline();
+    context.progress = [] { return ProgressReading{3, 8}; };
     write(request({}, {{std::string("Dialogue") + kArrow + "Dialogue-1", true}}));
     const std::string text = log.str();
+    EXPECT_TRUE(text.ends_with("\"Progress:\" 3.0 \"of\" 8.0\n")) << text.substr(text.size() - 200);
     for (const std::string line : {
              R"([(roleName: "Dialogue", subroleName: "Dialogue-1", isChecked: true)])",
              R"("Dialogue" ["Dialogue-1"])",

@@ -105,6 +105,8 @@ TEST_F(InterchangeReportWriterTest, SheetNamesOffsetsMarkerTitlesAndTicksByDocum
             << type;
         EXPECT_EQ(columnTexts(workbook, "Clip Markers", "Marker Name"), (std::vector<std::string>{"Clip marker"}))
             << type;
+        // The last line tells where the progress indicator stands.
+        EXPECT_TRUE(log.str().ends_with("\"Progress:\" 0.0 \"of\" 0.0\n")) << type;
     }
 }
 
@@ -180,6 +182,7 @@ TEST_F(InterchangeReportWriterTest, OtherDocumentKindsAndMissingTimelinesGetNoSh
         const auto workbook = write(request({"markers", "summary"}, c.reportName));
         for (const std::string& name : sheetNames(workbook)) EXPECT_EQ(name.rfind("Sheet", 0), 0u) << name;
         EXPECT_NE(log.str().find(c.line), std::string::npos) << c.line;
+        EXPECT_EQ(log.str().find("\"Progress:\""), std::string::npos) << c.line;
         EXPECT_EQ(context.sheetKind, 0) << c.line;
         EXPECT_EQ(context.reportTimeOffset, 7.0) << c.line;
     }

@@ -41,6 +41,7 @@ public:
     }
     void revealFolder(const fs::path& folder) override { revealed.push_back(folder); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
+    ProgressReading progress() const override { return {}; }
 
     std::optional<fs::path> answer;
     std::vector<std::pair<std::string, std::string>> alerts;

@@ -74,6 +74,7 @@ public:
 class FakePlatform : public RecordingPlatform<ShellPlatform> {
 public:
     void setBusy(bool on) override { busy = on; }
+    ProgressReading progress() const override { return progressAt; }
     void tick() override {
         ++ticks;
         if (onTick) onTick();
@@ -81,6 +82,7 @@ public:
 
     // Runs inside tick, while the shell is at its long work.
     std::function<void()> onTick;
+    ProgressReading progressAt;
     bool busy = false;
     std::size_t ticks = 0;
 };

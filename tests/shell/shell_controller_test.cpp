@@ -229,8 +229,12 @@ TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhil
     platform.savePath = folder.path() / "out" / "report.xlsx";
     fs::create_directories(folder.path() / "out");
     std::optional<OpenOutcome> openDuringWrite;
+    platform.progressAt = {2, 5};
     duringWrite = [&](ReportContext& context) {
         EXPECT_TRUE(shell.isBusy());
+        // The writers read the window's progress indicator.
+        EXPECT_EQ(context.progress().value, 2.0);
+        EXPECT_EQ(context.progress().maximum, 5.0);
         openDuringWrite = shell.openFiles({kData / "event_with_timelines.fcpxml"});
         context.tick();
         context.tick();

@@ -77,6 +77,8 @@ void DesktopPlatform::setBusy(bool busy) {
     tick();
 }
 
+ProgressReading DesktopPlatform::progress() const { return progressReader_ ? progressReader_() : ProgressReading{}; }
+
 void DesktopPlatform::tick() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 std::optional<std::filesystem::path> DesktopPlatform::askOpenPath(const std::vector<std::string>& extensions) {

@@ -19,6 +19,8 @@ public:
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
     // Told when long work starts and ends, so the windows can show it.
     void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
+    // Reads the windows' progress indicator.
+    void setProgressReader(std::function<ProgressReading()> reader) { progressReader_ = std::move(reader); }
 
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName,
@@ -26,6 +28,7 @@ public:
     bool openFile(const std::filesystem::path& file) override;
     void revealFolder(const std::filesystem::path& folder) override;
     void setBusy(bool busy) override;
+    ProgressReading progress() const override;
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override;
     bool openUrl(const std::string& url) override;
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,
@@ -41,6 +44,7 @@ protected:
 private:
     QPointer<QWidget> mainWindow_;
     std::function<void(bool)> busyHandler_;
+    std::function<ProgressReading()> progressReader_;
 };
 
 }  // namespace tallyvane

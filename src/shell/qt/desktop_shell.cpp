@@ -16,10 +16,12 @@ DesktopShell::DesktopShell(ShellController& shell, DesktopPlatform& platform)
         mainWindow_->showBusy(busy);
         renderAll();
     });
+    platform_.setProgressReader([this] { return mainWindow_->progress(); });
 }
 
 DesktopShell::~DesktopShell() {
     platform_.setBusyHandler({});
+    platform_.setProgressReader({});
     platform_.setMainWindow(nullptr);
 }
 

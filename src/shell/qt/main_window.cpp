@@ -268,6 +268,10 @@ void MainWindow::showBusy(bool busy) {
     progressBar_->setValue(0);
 }
 
+ProgressReading MainWindow::progress() const {
+    return {static_cast<double>(progressBar_->value()), static_cast<double>(progressBar_->maximum())};
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The desktop's close button reaches the window even while input is held back; quitting
     // then would empty the store under the reader or the report writer.

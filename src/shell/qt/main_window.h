@@ -33,6 +33,7 @@ public:
     void render();
     // The progress indicator: moving while a document is read or a report written.
     void showBusy(bool busy);
+    ProgressReading progress() const;
     // The desktop's open-documents event (and `tallyvane FILE`): only the first is read.
     void openDocuments(const std::vector<std::filesystem::path>& files);
 

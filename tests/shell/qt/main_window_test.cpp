@@ -158,6 +158,9 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_EQ(platform_.openedFiles, (std::vector<std::filesystem::path>{*platform_.savePath}));
     auto& savedMessage = main<QLabel>("savedMessage");
     EXPECT_FALSE(savedMessage.isVisible()) << "the workbook opened";
+    // Read while the report was written: the bar was moving without a measure.
+    EXPECT_NE(log_.str().find("\"Progress:\" 0.0 \"of\" 0.0\n"), std::string::npos);
+    EXPECT_EQ(window.progress().maximum, 1.0) << "stopped after the report";
 
     const QStringList workbook = readWorkbook(*platform_.savePath);
     ASSERT_EQ(workbook.size(), 2) << workbook.join('\n').toStdString();
