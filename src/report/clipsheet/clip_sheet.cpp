@@ -13,6 +13,7 @@
 #include "report/column_widths.h"
 #include "report/element_sheet.h"
 #include "report/list_sheet.h"
+#include "xlsx/error.h"
 
 namespace tallyvane {
 
@@ -152,7 +153,15 @@ private:
             return;
         }
         const std::uint16_t column = *index_[H::Thumbnail];
-        sheet_.insertImage(*result.text, xlsx::Cell(target.row, column), result.rowHeight);
+        try {
+            sheet_.insertImage(*result.text, xlsx::Cell(target.row, column), result.rowHeight);
+        } catch (const xlsx::XlsxError& refusal) {
+            // A picture file the workbook cannot take costs its row the picture, not the
+            // report its other rows.
+            context_.log() << debugQuoted(std::string(refusal.what()) + ": " + *result.text) << '\n';
+            target.text(H::Thumbnail, std::string(kProblemText));
+            return;
+        }
         // The picture, not its path, fills the column.
         std::vector<double> widths = context_.sheetColumnWidths.values();
         widths.at(column) = pictureColumnWidth(context_.thumbnailWidth);

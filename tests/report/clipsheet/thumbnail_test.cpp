@@ -372,5 +372,33 @@ TEST_F(ThumbnailSheetTest, PicturesTextsAndWidthsOfTheThumbnailColumn) {
     EXPECT_EQ(std::distance(begin(files), end(files)), 3);
 }
 
+TEST_F(ThumbnailSheetTest, APictureTheWorkbookRefusesIsAProblemAndTheRowsGoOn) {
+    const auto movie = folder.path() / "numbered clip.mp4";
+    context.thumbnailWidth = 160;
+    auto refused = element("Refused", mediaAsset(movie, Asset::Category::AV), 10);
+    auto next = element("Next", mediaAsset(movie, Asset::Category::AV), 20);
+    next->setClipTimelinePosition(1);
+    // A fill byte after the start marker: a valid JPEG whose height reads back, which the
+    // workbook library's own header reading does not take.
+    const ThumbnailResult made = ThumbnailMaker(context.thumbnailFolder, 160, log).make(*refused);
+    ASSERT_TRUE(made.isPicture());
+    std::string bytes;
+    {
+        std::ifstream in(*made.text, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    bytes.insert(2, 1, '\xFF');
+    std::ofstream(*made.text, std::ios::binary | std::ios::trunc) << bytes;
+    ASSERT_EQ(readJpegHeight(*made.text), made.rowHeight);
+
+    write({refused, next});
+    const nlohmann::json s = sheet();
+    EXPECT_EQ(testing::textUnder(s, "Thumbnail", 2), "Problem");
+    EXPECT_EQ(testing::textUnder(s, "Clip Name", 2), "Refused");
+    EXPECT_EQ(testing::textUnder(s, "Clip Name", 3), "Next");
+    EXPECT_EQ(readImages(folder.path() / "report.xlsx")["Selected Roles"]["images"], nlohmann::json::array({"B3"}));
+    EXPECT_NE(log.str().find(": " + *made.text + "\"\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tallyvane
