@@ -111,6 +111,10 @@ private:
             });
     }
 
+    // The reader counts the ranges of an event's clips, which stand on no timeline, in each
+    // clip's own frames.
+    MarkerTimes markerTimes() const { return timeline_ ? MarkerTimes::atReportRate : MarkerTimes::atClipRate; }
+
     void clipSheet(const StoryElements& elements, std::string_view name) {
         writeClipSheet(context_, elements, name, request_.options, useColorText_);
     }
@@ -147,14 +151,14 @@ private:
             const auto markers = filtered(markedRangesOf(selected_), [](const MarkedRange& range) {
                 return isOneOf(range.color(), {"Standard", "Incomplete To-Do", "Completed To-Do", "Chapter"});
             });
-            writeMarkersSheet(context_, markers, SheetTitle::markers, useColorText_);
+            writeMarkersSheet(context_, markers, SheetTitle::markers, useColorText_, markerTimes());
         }
         if (requestsSheet(request_, "keywords")) {
             context_.tick();
             const auto keywords = filtered(markedRangesOf(selected_), [](const MarkedRange& range) {
                 return isOneOf(range.color(), {"keyword", "favorite", "rejected", "analysis"});
             });
-            writeMarkersSheet(context_, keywords, SheetTitle::keywords, useColorText_);
+            writeMarkersSheet(context_, keywords, SheetTitle::keywords, useColorText_, markerTimes());
         }
         if (requestsSheet(request_, "titles")) {
             context_.tick();

@@ -30,7 +30,8 @@ std::string roleOf(const StoryElement& clip) {
     return {};
 }
 
-TimecodeFrameRate sourceRate(const MarkedRange& range, const ReportContext& context) {
+// The rate of the range's clip; the report's when there is no clip or its text names no rate.
+TimecodeFrameRate clipRate(const MarkedRange& range, const ReportContext& context) {
     if (!range.clip()) return context.reportFrameRate;
     return TimecodeFrameRate::fromStringValue(range.clip()->timecodeFrameRate()).value_or(context.reportFrameRate);
 }
@@ -89,7 +90,7 @@ xlsx::Color markerKindColor(std::string_view kind) {
 }
 
 void writeMarkersSheet(ReportContext& context, const std::vector<std::shared_ptr<MarkedRange>>& ranges,
-                       SheetTitle title, bool useColorText) {
+                       SheetTitle title, bool useColorText, MarkerTimes times) {
     const std::vector<ColumnHeading> columns = markerColumns(context.currentInputType, title);
     if (columns.empty() || !context.workbook) return;
 
@@ -107,7 +108,6 @@ void writeMarkersSheet(ReportContext& context, const std::vector<std::shared_ptr
     std::vector<std::shared_ptr<MarkedRange>> sorted = ranges;
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return *a < *b; });
 
-    const TimecodeFrameRate rate = context.reportFrameRate;
     std::uint32_t row = 0;
     for (const auto& range : sorted) {
         const xlsx::Format& format = useColorText ? byColor.at(markerKindColor(range->color())) : plain;
@@ -115,6 +115,8 @@ void writeMarkersSheet(ReportContext& context, const std::vector<std::shared_ptr
         if (!range->visible()) continue;
         ++row;
 
+        const TimecodeFrameRate sourceRate = clipRate(*range, context);
+        const TimecodeFrameRate rate = times == MarkerTimes::atClipRate ? sourceRate : context.reportFrameRate;
         const std::string start = timecodeTextOrUnknown(range->timelinePosition(), rate);
         const bool hasDuration = range->duration() > 0;
         const std::string end =
@@ -141,8 +143,8 @@ void writeMarkersSheet(ReportContext& context, const std::vector<std::shared_ptr
             {H::RoleSubrole, clip ? roleOf(*clip) : std::string()},
             {H::Reel, clip ? clip->reel() : std::string()},
             {H::Scene, clip ? clip->scene() : std::string()},
-            {H::SourcePosition, timecodeTextOrUnknown(range->srcInpoint(), sourceRate(*range, context),
-                                                      TimecodeUpperLimit::max100Days)},
+            {H::SourcePosition,
+             timecodeTextOrUnknown(range->srcInpoint(), sourceRate, TimecodeUpperLimit::max100Days)},
         };
         for (const auto& [heading, text] : cells) sheet.write(row, heading, text, format);
         if (hasDuration) sheet.write(row, H::Duration, timecodeTextOrUnknown(range->duration(), rate), format);

@@ -276,6 +276,37 @@ TEST_F(FCPXMLReportWriterTest, EventClipsListEveryClipOfEveryEventWithoutSummary
     EXPECT_EQ(context.sheetKind, 5);
 }
 
+TEST_F(FCPXMLReportWriterTest, RangesOfEventClipsAreTimedAtTheClipsRateAndOfTimelineClipsAtTheTimelines) {
+    const auto clip = [](std::string name, std::string rate) {
+        return makeElement({.name = std::move(name), .sortOrder = 999, .timecodeFrameRate = std::move(rate)});
+    };
+    const auto pal = clip("PAL", "25");
+    const auto film = clip("Film", "23.976");
+    // One second of keyword on each; a marker 30 frames into the PAL clip.
+    pal->appendMarkedRange(makeRange({.name = "Interview", .kind = "keyword", .duration = 25, .clip = pal}));
+    film->appendMarkedRange(makeRange({.name = "B-Roll", .kind = "keyword", .duration = 24, .clip = film}));
+    pal->appendMarkedRange(makeRange({.name = "Slate", .position = 30, .srcInpoint = 30, .clip = pal}));
+    addBin("Day 1", {pal, film});
+
+    const auto events = write(request({}, {}, {"keywords", "markers"}, "Event Clips"));
+    EXPECT_EQ(columnTexts(events, "Keywords", "Keyword"), (std::vector<std::string>{"Interview", "B-Roll"}));
+    for (const char* heading : {"Timeline Out", "Duration"}) {
+        EXPECT_EQ(columnTexts(events, "Keywords", heading), (std::vector<std::string>{"00:00:01:00", "00:00:01:00"}))
+            << heading;
+    }
+    EXPECT_EQ(columnTexts(events, "Markers", "Position"), (std::vector<std::string>{"00:00:01:05"}));
+    EXPECT_EQ(columnTexts(events, "Markers", "Source Position"), (std::vector<std::string>{"00:00:01:05"}));
+
+    // On a 25 fps timeline the positions are the timeline's frames, whatever the clip's rate.
+    store.deleteAll();
+    addTimeline();
+    interview->setTimecodeFrameRate("23.976");
+    interview->appendMarkedRange(makeRange({.name = "Slate", .position = 30, .srcInpoint = 30, .clip = interview}));
+    const auto timeline = write(request({{"Video", true}}, {}, {"markers"}));
+    EXPECT_EQ(columnTexts(timeline, "Markers", "Position"), (std::vector<std::string>{"00:00:01:05"}));
+    EXPECT_EQ(columnTexts(timeline, "Markers", "Source Position"), (std::vector<std::string>{"00:00:01:06"}));
+}
+
 TEST_F(FCPXMLReportWriterTest, DiagnosticsTellHowAudioClipsWereMatchedAndEndWithTheProgress) {
     addTimeline();
     context.progress = [] { return ProgressReading{3, 8}; };
