@@ -48,7 +48,8 @@ std::string frameSizeText(const Composition& timeline) {
     return std::to_string(format->width()) + " \u00D7 " + std::to_string(format->height());
 }
 
-// The sheet's own column widths, started from its table headings and widened by every text.
+// The sheet's own column widths, started from its table headings and widened by every text;
+// the widths the sheet before it left fit that sheet's columns and would cut these texts.
 class SummaryWidths {
 public:
     explicit SummaryWidths(ReportContext& context) : widths_(context.sheetColumnWidths) {
