@@ -8,8 +8,6 @@
 
 namespace tallyvane::detail {
 
-namespace {
-
 std::string trimmedMessage(const char* message) {
     std::string text = textFrom(reinterpret_cast<const xmlChar*>(message));
     constexpr std::string_view space = " \t\n\r\v\f";
@@ -17,13 +15,6 @@ std::string trimmedMessage(const char* message) {
     if (first == std::string::npos) return {};
     std::size_t last = text.find_last_not_of(space);
     return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
-XMLError errorFrom(const xmlError& recorded, XMLError fallback) {
-    if (recorded.code == XML_ERR_OK) return fallback;
-    return XMLError::libXMLError(recorded.code, trimmedMessage(recorded.message));
 }
 
 ErrorCapture::ErrorCapture()

@@ -9,9 +9,8 @@
 
 namespace tallyvane::detail {
 
-// `libXMLError` with the recorded code and trimmed message, or the fallback when nothing
-// was recorded.
-XMLError errorFrom(const xmlError& recorded, XMLError fallback);
+// libxml2's message without the white space around it; "" for null.
+std::string trimmedMessage(const char* message);
 
 // For its lifetime, catches what libxml2 reports on this thread (instead of printing it),
 // keeping the last error; the handlers in place before are restored afterwards.

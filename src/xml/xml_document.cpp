@@ -39,14 +39,10 @@ struct HtmlContextFree {
 // `endedEarly` tells whether elements were still open when the input ran out: recovery
 // then closed them at the cut, and whatever followed is lost.
 template <class Context, class Free, class Read>
-xmlDocPtr readWith(Context* context, Read read, const char* start, int count, XMLError& failure, bool& endedEarly) {
+xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bool& endedEarly) {
     std::unique_ptr<Context, Free> owned(context);
-    if (!owned) {
-        failure = XMLError::parserFailure();
-        return nullptr;
-    }
+    if (!owned) return nullptr;
     xmlDocPtr doc = read(owned.get(), start, count, "", nullptr, parseOptions);
-    if (doc == nullptr) failure = detail::errorFrom(owned->lastError, XMLError::parserFailure());
     endedEarly = owned->nameNr > 0;
     return doc;
 }
@@ -62,17 +58,20 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
                                                            " attributes, far more than any real document holds.");
     }
     const int length = static_cast<int>(count);
-    XMLError failure = XMLError::parserFailure();
     bool endedEarly = false;
     // Errors outside the parser's own context (encodings, input buffers) would otherwise
     // be printed on standard error.
     const detail::ErrorCapture capture;
+    // The error of a failed parse is libxml2's last one, so none of an earlier call may linger.
+    xmlResetLastError();
     xmlDocPtr doc = parser == Parser::html
                         ? readWith<htmlParserCtxt, HtmlContextFree>(htmlNewParserCtxt(), htmlCtxtReadMemory, start,
-                                                                    length, failure, endedEarly)
+                                                                    length, endedEarly)
                         : readWith<xmlParserCtxt, XmlContextFree>(xmlNewParserCtxt(), xmlCtxtReadMemory, start,
-                                                                  length, failure, endedEarly);
-    if (doc == nullptr) throw failure;
+                                                                  length, endedEarly);
+    if (doc == nullptr) throw XMLError::lastError(XMLError::parserFailure());
+    // What recovery got over is no error of the document.
+    xmlResetLastError();
     auto state = std::make_shared<detail::DocumentState>(doc);
     state->endedEarly = endedEarly;
     if (detail::entityExpansionExceeds(doc, count * 10 + entityAllowanceBytes)) throw XMLError::invalidData();
@@ -132,6 +131,10 @@ void XMLDocument::setDateFormatter(DateFormatter formatter) { state_->dateFormat
 
 void XMLDocument::defineNamespacePrefix(std::string prefix, std::string uri) {
     state_->namespaces[std::move(prefix)] = std::move(uri);
+}
+
+void XMLDocument::registerNamespace(std::string prefix, std::string uri) {
+    defineNamespacePrefix(std::move(prefix), std::move(uri));
 }
 
 const std::map<std::string, std::string>& XMLDocument::namespaces() const { return state_->namespaces; }

@@ -53,6 +53,8 @@ public:
     // Registered in every XPath evaluation on this document, after (and so over) the
     // declarations in the tree. A second definition of a prefix replaces the first.
     void defineNamespacePrefix(std::string prefix, std::string uri);
+    // The same under the name libxml2 gives it.
+    void registerNamespace(std::string prefix, std::string uri);
     const std::map<std::string, std::string>& namespaces() const;
 
     xmlDocPtr cDocument() const;

@@ -1,5 +1,9 @@
 #include "xml/xml_error.h"
 
+#include "xml/libxml_errors.h"
+
+#include <libxml/xmlerror.h>
+
 #include <cstdio>
 #include <utility>
 
@@ -53,5 +57,38 @@ XMLError XMLError::xpathError(int code) { return XMLError(Kind::xpathError, code
 XMLError XMLError::noError() { return XMLError(Kind::noError, 0, {}); }
 XMLError XMLError::invalidData() { return XMLError(Kind::invalidData, 0, {}); }
 XMLError XMLError::parserFailure() { return XMLError(Kind::parserFailure, 0, {}); }
+
+XMLError XMLError::lastError(XMLError fallback) {
+    xmlErrorPtr recorded = xmlGetLastError();
+    if (recorded == nullptr || recorded->code == XML_ERR_OK) return fallback;
+    XMLError error = libXMLError(recorded->code, detail::trimmedMessage(recorded->message));
+    xmlResetError(recorded);
+    return error;
+}
+
+std::string XMLError::errorDescription() const {
+    switch (kind_) {
+    case Kind::libXMLError:
+        return "The XML parser reported error " + std::to_string(code_) + (message_.empty() ? "" : ": " + message_);
+    case Kind::xpathError: return "The XPath expression could not be evaluated (error " + std::to_string(code_) + ")";
+    case Kind::noError: return "No error";
+    case Kind::invalidData:
+        return "The XML is larger than 2 GB, cannot be represented in its encoding, or has entity references that "
+               "stand for far more text than it holds";
+    case Kind::parserFailure: return "The XML parser could not read this text";
+    }
+    return {};
+}
+
+std::string XMLError::recoverySuggestion() const {
+    switch (kind_) {
+    case Kind::xpathError: return "Please check the expression.";
+    case Kind::noError: return {};
+    case Kind::libXMLError:
+    case Kind::invalidData:
+    case Kind::parserFailure: return "Please export a new XML.";
+    }
+    return {};
+}
 
 }  // namespace tallyvane

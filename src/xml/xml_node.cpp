@@ -80,7 +80,7 @@ std::string XMLNode::rawXML() const {
     auto& cached = cache().rawXML;
     if (cached) return *cached;
     std::unique_ptr<xmlBuffer, BufferFree> buffer(xmlBufferCreate());
-    if (!buffer || !detail::hasLinks(node_)) {
+    if (!buffer) {
         cached = std::string();
         return *cached;
     }

@@ -42,7 +42,7 @@ public:
     bool isHTML() const;
     // Text of the node and its descendants.
     std::string stringValue() const;
-    // The node as markup, without indentation.
+    // The node as markup, without indentation; a namespace node as its declaration.
     std::string rawXML() const;
     std::string description() const { return rawXML(); }
 

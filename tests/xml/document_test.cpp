@@ -4,6 +4,7 @@
 #include "xml/xml_document.h"
 
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 #include <climits>
 #include <functional>
@@ -126,7 +127,7 @@ TEST(XMLDocumentProperties, EncodingNamesWithoutACharacterSetFallBackToUtf8) {
 TEST(XMLDocumentProperties, LaterNamespaceDefinitionReplacesEarlier) {
     XMLDocument doc = parse("<a xmlns:x=\"urn:two\"><x:b/></a>");
     doc.defineNamespacePrefix("x", "urn:one");
-    doc.defineNamespacePrefix("x", "urn:two");
+    doc.registerNamespace("x", "urn:two");
     EXPECT_EQ(doc.namespaces(), (std::map<std::string, std::string>{{"x", "urn:two"}}));
     EXPECT_EQ(doc.xpath("//x:b").count(), 1u);
 }
@@ -150,6 +151,24 @@ TEST(XMLErrorText, CaseNameWithLabelledPayload) {
         {XMLError::noError(), "noError"},
     };
     for (const auto& c : cases) EXPECT_EQ(std::string(c.error.what()), c.text);
+}
+
+TEST(XMLErrorLastError, TakesLibxmlsRecordedErrorOnce) {
+    xmlResetLastError();
+    EXPECT_EQ(XMLError::lastError(XMLError::invalidData()), XMLError::invalidData());
+    const char broken[] = "<a>";
+    xmlFreeDoc(xmlReadMemory(broken, sizeof broken - 1, "", nullptr, XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    // libxml2's message ends in a line feed.
+    EXPECT_EQ(XMLError::lastError(XMLError::parserFailure()),
+              XMLError::libXMLError(XML_ERR_TAG_NOT_FINISHED, "Premature end of data in tag a line 1"));
+    EXPECT_EQ(XMLError::lastError(XMLError::parserFailure()), XMLError::parserFailure());
+
+    // An error left by earlier work is not taken for that of a failed parse.
+    xmlFreeDoc(xmlReadMemory(broken, sizeof broken - 1, "", nullptr, XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    EXPECT_EQ(errorOf([] { XMLDocument::fromBuffer(nullptr, 0); }), XMLError::parserFailure());
+    // Nor what a recovered parse got over for a later failure.
+    parse("<a><b></a>");
+    EXPECT_EQ(XMLError::lastError(XMLError::noError()), XMLError::noError());
 }
 
 TEST(XMLDocumentFormatters, DefaultsReadNumbersAndTimestampsOfTheWholeText) {
