@@ -54,11 +54,8 @@ void FCPXMLReader::processFCPXML(std::string document) {
             log_ << "LibXML error: code=" << error.code() << ", message=" << error.message() << '\n';
             alert("There is a problem parsing this FCPXML", error.message());
         } else {
-            log_ << "XML error: " << error.what() << '\n';
-            alert("There is a problem parsing this FCPXML",
-                  error.kind() == XMLError::Kind::invalidData
-                      ? "The file is larger than 2 GB, or its entity references stand for far more text than it holds."
-                      : "The XML parser could not read it.");
+            log_ << "XML error: " << error.errorDescription() << '\n';
+            alert(error.errorDescription(), error.recoverySuggestion());
         }
     } catch (const XMLContentError& error) {
         alert(error.errorDescription(), error.recoverySuggestion());

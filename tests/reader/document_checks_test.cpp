@@ -118,9 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                                        for (int i = 0; i < 10000; ++i) references += "&e;";
                                        return references;
                                    }() + "</fcpxml>",
-                               {"There is a problem parsing this FCPXML",
-                                "The file is larger than 2 GB, or its entity references stand for far more text than "
-                                "it holds."}}),
+                               {"The XML is larger than 2 GB, cannot be represented in its encoding, or has entity "
+                                "references that stand for far more text than it holds",
+                                "Please export a new XML."}}),
     [](const auto& info) { return info.param.name; });
 
 // Recovery loses nothing of these: the project is read as libxml2 recovers it.
