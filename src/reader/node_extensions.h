@@ -2,6 +2,7 @@
 // Walks over document elements that the reader's passes share.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,5 +19,14 @@ std::optional<XMLElement> nextElementSibling(const XMLElement& element);
 
 // The elements of a query result, in order.
 std::vector<XMLElement> elementsOf(const NodeSet& nodes);
+
+// The first element the XPath expression finds from the element; absent when it finds none.
+std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath);
+
+// The element's tag.
+std::optional<std::string> tagName(const XMLElement& element);
+
+// The XPath expression run from each element in turn, the results one after the other.
+std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression);
 
 }  // namespace tallyvane

@@ -15,6 +15,7 @@
 #include "reader/child_elements.h"
 #include "reader/element_metadata.h"
 #include "reader/markers.h"
+#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/retiming.h"
 #include "reader/sequences.h"
@@ -39,13 +40,6 @@ std::optional<std::int64_t> checkedSum(std::int64_t a, std::int64_t b, std::int6
     std::int64_t sum = 0;
     if (__builtin_add_overflow(a, b, &sum) || __builtin_add_overflow(sum, c, &sum)) return std::nullopt;
     return sum;
-}
-
-std::optional<XMLElement> multicamSource(const XMLElement& clipElement, std::string_view enable) {
-    for (XMLElement source : childElements(clipElement, {"mc-source"})) {
-        if (source.attr("srcEnable") == enable) return source;
-    }
-    return std::nullopt;
 }
 
 template <class Track>
@@ -115,9 +109,15 @@ Expansion multicamExpansion(const BuiltElement& built, const StoryList& list, Re
     const XMLElement& clip = built.clipElement;
     std::string videoAngle;
     std::string audioAngle;
-    if (auto source = multicamSource(clip, "video")) videoAngle = source->attr("angleID").value_or("");
-    if (auto source = multicamSource(clip, "audio")) audioAngle = source->attr("angleID").value_or("");
-    if (auto source = multicamSource(clip, "all")) videoAngle = audioAngle = source->attr("angleID").value_or("");
+    if (auto source = firstMatch(clip, "mc-source[@srcEnable='video']")) {
+        videoAngle = source->attr("angleID").value_or("");
+    }
+    if (auto source = firstMatch(clip, "mc-source[@srcEnable='audio']")) {
+        audioAngle = source->attr("angleID").value_or("");
+    }
+    if (auto source = firstMatch(clip, "mc-source[@srcEnable='all']")) {
+        videoAngle = audioAngle = source->attr("angleID").value_or("");
+    }
 
     // Without a reference the clip names no multicam at all, not the first of no identifier.
     const std::optional<std::string> ref = clip.attr("ref");
@@ -368,7 +368,7 @@ std::optional<std::int64_t> laneOf(const XMLElement& clipElement) {
 
 void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
     Expansion expansion;
-    const std::optional<std::string> tag = built.clipElement.tag();
+    const std::optional<std::string> tag = tagName(built.clipElement);
     if (tag == "mc-clip") expansion = multicamExpansion(built, list, reader);
     if (tag == "sync-clip") expansion = syncExpansion(built, list, reader);
     const AdjacentTransitions transitions = adjacentTransitions(built, list.context, reader);

@@ -6,6 +6,7 @@
 
 #include "model/asset.h"
 #include "reader/child_elements.h"
+#include "reader/node_extensions.h"
 #include "reader/placement.h"
 #include "reader/reader_context.h"
 #include "reader/roles.h"
@@ -121,7 +122,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
                        ReaderContext& reader) {
     std::ostream& log = reader.log();
     log << kRule << ' ' << element.attr("name").value_or("clipElem has no name") << '\n';
-    const std::string tag = element.tag().value_or("");
+    const std::string tag = tagName(element).value_or("");
     std::string ref = element.attr("ref").value_or("");
     Category kind = kindOfTag(tag);
     XMLElement clipElement = element;
@@ -136,7 +137,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     const std::shared_ptr<Asset> asset = reader.asset(ref);
     if (asset && asset->category() == Asset::Category::Image) {
         kind = Category::stillImage;
-    } else if (!asset && clipElement.tag() == "video" && reader.effectResource(ref)) {
+    } else if (!asset && tagName(clipElement) == "video" && reader.effectResource(ref)) {
         kind = Category::generator;
     }
 

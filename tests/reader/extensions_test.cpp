@@ -101,5 +101,27 @@ TEST_F(NodeExtensions, ElementSiblingsAreLookedForWithinThreeNodes) {
     }
 }
 
+TEST_F(NodeExtensions, QueriesFromAnElementAndFromAList) {
+    const XMLElement sequence = fixture.element("//sequence");
+    const std::vector<XMLElement> spines = sequence.children("spine");
+    const auto names = [](const std::vector<XMLElement>& elements) {
+        std::vector<std::string> result;
+        for (const XMLElement& element : elements) result.push_back(element.attr("name").value_or("?"));
+        return result;
+    };
+    // Each element's results in document order, the elements' results one after the other.
+    EXPECT_EQ(names(xpath(spines, "title | asset-clip")),
+              (std::vector<std::string>{"first", "far", "t", "second spine"}));
+    EXPECT_EQ(names(xpath(spines, "gap")), std::vector<std::string>{"g"});
+    EXPECT_TRUE(xpath(spines, "marker").empty());
+    EXPECT_TRUE(xpath(std::vector<XMLElement>{}, "*").empty());
+
+    EXPECT_EQ(firstMatch(sequence, "spine/*")->attr("name"), "first");
+    EXPECT_EQ(firstMatch(sequence, "spine/title")->attr("name"), "t");
+    EXPECT_FALSE(firstMatch(sequence, "spine/marker"));
+    EXPECT_FALSE(firstMatch(sequence, "(("));  // an expression that does not compile finds nothing
+    EXPECT_EQ(tagName(sequence), "sequence");
+}
+
 }  // namespace
 }  // namespace tallyvane
