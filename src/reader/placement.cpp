@@ -171,12 +171,15 @@ Expansion syncExpansion(const BuiltElement& built, const StoryList& list, Reader
         copy->setTimelineClipCategory(std::move(category));
         return copy;
     };
+    // The template's in point is the sync clip's start in frames at its own rate.
+    const double clipStart = clipTemplate.srcInpoint().value_or(0.0);
     Expansion expansion;
     for (const auto& track : inner->videoTracks()) {
         for (const auto& element : track->elements()) {
             if (!isReal(*element)) continue;
             expansion.video.push_back(shown(*element, TrackType::Video, context + " video"));
-            log << "dupe.srcInpoint =  " << formatDouble(expansion.video.back()->srcInpoint().value_or(0.0)) << '\n';
+            log << "dupe.srcInpoint =  " << formatDouble(element->srcInpoint().value_or(0.0)) << " + "
+                << formatDouble(clipStart) << " - " << formatDouble(element->clipTimelinePosition()) << '\n';
         }
     }
     switchOffInactiveSyncSources(built.clipElement, *inner);

@@ -175,5 +175,19 @@ TEST(SyncClips, OnlyTheFirstClipOrElseTheSpineIsTheStoryline) {
     }
 }
 
+TEST(SyncClips, EachShownPictureIsTracedWithTheTimesItsSourceComesFrom) {
+    testing::ReadDocument read(R"(<fcpxml version="1.10"><resources>
+        <format id="r1" name="FFVideoFormat1080p25" frameDuration="100/2500s"/>
+        <asset id="a" name="Cam" start="0s" duration="100s" hasVideo="1" format="r1"/>
+      </resources><library><event name="E"><project name="P"><sequence format="r1" duration="10s"><spine>
+        <sync-clip name="S" offset="0s" start="3s" duration="1s" format="r1"><spine>
+          <gap name="g" offset="0s" duration="2s"/><asset-clip ref="a" name="in" offset="2s" start="1s" duration="4s"/>
+        </spine></sync-clip>
+      </spine></sequence></project></event></library></fcpxml>)");
+    // The inner clip's in point, the sync clip's start and the inner clip's place, in frames.
+    const std::string printed = read.log.str();
+    EXPECT_NE(printed.find("\ndupe.srcInpoint =  25.0 + 75.0 - 50.0\n"), std::string::npos) << printed;
+}
+
 }  // namespace
 }  // namespace tallyvane
