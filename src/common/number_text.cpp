@@ -12,6 +12,7 @@ namespace tallyvane {
 namespace {
 
 constexpr double kTwoTo53 = 9007199254740992.0;
+constexpr double kTenTo16 = 1e16;
 
 // Shortest round-trip digits of a finite, non-zero magnitude and the decimal exponent
 // of the first digit (value = 0.d1d2d3... x 10^(exponent + 1)).
@@ -38,9 +39,9 @@ locale_t cLocale() {
     return locale;
 }
 
-}  // namespace
-
-std::string formatDouble(double value) {
+// The exponent form is taken below 1e-4 and, above, where `largeUsesExponent` says.
+template <class LargeUsesExponent>
+std::string shortestText(double value, LargeUsesExponent largeUsesExponent) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     std::string sign = std::signbit(value) ? "-" : "";
@@ -48,7 +49,7 @@ std::string formatDouble(double value) {
     if (magnitude == 0) return sign + "0.0";
 
     ShortestDigits d = shortestDigits(magnitude);
-    if (magnitude < 1e-4 || magnitude > kTwoTo53) {
+    if (magnitude < 1e-4 || largeUsesExponent(magnitude)) {
         std::string text = sign + d.digits.substr(0, 1);
         if (d.digits.size() > 1) text += "." + d.digits.substr(1);
         int e = d.exponent;
@@ -65,6 +66,16 @@ std::string formatDouble(double value) {
         return sign + d.digits + std::string(integerDigits - d.digits.size(), '0') + ".0";
     }
     return sign + d.digits.substr(0, integerDigits) + "." + d.digits.substr(integerDigits);
+}
+
+}  // namespace
+
+std::string formatDouble(double value) {
+    return shortestText(value, [](double magnitude) { return magnitude > kTwoTo53; });
+}
+
+std::string formatSettingsNumber(double value) {
+    return shortestText(value, [](double magnitude) { return magnitude >= kTenTo16; });
 }
 
 std::optional<double> parseDouble(std::string_view text) {

@@ -12,6 +12,10 @@ namespace tallyvane {
 // and the special values read "nan", "inf" and "-inf".
 std::string formatDouble(double value);
 
+// The same with the exponent form from 1e16 up instead of above 2^53 ("9500000000000000.0",
+// "1e+16"): the numbers of effect settings texts.
+std::string formatSettingsNumber(double value);
+
 // The whole text as a C-locale floating-point number; absent when anything is left over,
 // including leading or trailing white space.
 std::optional<double> parseDouble(std::string_view text);

@@ -30,7 +30,9 @@ std::optional<double> decibels(const XMLElement& volume) {
     return parseDouble(text);
 }
 
-std::string oneDecimal(std::optional<double> value) { return formatDouble(roundedTo(value.value_or(0.0), 1)); }
+std::string oneDecimal(std::optional<double> value) {
+    return formatSettingsNumber(roundedTo(value.value_or(0.0), 1));
+}
 
 }  // namespace
 

@@ -107,7 +107,7 @@ void storeRetime(const XMLElement& clipElement, StoryElement& element, const Vid
     percent = settled(percent);
     if (percent == 0) percent = 100;
 
-    log << "time remapping speed = " << formatDouble(percent) << "% reverse = " << (reverse ? "true" : "false")
+    log << "time remapping speed = " << formatSettingsNumber(percent) << "% reverse = " << (reverse ? "true" : "false")
         << " hold = " << (hold ? "true" : "false") << '\n';
     element.setSpeedFX(std::make_shared<SpeedFX>(samplingName(clipElement) + " " + formatDouble(std::round(percent)) + "%",
                                                  percent, FxParams{}));

@@ -38,16 +38,16 @@ void add(StoryElement& element, std::string name, std::string settings, bool ena
 
 std::vector<std::string> parts(std::string_view text) { return componentsNonEmpty(text, " "); }
 
-// A transform value: the attribute, else the value of a parameter that holds one keyframe.
+// A transform value: the attribute, else the value of a parameter that holds one keyframe
+// (`valueless` when that keyframe has none), else the fallback.
 std::string transformValue(const XMLElement& transform, std::string_view name, std::string_view fallback,
-                           std::optional<std::string_view> keyframeFallback = std::nullopt) {
+                           std::string_view valueless = "") {
     if (std::optional<std::string> value = transform.attr(name)) return *value;
     for (const XMLElement& param : childElements(transform, {"param"})) {
         if (param.attr("name") != name) continue;
         const std::vector<XMLElement> keyframes = childElements(param, "keyframeAnimation", {"keyframe"});
         if (keyframes.size() != 1) return std::string(fallback);
-        if (std::optional<std::string> value = keyframes.front().attr("value")) return *value;
-        return std::string(keyframeFallback.value_or(fallback));
+        return keyframes.front().attr("value").value_or(std::string(valueless));
     }
     return std::string(fallback);
 }
@@ -62,7 +62,9 @@ std::vector<double> pixels(std::string_view text, const VideoFormat& timelineFor
 }
 
 // Adding zero turns a negative zero into zero: "-0.0 px" would read as a direction.
-std::string pixelText(double value, int decimals) { return formatDouble(roundedTo(value, decimals) + 0.0); }
+std::string pixelText(double value, int decimals) {
+    return formatSettingsNumber(roundedTo(value, decimals) + 0.0);
+}
 
 void storeTransform(const XMLElement& transform, StoryElement& element, const VideoFormat& timelineFormat) {
     const bool enabled = isEnabled(transform);
@@ -70,11 +72,12 @@ void storeTransform(const XMLElement& transform, StoryElement& element, const Vi
     if (!scale.empty()) {
         const std::optional<double> horizontal = parseDouble(scale.front());
         if (horizontal && parseDouble(scale.back())) {
-            add(element, "Transform", "Scale " + formatDouble(roundedTo(*horizontal * 100, 5)) + "%", enabled);
+            const std::string percent = formatSettingsNumber(roundedTo(*horizontal * 100, 5));
+            add(element, "Transform", "Scale " + percent + "%", enabled);
         }
     }
     if (const std::optional<double> rotation = parseDouble(transformValue(transform, "rotation", "0", "0"))) {
-        std::string text = formatDouble(-*rotation);
+        std::string text = formatSettingsNumber(-*rotation);
         if (text == "0.0" || text == "-0.0") text = "0";
         add(element, "Transform", "Rotation " + text + "\u00B0", enabled);
     }
@@ -97,7 +100,7 @@ void storeBlend(const XMLElement& blend, StoryElement& element) {
         // The amount is a fraction of full opacity.
         const std::optional<double> amount = numberAttribute(blend, "amount");
         const double percent = amount ? roundedTo(*amount * 100, 1) : 100.0;
-        items.push_back("Opacity " + formatDouble(percent) + "%");
+        items.push_back("Opacity " + formatSettingsNumber(percent) + "%");
     }
     if (!childElements(blend, "param", {"fadeOut"}).empty()) items.emplace_back("Fade Out");
     std::string settings;

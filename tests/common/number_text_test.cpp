@@ -34,6 +34,23 @@ TEST(FormatDouble, MatchesTheShortestRoundTripForm) {
     }
 }
 
+TEST(FormatSettingsNumber, TakesTheExponentFormFromTenToTheSixteenthUp) {
+    struct Case { double value; const char* text; };
+    const Case cases[] = {
+        {-0.0, "-0.0"},
+        {100.0, "100.0"},
+        {0.00001, "1e-05"},
+        {9007199254740994.0, "9007199254740994.0"},
+        {9.5e15, "9500000000000000.0"},
+        {9999999999999998.0, "9999999999999998.0"},
+        {1e16, "1e+16"},
+        {-1.5e16, "-1.5e+16"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tallyvane::formatSettingsNumber(c.value), c.text) << c.text;
+    }
+}
+
 TEST(FormatDouble, EveryTextReadsBackAsTheSameValue) {
     const double values[] = {0.1 + 0.2, 1e-5, 5e-324, 1.7976931348623157e308, 23.976023976023978, -123.25e7};
     for (double v : values) {

@@ -83,6 +83,14 @@ TEST(VideoEffects, NamesSettingsAndStates) {
          "<keyframe value=\"0 10\"/></keyframeAnimation></param></adjust-transform>",
          {{"Transform", "Scale 100.0%", true}, {"Transform", "Rotation 0" + kDeg, true},
           {"Transform", "Center 0.0 px, -108.0 px", true}}},
+        {"a single keyframe without a value gives no scale and a centre from no parts",
+         "<adjust-transform><param name=\"scale\"><keyframeAnimation><keyframe/></keyframeAnimation></param>"
+         "<param name=\"position\"><keyframeAnimation><keyframe/></keyframeAnimation></param></adjust-transform>",
+         {{"Transform", "Rotation 0" + kDeg, true}, {"Transform", "Center 0.0 px, 0.0 px", true}}},
+        {"settings numbers take the exponent form from 10^16 up",
+         "<adjust-transform scale=\"95000000000000 1\" rotation=\"1e16\"/>",
+         {{"Transform", "Scale 9500000000000000.0%", true}, {"Transform", "Rotation -1e+16" + kDeg, true},
+          {"Transform", "Center 0.0 px, 0.0 px", true}}},
         {"only the first transform, crop, corners",
          "<adjust-crop mode=\"pan\"/><adjust-crop mode=\"trim\"/><adjust-corners enabled=\"0\"/>"
          "<adjust-transform rotation=\"0\"/><adjust-transform rotation=\"5\"/>",
