@@ -101,8 +101,19 @@ void TimecodeFieldModel::setEnabled(bool enabled) {
 void TimecodeFieldModel::moveFocus(Component from, FocusDirection direction) {
     const bool wraps = environment_.timecodeFieldInputWrapping == TimecodeField::InputWrapping::wrap;
     const TimecodeComponentSet excluded = hidden();
-    setFocusedComponent(direction == FocusDirection::next ? from.next(excluded, wraps)
-                                                          : from.previous(excluded, wraps));
+    postFocus(direction == FocusDirection::next ? from.next(excluded, wraps) : from.previous(excluded, wraps));
+}
+
+void TimecodeFieldModel::postFocus(std::optional<Component> target) {
+    if (!post_) {
+        setFocusedComponent(target);
+        return;
+    }
+    post_([this, target] {
+        // A field disabled while the move waited takes no focus.
+        if (target && !enabled_) return;
+        setFocusedComponent(target);
+    });
 }
 
 TimecodeFieldModel::KeyOutcome TimecodeFieldModel::handleKeyPress(Component component, KeyEquivalent key) {
@@ -146,11 +157,11 @@ TimecodeFieldModel::KeyOutcome TimecodeFieldModel::performFieldAction(
         return KeyOutcome::handled;
     }
     if (action->isEndEditing()) {
-        setFocusedComponent(std::nullopt);
+        postFocus(std::nullopt);
     } else if (auto target = action->component()) {
-        setFocusedComponent(*target);
+        postFocus(*target);
     } else {
-        setFocusedComponent(Component::firstComponent(hidden()));
+        postFocus(Component::firstComponent(hidden()));
     }
     return KeyOutcome::ignored;
 }

@@ -11,6 +11,7 @@
 
 #include "timecode_ui/binding.h"
 #include "timecode_ui/component_state_model.h"
+#include "timecode_ui/event_loop_post.h"
 #include "timecode_ui/field_layout.h"
 #include "timecode_ui/timecode_environment.h"
 
@@ -51,6 +52,10 @@ public:
     void setEnvironment(TimecodeEnvironmentValues values) { environment_ = std::move(values); }
     const TimecodeEnvironmentValues& environment() const { return environment_; }
     void setFeedbackSink(RejectionFeedbackSink* sink) { feedback_ = sink; }
+    // Focus moves asked for by keys, and by the Return and Escape actions, are posted so
+    // that they take effect after the key event, never inside it; without a poster they
+    // take effect at once. Posted tasks must not outlive the model.
+    void setPoster(PostLater post) { post_ = std::move(post); }
 
     std::vector<FieldRowItem> row() const { return fieldRow(environment_.timecodeFormat, localProperties()); }
     TimecodeComponentSet hidden() const {
@@ -73,6 +78,7 @@ public:
     void setEnabled(bool enabled);
 
     KeyOutcome handleKeyPress(Timecode::Component component, KeyEquivalent key);
+    // The target is chosen now, among the components visible now; the move is posted.
     void moveFocus(Timecode::Component from, FocusDirection direction);
 
     // Takes a loaded paste under the field's paste and validation policies.
@@ -88,6 +94,7 @@ private:
                                              Binding<TimecodeFrameRate> frameRate,
                                              Binding<Timecode::SubFramesBase> subFramesBase,
                                              Binding<Timecode::UpperLimit> upperLimit);
+    void postFocus(std::optional<Timecode::Component> target);
     KeyOutcome performFieldAction(Timecode::Component from, const std::optional<TimecodeField::FieldAction>& action);
     void reject(std::optional<Timecode::Component> target, const TimecodeField::UserAction& action);
     ComponentStateModel& synced(Timecode::Component component);
@@ -100,6 +107,7 @@ private:
 
     TimecodeEnvironmentValues environment_;
     RejectionFeedbackSink* feedback_ = nullptr;
+    PostLater post_;
     std::array<ComponentStateModel, 6> componentModels_;
     std::optional<Timecode::Component> focused_;
     std::function<void(std::optional<Timecode::Component>)> focusListener_;

@@ -2,19 +2,18 @@
 // A timecode owned by a view: stored at once, with one change notice per effective
 // change posted to run later, after the current event.
 
-#include <functional>
 #include <memory>
 
 #include "timecode/timecode.h"
 #include "timecode_ui/binding.h"
+#include "timecode_ui/event_loop_post.h"
 
 namespace tallyvane {
 
 class TimecodeState {
 public:
-    using Task = std::function<void()>;
-    // Runs a task later on the thread that owns the view.
-    using Post = std::function<void(Task)>;
+    using Task = LaterTask;
+    using Post = PostLater;
 
     TimecodeState(const Timecode& initial, Post post);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -46,16 +47,30 @@ struct Field {
     Stored<Limit> limit{Limit::max24Hours};
     RecordingSink sink;
     TimecodeFieldModel model{components.binding(), rate.binding(), base.binding(), limit.binding()};
+    // What the model posted, run when the test says the key event is over.
+    std::deque<LaterTask> posted;
 
     explicit Field(TimecodeEnvironment settings = {}) {
         model.setEnvironment(settings.resolve({}));
         model.setFeedbackSink(&sink);
+        model.setPoster([this](LaterTask task) { posted.push_back(std::move(task)); });
     }
     int propertyWrites() const { return rate.writes + base.writes + limit.writes; }
-    // Focuses a component and presses the keys; returns the components left.
+    void endEvent() {
+        while (!posted.empty()) {
+            LaterTask task = std::move(posted.front());
+            posted.pop_front();
+            task();
+        }
+    }
+    // Focuses a component and presses the keys, each in an event of its own; returns the
+    // components left.
     Timecode::Components type(Component component, const std::vector<KeyEquivalent>& keys) {
         model.setFocusedComponent(component);
-        for (KeyEquivalent key : keys) model.handleKeyPress(*model.focusedComponent(), key);
+        for (KeyEquivalent key : keys) {
+            model.handleKeyPress(*model.focusedComponent(), key);
+            endEvent();
+        }
         return components.value;
     }
 };
@@ -105,6 +120,8 @@ TEST(TimecodeFieldModelTest, FocusMovesOverVisibleComponents) {
         Field field(row.settings);
         field.model.setFocusedComponent(row.from);
         field.model.handleKeyPress(row.from, row.key);
+        EXPECT_EQ(field.model.focusedComponent(), row.from) << row.from.name();
+        field.endEvent();
         EXPECT_EQ(field.model.focusedComponent(), row.to) << row.from.name();
     }
 }
@@ -128,13 +145,25 @@ TEST(TimecodeFieldModelTest, ReturnAndEscapeActions) {
         Field onReturn(TimecodeEnvironment().timecodeFieldReturnAction(row.action));
         onReturn.model.setFocusedComponent(Component::minutes);
         EXPECT_EQ(onReturn.model.handleKeyPress(Component::minutes, KeyEquivalent::returnKey()), row.outcome);
+        EXPECT_EQ(onReturn.model.focusedComponent(), Component::minutes);
+        onReturn.endEvent();
         EXPECT_EQ(onReturn.model.focusedComponent(), row.focus);
 
         Field onEscape(TimecodeEnvironment().timecodeFieldEscapeAction(row.action));
         onEscape.model.setFocusedComponent(Component::minutes);
         EXPECT_EQ(onEscape.model.handleKeyPress(Component::minutes, KeyEquivalent::escape()), row.outcome);
+        onEscape.endEvent();
         EXPECT_EQ(onEscape.model.focusedComponent(), row.focus);
     }
+}
+
+TEST(TimecodeFieldModelTest, AFieldDisabledWhileAMoveWaitsTakesNoFocus) {
+    Field field;
+    field.model.setFocusedComponent(Component::minutes);
+    field.model.handleKeyPress(Component::minutes, KeyEquivalent::rightArrow());
+    field.model.setEnabled(false);
+    field.endEvent();
+    EXPECT_EQ(field.model.focusedComponent(), std::nullopt);
 }
 
 TEST(TimecodeFieldModelTest, RejectionFeedbackByKind) {
@@ -211,6 +240,9 @@ TEST(TimecodeFieldModelTest, FieldFormsStoreTheirBindings) {
     bound.handleKeyPress(Component::frames, KeyEquivalent::downArrow());
     EXPECT_EQ(whole.value.components.frames, 29);
     EXPECT_EQ(whole.writes, 1);
+    // With no event loop to post to, a move takes effect at once.
+    bound.handleKeyPress(Component::frames, KeyEquivalent::leftArrow());
+    EXPECT_EQ(bound.focusedComponent(), Component::seconds);
 }
 
 TEST(TimecodeFieldModelTest, FieldLevelPasteGoesToTheActionAbove) {

@@ -5,8 +5,8 @@
 
 namespace tallyvane {
 
-TimecodeState::Post queuedPoster(QObject* context) {
-    return [guard = QPointer<QObject>(context)](TimecodeState::Task task) {
+PostLater queuedPoster(QObject* context) {
+    return [guard = QPointer<QObject>(context)](LaterTask task) {
         if (guard) QMetaObject::invokeMethod(guard.data(), std::move(task), Qt::QueuedConnection);
     };
 }

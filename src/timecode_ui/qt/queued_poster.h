@@ -1,13 +1,14 @@
 #pragma once
-// Runs a timecode state's change notices on the Qt event loop, after the current event.
+// Runs posted work (a timecode state's change notices, a field's focus moves) on the Qt
+// event loop, after the current event.
 
 #include <QObject>
 
-#include "timecode_ui/timecode_state.h"
+#include "timecode_ui/event_loop_post.h"
 
 namespace tallyvane {
 
 // Tasks run on `context`'s thread and are dropped once `context` is gone.
-TimecodeState::Post queuedPoster(QObject* context);
+PostLater queuedPoster(QObject* context);
 
 }  // namespace tallyvane

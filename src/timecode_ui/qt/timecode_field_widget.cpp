@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 
 #include "timecode_ui/qt/qt_styles.h"
+#include "timecode_ui/qt/queued_poster.h"
 #include "timecode_ui/qt/timecode_clipboard.h"
 
 namespace tallyvane {
@@ -21,6 +22,7 @@ TimecodeFieldWidget::TimecodeFieldWidget(std::unique_ptr<TimecodeFieldModel> mod
         components_[component.index()] = new TimecodeComponentWidget(component, *this, row_);
     }
     model_->setFeedbackSink(this);
+    model_->setPoster(queuedPoster(this));
     model_->setFocusListener([this](std::optional<Timecode::Component> c) { focusChanged(c); });
     connect(&animator_, &RejectionAnimator::changed, this, &TimecodeFieldWidget::placeRow);
     timecodeEnvironmentChanged();

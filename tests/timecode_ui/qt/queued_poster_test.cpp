@@ -14,9 +14,9 @@ using QueuedPosterTest = QtTest;
 TEST_F(QueuedPosterTest, TasksForAGoneContextAreDropped) {
     int runs = 0;
     int aliveRuns = 0;
-    TimecodeState::Post post;
+    PostLater post;
     QObject alive;
-    const TimecodeState::Post alivePost = queuedPoster(&alive);
+    const PostLater alivePost = queuedPoster(&alive);
     {
         QObject context;
         post = queuedPoster(&context);

@@ -35,10 +35,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    // Clicks a component, then sends each character to whatever has focus.
+    // Clicks a component, then sends each character to whatever has focus once the
+    // previous key's focus move has run.
     void type(Component start, const QString& keys) {
         QTest::mouseClick(field->componentWidget(start), Qt::LeftButton);
-        for (QChar ch : keys) QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        for (QChar ch : keys) press(ch.toLatin1());
+    }
+    template <typename Key>
+    void press(Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCoreApplication::processEvents();
     }
 
     QWidget* focused() const { return QApplication::focusWidget(); }
@@ -76,13 +82,13 @@ TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
     QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
     EXPECT_EQ(focused(), field->componentWidget(Component::hours));
-    QTest::keyClick(focused(), Qt::Key_Right);
+    press(Qt::Key_Right);
     EXPECT_EQ(focused(), field->componentWidget(Component::minutes));
     QTest::keyClick(focused(), Qt::Key_Tab);
     EXPECT_EQ(focused(), field->componentWidget(Component::seconds));
     EXPECT_EQ(field->model().focusedComponent(), Component::seconds);
     QTest::keyClick(focused(), Qt::Key_Shift);
-    QTest::keyClick(focused(), Qt::Key_Left);
+    press(Qt::Key_Left);
     EXPECT_EQ(focused(), field->componentWidget(Component::minutes));
     QTest::keyClick(focused(), Qt::Key_Up);
     EXPECT_EQ(value->components.minutes, 3);
@@ -94,6 +100,43 @@ TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     // Focus leaving the field clears the field's own focus.
     other->setFocus();
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
+}
+
+TEST_F(FieldWindowTest, KeysMoveFocusOnlyAfterTheirKeyEvent) {
+    using Action = TimecodeField::FieldAction;
+    struct Row {
+        const char* name;
+        TimecodeEnvironment settings;
+        std::vector<Qt::Key> keys;
+        // Absent: no component keeps focus.
+        std::optional<Component> target;
+    };
+    const Row rows[] = {
+        {"auto advance", TimecodeEnvironment().timecodeFieldInputStyle(TimecodeField::InputStyle::autoAdvance),
+         {Qt::Key_1, Qt::Key_2}, Component::seconds},
+        {"separator", {}, {Qt::Key_Colon}, Component::seconds},
+        {"left arrow", {}, {Qt::Key_Left}, Component::hours},
+        // The first one clears the 2 shown, the second one leaves at 0.
+        {"backspace at zero", {}, {Qt::Key_Backspace, Qt::Key_Backspace}, Component::hours},
+        {"return ends editing", TimecodeEnvironment().timecodeFieldReturnAction(Action::endEditing()),
+         {Qt::Key_Return}, std::nullopt},
+        {"escape resets focus",
+         TimecodeEnvironment().timecodeFieldEscapeAction(Action::resetComponentFocus(Component::frames)),
+         {Qt::Key_Escape}, Component::frames},
+    };
+    for (const Row& row : rows) {
+        open(make({0, 1, 2, 3, 4, 0}, Rate::fps25), row.settings);
+        QTest::mouseClick(field->componentWidget(Component::minutes), Qt::LeftButton);
+        for (std::size_t i = 0; i + 1 < row.keys.size(); ++i) press(row.keys[i]);
+        QTest::keyClick(focused(), row.keys.back());
+        // The key event is over, and the move it asked for still waits.
+        EXPECT_EQ(focused(), field->componentWidget(Component::minutes)) << row.name;
+        EXPECT_EQ(field->model().focusedComponent(), Component::minutes) << row.name;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(field->model().focusedComponent(), row.target) << row.name;
+        EXPECT_EQ(focused(), row.target ? field->componentWidget(*row.target) : nullptr) << row.name;
+        delete field;
+    }
 }
 
 TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
