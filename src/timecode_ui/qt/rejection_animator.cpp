@@ -11,7 +11,8 @@ constexpr double kPulseIntensity = 0.7;
 
 }  // namespace
 
-RejectionAnimator::RejectionAnimator(QObject* parent) : QObject(parent) {
+RejectionAnimator::RejectionAnimator(QWidget* widget) : QObject(widget), brightness_(new BrightnessEffect(widget)) {
+    widget->setGraphicsEffect(brightness_);
     // A lightly damped spring: it overshoots a few times before it settles.
     QEasingCurve spring(QEasingCurve::OutElastic);
     spring.setAmplitude(1.0);
@@ -24,20 +25,31 @@ RejectionAnimator::RejectionAnimator(QObject* parent) : QObject(parent) {
     pulse_.setEndValue(0.0);
     pulse_.setDuration(80);
     pulse_.setEasingCurve(QEasingCurve::Linear);
-    connect(&shake_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        shakeOffset_ = v.toDouble();
-        emit changed();
-    });
-    connect(&pulse_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        pulseAmount_ = v.toDouble();
-        emit changed();
-    });
+    connect(&shake_, &QVariantAnimation::valueChanged, this, &RejectionAnimator::showShake);
+    connect(&pulse_, &QVariantAnimation::valueChanged, this, &RejectionAnimator::showPulse);
 }
 
 void RejectionAnimator::play(TimecodeField::RejectionAnimation animation) {
-    QVariantAnimation& which = animation == TimecodeField::RejectionAnimation::shake ? shake_ : pulse_;
+    const bool shake = animation == TimecodeField::RejectionAnimation::shake;
+    QVariantAnimation& which = shake ? shake_ : pulse_;
     which.stop();
     which.start();
+    // The animation tells of its first value only when it differs from the last one it
+    // told, which a first run never does; the rejection shows at once all the same.
+    if (shake) {
+        showShake(which.currentValue());
+    } else {
+        showPulse(which.currentValue());
+    }
+}
+
+void RejectionAnimator::showShake(const QVariant& offset) {
+    shakeOffset_ = offset.toDouble();
+    emit changed();
+}
+
+void RejectionAnimator::showPulse(const QVariant& amount) {
+    if (brightness_) brightness_->setAmount(amount.toDouble());
 }
 
 }  // namespace tallyvane

@@ -150,12 +150,6 @@ void TimecodeComponentWidget::paintEvent(QPaintEvent*) {
     painter.setFont(textFont);
     painter.setPen(textColor());
     painter.drawText(area, Qt::AlignCenter, displayText());
-
-    if (animator_.pulseAmount() > 0) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(255, 255, 255, static_cast<int>(animator_.pulseAmount() * 255)));
-        painter.drawRoundedRect(area, kCornerRadius, kCornerRadius);
-    }
 }
 
 }  // namespace tallyvane

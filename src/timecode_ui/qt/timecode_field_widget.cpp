@@ -139,12 +139,8 @@ void TimecodeFieldWidget::animateRejection(std::optional<Timecode::Component> ta
                                            TimecodeField::RejectionAnimation animation) {
     if (target) {
         components_[target->index()]->animateRejection(animation);
-    } else if (animation == TimecodeField::RejectionAnimation::shake) {
-        animator_.play(animation);
     } else {
-        for (auto* component : components_) {
-            if (component->isVisible()) component->animateRejection(animation);
-        }
+        animator_.play(animation);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QClipboard>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -19,6 +21,15 @@ namespace {
 using Component = Timecode::Component;
 using Rate = TimecodeFrameRate;
 
+// The darkest grey drawn in `area`, 0 black to 255 white.
+int darkestGreyIn(const QImage& image, const QRect& area) {
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return darkest;
+}
+
 // A window holding one field bound to `value`.
 class FieldWindowTest : public QtTest {
 protected:
@@ -30,6 +41,8 @@ protected:
         field = new TimecodeFieldWidget(std::make_unique<TimecodeFieldModel>(binding), &window);
         beeps = std::make_unique<QSignalSpy>(field, &TimecodeFieldWidget::beeped);
         layout->insertWidget(0, field);
+        // A widget added to a window already shown would wait for the event loop to show.
+        field->show();
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -211,6 +224,51 @@ TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
     EXPECT_EQ(field->text(), "01:02:03:04");
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
     EXPECT_FALSE(field->componentWidget(Component::hours)->hasFocus());
+}
+
+TEST_F(FieldWindowTest, ARefusedPasteBrightensTheWholeFieldARefusedKeyItsComponent) {
+    struct Row {
+        const char* name;
+        std::function<void(TimecodeFieldWidget&)> refuse;
+        bool wholeField;
+    };
+    const Row rows[] = {
+        {"paste",
+         [](TimecodeFieldWidget& f) {
+             QGuiApplication::clipboard()->setText("not a timecode");
+             f.paste();
+         },
+         true},
+        {"key", [](TimecodeFieldWidget& f) { QTest::keyClick(f.componentWidget(Component::hours), Qt::Key_Q); },
+         false},
+    };
+    for (const Row& row : rows) {
+        open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
+        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+        const auto areaOf = [this](QWidget* part) { return QRect(part->mapTo(field, QPoint(0, 0)), part->size()); };
+        const QRect hours = areaOf(field->componentWidget(Component::hours));
+        const QRect minutes = areaOf(field->componentWidget(Component::minutes));
+        const auto separators = field->findChildren<QLabel*>();
+        ASSERT_FALSE(separators.isEmpty());
+        const QRect separator = areaOf(separators.front());
+        // Drawn as part of its window, as on screen.
+        const auto shot = [this] {
+            return window.grab(QRect(field->mapTo(&window, QPoint(0, 0)), field->size())).toImage();
+        };
+        const QImage before = shot();
+
+        row.refuse(*field);
+        ASSERT_EQ(beeps->count(), 1) << row.name;
+        // The pulse starts at its brightest and has had no time to fade.
+        const QImage during = shot();
+        EXPECT_GT(darkestGreyIn(during, hours), darkestGreyIn(before, hours)) << row.name;
+        EXPECT_EQ(darkestGreyIn(during, separator) > darkestGreyIn(before, separator), row.wholeField) << row.name;
+        EXPECT_EQ(darkestGreyIn(during, minutes) > darkestGreyIn(before, minutes), row.wholeField) << row.name;
+
+        QTest::qWait(200);
+        EXPECT_EQ(shot(), before) << row.name;
+        delete field;
+    }
 }
 
 TEST_F(FieldWindowTest, InvalidComponentsAreDrawnInTheValidationStyle) {
