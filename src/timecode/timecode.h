@@ -4,6 +4,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,8 @@ class FormattedTimecodeSourceValue;
 class RichTimecodeSourceValue;
 class GuaranteedTimecodeSourceValue;
 class GuaranteedRichTimecodeSourceValue;
+class AsyncTimecodeSourceValue;
+class AsyncRichTimecodeSourceValue;
 
 class Timecode {
 public:
@@ -88,6 +91,26 @@ public:
         copy.set(source, rule);
         return copy;
     }
+
+    // Asynchronous sources (async_timecode_sources.h), in timecode_async.cpp. Each call
+    // returns at once; its result, or the error its synchronous twin throws, arrives
+    // through the future. The source is released as soon as it has answered. An in-place
+    // form changes the timecode only once the source has answered, and not at all when
+    // that fails; the timecode must outlive the future and is the call's until then.
+    static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties);
+    static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
+                                      UpperLimit limit);
+    static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties,
+                                      ValidationRule rule);
+    static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
+                                      UpperLimit limit, ValidationRule rule);
+    static std::future<Timecode> make(AsyncRichTimecodeSourceValue source);
+    std::future<void> set(AsyncTimecodeSourceValue source);
+    std::future<void> set(AsyncTimecodeSourceValue source, ValidationRule rule);
+    std::future<void> set(AsyncRichTimecodeSourceValue source);
+    std::future<Timecode> setting(AsyncTimecodeSourceValue source) const;
+    std::future<Timecode> setting(AsyncTimecodeSourceValue source, ValidationRule rule) const;
+    std::future<Timecode> setting(AsyncRichTimecodeSourceValue source) const;
 
     Components components;
     Properties properties;
@@ -153,6 +176,24 @@ public:
     void subtract(const Operand& operand) { *this = subtracting(operand); }
     template <typename Operand>
     void subtract(const Operand& operand, ValidationRule rule) { *this = subtracting(operand, rule); }
+    // An asynchronous operand is awaited, then taken as the Timecode it answered, as the
+    // synchronous forms take a source value's timecode; the rule governs only the arithmetic.
+    std::future<Timecode> adding(AsyncTimecodeSourceValue operand) const;
+    std::future<Timecode> adding(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
+    std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand) const;
+    std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
+    std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand) const;
+    std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
+    std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand) const;
+    std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
+    std::future<void> add(AsyncTimecodeSourceValue operand);
+    std::future<void> add(AsyncTimecodeSourceValue operand, ValidationRule rule);
+    std::future<void> add(AsyncRichTimecodeSourceValue operand);
+    std::future<void> add(AsyncRichTimecodeSourceValue operand, ValidationRule rule);
+    std::future<void> subtract(AsyncTimecodeSourceValue operand);
+    std::future<void> subtract(AsyncTimecodeSourceValue operand, ValidationRule rule);
+    std::future<void> subtract(AsyncRichTimecodeSourceValue operand);
+    std::future<void> subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule);
 
     // The subframe total scaled in double arithmetic, then truncated toward zero. The
     // exact forms also reject a result that is not a number.

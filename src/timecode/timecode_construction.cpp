@@ -6,10 +6,6 @@ namespace tallyvane {
 
 namespace {
 
-// Rich sources start here and then bring their own properties.
-constexpr TimecodeProperties kRichStart{TimecodeFrameRate::fps24, TimecodeSubFramesBase::max100SubFrames,
-                                        TimecodeUpperLimit::max24Hours};
-
 template <typename Apply>
 void commit(Timecode& target, Apply apply) {
     Timecode working = target;
@@ -38,15 +34,15 @@ Timecode::Timecode(const FormattedTimecodeSourceValue& source, const Properties&
     source.value().setByRule(*this, rule);
 }
 
-Timecode::Timecode(const RichTimecodeSourceValue& source) : properties(kRichStart) {
+Timecode::Timecode(const RichTimecodeSourceValue& source) : properties(kRichSourceStart) {
     properties = source.value().set(*this);
 }
 
-Timecode::Timecode(const RichTimecodeSourceValue& source, ValidationRule rule) : properties(kRichStart) {
+Timecode::Timecode(const RichTimecodeSourceValue& source, ValidationRule rule) : properties(kRichSourceStart) {
     properties = source.value().setByRule(*this, rule);
 }
 
-Timecode::Timecode(const GuaranteedRichTimecodeSourceValue& source) : properties(kRichStart) {
+Timecode::Timecode(const GuaranteedRichTimecodeSourceValue& source) : properties(kRichSourceStart) {
     properties = source.value().set(*this);
 }
 

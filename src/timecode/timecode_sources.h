@@ -116,6 +116,11 @@ public:
     static GuaranteedRichTimecodeSourceValue interval(const TimecodeInterval& interval);
 };
 
+// Where a timecode made from a rich source starts, before the source brings its own
+// properties.
+inline constexpr TimecodeProperties kRichSourceStart{TimecodeFrameRate::fps24, TimecodeSubFramesBase::max100SubFrames,
+                                                     TimecodeUpperLimit::max24Hours};
+
 // The shared kernels of the sources, for the arithmetic and comparison operations.
 // Exact sets throw TimecodeValidationError::outOfBounds and leave the timecode as it was.
 void setComponentsExactly(Timecode& timecode, const TimecodeComponents& components);
