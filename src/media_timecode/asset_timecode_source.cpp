@@ -24,29 +24,62 @@ Timecode read(const MediaAsset& asset, RangeAttribute attribute, const TimecodeQ
     throw TimecodeMediaParseError(TimecodeMediaParseError::Code::unknownTimecode);
 }
 
-}  // namespace
-
-void AssetTimecodeSource::set(Timecode& timecode) const {
+// At the timecode's own properties.
+void setExactly(const MediaAsset& asset, RangeAttribute attribute, Timecode& timecode) {
     const TimecodeProperties& p = timecode.properties;
-    timecode = read(asset_, attribute_, TimecodeQuery{p.frameRate, p.subFramesBase, p.upperLimit});
+    timecode = read(asset, attribute, TimecodeQuery{p.frameRate, p.subFramesBase, p.upperLimit});
 }
 
-void AssetTimecodeSource::setByRule(Timecode& timecode, TimecodeValidationRule) const {
+void setOrZero(const MediaAsset& asset, RangeAttribute attribute, Timecode& timecode) {
     try {
-        set(timecode);
+        setExactly(asset, attribute, timecode);
     } catch (const std::exception&) {
         timecode.set(GuaranteedTimecodeSourceValue::zero());
     }
 }
 
-TimecodeProperties AssetRichTimecodeSource::set(Timecode& timecode) const {
+// At the file's own rate, with the timecode's subframes base and upper limit.
+TimecodeProperties setRich(const MediaAsset& asset, RangeAttribute attribute, Timecode& timecode) {
     const TimecodeProperties& p = timecode.properties;
-    timecode = read(asset_, attribute_, TimecodeQuery{std::nullopt, p.subFramesBase, p.upperLimit});
+    timecode = read(asset, attribute, TimecodeQuery{std::nullopt, p.subFramesBase, p.upperLimit});
     return timecode.properties;
 }
 
+}  // namespace
+
+void AssetTimecodeSource::set(Timecode& timecode) const { setExactly(asset_, attribute_, timecode); }
+
+void AssetTimecodeSource::setByRule(Timecode& timecode, TimecodeValidationRule) const {
+    setOrZero(asset_, attribute_, timecode);
+}
+
+std::future<Timecode> AssetTimecodeSource::set(Timecode timecode) const {
+    return startAsynchronously([asset = asset_, attribute = attribute_, timecode]() mutable {
+        setExactly(asset, attribute, timecode);
+        return timecode;
+    });
+}
+
+std::future<Timecode> AssetTimecodeSource::setByRule(Timecode timecode, TimecodeValidationRule) const {
+    return startAsynchronously([asset = asset_, attribute = attribute_, timecode]() mutable {
+        setOrZero(asset, attribute, timecode);
+        return timecode;
+    });
+}
+
+TimecodeProperties AssetRichTimecodeSource::set(Timecode& timecode) const {
+    return setRich(asset_, attribute_, timecode);
+}
+
 TimecodeProperties AssetRichTimecodeSource::setByRule(Timecode& timecode, TimecodeValidationRule) const {
-    return set(timecode);
+    return setRich(asset_, attribute_, timecode);
+}
+
+std::future<AsyncRichTimecodeSource::Result> AssetRichTimecodeSource::set(Timecode timecode) const {
+    return startAsynchronously([asset = asset_, attribute = attribute_, timecode]() mutable {
+        const TimecodeProperties properties = setRich(asset, attribute, timecode);
+        return Result{timecode, properties};
+    });
 }
 
 TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
@@ -55,6 +88,14 @@ TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, RangeAttribute 
 
 RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
     return RichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(asset, attribute));
+}
+
+AsyncTimecodeSourceValue asyncAssetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
+    return AsyncTimecodeSourceValue(std::make_shared<AssetTimecodeSource>(asset, attribute));
+}
+
+AsyncRichTimecodeSourceValue asyncAssetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
+    return AsyncRichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(asset, attribute));
 }
 
 }  // namespace tallyvane

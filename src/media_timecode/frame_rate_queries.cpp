@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "timecode/async_timecode_sources.h"
+
 namespace tallyvane {
 
 namespace {
@@ -112,6 +114,30 @@ std::vector<float> loadNominalFrameRate(const MediaAsset& asset) noexcept {
     } catch (const std::exception&) {
         return {};
     }
+}
+
+std::future<TimecodeFrameRate> loadTimecodeFrameRateAsync(const MediaAsset& asset, std::optional<bool> drop) {
+    return startAsynchronously([asset, drop] { return loadTimecodeFrameRate(asset, drop); });
+}
+
+std::future<bool> loadIsDropFrameAsync(const MediaAsset& asset) {
+    return startAsynchronously([asset] { return loadIsDropFrame(asset); });
+}
+
+std::future<VideoFrameRate> loadVideoFrameRateAsync(const MediaAsset& asset, std::optional<bool> interlaced) {
+    return startAsynchronously([asset, interlaced] { return loadVideoFrameRate(asset, interlaced); });
+}
+
+std::future<bool> loadIsInterlacedAsync(const MediaAsset& asset) {
+    return startAsynchronously([asset] { return loadIsInterlaced(asset); });
+}
+
+std::future<std::vector<float>> loadNominalFrameRateAsync(const MediaAsset& asset) {
+    return startAsynchronously([asset] { return loadNominalFrameRate(asset); });
+}
+
+std::future<std::vector<FormatDescription>> loadFormatDescriptionsAsync(const std::vector<MediaTrack>& tracks) {
+    return startAsynchronously([tracks] { return loadFormatDescriptions(tracks); });
 }
 
 }  // namespace tallyvane

@@ -4,6 +4,7 @@
 // The description forms answer from one reading of the file; the asset forms read it
 // afresh and let MediaError through where the query may fail.
 
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -36,5 +37,16 @@ VideoFrameRate loadVideoFrameRate(const MediaAsset& asset, std::optional<bool> i
 // Never throw: a file that cannot be read is not interlaced and has no rates.
 bool loadIsInterlaced(const MediaAsset& asset) noexcept;
 std::vector<float> loadNominalFrameRate(const MediaAsset& asset) noexcept;
+
+// The asset forms asynchronously: each reads the file on a thread of its own, and its
+// future answers or throws what the synchronous form does.
+std::future<TimecodeFrameRate> loadTimecodeFrameRateAsync(const MediaAsset& asset,
+                                                          std::optional<bool> drop = std::nullopt);
+std::future<bool> loadIsDropFrameAsync(const MediaAsset& asset);
+std::future<VideoFrameRate> loadVideoFrameRateAsync(const MediaAsset& asset,
+                                                    std::optional<bool> interlaced = std::nullopt);
+std::future<bool> loadIsInterlacedAsync(const MediaAsset& asset);
+std::future<std::vector<float>> loadNominalFrameRateAsync(const MediaAsset& asset);
+std::future<std::vector<FormatDescription>> loadFormatDescriptionsAsync(const std::vector<MediaTrack>& tracks);
 
 }  // namespace tallyvane

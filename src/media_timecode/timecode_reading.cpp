@@ -7,6 +7,7 @@
 #include "media/path_text.h"
 #include "media_timecode/frame_rate_queries.h"
 #include "media_timecode/media_timecode_errors.h"
+#include "timecode/async_timecode_sources.h"
 #include "timecode/timecode_sources.h"
 
 extern "C" {
@@ -120,6 +121,30 @@ TimecodeClosedRange loadTimecodeRange(const MediaTrack& track, const TimecodeQue
 Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query) {
     const TimecodeClosedRange range = loadTimecodeRange(track, query);
     return range.upperBound - range.lowerBound;
+}
+
+std::future<std::vector<std::vector<Timecode>>> loadTimecodesAsync(const MediaAsset& asset, const TimecodeQuery& query) {
+    return startAsynchronously([asset, query] { return loadTimecodes(asset, query); });
+}
+
+std::future<std::optional<Timecode>> loadStartTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query) {
+    return startAsynchronously([asset, query] { return loadStartTimecode(asset, query); });
+}
+
+std::future<std::optional<Timecode>> loadEndTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query) {
+    return startAsynchronously([asset, query] { return loadEndTimecode(asset, query); });
+}
+
+std::future<Timecode> loadDurationTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query) {
+    return startAsynchronously([asset, query] { return loadDurationTimecode(asset, query); });
+}
+
+std::future<TimecodeClosedRange> loadTimecodeRangeAsync(const MediaTrack& track, const TimecodeQuery& query) {
+    return startAsynchronously([track, query] { return loadTimecodeRange(track, query); });
+}
+
+std::future<Timecode> loadDurationTimecodeAsync(const MediaTrack& track, const TimecodeQuery& query) {
+    return startAsynchronously([track, query] { return loadDurationTimecode(track, query); });
 }
 
 Timecode timecodeOf(const MediaTime& time, const TimecodeProperties& properties) {

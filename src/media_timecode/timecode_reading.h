@@ -3,6 +3,7 @@
 // start, end and duration of a file, and the range of one track. Where no frame rate is
 // given it is read from the file (frame_rate_queries.h).
 
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -37,6 +38,15 @@ Timecode loadDurationTimecode(const MediaAsset& asset, const TimecodeQuery& quer
 TimecodeClosedRange loadTimecodeRange(const MediaTrack& track, const TimecodeQuery& query);
 // Upper bound minus lower bound, wrapping below zero.
 Timecode loadDurationTimecode(const MediaTrack& track, const TimecodeQuery& query);
+
+// The asset and track forms asynchronously: each reads on a thread of its own, and its
+// future answers or throws what the synchronous form does.
+std::future<std::vector<std::vector<Timecode>>> loadTimecodesAsync(const MediaAsset& asset, const TimecodeQuery& query);
+std::future<std::optional<Timecode>> loadStartTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query);
+std::future<std::optional<Timecode>> loadEndTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query);
+std::future<Timecode> loadDurationTimecodeAsync(const MediaAsset& asset, const TimecodeQuery& query);
+std::future<TimecodeClosedRange> loadTimecodeRangeAsync(const MediaTrack& track, const TimecodeQuery& query);
+std::future<Timecode> loadDurationTimecodeAsync(const MediaTrack& track, const TimecodeQuery& query);
 
 // A media time as a timecode at the given properties; throws TimecodeValidationError.
 Timecode timecodeOf(const MediaTime& time, const TimecodeProperties& properties);
