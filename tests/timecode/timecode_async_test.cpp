@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <vector>
 
@@ -72,41 +72,54 @@ private:
     RichTimecodeSourceValue source_;
 };
 
-// What an operation gave: its timecode, or the type and text of its error. In-place
-// forms give the receiver as it is afterwards, also after an error.
+// What a form gave: the timecode it returned (for an in-place form, the receiver) or the
+// type and text of its error, and the receiver as it is afterwards.
 struct AsyncOutcome {
     std::optional<AsyncC> components;
     std::optional<TimecodeProperties> properties;
     std::string error;
+    AsyncC receiverComponents;
+    std::optional<TimecodeProperties> receiverProperties;
 
     friend bool operator==(const AsyncOutcome&, const AsyncOutcome&) = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const AsyncOutcome& o) {
     if (o.components) out << *o.components << " @ " << o.properties->frameRate.stringValue();
-    return out << " error: " << o.error;
+    return out << " error: " << o.error << " receiver: " << o.receiverComponents;
 }
 
-AsyncOutcome asyncOutcomeOf(const std::function<Timecode()>& operation) {
-    try {
-        const Timecode t = operation();
-        return {t.components, t.properties, ""};
-    } catch (const std::exception& e) {
-        return {std::nullopt, std::nullopt, std::string(typeid(e).name()) + ": " + e.what()};
-    }
-}
-
-// The receiver after an in-place operation, with the error it threw.
-AsyncOutcome inPlaceOutcomeOf(Timecode receiver, const std::function<void(Timecode&)>& operation) {
-    AsyncOutcome outcome = asyncOutcomeOf([&] {
-        operation(receiver);
+// A synchronous result as it is, an asynchronous one awaited; an in-place form's result
+// is its receiver.
+template <typename Call>
+Timecode asyncResultOf(Timecode& receiver, Call call) {
+    using Result = decltype(call());
+    if constexpr (std::is_void_v<Result>) {
+        call();
         return receiver;
-    });
-    if (!outcome.components) {
-        outcome.components = receiver.components;
-        outcome.properties = receiver.properties;
+    } else if constexpr (std::is_same_v<Result, std::future<void>>) {
+        call().get();
+        return receiver;
+    } else if constexpr (std::is_same_v<Result, std::future<Timecode>>) {
+        return call().get();
+    } else {
+        return call();
     }
-    return outcome;
+}
+
+template <typename Call>
+AsyncOutcome asyncOutcomeOf(Timecode& receiver, Call call) {
+    AsyncOutcome o;
+    try {
+        const Timecode t = asyncResultOf(receiver, call);
+        o.components = t.components;
+        o.properties = t.properties;
+    } catch (const std::exception& e) {
+        o.error = std::string(typeid(e).name()) + ": " + e.what();
+    }
+    o.receiverComponents = receiver.components;
+    o.receiverProperties = receiver.properties;
+    return o;
 }
 
 // A fresh asynchronous wrapper for one call; once the call's future is ready, its source
@@ -123,145 +136,104 @@ private:
     std::optional<Value> value_;
 };
 
-struct AsyncForm {
-    const char* name;
-    std::function<AsyncOutcome()> synchronous;
-    std::function<AsyncOutcome(bool& released)> asynchronous;
-};
-
-void expectTwins(const std::string& caseName, const std::vector<AsyncForm>& forms) {
-    for (const AsyncForm& form : forms) {
-        SCOPED_TRACE(caseName + ", " + form.name);
-        bool released = false;
-        EXPECT_EQ(form.asynchronous(released), form.synchronous());
-        EXPECT_TRUE(released);
+// The form, called with the synchronous source and with the asynchronous one around it,
+// gives the same outcome; the asynchronous call releases its source, and a failure
+// leaves the receiver as it was.
+template <typename Source, typename Watch, typename Form>
+void expectAsyncTwin(const std::string& name, const Timecode& receiver, const Source& source, Watch watch,
+                     Form form) {
+    SCOPED_TRACE(name);
+    Timecode syncReceiver = receiver;
+    const AsyncOutcome expected = asyncOutcomeOf(syncReceiver, [&] { return form(syncReceiver, source); });
+    Timecode asyncReceiver = receiver;
+    bool released = false;
+    const AsyncOutcome actual = asyncOutcomeOf(asyncReceiver, [&] {
+        auto pending = form(asyncReceiver, watch.take());
+        pending.wait();
+        released = watch.released();
+        return pending;
+    });
+    EXPECT_EQ(actual, expected);
+    EXPECT_TRUE(released);
+    if (!actual.error.empty()) {
+        EXPECT_EQ(asyncReceiver.components, receiver.components);
+        EXPECT_EQ(asyncReceiver.properties, receiver.properties);
     }
 }
 
-using PlainWatch = ReleaseWatch<AsyncTimecodeSourceValue, LaterSource>;
-using RichWatch = ReleaseWatch<AsyncRichTimecodeSourceValue, LaterRichSource>;
+// Construction under one name for both kinds of source.
+Timecode madeAsyncTwin(const AsyncS& s, const TimecodeProperties& p) { return Timecode(s, p); }
+std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, const TimecodeProperties& p) {
+    return Timecode::make(std::move(s), p);
+}
+Timecode madeAsyncTwin(const AsyncS& s, const TimecodeProperties& p, Rule rule) { return Timecode(s, p, rule); }
+std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, const TimecodeProperties& p, Rule rule) {
+    return Timecode::make(std::move(s), p, rule);
+}
+Timecode madeAsyncTwin(const AsyncS& s, R rate, B base, L limit) { return Timecode(s, rate, base, limit); }
+std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, R rate, B base, L limit) {
+    return Timecode::make(std::move(s), rate, base, limit);
+}
+Timecode madeAsyncTwin(const AsyncS& s, R rate, B base, L limit, Rule rule) {
+    return Timecode(s, rate, base, limit, rule);
+}
+std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, R rate, B base, L limit, Rule rule) {
+    return Timecode::make(std::move(s), rate, base, limit, rule);
+}
+Timecode madeAsyncTwin(const RichTimecodeSourceValue& s) { return Timecode(s); }
+std::future<Timecode> madeAsyncTwin(AsyncRichTimecodeSourceValue s) { return Timecode::make(std::move(s)); }
 
-// Every form with a plain asynchronous source next to its synchronous twin.
-std::vector<AsyncForm> plainForms(const AsyncS& s, const Timecode& r, std::optional<Rule> rule) {
-    const auto later = [s] { return PlainWatch(std::make_shared<LaterSource>(s)); };
-    const auto returning = [later](auto call) {
-        return [later, call](bool& released) {
-            PlainWatch w = later();
-            auto pending = call(w.take());
-            pending.wait();
-            released = w.released();
-            return asyncOutcomeOf([&] { return pending.get(); });
-        };
-    };
-    const auto inPlace = [later, r](auto call) {
-        return [later, call, r](bool& released) {
-            PlainWatch w = later();
-            return inPlaceOutcomeOf(r, [&](Timecode& t) {
-                auto pending = call(t, w.take());
-                pending.wait();
-                released = w.released();
-                pending.get();
-            });
-        };
-    };
-    const TimecodeProperties p = r.properties;
+// Every form with a plain source: `check(name, form)`, form(receiver, source).
+template <typename Check>
+void plainAsyncForms(const TimecodeProperties& p, std::optional<Rule> rule, Check check) {
     if (!rule) {
-        return {
-            {"make", [=] { return asyncOutcomeOf([&] { return Timecode(s, p); }); },
-             returning([p](auto v) { return Timecode::make(std::move(v), p); })},
-            {"make at rate, base, limit",
-             [=] { return asyncOutcomeOf([&] { return Timecode(s, p.frameRate, p.subFramesBase, p.upperLimit); }); },
-             returning([p](auto v) { return Timecode::make(std::move(v), p.frameRate, p.subFramesBase, p.upperLimit); })},
-            {"setting", [=] { return asyncOutcomeOf([&] { return r.setting(s); }); },
-             returning([r](auto v) { return r.setting(std::move(v)); })},
-            {"adding", [=] { return asyncOutcomeOf([&] { return r.adding(s); }); },
-             returning([r](auto v) { return r.adding(std::move(v)); })},
-            {"subtracting", [=] { return asyncOutcomeOf([&] { return r.subtracting(s); }); },
-             returning([r](auto v) { return r.subtracting(std::move(v)); })},
-            {"set", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.set(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.set(std::move(v)); })},
-            {"add", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.add(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.add(std::move(v)); })},
-            {"subtract", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.subtract(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.subtract(std::move(v)); })},
-        };
+        check("make", [p](Timecode&, auto s) { return madeAsyncTwin(std::move(s), p); });
+        check("make at rate, base, limit", [p](Timecode&, auto s) {
+            return madeAsyncTwin(std::move(s), p.frameRate, p.subFramesBase, p.upperLimit);
+        });
+        check("set", [](Timecode& r, auto s) { return r.set(std::move(s)); });
+        check("setting", [](Timecode& r, auto s) { return r.setting(std::move(s)); });
+        check("add", [](Timecode& r, auto s) { return r.add(std::move(s)); });
+        check("adding", [](Timecode& r, auto s) { return r.adding(std::move(s)); });
+        check("subtract", [](Timecode& r, auto s) { return r.subtract(std::move(s)); });
+        check("subtracting", [](Timecode& r, auto s) { return r.subtracting(std::move(s)); });
+        return;
     }
     const Rule u = *rule;
-    return {
-        {"make by rule", [=] { return asyncOutcomeOf([&] { return Timecode(s, p, u); }); },
-         returning([p, u](auto v) { return Timecode::make(std::move(v), p, u); })},
-        {"make at rate, base, limit by rule",
-         [=] { return asyncOutcomeOf([&] { return Timecode(s, p.frameRate, p.subFramesBase, p.upperLimit, u); }); },
-         returning([p, u](auto v) {
-             return Timecode::make(std::move(v), p.frameRate, p.subFramesBase, p.upperLimit, u);
-         })},
-        {"setting by rule", [=] { return asyncOutcomeOf([&] { return r.setting(s, u); }); },
-         returning([r, u](auto v) { return r.setting(std::move(v), u); })},
-        {"adding by rule", [=] { return asyncOutcomeOf([&] { return r.adding(s, u); }); },
-         returning([r, u](auto v) { return r.adding(std::move(v), u); })},
-        {"subtracting by rule", [=] { return asyncOutcomeOf([&] { return r.subtracting(s, u); }); },
-         returning([r, u](auto v) { return r.subtracting(std::move(v), u); })},
-        {"set by rule", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.set(s, u); }); },
-         inPlace([u](Timecode& t, auto v) { return t.set(std::move(v), u); })},
-        {"add by rule", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.add(s, u); }); },
-         inPlace([u](Timecode& t, auto v) { return t.add(std::move(v), u); })},
-        {"subtract by rule", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.subtract(s, u); }); },
-         inPlace([u](Timecode& t, auto v) { return t.subtract(std::move(v), u); })},
-    };
+    check("make", [p, u](Timecode&, auto s) { return madeAsyncTwin(std::move(s), p, u); });
+    check("make at rate, base, limit", [p, u](Timecode&, auto s) {
+        return madeAsyncTwin(std::move(s), p.frameRate, p.subFramesBase, p.upperLimit, u);
+    });
+    check("set", [u](Timecode& r, auto s) { return r.set(std::move(s), u); });
+    check("setting", [u](Timecode& r, auto s) { return r.setting(std::move(s), u); });
+    check("add", [u](Timecode& r, auto s) { return r.add(std::move(s), u); });
+    check("adding", [u](Timecode& r, auto s) { return r.adding(std::move(s), u); });
+    check("subtract", [u](Timecode& r, auto s) { return r.subtract(std::move(s), u); });
+    check("subtracting", [u](Timecode& r, auto s) { return r.subtracting(std::move(s), u); });
 }
 
-// Every form with a rich asynchronous source next to its synchronous twin.
-std::vector<AsyncForm> richForms(const RichTimecodeSourceValue& s, const Timecode& r, std::optional<Rule> rule) {
-    const auto later = [s] { return RichWatch(std::make_shared<LaterRichSource>(s)); };
-    const auto returning = [later](auto call) {
-        return [later, call](bool& released) {
-            RichWatch w = later();
-            auto pending = call(w.take());
-            pending.wait();
-            released = w.released();
-            return asyncOutcomeOf([&] { return pending.get(); });
-        };
-    };
-    const auto inPlace = [later, r](auto call) {
-        return [later, call, r](bool& released) {
-            RichWatch w = later();
-            return inPlaceOutcomeOf(r, [&](Timecode& t) {
-                auto pending = call(t, w.take());
-                pending.wait();
-                released = w.released();
-                pending.get();
-            });
-        };
-    };
+// Every form with a rich source; the rich forms by rule are the arithmetic ones.
+template <typename Check>
+void richAsyncForms(std::optional<Rule> rule, Check check) {
     if (!rule) {
-        return {
-            {"make", [=] { return asyncOutcomeOf([&] { return Timecode(s); }); },
-             returning([](auto v) { return Timecode::make(std::move(v)); })},
-            {"setting", [=] { return asyncOutcomeOf([&] { return r.setting(s); }); },
-             returning([r](auto v) { return r.setting(std::move(v)); })},
-            {"adding", [=] { return asyncOutcomeOf([&] { return r.adding(s); }); },
-             returning([r](auto v) { return r.adding(std::move(v)); })},
-            {"subtracting", [=] { return asyncOutcomeOf([&] { return r.subtracting(s); }); },
-             returning([r](auto v) { return r.subtracting(std::move(v)); })},
-            {"set", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.set(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.set(std::move(v)); })},
-            {"add", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.add(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.add(std::move(v)); })},
-            {"subtract", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.subtract(s); }); },
-             inPlace([](Timecode& t, auto v) { return t.subtract(std::move(v)); })},
-        };
+        check("make", [](Timecode&, auto s) { return madeAsyncTwin(std::move(s)); });
+        check("set", [](Timecode& r, auto s) { return r.set(std::move(s)); });
+        check("setting", [](Timecode& r, auto s) { return r.setting(std::move(s)); });
+        check("add", [](Timecode& r, auto s) { return r.add(std::move(s)); });
+        check("adding", [](Timecode& r, auto s) { return r.adding(std::move(s)); });
+        check("subtract", [](Timecode& r, auto s) { return r.subtract(std::move(s)); });
+        check("subtracting", [](Timecode& r, auto s) { return r.subtracting(std::move(s)); });
+        return;
     }
     const Rule u = *rule;
-    return {
-        {"adding by rule", [=] { return asyncOutcomeOf([&] { return r.adding(s, u); }); },
-         returning([r, u](auto v) { return r.adding(std::move(v), u); })},
-        {"subtracting by rule", [=] { return asyncOutcomeOf([&] { return r.subtracting(s, u); }); },
-         returning([r, u](auto v) { return r.subtracting(std::move(v), u); })},
-        {"add by rule", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.add(s, u); }); },
-         inPlace([u](Timecode& t, auto v) { return t.add(std::move(v), u); })},
-        {"subtract by rule", [=] { return inPlaceOutcomeOf(r, [&](Timecode& t) { t.subtract(s, u); }); },
-         inPlace([u](Timecode& t, auto v) { return t.subtract(std::move(v), u); })},
-    };
+    check("add", [u](Timecode& r, auto s) { return r.add(std::move(s), u); });
+    check("adding", [u](Timecode& r, auto s) { return r.adding(std::move(s), u); });
+    check("subtract", [u](Timecode& r, auto s) { return r.subtract(std::move(s), u); });
+    check("subtracting", [u](Timecode& r, auto s) { return r.subtracting(std::move(s), u); });
+}
+
+std::string ruleName(std::optional<Rule> rule) {
+    return rule ? " by rule " + std::to_string(static_cast<int>(*rule)) : " exactly";
 }
 
 const std::optional<Rule> kAsyncRules[] = {std::nullopt, Rule::clamping, Rule::clampingComponents, Rule::wrapping,
@@ -286,8 +258,12 @@ TEST(TimecodeAsyncTest, PlainSourcesAnswerAsTheirSynchronousTwins) {
     };
     for (const auto& c : cases) {
         for (const std::optional<Rule>& rule : kAsyncRules) {
-            expectTwins(std::string(c.name) + (rule ? " by rule " + std::to_string(static_cast<int>(*rule)) : ""),
-                        plainForms(c.source, c.receiver, rule));
+            plainAsyncForms(c.receiver.properties, rule, [&](const char* form, auto call) {
+                expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
+                                ReleaseWatch<AsyncTimecodeSourceValue, LaterSource>(
+                                    std::make_shared<LaterSource>(c.source)),
+                                call);
+            });
         }
     }
 }
@@ -308,8 +284,12 @@ TEST(TimecodeAsyncTest, RichSourcesAnswerAsTheirSynchronousTwins) {
     };
     for (const auto& c : cases) {
         for (const std::optional<Rule>& rule : kAsyncRules) {
-            expectTwins(std::string(c.name) + (rule ? " by rule " + std::to_string(static_cast<int>(*rule)) : ""),
-                        richForms(c.source, c.receiver, rule));
+            richAsyncForms(rule, [&](const char* form, auto call) {
+                expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
+                                ReleaseWatch<AsyncRichTimecodeSourceValue, LaterRichSource>(
+                                    std::make_shared<LaterRichSource>(c.source)),
+                                call);
+            });
         }
     }
 }
