@@ -90,12 +90,13 @@ RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, RangeAt
     return RichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(asset, attribute));
 }
 
-AsyncTimecodeSourceValue asyncAssetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
-    return AsyncTimecodeSourceValue(std::make_shared<AssetTimecodeSource>(asset, attribute));
+AsyncTimecodeSourceValue AsyncTimecodeSourceValue::asset(const std::filesystem::path& file, RangeAttribute attribute) {
+    return AsyncTimecodeSourceValue(std::make_shared<AssetTimecodeSource>(MediaAsset(file), attribute));
 }
 
-AsyncRichTimecodeSourceValue asyncAssetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute) {
-    return AsyncRichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(asset, attribute));
+AsyncRichTimecodeSourceValue AsyncRichTimecodeSourceValue::asset(const std::filesystem::path& file,
+                                                                 RangeAttribute attribute) {
+    return AsyncRichTimecodeSourceValue(std::make_shared<AssetRichTimecodeSource>(MediaAsset(file), attribute));
 }
 
 }  // namespace tallyvane

@@ -43,7 +43,5 @@ private:
 
 TimecodeSourceValue assetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
 RichTimecodeSourceValue assetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
-AsyncTimecodeSourceValue asyncAssetTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
-AsyncRichTimecodeSourceValue asyncAssetRichTimecodeSource(const MediaAsset& asset, RangeAttribute attribute);
 
 }  // namespace tallyvane

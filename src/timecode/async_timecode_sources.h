@@ -4,6 +4,7 @@
 // it. A source works on its own copy of the timecode, so the caller's timecode changes
 // only when the answer is taken, and never when the source fails.
 
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <utility>
@@ -44,14 +45,22 @@ public:
 
 // The timecode members that take these wrappers take them by value and release them as
 // soon as the source has answered, whether it succeeded or failed.
+//
+// `asset` reads the start, end or duration of a media file's timecode. It is defined by
+// the media timecode library (asset_timecode_source.cpp), which its callers link; the
+// core itself reads no media.
 class AsyncTimecodeSourceValue : public SourceHolder<AsyncTimecodeSource> {
 public:
     using SourceHolder::SourceHolder;
+    // At the properties of the timecode being set.
+    static AsyncTimecodeSourceValue asset(const std::filesystem::path& file, RangeAttribute attribute);
 };
 
 class AsyncRichTimecodeSourceValue : public SourceHolder<AsyncRichTimecodeSource> {
 public:
     using SourceHolder::SourceHolder;
+    // At the file's own frame rate, with the subframes base and limit of the timecode set.
+    static AsyncRichTimecodeSourceValue asset(const std::filesystem::path& file, RangeAttribute attribute);
 };
 
 }  // namespace tallyvane

@@ -105,17 +105,17 @@ std::vector<AsyncQuery> queriesOf(const MediaAsset& a) {
         asyncQuery("track duration", [=] { return loadDurationTimecode(track, fromFile); },
                    [=] { return loadDurationTimecodeAsync(track, fromFile); }),
         asyncQuery("an hour plus the duration", [=] { return hour.adding(assetTimecodeSource(a, RangeAttribute::duration)); },
-                   [=] { return hour.adding(asyncAssetTimecodeSource(a, RangeAttribute::duration)); }),
+                   [=] { return hour.adding(AsyncTimecodeSourceValue::asset(a.path(), RangeAttribute::duration)); }),
     };
     for (const RangeAttribute attribute : {RangeAttribute::start, RangeAttribute::end, RangeAttribute::duration}) {
         const std::string name = "source " + std::to_string(static_cast<int>(attribute));
         queries.push_back(asyncQuery(name, [=] { return Timecode(assetTimecodeSource(a, attribute), at24); },
-                                     [=] { return Timecode::make(asyncAssetTimecodeSource(a, attribute), at24); }));
+                                     [=] { return Timecode::make(AsyncTimecodeSourceValue::asset(a.path(), attribute), at24); }));
         queries.push_back(asyncQuery(
             name + " by rule", [=] { return Timecode(assetTimecodeSource(a, attribute), at24, TimecodeValidationRule::clamping); },
-            [=] { return Timecode::make(asyncAssetTimecodeSource(a, attribute), at24, TimecodeValidationRule::clamping); }));
+            [=] { return Timecode::make(AsyncTimecodeSourceValue::asset(a.path(), attribute), at24, TimecodeValidationRule::clamping); }));
         queries.push_back(asyncQuery(name + " rich", [=] { return hour.setting(assetRichTimecodeSource(a, attribute)); },
-                                     [=] { return hour.setting(asyncAssetRichTimecodeSource(a, attribute)); }));
+                                     [=] { return hour.setting(AsyncRichTimecodeSourceValue::asset(a.path(), attribute)); }));
     }
     return queries;
 }
@@ -146,9 +146,9 @@ TEST(AsyncMediaReading, ConcurrentReadsAnswerAsSynchronousOnes) {
     const TimecodeProperties at25{TimecodeFrameRate::fps25, TimecodeSubFramesBase::max80SubFrames,
                                   TimecodeUpperLimit::max24Hours};
     EXPECT_EQ(testing::parseErrorOf(
-                  [&] { Timecode::make(asyncAssetTimecodeSource(assets[1], RangeAttribute::start), at25).get(); }),
+                  [&] { Timecode::make(AsyncTimecodeSourceValue::asset(assets[1].path(), RangeAttribute::start), at25).get(); }),
               TimecodeMediaParseError::Code::unknownTimecode);
-    const Timecode zero = Timecode::make(asyncAssetTimecodeSource(assets[1], RangeAttribute::start), at25,
+    const Timecode zero = Timecode::make(AsyncTimecodeSourceValue::asset(assets[1].path(), RangeAttribute::start), at25,
                                          TimecodeValidationRule::wrapping)
                               .get();
     EXPECT_EQ(zero.components, TimecodeComponents::zero());
