@@ -1,7 +1,5 @@
 #include "timecode/timecode_frame_rate.h"
 
-#include <ostream>
-
 #include "timecode/video_frame_rate.h"
 
 namespace tallyvane {
@@ -58,19 +56,6 @@ constexpr std::array<RateRow, 23> kRates{{
 
 const RateRow& row(TimecodeFrameRate r) { return kRates[r.index()]; }
 
-bool sameFraction(const Fraction& a, const Fraction& b) {
-    return a.isIdentical(b) || a.doubleValue() == b.doubleValue();
-}
-
-template <typename Key>
-std::optional<TimecodeFrameRate> find(const Fraction& wanted, bool drop, Key key) {
-    for (auto c : TimecodeFrameRate::allCases()) {
-        const RateRow& r = kRates[static_cast<std::size_t>(c)];
-        if (sameFraction(key(r), wanted) && r.drop == drop) return c;
-    }
-    return std::nullopt;
-}
-
 std::vector<TimecodeFrameRate> filtered(bool drop) {
     std::vector<TimecodeFrameRate> out;
     for (auto c : TimecodeFrameRate::allCases()) {
@@ -92,7 +77,7 @@ const std::vector<TimecodeFrameRate>& TimecodeFrameRate::allNonDrop() {
 }
 
 std::optional<TimecodeFrameRate> TimecodeFrameRate::fromRate(const Fraction& rate, bool drop) {
-    return find(rate, drop, [](const RateRow& r) { return r.rate; });
+    return firstWith(rate, drop, &TimecodeFrameRate::rate, &TimecodeFrameRate::isDrop);
 }
 
 std::optional<TimecodeFrameRate> TimecodeFrameRate::fromRate(const MediaTime& rate, bool drop) {
@@ -100,18 +85,11 @@ std::optional<TimecodeFrameRate> TimecodeFrameRate::fromRate(const MediaTime& ra
 }
 
 std::optional<TimecodeFrameRate> TimecodeFrameRate::fromFrameDuration(const Fraction& duration, bool drop) {
-    return find(duration, drop, [](const RateRow& r) { return r.frameDuration; });
+    return firstWith(duration, drop, &TimecodeFrameRate::frameDuration, &TimecodeFrameRate::isDrop);
 }
 
 std::optional<TimecodeFrameRate> TimecodeFrameRate::fromFrameDuration(const MediaTime& duration, bool drop) {
     return fromFrameDuration(Fraction(duration.value, duration.timescale), drop);
-}
-
-std::optional<TimecodeFrameRate> TimecodeFrameRate::fromStringValue(std::string_view text) {
-    for (auto c : allCases()) {
-        if (kRates[static_cast<std::size_t>(c)].name == text) return c;
-    }
-    return std::nullopt;
 }
 
 std::string_view TimecodeFrameRate::stringValue() const { return row(*this).name; }
@@ -188,7 +166,5 @@ std::string_view description(TimecodeFrameRate::CompatibleGroup group) {
     }
     return "";
 }
-
-std::ostream& operator<<(std::ostream& out, TimecodeFrameRate rate) { return out << rate.stringValue(); }
 
 }  // namespace tallyvane

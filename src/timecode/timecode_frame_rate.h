@@ -4,8 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "timecode/fraction.h"
+#include "timecode/frame_rate_protocol.h"
 #include "timecode/media_time.h"
 #include "timecode/subframes_base.h"
 
@@ -20,7 +19,7 @@ namespace tallyvane {
 
 class VideoFrameRate;
 
-class TimecodeFrameRate {
+class TimecodeFrameRate : public FrameRateProtocol<TimecodeFrameRate> {
 public:
     enum class Case : std::uint8_t {
         fps23_976, fps24, fps24_98, fps25, fps29_97, fps29_97d, fps30, fps30d, fps47_952, fps48, fps50, fps59_94,
@@ -36,16 +35,18 @@ public:
         return {fps23_976, fps24, fps24_98, fps25, fps29_97, fps29_97d, fps30, fps30d, fps47_952, fps48, fps50, fps59_94,
                 fps59_94d, fps60, fps60d, fps90, fps95_904, fps96, fps100, fps119_88, fps119_88d, fps120, fps120d};
     }
+    static constexpr std::array<CompatibleGroup, 4> allCompatibleGroups() {
+        return {CompatibleGroup::ntscColor, CompatibleGroup::ntscDrop, CompatibleGroup::whole,
+                CompatibleGroup::ntscColorWallTime};
+    }
     static const std::vector<TimecodeFrameRate>& allDrop();
     static const std::vector<TimecodeFrameRate>& allNonDrop();
 
-    // Lookups: the first case whose fraction has the same terms or the same double
-    // quotient, and whose drop flag equals `drop`.
+    // Lookups by fraction (FrameRateProtocol::firstWith) with the drop flag.
     static std::optional<TimecodeFrameRate> fromRate(const Fraction& rate, bool drop);
     static std::optional<TimecodeFrameRate> fromRate(const MediaTime& rate, bool drop);
     static std::optional<TimecodeFrameRate> fromFrameDuration(const Fraction& duration, bool drop);
     static std::optional<TimecodeFrameRate> fromFrameDuration(const MediaTime& duration, bool drop);
-    static std::optional<TimecodeFrameRate> fromStringValue(std::string_view text);
     static std::optional<TimecodeFrameRate> fromRawValue(std::string_view text) { return fromStringValue(text); }
 
     constexpr Case value() const { return case_; }
@@ -54,7 +55,6 @@ public:
     std::string_view stringValue() const;  // also the raw value: "29.97d"
     std::string_view rawValue() const { return stringValue(); }
     std::string_view stringValueVerbose() const;  // "29.97 fps drop"
-    std::string_view description() const { return stringValue(); }
     bool isDrop() const;
     double framesDroppedPerMinute() const;
     int maxFrames() const;  // frame labels per timecode second
@@ -87,23 +87,15 @@ public:
 
     std::optional<VideoFrameRate> videoFrameRate(bool interlaced) const;
 
-    MediaTime rateMediaTime() const { return rate().mediaTimeValue(); }
-    MediaTime frameDurationMediaTime() const { return frameDuration().mediaTimeValue(); }
-
-    friend constexpr bool operator==(TimecodeFrameRate, TimecodeFrameRate) = default;
+    friend constexpr bool operator==(TimecodeFrameRate a, TimecodeFrameRate b) { return a.case_ == b.case_; }
 
 private:
     Case case_;
 };
 
 std::string_view description(TimecodeFrameRate::CompatibleGroup group);
-std::ostream& operator<<(std::ostream& out, TimecodeFrameRate rate);
 
 }  // namespace tallyvane
 
 template <>
-struct std::hash<tallyvane::TimecodeFrameRate> {
-    std::size_t operator()(tallyvane::TimecodeFrameRate r) const noexcept {
-        return std::hash<std::string_view>()(r.stringValue());
-    }
-};
+struct std::hash<tallyvane::TimecodeFrameRate> : tallyvane::FrameRateHash<tallyvane::TimecodeFrameRate> {};

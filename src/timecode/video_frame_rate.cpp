@@ -1,7 +1,6 @@
 #include "timecode/video_frame_rate.h"
 
 #include <cmath>
-#include <ostream>
 
 namespace tallyvane {
 
@@ -23,8 +22,6 @@ struct VideoRow {
 constexpr std::optional<Fraction> none = std::nullopt;
 constexpr std::optional<T> noDrop = std::nullopt;
 
-// 60i and 120p count drop-frame like their 60 and 120 siblings (60p gives 60d,
-// 119.88p gives 119.88d), so they give 60d and 120d rather than nothing.
 constexpr std::array<VideoRow, 21> kVideoRates{{
     {"23.98p", "23.98p", {24000, 1001}, {1001, 24000}, Fraction(1000, 23976), false, T::fps23_976, noDrop},
     {"24p", "24p", {24, 1}, {100, 2400}, none, false, T::fps24, noDrop},
@@ -40,26 +37,16 @@ constexpr std::array<VideoRow, 21> kVideoRates{{
     {"59.94p", "59.94p", {60000, 1001}, {1001, 60000}, Fraction(1000, 59940), false, T::fps59_94, T(T::fps59_94d)},
     {"59.94i", "59.94i", {60000, 1001}, {2002, 120000}, Fraction(2000, 119880), true, T::fps59_94, T(T::fps59_94d)},
     {"60p", "60p", {60, 1}, {100, 6000}, none, false, T::fps60, T(T::fps60d)},
-    {"60i", "60i", {60, 1}, {200, 12000}, none, true, T::fps60, T(T::fps60d)},
+    {"60i", "60i", {60, 1}, {200, 12000}, none, true, T::fps60, noDrop},
     {"90p", "90p", {90, 1}, {100, 9000}, none, false, T::fps90, noDrop},
     {"95.9p", "95.9p", {96000, 1001}, {1001, 96000}, Fraction(1000, 95904), false, T::fps95_904, noDrop},
     {"96p", "96p", {96, 1}, {100, 9600}, none, false, T::fps96, noDrop},
     {"100p", "100p", {100, 1}, {100, 10000}, none, false, T::fps100, noDrop},
     {"119.88p", "119.88pp", {120000, 1001}, {1001, 120000}, Fraction(1000, 119880), false, T::fps119_88, T(T::fps119_88d)},
-    {"120p", "120p", {120, 1}, {100, 12000}, none, false, T::fps120, T(T::fps120d)},
+    {"120p", "120p", {120, 1}, {100, 12000}, none, false, T::fps120, noDrop},
 }};
 
 const VideoRow& row(VideoFrameRate r) { return kVideoRates[r.index()]; }
-
-template <typename Key>
-std::optional<VideoFrameRate> find(const Fraction& wanted, bool interlaced, Key key) {
-    for (auto c : VideoFrameRate::allCases()) {
-        const VideoRow& r = kVideoRates[static_cast<std::size_t>(c)];
-        Fraction f = key(r);
-        if ((f.isIdentical(wanted) || f.doubleValue() == wanted.doubleValue()) && r.interlaced == interlaced) return c;
-    }
-    return std::nullopt;
-}
 
 // One pass of the measured-rate lookup: every rate whose quotient, reduced to the
 // same number of places by `reduce`, equals the reduced measurement.
@@ -76,7 +63,7 @@ std::optional<VideoFrameRate> findByFps(double fps, bool interlaced, Reduce redu
 }  // namespace
 
 std::optional<VideoFrameRate> VideoFrameRate::fromRate(const Fraction& rate, bool interlaced) {
-    return find(rate, interlaced, [](const VideoRow& r) { return r.rate; });
+    return firstWith(rate, interlaced, &VideoFrameRate::rate, &VideoFrameRate::isInterlaced);
 }
 
 std::optional<VideoFrameRate> VideoFrameRate::fromRate(const MediaTime& rate, bool interlaced) {
@@ -84,7 +71,7 @@ std::optional<VideoFrameRate> VideoFrameRate::fromRate(const MediaTime& rate, bo
 }
 
 std::optional<VideoFrameRate> VideoFrameRate::fromFrameDuration(const Fraction& duration, bool interlaced) {
-    return find(duration, interlaced, [](const VideoRow& r) { return r.frameDuration; });
+    return firstWith(duration, interlaced, &VideoFrameRate::frameDuration, &VideoFrameRate::isInterlaced);
 }
 
 std::optional<VideoFrameRate> VideoFrameRate::fromFrameDuration(const MediaTime& duration, bool interlaced) {
@@ -99,13 +86,6 @@ std::optional<VideoFrameRate> VideoFrameRate::fromFps(double fps, bool interlace
 
 std::optional<VideoFrameRate> VideoFrameRate::fromFps(float fps, bool interlaced) {
     return fromFps(static_cast<double>(fps), interlaced, false);
-}
-
-std::optional<VideoFrameRate> VideoFrameRate::fromStringValue(std::string_view text) {
-    for (auto c : allCases()) {
-        if (kVideoRates[static_cast<std::size_t>(c)].text == text) return c;
-    }
-    return std::nullopt;
 }
 
 std::optional<VideoFrameRate> VideoFrameRate::fromRawValue(std::string_view text) {
@@ -126,7 +106,5 @@ std::optional<TimecodeFrameRate> VideoFrameRate::timecodeFrameRate(bool drop) co
     if (drop) return row(*this).drop;
     return TimecodeFrameRate(row(*this).nonDrop);
 }
-
-std::ostream& operator<<(std::ostream& out, VideoFrameRate rate) { return out << rate.stringValue(); }
 
 }  // namespace tallyvane

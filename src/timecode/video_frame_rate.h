@@ -4,18 +4,17 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <iosfwd>
 #include <optional>
 #include <string_view>
 
 #include "timecode/fraction.h"
+#include "timecode/frame_rate_protocol.h"
 #include "timecode/media_time.h"
 #include "timecode/timecode_frame_rate.h"
 
 namespace tallyvane {
 
-class VideoFrameRate {
+class VideoFrameRate : public FrameRateProtocol<VideoFrameRate> {
 public:
     enum class Case : std::uint8_t {
         fps23_98p, fps24p, fps25p, fps25i, fps29_97p, fps29_97i, fps30p, fps47_95p, fps48p, fps50p, fps50i,
@@ -37,8 +36,7 @@ public:
     // A measured rate compared to three decimal places (precise) or one.
     static std::optional<VideoFrameRate> fromFps(double fps, bool interlaced, bool precise);
     static std::optional<VideoFrameRate> fromFps(float fps, bool interlaced);
-    // By stringValue ("119.88pp" finds 119.88p) or by raw value ("119.88p").
-    static std::optional<VideoFrameRate> fromStringValue(std::string_view text);
+    // By raw value ("119.88p"); fromStringValue takes "119.88pp" for the same rate.
     static std::optional<VideoFrameRate> fromRawValue(std::string_view text);
 
     constexpr Case value() const { return case_; }
@@ -46,30 +44,21 @@ public:
 
     std::string_view rawValue() const;
     std::string_view stringValue() const;
-    std::string_view description() const { return stringValue(); }
     Fraction rate() const;
     Fraction frameDuration() const;
     std::optional<Fraction> alternateFrameDuration() const;
     bool isInterlaced() const;
     double fps() const { return static_cast<double>(rate().numerator()) / static_cast<double>(rate().denominator()); }
+    // Absent with drop for every rate without a drop form, 60i and 120p included.
     std::optional<TimecodeFrameRate> timecodeFrameRate(bool drop) const;
 
-    MediaTime rateMediaTime() const { return rate().mediaTimeValue(); }
-    MediaTime frameDurationMediaTime() const { return frameDuration().mediaTimeValue(); }
-
-    friend constexpr bool operator==(VideoFrameRate, VideoFrameRate) = default;
+    friend constexpr bool operator==(VideoFrameRate a, VideoFrameRate b) { return a.case_ == b.case_; }
 
 private:
     Case case_;
 };
 
-std::ostream& operator<<(std::ostream& out, VideoFrameRate rate);
-
 }  // namespace tallyvane
 
 template <>
-struct std::hash<tallyvane::VideoFrameRate> {
-    std::size_t operator()(tallyvane::VideoFrameRate r) const noexcept {
-        return std::hash<std::string_view>()(r.rawValue());
-    }
-};
+struct std::hash<tallyvane::VideoFrameRate> : tallyvane::FrameRateHash<tallyvane::VideoFrameRate> {};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <unordered_set>
 
 #include "timecode/case_order.h"
@@ -72,11 +73,13 @@ TEST(TimecodeFrameRateTest, GroupsPartitionTheRates) {
     EXPECT_EQ(T::allNonDrop().size() + T::allDrop().size(), T::allCases().size());
     EXPECT_EQ(std::unordered_set<T>(T::allNonDrop().begin(), T::allNonDrop().end()).size(), T::allNonDrop().size());
     std::size_t members = 0;
-    for (auto g : {T::CompatibleGroup::ntscColor, T::CompatibleGroup::ntscDrop, T::CompatibleGroup::whole,
-                   T::CompatibleGroup::ntscColorWallTime}) {
+    std::string names;
+    for (auto g : T::allCompatibleGroups()) {
         members += T::members(g).size();
+        names += std::string(description(g)) + ";";
     }
     EXPECT_EQ(members, T::allCases().size());
+    EXPECT_EQ(names, "NTSC Color;NTSC Drop-Frame;Whole;NTSC Color Wall Time;");
     EXPECT_EQ(T(T::fps119_88d).fcpxmlAttributes(), std::make_pair(std::string("1001/120000s"), std::string("DF")));
     EXPECT_EQ(T(T::fps24).fcpxmlAttributes(), std::make_pair(std::string("100/2400s"), std::string("NDF")));
     // The NTSC fps entries differ in the last bit from the quotient of the rate.
@@ -111,6 +114,23 @@ TEST(VideoFrameRateTest, TextsOf119_88pDifferBetweenRawAndStringValue) {
     EXPECT_EQ(VR::fromStringValue("25i"), VR(VR::fps25i));
 }
 
+TEST(VideoFrameRateTest, TimecodeRateWithAndWithoutDrop) {
+    struct Case {
+        VR rate;
+        T nonDrop;
+        std::optional<T> drop;
+    } cases[] = {
+        {VR::fps29_97i, T::fps29_97, T::fps29_97d}, {VR::fps30p, T::fps30, T::fps30d},
+        {VR::fps60p, T::fps60, T::fps60d},          {VR::fps119_88p, T::fps119_88, T::fps119_88d},
+        {VR::fps25i, T::fps25, std::nullopt},      {VR::fps60i, T::fps60, std::nullopt},
+        {VR::fps120p, T::fps120, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.rate.timecodeFrameRate(false), c.nonDrop) << c.rate;
+        EXPECT_EQ(c.rate.timecodeFrameRate(true), c.drop) << c.rate;
+    }
+}
+
 TEST(VideoFrameRateTest, DurationAndRateLookups) {
     struct Case {
         Fraction duration;
@@ -139,6 +159,27 @@ TEST(VideoFrameRateTest, MeasuredRateLookup) {
     };
     for (const auto& c : cases) EXPECT_EQ(VR::fromFps(c.fps, c.interlaced, c.precise), c.expected) << c.fps;
     EXPECT_EQ(VR::fromFps(25.0F, false), VR(VR::fps25p));
+}
+
+template <FrameRate Rate>
+void expectFrameRateProtocolHolds() {
+    for (auto c : Rate::allCases()) {
+        const Rate rate(c);
+        EXPECT_EQ(Rate::fromStringValue(rate.stringValue()), rate) << rate;
+        std::ostringstream printed;
+        printed << rate;
+        EXPECT_EQ(printed.str(), rate.description());
+        EXPECT_EQ(rate.frameDurationMediaTime().value, rate.frameDuration().numerator()) << rate;
+        EXPECT_EQ(rate.frameDurationMediaTime().timescale, rate.frameDuration().denominator()) << rate;
+        EXPECT_EQ(rate.rateMediaTime().value, rate.rate().numerator()) << rate;
+        EXPECT_EQ(rate.rateMediaTime().timescale, rate.rate().denominator()) << rate;
+        EXPECT_EQ(std::hash<Rate>()(rate), std::hash<std::string_view>()(rate.rawValue())) << rate;
+    }
+}
+
+TEST(FrameRateProtocolTest, BothRateTypesAnswerTheSharedMembers) {
+    expectFrameRateProtocolHolds<T>();
+    expectFrameRateProtocolHolds<VR>();
 }
 
 TEST(CaseOrderTest, SortsByPositionAmongTheCases) {
