@@ -36,8 +36,11 @@ bool fits(i128 v) {
 
 [[noreturn]] void divisionByZero() { throw FractionError(FractionError::Code::divisionByZero, "Division by zero."); }
 
-// Lowest terms with a positive denominator; n/0 becomes 1/0 or -1/0, and 0/0 stays.
+// Lowest terms with a positive denominator. Over a zero denominator every numerator but
+// 0 divides out to 1, as Euclid's divisor of n and 0 is n itself: n/0 becomes 1/0
+// (-3/0 included), and 0/0, which has no divisor, stays.
 std::pair<i128, i128> lowestTermsWide(i128 n, i128 d) {
+    if (d == 0 && n != 0) return {1, 0};
     u128 g = gcd(magnitudeOf(n), magnitudeOf(d));
     if (g > 1) {
         n /= static_cast<i128>(g);
@@ -56,15 +59,11 @@ std::pair<std::int64_t, std::int64_t> lowestTerms(i128 numerator, i128 denominat
     return {static_cast<std::int64_t>(n), static_cast<std::int64_t>(d)};
 }
 
-void requireDenominators(const Fraction& a, const Fraction& b) {
-    if (a.denominator() == 0 || b.denominator() == 0) divisionByZero();
-}
-
 // a/b + sign x c/d over the least common multiple of the denominators.
 std::pair<std::int64_t, std::int64_t> sum(const Fraction& x, const Fraction& y, int sign) {
-    requireDenominators(x, y);
     i128 right = static_cast<i128>(y.numerator()) * sign;
     if (x.denominator() == y.denominator()) return lowestTerms(x.numerator() + right, x.denominator());
+    if (x.denominator() == 0 || y.denominator() == 0) divisionByZero();
     i128 g = static_cast<i128>(gcd(magnitudeOf(x.denominator()), magnitudeOf(y.denominator())));
     i128 lcm = static_cast<i128>(x.denominator()) * (y.denominator() / g);
     i128 total = 0;
@@ -154,14 +153,12 @@ Fraction operator-(const Fraction& a, const Fraction& b) {
 }
 
 Fraction operator*(const Fraction& a, const Fraction& b) {
-    requireDenominators(a, b);
     auto [n, d] = lowestTerms(static_cast<i128>(a.numerator_) * b.numerator_,
                               static_cast<i128>(a.denominator_) * b.denominator_);
     return Fraction::knownReduced(n, d);
 }
 
 Fraction operator/(const Fraction& a, const Fraction& b) {
-    requireDenominators(a, b);
     if (b.numerator_ == 0) divisionByZero();
     auto [n, d] = lowestTerms(static_cast<i128>(a.numerator_) * b.denominator_,
                               static_cast<i128>(a.denominator_) * b.numerator_);

@@ -25,7 +25,7 @@ struct TimecodeProperties;
 class FractionError : public std::runtime_error {
 public:
     enum class Code {
-        divisionByZero,  // dividing by a zero fraction, or a sum over a zero denominator
+        divisionByZero,  // dividing by a zero fraction, or a sum over unequal denominators one of them zero
         overflow,        // a result that does not fit 64-bit terms, or a non-finite input
     };
     FractionError(Code code, const std::string& message) : std::runtime_error(message), code_(code) {}
@@ -40,6 +40,7 @@ public:
     constexpr Fraction() = default;
     constexpr Fraction(std::int64_t numerator, std::int64_t denominator)
         : numerator_(numerator), denominator_(denominator) {}
+    static constexpr Fraction zero() { return {0, 1}; }
 
     // The pair in lowest terms. Throws FractionError::overflow when the smallest
     // 64-bit numerator would have to be negated.
@@ -82,6 +83,10 @@ public:
 
     Fraction operator-() const;
     void negate() { *this = -*this; }
+    // A zero denominator takes part like any other: over equal denominators the
+    // numerators are added (1/0 + 1/0 is 1/0), products and quotients multiply the
+    // terms (1/0 x 1/2 is 1/0, 1/2 / 1/0 is 0/1). Sums over unequal denominators one
+    // of which is zero have no common multiple and throw FractionError::divisionByZero.
     friend Fraction operator+(const Fraction& a, const Fraction& b);
     friend Fraction operator-(const Fraction& a, const Fraction& b);
     friend Fraction operator*(const Fraction& a, const Fraction& b);

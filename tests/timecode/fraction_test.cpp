@@ -77,6 +77,10 @@ TEST(FractionTest, ArithmeticGivesLowestTerms) {
         {{2, 3}, '*', {3, 4}, 1, 2},           {{1001, 30000}, '/', {1001, 24000}, 4, 5},
         {{-2, -4}, '*', {1, 1}, 1, 2},         {{1, 3}, '-', {1, 3}, 0, 1},
         {{5, 10}, '/', {-1, 2}, -1, 1},
+        // A zero denominator takes part in the terms like any other.
+        {{1, 0}, '+', {1, 0}, 1, 0},           {{1, 0}, '*', {1, 2}, 1, 0},
+        {{1, 2}, '/', {1, 0}, 0, 1},           {{1, 0}, '/', {1, 2}, 1, 0},
+        {{-3, 0}, '*', {1, 2}, 1, 0},          {{1, 0}, '-', {1, 0}, 0, 0},
     };
     for (const auto& c : cases) {
         Fraction r = c.op == '+' ? c.a + c.b : c.op == '-' ? c.a - c.b : c.op == '*' ? c.a * c.b : c.a / c.b;
@@ -91,7 +95,8 @@ TEST(FractionTest, RefusesDivisionByZeroAndOverflowWithTypedErrors) {
     using C = FractionError::Code;
     EXPECT_EQ(code([] { return Fraction(1, 2) / Fraction(0, 5); }), C::divisionByZero);
     EXPECT_EQ(code([] { return Fraction(1, 2) + Fraction(1, 0); }), C::divisionByZero);
-    EXPECT_EQ(code([] { return Fraction(1, 0) * Fraction(1, 2); }), C::divisionByZero);
+    EXPECT_EQ(code([] { return Fraction(1, 0) - Fraction(1, 2); }), C::divisionByZero);
+    EXPECT_EQ(code([] { return Fraction(1, 0) / Fraction(0, 0); }), C::divisionByZero);
     EXPECT_EQ(code([] { return Fraction(kMax, 1) + Fraction(1, 1); }), C::overflow);
     EXPECT_EQ(code([] { return Fraction(kMax, 1) * Fraction(2, 1); }), C::overflow);
     EXPECT_EQ(code([] { return -Fraction(kMin, 1); }), C::overflow);
@@ -128,6 +133,8 @@ TEST(FractionTest, QueriesKeepTheStoredTerms) {
     n.negate();
     EXPECT_EQ(n.description(), "-3/4");
     EXPECT_EQ(Fraction::reducing(0, -5).description(), "0/1");
+    EXPECT_EQ(Fraction::reducing(-3, 0).description(), "1/0");
+    EXPECT_EQ(Fraction::zero().description(), "0/1");
 }
 
 TEST(FractionTest, FromDoubleAndMediaTime) {
