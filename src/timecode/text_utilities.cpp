@@ -37,13 +37,17 @@ std::unique_ptr<const icu::RegexPattern> compilePattern(std::string_view pattern
     return compiled;
 }
 
-std::vector<CaptureGroups> regexCaptureGroups(const icu::RegexPattern& pattern, std::string_view text) {
+std::vector<CaptureGroups> regexCaptureGroups(const icu::RegexPattern& pattern, std::string_view text,
+                                              RegexMatchingOptions matchingOptions) {
     std::vector<CaptureGroups> result;
     icu::UnicodeString input = unicode(text);
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
     if (U_FAILURE(status)) return result;
+    std::int32_t searchStart = 0;
     while (matcher->find(status) && U_SUCCESS(status)) {
+        if (matchingOptions.anchored && matcher->start(status) != searchStart) break;
+        searchStart = matcher->end(status);
         CaptureGroups groups;
         for (std::int32_t g = 0; g <= matcher->groupCount(); ++g) {
             if (matcher->start(g, status) < 0) {
@@ -57,15 +61,19 @@ std::vector<CaptureGroups> regexCaptureGroups(const icu::RegexPattern& pattern, 
     return result;
 }
 
-std::vector<CaptureGroups> regexCaptureGroups(std::string_view text, std::string_view pattern, std::uint32_t flags) {
-    auto compiled = compilePattern(pattern, flags);
+std::vector<CaptureGroups> regexCaptureGroups(std::string_view text, std::string_view pattern, std::uint32_t options,
+                                              RegexMatchingOptions matchingOptions) {
+    auto compiled = compilePattern(pattern, options);
     if (!compiled) return {};
-    return regexCaptureGroups(*compiled, text);
+    return regexCaptureGroups(*compiled, text, matchingOptions);
 }
 
-std::vector<std::string> regexMatches(std::string_view text, std::string_view pattern, std::uint32_t flags) {
+std::vector<std::string> regexMatches(std::string_view text, std::string_view pattern, std::uint32_t options,
+                                      RegexMatchingOptions matchingOptions) {
     std::vector<std::string> result;
-    for (auto& groups : regexCaptureGroups(text, pattern, flags)) result.push_back(groups.front().value_or(""));
+    for (auto& groups : regexCaptureGroups(text, pattern, options, matchingOptions)) {
+        result.push_back(groups.front().value_or(""));
+    }
     return result;
 }
 

@@ -39,13 +39,24 @@ std::unique_ptr<const icu::RegexPattern> compilePattern(std::string_view pattern
 
 using CaptureGroups = std::vector<std::optional<std::string>>;
 
+// How matches are sought; the compile options beside them are ICU's UREGEX_ flags.
+// Anchored keeps only matches that start where the search stands: the first at the
+// start of the text, each further one right where the previous ended. (The other
+// matching options of regular-expression engines, bounds and progress reports, change
+// nothing when the whole text is searched.)
+struct RegexMatchingOptions {
+    bool anchored = false;
+};
+
 // For every match of the pattern in the text: the whole match, then each group;
-// a group that took no part is absent (not empty).
-std::vector<CaptureGroups> regexCaptureGroups(const icu::RegexPattern& pattern, std::string_view text);
+// a group that took no part is absent (not empty). Empty when the pattern does not compile.
+std::vector<CaptureGroups> regexCaptureGroups(const icu::RegexPattern& pattern, std::string_view text,
+                                              RegexMatchingOptions matchingOptions = {});
 std::vector<CaptureGroups> regexCaptureGroups(std::string_view text, std::string_view pattern,
-                                              std::uint32_t flags = 0);
+                                              std::uint32_t options = 0, RegexMatchingOptions matchingOptions = {});
 // The text of every whole match, in order; empty when the pattern does not compile.
-std::vector<std::string> regexMatches(std::string_view text, std::string_view pattern, std::uint32_t flags = 0);
+std::vector<std::string> regexMatches(std::string_view text, std::string_view pattern, std::uint32_t options = 0,
+                                      RegexMatchingOptions matchingOptions = {});
 // Every match replaced by the template ("$1" refers to a group); absent when the
 // pattern does not compile or the template is malformed.
 std::optional<std::string> regexReplacing(std::string_view text, std::string_view pattern,

@@ -140,7 +140,8 @@ public:
     std::int64_t samplesValue(std::int64_t sampleRate) const;
 
     // Text.
-    std::string stringValue(StringFormat format = {}) const;
+    static constexpr StringFormat defaultStringFormat() { return {}; }
+    std::string stringValue(StringFormat format = defaultStringFormat()) const;
     // The text with subframes shown.
     std::string description() const { return stringValue(StringFormat::showSubFramesSet()); }
     std::string descriptionText() const { return description(); }

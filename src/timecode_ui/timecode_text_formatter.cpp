@@ -9,7 +9,7 @@ namespace tallyvane {
 TimecodeTextFormatter::TimecodeTextFormatter(std::optional<Timecode::Properties> properties,
                                              std::optional<Timecode::StringFormat> stringFormat,
                                              bool showsValidation, std::optional<TextAttributes> invalidAttributes)
-    : stringFormat(stringFormat.value_or(Timecode::StringFormat{})),
+    : stringFormat(stringFormat.value_or(Timecode::defaultStringFormat())),
       showsValidation(showsValidation),
       invalidAttributes(invalidAttributes.value_or(TextAttributes{})) {
     if (properties) {

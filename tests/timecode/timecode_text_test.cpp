@@ -89,6 +89,9 @@ TEST(TimecodeTextTest, FormatOptions) {
     format.setAlwaysShowsDays(false);
     EXPECT_EQ(format, TimecodeStringFormat::showSubFramesSet());
     EXPECT_FALSE(timecodeStringFormatOption("AlwaysShowDays").has_value());
+    EXPECT_TRUE(Timecode::defaultStringFormat().isEmpty());
+    const Timecode withDaysAndSubFrames = tc({1, 2, 3, 4, 5, 6}, props(R::fps25));
+    EXPECT_EQ(withDaysAndSubFrames.stringValue(), withDaysAndSubFrames.stringValue(Timecode::defaultStringFormat()));
 }
 
 TEST(TextUtilitiesTest, RegularExpressionHelpers) {
@@ -98,6 +101,12 @@ TEST(TextUtilitiesTest, RegularExpressionHelpers) {
     ASSERT_EQ(groups.size(), 2U);
     EXPECT_EQ(groups[0][2], std::optional<std::string>("1"));
     EXPECT_EQ(groups[1][2], std::nullopt);
+    // Compile options and matching options side by side; anchored matches run on from
+    // the start of the text without a gap.
+    EXPECT_EQ(regexMatches("aAb", "a", UREGEX_CASE_INSENSITIVE), (std::vector<std::string>{"a", "A"}));
+    EXPECT_EQ(regexMatches("12ab34", R"(\d)", 0, {.anchored = true}), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(regexMatches("x12", R"(\d)", 0, {.anchored = true}).empty());
+    EXPECT_EQ(regexCaptureGroups("a1a2b3", R"(a(\d))", 0, {.anchored = true}).size(), 2U);
     EXPECT_EQ(regexReplacing("12+05", R"((\d+)\+(\d+))", "$2/$1"), std::optional<std::string>("05/12"));
     EXPECT_EQ(regexReplacing("x", "[", "y"), std::nullopt);
     auto set = characterSet({"0123456789", ":;"});
