@@ -1,6 +1,7 @@
 #pragma once
 // How an out-of-range source value is treated, and the errors of the timecode core.
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 
@@ -13,9 +14,15 @@ enum class TimecodeValidationRule : std::uint8_t {
     allowingInvalid,     // kept as computed
 };
 
+constexpr std::array<TimecodeValidationRule, 4> allTimecodeValidationRules() {
+    return {TimecodeValidationRule::clamping, TimecodeValidationRule::clampingComponents,
+            TimecodeValidationRule::wrapping, TimecodeValidationRule::allowingInvalid};
+}
+
 class TimecodeValidationError : public std::runtime_error {
 public:
     enum class Code : std::uint8_t { invalid, outOfBounds };
+    static constexpr std::array<Code, 2> allCases() { return {Code::invalid, Code::outOfBounds}; }
     explicit TimecodeValidationError(Code code)
         : std::runtime_error(code == Code::invalid ? "Invalid timecode." : "Timecode out of bounds."), code_(code) {}
     Code code() const { return code_; }

@@ -129,6 +129,16 @@ TEST(TimecodeValidityTest, SubFramesRescaleBetweenBases) {
     EXPECT_FALSE(L::fromRawValue("100 Days").has_value());
 }
 
+TEST(TimecodeValidityTest, EveryRuleKeepsAValidValueAndEveryErrorSaysWhichItIs) {
+    for (auto rule : allTimecodeValidationRules()) {
+        const Timecode timecode(TimecodeSourceValue::components(0, 1, 2, 3, 4, 5), props(R::fps25), rule);
+        EXPECT_EQ(timecode.components, (TimecodeComponents{0, 1, 2, 3, 4, 5})) << static_cast<int>(rule);
+    }
+    std::unordered_set<std::string> messages;
+    for (auto code : TimecodeValidationError::allCases()) messages.insert(TimecodeValidationError(code).what());
+    EXPECT_EQ(messages.size(), TimecodeValidationError::allCases().size());
+}
+
 TEST(TimecodeValidityTest, CollectionViewsOfComponents) {
     auto c = TimecodeComponents::fromDictionary({{Comp::hours, 1}});
     EXPECT_EQ(c, (TimecodeComponents{0, 1, 0, 0, 0, 0}));
