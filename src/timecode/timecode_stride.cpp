@@ -6,13 +6,20 @@ TimecodeStride::Iterator::Iterator(const TimecodeStride& stride, const Timecode&
     if (inRange(start)) current_ = start;
 }
 
+bool TimecodeStride::Iterator::beforeEnd(const Timecode& timecode) const {
+    return stride_->frames_ > 0 ? timecode < stride_->end_ : timecode > stride_->end_;
+}
+
 bool TimecodeStride::Iterator::inRange(const Timecode& timecode) const {
-    const Timecode& end = stride_->end_;
-    if (stride_->frames_ > 0) return stride_->closed_ ? timecode <= end : timecode < end;
-    return stride_->closed_ ? timecode >= end : timecode > end;
+    return beforeEnd(timecode) || (stride_->closed_ && timecode == stride_->end_);
 }
 
 TimecodeStride::Iterator& TimecodeStride::Iterator::operator++() {
+    // The end, once reached, is the last value.
+    if (!beforeEnd(*current_)) {
+        current_.reset();
+        return *this;
+    }
     const Timecode next = current_->advanced(stride_->frames_);
     if (next.components == current_->components || !inRange(next)) {
         current_.reset();

@@ -1,8 +1,10 @@
 #pragma once
 // Stepping over timecodes a number of frames at a time, from a start toward an end: the
-// end excluded (to) or included when a step lands on it (through), compared by real time.
-// Each step is advanced(by:), which clamps at zero and at the upper limit; a step that no
-// longer moves ends the walk, so a zero step or an end beyond the limit cannot loop forever.
+// values before the end by real time, then (through) a value at or past it only when it
+// is == the end, which also asks for the end's rate, so a value at another rate with the
+// end's time is not the end. Each step is advanced(by:), which clamps at zero and at the
+// upper limit; a step that no longer moves ends the walk, so a zero step or an end beyond
+// the limit cannot loop forever.
 
 #include <cstdint>
 #include <iterator>
@@ -34,6 +36,7 @@ public:
     private:
         friend class TimecodeStride;
         Iterator(const TimecodeStride& stride, const Timecode& start);
+        bool beforeEnd(const Timecode& timecode) const;
         bool inRange(const Timecode& timecode) const;
 
         const TimecodeStride* stride_;
