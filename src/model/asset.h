@@ -10,6 +10,7 @@
 
 #include "model/model_object.h"
 #include "model/raw_value.h"
+#include "model/raw_value_coding.h"
 #include "model/url.h"
 
 namespace tallyvane {
@@ -83,6 +84,7 @@ private:
 
 template <>
 struct RawValues<Asset::Category> {
+    static constexpr std::string_view typeName = "Asset::Category";
     static constexpr std::array<std::string_view, 5> texts{"null", "Video", "Audio", "AV", "Image"};
 };
 
@@ -92,3 +94,8 @@ template <>
 struct std::hash<tallyvane::Asset> : tallyvane::ModelObjectHash {};
 template <>
 struct std::hash<tallyvane::Asset::Category> : tallyvane::RawValueHash {};
+
+namespace nlohmann {
+template <>
+struct adl_serializer<tallyvane::Asset::Category> : tallyvane::RawValueCoding<tallyvane::Asset::Category> {};
+}  // namespace nlohmann

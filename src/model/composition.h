@@ -11,6 +11,7 @@
 
 #include "model/model_object.h"
 #include "model/raw_value.h"
+#include "model/raw_value_coding.h"
 
 namespace tallyvane {
 
@@ -91,6 +92,7 @@ private:
 
 template <>
 struct RawValues<Composition::Category> {
+    static constexpr std::string_view typeName = "Composition::Category";
     static constexpr std::array<std::string_view, 7> texts{
         "null", "Timeline", "TimelineSequence", "NestedSequence", "CompoundClip", "Multicam", "SyncClip"};
 };
@@ -101,3 +103,8 @@ template <>
 struct std::hash<tallyvane::Composition> : tallyvane::ModelObjectHash {};
 template <>
 struct std::hash<tallyvane::Composition::Category> : tallyvane::RawValueHash {};
+
+namespace nlohmann {
+template <>
+struct adl_serializer<tallyvane::Composition::Category> : tallyvane::RawValueCoding<tallyvane::Composition::Category> {};
+}  // namespace nlohmann

@@ -13,6 +13,7 @@
 
 #include "model/model_object.h"
 #include "model/raw_value.h"
+#include "model/raw_value_coding.h"
 #include "model/track_type.h"
 
 namespace tallyvane {
@@ -181,6 +182,7 @@ private:
 
 template <>
 struct RawValues<StoryElement::Category> {
+    static constexpr std::string_view typeName = "StoryElement::Category";
     static constexpr std::array<std::string_view, 12> texts{
         "null",  "assetclip", "audition",  "syncclip", "mcclip",     "refclip",
         "title", "caption",   "generator", "gap",      "stillImage", "transition"};
@@ -192,3 +194,8 @@ template <>
 struct std::hash<tallyvane::StoryElement> : tallyvane::ModelObjectHash {};
 template <>
 struct std::hash<tallyvane::StoryElement::Category> : tallyvane::RawValueHash {};
+
+namespace nlohmann {
+template <>
+struct adl_serializer<tallyvane::StoryElement::Category> : tallyvane::RawValueCoding<tallyvane::StoryElement::Category> {};
+}  // namespace nlohmann

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/raw_value.h"
+#include "model/raw_value_coding.h"
 
 namespace tallyvane {
 
@@ -13,6 +14,7 @@ enum class TrackType { Video, Audio };
 
 template <>
 struct RawValues<TrackType> {
+    static constexpr std::string_view typeName = "TrackType";
     static constexpr std::array<std::string_view, 2> texts{"Video", "Audio"};
 };
 
@@ -20,3 +22,8 @@ struct RawValues<TrackType> {
 
 template <>
 struct std::hash<tallyvane::TrackType> : tallyvane::RawValueHash {};
+
+namespace nlohmann {
+template <>
+struct adl_serializer<tallyvane::TrackType> : tallyvane::RawValueCoding<tallyvane::TrackType> {};
+}  // namespace nlohmann
