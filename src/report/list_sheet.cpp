@@ -50,7 +50,7 @@ ListSheet::ListSheet(ReportContext& context, std::string_view name, std::vector<
 void ListSheet::write(std::uint32_t row, ColumnHeading heading, const std::string& text, const xlsx::Format& format) {
     const auto column = firstIndex(heading, columns_);
     if (!column) return;
-    sheet_.write(text, xlsx::Cell(row, *column), format);
+    sheet_.writeString(text, xlsx::Cell(row, *column), format);
     context_.sheetColumnWidths.widen(*column, text);
 }
 

@@ -49,15 +49,28 @@ std::string libraryText(std::string_view text) {
     return out;
 }
 
-std::string escapedLiteralCodes(std::string text) {
+namespace {
+
+// Where the next "_xHHHH_" at or after `from` starts, or npos.
+std::size_t literalCodeAt(std::string_view text, std::size_t from) {
     const auto isCode = [&](std::size_t at) {
         if (at + 7 > text.size() || text[at + 1] != 'x' || text[at + 6] != '_') return false;
         return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at) + 2,
                            text.begin() + static_cast<std::ptrdiff_t>(at) + 6,
                            [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
     };
-    for (std::size_t at = text.find("_x"); at != std::string::npos; at = text.find("_x", at + 1)) {
-        if (!isCode(at)) continue;
+    for (std::size_t at = text.find("_x", from); at != std::string_view::npos; at = text.find("_x", at + 1)) {
+        if (isCode(at)) return at;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool containsLiteralCode(std::string_view text) { return literalCodeAt(text, 0) != std::string_view::npos; }
+
+std::string escapedLiteralCodes(std::string text) {
+    for (std::size_t at = literalCodeAt(text, 0); at != std::string::npos; at = literalCodeAt(text, at + 1)) {
         text.insert(at + 1, "x005F_");
         at += 6;
     }

@@ -19,6 +19,8 @@ std::string libraryText(std::string_view text);
 // with that code: a literal one has its underscore written as "_x005F_", so that a
 // spreadsheet application shows it as written.
 std::string escapedLiteralCodes(std::string text);
+// Whether `escapedLiteralCodes` would change the text.
+bool containsLiteralCode(std::string_view text);
 
 // The longest prefix of valid UTF-8 `text` of at most `maxUtf16Units` UTF-16 code units that
 // ends at a grapheme boundary; when a single grapheme is longer than the limit, the cut

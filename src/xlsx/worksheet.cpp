@@ -7,6 +7,7 @@
 #include <xlsxwriter.h>
 
 #include "common/number_text.h"
+#include "common/utf8.h"
 #include "xlsx/chart.h"
 #include "xlsx/error.h"
 #include "xlsx/text.h"
@@ -60,32 +61,39 @@ lxw_format* Worksheet::formatFor(const std::optional<Format>& format) const {
 
 std::string Worksheet::name() const { return open()->name; }
 
-std::string Worksheet::cellText(std::string_view text, Cell at) const {
-    // Nearly every cell is short ASCII without NUL: valid as it is, one UTF-16 unit a byte.
+const char* Worksheet::cellText(const std::string& text, Cell at, std::string& changed) const {
+    // Nearly every cell is short ASCII without NUL or "_": valid as it is, one UTF-16 unit a
+    // byte, no literal code, and handed to the library as it is.
     const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c > 0; });
-    if (plain && text.size() <= kMaxCellTextLength) return escapedLiteralCodes(std::string(text));
-    std::string valid = libraryText(text);
+    const bool fits = plain ? text.size() <= kMaxCellTextLength
+                            : isValidUtf8(text) && text.find('\0') == std::string::npos &&
+                                  utf16Length(text) <= kMaxCellTextLength;
+    if (fits && (text.find('_') == std::string::npos || !containsLiteralCode(text))) return text.c_str();
+    std::string valid = fits ? text : libraryText(text);
     const std::size_t length = utf16Length(valid);
     if (length > kMaxCellTextLength) {
         valid = cutToLength(valid, kMaxCellTextLength);
         state_->diagnostics() << "Text of " << length << " characters cut to " << utf16Length(valid)
                               << " in cell " << cellName(at) << " of sheet \"" << name() << "\"\n";
     }
-    return escapedLiteralCodes(std::move(valid));
+    changed = escapedLiteralCodes(std::move(valid));
+    return changed.c_str();
 }
 
 Worksheet& Worksheet::write(const Value& value, Cell at, const std::optional<Format>& format) {
+    if (value.kind() == Value::Kind::string) return writeString(value.text(), at, format);
     lxw_worksheet* sheet = open();
     lxw_format* libraryFormat = value.kind() == Value::Kind::comment ? nullptr : formatFor(format);
     switch (value.kind()) {
         case Value::Kind::url:
             throwIfFailed(worksheet_write_url(sheet, at.row, at.col, libraryText(value.text()).c_str(), libraryFormat));
             break;
-        case Value::Kind::comment:
-            throwIfFailed(worksheet_write_comment(sheet, at.row, at.col, cellText(value.text(), at).c_str()));
+        case Value::Kind::comment: {
+            std::string changed;
+            throwIfFailed(worksheet_write_comment(sheet, at.row, at.col, cellText(value.text(), at, changed)));
             break;
-        case Value::Kind::string:
-            throwIfFailed(worksheet_write_string(sheet, at.row, at.col, cellText(value.text(), at).c_str(), libraryFormat));
+        }
+        case Value::Kind::string:  // written above
             break;
         case Value::Kind::number:
         case Value::Kind::datetime:
@@ -107,6 +115,14 @@ Worksheet& Worksheet::write(const Value& value, Cell at, const std::optional<For
             throwIfFailed(worksheet_write_blank(sheet, at.row, at.col, libraryFormat));
             break;
     }
+    return *this;
+}
+
+Worksheet& Worksheet::writeString(const std::string& text, Cell at, const std::optional<Format>& format) {
+    lxw_worksheet* sheet = open();
+    lxw_format* libraryFormat = formatFor(format);
+    std::string changed;
+    throwIfFailed(worksheet_write_string(sheet, at.row, at.col, cellText(text, at, changed), libraryFormat));
     return *this;
 }
 
@@ -211,8 +227,10 @@ Worksheet& Worksheet::gridlines(bool screen, bool print) {
 }
 
 Worksheet& Worksheet::merge(std::string_view text, Range range, const std::optional<Format>& format) {
+    const std::string whole(text);
+    std::string changed;
     throwIfFailed(worksheet_merge_range(open(), range.row, range.col, range.row2, range.col2,
-                                        cellText(text, Cell(range.row, range.col)).c_str(),
+                                        cellText(whole, Cell(range.row, range.col), changed),
                                         formatFor(format)));
     return *this;
 }

@@ -34,6 +34,8 @@ public:
     // finite leaves a blank cell in the format and a diagnostic line. A comment ignores the
     // format.
     Worksheet& write(const Value& value, Cell at, const std::optional<Format>& format = std::nullopt);
+    // A text as `write` writes a string value, without making a value of it first.
+    Worksheet& writeString(const std::string& text, Cell at, const std::optional<Format>& format = std::nullopt);
     // Value i goes to (row + i, col).
     Worksheet& writeColumn(const std::vector<Value>& values, Cell at,
                            const std::optional<Format>& format = std::nullopt);
@@ -86,8 +88,9 @@ private:
 
     lxw_worksheet* open() const;
     lxw_format* formatFor(const std::optional<Format>& format) const;
-    // Valid UTF-8 within the cell limit; a cut is reported on the diagnostics stream.
-    std::string cellText(std::string_view text, Cell at) const;
+    // Valid UTF-8 within the cell limit: `text` itself when it is so already, else the
+    // mended text kept in `changed`; a cut is reported on the diagnostics stream.
+    const char* cellText(const std::string& text, Cell at, std::string& changed) const;
     Worksheet& addTable(Range range, std::optional<std::string_view> name, const std::vector<TableColumn>& columns,
                         const std::vector<TotalFunction>* totals);
 

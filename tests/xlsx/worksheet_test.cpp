@@ -80,6 +80,7 @@ TEST_F(Worksheets, TextsThatLookLikeTheFilesEscapesShowAsWritten) {
     } cases[] = {
         {"_x0041_ a_x00e9_b __x0041__", "_x005F_x0041_ a_x005F_x00e9_b __x005F_x0041__"},
         {"_x004_ _x00G1_ _X0041_ _x", "_x004_ _x00G1_ _X0041_ _x"},
+        {"\u00e9_x0041_x0042_", "\u00e9_x005F_x0041_x005F_x0042_"},
     };
     for (const WriteOrder order : {WriteOrder::anyOrder, WriteOrder::rowByRow}) {
         std::ostringstream diagnostics;

@@ -13,7 +13,7 @@ std::optional<std::uint16_t> ColumnIndex::operator[](ColumnHeading heading) cons
 void RowTarget::text(ColumnHeading heading, const std::string& text, bool centred) {
     const auto column = columns[heading];
     if (!column) return;
-    sheet.write(text, xlsx::Cell(row, *column), centred ? formats.centred : formats.number);
+    sheet.writeString(text, xlsx::Cell(row, *column), centred ? formats.centred : formats.number);
     widths.widen(*column, text);
 }
 
