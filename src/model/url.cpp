@@ -46,10 +46,8 @@ std::size_t schemeLength(std::string_view text) {
     return 0;
 }
 
-}  // namespace
-
-std::string Url::path() const {
-    std::string_view rest(text_);
+// The path part of a URL text, as `Url::path` gives it.
+std::string pathOf(std::string_view rest) {
     rest.remove_prefix(schemeLength(rest));
     if (rest.starts_with("//")) {
         rest.remove_prefix(2);
@@ -60,5 +58,9 @@ std::string Url::path() const {
     if (rest.size() > 1 && rest.back() == '/') rest.remove_suffix(1);
     return percentDecoded(rest);
 }
+
+}  // namespace
+
+Url::Url(std::string absoluteString) : text_(std::move(absoluteString)), path_(pathOf(text_)) {}
 
 }  // namespace tallyvane

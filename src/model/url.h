@@ -9,18 +9,20 @@ namespace tallyvane {
 
 class Url {
 public:
-    explicit Url(std::string absoluteString) : text_(std::move(absoluteString)) {}
+    explicit Url(std::string absoluteString);
 
     const std::string& absoluteString() const noexcept { return text_; }
 
     // The path part (after the scheme and the authority, before any query or fragment)
     // with percent escapes decoded and without a trailing "/"; malformed escapes stay as they are.
-    std::string path() const;
+    // Worked out once: a report reads it for every clip of the asset.
+    const std::string& path() const noexcept { return path_; }
 
     friend bool operator==(const Url&, const Url&) = default;
 
 private:
     std::string text_;
+    std::string path_;
 };
 
 }  // namespace tallyvane

@@ -92,12 +92,13 @@ void addFileTotal(FileTotals& totals, const StoryElement& element) {
     } else if (asset->category() != Asset::Category::Audio) {
         return;
     }
-    const std::string path = asset->url() ? asset->url()->path() : std::string();
+    const std::optional<Url>& url = asset->url();
+    const std::string noPath;
+    const std::string& path = url ? url->path() : noPath;
     if (FileTotal* total = totals.find(path)) {
         total->estimatedTotal += element.clipDuration();
     } else {
-        totals.add({asset->url() ? lastPathComponent(*asset->url()) : std::string(), path,
-                          element.clipDuration()});
+        totals.add({url ? lastPathComponent(*url) : std::string(), path, element.clipDuration()});
     }
 }
 
@@ -172,13 +173,15 @@ void writeDescriptiveCells(RowTarget& target, const StoryElement& element) {
     const std::shared_ptr<Asset>& asset = element.asset();
     target.text(H::FrameSize,
                 element.trackType() == TrackType::Video && asset ? asset->frameSize() : std::string());
-    const std::optional<Url> url = asset ? asset->url() : std::nullopt;
     if (element.category() == Category::title) {
         target.text(H::SourceFileName, parameter(element, "font"));
         target.text(H::SourceFilePath, parameter(element, "text"));
+    } else if (asset && asset->url()) {
+        target.text(H::SourceFileName, lastPathComponent(*asset->url()));
+        target.text(H::SourceFilePath, asset->url()->path());
     } else {
-        target.text(H::SourceFileName, url ? lastPathComponent(*url) : std::string());
-        target.text(H::SourceFilePath, url ? url->path() : std::string());
+        target.text(H::SourceFileName, std::string());
+        target.text(H::SourceFilePath, std::string());
     }
 }
 

@@ -22,13 +22,12 @@ bool hasNonFileScheme(std::string_view text) {
 
 std::optional<std::filesystem::path> localMediaPath(const Url& url) {
     if (hasNonFileScheme(url.absoluteString())) return std::nullopt;
-    std::string path = url.path();
-    if (path.empty()) return std::nullopt;
-    return std::filesystem::path(std::move(path));
+    if (url.path().empty()) return std::nullopt;
+    return std::filesystem::path(url.path());
 }
 
 std::string lastPathComponent(const Url& url) {
-    const std::string path = url.path();
+    const std::string& path = url.path();
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
