@@ -76,6 +76,8 @@ std::vector<double> columnWidthsForMetadataHeadings(std::span<const std::string>
 
 void ColumnWidths::widen(std::size_t column, std::string_view text) {
     double& width = widths_.at(column);
+    // A text has no more characters than bytes: most cannot widen their column at all.
+    if (static_cast<double>(text.size()) <= width) return;
     const auto characters = static_cast<double>(counter_.count(text));
     if (characters > width) width = characters;
 }

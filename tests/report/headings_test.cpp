@@ -81,6 +81,9 @@ TEST(ColumnWidthsTest, WideningOnlyEverGrowsAColumnToTheTextLength) {
         {"Sequence In\n\n", 13},
         {std::string(12, 'x'), 12},
         {"\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9", 13},
+        // More bytes than the width, no more characters.
+        {"\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9", 12},
+        {"e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301", 13},
     };
     for (const auto& c : cases) {
         ColumnWidths widths;
