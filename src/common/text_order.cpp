@@ -30,6 +30,12 @@ bool textPrecedes(std::string_view lhs, std::string_view rhs) {
     return nfcPrecedes(lhs, rhs);
 }
 
+bool textsEquivalent(std::string_view lhs, std::string_view rhs) {
+    if (lhs == rhs) return true;
+    if (isAscii(lhs) && isAscii(rhs)) return false;
+    return nfc(lhs) == nfc(rhs);
+}
+
 bool nfcPrecedes(std::string_view lhs, std::string_view rhs) {
     return nfc(lhs).compareCodePointOrder(nfc(rhs)) < 0;
 }

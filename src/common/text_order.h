@@ -8,6 +8,8 @@
 namespace tallyvane {
 
 bool textPrecedes(std::string_view lhs, std::string_view rhs);
+// Neither text precedes the other: they are canonically equivalent.
+bool textsEquivalent(std::string_view lhs, std::string_view rhs);
 // The same order always through normalisation, which texts beyond ASCII need.
 bool nfcPrecedes(std::string_view lhs, std::string_view rhs);
 

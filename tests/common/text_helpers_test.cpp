@@ -61,5 +61,24 @@ TEST(TextOrder, ShortcutForAsciiKeepsTheNormalisedOrder) {
         const std::string a = text(i % 2 == 0);
         const std::string b = text(i % 4 == 0);
         ASSERT_EQ(textPrecedes(a, b), nfcPrecedes(a, b)) << debugQuoted(a) << " " << debugQuoted(b);
+        ASSERT_EQ(textsEquivalent(a, b), !nfcPrecedes(a, b) && !nfcPrecedes(b, a))
+            << debugQuoted(a) << " " << debugQuoted(b);
+    }
+}
+
+TEST(TextOrder, EquivalentTextsAreThoseThatComposeAlike) {
+    struct Case { std::string a; std::string b; bool equivalent; };
+    const Case cases[] = {
+        {"Scene", "Scene", true},
+        {"Scene", "scene", false},
+        {"", "", true},
+        {"\xC3\xA9", "e\xCC\x81", true},
+        // The Kelvin sign composes to an ASCII letter: one ASCII text does not end the check.
+        {"\xE2\x84\xAA", "K", true},
+        {"\xC3\xA9", "e", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textsEquivalent(c.a, c.b), c.equivalent) << debugQuoted(c.a) << " " << debugQuoted(c.b);
+        EXPECT_EQ(textsEquivalent(c.b, c.a), c.equivalent) << debugQuoted(c.b) << " " << debugQuoted(c.a);
     }
 }

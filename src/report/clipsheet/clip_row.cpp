@@ -1,5 +1,6 @@
 #include "report/clipsheet/clip_row.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -53,11 +54,6 @@ std::vector<std::shared_ptr<MarkedRange>> rangesInOrder(const StoryElement& elem
 std::string parameter(const StoryElement& element, const std::string& key) {
     const auto found = element.params().find(key);
     return found == element.params().end() ? std::string() : found->second;
-}
-
-// Canonically equivalent keys are one key, as the headings are made.
-bool sameText(const std::string& a, const std::string& b) {
-    return a == b || (!textPrecedes(a, b) && !textPrecedes(b, a));
 }
 
 std::string metadataText(const Metadata& item) {
@@ -187,15 +183,25 @@ void writeDescriptiveCells(RowTarget& target, const StoryElement& element) {
 
 void writeMetadataCells(RowTarget& target, std::size_t firstColumn, const std::vector<std::string>& headings,
                         const StoryElement& element) {
-    for (std::size_t i = 0; i < headings.size(); ++i) {
-        const auto& items = element.metadata();
-        const auto found = std::find_if(items.begin(), items.end(),
-                                        [&](const auto& item) { return sameText(item->key(), headings[i]); });
-        if (found == items.end()) continue;
-        const std::string text = metadataText(**found);
+    // Each item finds its heading: nearly always one with the very same bytes, otherwise
+    // the canonically equivalent one.
+    std::vector<const Metadata*> cells(headings.size(), nullptr);
+    for (const auto& item : element.metadata()) {
+        auto heading = std::find(headings.begin(), headings.end(), item->key());
+        if (heading == headings.end()) {
+            heading = std::find_if(headings.begin(), headings.end(),
+                                   [&](const std::string& text) { return textsEquivalent(text, item->key()); });
+            if (heading == headings.end()) continue;
+        }
+        const Metadata*& cell = cells[static_cast<std::size_t>(heading - headings.begin())];
+        if (cell == nullptr) cell = item.get();
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i] == nullptr) continue;
+        const std::string text = metadataText(*cells[i]);
         if (text.empty()) continue;
         const std::size_t column = firstColumn + i;
-        target.sheet.write(text, xlsx::Cell(target.row, column), target.formats.number);
+        target.sheet.writeString(text, xlsx::Cell(target.row, column), target.formats.number);
         target.widths.widen(column, text);
     }
 }

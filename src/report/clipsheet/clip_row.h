@@ -28,7 +28,8 @@ void addFileTotal(FileTotals& totals, const StoryElement& element);
 void writeIdentityCells(RowTarget& target, const StoryElement& element);
 // Markers, keywords, effects, texts, rate, frame size, file name and path.
 void writeDescriptiveCells(RowTarget& target, const StoryElement& element);
-// Metadata column i (after the regular columns) gets the element's item under heading i.
+// Metadata column i (after the regular columns) gets the element's first item under
+// heading i; the headings are one per canonically equivalent key.
 void writeMetadataCells(RowTarget& target, std::size_t firstColumn, const std::vector<std::string>& headings,
                         const StoryElement& element);
 

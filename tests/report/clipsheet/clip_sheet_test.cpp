@@ -346,6 +346,21 @@ TEST_F(ClipSheetTest, MetadataColumnsAfterTheLastColumn) {
     EXPECT_NE(log.str().find("\"metadataHeadings:\" [\"A\", \"a\", \"b\"]\n"), std::string::npos);
 }
 
+// Found by its bytes or, spelled apart, by canonical equality: the element's first item
+// under the heading fills the cell.
+TEST_F(ClipSheetTest, MetadataKeysSpelledApartShareTheirColumn) {
+    context.thumbnailWidth = 0;
+    auto first = makeElement({.name = "First"});
+    first->setMetadata({item("caf\u00e9", "composed")});
+    auto second = makeElement({.name = "Second", .sortOrder = 101});
+    second->setMetadata({item("cafe\u0301", "decomposed"), item("caf\u00e9", "ignored")});
+    write({first, second}, {{"metadata", true}});
+    const nlohmann::json s = sheet();
+    EXPECT_EQ(headerTexts(s).back(), "caf\u00e9");
+    EXPECT_EQ(textUnder(s, "caf\u00e9", 2), "composed");
+    EXPECT_EQ(textUnder(s, "caf\u00e9", 3), "decomposed");
+}
+
 TEST_F(ClipSheetTest, FileTotalsInFirstMetOrder) {
     const auto a = testing::makeAsset("a", "file:///m/a%20b.mov", true);
     const auto b = testing::makeAsset("b", "file:///m/b.mov", true);
