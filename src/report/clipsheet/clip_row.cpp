@@ -63,6 +63,8 @@ std::string metadataText(const Metadata& item) {
 }  // namespace
 
 void printElement(std::ostream& log, const StoryElement& element) {
+    // A log that nobody reads is a stream without a buffer: the description is not built.
+    if (!log) return;
     const std::string description = element.debugDescription();
     log << description;
     if (!description.ends_with('\n')) log << '\n';
