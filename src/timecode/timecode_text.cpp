@@ -1,4 +1,5 @@
 // Timecode text: "1 01:00:00;00.40" and its parse.
+#include <algorithm>
 #include <charconv>
 
 #include "timecode/text_utilities.h"
@@ -8,15 +9,34 @@ namespace tallyvane {
 
 namespace {
 
-// Zeros after the sign up to `width` characters in all.
-std::string padded(std::int64_t value, int width) {
-    char digits[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const char* first = value < 0 ? digits + 1 : digits;
-    std::string text(value < 0 ? "-" : "");
-    const auto length = static_cast<int>(end - digits);
-    if (width > length) text.append(static_cast<std::size_t>(width - length), '0');
-    return text.append(first, end);
+// Longest text of a component: a 64-bit number with its sign.
+constexpr int kLongestComponent = 20;
+
+// `value` with zeros after the sign up to `width` characters in all, written at `out`;
+// the end of what was written.
+char* putPadded(char* out, std::int64_t value, int width) {
+    // Nearly every field is a count below 10^width, written digit by digit in its place.
+    constexpr std::int64_t kPowersOfTen[] = {1, 10, 100, 1000};
+    if (width >= 1 && width <= 3 && value >= 0 && value < kPowersOfTen[width]) {
+        for (int i = width - 1; i >= 0; --i) {
+            out[i] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        }
+        return out + width;
+    }
+    const bool negative = value < 0;
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    char digits[kLongestComponent];
+    char* const end = digits + kLongestComponent;
+    char* first = end;
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *out++ = '-';
+    for (auto length = static_cast<int>(end - first) + (negative ? 1 : 0); length < width; ++length) *out++ = '0';
+    while (first != end) *out++ = *first++;
+    return out;
 }
 
 // Far beyond any real timecode. The pattern's ambiguous digit runs make matching
@@ -48,19 +68,30 @@ std::optional<TimecodeStringFormatOption> timecodeStringFormatOption(std::string
 }
 
 std::string Timecode::stringValue(StringFormat format) const {
+    // Written into one buffer: a report makes texts of most of its time cells.
+    const int frameDigits = properties.frameRate.numberOfDigits();
+    const int subFrameDigits = properties.subFramesBase.numberOfDigits();
+    // Six fields of at most kLongestComponent characters, each with a separator or space.
+    char text[6 * (kLongestComponent + 1)];
+    char* end = text;
     const Components& c = components;
-    std::string text;
-    if (format.alwaysShowsDays() || c.days != 0) text += std::to_string(c.days) + " ";
-    text += padded(c.hours, 2) + ":" + padded(c.minutes, 2) + ":" + padded(c.seconds, 2);
-    text += properties.frameRate.isDrop() ? ";" : ":";
-    text += padded(c.frames, properties.frameRate.numberOfDigits());
-    if (format.showsSubFrames()) text += "." + padded(c.subFrames, properties.subFramesBase.numberOfDigits());
-    if (format.isFilenameCompatible()) {
-        for (char& ch : text) {
-            if (ch == ':' || ch == ';' || ch == ' ') ch = '-';
-        }
+    const char separator = format.isFilenameCompatible() ? '-' : ':';
+    if (format.alwaysShowsDays() || c.days != 0) {
+        end = putPadded(end, c.days, 0);
+        *end++ = format.isFilenameCompatible() ? '-' : ' ';
     }
-    return text;
+    end = putPadded(end, c.hours, 2);
+    *end++ = separator;
+    end = putPadded(end, c.minutes, 2);
+    *end++ = separator;
+    end = putPadded(end, c.seconds, 2);
+    *end++ = format.isFilenameCompatible() ? '-' : properties.frameRate.isDrop() ? ';' : ':';
+    end = putPadded(end, c.frames, std::min(frameDigits, kLongestComponent));
+    if (format.showsSubFrames()) {
+        *end++ = '.';
+        end = putPadded(end, c.subFrames, std::min(subFrameDigits, kLongestComponent));
+    }
+    return std::string(text, end);
 }
 
 std::string Timecode::verboseDescription() const {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
+#include <string>
 
 #include "timecode/text_utilities.h"
 #include "timecode_test_support.h"
@@ -34,6 +37,57 @@ TEST(TimecodeTextTest, FormatsEveryOption) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tc(c.components, props(c.rate, c.base, L::max100Days)).stringValue(c.format), c.expected);
+    }
+}
+
+// The text as it is defined: each field padded on its own, then the separators of a
+// file name swapped in.
+std::string referenceTimecodeText(const Timecode& t, TimecodeStringFormat format) {
+    const auto padded = [](std::int64_t value, int width) {
+        const std::string signed_ = std::to_string(value);
+        const std::size_t zeros = static_cast<std::size_t>(std::max(0, width - static_cast<int>(signed_.size())));
+        return value < 0 ? "-" + std::string(zeros, '0') + signed_.substr(1) : std::string(zeros, '0') + signed_;
+    };
+    const TimecodeComponents& c = t.components;
+    std::string text;
+    if (format.alwaysShowsDays() || c.days != 0) text += std::to_string(c.days) + " ";
+    text += padded(c.hours, 2) + ":" + padded(c.minutes, 2) + ":" + padded(c.seconds, 2);
+    text += t.properties.frameRate.isDrop() ? ";" : ":";
+    text += padded(c.frames, t.properties.frameRate.numberOfDigits());
+    if (format.showsSubFrames()) text += "." + padded(c.subFrames, t.properties.subFramesBase.numberOfDigits());
+    if (format.isFilenameCompatible()) {
+        std::replace_if(text.begin(), text.end(), [](char ch) { return ch == ':' || ch == ';' || ch == ' '; }, '-');
+    }
+    return text;
+}
+
+TEST(TimecodeTextTest, FormatsAnyComponentsAtEveryRateBaseAndFormatAsDefined) {
+    std::mt19937_64 random(20261207);
+    // Mostly valid sizes, some negative, some at the ends of 64 bits.
+    const auto component = [&](std::int64_t usual) -> std::int64_t {
+        switch (random() % 8) {
+            case 0: return kMin;
+            case 1: return kMax;
+            case 2: return -static_cast<std::int64_t>(random() % 1000);
+            case 3: return static_cast<std::int64_t>(random() % 100000);
+            default: return static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(usual));
+        }
+    };
+    for (const R rate : R::allCases()) {
+        for (const B base : B::allCases()) {
+            for (int i = 0; i < 200; ++i) {
+                const TimecodeComponents components{component(3), component(24), component(60), component(60),
+                                                   component(120), component(100)};
+                const Timecode t = tc(components, props(rate, base, L::max100Days));
+                for (unsigned bits = 0; bits < 8; ++bits) {
+                    TimecodeStringFormat format;
+                    format.setAlwaysShowsDays((bits & 1) != 0);
+                    format.setShowsSubFrames((bits & 2) != 0);
+                    format.setFilenameCompatible((bits & 4) != 0);
+                    ASSERT_EQ(t.stringValue(format), referenceTimecodeText(t, format)) << components;
+                }
+            }
+        }
     }
 }
 
