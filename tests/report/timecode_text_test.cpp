@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "timecode/timecode_sources.h"
 
@@ -42,6 +43,28 @@ TEST(TimecodeOfFrames, GivesWhatTheExactConstructionGivesAtEveryBound) {
     }
     for (const double frames : {std::nan(""), std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(timecodeText(frames, TimecodeFrameRate::fps25), std::nullopt);
+    }
+}
+
+// Counts anywhere in range, with hundredths and finer fractions, at every rate and limit.
+TEST(TimecodeOfFrames, BuildsTheTimecodeTheExactConstructionBuilds) {
+    std::mt19937_64 random(7122026);
+    for (const TimecodeFrameRate::Case rateCase : TimecodeFrameRate::allCases()) {
+        const TimecodeFrameRate rate(rateCase);
+        for (const TimecodeUpperLimit limit : {TimecodeUpperLimit::max24Hours, TimecodeUpperLimit::max100Days}) {
+            const Timecode::Properties properties{rate, TimecodeSubFramesBase::max100SubFrames, limit};
+            const auto last = static_cast<std::uint64_t>(rate.maxTotalFrames(limit));
+            for (int i = 0; i < 500; ++i) {
+                const double fraction = i % 3 == 0 ? 0.0 : i % 3 == 1 ? static_cast<double>(random() % 100) / 100
+                                                                        : std::ldexp(static_cast<double>(random() % 1024), -10);
+                const double frames = static_cast<double>(random() % last) + fraction;
+                const std::optional<Timecode> made = timecodeOfFrames(frames, rate, limit);
+                ASSERT_TRUE(made.has_value()) << rate.stringValue() << " " << frames;
+                const Timecode exact(TimecodeSourceValue::combinedFrames(frames), properties);
+                EXPECT_EQ(made->components, exact.components) << rate.stringValue() << " " << frames;
+                EXPECT_EQ(made->properties, exact.properties);
+            }
+        }
     }
 }
 

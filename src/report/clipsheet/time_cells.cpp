@@ -61,9 +61,8 @@ void writeFrames(RowTarget& target, H timecodeCase, FramesCell rule, double valu
 }
 
 // A column whose five formats all show one timecode.
-void writeColumn(RowTarget& target, H timecodeCase, double frames, TimecodeFrameRate rate, TimecodeUpperLimit limit,
+void writeColumn(RowTarget& target, H timecodeCase, double frames, const std::optional<Timecode>& timecode,
                  FramesCell rule) {
-    const std::optional<Timecode> timecode = timecodeOfFrames(frames, rate, limit);
     writeFrames(target, timecodeCase, rule, frames, timecode);
     for (const TimeFormat format : {TimeFormat::timecode, TimeFormat::feetAndFrames, TimeFormat::clock,
                                     TimeFormat::seconds}) {
@@ -105,8 +104,8 @@ void writeTimelineCells(RowTarget& target, const StoryElement& element, const Re
     const double duration = element.clipDuration();
     writeOffsetColumn(target, H::TimelineInTC, position, context);
     writeOffsetColumn(target, H::TimelineOutTC, timelineOutFrames(element) + context.reportTimeOffset, context);
-    writeColumn(target, H::ClipDurationTC, duration, context.reportFrameRate, TimecodeUpperLimit::max24Hours,
-                FramesCell::timecode);
+    writeColumn(target, H::ClipDurationTC, duration,
+                timecodeOfFrames(duration, context.reportFrameRate, TimecodeUpperLimit::max24Hours), FramesCell::timecode);
 }
 
 void writeSourceCells(RowTarget& target, const StoryElement& element, const ReportContext& context) {
@@ -115,14 +114,15 @@ void writeSourceCells(RowTarget& target, const StoryElement& element, const Repo
     if (!inPoint || !duration || element.category() == StoryElement::Category::stillImage) return;
     const TimecodeFrameRate rate = elementFrameRate(element);
 
-    if (target.has(H::SourceInTC) && !timecodeOfFrames(*inPoint, rate, TimecodeUpperLimit::max100Days)) {
+    const std::optional<Timecode> in = timecodeOfFrames(*inPoint, rate, TimecodeUpperLimit::max100Days);
+    if (target.has(H::SourceInTC) && !in) {
         context.log() << "WARNING: Failed to parse srcInpoint " << element.id() << '\n';
         printElement(context.log(), element);
     }
-    writeColumn(target, H::SourceInTC, *inPoint, rate, TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
-    const double out = element.srcEnd().value_or(*inPoint + *duration);
-    writeColumn(target, H::SourceOutTC, out + context.reportTimeOffset, rate,
-                TimecodeUpperLimit::max100Days, FramesCell::roundedTimecode);
+    writeColumn(target, H::SourceInTC, *inPoint, in, FramesCell::roundedTimecode);
+    const double out = element.srcEnd().value_or(*inPoint + *duration) + context.reportTimeOffset;
+    writeColumn(target, H::SourceOutTC, out, timecodeOfFrames(out, rate, TimecodeUpperLimit::max100Days),
+                FramesCell::roundedTimecode);
 
     // The duration's frames are the stored count as it stands.
     const std::optional<Timecode> timecode = timecodeOfFrames(*duration, rate, TimecodeUpperLimit::max24Hours);
