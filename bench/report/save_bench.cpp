@@ -3,15 +3,20 @@
 // mode writing the very sheets, rows and cells the report has.
 //
 //   build/bench/report/report_save_bench [--cli PATH] [--runs N] [CLIPS...]
+//   build/bench/report/report_save_bench --write-plainly WORKBOOK OUT
 //
 // Each program runs in a process of its own, as a user runs it. Its cost is the processor
 // time it used (user and system), which other work on a shared machine disturbs far less
-// than the time on the clock; the least of the runs counts. The peak is the process's
-// resident high-water mark. `--cli` times another
-// build of the command-line program against the same yardstick.
+// than the time on the clock; the median of the runs counts. The peak is the program's own
+// resident high-water mark, read from /proc at the moment it exits: the kernel's
+// `ru_maxrss` would carry this process's high-water mark into the child's figure, because
+// the child starts as a copy of this process. `--cli` times another build of the
+// command-line program against the same yardstick. `--write-plainly` only writes the
+// yardstick's copy of WORKBOOK to OUT, for counting the writer's instructions under
+// `valgrind --tool=callgrind --toggle-collect='*writePlainly*'`.
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,8 +42,6 @@
 
 #include "feature_timeline.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,30 +51,68 @@ struct Run {
     double peakMB = 0.0;
 };
 
+double processorSeconds(const rusage& usage) {
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 Run finished(pid_t child, const std::string& what) {
     int status = 0;
     rusage usage{};
     if (child <= 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error(what + " failed");
     }
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return {seconds(usage.ru_utime) + seconds(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1024.0};
+    return {processorSeconds(usage), static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-// One program run with its output thrown away.
+// The resident high-water mark of a live process, in megabytes.
+double peakOf(pid_t process) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0.0;
+}
+
+// One program run with its output thrown away. The child is traced only so that it stops
+// once on its way out, while its memory is still its own, for its peak to be read.
 Run runProgram(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + arguments[0]);
-    return finished(child, arguments[0]);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int nothing = open("/dev/null", O_WRONLY);
+        dup2(nothing, STDOUT_FILENO);
+        dup2(nothing, STDERR_FILENO);
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    if (child < 0) throw std::runtime_error("cannot start " + arguments[0]);
+    Run run;
+    int status = 0;
+    rusage usage{};
+    bool tracing = false;
+    while (wait4(child, &status, 0, &usage) == child) {
+        if (WIFEXITED(status) || WIFSIGNALED(status)) {
+            if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(arguments[0] + " failed");
+            run.seconds = processorSeconds(usage);
+            return run;
+        }
+        int passOn = 0;
+        if (!tracing) {
+            // The stop after exec: from here on only the exit stops the program.
+            ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
+            tracing = true;
+        } else if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+            run.peakMB = peakOf(child);
+        } else {
+            passOn = WSTOPSIG(status);
+        }
+        ptrace(PTRACE_CONT, child, nullptr, passOn);
+    }
+    throw std::runtime_error(arguments[0] + " was lost");
 }
 
 struct PlannedCell {
@@ -245,27 +286,36 @@ Run runWriter(const std::vector<PlannedSheet>& sheets, const fs::path& path) {
     return finished(child, "the yardstick's writer");
 }
 
+// The median of the runs' processor times, steadier than the least on a shared machine,
+// and the largest peak.
 template <typename Measure>
-Run bestOf(int runs, Measure measure) {
-    Run best = measure();
-    for (int i = 1; i < runs; ++i) {
+Run medianOf(int runs, Measure measure) {
+    std::vector<double> seconds;
+    double peakMB = 0.0;
+    for (int i = 0; i < runs; ++i) {
         const Run next = measure();
-        best.seconds = std::min(best.seconds, next.seconds);
-        best.peakMB = std::max(best.peakMB, next.peakMB);
+        seconds.push_back(next.seconds);
+        peakMB = std::max(peakMB, next.peakMB);
     }
-    return best;
+    std::sort(seconds.begin(), seconds.end());
+    const std::size_t middle = seconds.size() / 2;
+    const double median = seconds.size() % 2 ? seconds[middle] : (seconds[middle - 1] + seconds[middle]) / 2.0;
+    return {median, peakMB};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string cli = TALLYVANE_CLI;
-    int runs = 3;
+    int runs = 5;
     std::vector<long> sizes;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--cli" && i + 1 < argc) {
             cli = argv[++i];
+        } else if (argument == "--write-plainly" && i + 2 < argc) {
+            writePlainly(planOf(argv[i + 1]), argv[i + 2]);
+            return 0;
         } else if (argument == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else {
@@ -288,10 +338,10 @@ int main(int argc, char** argv) {
             const std::string text = tallyvane::bench::featureLengthTimeline(clips);
             std::ofstream(document, std::ios::binary) << text;
             const std::vector<std::string> save = {cli, "save", document.string(), "-o", report.string()};
-            const Run whole = bestOf(runs, [&] { return runProgram(save); });
+            const Run whole = medianOf(runs, [&] { return runProgram(save); });
             const std::vector<PlannedSheet> plan = planOf(report);
-            const Run parse = bestOf(runs, [&] { return runProgram({"xmllint", "--noout", document.string()}); });
-            const Run writer = bestOf(runs, [&] { return runWriter(plan, folder / "yardstick.xlsx"); });
+            const Run parse = medianOf(runs, [&] { return runProgram({"xmllint", "--noout", document.string()}); });
+            const Run writer = medianOf(runs, [&] { return runWriter(plan, folder / "yardstick.xlsx"); });
             const double yardstick = parse.seconds + writer.seconds;
             const double documentMB = static_cast<double>(text.size()) / (1024.0 * 1024.0);
             std::printf("%8ld %8.1f %9.3f %9.3f %9.3f %9.3f %7.2f %11.1f %9.0f %9.2f\n", clips, documentMB,
