@@ -31,6 +31,6 @@ std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags
 bool hasTag(const XMLElement& element, std::string_view tag);
 
 // Whether the element has the attribute (an empty one counts).
-inline bool hasAttribute(const XMLElement& element, std::string_view name) { return element.attr(name).has_value(); }
+inline bool hasAttribute(const XMLElement& element, std::string_view name) { return element.attrText(name).has_value(); }
 
 }  // namespace tallyvane

@@ -6,7 +6,7 @@
 
 namespace tallyvane {
 
-bool isEnabled(const XMLElement& effect) { return effect.attr("enabled") != "0"; }
+bool isEnabled(const XMLElement& effect) { return effect.attrText("enabled") != "0"; }
 
 FilterNames filterNames(const XMLElement& filter, std::string_view fallback) {
     std::optional<std::string> name = filter.attr("name");

@@ -37,7 +37,7 @@ TimecodeFrameRate clipRate(const XMLElement& clip, const ReaderContext& reader) 
     }
     const MediaTime duration = mediaTimeFromFCPXMLTime(format->frameDuration());
     const MediaTime frameDuration = duration.isNumeric() ? duration : MediaTime::make(0, 1);
-    return TimecodeFrameRate::fromFrameDuration(frameDuration, clip.attr("tcFormat") == "DF")
+    return TimecodeFrameRate::fromFrameDuration(frameDuration, clip.attrText("tcFormat") == "DF")
         .value_or(TimecodeFrameRate::fps60);
 }
 

@@ -47,7 +47,7 @@ void storeEventClip(const XMLElement& clip, EventBin& bin, ReaderContext& reader
     bin.appendClip(element);
     element->setTimelineClipCategory(bin.name());
 
-    const bool drop = clip.attr("tcFormat") == "DF";
+    const bool drop = clip.attrText("tcFormat") == "DF";
     const std::string rateText = asset->videoFormat() ? asset->videoFormat()->videoFrameRate() : "60p";
     const TimecodeFrameRate rate = frameRateFromVideoRate(rateText, drop, log);
     element->setTimecodeFrameRate(std::string(rate.stringValue()));

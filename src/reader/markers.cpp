@@ -48,7 +48,7 @@ Fraction timelinePlace(const Fraction& start, const ExactTimes::Placed& place, T
 std::string markedRangeKind(const XMLElement& element) {
     const std::string tag = element.tag().value_or("");
     if (tag == "marker") {
-        const std::optional<std::string> completed = element.attr("completed");
+        const std::optional<AttributeText> completed = element.attrText("completed");
         if (completed == "0") return "Incomplete To-Do";
         if (completed == "1") return "Completed To-Do";
         return "Standard";
@@ -56,7 +56,7 @@ std::string markedRangeKind(const XMLElement& element) {
     if (tag == "chapter-marker") return "Chapter";
     if (tag == "keyword") return "keyword";
     if (tag == "rating") {
-        const std::optional<std::string> value = element.attr("value");
+        const std::optional<AttributeText> value = element.attrText("value");
         if (value == "favorite") return "favorite";
         if (value == "reject") return "rejected";
         return "";

@@ -38,7 +38,7 @@ void storeMulticams(ReaderContext& reader) {
             continue;
         }
         composition->setVideoFormat(format);
-        const TimecodeFrameRate rate = frameRateFromVideoRate(format->videoFrameRate(), multicam.attr("tcFormat") == "DF", log);
+        const TimecodeFrameRate rate = frameRateFromVideoRate(format->videoFrameRate(), multicam.attrText("tcFormat") == "DF", log);
         composition->setTimecodeFrameRate(std::string(rate.stringValue()));
         const std::string tcStart = multicam.attr("tcStart").value_or("0s");
         const Fraction start = reader.frames().seconds(tcStart);

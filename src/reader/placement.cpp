@@ -309,8 +309,8 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
     // A split edit: the audio starts and lasts apart from the video, and its source with it.
     FrameCounter& frames = reader.frames();
     ExactTimes::Placed placed{built.timelinePosition(), built.duration, built.start};
-    const std::optional<std::string> audioStart = clip.attr("audioStart");
-    const std::optional<std::string> audioDuration = clip.attr("audioDuration");
+    const std::optional<AttributeText> audioStart = clip.attrText("audioStart");
+    const std::optional<AttributeText> audioDuration = clip.attrText("audioDuration");
     if (audioStart) {
         placed.start = frames.seconds(*audioStart);
         placed.position = placed.position - (built.start - placed.start);
@@ -361,12 +361,12 @@ void placeAudio(const BuiltElement& built, const StoryList& list, std::optional<
 }  // namespace
 
 std::optional<std::int64_t> laneOf(const XMLElement& clipElement) {
-    std::optional<std::string> lane = clipElement.attr("lane");
+    std::optional<AttributeText> lane = clipElement.attrText("lane");
     if (!lane || *lane == "0") {
         const std::optional<XMLElement> parent = clipElement.parent();
-        lane = parent ? parent->attr("lane") : std::nullopt;
+        lane = parent ? parent->attrText("lane") : std::nullopt;
     }
-    return readDecimalInteger(lane.value_or("0"));
+    return readDecimalInteger(lane ? lane->view() : std::string_view("0"));
 }
 
 void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {

@@ -97,9 +97,9 @@ std::vector<std::string> rolesAlong(const XMLElement& element, Paths paths) {
 std::vector<std::string> connectedRoles(const XMLElement& element) {
     std::vector<std::string> roles;
     for (const XMLElement& source : childElements(element, {"sync-source"})) {
-        if (source.attr("sourceID") != "connected") continue;
+        if (source.attrText("sourceID") != "connected") continue;
         for (const XMLElement& roleSource : childElements(source, {"audio-role-source"})) {
-            if (roleSource.attr("active") != "0") appendRole(roleSource, roles);
+            if (roleSource.attrText("active") != "0") appendRole(roleSource, roles);
         }
     }
     return roles;

@@ -37,7 +37,7 @@ void readNotes(Composition& composition, const XMLElement& element) {
 }
 
 TimecodeFrameRate rateOf(const VideoFormat& format, const XMLElement& element, std::ostream& log) {
-    return frameRateFromVideoRate(format.videoFrameRate(), element.attr("tcFormat") == "DF", log);
+    return frameRateFromVideoRate(format.videoFrameRate(), element.attrText("tcFormat") == "DF", log);
 }
 
 std::vector<XMLElement> withLane(const std::vector<XMLElement>& elements) {
@@ -182,7 +182,7 @@ std::shared_ptr<Composition> storeStoryline(const XMLElement& syncClip, const Co
 void switchOffInactiveSyncSources(const XMLElement& syncClip, Composition& composition) {
     for (const XMLElement& source : childElements(syncClip, {"sync-source"})) {
         const std::optional<XMLElement> roleSource = firstChildElement(source, {"audio-role-source"});
-        if (!roleSource || roleSource->attr("active") != "0") continue;
+        if (!roleSource || roleSource->attrText("active") != "0") continue;
         const std::optional<std::string> sourceID = source.attr("sourceID");
         if (!sourceID) continue;
         for (const auto& track : composition.audioTracks()) {

@@ -44,7 +44,7 @@ std::string categoryText(StorylineContext context, std::string_view word) {
 // is counted at 60. A format named on the element itself wins when it has a rate.
 TimecodeFrameRate clipRate(const XMLElement& clipElement, const Asset* asset, const Composition& composition,
                            const ReaderContext& reader) {
-    const bool drop = clipElement.attr("tcFormat").value_or("NDF") == "DF";
+    const bool drop = clipElement.attrText("tcFormat") == "DF";
     std::string rateText = asset != nullptr && asset->videoFormat() ? asset->videoFormat()->videoFrameRate()
                                                                       : composition.videoFormat()->videoFrameRate();
     if (asset != nullptr && asset->category() == Asset::Category::Audio) rateText = "60";
@@ -185,7 +185,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
                                  : asset->firstFrame());
     }
     if (kind == Category::title) story->setParams(titleParams(clipElement));
-    if (clipElement.attr("enabled") == "0") story->setEnabled(false);
+    if (clipElement.attrText("enabled") == "0") story->setEnabled(false);
 
     built.storyElement = std::move(story);
     placeStoryElement(built, list, reader);

@@ -93,7 +93,7 @@ Fraction FrameCounter::seconds(std::optional<std::string_view> time) {
 }
 
 Fraction FrameCounter::seconds(const std::optional<XMLElement>& element, std::string_view name) {
-    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
+    const std::optional<AttributeText> text = element ? element->attrText(name) : std::nullopt;
     return seconds(text ? std::optional<std::string_view>(*text) : std::nullopt);
 }
 
@@ -104,7 +104,7 @@ double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFr
 
 double FrameCounter::attribute(const std::optional<XMLElement>& element, std::string_view name,
                                TimecodeFrameRate rate) {
-    const std::optional<std::string> text = element ? element->attr(name) : std::nullopt;
+    const std::optional<AttributeText> text = element ? element->attrText(name) : std::nullopt;
     return (*this)(text ? std::optional<std::string_view>(*text) : std::nullopt, rate);
 }
 

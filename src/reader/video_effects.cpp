@@ -96,7 +96,7 @@ void storeTransform(const XMLElement& transform, StoryElement& element, const Vi
 void storeBlend(const XMLElement& blend, StoryElement& element) {
     std::vector<std::string> items;
     if (!childElements(blend, "param", {"fadeIn"}).empty()) items.emplace_back("Fade In");
-    if (blend.attr("amount")) {
+    if (blend.attrText("amount")) {
         // The amount is a fraction of full opacity.
         const std::optional<double> amount = numberAttribute(blend, "amount");
         const double percent = amount ? roundedTo(*amount * 100, 1) : 100.0;

@@ -1,5 +1,6 @@
 #include "xml/xml_element.h"
 
+#include "common/utf8.h"
 #include "xml/css_selector.h"
 #include "xml/document_state.h"
 #include "xml/libxml_text.h"
@@ -70,6 +71,12 @@ std::map<std::string, std::string> XMLElement::attributes() const {
 }
 
 std::optional<std::string> XMLElement::attr(std::string_view name) const {
+    std::optional<AttributeText> text = attrText(name);
+    if (!text) return std::nullopt;
+    return std::move(*text).str();
+}
+
+std::optional<AttributeText> XMLElement::attrText(std::string_view name) const {
     if (cNode()->type != XML_ELEMENT_NODE || name.find('\0') != std::string_view::npos) return std::nullopt;
     // Nearly every value is one text node: read in place rather than through a copy that
     // libxml2 allocates.
@@ -78,12 +85,16 @@ std::optional<std::string> XMLElement::attr(std::string_view name) const {
         const xmlNode* value = attribute->children;
         if (value != nullptr && value->next == nullptr && value->content != nullptr &&
             (value->type == XML_TEXT_NODE || value->type == XML_CDATA_SECTION_NODE)) {
-            return detail::textFrom(value->content);
+            const std::string_view inPlace(reinterpret_cast<const char*>(value->content));
+            if (isValidUtf8(inPlace)) return AttributeText(inPlace);
+            return AttributeText(sanitizeUtf8(inPlace));
         }
         break;
     }
     const std::string key(name);
-    return owned(xmlGetProp(cNode(), reinterpret_cast<const xmlChar*>(key.c_str())));
+    std::optional<std::string> composed = owned(xmlGetProp(cNode(), reinterpret_cast<const xmlChar*>(key.c_str())));
+    if (!composed) return std::nullopt;
+    return AttributeText(std::move(*composed));
 }
 
 std::optional<std::string> XMLElement::attr(std::string_view name, std::string_view namespaceURI) const {

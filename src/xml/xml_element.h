@@ -3,6 +3,7 @@
 // handed out as elements whatever their kind; element-only reads of a node that is not
 // an element give absent or empty values.
 
+#include "xml/attribute_text.h"
 #include "xml/value_formatters.h"
 #include "xml/xml_node.h"
 
@@ -28,6 +29,8 @@ public:
     std::map<std::string, std::string> attributes() const;
     // The first attribute with that local name in any namespace (or the internal DTD's default).
     std::optional<std::string> attr(std::string_view name) const;
+    // The same value without a copy, for reading it where it is only compared or parsed.
+    std::optional<AttributeText> attrText(std::string_view name) const;
     // The attribute with that local name in the namespace with that URI.
     std::optional<std::string> attr(std::string_view name, std::string_view namespaceURI) const;
 

@@ -104,6 +104,26 @@ TEST(XMLElementTest, AttributesByLocalName) {
     }
 }
 
+// The in-place form gives what `attr` gives: read from libxml2's text where it can be,
+// composed for values made of several nodes, repaired where the bytes are broken.
+TEST(XMLElementTest, AttributeTextsMatchTheCopies) {
+    XMLDocument doc = parse("<!DOCTYPE a [<!ENTITY e \"E\"><!ATTLIST a fixed CDATA \"dflt\">]>"
+                            "<a plain=\"1\" empty=\"\" ent=\"x&e;y\" bad=\"q\xFFr\"/>");
+    const XMLElement a = *doc.root();
+    for (const std::string_view name : {"plain", "empty", "ent", "bad", "fixed", "missing"}) {
+        const std::optional<std::string> copy = a.attr(name);
+        const std::optional<AttributeText> text = a.attrText(name);
+        ASSERT_EQ(text.has_value(), copy.has_value()) << name;
+        if (text) {
+            EXPECT_EQ(text->view(), *copy) << name;
+            EXPECT_EQ(text->str(), *copy) << name;
+        }
+    }
+    EXPECT_EQ(a.attrText("bad")->view(), "q\xEF\xBF\xBDr");
+    EXPECT_TRUE(a.attrText("plain") == "1");
+    EXPECT_TRUE(a.attrText("plain") != "2");
+}
+
 TEST(XMLElementTest, ValuesWithBrokenUtf8AreRepairedNamesAreNot) {
     XMLDocument doc = parse("<a x=\"q\xFFr\">t</a>");
     EXPECT_EQ(doc.root()->attr("x"), "q\xEF\xBF\xBDr");
