@@ -16,7 +16,7 @@ FilterNames filterNames(const XMLElement& filter, std::string_view fallback) {
 }
 
 std::optional<double> numberAttribute(const XMLElement& element, std::string_view name) {
-    const std::optional<std::string> text = element.attr(name);
+    const std::optional<AttributeText> text = element.attrText(name);
     return text ? parseDouble(*text) : std::nullopt;
 }
 

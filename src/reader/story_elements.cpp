@@ -50,7 +50,7 @@ TimecodeFrameRate clipRate(const XMLElement& clipElement, const Asset* asset, co
     if (asset != nullptr && asset->category() == Asset::Category::Audio) rateText = "60";
     const std::optional<std::string> last = lastCharacter(rateText);
     if (last != "p" && last != "i") rateText += "p";
-    if (const std::optional<std::string> formatID = clipElement.attr("format")) {
+    if (const std::optional<AttributeText> formatID = clipElement.attrText("format")) {
         const std::shared_ptr<VideoFormat> format = reader.format(*formatID);
         if (format && !format->videoFrameRate().empty()) rateText = format->videoFrameRate();
     }
@@ -107,9 +107,11 @@ void applyEffectResource(StoryElement& element, const XMLElement& clipElement, S
         return;
     }
     element.setTimelineClipCategory(categoryText(context, rawValue(kind)));
-    if (const std::optional<XMLElement> effect = reader.effectResource(clipElement.attr("ref").value_or("MISSING"))) {
+    const std::optional<AttributeText> ref = clipElement.attrText("ref");
+    if (const std::optional<XMLElement> effect = reader.effectResource(ref ? ref->view() : "MISSING")) {
         if (std::optional<std::string> name = effect->attr("name")) element.setName(std::move(*name));
-        const std::string uid = effect->attr("uid").value_or("MISSING");
+        const std::optional<AttributeText> uidText = effect->attrText("uid");
+        const std::string_view uid = uidText ? uidText->view() : "MISSING";
         element.setAppleEffect(!uid.starts_with("~/") && !uid.starts_with("/Library"));
     }
     if (kind == Category::caption) {
@@ -121,7 +123,8 @@ void applyEffectResource(StoryElement& element, const XMLElement& clipElement, S
 void storeStoryElement(const XMLElement& element, const StoryList& list, TimecodeFrameRate compositionRate,
                        ReaderContext& reader) {
     std::ostream& log = reader.log();
-    log << kRule << ' ' << element.attr("name").value_or("clipElem has no name") << '\n';
+    const std::optional<AttributeText> elementName = element.attrText("name");
+    log << kRule << ' ' << (elementName ? elementName->view() : "clipElem has no name") << '\n';
     const std::string tag = tagName(element).value_or("");
     std::string ref = element.attr("ref").value_or("");
     Category kind = kindOfTag(tag);

@@ -44,7 +44,7 @@ std::string transformValue(const XMLElement& transform, std::string_view name, s
                            std::string_view valueless = "") {
     if (std::optional<std::string> value = transform.attr(name)) return *value;
     for (const XMLElement& param : childElements(transform, {"param"})) {
-        if (param.attr("name") != name) continue;
+        if (param.attrText("name") != name) continue;
         const std::vector<XMLElement> keyframes = childElements(param, "keyframeAnimation", {"keyframe"});
         if (keyframes.size() != 1) return std::string(fallback);
         return keyframes.front().attr("value").value_or(std::string(valueless));
@@ -85,7 +85,7 @@ void storeTransform(const XMLElement& transform, StoryElement& element, const Vi
     const double x = center.empty() ? 0.0 : center.front();
     const double y = center.empty() ? 0.0 : -center.back();
     add(element, "Transform", "Center " + pixelText(x, 5) + " px, " + pixelText(y, 5) + " px", enabled);
-    if (const std::optional<std::string> anchorText = transform.attr("anchor")) {
+    if (const std::optional<AttributeText> anchorText = transform.attrText("anchor")) {
         const std::vector<double> anchor = pixels(*anchorText, timelineFormat);
         const double ax = anchor.empty() ? 0.0 : anchor.front();
         const double ay = anchor.empty() ? 0.0 : anchor.back();
