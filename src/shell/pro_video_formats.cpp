@@ -1,15 +1,16 @@
 #include "shell/pro_video_formats.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "media/media_error.h"
+#include "media/media_library.h"
 
 namespace tallyvane {
 
 bool proVideoFormatsAvailable() {
-    return avcodec_find_decoder(AV_CODEC_ID_PRORES) != nullptr && avcodec_find_decoder(AV_CODEC_ID_DNXHD) != nullptr &&
-           av_find_input_format("mxf") != nullptr;
+    try {
+        return MediaLibrary().proVideoDecodersPresent();
+    } catch (const MediaError&) {
+        return false;
+    }
 }
 
 }  // namespace tallyvane

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "media/media_error.h"
-#include "media/media_init.h"
+#include "media/media_library.h"
 #include "model/asset.h"
 #include "report/clipsheet/media_location.h"
 
@@ -76,9 +76,8 @@ std::optional<MusicTags> loadAudioMetadata(const StoryElement& element, std::ost
     }
     const std::optional<std::filesystem::path> file = localMediaPath(*asset->url());
     if (!file) return MusicTags{};
-    initMedia();
     try {
-        return musicTagsFrom(readMediaMetadata(*file), diagnostics);
+        return musicTagsFrom(MediaLibrary().readMetadata(*file), diagnostics);
     } catch (const MediaError&) {
         return MusicTags{};
     }

@@ -7,10 +7,7 @@
 #include "common/debug_text.h"
 #include "media/jpeg.h"
 #include "media/media_error.h"
-#include "media/media_init.h"
 #include "media/rgb_image.h"
-#include "media/still_image.h"
-#include "media/video_frame_grabber.h"
 #include "model/asset.h"
 #include "report/clipsheet/media_location.h"
 #include "timecode/timecode.h"
@@ -103,13 +100,13 @@ std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& el
     return job;
 }
 
-ThumbnailWorker::ThumbnailWorker() { initMedia(); }
+ThumbnailWorker::ThumbnailWorker() = default;
 ThumbnailWorker::~ThumbnailWorker() = default;
 
 ThumbnailResult ThumbnailWorker::make(const ThumbnailJob& job, std::ostream& diagnostics) {
     if (job.still) {
         try {
-            return written(loadStillImage(job.media, job.width), job.file, diagnostics);
+            return written(media().stillImage(job.media, job.width), job.file, diagnostics);
         } catch (const MediaError&) {
             return problem();
         }
@@ -118,7 +115,7 @@ ThumbnailResult ThumbnailWorker::make(const ThumbnailJob& job, std::ostream& dia
     const MediaTime& time = std::get<MediaTime>(job.time);
     RgbImage image;
     try {
-        image = grabberFor(job.media).frameAt({time.value, time.timescale}, job.width);
+        image = videoFor(job.media).frameAt({time.value, time.timescale}, job.width);
     } catch (const MediaError& failure) {
         return problem(diagnostics, failure.what());
     }
@@ -134,13 +131,18 @@ ThumbnailResult ThumbnailWorker::reuseOrMake(const ThumbnailJob& job, std::ostre
     return make(job, diagnostics);
 }
 
-VideoFrameGrabber& ThumbnailWorker::grabberFor(const std::filesystem::path& media) {
-    if (!grabber_ || grabberPath_ != media) {
-        grabber_.reset();
-        grabber_ = std::make_unique<VideoFrameGrabber>(media);
-        grabberPath_ = media;
+const MediaLibrary& ThumbnailWorker::media() {
+    if (!media_) media_.emplace();
+    return *media_;
+}
+
+MediaLibrary::Video& ThumbnailWorker::videoFor(const std::filesystem::path& file) {
+    if (!video_ || videoPath_ != file) {
+        video_.reset();
+        video_ = media().openVideo(file);
+        videoPath_ = file;
     }
-    return *grabber_;
+    return *video_;
 }
 
 ThumbnailMaker::ThumbnailMaker(std::filesystem::path folder, std::int64_t width, std::ostream& diagnostics)

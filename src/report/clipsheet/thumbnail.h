@@ -11,12 +11,11 @@
 #include <string_view>
 #include <variant>
 
+#include "media/media_library.h"
 #include "model/story_element.h"
 #include "timecode/media_time.h"
 
 namespace tallyvane {
-
-class VideoFrameGrabber;
 
 inline constexpr std::string_view kOfflineText = "Offline";
 inline constexpr std::string_view kProblemText = "Problem";
@@ -53,8 +52,9 @@ struct ThumbnailJob {
 std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& element,
                                                           const std::filesystem::path& folder, std::int64_t width);
 
-// Makes thumbnail files. It keeps the last video file open, so that jobs that follow each
-// other in one file do not reopen it. One per thread.
+// Makes thumbnail files. It opens the media libraries at its first job and keeps the last
+// video file open, so that jobs that follow each other in one file do not reopen it. One
+// per thread.
 class ThumbnailWorker {
 public:
     ThumbnailWorker();
@@ -69,10 +69,12 @@ public:
     ThumbnailResult reuseOrMake(const ThumbnailJob& job, std::ostream& diagnostics);
 
 private:
-    VideoFrameGrabber& grabberFor(const std::filesystem::path& media);
+    const MediaLibrary& media();
+    MediaLibrary::Video& videoFor(const std::filesystem::path& media);
 
-    std::filesystem::path grabberPath_;
-    std::unique_ptr<VideoFrameGrabber> grabber_;
+    std::optional<MediaLibrary> media_;
+    std::filesystem::path videoPath_;
+    std::unique_ptr<MediaLibrary::Video> video_;
 };
 
 // One element at a time, on the calling thread.
