@@ -1,6 +1,8 @@
 #include "common/utf8.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tallyvane {
 
@@ -43,7 +45,7 @@ size_t validSequenceLength(std::string_view text, size_t& invalidLength) {
 
 bool isValidUtf8(std::string_view text) {
     size_t invalid = 0;
-    for (size_t i = 0; i < text.size();) {
+    for (size_t i = asciiPrefixLength(text); i < text.size();) {
         size_t n = validSequenceLength(text.substr(i), invalid);
         if (n == 0) return false;
         i += n;
@@ -52,8 +54,16 @@ bool isValidUtf8(std::string_view text) {
 }
 
 std::size_t asciiPrefixLength(std::string_view text) {
+    // Eight bytes at a time up to the word holding the first high bit.
+    constexpr std::uint64_t highBits = 0x8080808080808080;
+    std::size_t i = 0;
+    for (std::uint64_t word; i + sizeof word <= text.size(); i += sizeof word) {
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & highBits) != 0) break;
+    }
     return static_cast<std::size_t>(
-        std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+        std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
         text.begin());
 }
 

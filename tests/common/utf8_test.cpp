@@ -23,6 +23,9 @@ TEST(Utf8, ReplacesEachMaximalInvalidSubpart) {
         {"\xF0\x9F\x8E", r},
         {"\x80", r},                                                // lone continuation
         {std::string("a\0b", 3), std::string("a\0b", 3)},           // NUL is valid UTF-8
+        {"eight by\xFF", "eight by" + r},                          // fault just past a whole word
+        {"sixteen letters!\xE2\x96\xB8", "sixteen letters!\xE2\x96\xB8"},
+        {"twelve bytes\xE2\x96", "twelve bytes" + r},              // fault inside the last word
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sanitizeUtf8(c.in), c.out) << c.in;
