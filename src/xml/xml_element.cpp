@@ -39,6 +39,13 @@ bool nameMatches(const xmlNode* child, std::string_view tag, std::optional<std::
     return sameIgnoringCase(*namespacePrefix, detail::namespacePrefixOf(child));
 }
 
+// Whether libxml2's lookup could find a value the element does not hold: a default that
+// the internal DTD (or, through it, the external one) declares.
+bool declaresAttributeDefaults(const xmlDoc* doc) {
+    if (doc == nullptr || doc->intSubset == nullptr) return false;
+    return doc->intSubset->attributes != nullptr || (doc->extSubset != nullptr && doc->extSubset->attributes != nullptr);
+}
+
 std::optional<std::string> owned(xmlChar* value) {
     if (value == nullptr) return std::nullopt;
     return detail::takeText(value);
@@ -77,11 +84,13 @@ std::optional<std::string> XMLElement::attr(std::string_view name) const {
 }
 
 std::optional<AttributeText> XMLElement::attrText(std::string_view name) const {
-    if (cNode()->type != XML_ELEMENT_NODE || name.find('\0') != std::string_view::npos) return std::nullopt;
+    if (cNode()->type != XML_ELEMENT_NODE) return std::nullopt;
     // Nearly every value is one text node: read in place rather than through a copy that
-    // libxml2 allocates.
+    // libxml2 allocates. A name holding a NUL matches no attribute here.
+    bool present = false;
     for (const xmlAttr* attribute = cNode()->properties; attribute != nullptr; attribute = attribute->next) {
         if (!detail::isNamed(attribute->name, name)) continue;
+        present = true;
         const xmlNode* value = attribute->children;
         if (value != nullptr && value->next == nullptr && value->content != nullptr &&
             (value->type == XML_TEXT_NODE || value->type == XML_CDATA_SECTION_NODE)) {
@@ -91,6 +100,8 @@ std::optional<AttributeText> XMLElement::attrText(std::string_view name) const {
         }
         break;
     }
+    if (!present && !declaresAttributeDefaults(cNode()->doc)) return std::nullopt;
+    if (name.find('\0') != std::string_view::npos) return std::nullopt;
     const std::string key(name);
     std::optional<std::string> composed = owned(xmlGetProp(cNode(), reinterpret_cast<const xmlChar*>(key.c_str())));
     if (!composed) return std::nullopt;

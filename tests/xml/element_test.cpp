@@ -124,6 +124,27 @@ TEST(XMLElementTest, AttributeTextsMatchTheCopies) {
     EXPECT_TRUE(a.attrText("plain") != "2");
 }
 
+// A missing attribute is absent whether or not a DTD is there to declare defaults, and only
+// a declared default stands in for one.
+TEST(XMLElementTest, MissingAttributesTakeOnlyDeclaredDefaults) {
+    struct Case { const char* markup; std::optional<std::string> fixed; };
+    const Case cases[] = {
+        {"<a x=\"1\"/>", std::nullopt},
+        {"<!DOCTYPE a><a x=\"1\"/>", std::nullopt},
+        {"<!DOCTYPE a [<!ATTLIST a other CDATA \"o\">]><a x=\"1\"/>", std::nullopt},
+        {"<!DOCTYPE a [<!ATTLIST a fixed CDATA \"dflt\">]><a x=\"1\"/>", "dflt"},
+    };
+    for (const Case& c : cases) {
+        XMLDocument doc = parse(c.markup);
+        const XMLElement a = *doc.root();
+        const std::optional<AttributeText> fixed = a.attrText("fixed");
+        EXPECT_EQ(fixed ? std::optional<std::string>(fixed->str()) : std::nullopt, c.fixed) << c.markup;
+        EXPECT_EQ(a.attr("fixed"), c.fixed) << c.markup;
+        EXPECT_FALSE(a.attrText(std::string_view("x\0", 2))) << c.markup;
+        EXPECT_EQ(a.attrText("x")->view(), "1") << c.markup;
+    }
+}
+
 TEST(XMLElementTest, ValuesWithBrokenUtf8AreRepairedNamesAreNot) {
     XMLDocument doc = parse("<a x=\"q\xFFr\">t</a>");
     EXPECT_EQ(doc.root()->attr("x"), "q\xEF\xBF\xBDr");
