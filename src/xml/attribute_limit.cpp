@@ -80,6 +80,11 @@ private:
     bool afterEquals_ = false;
 };
 
+bool isUtf8Name(std::string_view name) {
+    return name.size() == 5 && (name[0] | 0x20) == 'u' && (name[1] | 0x20) == 't' && (name[2] | 0x20) == 'f' &&
+           name[3] == '-' && name[4] == '8';
+}
+
 // The encoding libxml2 would read the input in when it is not a byte superset of ASCII:
 // one its first bytes show, else the one the declaration names. Empty for UTF-8.
 std::string wideEncoding(std::string_view input) {
@@ -100,6 +105,9 @@ std::string wideEncoding(std::string_view input) {
     const std::size_t end = head.find(head[quote], quote + 1);
     if (end == std::string_view::npos) return {};
     std::string declared(head.substr(quote + 1, end - quote - 1));
+    // Nearly every document declares UTF-8: asking the converter for the alias would map
+    // its alias table into the process for a name already known.
+    if (isUtf8Name(declared)) return {};
     UErrorCode status = U_ZERO_ERROR;
     const char* canonical = ucnv_getAlias(declared.c_str(), 0, &status);
     if (U_FAILURE(status) || canonical == nullptr || std::string_view(canonical) == "UTF-8") return {};
