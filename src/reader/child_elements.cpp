@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "xml/node_access.h"
-#include "xml/xml_document.h"
 
 namespace tallyvane {
 
@@ -16,11 +15,8 @@ bool tagged(const xmlNode* node, Tags tags) {
 }
 
 void appendChildren(const XMLElement& element, Tags tags, std::vector<XMLElement>& result) {
-    std::optional<XMLDocument> document;
     for (xmlNodePtr child = element.cNode()->children; child != nullptr; child = child->next) {
-        if (!tagged(child, tags)) continue;
-        if (!document) document = element.document();
-        result.emplace_back(child, *document);
+        if (tagged(child, tags)) result.push_back(element.relative(child));
     }
 }
 
@@ -52,14 +48,12 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
 std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags) {
     std::vector<std::vector<XMLElement>> lists(tags.size());
     for (const XMLElement& parent : parents) {
-        std::optional<XMLDocument> document;
         for (xmlNodePtr child = parent.cNode()->children; child != nullptr; child = child->next) {
             if (child->type != XML_ELEMENT_NODE || child->name == nullptr) continue;
             const std::string_view name(reinterpret_cast<const char*>(child->name));
             const auto found = std::find(tags.begin(), tags.end(), name);
             if (found == tags.end()) continue;
-            if (!document) document = parent.document();
-            lists[static_cast<std::size_t>(found - tags.begin())].emplace_back(child, *document);
+            lists[static_cast<std::size_t>(found - tags.begin())].push_back(parent.relative(child));
         }
     }
     return lists;
@@ -67,7 +61,7 @@ std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLEle
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags) {
     for (xmlNodePtr child = element.cNode()->children; child != nullptr; child = child->next) {
-        if (tagged(child, tags)) return XMLElement(child, element.document());
+        if (tagged(child, tags)) return element.relative(child);
     }
     return std::nullopt;
 }

@@ -12,7 +12,6 @@
 #include "reader/text_extensions.h"
 #include "xml/node_access.h"
 #include "xml/node_set.h"
-#include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {
@@ -66,7 +65,7 @@ using Paths = std::initializer_list<std::initializer_list<std::string_view>>;
 // the paths ("audio | video/audio") would list them. `live` marks, one bit per path, the
 // paths that led to the node. Walked in the tree itself: handles are made only for the
 // elements whose roles are read.
-void collectRoles(xmlNodePtr node, const XMLDocument& document, Paths paths, std::uint32_t live, std::size_t depth,
+void collectRoles(xmlNodePtr node, const XMLElement& origin, Paths paths, std::uint32_t live, std::size_t depth,
                   std::vector<std::string>& roles) {
     for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
         if (child->type != XML_ELEMENT_NODE) continue;
@@ -75,21 +74,21 @@ void collectRoles(xmlNodePtr node, const XMLDocument& document, Paths paths, std
         for (const auto& path : paths) {
             if ((live & bit) != 0 && depth < path.size() && detail::isNamed(child->name, path.begin()[depth])) {
                 if (depth + 1 == path.size()) {
-                    appendRole(XMLElement(child, document), roles);
+                    appendRole(origin.relative(child), roles);
                 } else {
                     deeper |= bit;
                 }
             }
             bit <<= 1;
         }
-        if (deeper != 0) collectRoles(child, document, paths, deeper, depth + 1, roles);
+        if (deeper != 0) collectRoles(child, origin, paths, deeper, depth + 1, roles);
     }
 }
 
 std::vector<std::string> rolesAlong(const XMLElement& element, Paths paths) {
     assert(paths.size() <= 32);
     std::vector<std::string> roles;
-    collectRoles(element.cNode(), element.document(), paths, ~std::uint32_t{0}, 0, roles);
+    collectRoles(element.cNode(), element, paths, ~std::uint32_t{0}, 0, roles);
     return roles;
 }
 

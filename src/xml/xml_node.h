@@ -51,6 +51,9 @@ public:
 
     XMLDocument document() const;
     xmlNodePtr cNode() const { return node_; }
+    // A handle for another node of this node's own tree, such as one reached by walking
+    // it from `cNode()`, without the check that the constructors make.
+    XMLElement relative(xmlNodePtr node) const;
 
     bool operator==(const XMLNode& other) const { return node_ == other.node_; }
 
@@ -61,7 +64,6 @@ protected:
 
     detail::NodeCache& cache() const;
     const std::shared_ptr<detail::DocumentState>& state() const { return document_; }
-    XMLElement relative(xmlNodePtr node) const;
 
 private:
     friend struct detail::NodeMaker;
