@@ -113,9 +113,10 @@ void storeMarkers(const std::vector<MarkerEntry>& entries, const std::shared_ptr
                                                    0.0, false, entry.kind);
 
         log << rawValue(clip->category()) << '\n';
-        const std::optional<std::string> start = clip->category() == StoryElement::Category::transition
-                                                     ? std::optional<std::string>(kTransitionMarkerStart)
-                                                     : entry.start;
+        std::optional<std::string_view> start = kTransitionMarkerStart;
+        if (clip->category() != StoryElement::Category::transition) {
+            start = entry.start ? std::optional<std::string_view>(*entry.start) : std::nullopt;
+        }
         const Fraction startSeconds = frames.seconds(start);
         range->setSrcInpoint(frames(startSeconds, rate));
         range->setTimelinePosition(frames(timelinePlace(startSeconds, place, rate), timelineRate.value_or(rate)));

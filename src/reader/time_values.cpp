@@ -92,9 +92,13 @@ Fraction FrameCounter::seconds(std::optional<std::string_view> time) {
     return *seconds;
 }
 
-Fraction FrameCounter::seconds(const std::optional<XMLElement>& element, std::string_view name) {
-    const std::optional<AttributeText> text = element ? element->attrText(name) : std::nullopt;
+Fraction FrameCounter::seconds(const XMLElement& element, std::string_view name) {
+    const std::optional<AttributeText> text = element.attrText(name);
     return seconds(text ? std::optional<std::string_view>(*text) : std::nullopt);
+}
+
+Fraction FrameCounter::seconds(const std::optional<XMLElement>& element, std::string_view name) {
+    return element ? seconds(*element, name) : seconds(std::nullopt);
 }
 
 double FrameCounter::operator()(std::optional<std::string_view> time, TimecodeFrameRate rate) {

@@ -47,6 +47,7 @@ public:
     // Missing and unreadable times count 0 seconds.
     Fraction seconds(std::optional<std::string_view> time);
     // The attribute of the element; a missing element counts as a missing attribute.
+    Fraction seconds(const XMLElement& element, std::string_view name);
     Fraction seconds(const std::optional<XMLElement>& element, std::string_view name);
     double operator()(const Fraction& seconds, TimecodeFrameRate rate) { return framesFromSeconds(seconds, rate, log_); }
     double operator()(std::optional<std::string_view> time, TimecodeFrameRate rate);
