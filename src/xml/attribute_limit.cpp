@@ -4,8 +4,11 @@
 
 #include <unicode/ucnv.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,15 +23,11 @@ class AttributeCounter {
 public:
     template <class Unit>
     bool feed(const Unit* units, std::size_t count) {
-        // Where the next '<' and '=' stand, found a whole stretch at a time in bytes.
-        std::size_t nextLess = 0, nextEquals = 0;
         for (std::size_t i = 0; i < count; ++i) {
             // Outside markup only these two change anything: skip the rest unexamined.
             if (!afterLessThan_ && !declaration_ && !afterEquals_) {
                 if constexpr (sizeof(Unit) == 1) {
-                    nextLess = nextAt(units, count, i, nextLess, '<');
-                    nextEquals = nextAt(units, count, i, nextEquals, '=');
-                    i = std::min(nextLess, nextEquals);
+                    i = nextLessOrEquals(units, count, i);
                 } else {
                     while (i < count && units[i] != '<' && units[i] != '=') ++i;
                 }
@@ -40,12 +39,23 @@ public:
     }
 
 private:
-    // The first `wanted` at or after `from`, `count` when none; `known` is an earlier answer.
-    template <class Unit>
-    static std::size_t nextAt(const Unit* units, std::size_t count, std::size_t from, std::size_t known, char wanted) {
-        if (known >= from && (known == count || units[known] == static_cast<Unit>(wanted))) return known;
-        const void* found = std::memchr(units + from, wanted, count - from);
-        return found == nullptr ? count : static_cast<std::size_t>(static_cast<const Unit*>(found) - units);
+    // The first '<' or '=' at or after `from`, `count` when none. Both come every few bytes
+    // (each element and attribute has one), so sixteen bytes are compared with both at once
+    // where the processor can, rather than searching for each in turn.
+    static std::size_t nextLessOrEquals(const unsigned char* units, std::size_t count, std::size_t from) {
+        std::size_t i = from;
+#if defined(__SSE2__)
+        const __m128i less = _mm_set1_epi8('<');
+        const __m128i equals = _mm_set1_epi8('=');
+        for (; i + 16 <= count; i += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+            const int found =
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, less), _mm_cmpeq_epi8(block, equals)));
+            if (found != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)));
+        }
+#endif
+        while (i < count && units[i] != '<' && units[i] != '=') ++i;
+        return i;
     }
 
     static bool isQuote(char32_t unit) { return unit == '"' || unit == '\''; }
