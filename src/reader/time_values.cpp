@@ -9,8 +9,10 @@
 namespace tallyvane {
 
 std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, std::ostream& log) {
+    // A missing time is common (a clip without a start), so the line is made only for a
+    // stream that writes it.
     if (!time) {
-        log << debugQuoted("fcpxmlRationalString is nil") << '\n';
+        if (log) log << debugQuoted("fcpxmlRationalString is nil") << '\n';
         return std::nullopt;
     }
     const std::optional<Fraction> fraction = Fraction::fromFcpxmlString(*time);
