@@ -17,13 +17,22 @@ using u128 = unsigned __int128;
 
 u128 magnitudeOf(i128 v) { return v < 0 ? -static_cast<u128>(v) : static_cast<u128>(v); }
 
+// A 128-bit remainder is a library call: once both terms fit 64 bits (nearly always, and
+// from the start for terms of fractions), the processor's own division takes over.
 u128 gcd(u128 a, u128 b) {
-    while (b != 0) {
+    while (((a | b) >> 64) != 0) {
+        if (b == 0) return a;
         u128 t = a % b;
         a = b;
         b = t;
     }
-    return a;
+    auto x = static_cast<std::uint64_t>(a), y = static_cast<std::uint64_t>(b);
+    while (y != 0) {
+        std::uint64_t t = x % y;
+        x = y;
+        y = t;
+    }
+    return x;
 }
 
 bool fits(i128 v) {
@@ -42,7 +51,10 @@ bool fits(i128 v) {
 std::pair<i128, i128> lowestTermsWide(i128 n, i128 d) {
     if (d == 0 && n != 0) return {1, 0};
     u128 g = gcd(magnitudeOf(n), magnitudeOf(d));
-    if (g > 1) {
+    if (g > 1 && fits(n) && fits(d) && g <= static_cast<u128>(std::numeric_limits<std::int64_t>::max())) {
+        n = static_cast<std::int64_t>(n) / static_cast<std::int64_t>(g);
+        d = static_cast<std::int64_t>(d) / static_cast<std::int64_t>(g);
+    } else if (g > 1) {
         n /= static_cast<i128>(g);
         d /= static_cast<i128>(g);
     }

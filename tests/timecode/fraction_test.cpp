@@ -81,6 +81,9 @@ TEST(FractionTest, ArithmeticGivesLowestTerms) {
         {{1, 0}, '+', {1, 0}, 1, 0},           {{1, 0}, '*', {1, 2}, 1, 0},
         {{1, 2}, '/', {1, 0}, 0, 1},           {{1, 0}, '/', {1, 2}, 1, 0},
         {{-3, 0}, '*', {1, 2}, 1, 0},          {{1, 0}, '-', {1, 0}, 0, 0},
+        // Terms beyond 64 bits on the way, and a common divisor of 2^63.
+        {{kMax, 2}, '*', {2, kMax}, 1, 1},     {{kMin, 3}, '*', {3, 2}, kMin / 2, 1},
+        {{kMin, 1}, '/', {kMin, 1}, 1, 1},     {{kMin, 1}, '*', {1, kMin}, 1, 1},
     };
     for (const auto& c : cases) {
         Fraction r = c.op == '+' ? c.a + c.b : c.op == '-' ? c.a - c.b : c.op == '*' ? c.a * c.b : c.a / c.b;
