@@ -64,7 +64,9 @@ std::string Worksheet::name() const { return open()->name; }
 const char* Worksheet::cellText(const std::string& text, Cell at, std::string& changed) const {
     // Nearly every cell is short ASCII without NUL or "_": valid as it is, one UTF-16 unit a
     // byte, no literal code, and handed to the library as it is.
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c > 0; });
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c != '\0' && static_cast<unsigned char>(c) < 0x80;
+    });
     const bool fits = plain ? text.size() <= kMaxCellTextLength
                             : isValidUtf8(text) && text.find('\0') == std::string::npos &&
                                   utf16Length(text) <= kMaxCellTextLength;
