@@ -70,7 +70,7 @@ const char* Worksheet::cellText(const std::string& text, Cell at, std::string& c
     const bool fits = plain ? text.size() <= kMaxCellTextLength
                             : isValidUtf8(text) && text.find('\0') == std::string::npos &&
                                   utf16Length(text) <= kMaxCellTextLength;
-    if (fits && (text.find('_') == std::string::npos || !containsLiteralCode(text))) return text.c_str();
+    if (fits && !containsLiteralCode(text)) return text.c_str();
     std::string valid = fits ? text : libraryText(text);
     const std::size_t length = utf16Length(valid);
     if (length > kMaxCellTextLength) {
