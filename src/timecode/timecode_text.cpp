@@ -1,6 +1,5 @@
 // Timecode text: "1 01:00:00;00.40" and its parse.
 #include <algorithm>
-#include <charconv>
 
 #include "timecode/text_utilities.h"
 #include "timecode/timecode.h"
