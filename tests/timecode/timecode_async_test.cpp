@@ -183,7 +183,25 @@ std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, R rate, B base, 
 Timecode madeAsyncTwin(const RichTimecodeSourceValue& s) { return Timecode(s); }
 std::future<Timecode> madeAsyncTwin(AsyncRichTimecodeSourceValue s) { return Timecode::make(std::move(s)); }
 
-// Every form with a plain source: `check(name, form)`, form(receiver, source).
+// The arithmetic forms, which both kinds of source have, exactly and by rule:
+// `check(name, form)`, form(receiver, source).
+template <typename Check>
+void arithmeticAsyncForms(std::optional<Rule> rule, Check check) {
+    if (!rule) {
+        check("add", [](Timecode& r, auto s) { return r.add(std::move(s)); });
+        check("adding", [](Timecode& r, auto s) { return r.adding(std::move(s)); });
+        check("subtract", [](Timecode& r, auto s) { return r.subtract(std::move(s)); });
+        check("subtracting", [](Timecode& r, auto s) { return r.subtracting(std::move(s)); });
+        return;
+    }
+    const Rule u = *rule;
+    check("add", [u](Timecode& r, auto s) { return r.add(std::move(s), u); });
+    check("adding", [u](Timecode& r, auto s) { return r.adding(std::move(s), u); });
+    check("subtract", [u](Timecode& r, auto s) { return r.subtract(std::move(s), u); });
+    check("subtracting", [u](Timecode& r, auto s) { return r.subtracting(std::move(s), u); });
+}
+
+// Every form with a plain source.
 template <typename Check>
 void plainAsyncForms(const TimecodeProperties& p, std::optional<Rule> rule, Check check) {
     if (!rule) {
@@ -193,23 +211,16 @@ void plainAsyncForms(const TimecodeProperties& p, std::optional<Rule> rule, Chec
         });
         check("set", [](Timecode& r, auto s) { return r.set(std::move(s)); });
         check("setting", [](Timecode& r, auto s) { return r.setting(std::move(s)); });
-        check("add", [](Timecode& r, auto s) { return r.add(std::move(s)); });
-        check("adding", [](Timecode& r, auto s) { return r.adding(std::move(s)); });
-        check("subtract", [](Timecode& r, auto s) { return r.subtract(std::move(s)); });
-        check("subtracting", [](Timecode& r, auto s) { return r.subtracting(std::move(s)); });
-        return;
+    } else {
+        const Rule u = *rule;
+        check("make", [p, u](Timecode&, auto s) { return madeAsyncTwin(std::move(s), p, u); });
+        check("make at rate, base, limit", [p, u](Timecode&, auto s) {
+            return madeAsyncTwin(std::move(s), p.frameRate, p.subFramesBase, p.upperLimit, u);
+        });
+        check("set", [u](Timecode& r, auto s) { return r.set(std::move(s), u); });
+        check("setting", [u](Timecode& r, auto s) { return r.setting(std::move(s), u); });
     }
-    const Rule u = *rule;
-    check("make", [p, u](Timecode&, auto s) { return madeAsyncTwin(std::move(s), p, u); });
-    check("make at rate, base, limit", [p, u](Timecode&, auto s) {
-        return madeAsyncTwin(std::move(s), p.frameRate, p.subFramesBase, p.upperLimit, u);
-    });
-    check("set", [u](Timecode& r, auto s) { return r.set(std::move(s), u); });
-    check("setting", [u](Timecode& r, auto s) { return r.setting(std::move(s), u); });
-    check("add", [u](Timecode& r, auto s) { return r.add(std::move(s), u); });
-    check("adding", [u](Timecode& r, auto s) { return r.adding(std::move(s), u); });
-    check("subtract", [u](Timecode& r, auto s) { return r.subtract(std::move(s), u); });
-    check("subtracting", [u](Timecode& r, auto s) { return r.subtracting(std::move(s), u); });
+    arithmeticAsyncForms(rule, check);
 }
 
 // Every form with a rich source; the rich forms by rule are the arithmetic ones.
@@ -219,17 +230,8 @@ void richAsyncForms(std::optional<Rule> rule, Check check) {
         check("make", [](Timecode&, auto s) { return madeAsyncTwin(std::move(s)); });
         check("set", [](Timecode& r, auto s) { return r.set(std::move(s)); });
         check("setting", [](Timecode& r, auto s) { return r.setting(std::move(s)); });
-        check("add", [](Timecode& r, auto s) { return r.add(std::move(s)); });
-        check("adding", [](Timecode& r, auto s) { return r.adding(std::move(s)); });
-        check("subtract", [](Timecode& r, auto s) { return r.subtract(std::move(s)); });
-        check("subtracting", [](Timecode& r, auto s) { return r.subtracting(std::move(s)); });
-        return;
     }
-    const Rule u = *rule;
-    check("add", [u](Timecode& r, auto s) { return r.add(std::move(s), u); });
-    check("adding", [u](Timecode& r, auto s) { return r.adding(std::move(s), u); });
-    check("subtract", [u](Timecode& r, auto s) { return r.subtract(std::move(s), u); });
-    check("subtracting", [u](Timecode& r, auto s) { return r.subtracting(std::move(s), u); });
+    arithmeticAsyncForms(rule, check);
 }
 
 std::string ruleName(std::optional<Rule> rule) {
