@@ -9,7 +9,6 @@
 #include "model/story_element.h"
 #include "reader/child_elements.h"
 #include "reader/reader_context.h"
-#include "xml/node_set.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {

@@ -11,7 +11,6 @@
 #include "reader/child_elements.h"
 #include "reader/text_extensions.h"
 #include "xml/node_access.h"
-#include "xml/node_set.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {

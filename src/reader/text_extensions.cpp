@@ -1,6 +1,5 @@
 #include "reader/text_extensions.h"
 
-#include <algorithm>
 #include <charconv>
 #include <memory>
 
