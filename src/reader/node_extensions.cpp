@@ -35,7 +35,7 @@ std::vector<XMLElement> elementsOf(const NodeSet& nodes) {
 }
 
 std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath) {
-    return element.xpath(xpath).first();
+    return element.firstChildByXPath(xpath);
 }
 
 std::optional<std::string> tagName(const XMLElement& element) { return element.tag(); }
