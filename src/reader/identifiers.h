@@ -1,7 +1,6 @@
 #pragma once
 // Identifiers for model objects whose document element names none.
 
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -9,9 +8,6 @@ namespace tallyvane {
 
 // The prefix and a new random (version 4) UUID in lower-case 8-4-4-4-12 hexadecimal.
 std::string newIdentifier(std::string_view prefix);
-// The same from a generator seeded once: asking the system for entropy per identifier
-// would cost more than reading the element that needs it.
-std::string newIdentifier(std::string_view prefix, std::mt19937_64& random);
 
 // "vf-" and a new UUID: a format that the document does not name.
 inline std::string newVideoFormatID() { return newIdentifier("vf-"); }

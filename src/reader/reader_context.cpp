@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "reader/child_elements.h"
-#include "reader/identifiers.h"
 
 namespace tallyvane {
 
@@ -30,7 +29,6 @@ ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument docume
       index_(indexDocument(root_)),
       defaultVideoFormat_(std::move(defaultVideoFormat)),
       tick_(std::move(tick)),
-      random_(std::random_device{}()),
       frames_(log) {
     for (const XMLElement& effect : index_.effects) {
         if (std::optional<std::string> id = effect.attr("id")) effectResources_.try_emplace(std::move(*id), effect);
@@ -72,8 +70,6 @@ std::optional<XMLElement> ReaderContext::effectResource(std::string_view id) con
 void ReaderContext::elementRead() {
     if (elementsRead_++ % kElementsPerTick == 0 && tick_) tick_();
 }
-
-std::string ReaderContext::newIdentifier(std::string_view prefix) { return tallyvane::newIdentifier(prefix, random_); }
 
 bool ReaderContext::hasTransitionAt(const ModelObject& track, double position) const {
     const auto found = transitionPositions_.find(&track);

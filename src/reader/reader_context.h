@@ -12,7 +12,6 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -52,8 +51,6 @@ public:
     ExactTimes& exactTimes() noexcept { return exactTimes_; }
     // Counts one element read; every few hundred elements, from the first on, calls the tick.
     void elementRead();
-    // The prefix and a new random UUID.
-    std::string newIdentifier(std::string_view prefix);
 
     // Insert into the store and remember the object under its identifier.
     void insertFormat(const std::shared_ptr<VideoFormat>& format);
@@ -102,7 +99,6 @@ private:
     std::shared_ptr<VideoFormat> defaultVideoFormat_;
     std::function<void()> tick_;
     std::size_t elementsRead_ = 0;
-    std::mt19937_64 random_;
     WordCapitalizer capitalizer_;
     FrameCounter frames_;
     ExactTimes exactTimes_;

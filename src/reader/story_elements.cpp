@@ -6,6 +6,7 @@
 
 #include "model/asset.h"
 #include "reader/child_elements.h"
+#include "reader/identifiers.h"
 #include "reader/node_extensions.h"
 #include "reader/placement.h"
 #include "reader/reader_context.h"
@@ -162,7 +163,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     built.sortOrder = position.sortOrder;
 
     auto story = makeStoryElement(kind, built.sortOrder);
-    story->setId(reader.newIdentifier(""));
+    story->setId(newIdentifier(""));
     std::optional<std::string> name = clipElement.attr("name");
     story->setName(name ? *name : asset ? asset->name() : "Clip");
     applyEffectResource(*story, clipElement, list.context, reader);
