@@ -45,18 +45,38 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
     return result;
 }
 
-std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags) {
-    std::vector<std::vector<XMLElement>> lists(tags.size());
+namespace {
+
+// One walk over the children of every parent in turn, each child that `groupOf` places
+// (an index below `count`) appended to that group's list.
+template <class GroupOf>
+std::vector<std::vector<XMLElement>> sortedChildren(const std::vector<XMLElement>& parents, std::size_t count,
+                                                    GroupOf groupOf) {
+    std::vector<std::vector<XMLElement>> lists(count);
     for (const XMLElement& parent : parents) {
         for (xmlNodePtr child = parent.cNode()->children; child != nullptr; child = child->next) {
             if (child->type != XML_ELEMENT_NODE || child->name == nullptr) continue;
-            const std::string_view name(reinterpret_cast<const char*>(child->name));
-            const auto found = std::find(tags.begin(), tags.end(), name);
-            if (found == tags.end()) continue;
-            lists[static_cast<std::size_t>(found - tags.begin())].push_back(parent.relative(child));
+            const std::size_t group = groupOf(std::string_view(reinterpret_cast<const char*>(child->name)));
+            if (group < count) lists[group].push_back(parent.relative(child));
         }
     }
     return lists;
+}
+
+}  // namespace
+
+std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags) {
+    return sortedChildren(parents, tags.size(), [&](std::string_view name) {
+        return static_cast<std::size_t>(std::find(tags.begin(), tags.end(), name) - tags.begin());
+    });
+}
+
+std::vector<std::vector<XMLElement>> childElementGroups(const std::vector<XMLElement>& parents,
+                                                        std::initializer_list<Tags> groups) {
+    return sortedChildren(parents, groups.size(), [&](std::string_view name) {
+        const auto holds = [&](Tags tags) { return std::find(tags.begin(), tags.end(), name) != tags.end(); };
+        return static_cast<std::size_t>(std::find_if(groups.begin(), groups.end(), holds) - groups.begin());
+    });
 }
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags) {

@@ -24,6 +24,12 @@ std::vector<XMLElement> childElements(const std::vector<XMLElement>& elements, T
 // The children of each tag, one list per tag in the order of `tags`, found in one walk
 // over the children of every parent in turn.
 std::vector<std::vector<XMLElement>> childElementsByTag(const std::vector<XMLElement>& parents, Tags tags);
+// The same with one list per group of tags: group i holds the children tagged with one of
+// `groups[i]` (the first group naming a tag takes it), as `childElements(parents, groups[i])`
+// would give them. One walk instead of one per group: on a long timeline each walk over the
+// clips' children reaches memory that earlier walks have long left.
+std::vector<std::vector<XMLElement>> childElementGroups(const std::vector<XMLElement>& parents,
+                                                        std::initializer_list<Tags> groups);
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags);
 

@@ -52,20 +52,24 @@ void append(std::vector<T>& list, std::vector<T> more) {
     list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
 }
 
+// The lists one after the other.
+std::vector<XMLElement> concatenated(std::vector<std::vector<XMLElement>> lists) {
+    std::vector<XMLElement> all;
+    for (std::vector<XMLElement>& list : lists) append(all, std::move(list));
+    return all;
+}
+
 // The primary storyline, the items connected to it, and the storylines and captions below those.
 void walkSpine(const XMLElement& sequence, const std::shared_ptr<Composition>& composition, ReaderContext& reader) {
     std::vector<XMLElement> primary;
     if (const std::optional<XMLElement> spine = firstChildElement(sequence, {"spine"})) {
-        primary = childElements(*spine, kClipTags);
-        append(primary, childElements(*spine, {"title"}));
-        append(primary, childElements(*spine, {"gap"}));
+        primary = concatenated(childElementGroups({*spine}, {kClipTags, {"title"}, {"gap"}}));
     }
-    std::vector<XMLElement> connected = withLane(childElements(primary, kClipTags));
-    append(connected, childElements(primary, {"title", "caption"}));
-    const std::vector<XMLElement> storylines = withLane(childElements(primary, {"spine"}));
-    std::vector<XMLElement> secondary = childElements(storylines, kClipTags);
-    append(secondary, childElements(storylines, {"title"}));
-    append(secondary, childElements(storylines, {"gap"}));
+    const auto belowPrimary = childElementGroups(primary, {kClipTags, {"title", "caption"}, {"spine"}});
+    std::vector<XMLElement> connected = withLane(belowPrimary[0]);
+    append(connected, belowPrimary[1]);
+    const std::vector<XMLElement> storylines = withLane(belowPrimary[2]);
+    std::vector<XMLElement> secondary = concatenated(childElementGroups(storylines, {kClipTags, {"title"}, {"gap"}}));
     append(secondary, childElements(secondary, {"caption"}));
     append(secondary, childElements(connected, {"caption"}));
 

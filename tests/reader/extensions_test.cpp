@@ -123,5 +123,29 @@ TEST_F(NodeExtensions, QueriesFromAnElementAndFromAList) {
     EXPECT_EQ(tagName(sequence), "sequence");
 }
 
+TEST_F(NodeExtensions, ChildSelectionsInOneWalkAgreeWithTheirQueries) {
+    const std::vector<XMLElement> spines = fixture.element("//sequence").children("spine");
+    const auto names = [](const std::vector<XMLElement>& elements) {
+        std::vector<std::string> result;
+        for (const XMLElement& element : elements) result.push_back(element.attr("name").value_or("?"));
+        return result;
+    };
+    // Each group's list is what its query over the spines gives; a tag named by two groups
+    // belongs to the first, and the list of a group whose tags nothing has is empty.
+    const auto groups = childElementGroups(spines, {{"asset-clip", "title"}, {"gap", "title"}, {"marker"}});
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(names(groups[0]), names(xpath(spines, "asset-clip | title")));
+    EXPECT_EQ(names(groups[1]), names(xpath(spines, "gap")));
+    EXPECT_TRUE(groups[2].empty());
+    EXPECT_EQ(names(childElements(spines, {"asset-clip", "title"})), names(groups[0]));
+
+    const auto byTag = childElementsByTag(spines, {"title", "asset-clip", "gap"});
+    ASSERT_EQ(byTag.size(), 3u);
+    for (std::size_t i = 0; const char* tag : {"title", "asset-clip", "gap"}) {
+        EXPECT_EQ(names(byTag[i++]), names(xpath(spines, tag))) << tag;
+    }
+    EXPECT_TRUE(childElementGroups({}, {{"asset-clip"}})[0].empty());
+}
+
 }  // namespace
 }  // namespace tallyvane
