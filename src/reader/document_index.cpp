@@ -1,8 +1,7 @@
 #include "reader/document_index.h"
 
+#include <array>
 #include <string_view>
-
-#include "xml/xml_document.h"
 
 namespace tallyvane {
 
@@ -14,45 +13,40 @@ std::string_view nameOf(const xmlNode* node) {
                : std::string_view();
 }
 
-std::vector<XMLElement>* listFor(DocumentIndex& index, const xmlNode* node) {
+// The lists of the index, in the order of DocumentIndex's members.
+enum List : std::size_t { formats, assets, effects, multicams, compoundSequences, events, listCount };
+using Noted = std::array<std::vector<xmlNodePtr>, listCount>;
+
+void note(Noted& noted, xmlNodePtr node) {
     const std::string_view name = nameOf(node);
     const std::string_view parent = nameOf(node->parent);
     if (parent == "resources") {
-        if (name == "format") return &index.formats;
-        if (name == "asset") return &index.assets;
-        if (name == "effect") return &index.effects;
-        return nullptr;
+        if (name == "format") noted[formats].push_back(node);
+        if (name == "asset") noted[assets].push_back(node);
+        if (name == "effect") noted[effects].push_back(node);
+    } else if (parent == "media" && nameOf(node->parent->parent) == "resources") {
+        if (name == "multicam") noted[multicams].push_back(node);
+        if (name == "sequence") noted[compoundSequences].push_back(node);
     }
-    if (parent == "media" && nameOf(node->parent->parent) == "resources") {
-        if (name == "multicam") return &index.multicams;
-        if (name == "sequence") return &index.compoundSequences;
-    }
-    return nullptr;
+    if (name == "event") noted[events].push_back(node);
+}
+
+std::vector<XMLElement> elements(const std::vector<xmlNodePtr>& nodes, const XMLDocument& document) {
+    std::vector<XMLElement> result;
+    result.reserve(nodes.size());
+    for (xmlNodePtr node : nodes) result.emplace_back(node, document);
+    return result;
 }
 
 }  // namespace
 
-DocumentIndex indexDocument(const XMLElement& root) {
-    DocumentIndex index;
-    const XMLDocument document = root.document();
-    const xmlNode* top = root.cNode();
-    // Depth first in document order, without recursion: nesting depth is the document's to choose.
-    for (xmlNode* node = top->children; node != nullptr;) {
-        if (node->type == XML_ELEMENT_NODE) {
-            if (std::vector<XMLElement>* list = listFor(index, node)) list->emplace_back(node, document);
-            if (nameOf(node) == "event") index.events.emplace_back(node, document);
-            if (node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != nullptr && node->next == nullptr) {
-            node = node->parent;
-            if (node == top) node = nullptr;
-        }
-        if (node != nullptr) node = node->next;
-    }
-    return index;
+std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count) {
+    Noted noted;
+    XMLDocument document = XMLDocument::fromBuffer(start, count, [&](xmlNodePtr node) { note(noted, node); });
+    DocumentIndex index{elements(noted[formats], document),   elements(noted[assets], document),
+                        elements(noted[effects], document),   elements(noted[multicams], document),
+                        elements(noted[compoundSequences], document), elements(noted[events], document)};
+    return {std::move(document), std::move(index)};
 }
 
 }  // namespace tallyvane

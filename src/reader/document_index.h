@@ -1,9 +1,13 @@
 #pragma once
-// The resources and events of a document, found in one walk of the tree: the passes ask
-// for them by kind instead of each searching the whole document.
+// The resources and events of a document, noted while the document is parsed: the passes
+// ask for them by kind instead of each searching the whole document, and no walk of the
+// whole tree is needed to find them.
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
+#include "xml/xml_document.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {
@@ -20,6 +24,8 @@ struct DocumentIndex {
     std::vector<XMLElement> events;
 };
 
-DocumentIndex indexDocument(const XMLElement& root);
+// The document parsed from the text (as `XMLDocument::fromBuffer` does, throwing what it
+// throws) and its index.
+std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count);
 
 }  // namespace tallyvane

@@ -42,10 +42,10 @@ void FCPXMLReader::processFCPXML(std::string document) {
         alerts_.showAlert(messageText, informativeText);
     };
     try {
-        XMLDocument parsed = XMLDocument::fromBuffer(document.data(), document.size());
+        auto [parsed, index] = parseIndexed(document.data(), document.size());
         std::string().swap(document);
         checkFCPXMLDocument(parsed);
-        ReaderContext context(store_, log_, std::move(parsed), defaultVideoFormat(), tick_);
+        ReaderContext context(store_, log_, std::move(parsed), std::move(index), defaultVideoFormat(), tick_);
         filling = true;
         readPasses(context);
         return;

@@ -20,13 +20,13 @@ XMLElement rootOf(const XMLDocument& document) {
 
 }  // namespace
 
-ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument document,
+ReaderContext::ReaderContext(Store& store, std::ostream& log, XMLDocument document, DocumentIndex index,
                              std::shared_ptr<VideoFormat> defaultVideoFormat, std::function<void()> tick)
     : store_(store),
       log_(log),
       document_(std::move(document)),
       root_(rootOf(document_)),
-      index_(indexDocument(root_)),
+      index_(std::move(index)),
       defaultVideoFormat_(std::move(defaultVideoFormat)),
       tick_(std::move(tick)),
       frames_(log) {

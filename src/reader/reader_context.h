@@ -35,7 +35,7 @@ class ReaderContext {
 public:
     // The document must have a root element. `tick` is called now and then while elements
     // are read, so that a window can repaint during a long reading.
-    ReaderContext(Store& store, std::ostream& log, XMLDocument document,
+    ReaderContext(Store& store, std::ostream& log, XMLDocument document, DocumentIndex index,
                   std::shared_ptr<VideoFormat> defaultVideoFormat, std::function<void()> tick = {});
     ReaderContext(const ReaderContext&) = delete;
     ReaderContext& operator=(const ReaderContext&) = delete;

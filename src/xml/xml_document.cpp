@@ -9,9 +9,11 @@
 #include "xml/text_encoding.h"
 
 #include <libxml/HTMLparser.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 
 #include <climits>
+#include <exception>
 #include <cstring>
 #include <stdexcept>
 
@@ -39,17 +41,51 @@ struct HtmlContextFree {
 // `endedEarly` tells whether elements were still open when the input ran out: recovery
 // then closed them at the cut, and whatever followed is lost.
 template <class Context, class Free, class Read>
-xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bool& endedEarly) {
+xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bool& endedEarly,
+                   const std::function<void(Context*)>& prepare = {}) {
     std::unique_ptr<Context, Free> owned(context);
     if (!owned) return nullptr;
+    if (prepare) prepare(owned.get());
     xmlDocPtr doc = read(owned.get(), start, count, "", nullptr, parseOptions);
     endedEarly = owned->nameNr > 0;
     return doc;
 }
 
+// What the element callback needs: the parser whose elements are reported (an entity's
+// replacement text is parsed by a parser of its own that shares the callbacks) and the
+// observer.
+struct Observation {
+    xmlParserCtxtPtr parser;
+    const XMLDocument::ElementObserver* observe;
+    // What the observer threw: it cannot pass through libxml2's frames.
+    std::exception_ptr failure;
+};
+
+void observedStartElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
+                          int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
+                          const xmlChar** attributes) {
+    xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaultedCount, attributes);
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    auto* observation = static_cast<Observation*>(parser->_private);
+    xmlNodePtr element = parser->node;
+    if (observation == nullptr || observation->parser != parser || element == nullptr ||
+        element->type != XML_ELEMENT_NODE || !xmlStrEqual(element->name, localName) ||
+        element->parent == nullptr || element->parent->type != XML_ELEMENT_NODE || observation->failure) {
+        return;
+    }
+    try {
+        (*observation->observe)(element);
+    } catch (...) {
+        observation->failure = std::current_exception();
+        xmlStopParser(parser);
+    }
+}
+
 }  // namespace
 
-std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const char* start, std::size_t count) {
+std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const char* start, std::size_t count,
+                                                         const ElementObserver* observe) {
     // libxml2 takes the length as an int.
     if (count > static_cast<std::size_t>(INT_MAX) || (start == nullptr && count > 0)) throw XMLError::invalidData();
     if (detail::exceedsAttributeLimit(start, count)) {
@@ -64,11 +100,24 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
     const detail::ErrorCapture capture;
     // The error of a failed parse is libxml2's last one, so none of an earlier call may linger.
     xmlResetLastError();
+    Observation observation{nullptr, observe, nullptr};
+    std::function<void(xmlParserCtxtPtr)> watch;
+    if (observe) {
+        watch = [&](xmlParserCtxtPtr context) {
+            observation.parser = context;
+            context->_private = &observation;
+            context->sax->startElementNs = observedStartElement;
+        };
+    }
     xmlDocPtr doc = parser == Parser::html
                         ? readWith<htmlParserCtxt, HtmlContextFree>(htmlNewParserCtxt(), htmlCtxtReadMemory, start,
                                                                     length, endedEarly)
                         : readWith<xmlParserCtxt, XmlContextFree>(xmlNewParserCtxt(), xmlCtxtReadMemory, start,
-                                                                  length, endedEarly);
+                                                                  length, endedEarly, watch);
+    if (observation.failure) {
+        xmlFreeDoc(doc);
+        std::rethrow_exception(observation.failure);
+    }
     if (doc == nullptr) throw XMLError::lastError(XMLError::parserFailure());
     // What recovery got over is no error of the document.
     xmlResetLastError();
@@ -101,6 +150,9 @@ XMLDocument XMLDocument::fromData(std::span<const std::byte> bytes) {
 }
 XMLDocument XMLDocument::fromBuffer(const char* start, std::size_t count) {
     return XMLDocument(parse(Parser::xml, start, count));
+}
+XMLDocument XMLDocument::fromBuffer(const char* start, std::size_t count, const ElementObserver& observe) {
+    return XMLDocument(parse(Parser::xml, start, count, &observe));
 }
 
 XMLDocument::XMLDocument(xmlDocPtr owned) : XMLDocument(std::make_shared<detail::DocumentState>(owned)) {

@@ -13,6 +13,7 @@
 #include "xml/xpath_function_result.h"
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -35,6 +36,14 @@ public:
     static XMLDocument fromCCharacters(const char* characters);
     static XMLDocument fromData(std::span<const std::byte> bytes);
     static XMLDocument fromBuffer(const char* start, std::size_t count);
+
+    // Called with each element of the document as the parser makes it: its parent and its
+    // attributes are in place, its children are not yet. A reader that looks for a few
+    // kinds of element finds them while they are still in the processor's cache instead
+    // of walking the whole tree again. Elements of entities' replacement text are not
+    // reported, nor is the root. What it throws stops the parse and is thrown on.
+    using ElementObserver = std::function<void(xmlNodePtr element)>;
+    static XMLDocument fromBuffer(const char* start, std::size_t count, const ElementObserver& observe);
 
     // Takes ownership of a tree libxml2 made.
     explicit XMLDocument(xmlDocPtr owned);
@@ -77,7 +86,8 @@ protected:
     enum class Parser { xml, html };
 
     explicit XMLDocument(std::shared_ptr<detail::DocumentState> state);
-    static std::shared_ptr<detail::DocumentState> parse(Parser parser, const char* start, std::size_t count);
+    static std::shared_ptr<detail::DocumentState> parse(Parser parser, const char* start, std::size_t count,
+                                                        const ElementObserver* observe = nullptr);
     static std::shared_ptr<detail::DocumentState> parseString(Parser parser, std::string_view text,
                                                               std::string_view encodingName);
     static std::shared_ptr<detail::DocumentState> parseCCharacters(Parser parser, const char* characters);

@@ -53,9 +53,7 @@ inline std::string readerData(std::string_view name) {
 // A store with a context over one parsed document, for running single passes.
 class PassFixture {
 public:
-    explicit PassFixture(std::string_view documentText)
-        : context(store, log, XMLDocument::fromBuffer(documentText.data(), documentText.size()),
-                  makeDefaultVideoFormat()) {}
+    explicit PassFixture(std::string_view documentText) : PassFixture(parseIndexed(documentText.data(), documentText.size())) {}
 
     std::string printed() const { return log.str(); }
     // The first element of the query on the document's root.
@@ -64,6 +62,10 @@ public:
     Store store;
     std::ostringstream log;
     ReaderContext context;
+
+private:
+    explicit PassFixture(std::pair<XMLDocument, DocumentIndex> parsed)
+        : context(store, log, std::move(parsed.first), std::move(parsed.second), makeDefaultVideoFormat()) {}
 };
 
 // The timeline format the single-pass tests read clips against.

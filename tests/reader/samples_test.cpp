@@ -42,7 +42,7 @@ std::size_t countOf(const std::vector<std::shared_ptr<Composition>>& composition
                                                   [&](const auto& c) { return c->category() == category; }));
 }
 
-// One walk of the tree finds what the whole-document queries find, in the same order.
+// The index noted while parsing finds what the whole-document queries find, in the same order.
 // Counted in the text: every format and asset element of these exports is a resource; each
 // event a bin (the whole document one when there is none), each project a timeline, each
 // multicam resource a multicam, every other sequence a compound clip; every element on a
@@ -52,9 +52,8 @@ TEST(Samples, AreIndexedPassTheDocumentChecksAndAreReadWhole) {
     ASSERT_GE(documents.size(), 18u);
     for (const auto& path : documents) {
         const std::string text = testing::readFile(path);
-        const XMLDocument document = XMLDocument::fromBuffer(text.data(), text.size());
+        const auto [document, index] = parseIndexed(text.data(), text.size());
         const XMLElement root = *document.root();
-        const DocumentIndex index = indexDocument(root);
         const std::vector<std::pair<const std::vector<XMLElement>*, std::string>> lists{
             {&index.formats, "//resources/format"},      {&index.assets, "//resources/asset"},
             {&index.effects, "//resources/effect"},      {&index.multicams, "//resources/media/multicam"},

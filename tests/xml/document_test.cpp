@@ -8,6 +8,8 @@
 
 #include <climits>
 #include <functional>
+#include <stdexcept>
+#include <vector>
 #include <string>
 
 namespace tallyvane {
@@ -68,6 +70,39 @@ TEST(XMLDocumentParse, MalformedTextIsRecoveredWithoutError) {
             EXPECT_FALSE(doc.evaluate("1"));
         }
     }
+}
+
+TEST(XMLDocumentParse, ObserverSeesEachElementAsItIsMadeInDocumentOrder) {
+    struct Case { std::string text; std::vector<std::string> seen; };
+    const Case cases[] = {
+        // Each seen as "tag:attributes:children" at the moment it is reported.
+        {"<r><a x=\"1\" y=\"2\"><b/></a>text<c z=\"3\"/></r>", {"a:2:0", "b:0:0", "c:1:0"}},
+        {"<r/>", {}},  // the root is not reported
+        {"<r><a><b></r>", {"a:0:0", "b:0:0"}},  // recovered
+        {"<!DOCTYPE r [<!ENTITY e \"<hidden/>\">]><r>&e;<d/>&e;</r>", {"d:0:0"}},  // entity text is not
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> seen;
+        const XMLDocument doc = XMLDocument::fromBuffer(c.text.data(), c.text.size(), [&](xmlNodePtr element) {
+            std::size_t attributes = 0;
+            for (xmlAttrPtr a = element->properties; a != nullptr; a = a->next) ++attributes;
+            seen.push_back(std::string(reinterpret_cast<const char*>(element->name)) + ':' +
+                           std::to_string(attributes) + ':' + (element->children ? "1" : "0"));
+        });
+        EXPECT_EQ(seen, c.seen) << c.text;
+        EXPECT_TRUE(doc.root()) << c.text;
+    }
+}
+
+TEST(XMLDocumentParse, WhatTheObserverThrowsStopsTheParseAndIsThrownOn) {
+    const std::string text = "<r><a/><b/><c/></r>";
+    std::vector<std::string> seen;
+    const auto observe = [&](xmlNodePtr element) {
+        seen.emplace_back(reinterpret_cast<const char*>(element->name));
+        if (seen.back() == "b") throw std::length_error("enough");
+    };
+    EXPECT_THROW(XMLDocument::fromBuffer(text.data(), text.size(), observe), std::length_error);
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(XMLDocumentParse, CCharactersIncludeTheirTerminatingNul) {
