@@ -42,7 +42,9 @@ std::vector<XMLElement> elements(const std::vector<xmlNodePtr>& nodes, const XML
 
 std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count) {
     Noted noted;
-    XMLDocument document = XMLDocument::fromBuffer(start, count, [&](xmlNodePtr node) { note(noted, node); });
+    // The reader never asks XPath for an element by its ID.
+    XMLDocument document = XMLDocument::fromBuffer(
+        start, count, {.observeElement = [&](xmlNodePtr node) { note(noted, node); }, .registersIDs = false});
     DocumentIndex index{elements(noted[formats], document),   elements(noted[assets], document),
                         elements(noted[effects], document),   elements(noted[multicams], document),
                         elements(noted[compoundSequences], document), elements(noted[events], document)};

@@ -51,41 +51,52 @@ xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bo
     return doc;
 }
 
-// What the element callback needs: the parser whose elements are reported (an entity's
-// replacement text is parsed by a parser of its own that shares the callbacks) and the
-// observer.
-struct Observation {
+// What the callbacks need: the options and the parser they apply to (an entity's
+// replacement text is parsed by a parser of its own that shares the callbacks).
+struct Reading {
     xmlParserCtxtPtr parser;
-    const XMLDocument::ElementObserver* observe;
+    const XMLDocument::ParseOptions& options;
     // What the observer threw: it cannot pass through libxml2's frames.
     std::exception_ptr failure;
 };
+
+Reading* readingOf(void* context) {
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    auto* reading = static_cast<Reading*>(parser->_private);
+    return reading != nullptr && reading->parser == parser ? reading : nullptr;
+}
+
+// The parser sets its ID lookups from the options when it starts, so they are switched
+// off here, after that and before the first attribute.
+void startDocumentWithoutIDs(void* context) {
+    xmlSAX2StartDocument(context);
+    if (readingOf(context) != nullptr) static_cast<xmlParserCtxtPtr>(context)->loadsubset |= XML_SKIP_IDS;
+}
 
 void observedStartElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
                           int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
                           const xmlChar** attributes) {
     xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount,
                           defaultedCount, attributes);
-    auto* parser = static_cast<xmlParserCtxtPtr>(context);
-    auto* observation = static_cast<Observation*>(parser->_private);
-    xmlNodePtr element = parser->node;
-    if (observation == nullptr || observation->parser != parser || element == nullptr ||
-        element->type != XML_ELEMENT_NODE || !xmlStrEqual(element->name, localName) ||
-        element->parent == nullptr || element->parent->type != XML_ELEMENT_NODE || observation->failure) {
+    Reading* reading = readingOf(context);
+    xmlNodePtr element = static_cast<xmlParserCtxtPtr>(context)->node;
+    if (reading == nullptr || reading->failure || element == nullptr || element->type != XML_ELEMENT_NODE ||
+        !xmlStrEqual(element->name, localName) || element->parent == nullptr ||
+        element->parent->type != XML_ELEMENT_NODE) {
         return;
     }
     try {
-        (*observation->observe)(element);
+        reading->options.observeElement(element);
     } catch (...) {
-        observation->failure = std::current_exception();
-        xmlStopParser(parser);
+        reading->failure = std::current_exception();
+        xmlStopParser(reading->parser);
     }
 }
 
 }  // namespace
 
 std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const char* start, std::size_t count,
-                                                         const ElementObserver* observe) {
+                                                         const ParseOptions* options) {
     // libxml2 takes the length as an int.
     if (count > static_cast<std::size_t>(INT_MAX) || (start == nullptr && count > 0)) throw XMLError::invalidData();
     if (detail::exceedsAttributeLimit(start, count)) {
@@ -100,23 +111,25 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
     const detail::ErrorCapture capture;
     // The error of a failed parse is libxml2's last one, so none of an earlier call may linger.
     xmlResetLastError();
-    Observation observation{nullptr, observe, nullptr};
-    std::function<void(xmlParserCtxtPtr)> watch;
-    if (observe) {
-        watch = [&](xmlParserCtxtPtr context) {
-            observation.parser = context;
-            context->_private = &observation;
-            context->sax->startElementNs = observedStartElement;
+    const ParseOptions plain;
+    Reading reading{nullptr, options ? *options : plain, nullptr};
+    std::function<void(xmlParserCtxtPtr)> prepare;
+    if (options) {
+        prepare = [&](xmlParserCtxtPtr context) {
+            reading.parser = context;
+            context->_private = &reading;
+            if (options->observeElement) context->sax->startElementNs = observedStartElement;
+            if (!options->registersIDs) context->sax->startDocument = startDocumentWithoutIDs;
         };
     }
     xmlDocPtr doc = parser == Parser::html
                         ? readWith<htmlParserCtxt, HtmlContextFree>(htmlNewParserCtxt(), htmlCtxtReadMemory, start,
                                                                     length, endedEarly)
                         : readWith<xmlParserCtxt, XmlContextFree>(xmlNewParserCtxt(), xmlCtxtReadMemory, start,
-                                                                  length, endedEarly, watch);
-    if (observation.failure) {
+                                                                  length, endedEarly, prepare);
+    if (reading.failure) {
         xmlFreeDoc(doc);
-        std::rethrow_exception(observation.failure);
+        std::rethrow_exception(reading.failure);
     }
     if (doc == nullptr) throw XMLError::lastError(XMLError::parserFailure());
     // What recovery got over is no error of the document.
@@ -151,8 +164,8 @@ XMLDocument XMLDocument::fromData(std::span<const std::byte> bytes) {
 XMLDocument XMLDocument::fromBuffer(const char* start, std::size_t count) {
     return XMLDocument(parse(Parser::xml, start, count));
 }
-XMLDocument XMLDocument::fromBuffer(const char* start, std::size_t count, const ElementObserver& observe) {
-    return XMLDocument(parse(Parser::xml, start, count, &observe));
+XMLDocument XMLDocument::fromBuffer(const char* start, std::size_t count, const ParseOptions& options) {
+    return XMLDocument(parse(Parser::xml, start, count, &options));
 }
 
 XMLDocument::XMLDocument(xmlDocPtr owned) : XMLDocument(std::make_shared<detail::DocumentState>(owned)) {

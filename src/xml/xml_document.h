@@ -37,13 +37,19 @@ public:
     static XMLDocument fromData(std::span<const std::byte> bytes);
     static XMLDocument fromBuffer(const char* start, std::size_t count);
 
-    // Called with each element of the document as the parser makes it: its parent and its
-    // attributes are in place, its children are not yet. A reader that looks for a few
-    // kinds of element finds them while they are still in the processor's cache instead
-    // of walking the whole tree again. Elements of entities' replacement text are not
-    // reported, nor is the root. What it throws stops the parse and is thrown on.
-    using ElementObserver = std::function<void(xmlNodePtr element)>;
-    static XMLDocument fromBuffer(const char* start, std::size_t count, const ElementObserver& observe);
+    // How a parse for reading a whole document differs from the others.
+    struct ParseOptions {
+        // Called with each element of the document as the parser makes it: its parent and
+        // its attributes are in place, its children are not yet. A reader that looks for a
+        // few kinds of element finds them while they are still in the processor's cache
+        // instead of walking the whole tree again. Elements of entities' replacement text
+        // are not reported, nor is the root. What it throws stops the parse and is thrown on.
+        std::function<void(xmlNodePtr element)> observeElement;
+        // Whether attributes that a DTD declares as IDs are registered for XPath's id():
+        // to find out, each attribute of the document is looked up among the declarations.
+        bool registersIDs = true;
+    };
+    static XMLDocument fromBuffer(const char* start, std::size_t count, const ParseOptions& options);
 
     // Takes ownership of a tree libxml2 made.
     explicit XMLDocument(xmlDocPtr owned);
@@ -87,7 +93,7 @@ protected:
 
     explicit XMLDocument(std::shared_ptr<detail::DocumentState> state);
     static std::shared_ptr<detail::DocumentState> parse(Parser parser, const char* start, std::size_t count,
-                                                        const ElementObserver* observe = nullptr);
+                                                        const ParseOptions* options = nullptr);
     static std::shared_ptr<detail::DocumentState> parseString(Parser parser, std::string_view text,
                                                               std::string_view encodingName);
     static std::shared_ptr<detail::DocumentState> parseCCharacters(Parser parser, const char* characters);

@@ -83,12 +83,13 @@ TEST(XMLDocumentParse, ObserverSeesEachElementAsItIsMadeInDocumentOrder) {
     };
     for (const auto& c : cases) {
         std::vector<std::string> seen;
-        const XMLDocument doc = XMLDocument::fromBuffer(c.text.data(), c.text.size(), [&](xmlNodePtr element) {
+        const auto observe = [&](xmlNodePtr element) {
             std::size_t attributes = 0;
             for (xmlAttrPtr a = element->properties; a != nullptr; a = a->next) ++attributes;
             seen.push_back(std::string(reinterpret_cast<const char*>(element->name)) + ':' +
                            std::to_string(attributes) + ':' + (element->children ? "1" : "0"));
-        });
+        };
+        const XMLDocument doc = XMLDocument::fromBuffer(c.text.data(), c.text.size(), {.observeElement = observe});
         EXPECT_EQ(seen, c.seen) << c.text;
         EXPECT_TRUE(doc.root()) << c.text;
     }
@@ -101,8 +102,19 @@ TEST(XMLDocumentParse, WhatTheObserverThrowsStopsTheParseAndIsThrownOn) {
         seen.emplace_back(reinterpret_cast<const char*>(element->name));
         if (seen.back() == "b") throw std::length_error("enough");
     };
-    EXPECT_THROW(XMLDocument::fromBuffer(text.data(), text.size(), observe), std::length_error);
+    EXPECT_THROW(XMLDocument::fromBuffer(text.data(), text.size(), {.observeElement = observe}), std::length_error);
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(XMLDocumentParse, IDsAreRegisteredUnlessAskedNotTo) {
+    const std::string text = "<!DOCTYPE r [<!ATTLIST a key ID #IMPLIED>]><r><a key=\"k1\" n=\"1\"/><a key=\"k2\"/></r>";
+    const XMLDocument registered = XMLDocument::fromBuffer(text.data(), text.size());
+    const XMLDocument unregistered = XMLDocument::fromBuffer(text.data(), text.size(), {.observeElement = {}, .registersIDs = false});
+    EXPECT_EQ(registered.xpath("id('k1')").count(), 1u);
+    EXPECT_EQ(unregistered.xpath("id('k1')").count(), 0u);
+    // Nothing else of the tree differs.
+    EXPECT_EQ(unregistered.description(), registered.description());
+    EXPECT_EQ(unregistered.xpath("//a[@key='k2']").count(), 1u);
 }
 
 TEST(XMLDocumentParse, CCharactersIncludeTheirTerminatingNul) {
