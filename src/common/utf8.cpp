@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tallyvane {
 
 namespace {
@@ -49,14 +53,29 @@ bool isValidUtf8(std::string_view text) {
         size_t n = validSequenceLength(text.substr(i), invalid);
         if (n == 0) return false;
         i += n;
+        // Back to the fast scan: a whole document is checked, and an accented name near
+        // its start would otherwise send all that follows through the byte-wise check.
+        i += asciiPrefixLength(text.substr(i));
     }
     return true;
 }
 
 std::size_t asciiPrefixLength(std::string_view text) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixty-four bytes at a time while none has its high bit (a whole document is checked
+    // at once), then sixteen up to the block holding the first.
+    const auto block = [&](std::size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at)); };
+    for (; i + 64 <= text.size(); i += 64) {
+        const __m128i any = _mm_or_si128(_mm_or_si128(block(i), block(i + 16)), _mm_or_si128(block(i + 32), block(i + 48)));
+        if (_mm_movemask_epi8(any) != 0) break;
+    }
+    for (; i + 16 <= text.size(); i += 16) {
+        if (_mm_movemask_epi8(block(i)) != 0) break;
+    }
+#endif
     // Eight bytes at a time up to the word holding the first high bit.
     constexpr std::uint64_t highBits = 0x8080808080808080;
-    std::size_t i = 0;
     for (std::uint64_t word; i + sizeof word <= text.size(); i += sizeof word) {
         std::memcpy(&word, text.data() + i, sizeof word);
         if ((word & highBits) != 0) break;

@@ -23,6 +23,9 @@ struct DocumentState {
 
     xmlDocPtr const doc;
     bool endedEarly = false;
+    // Whether every text of the tree is well-formed UTF-8 because the input was: libxml2
+    // makes nothing else of well-formed input, so values need no check of their own.
+    bool wellFormedText = false;
     // Prefix to URI, registered in every XPath evaluation after the tree's declarations.
     std::map<std::string, std::string> namespaces;
 

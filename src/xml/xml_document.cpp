@@ -1,5 +1,6 @@
 #include "xml/xml_document.h"
 
+#include "common/utf8.h"
 #include "xml/attribute_limit.h"
 #include "xml/document_state.h"
 #include "xml/entity_expansion.h"
@@ -136,6 +137,7 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
     xmlResetLastError();
     auto state = std::make_shared<detail::DocumentState>(doc);
     state->endedEarly = endedEarly;
+    state->wellFormedText = isValidUtf8(std::string_view(start, count));
     if (detail::entityExpansionExceeds(doc, count * 10 + entityAllowanceBytes)) throw XMLError::invalidData();
     return state;
 }

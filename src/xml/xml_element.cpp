@@ -95,7 +95,7 @@ std::optional<AttributeText> XMLElement::attrText(std::string_view name) const {
         if (value != nullptr && value->next == nullptr && value->content != nullptr &&
             (value->type == XML_TEXT_NODE || value->type == XML_CDATA_SECTION_NODE)) {
             const std::string_view inPlace(reinterpret_cast<const char*>(value->content));
-            if (isValidUtf8(inPlace)) return AttributeText(inPlace);
+            if (state()->wellFormedText || isValidUtf8(inPlace)) return AttributeText(inPlace);
             return AttributeText(sanitizeUtf8(inPlace));
         }
         break;

@@ -33,3 +33,22 @@ TEST(Utf8, ReplacesEachMaximalInvalidSubpart) {
         EXPECT_TRUE(isValidUtf8(sanitizeUtf8(c.in))) << c.in;
     }
 }
+
+// Long texts go through the scan a block at a time: a fault is found wherever it stands,
+// also far behind a multi-byte sequence, and a text whose only faults lie there is not
+// passed as well-formed.
+TEST(Utf8, FaultsAreFoundAtEveryDistanceAndAfterSequences) {
+    const std::string sequence = "\xE2\x96\xB8";
+    for (const std::size_t at : {0, 7, 8, 15, 16, 63, 64, 65, 127, 128, 200, 1000}) {
+        for (const std::string& before : {std::string(), sequence}) {
+            std::string text = before + std::string(1100, 'a');
+            EXPECT_TRUE(isValidUtf8(text)) << at;
+            text[before.size() + at] = '\xFF';
+            EXPECT_FALSE(isValidUtf8(text)) << "fault at " << at << (before.empty() ? "" : " after a sequence");
+            EXPECT_EQ(sanitizeUtf8(text).find("\xEF\xBF\xBD"), before.size() + at) << at;
+            text[before.size() + at] = 'a';
+            text.replace(before.size() + at, 3, sequence);
+            EXPECT_TRUE(isValidUtf8(text)) << "sequence at " << at;
+        }
+    }
+}
