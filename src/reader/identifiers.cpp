@@ -10,12 +10,11 @@ namespace {
 
 using UUIDBytes = std::array<std::uint8_t, 16>;
 
-template <class Words>
-UUIDBytes randomBytes(Words& words) {
+UUIDBytes randomBytes(std::mt19937_64& words) {
     UUIDBytes bytes{};
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        const auto word = static_cast<std::uint32_t>(words());
-        for (std::size_t j = 0; j < 4; ++j) bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+    for (std::size_t i = 0; i < bytes.size(); i += 8) {
+        const std::uint64_t word = words();
+        for (std::size_t j = 0; j < 8; ++j) bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
     }
     return bytes;
 }
@@ -25,11 +24,13 @@ std::string identifierText(std::string_view prefix, UUIDBytes bytes) {
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
 
     constexpr char kHex[] = "0123456789abcdef";
-    std::string text(prefix);
+    std::string text(prefix.size() + 36, '-');
+    prefix.copy(text.data(), prefix.size());
+    char* out = text.data() + prefix.size();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
-        text += kHex[bytes[i] >> 4];
-        text += kHex[bytes[i] & 0x0F];
+        if (i == 4 || i == 6 || i == 8 || i == 10) ++out;  // over the hyphen
+        *out++ = kHex[bytes[i] >> 4];
+        *out++ = kHex[bytes[i] & 0x0F];
     }
     return text;
 }
