@@ -3,14 +3,15 @@
 #include <array>
 #include <string_view>
 
+#include "xml/node_access.h"
+
 namespace tallyvane {
 
 namespace {
 
-std::string_view nameOf(const xmlNode* node) {
-    return node != nullptr && node->type == XML_ELEMENT_NODE && node->name != nullptr
-               ? std::string_view(reinterpret_cast<const char*>(node->name))
-               : std::string_view();
+// Read in place: every element of the document passes here.
+bool named(const xmlNode* node, std::string_view name) {
+    return node != nullptr && node->type == XML_ELEMENT_NODE && detail::isNamed(node->name, name);
 }
 
 // The lists of the index, in the order of DocumentIndex's members.
@@ -18,17 +19,16 @@ enum List : std::size_t { formats, assets, effects, multicams, compoundSequences
 using Noted = std::array<std::vector<xmlNodePtr>, listCount>;
 
 void note(Noted& noted, xmlNodePtr node) {
-    const std::string_view name = nameOf(node);
-    const std::string_view parent = nameOf(node->parent);
-    if (parent == "resources") {
-        if (name == "format") noted[formats].push_back(node);
-        if (name == "asset") noted[assets].push_back(node);
-        if (name == "effect") noted[effects].push_back(node);
-    } else if (parent == "media" && nameOf(node->parent->parent) == "resources") {
-        if (name == "multicam") noted[multicams].push_back(node);
-        if (name == "sequence") noted[compoundSequences].push_back(node);
+    const xmlNode* parent = node->parent;
+    if (named(parent, "resources")) {
+        if (named(node, "format")) noted[formats].push_back(node);
+        if (named(node, "asset")) noted[assets].push_back(node);
+        if (named(node, "effect")) noted[effects].push_back(node);
+    } else if (named(parent, "media") && named(parent->parent, "resources")) {
+        if (named(node, "multicam")) noted[multicams].push_back(node);
+        if (named(node, "sequence")) noted[compoundSequences].push_back(node);
     }
-    if (name == "event") noted[events].push_back(node);
+    if (named(node, "event")) noted[events].push_back(node);
 }
 
 std::vector<XMLElement> elements(const std::vector<xmlNodePtr>& nodes, const XMLDocument& document) {
