@@ -16,7 +16,8 @@ namespace tallyvane {
 namespace {
 
 void storeEntry(const ClipMetadataEntry& entry, StoryElement& clip) {
-    const std::string& name = entry.name;
+    // Compared as views: lengths first, and most keys differ in length from all four.
+    const std::string_view name = entry.name;
     if (name == "com.apple.proapps.studio.reel") {
         clip.setReel(entry.value);
     } else if (name == "com.apple.proapps.studio.scene") {

@@ -112,7 +112,7 @@ void storeMarkers(const std::vector<MarkerEntry>& entries, const std::shared_ptr
         auto range = std::make_shared<MarkedRange>(clip, entry.name, entry.note, std::vector<std::string>{}, 0.0, 0.0,
                                                    0.0, false, entry.kind);
 
-        log << rawValue(clip->category()) << '\n';
+        if (log) log << rawValue(clip->category()) << '\n';
         std::optional<std::string_view> start = kTransitionMarkerStart;
         if (clip->category() != StoryElement::Category::transition) {
             start = entry.start ? std::optional<std::string_view>(*entry.start) : std::nullopt;

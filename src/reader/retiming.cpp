@@ -79,13 +79,15 @@ void storeRetime(const XMLElement& clipElement, StoryElement& element, const Vid
                             static_cast<double>(frames(point, "time")) - element.firstFrame(), speed,
                             static_cast<double>(frames(previous, "value")), static_cast<double>(frames(point, "value"))});
     }
-    log << "timeMaps:";
-    for (const TimeMap& segment : segments) {
-        log << " [" << formatDouble(segment.start) << ", " << formatDouble(segment.end) << ", "
-            << formatDouble(segment.speed) << "%, " << formatDouble(segment.prevValue) << ", "
-            << formatDouble(segment.thisValue) << ']';
+    if (log) {
+        log << "timeMaps:";
+        for (const TimeMap& segment : segments) {
+            log << " [" << formatDouble(segment.start) << ", " << formatDouble(segment.end) << ", "
+                << formatDouble(segment.speed) << "%, " << formatDouble(segment.prevValue) << ", "
+                << formatDouble(segment.thisValue) << ']';
+        }
+        log << '\n';
     }
-    log << '\n';
 
     double percent = 0.0;
     double startValue = 0.0;
@@ -107,8 +109,10 @@ void storeRetime(const XMLElement& clipElement, StoryElement& element, const Vid
     percent = settled(percent);
     if (percent == 0) percent = 100;
 
-    log << "time remapping speed = " << formatSettingsNumber(percent) << "% reverse = " << (reverse ? "true" : "false")
-        << " hold = " << (hold ? "true" : "false") << '\n';
+    if (log) {
+        log << "time remapping speed = " << formatSettingsNumber(percent) << "% reverse = " << (reverse ? "true" : "false")
+            << " hold = " << (hold ? "true" : "false") << '\n';
+    }
     element.setSpeedFX(std::make_shared<SpeedFX>(samplingName(clipElement) + " " + formatDouble(std::round(percent)) + "%",
                                                  percent, FxParams{}));
     if (log) log << points.front().rawXML() << '\n';

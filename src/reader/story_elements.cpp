@@ -125,7 +125,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
                        ReaderContext& reader) {
     std::ostream& log = reader.log();
     const std::optional<AttributeText> elementName = element.attrText("name");
-    log << kRule << ' ' << (elementName ? elementName->view() : "clipElem has no name") << '\n';
+    if (log) log << kRule << ' ' << (elementName ? elementName->view() : "clipElem has no name") << '\n';
     const std::string tag = tagName(element).value_or("");
     std::string ref = element.attr("ref").value_or("");
     Category kind = kindOfTag(tag);
