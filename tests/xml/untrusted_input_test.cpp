@@ -121,11 +121,13 @@ TEST(UntrustedInput, AbsurdAttributeCountsAreRefusedBeforeParsing) {
         {element(10001, "\"", ""), true},
         {element(10001, "'", " \n"), true},
         {element(200000, "\"", ""), true},
+        {std::string(37, ' ') + element(10001, "'", ""), true},  // the same, shifted against the blocks scanned
         {utf16(element(10001, "\"", "")), true},
         {defaults + "]><a/>", true},
         // Not attributes: '=' in text, and '<' ending what was counted.
         {"<a>" + std::string(20000, '=') + "\"</a>", false},
         {element(6000, "\"", "").insert(40000, "<") + element(6000, "\"", ""), false},
+        {[] { std::string text = "<a"; for (int i = 0; i < 20000; ++i) text += " <=\"v\""; return text + "/>"; }(), false},
     };
     for (const auto& c : cases) {
         const std::optional<XMLError> error = refusal(c.text);
