@@ -34,9 +34,18 @@ std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate
         denominator = -denominator;
     }
     if (denominator == 0 || numerator < 0) return std::nullopt;
-    const __int128 whole = numerator / denominator;
+    // The terms nearly always fit 64 bits, where the processor divides without a library call.
+    __int128 whole = 0;
+    __int128 hundredths = 0;
+    if (numerator <= UINT64_MAX && denominator <= UINT64_MAX / 100) {
+        const auto n = static_cast<std::uint64_t>(numerator), d = static_cast<std::uint64_t>(denominator);
+        whole = n / d;
+        hundredths = n % d * 100 / d;
+    } else {
+        whole = numerator / denominator;
+        hundredths = numerator % denominator * 100 / denominator;
+    }
     if (whole >= rate.maxTotalFrames(TimecodeUpperLimit::max24Hours)) return std::nullopt;
-    const __int128 hundredths = numerator % denominator * 100 / denominator;
     return static_cast<double>(static_cast<std::int64_t>(whole)) +
            static_cast<double>(static_cast<std::int64_t>(hundredths)) / 100.0;
 }

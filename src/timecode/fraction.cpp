@@ -76,12 +76,14 @@ std::pair<std::int64_t, std::int64_t> sum(const Fraction& x, const Fraction& y, 
     i128 right = static_cast<i128>(y.numerator()) * sign;
     if (x.denominator() == y.denominator()) return lowestTerms(x.numerator() + right, x.denominator());
     if (x.denominator() == 0 || y.denominator() == 0) divisionByZero();
-    i128 g = static_cast<i128>(gcd(magnitudeOf(x.denominator()), magnitudeOf(y.denominator())));
-    i128 lcm = static_cast<i128>(x.denominator()) * (y.denominator() / g);
+    // Below 2^63, as the denominators differ: each one's share of the common multiple is
+    // the other divided by the divisor, a division of 64-bit terms.
+    const auto g = static_cast<std::int64_t>(gcd(magnitudeOf(x.denominator()), magnitudeOf(y.denominator())));
+    const std::int64_t xShare = y.denominator() / g;
+    const std::int64_t yShare = x.denominator() / g;
+    i128 lcm = static_cast<i128>(x.denominator()) * xShare;
     i128 total = 0;
-    if (__builtin_add_overflow(x.numerator() * (lcm / x.denominator()), right * (lcm / y.denominator()), &total)) {
-        overflow();
-    }
+    if (__builtin_add_overflow(static_cast<i128>(x.numerator()) * xShare, right * yShare, &total)) overflow();
     return lowestTerms(total, lcm);
 }
 

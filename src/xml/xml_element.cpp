@@ -51,6 +51,20 @@ std::optional<std::string> owned(xmlChar* value) {
     return detail::takeText(value);
 }
 
+// Nearly every value is one text node: read in place rather than through a copy that
+// libxml2 allocates. Absent when the value is made of several nodes. `wellFormed` tells
+// that the whole document's text is well-formed UTF-8.
+inline std::optional<AttributeText> inPlaceValue(const xmlAttr* attribute, bool wellFormed) {
+    const xmlNode* value = attribute->children;
+    if (value == nullptr || value->next != nullptr || value->content == nullptr ||
+        (value->type != XML_TEXT_NODE && value->type != XML_CDATA_SECTION_NODE)) {
+        return std::nullopt;
+    }
+    const std::string_view inPlace(reinterpret_cast<const char*>(value->content));
+    if (wellFormed || isValidUtf8(inPlace)) return AttributeText(inPlace);
+    return AttributeText(sanitizeUtf8(inPlace));
+}
+
 }  // namespace
 
 XMLElement::XMLElement(xmlNodePtr node, const XMLDocument& document) : XMLNode(node, document, true) {}
@@ -66,13 +80,21 @@ std::optional<std::string> XMLElement::namespacePrefix() const {
 std::optional<std::string> XMLElement::tag() const { return detail::nameFrom(detail::nameOf(cNode())); }
 
 // Not cached: each caller reads an element's attributes once, and a cache would keep a map
-// alive for every element that is itself kept, such as each asset's resource.
+// alive for every element that is itself kept, such as each asset's resource. Each value is
+// the one `attr` gives for its name: the first attribute of a name wins.
 std::map<std::string, std::string> XMLElement::attributes() const {
     std::map<std::string, std::string> result;
     for (const xmlAttr* attribute = detail::attributesOf(cNode()); attribute != nullptr; attribute = attribute->next) {
-        std::optional<std::string> name = detail::nameFrom(attribute->name);
-        if (!name) continue;
-        if (std::optional<std::string> value = attr(*name)) result[*name] = std::move(*value);
+        if (attribute->name == nullptr) continue;
+        const std::string_view name(reinterpret_cast<const char*>(attribute->name));
+        // A name that is no text could not be asked for by name either.
+        if (!isValidUtf8(name) || result.contains(std::string(name))) continue;
+        if (std::optional<AttributeText> value = inPlaceValue(attribute, state()->wellFormedText)) {
+            result.emplace(name, std::move(*value).str());
+        } else if (std::optional<std::string> composed =
+                       owned(xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute)))) {
+            result.emplace(name, std::move(*composed));
+        }
     }
     return result;
 }
@@ -85,19 +107,12 @@ std::optional<std::string> XMLElement::attr(std::string_view name) const {
 
 std::optional<AttributeText> XMLElement::attrText(std::string_view name) const {
     if (cNode()->type != XML_ELEMENT_NODE) return std::nullopt;
-    // Nearly every value is one text node: read in place rather than through a copy that
-    // libxml2 allocates. A name holding a NUL matches no attribute here.
+    // A name holding a NUL matches no attribute here.
     bool present = false;
     for (const xmlAttr* attribute = cNode()->properties; attribute != nullptr; attribute = attribute->next) {
         if (!detail::isNamed(attribute->name, name)) continue;
         present = true;
-        const xmlNode* value = attribute->children;
-        if (value != nullptr && value->next == nullptr && value->content != nullptr &&
-            (value->type == XML_TEXT_NODE || value->type == XML_CDATA_SECTION_NODE)) {
-            const std::string_view inPlace(reinterpret_cast<const char*>(value->content));
-            if (state()->wellFormedText || isValidUtf8(inPlace)) return AttributeText(inPlace);
-            return AttributeText(sanitizeUtf8(inPlace));
-        }
+        if (std::optional<AttributeText> value = inPlaceValue(attribute, state()->wellFormedText)) return value;
         break;
     }
     if (!present && !declaresAttributeDefaults(cNode()->doc)) return std::nullopt;

@@ -44,6 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         TimeCase{"3600000/1000s", R::fps29_97, 107892.0 + 0.10, ""},
         TimeCase{"8648640000/2400000s", R::fps29_97, 108000.0, ""},
         TimeCase{"60060/30000s", R::fps29_97d, 60.0, ""},
+        // Terms past 64 bits once multiplied by the frame duration's.
+        TimeCase{"1/9223372036854775807s", R::fps25, 0.0, ""},
+        TimeCase{"9223372036854775807/9223372036854775806s", R::fps23_976, 23.0 + 0.97, ""},
         // Outside one day the exact quotient stands.
         TimeCase{"-10s", R::fps25, -250.0, "\"Unable to create Timecode from -10s at 25\""},
         TimeCase{"86400s", R::fps25, 2160000.0, "\"Unable to create Timecode from 86400s at 25\""},

@@ -93,6 +93,27 @@ TEST(FractionTest, ArithmeticGivesLowestTerms) {
     }
 }
 
+// Sums and differences over unlike denominators of either sign: checked by cross-multiplying.
+TEST(FractionTest, SumsOverUnlikeDenominatorsAreExact) {
+    const Fraction terms[] = {{1, 3},      {-1, 3},    {1, -3},   {5, 6},        {7, -10}, {1001, 24000},
+                              {-1001, 30000}, {3, 1},  {0, 7},    {123456789, 1000000007}, {1, 1LL << 20}};
+    for (const Fraction& a : terms) {
+        for (const Fraction& b : terms) {
+            for (const int sign : {1, -1}) {
+                const Fraction r = sign > 0 ? a + b : a - b;
+                const __int128 expected = static_cast<__int128>(a.numerator()) * b.denominator() +
+                                          static_cast<__int128>(sign) * b.numerator() * a.denominator();
+                const __int128 across = static_cast<__int128>(a.denominator()) * b.denominator();
+                EXPECT_TRUE(static_cast<__int128>(r.numerator()) * across == expected * r.denominator())
+                    << a.description() << (sign > 0 ? '+' : '-') << b.description();
+                EXPECT_GT(r.denominator(), 0);
+                EXPECT_TRUE(r.isReduced());
+            }
+        }
+    }
+    EXPECT_EQ(errorCode<FractionError>([] { return Fraction(1, kMin) + Fraction(1, 2); }), FractionError::Code::overflow);
+}
+
 TEST(FractionTest, RefusesDivisionByZeroAndOverflowWithTypedErrors) {
     const auto code = [](auto operation) { return errorCode<FractionError>(operation); };
     using C = FractionError::Code;

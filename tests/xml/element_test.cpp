@@ -120,6 +120,14 @@ TEST(XMLElementTest, AttributeTextsMatchTheCopies) {
         }
     }
     EXPECT_EQ(a.attrText("bad")->view(), "q\xEF\xBF\xBDr");
+    // The map holds, for each attribute's name, what `attr` gives (defaults are no attributes).
+    const std::map<std::string, std::string> all = a.attributes();
+    EXPECT_EQ(all.size(), 4u);
+    for (const auto& [name, value] : all) EXPECT_EQ(a.attr(name), value) << name;
+    // Two attributes of one local name in two namespaces: the first is the one `attr` finds.
+    XMLDocument twice = parse("<a xmlns:x=\"urn:x\" xmlns:y=\"urn:y\" x:k=\"1\" y:k=\"2\"/>");
+    EXPECT_EQ(twice.root()->attributes(), (std::map<std::string, std::string>{{"k", "1"}}));
+    EXPECT_EQ(twice.root()->attr("k"), "1");
     EXPECT_TRUE(a.attrText("plain") == "1");
     EXPECT_TRUE(a.attrText("plain") != "2");
 }
