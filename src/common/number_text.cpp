@@ -1,9 +1,13 @@
 #include "common/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <locale.h>
 #include <system_error>
 
@@ -14,29 +18,14 @@ namespace {
 constexpr double kTwoTo53 = 9007199254740992.0;
 constexpr double kTenTo16 = 1e16;
 
-// Shortest round-trip digits of a finite, non-zero magnitude and the decimal exponent
-// of the first digit (value = 0.d1d2d3... x 10^(exponent + 1)).
-struct ShortestDigits {
-    std::string digits;
-    int exponent = 0;
-};
-
-ShortestDigits shortestDigits(double magnitude) {
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
-    auto e = text.find('e');
-    ShortestDigits out;
-    for (char c : text.substr(0, e)) {
-        if (c != '.') out.digits.push_back(c);
-    }
-    out.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-    return out;
-}
-
 locale_t cLocale() {
     static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;
+}
+
+char* appendText(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
 }
 
 // The exponent form is taken below 1e-4 and, above, where `largeUsesExponent` says.
@@ -44,28 +33,57 @@ template <class LargeUsesExponent>
 std::string shortestText(double value, LargeUsesExponent largeUsesExponent) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    std::string sign = std::signbit(value) ? "-" : "";
+    // Long enough for a sign, 17 digits, a point, and "0.000" or an exponent.
+    char text[48];
+    char* out = text;
+    if (std::signbit(value)) *out++ = '-';
     double magnitude = std::fabs(value);
-    if (magnitude == 0) return sign + "0.0";
 
-    ShortestDigits d = shortestDigits(magnitude);
+    // Below 2^53 neighbouring doubles are at most 1 apart, so a whole number's own digits
+    // (zero's too) are its shortest round-trip digits, and neither caller takes the exponent
+    // form there. Most numbers in a document are such; they skip the general conversion.
+    if (magnitude < kTwoTo53) {
+        auto whole = static_cast<std::uint64_t>(magnitude);
+        if (static_cast<double>(whole) == magnitude) {
+            out = std::to_chars(out, std::end(text) - 2, whole).ptr;  // room for ".0"
+            return std::string(text, appendText(out, ".0"));
+        }
+    }
+
+    // The scientific form gives the shortest round-trip digits ("d[.ddd]e±XX"); its
+    // exponent has at least two digits, as the exponent form wants.
+    char scientific[32];
+    char* scientificEnd =
+        std::to_chars(scientific, std::end(scientific), magnitude, std::chars_format::scientific).ptr;
     if (magnitude < 1e-4 || largeUsesExponent(magnitude)) {
-        std::string text = sign + d.digits.substr(0, 1);
-        if (d.digits.size() > 1) text += "." + d.digits.substr(1);
-        int e = d.exponent;
-        text += e < 0 ? "e-" : "e+";
-        int absE = e < 0 ? -e : e;
-        if (absE < 10) text += "0";
-        return text + std::to_string(absE);
+        return std::string(text, appendText(out, std::string_view(scientific, scientificEnd)));
     }
-    if (d.exponent < 0) {
-        return sign + "0." + std::string(static_cast<size_t>(-d.exponent - 1), '0') + d.digits;
+
+    char digits[24];
+    size_t digitCount = 0;
+    const char* p = scientific;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits[digitCount++] = *p;
     }
-    size_t integerDigits = static_cast<size_t>(d.exponent) + 1;
-    if (d.digits.size() <= integerDigits) {
-        return sign + d.digits + std::string(integerDigits - d.digits.size(), '0') + ".0";
+    bool negativeExponent = p[1] == '-';
+    int exponent = 0;
+    for (p += 2; p != scientificEnd; ++p) exponent = exponent * 10 + (*p - '0');
+    std::string_view digitText(digits, digitCount);
+
+    if (negativeExponent) {
+        out = appendText(out, "0.");
+        out = std::fill_n(out, exponent - 1, '0');
+        return std::string(text, appendText(out, digitText));
     }
-    return sign + d.digits.substr(0, integerDigits) + "." + d.digits.substr(integerDigits);
+    size_t integerDigits = static_cast<size_t>(exponent) + 1;
+    if (digitCount <= integerDigits) {
+        out = appendText(out, digitText);
+        out = std::fill_n(out, integerDigits - digitCount, '0');
+        return std::string(text, appendText(out, ".0"));
+    }
+    out = appendText(out, digitText.substr(0, integerDigits));
+    *out++ = '.';
+    return std::string(text, appendText(out, digitText.substr(integerDigits)));
 }
 
 }  // namespace

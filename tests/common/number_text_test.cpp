@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 using tallyvane::formatDouble;
 using tallyvane::parseDouble;
@@ -48,6 +53,75 @@ TEST(FormatSettingsNumber, TakesTheExponentFormFromTenToTheSixteenthUp) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tallyvane::formatSettingsNumber(c.value), c.text) << c.text;
+    }
+}
+
+namespace {
+
+// A plain rendering of the documented rules from the scientific shortest form, to check
+// the optimised formatting against.
+std::string referenceNumberText(double value, double exponentFrom, bool exponentAtThreshold) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    std::string sign = std::signbit(value) ? "-" : "";
+    double magnitude = std::fabs(value);
+    if (magnitude == 0) return sign + "0.0";
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    std::string scientific(buffer, result.ptr);
+    auto e = scientific.find('e');
+    std::string digits;
+    for (char c : scientific.substr(0, e)) {
+        if (c != '.') digits.push_back(c);
+    }
+    int exponent = std::atoi(scientific.substr(e + 1).c_str());
+    bool large = exponentAtThreshold ? magnitude >= exponentFrom : magnitude > exponentFrom;
+    if (magnitude < 1e-4 || large) {
+        std::string text = sign + digits.substr(0, 1);
+        if (digits.size() > 1) text += "." + digits.substr(1);
+        int absE = std::abs(exponent);
+        return text + (exponent < 0 ? "e-" : "e+") + (absE < 10 ? "0" : "") + std::to_string(absE);
+    }
+    if (exponent < 0) return sign + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    size_t integerDigits = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) return sign + digits + std::string(integerDigits - digits.size(), '0') + ".0";
+    return sign + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+}
+
+std::vector<double> numberTextSamples() {
+    std::vector<double> values;
+    for (int i = -2000; i <= 2000; ++i) values.push_back(i);
+    for (double around : {9007199254740992.0, 1e15, 1e16}) {
+        for (double step = -4; step <= 4; ++step) values.push_back(around + step * (around > 1e15 ? 2 : 1));
+        values.push_back(std::nextafter(around, 0.0));
+        values.push_back(std::nextafter(around, 1e300));
+    }
+    for (int p = -30; p <= 70; ++p) values.push_back(std::ldexp(1.0, p));
+    for (int p = -8; p <= 20; ++p) values.push_back(std::pow(10.0, p));
+    for (double v : {0.1, 12.5, 99.99999, 0.0001, 0.00009999, 1.0 / 3.0, 30000.0 / 1001.0, 123456789.125,
+                     5e-324, 1.7976931348623157e308, 0.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        values.push_back(v);
+    }
+    std::mt19937_64 generator(20261207);
+    std::uniform_real_distribution<double> exponent(-6, 20);
+    std::uniform_real_distribution<double> unit(1, 10);
+    for (int i = 0; i < 20000; ++i) {
+        double v = unit(generator) * std::pow(10.0, std::floor(exponent(generator)));
+        values.push_back(v);
+        values.push_back(std::round(v));
+        values.push_back(std::round(v * 100) / 100);
+    }
+    size_t count = values.size();
+    for (size_t i = 0; i < count; ++i) values.push_back(-values[i]);
+    return values;
+}
+
+}  // namespace
+
+TEST(NumberText, FormattingMatchesTheReferenceRendering) {
+    for (double v : numberTextSamples()) {
+        ASSERT_EQ(formatDouble(v), referenceNumberText(v, 9007199254740992.0, false)) << v;
+        ASSERT_EQ(tallyvane::formatSettingsNumber(v), referenceNumberText(v, 1e16, true)) << v;
     }
 }
 
