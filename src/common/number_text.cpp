@@ -98,10 +98,21 @@ std::string formatSettingsNumber(double value) {
 
 std::optional<double> parseDouble(std::string_view text) {
     if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-    std::string copy(text);
+    // strtod_l wants a terminated text; number texts are short enough to copy to the stack.
+    char shortCopy[64];
+    std::string longCopy;
+    const char* begin = shortCopy;
+    if (text.size() < sizeof shortCopy) {
+        std::memcpy(shortCopy, text.data(), text.size());
+        shortCopy[text.size()] = '\0';
+    } else {
+        longCopy.assign(text);
+        begin = longCopy.c_str();
+    }
     char* end = nullptr;
-    double value = strtod_l(copy.c_str(), &end, cLocale());
-    if (end != copy.c_str() + copy.size()) return std::nullopt;
+    double value = strtod_l(begin, &end, cLocale());
+    // An embedded NUL ends the scan early and so refuses the text, as a leftover would.
+    if (end != begin + text.size()) return std::nullopt;
     return value;
 }
 

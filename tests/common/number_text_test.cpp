@@ -135,7 +135,7 @@ TEST(FormatDouble, EveryTextReadsBackAsTheSameValue) {
 }
 
 TEST(ParseDouble, AcceptsOnlyAWholeNumberText) {
-    struct Case { const char* text; std::optional<double> value; };
+    struct Case { std::string text; std::optional<double> value; };
     const Case cases[] = {
         {"1.5", 1.5},
         {"-0.25", -0.25},
@@ -146,10 +146,23 @@ TEST(ParseDouble, AcceptsOnlyAWholeNumberText) {
         {"1 ", std::nullopt},
         {"1,5", std::nullopt},
         {"1.5x", std::nullopt},
+        {"0x1.8p1", 3.0},
+        {"-inf", -std::numeric_limits<double>::infinity()},
+        {"1e400", std::numeric_limits<double>::infinity()},
+        {std::string(62, '0') + "5", 5.0},
+        {std::string(63, '0') + "5", 5.0},
+        {std::string(70, '0') + "1.25", 1.25},
+        {"0." + std::string(80, '0') + "1e81", 1.0},
+        {std::string(70, '1') + " ", std::nullopt},
+        {std::string("1\0", 2), std::nullopt},
+        {std::string(70, '2') + std::string("\0", 1), std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(parseDouble(c.text), c.value) << '"' << c.text << '"';
     }
+    auto nan = parseDouble("nan");
+    ASSERT_TRUE(nan.has_value());
+    EXPECT_TRUE(std::isnan(*nan));
 }
 
 TEST(ParseDouble, IgnoresTheProcessLocale) {
