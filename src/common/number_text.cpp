@@ -98,6 +98,14 @@ std::string formatSettingsNumber(double value) {
 
 std::optional<double> parseDouble(std::string_view text) {
     if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
+    // A plain decimal text, as nearly all are, is read by from_chars: rounded correctly like
+    // strtod, at a fraction of its cost. A sign '+', hexadecimal, infinities, NaN and values
+    // out of range stay strtod's to read.
+    if (text.find_first_not_of("0123456789.-eE") == std::string_view::npos) {
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error == std::errc() && end == text.data() + text.size()) return value;
+    }
     // strtod_l wants a terminated text; number texts are short enough to copy to the stack.
     char shortCopy[64];
     std::string longCopy;

@@ -5,7 +5,9 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -163,6 +165,35 @@ TEST(ParseDouble, AcceptsOnlyAWholeNumberText) {
     auto nan = parseDouble("nan");
     ASSERT_TRUE(nan.has_value());
     EXPECT_TRUE(std::isnan(*nan));
+}
+
+// Decimal texts read through the quick path give strtod's double to the bit, signs of zero,
+// subnormals, ties and texts out of range included.
+TEST(ParseDouble, DecimalTextsReadAsStrtodReadsThem) {
+    std::vector<std::string> texts{"0",  "-0", ".5", "5.", "-.25", "1e5", "1E-5", "2.2250738585072011e-308",
+                                   "4.9e-324", "1e-320", "1e-400", "-1e400", "9007199254740993",
+                                   "0.1000000000000000055511151231257827", "123456789012345678901234567890",
+                                   "1e", "1.2.3", "--1", "1-", "e5", "."};
+    std::mt19937_64 random(29);
+    char buffer[64];
+    for (int i = 0; i < 3000; ++i) {
+        const double value = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 200) - 140);
+        for (const char* format : {"%.17g", "%.3f", "%e", "%.1f"}) {
+            std::snprintf(buffer, sizeof buffer, format, i % 2 ? -value : value);
+            texts.emplace_back(buffer);
+        }
+    }
+    for (const std::string& text : texts) {
+        char* end = nullptr;
+        const double expected = std::strtod(text.c_str(), &end);
+        const std::optional<double> read = parseDouble(text);
+        if (end != text.c_str() + text.size()) {
+            EXPECT_FALSE(read.has_value()) << text;
+            continue;
+        }
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(std::memcmp(&*read, &expected, sizeof expected), 0) << text;
+    }
 }
 
 TEST(ParseDouble, IgnoresTheProcessLocale) {
