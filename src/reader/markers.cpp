@@ -6,6 +6,7 @@
 
 #include "model/marked_range.h"
 #include "model/story_element.h"
+#include "reader/child_elements.h"
 #include "reader/time_values.h"
 #include "timecode/text_utilities.h"
 #include "xml/node_set.h"
@@ -46,22 +47,21 @@ Fraction timelinePlace(const Fraction& start, const ExactTimes::Placed& place, T
 }  // namespace
 
 std::string markedRangeKind(const XMLElement& element) {
-    const std::string tag = element.tag().value_or("");
-    if (tag == "marker") {
+    if (hasTag(element, "marker")) {
         const std::optional<AttributeText> completed = element.attrText("completed");
         if (completed == "0") return "Incomplete To-Do";
         if (completed == "1") return "Completed To-Do";
         return "Standard";
     }
-    if (tag == "chapter-marker") return "Chapter";
-    if (tag == "keyword") return "keyword";
-    if (tag == "rating") {
+    if (hasTag(element, "chapter-marker")) return "Chapter";
+    if (hasTag(element, "keyword")) return "keyword";
+    if (hasTag(element, "rating")) {
         const std::optional<AttributeText> value = element.attrText("value");
         if (value == "favorite") return "favorite";
         if (value == "reject") return "rejected";
         return "";
     }
-    if (tag == "analysis-marker") return "analysis";
+    if (hasTag(element, "analysis-marker")) return "analysis";
     return "";
 }
 
@@ -83,11 +83,10 @@ std::vector<MarkerEntry> readMarkers(const std::vector<XMLElement>& elements) {
     std::vector<MarkerEntry> entries;
     entries.reserve(elements.size());
     for (const XMLElement& element : elements) {
-        const std::string tag = element.tag().value_or("");
         MarkerEntry& entry = entries.emplace_back();
-        if (tag == "rating") {
+        if (hasTag(element, "rating")) {
             entry.name = element.attr("name").value_or("");
-        } else if (tag == "analysis-marker") {
+        } else if (hasTag(element, "analysis-marker")) {
             entry.name = analysisMarkerName(element);
         } else {
             entry.name = element.attr("value").value_or("");

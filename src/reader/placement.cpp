@@ -371,9 +371,8 @@ std::optional<std::int64_t> laneOf(const XMLElement& clipElement) {
 
 void placeStoryElement(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
     Expansion expansion;
-    const std::optional<std::string> tag = tagName(built.clipElement);
-    if (tag == "mc-clip") expansion = multicamExpansion(built, list, reader);
-    if (tag == "sync-clip") expansion = syncExpansion(built, list, reader);
+    if (hasTag(built.clipElement, "mc-clip")) expansion = multicamExpansion(built, list, reader);
+    if (hasTag(built.clipElement, "sync-clip")) expansion = syncExpansion(built, list, reader);
     const AdjacentTransitions transitions = adjacentTransitions(built, list.context, reader);
     const std::optional<std::int64_t> lane = laneOf(built.clipElement);
 

@@ -141,7 +141,7 @@ void storeStoryElement(const XMLElement& element, const StoryList& list, Timecod
     const std::shared_ptr<Asset> asset = reader.asset(ref);
     if (asset && asset->category() == Asset::Category::Image) {
         kind = Category::stillImage;
-    } else if (!asset && tagName(clipElement) == "video" && reader.effectResource(ref)) {
+    } else if (!asset && hasTag(clipElement, "video") && reader.effectResource(ref)) {
         kind = Category::generator;
     }
 
@@ -216,7 +216,7 @@ ElementPosition elementPosition(const XMLElement& element, const StoryList& list
         case StorylineContext::Secondary:
             break;
     }
-    if (element.tag() != "caption") {
+    if (!hasTag(element, "caption")) {
         return {time(parent, "offset") + time(grandparent, "offset") + time(greatGrandparent, "offset") -
                     time(grandparent, "start"),
                 200};
