@@ -33,6 +33,12 @@ std::vector<std::vector<XMLElement>> childElementGroups(const std::vector<XMLEle
 
 std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags);
 
+// Asks the processor to fetch, while other work goes on, the memory the element and its
+// attributes and first children are most likely in: the parser made them one after the
+// other. A long timeline's tree is far larger than the caches, and a clip's nodes
+// otherwise arrive one cache miss at a time as each is first read.
+void prefetchElement(const XMLElement& element);
+
 // Whether the element's tag is that text, read without making a copy of it.
 bool hasTag(const XMLElement& element, std::string_view tag);
 

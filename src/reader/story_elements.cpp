@@ -239,7 +239,9 @@ void storeStoryElements(const std::vector<XMLElement>& elements, const StoryList
                      << ": unknown frame rate \"" << list.composition->timecodeFrameRate() << "\"\n";
         return;
     }
-    for (const XMLElement& element : elements) {
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const XMLElement& element = elements[i];
+        if (i + 1 < elements.size()) prefetchElement(elements[i + 1]);
         reader.elementRead();
         try {
             storeStoryElement(element, list, *rate, reader);
