@@ -60,8 +60,10 @@ std::optional<double> endFrames(const Fraction& start, const Fraction& duration,
 
 double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::ostream& log, std::string_view text) {
     if (const std::optional<double> frames = framesWithinDay(seconds, rate)) return *frames;
-    const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);
-    log << debugQuoted("Unable to create Timecode from " + named + " at " + std::string(rate.stringValue())) << '\n';
+    if (log) {
+        const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);
+        log << debugQuoted("Unable to create Timecode from " + named + " at " + std::string(rate.stringValue())) << '\n';
+    }
     try {
         const Fraction frames = seconds / rate.frameDuration();
         return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
