@@ -121,9 +121,11 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
 }
 
 void storeAssets(ReaderContext& context) {
-    for (const XMLElement& element : context.index().assets) {
+    const std::vector<XMLElement>& assets = context.index().assets;
+    for (std::size_t i = 0; i < assets.size(); ++i) {
+        if (i + 1 < assets.size()) prefetchElement(assets[i + 1]);
         context.elementRead();
-        context.insertAsset(assetFrom(element, context), element);
+        context.insertAsset(assetFrom(assets[i], context), assets[i]);
     }
 }
 
