@@ -64,8 +64,17 @@ double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::o
         const std::string named = text.empty() ? seconds.fcpxmlStringValue() : std::string(text);
         log << debugQuoted("Unable to create Timecode from " + named + " at " + std::string(rate.stringValue())) << '\n';
     }
+    // Terms below 2^53 are exact as doubles, and the division rounds their quotient as it
+    // would the quotient's lowest terms: no fraction need be reduced for it.
+    const Fraction frameDuration = rate.frameDuration();
+    const __int128 numerator = static_cast<__int128>(seconds.numerator()) * frameDuration.denominator();
+    const __int128 denominator = static_cast<__int128>(seconds.denominator()) * frameDuration.numerator();
+    constexpr __int128 kExact = __int128{1} << 53;
+    if (denominator != 0 && -kExact < numerator && numerator < kExact && -kExact < denominator && denominator < kExact) {
+        return numerator == 0 ? 0.0 : static_cast<double>(numerator) / static_cast<double>(denominator);
+    }
     try {
-        const Fraction frames = seconds / rate.frameDuration();
+        const Fraction frames = seconds / frameDuration;
         return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
     } catch (const FractionError&) {
         // Beyond 64-bit terms the time is far outside any timeline.

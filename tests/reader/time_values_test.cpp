@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <sstream>
 
 #include "reader/time_values.h"
@@ -65,6 +67,26 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"Unable to create Timecode from 9223372036854775807s at 29.97\""},
         TimeCase{"-9223372036854775808/1s", R::fps119_88, 0.0,
                  "\"Unable to create Timecode from -9223372036854775808/1s at 119.88\""}));
+
+// Outside one day the count is the exact quotient, the double of the quotient's lowest
+// terms, whatever terms the seconds come in.
+TEST(FramesFromSeconds, OutsideADayCountTheQuotientOfTheLowestTerms) {
+    std::mt19937_64 random(7);
+    std::ostringstream log;
+    for (const TimecodeFrameRate rate : {R::fps23_976, R::fps25, R::fps29_97d, R::fps59_94, R::fps120}) {
+        for (int i = 0; i < 2000; ++i) {
+            const auto denominator = static_cast<std::int64_t>(random() % 1000000 + 1);
+            const std::int64_t scale = i % 3 == 0 ? 1 : static_cast<std::int64_t>(random() % 1000 + 1);
+            const std::int64_t whole = static_cast<std::int64_t>(random() % (1LL << 36)) - (1LL << 35);
+            const Fraction seconds(whole * scale, denominator * scale);
+            const Fraction exact = seconds / rate.frameDuration();
+            const double expected = static_cast<double>(exact.numerator()) / static_cast<double>(exact.denominator());
+            if (framesWithinDay(seconds, rate)) continue;
+            const double counted = framesFromSeconds(seconds, rate, log);
+            EXPECT_EQ(std::memcmp(&counted, &expected, sizeof counted), 0) << seconds.description() << " at " << rate.stringValue();
+        }
+    }
+}
 
 struct RateCase {
     Fraction rate;
