@@ -105,12 +105,14 @@ TimecodeFrameRate frameRateFromVideoRate(std::string_view videoRateText, bool dr
 }
 
 Fraction FrameCounter::seconds(std::optional<std::string_view> time) {
+    std::optional<ReadTime>* slot = nullptr;
     if (time) {
-        if (const auto found = read_.find(*time); found != read_.end()) return found->second;
+        slot = &read_[TextHash{}(*time) % kReadTimes];
+        if (*slot && (*slot)->text == *time) return (*slot)->seconds;
     }
     const std::optional<Fraction> seconds = secondsFromFCPXML(time, log_);
     if (!seconds) return Fraction(0, 1);
-    read_.emplace(std::string(*time), *seconds);
+    if (slot != nullptr) *slot = ReadTime{std::string(*time), *seconds};
     return *seconds;
 }
 

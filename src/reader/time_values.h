@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/text_map.h"
 #include "timecode/fraction.h"
@@ -55,10 +56,19 @@ public:
     std::ostream& log() const noexcept { return log_; }
 
 private:
+    // Times read before, a fixed number of them: a long timeline repeats its durations and
+    // starts thousands of times but reads each offset once or twice, so each text goes to
+    // the slot its hash picks and stays until another text takes that slot. The table
+    // stays small and in the processor's cache however long the timeline. Only times read
+    // without a diagnostic line are kept, so every such line is still written each time.
+    struct ReadTime {
+        std::string text;
+        Fraction seconds;
+    };
+    static constexpr std::size_t kReadTimes = 4096;
+
     std::ostream& log_;
-    // Only times read without a diagnostic line are kept, so every such line is still
-    // written each time.
-    TextMap<Fraction> read_;
+    std::vector<std::optional<ReadTime>> read_ = std::vector<std::optional<ReadTime>>(kReadTimes);
 };
 
 // The timecode rate of a rate, its drop-frame form when asked for and one exists; "60"

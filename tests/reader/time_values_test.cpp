@@ -88,6 +88,24 @@ TEST(FramesFromSeconds, OutsideADayCountTheQuotientOfTheLowestTerms) {
     }
 }
 
+// Times are kept for reading again in a table of fixed size: whatever texts share a place in
+// it, each reads as its own time, and an unreadable one writes its line every time.
+TEST(FrameCounter, EveryTimeReadsAsItselfHoweverManyThereAre) {
+    std::ostringstream log;
+    FrameCounter frames(log);
+    for (int round = 0; round < 2; ++round) {
+        for (std::int64_t n = 0; n < 20000; ++n) {
+            const std::string offset = std::to_string(n * 100) + "/2500s";
+            EXPECT_EQ(frames.seconds(std::string_view(offset)), Fraction(n * 100, 2500)) << offset;
+            EXPECT_EQ(frames.seconds(std::string_view("1001/24000s")), Fraction(1001, 24000));
+        }
+    }
+    EXPECT_EQ(log.str(), "");
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(frames.seconds(std::string_view("12")), Fraction(0, 1));
+    EXPECT_EQ(log.str(), "\"Unable to create Fraction from 12\"\n\"Unable to create Fraction from 12\"\n");
+    EXPECT_EQ(frames.seconds(std::nullopt), Fraction(0, 1));
+}
+
 struct RateCase {
     Fraction rate;
     bool drop;
