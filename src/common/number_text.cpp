@@ -106,21 +106,12 @@ std::optional<double> parseDouble(std::string_view text) {
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error == std::errc() && end == text.data() + text.size()) return value;
     }
-    // strtod_l wants a terminated text; number texts are short enough to copy to the stack.
-    char shortCopy[64];
-    std::string longCopy;
-    const char* begin = shortCopy;
-    if (text.size() < sizeof shortCopy) {
-        std::memcpy(shortCopy, text.data(), text.size());
-        shortCopy[text.size()] = '\0';
-    } else {
-        longCopy.assign(text);
-        begin = longCopy.c_str();
-    }
+    // strtod_l wants a terminated text.
+    const std::string copy(text);
     char* end = nullptr;
-    double value = strtod_l(begin, &end, cLocale());
+    double value = strtod_l(copy.c_str(), &end, cLocale());
     // An embedded NUL ends the scan early and so refuses the text, as a leftover would.
-    if (end != begin + text.size()) return std::nullopt;
+    if (end != copy.c_str() + copy.size()) return std::nullopt;
     return value;
 }
 

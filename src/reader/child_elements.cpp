@@ -21,10 +21,6 @@ void appendChildren(const XMLElement& element, Tags tags, std::vector<XMLElement
     }
 }
 
-}  // namespace
-
-namespace {
-
 // One prefetch per cache line of the range, unrolled: the count is fixed and the loop
 // would cost as much again as the prefetches. Addresses, not pointers into objects, as
 // the range runs past the node on purpose.

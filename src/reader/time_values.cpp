@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "common/debug_text.h"
 #include "reader/video_formats.h"
@@ -24,11 +25,19 @@ std::optional<Fraction> secondsFromFCPXML(std::optional<std::string_view> time, 
     return fraction;
 }
 
-std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate rate) {
-    // seconds / frame duration in 128-bit integers: 64-bit terms times terms below 2^20.
+namespace {
+
+// seconds / frame duration in 128-bit integers: 64-bit terms times terms below 2^20.
+std::pair<__int128, __int128> frameQuotient(const Fraction& seconds, TimecodeFrameRate rate) {
     const Fraction frameDuration = rate.frameDuration();
-    __int128 numerator = static_cast<__int128>(seconds.numerator()) * frameDuration.denominator();
-    __int128 denominator = static_cast<__int128>(seconds.denominator()) * frameDuration.numerator();
+    return {static_cast<__int128>(seconds.numerator()) * frameDuration.denominator(),
+            static_cast<__int128>(seconds.denominator()) * frameDuration.numerator()};
+}
+
+}  // namespace
+
+std::optional<double> framesWithinDay(const Fraction& seconds, TimecodeFrameRate rate) {
+    auto [numerator, denominator] = frameQuotient(seconds, rate);
     if (denominator < 0) {
         numerator = -numerator;
         denominator = -denominator;
@@ -66,15 +75,13 @@ double framesFromSeconds(const Fraction& seconds, TimecodeFrameRate rate, std::o
     }
     // Terms below 2^53 are exact as doubles, and the division rounds their quotient as it
     // would the quotient's lowest terms: no fraction need be reduced for it.
-    const Fraction frameDuration = rate.frameDuration();
-    const __int128 numerator = static_cast<__int128>(seconds.numerator()) * frameDuration.denominator();
-    const __int128 denominator = static_cast<__int128>(seconds.denominator()) * frameDuration.numerator();
+    const auto [numerator, denominator] = frameQuotient(seconds, rate);
     constexpr __int128 kExact = __int128{1} << 53;
     if (denominator != 0 && -kExact < numerator && numerator < kExact && -kExact < denominator && denominator < kExact) {
         return numerator == 0 ? 0.0 : static_cast<double>(numerator) / static_cast<double>(denominator);
     }
     try {
-        const Fraction frames = seconds / frameDuration;
+        const Fraction frames = seconds / rate.frameDuration();
         return static_cast<double>(frames.numerator()) / static_cast<double>(frames.denominator());
     } catch (const FractionError&) {
         // Beyond 64-bit terms the time is far outside any timeline.

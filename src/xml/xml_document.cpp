@@ -56,7 +56,7 @@ xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bo
 // replacement text is parsed by a parser of its own that shares the callbacks).
 struct Reading {
     xmlParserCtxtPtr parser;
-    const XMLDocument::ParseOptions& options;
+    const XMLDocument::ParseOptions* options;
     // What the observer threw: it cannot pass through libxml2's frames.
     std::exception_ptr failure;
 };
@@ -87,7 +87,7 @@ void observedStartElement(void* context, const xmlChar* localName, const xmlChar
         return;
     }
     try {
-        reading->options.observeElement(element);
+        reading->options->observeElement(element);
     } catch (...) {
         reading->failure = std::current_exception();
         xmlStopParser(reading->parser);
@@ -112,8 +112,7 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
     const detail::ErrorCapture capture;
     // The error of a failed parse is libxml2's last one, so none of an earlier call may linger.
     xmlResetLastError();
-    const ParseOptions plain;
-    Reading reading{nullptr, options ? *options : plain, nullptr};
+    Reading reading{nullptr, options, nullptr};
     std::function<void(xmlParserCtxtPtr)> prepare;
     if (options) {
         prepare = [&](xmlParserCtxtPtr context) {
