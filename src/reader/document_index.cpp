@@ -31,6 +31,15 @@ void note(Noted& noted, xmlNodePtr node) {
     if (named(node, "event")) noted[events].push_back(node);
 }
 
+// The text of these elements is read whole, whitespace included, with that of any element
+// inside them; elsewhere whitespace between elements only lays out the markup.
+bool readsWholeText(const xmlNode* element) {
+    for (const xmlNode* node = element; node != nullptr; node = node->parent) {
+        if (named(node, "note") || named(node, "text-style") || named(node, "string")) return true;
+    }
+    return false;
+}
+
 std::vector<XMLElement> elements(const std::vector<xmlNodePtr>& nodes, const XMLDocument& document) {
     std::vector<XMLElement> result;
     result.reserve(nodes.size());
@@ -40,11 +49,15 @@ std::vector<XMLElement> elements(const std::vector<xmlNodePtr>& nodes, const XML
 
 }  // namespace
 
-std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count) {
+std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count, MarkupLayout layout) {
     Noted noted;
-    // The reader never asks XPath for an element by its ID.
-    XMLDocument document = XMLDocument::fromBuffer(
-        start, count, {.observeElement = [&](xmlNodePtr node) { note(noted, node); }, .registersIDs = false});
+    XMLDocument::ParseOptions options{.observeElement = [&](xmlNodePtr node) { note(noted, node); },
+                                      // The reader never asks XPath for an element by its ID.
+                                      .registersIDs = false};
+    if (layout == MarkupLayout::dropped) {
+        options.dropsSpacingIn = [](const xmlNode* parent) { return !readsWholeText(parent); };
+    }
+    XMLDocument document = XMLDocument::fromBuffer(start, count, options);
     DocumentIndex index{elements(noted[formats], document),   elements(noted[assets], document),
                         elements(noted[effects], document),   elements(noted[multicams], document),
                         elements(noted[compoundSequences], document), elements(noted[events], document)};

@@ -24,8 +24,12 @@ struct DocumentIndex {
     std::vector<XMLElement> events;
 };
 
+// Whether the whitespace that lays out the markup between elements is kept. The reader
+// reads none of it: only markup shown whole, in the diagnostic log, needs it.
+enum class MarkupLayout { kept, dropped };
+
 // The document parsed from the text (as `XMLDocument::fromBuffer` does, throwing what it
 // throws) and its index.
-std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count);
+std::pair<XMLDocument, DocumentIndex> parseIndexed(const char* start, std::size_t count, MarkupLayout layout);
 
 }  // namespace tallyvane

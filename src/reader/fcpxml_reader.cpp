@@ -42,7 +42,9 @@ void FCPXMLReader::processFCPXML(std::string document) {
         alerts_.showAlert(messageText, informativeText);
     };
     try {
-        auto [parsed, index] = parseIndexed(document.data(), document.size());
+        // Only the markup the log shows needs the layout of the text.
+        auto [parsed, index] = parseIndexed(document.data(), document.size(),
+                                            log_ ? MarkupLayout::kept : MarkupLayout::dropped);
         std::string().swap(document);
         checkFCPXMLDocument(parsed);
         ReaderContext context(store_, log_, std::move(parsed), std::move(index), defaultVideoFormat(), tick_);

@@ -7,10 +7,10 @@
 #include "xml/libxml_errors.h"
 #include "xml/libxml_text.h"
 #include "xml/node_internals.h"
+#include "xml/parse_callbacks.h"
 #include "xml/text_encoding.h"
 
 #include <libxml/HTMLparser.h>
-#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 
 #include <climits>
@@ -52,48 +52,6 @@ xmlDocPtr readWith(Context* context, Read read, const char* start, int count, bo
     return doc;
 }
 
-// What the callbacks need: the options and the parser they apply to (an entity's
-// replacement text is parsed by a parser of its own that shares the callbacks).
-struct Reading {
-    xmlParserCtxtPtr parser;
-    const XMLDocument::ParseOptions* options;
-    // What the observer threw: it cannot pass through libxml2's frames.
-    std::exception_ptr failure;
-};
-
-Reading* readingOf(void* context) {
-    auto* parser = static_cast<xmlParserCtxtPtr>(context);
-    auto* reading = static_cast<Reading*>(parser->_private);
-    return reading != nullptr && reading->parser == parser ? reading : nullptr;
-}
-
-// The parser sets its ID lookups from the options when it starts, so they are switched
-// off here, after that and before the first attribute.
-void startDocumentWithoutIDs(void* context) {
-    xmlSAX2StartDocument(context);
-    if (readingOf(context) != nullptr) static_cast<xmlParserCtxtPtr>(context)->loadsubset |= XML_SKIP_IDS;
-}
-
-void observedStartElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
-                          int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
-                          const xmlChar** attributes) {
-    xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount,
-                          defaultedCount, attributes);
-    Reading* reading = readingOf(context);
-    xmlNodePtr element = static_cast<xmlParserCtxtPtr>(context)->node;
-    if (reading == nullptr || reading->failure || element == nullptr || element->type != XML_ELEMENT_NODE ||
-        !xmlStrEqual(element->name, localName) || element->parent == nullptr ||
-        element->parent->type != XML_ELEMENT_NODE) {
-        return;
-    }
-    try {
-        reading->options->observeElement(element);
-    } catch (...) {
-        reading->failure = std::current_exception();
-        xmlStopParser(reading->parser);
-    }
-}
-
 }  // namespace
 
 std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const char* start, std::size_t count,
@@ -112,16 +70,9 @@ std::shared_ptr<detail::DocumentState> XMLDocument::parse(Parser parser, const c
     const detail::ErrorCapture capture;
     // The error of a failed parse is libxml2's last one, so none of an earlier call may linger.
     xmlResetLastError();
-    Reading reading{nullptr, options, nullptr};
+    detail::Reading reading{.options = options};
     std::function<void(xmlParserCtxtPtr)> prepare;
-    if (options) {
-        prepare = [&](xmlParserCtxtPtr context) {
-            reading.parser = context;
-            context->_private = &reading;
-            if (options->observeElement) context->sax->startElementNs = observedStartElement;
-            if (!options->registersIDs) context->sax->startDocument = startDocumentWithoutIDs;
-        };
-    }
+    if (options) prepare = [&](xmlParserCtxtPtr context) { detail::installCallbacks(context, reading); };
     xmlDocPtr doc = parser == Parser::html
                         ? readWith<htmlParserCtxt, HtmlContextFree>(htmlNewParserCtxt(), htmlCtxtReadMemory, start,
                                                                     length, endedEarly)

@@ -48,6 +48,12 @@ public:
         // Whether attributes that a DTD declares as IDs are registered for XPath's id():
         // to find out, each attribute of the document is looked up among the declarations.
         bool registersIDs = true;
+        // Whitespace-only text that stands between two elements, or between an element and
+        // the start or end of its parent, lays out the markup and nothing more: where this
+        // returns true for its parent, no node is made for it. Whitespace next to other
+        // text, a comment, CDATA, an entity reference or a processing instruction is always
+        // kept, and so is the text of an element without element children.
+        std::function<bool(const xmlNode* parent)> dropsSpacingIn{};
     };
     static XMLDocument fromBuffer(const char* start, std::size_t count, const ParseOptions& options);
 

@@ -53,7 +53,7 @@ inline std::string readerData(std::string_view name) {
 // A store with a context over one parsed document, for running single passes.
 class PassFixture {
 public:
-    explicit PassFixture(std::string_view documentText) : PassFixture(parseIndexed(documentText.data(), documentText.size())) {}
+    explicit PassFixture(std::string_view documentText) : PassFixture(parseIndexed(documentText.data(), documentText.size(), MarkupLayout::kept)) {}
 
     std::string printed() const { return log.str(); }
     // The first element of the query on the document's root.

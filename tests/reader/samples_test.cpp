@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 
 #include "model/audio_fx.h"
 #include "model/audio_track.h"
@@ -52,7 +53,7 @@ TEST(Samples, AreIndexedPassTheDocumentChecksAndAreReadWhole) {
     ASSERT_GE(documents.size(), 18u);
     for (const auto& path : documents) {
         const std::string text = testing::readFile(path);
-        const auto [document, index] = parseIndexed(text.data(), text.size());
+        const auto [document, index] = parseIndexed(text.data(), text.size(), MarkupLayout::dropped);
         const XMLElement root = *document.root();
         const std::vector<std::pair<const std::vector<XMLElement>*, std::string>> lists{
             {&index.formats, "//resources/format"},      {&index.assets, "//resources/asset"},
@@ -100,6 +101,90 @@ TEST(Samples, AreIndexedPassTheDocumentChecksAndAreReadWhole) {
         for (const auto& bin : read.store.fetch<EventBin>()) list(bin->clips());
         EXPECT_EQ(listed.size(), listings) << path;
         EXPECT_EQ(read.store.fetch<StoryElement>().size(), listings) << path;
+    }
+}
+
+// Everything the reader stores of a clip or a timeline, its random identifiers aside.
+std::string readModel(const Store& store) {
+    std::ostringstream out;
+    for (const auto& composition : store.fetch<Composition>()) {
+        out << "composition " << composition->name() << ' ' << composition->duration() << ' ' << composition->notes()
+            << ' ' << composition->videoTracks().size() << ' ' << composition->audioTracks().size() << '\n';
+    }
+    for (const auto& e : store.fetch<StoryElement>()) {
+        out << rawValue(e->category()) << ' ' << e->timelineClipCategory() << " \"" << e->name() << "\" "
+            << e->clipTimelinePosition() << ' ' << e->clipDuration() << ' ' << e->srcInpoint().value_or(-1) << ' '
+            << e->srcDuration().value_or(-1) << ' ' << e->timelineEnd().value_or(-1) << ' '
+            << e->srcEnd().value_or(-1) << ' ' << e->enabled() << ' ' << e->trackName() << ' '
+            << e->timecodeFrameRate() << ' ' << e->videoRole() << ' ' << e->audioRole() << " \"" << e->notes()
+            << "\" " << e->descriptn() << ' ' << e->label() << ' ' << e->reel() << ' ' << e->scene() << ' '
+            << e->shottake() << ' ' << (e->asset() ? e->asset()->name() : "-") << ' '
+            << (e->composition() ? e->composition()->name() : "-") << '\n';
+        for (const auto& subrole : e->audioSubroles()) out << "  subrole " << subrole << '\n';
+        for (const auto& [key, value] : e->params()) out << "  param " << key << " \"" << value << "\"\n";
+        for (const auto& item : e->metadata()) {
+            out << "  md " << item->key() << ' ' << item->value();
+            for (const auto& value : item->values()) out << " \"" << value << '"';
+            out << '\n';
+        }
+        for (const auto& range : e->markedRanges()) {
+            out << "  marker " << range->name() << ' ' << range->timelinePosition() << ' ' << range->duration() << ' '
+                << range->notes() << '\n';
+        }
+        for (const auto& effect : e->videoFX()) out << "  video fx " << effect->name() << ' ' << effect->settings() << '\n';
+        for (const auto& effect : e->audioFX()) out << "  audio fx " << effect->name() << ' ' << effect->settings() << '\n';
+        if (e->speedFX()) out << "  speed " << e->speedFX()->name() << ' ' << e->speedFX()->percent() << '\n';
+    }
+    return out.str();
+}
+
+// Without a log the reader parses without the whitespace that lays out the markup. Every
+// element then finds the same element siblings, the texts read whole are the same, and
+// so is everything read.
+TEST(Samples, ReadTheSameWithoutTheLayoutOfTheMarkup) {
+    std::vector<std::filesystem::path> documents = sampleDocuments();
+    const std::filesystem::path layout = std::filesystem::path(TALLYVANE_TEST_DATA_DIR) / "reader" / "layout.fcpxml";
+    documents.push_back(layout);
+    for (const auto& path : documents) {
+        const std::string text = testing::readFile(path);
+        const auto [kept, keptIndex] = parseIndexed(text.data(), text.size(), MarkupLayout::kept);
+        const auto [dropped, droppedIndex] = parseIndexed(text.data(), text.size(), MarkupLayout::dropped);
+        const std::vector<XMLElement> keptElements = elementsOf(kept.xpath("//*"));
+        const std::vector<XMLElement> droppedElements = elementsOf(dropped.xpath("//*"));
+        ASSERT_EQ(keptElements.size(), droppedElements.size()) << path;
+        EXPECT_LT(dropped.description().size(), kept.description().size()) << path;
+        const auto positionIn = [](const std::vector<XMLElement>& list, const std::optional<XMLElement>& element) {
+            return element ? std::find(list.begin(), list.end(), *element) - list.begin() : -1;
+        };
+        for (std::size_t i = 0; i < keptElements.size(); ++i) {
+            const XMLElement& before = keptElements[i];
+            const XMLElement& after = droppedElements[i];
+            ASSERT_EQ(before.tag(), after.tag()) << path << ' ' << i;
+            EXPECT_EQ(positionIn(keptElements, previousElementSibling(before)),
+                      positionIn(droppedElements, previousElementSibling(after))) << path << ' ' << *before.tag() << ' ' << i;
+            EXPECT_EQ(positionIn(keptElements, nextElementSibling(before)),
+                      positionIn(droppedElements, nextElementSibling(after))) << path << ' ' << *before.tag() << ' ' << i;
+            const std::string tag = *before.tag();
+            if (tag == "note" || tag == "text-style" || tag == "string") {
+                EXPECT_EQ(before.stringValue(), after.stringValue()) << path << ' ' << i;
+            }
+        }
+
+        testing::ReadDocument logged(text);
+        Store store;
+        testing::RecordingAlerts alerts;
+        std::ostream unwritten(nullptr);
+        FCPXMLReader(store, alerts, unwritten).processFCPXML(text);
+        EXPECT_EQ(alerts.alerts.size(), logged.alerts.alerts.size()) << path;
+        EXPECT_EQ(readModel(store), readModel(logged.store)) << path;
+        if (path == layout) {
+            const std::string model = readModel(store);
+            // The whitespace between the elements of a note, a title's text and a metadata
+            // string is part of their text.
+            for (const std::string_view words : {"first note", "Jane Doe", "one two"}) {
+                EXPECT_TRUE(testing::contains(model, words)) << words << '\n' << model;
+            }
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 #include <string>
+#include <string_view>
 
 namespace tallyvane {
 namespace {
@@ -115,6 +116,38 @@ TEST(XMLDocumentParse, IDsAreRegisteredUnlessAskedNotTo) {
     // Nothing else of the tree differs.
     EXPECT_EQ(unregistered.description(), registered.description());
     EXPECT_EQ(unregistered.xpath("//a[@key='k2']").count(), 1u);
+}
+
+TEST(XMLDocumentParse, WhitespaceBetweenElementsIsLeftOutWhereAsked) {
+    struct Case { std::string text; std::string tree; };
+    const Case cases[] = {
+        {"<r>\n  <a/>\n  <b>\n    <c/>\n  </b>\n</r>", "<r><a/><b><c/></b></r>"},
+        {"<r>  </r>", "<r>  </r>"},  // no element to stand between
+        {"<r> x <a/> </r>", "<r> x <a/></r>"},
+        {"<r><a/> <!--c--> <b/></r>", "<r><a/> <!--c--> <b/></r>"},
+        {"<r><a/> <?p d?> <b/></r>", "<r><a/> <?p d?> <b/></r>"},
+        {"<r><a/> <![CDATA[ ]]> <b/></r>", "<r><a/> <![CDATA[ ]]> <b/></r>"},
+        {"<!DOCTYPE r [<!ENTITY e \"v\">]><r><a/> &e; <b/></r>", "<r><a/> &e; <b/></r>"},
+        {"<r><a/> &amp; <b/></r>", "<r><a/> &amp; <b/></r>"},
+        {"<r><a/> &#32;\t<b/></r>", "<r><a/><b/></r>"},  // a character reference to a space is one
+        {"<r><keep>\n  <a/>\n</keep>\n</r>", "<r><keep>\n  <a/>\n</keep></r>"},  // the parent says no
+        {"<r>\n <a/>\n <b>", "<r><a/><b/></r>"},  // recovered at the cut
+    };
+    const auto dropsSpacingIn = [](const xmlNode* parent) {
+        return std::string_view(reinterpret_cast<const char*>(parent->name)) != "keep";
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> seen;
+        const auto observe = [&](xmlNodePtr element) { seen.emplace_back(reinterpret_cast<const char*>(element->name)); };
+        const XMLDocument doc = XMLDocument::fromBuffer(
+            c.text.data(), c.text.size(), {.observeElement = observe, .registersIDs = true, .dropsSpacingIn = dropsSpacingIn});
+        EXPECT_EQ(doc.description(), c.tree) << c.text;
+        // The elements are those of the full tree, reported as before.
+        const XMLDocument full = XMLDocument::fromBuffer(c.text.data(), c.text.size());
+        std::vector<std::string> elements;
+        for (const XMLElement& element : full.xpath("/*//*")) elements.push_back(*element.tag());
+        EXPECT_EQ(seen, elements) << c.text;
+    }
 }
 
 TEST(XMLDocumentParse, CCharactersIncludeTheirTerminatingNul) {
