@@ -41,6 +41,14 @@ void settleSpacing(void* context, Reading& reading, bool elementFollows) {
     }
 }
 
+bool dropsSpacingIn(Reading& reading, const xmlNode* parent) {
+    if (parent != reading.askedParent) {
+        reading.askedParent = parent;
+        reading.dropsSpacingInAskedParent = reading.options->dropsSpacingIn(parent);
+    }
+    return reading.dropsSpacingInAskedParent;
+}
+
 void characters(void* context, const xmlChar* text, int length) {
     Reading* reading = readingOf(context);
     if (reading != nullptr && isSpacing(text, length)) {
@@ -51,7 +59,7 @@ void characters(void* context, const xmlChar* text, int length) {
         const xmlNode* parent = reading->parser->node;
         const xmlNode* last = parent != nullptr ? parent->last : nullptr;
         if (parent != nullptr && parent->type == XML_ELEMENT_NODE &&
-            (last == nullptr || last->type == XML_ELEMENT_NODE) && reading->options->dropsSpacingIn(parent)) {
+            (last == nullptr || last->type == XML_ELEMENT_NODE) && dropsSpacingIn(*reading, parent)) {
             // Copied: the parser's input buffer moves on before the next event.
             reading->spacing.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
             reading->spacingWaits = true;

@@ -24,6 +24,10 @@ struct Reading {
     std::string spacing{};
     bool spacingWaits = false;
     bool spacingFollowsElement = false;
+    // The options' answer for the last parent asked about: whitespace comes between each
+    // pair of its children.
+    const xmlNode* askedParent = nullptr;
+    bool dropsSpacingInAskedParent = false;
 };
 
 // Points the parser at `reading` and puts the callbacks its options need in place.
