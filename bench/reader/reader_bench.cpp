@@ -59,8 +59,9 @@ xmlDocPtr parseOnly(const std::string& text) {
 }
 
 void readInto(Store& store, std::string text) {
-    // Diagnostics off: a stream without a buffer is in a failed state, and the reader does
-    // not build lines that no one reads.
+    // Diagnostics off, as in the command-line program: a stream without a buffer is in a
+    // failed state, and the reader neither builds lines that no one reads nor keeps the
+    // layout of the markup for them.
     std::ostream log(nullptr);
     SilentAlerts alerts;
     FCPXMLReader reader(store, alerts, log);
