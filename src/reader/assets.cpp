@@ -121,12 +121,10 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
 }
 
 void storeAssets(ReaderContext& context) {
-    const std::vector<XMLElement>& assets = context.index().assets;
-    for (std::size_t i = 0; i < assets.size(); ++i) {
-        if (i + 1 < assets.size()) prefetchElement(assets[i + 1]);
+    readPrefetchingNext(context.index().assets, [&](const XMLElement& element) {
         context.elementRead();
-        context.insertAsset(assetFrom(assets[i], context), assets[i]);
-    }
+        context.insertAsset(assetFrom(element, context), element);
+    });
 }
 
 }  // namespace tallyvane

@@ -72,15 +72,13 @@ template <class GroupOf>
 std::vector<std::vector<XMLElement>> sortedChildren(const std::vector<XMLElement>& parents, std::size_t count,
                                                     GroupOf groupOf) {
     std::vector<std::vector<XMLElement>> lists(count);
-    for (std::size_t i = 0; i < parents.size(); ++i) {
-        const XMLElement& parent = parents[i];
-        if (i + 1 < parents.size()) prefetchElement(parents[i + 1]);
+    readPrefetchingNext(parents, [&](const XMLElement& parent) {
         for (xmlNodePtr child = parent.cNode()->children; child != nullptr; child = child->next) {
             if (child->type != XML_ELEMENT_NODE || child->name == nullptr) continue;
             const std::size_t group = groupOf(std::string_view(reinterpret_cast<const char*>(child->name)));
             if (group < count) lists[group].push_back(parent.relative(child));
         }
-    }
+    });
     return lists;
 }
 

@@ -3,6 +3,7 @@
 // children instead of evaluating XPath: the same elements in the same (document) order
 // as "a | b" or "p/a | p/b" would give, at a fraction of the cost per clip.
 
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -38,6 +39,15 @@ std::optional<XMLElement> firstChildElement(const XMLElement& element, Tags tags
 // other. A long timeline's tree is far larger than the caches, and a clip's nodes
 // otherwise arrive one cache miss at a time as each is first read.
 void prefetchElement(const XMLElement& element);
+
+// Calls `read` with each element in turn, the next one's memory already on its way.
+template <class Read>
+void readPrefetchingNext(const std::vector<XMLElement>& elements, Read read) {
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (i + 1 < elements.size()) prefetchElement(elements[i + 1]);
+        read(elements[i]);
+    }
+}
 
 // Whether the element's tag is that text, read without making a copy of it.
 bool hasTag(const XMLElement& element, std::string_view tag);

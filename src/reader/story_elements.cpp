@@ -239,9 +239,7 @@ void storeStoryElements(const std::vector<XMLElement>& elements, const StoryList
                      << ": unknown frame rate \"" << list.composition->timecodeFrameRate() << "\"\n";
         return;
     }
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const XMLElement& element = elements[i];
-        if (i + 1 < elements.size()) prefetchElement(elements[i + 1]);
+    readPrefetchingNext(elements, [&](const XMLElement& element) {
         reader.elementRead();
         try {
             storeStoryElement(element, list, *rate, reader);
@@ -250,7 +248,7 @@ void storeStoryElements(const std::vector<XMLElement>& elements, const StoryList
             reader.log() << "Skipping " << element.attr("name").value_or("clipElem has no name")
                          << ": its times do not add up in 64-bit terms\n";
         }
-    }
+    });
 }
 
 }  // namespace tallyvane
