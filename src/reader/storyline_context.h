@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/raw_value.h"
+#include "model/raw_value_coding.h"
 
 namespace tallyvane {
 
@@ -19,6 +20,7 @@ enum class StorylineContext {
 
 template <>
 struct RawValues<StorylineContext> {
+    static constexpr std::string_view typeName = "StorylineContext";
     static constexpr std::array<std::string_view, 4> texts{"MCangle", "Primary", "Secondary", "Connected"};
 };
 
@@ -26,3 +28,8 @@ struct RawValues<StorylineContext> {
 
 template <>
 struct std::hash<tallyvane::StorylineContext> : tallyvane::RawValueHash {};
+
+namespace nlohmann {
+template <>
+struct adl_serializer<tallyvane::StorylineContext> : tallyvane::RawValueCoding<tallyvane::StorylineContext> {};
+}  // namespace nlohmann

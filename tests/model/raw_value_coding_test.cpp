@@ -1,5 +1,6 @@
-// The JSON form of the model's enumerations: one text, the case name; anything else
-// fails to decode with an error that names the enumeration and the value.
+// The JSON form of the model's enumerations and of the reader's storyline context: one
+// text, the case name; anything else fails to decode with an error that names the
+// enumeration and the value.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "model/composition.h"
 #include "model/story_element.h"
 #include "model/track_type.h"
+#include "reader/storyline_context.h"
 
 namespace tallyvane {
 namespace {
@@ -42,6 +44,7 @@ TEST(RawValueCodingTest, EveryCaseIsWrittenAsItsNameAndReadBack) {
     expectEveryCaseRoundTrips<Composition::Category>();
     expectEveryCaseRoundTrips<TrackType>();
     expectEveryCaseRoundTrips<StoryElement::Category>();
+    expectEveryCaseRoundTrips<StorylineContext>();
     EXPECT_EQ(json(StoryElement::Category::stillImage).dump(), "\"stillImage\"");
 }
 
@@ -52,6 +55,10 @@ TEST(RawValueCodingTest, AnUnknownTextOrANonTextFailsWithAClearError) {
     EXPECT_EQ(decodingErrorOf<TrackType>(""), "Cannot initialize TrackType from invalid value \"\".");
     EXPECT_EQ(decodingErrorOf<StoryElement::Category>("stillimage"),
               "Cannot initialize StoryElement::Category from invalid value \"stillimage\".");
+    EXPECT_EQ(decodingErrorOf<StorylineContext>("primary"),
+              "Cannot initialize StorylineContext from invalid value \"primary\".");
+    EXPECT_EQ(decodingErrorOf<StorylineContext>(1),
+              "Expected to decode StorylineContext from a text but found number instead.");
     EXPECT_EQ(decodingErrorOf<TrackType>(1), "Expected to decode TrackType from a text but found number instead.");
     EXPECT_EQ(decodingErrorOf<TrackType>(json()), "Expected to decode TrackType from a text but found null instead.");
 }
