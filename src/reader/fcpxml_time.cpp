@@ -1,8 +1,9 @@
 #include "reader/fcpxml_time.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
 #include <string>
 #include <vector>
 
@@ -74,9 +75,7 @@ std::int64_t timecodeFrameCount(std::string_view time, std::string_view frameDur
 MediaTime mediaTimeFromFCPXMLTime(std::optional<std::string_view> text) {
     const MediaTime zero = MediaTime::make(0, 1);
     if (!text || isZeroTime(*text)) return zero;
-    std::string_view bare = *text;
-    if (bare.ends_with('s')) bare.remove_suffix(1);
-    std::vector<std::string> parts = partsKeepingEmpty(bare, '/');
+    std::vector<std::string> parts = rationalParts(*text);
     if (parts.size() == 1) parts.emplace_back("1");
     const auto value = readDecimalInteger(parts[0]);
     const auto timescale = readDecimalInteger(parts[1]);
@@ -114,13 +113,15 @@ std::optional<float> parseFloat(std::string_view text) {
         case '\0': case '\t': case '\n': case '\v': case '\f': case '\r': case ' ': return std::nullopt;
         default: break;
     }
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-        if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
-    }
-    float value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // strtof_l in the C locale: "." stays the decimal point whatever locale the toolkit set,
+    // and it reads what the C library reads (hexadecimal, infinities, NaN; a value out of
+    // range as an infinity or zero). It wants a terminated text; an embedded NUL ends the
+    // scan early and so refuses the text, as a leftover does.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    const std::string copy(text);
+    char* end = nullptr;
+    const float value = strtof_l(copy.c_str(), &end, cLocale);
+    if (end != copy.c_str() + copy.size()) return std::nullopt;
     return value;
 }
 

@@ -10,8 +10,8 @@
 
 namespace tallyvane {
 
-// "N/Ds" or "Ns" as value N over timescale D (1 for "Ns"); only the one trailing "s" is
-// taken off. No text, "0s", "0/0s" and any text whose numbers do not read give the zero
+// "N/Ds" or "Ns" as value N over timescale D (1 for "Ns"), every "s" taken out first.
+// No text, "0s", "0/0s" and any text whose numbers do not read give the zero
 // time 0/1; a timescale that is not positive gives an invalid time.
 MediaTime mediaTimeFromFCPXMLTime(std::optional<std::string_view> text);
 
@@ -24,8 +24,9 @@ MediaTime mediaTimeFromFCPXMLTime(std::optional<std::string_view> text);
 std::int64_t frameCountFromFCPXMLTime(std::optional<std::string_view> time, std::string_view frameDuration,
                                       std::string_view tcFormat);
 
-// The whole text as a single-precision number in the C locale; absent for the empty text,
-// a text starting with white space or NUL, and a text with anything left over.
+// The whole text as the C library reads a single-precision number in the C locale;
+// absent for the empty text, a text starting with white space or NUL, and a text with
+// anything left over.
 std::optional<float> parseFloat(std::string_view text);
 
 }  // namespace tallyvane

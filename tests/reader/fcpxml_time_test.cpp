@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "reader/fcpxml_time.h"
 
 namespace tallyvane {
@@ -34,8 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MediaTimeCase{std::nullopt, 0, 1, true}, MediaTimeCase{"letters", 0, 1, true},
                       MediaTimeCase{"5/", 0, 1, true}, MediaTimeCase{"1/99999999999s", 0, 1, true},
                       MediaTimeCase{"1/2/3s", 1, 2, true},
-                      // Only the trailing "s" is the unit: one elsewhere leaves a number that does not read.
-                      MediaTimeCase{"1s/2s", 0, 1, true}, MediaTimeCase{"5ss", 0, 1, true},
+                      // Every "s" is taken out, wherever it stands.
+                      MediaTimeCase{"1s/2s", 1, 2, true}, MediaTimeCase{"5ss", 5, 1, true},
+                      MediaTimeCase{"1s00/3s", 100, 3, true},
                       MediaTimeCase{"1001/30000", 1001, 30000, true},
                       // No number of seconds has a zero or negative timescale.
                       MediaTimeCase{"1/0s", 0, 0, false}, MediaTimeCase{"1/-25s", 0, 0, false}));
@@ -74,7 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Counts that are no finite 64-bit number.
         CountCase{"1/0s", "1/25s", "NDF", -1}, CountCase{"10s", "1/0s", "NDF", 0},
         CountCase{"1e30s", "1/25s", "NDF", -1}, CountCase{"00:00:01:00", "1/0s", "NDF", -1},
-        CountCase{"99999999999999999:00:00:00", "1/25s", "NDF", -1}));
+        CountCase{"99999999999999999:00:00:00", "1/25s", "NDF", -1}, CountCase{"nans", "1/25s", "NDF", -1},
+        CountCase{"-infs", "1/25s", "NDF", -1}, CountCase{"1e39s", "1/25s", "NDF", -1},
+        // The numbers are the C library's: hexadecimal reads.
+        CountCase{"0x10s", "1/25s", "NDF", 400}, CountCase{"1s0/1s", "1/25s", "NDF", 250}));
 
 struct FloatCase {
     std::string text;
@@ -90,7 +96,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseFloat,
                                            FloatCase{"1e3", 1000.0f}, FloatCase{" 2.5", std::nullopt},
                                            FloatCase{"2.5 ", std::nullopt}, FloatCase{"2.5x", std::nullopt},
                                            FloatCase{"", std::nullopt}, FloatCase{"+-1", std::nullopt},
-                                           FloatCase{"2,5", std::nullopt},
+                                           FloatCase{"2,5", std::nullopt}, FloatCase{"0x1.8p1", 3.0f},
+                                           FloatCase{"0x10", 16.0f}, FloatCase{"0x", std::nullopt},
+                                           FloatCase{"-inf", -std::numeric_limits<float>::infinity()},
+                                           FloatCase{"1e39", std::numeric_limits<float>::infinity()},
+                                           FloatCase{"16777217", 16777216.0f},
                                            FloatCase{std::string("\0" "1", 2), std::nullopt}));
 
 }  // namespace
