@@ -80,6 +80,9 @@ public:
     KeyOutcome handleKeyPress(Timecode::Component component, KeyEquivalent key);
     // The target is chosen now, among the components visible now; the move is posted.
     void moveFocus(Timecode::Component from, FocusDirection direction);
+    // Focus that the view changes (a tap on a component, a component that disappears) is
+    // posted like the moves of keys, so that it takes effect after the event that asked.
+    void postFocus(std::optional<Timecode::Component> target);
 
     // Takes a loaded paste under the field's paste and validation policies.
     void handlePaste(const TimecodePasteResult& result);
@@ -94,7 +97,6 @@ private:
                                              Binding<TimecodeFrameRate> frameRate,
                                              Binding<Timecode::SubFramesBase> subFramesBase,
                                              Binding<Timecode::UpperLimit> upperLimit);
-    void postFocus(std::optional<Timecode::Component> target);
     KeyOutcome performFieldAction(Timecode::Component from, const std::optional<TimecodeField::FieldAction>& action);
     void reject(std::optional<Timecode::Component> target, const TimecodeField::UserAction& action);
     ComponentStateModel& synced(Timecode::Component component);

@@ -22,7 +22,8 @@ constexpr double kSecondaryScale = 0.8;
 TimecodeComponentWidget::TimecodeComponentWidget(Timecode::Component component, TimecodeFieldWidget& field,
                                                  QWidget* parent)
     : QWidget(parent), component_(component), field_(field), animator_(this) {
-    setFocusPolicy(Qt::StrongFocus);
+    // A click focuses through the field, after the click; Tab still reaches the component.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(&animator_, &RejectionAnimator::changed, this, qOverload<>(&QWidget::update));
@@ -99,7 +100,7 @@ void TimecodeComponentWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void TimecodeComponentWidget::mousePressEvent(QMouseEvent* event) {
-    setFocus(Qt::MouseFocusReason);
+    field_.model().postFocus(component_);
     QWidget::mousePressEvent(event);
 }
 
@@ -118,7 +119,7 @@ void TimecodeComponentWidget::leaveEvent(QEvent* event) {
 void TimecodeComponentWidget::hideEvent(QHideEvent* event) {
     // Any component that disappears ends the field's editing, whichever one has focus; a
     // minimised window only hides for a while and keeps it.
-    if (!event->spontaneous()) field_.model().setFocusedComponent(std::nullopt);
+    if (!event->spontaneous()) field_.model().postFocus(std::nullopt);
     QWidget::hideEvent(event);
 }
 

@@ -1,6 +1,6 @@
 #include "timecode_ui/qt/timecode_environment_scope.h"
 
-#include <vector>
+#include <QEvent>
 
 namespace tallyvane {
 
@@ -30,6 +30,30 @@ void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environm
     if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(&widget)) reader->timecodeEnvironmentChanged();
     for (QWidget* child : widget.findChildren<QWidget*>()) {
         if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(child)) reader->timecodeEnvironmentChanged();
+    }
+}
+
+TimecodeAncestorWatch::TimecodeAncestorWatch(QWidget& widget, TimecodeEnvironmentReader& reader)
+    : widget_(widget), reader_(reader) {
+    watchAncestors();
+}
+
+bool TimecodeAncestorWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::ParentChange) {
+        watchAncestors();
+        reader_.timecodeEnvironmentChanged();
+    }
+    return false;
+}
+
+void TimecodeAncestorWatch::watchAncestors() {
+    for (const QPointer<QWidget>& w : watched_) {
+        if (w) w->removeEventFilter(this);
+    }
+    watched_.clear();
+    for (QWidget* w = &widget_; w != nullptr; w = w->parentWidget()) {
+        w->installEventFilter(this);
+        watched_.emplace_back(w);
     }
 }
 

@@ -115,11 +115,6 @@ void TimecodeFieldWidget::paste() {
     refresh();
 }
 
-bool TimecodeFieldWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) timecodeEnvironmentChanged();
-    return QWidget::event(event);
-}
-
 void TimecodeFieldWidget::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) model_->setEnabled(isEnabled());
     QWidget::changeEvent(event);

@@ -47,7 +47,6 @@ signals:
     void beeped();
 
 protected:
-    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -66,6 +65,8 @@ private:
     std::vector<QLabel*> separators_;
     std::vector<FieldRowItem> shownRow_;
     RejectionAnimator animator_;
+    // Last, so that it is gone before the model it refreshes.
+    TimecodeAncestorWatch ancestorWatch_{*this, *this};
 };
 
 }  // namespace tallyvane

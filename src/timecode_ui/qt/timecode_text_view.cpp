@@ -1,6 +1,5 @@
 #include "timecode_ui/qt/timecode_text_view.h"
 
-#include <QEvent>
 #include <QFontDatabase>
 
 #include "timecode_ui/qt/qt_styles.h"
@@ -32,11 +31,6 @@ void TimecodeTextView::timecodeEnvironmentChanged() {
         html += css.isEmpty() ? text : "<span style=\"" + css + "\">" + text + "</span>";
     }
     setText(html);
-}
-
-bool TimecodeTextView::event(QEvent* event) {
-    if (event->type() == QEvent::ParentChange) timecodeEnvironmentChanged();
-    return QLabel::event(event);
 }
 
 TimecodeTextView* timecodeTextView(const Timecode& timecode, Timecode::StringFormat format, QWidget* parent) {

@@ -16,11 +16,9 @@ public:
     void setTimecode(const Timecode& timecode);
     void timecodeEnvironmentChanged() override;
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     Timecode timecode_;
+    TimecodeAncestorWatch ancestorWatch_{*this, *this};
 };
 
 // A text view whose own format overrides the environment's.

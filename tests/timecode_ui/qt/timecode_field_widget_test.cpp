@@ -13,6 +13,7 @@
 #include "qt/qt_test_application.h"
 #include "timecode_ui/qt/qt_styles.h"
 #include "timecode_ui/qt/timecode_clipboard.h"
+#include "timecode_ui/qt/timecode_text_view.h"
 #include "unchecked_timecode.h"
 
 namespace tallyvane {
@@ -48,10 +49,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    // Clicks a component, then sends each character to whatever has focus once the
+    // Clicks a component and lets the focus the click asked for arrive.
+    void tap(Component component) {
+        QTest::mouseClick(field->componentWidget(component), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // Taps a component, then sends each character to whatever has focus once the
     // previous key's focus move has run.
     void type(Component start, const QString& keys) {
-        QTest::mouseClick(field->componentWidget(start), Qt::LeftButton);
+        tap(start);
         for (QChar ch : keys) press(ch.toLatin1());
     }
     template <typename Key>
@@ -93,7 +99,7 @@ TEST_F(FieldWindowTest, TypingAcrossComponentsAtDropAndNonDropRates) {
 
 TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
-    QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+    tap(Component::hours);
     EXPECT_EQ(focused(), field->componentWidget(Component::hours));
     press(Qt::Key_Right);
     EXPECT_EQ(focused(), field->componentWidget(Component::minutes));
@@ -115,11 +121,12 @@ TEST_F(FieldWindowTest, KeysAndTabMoveFocusWithoutRejection) {
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
 }
 
-TEST_F(FieldWindowTest, KeysMoveFocusOnlyAfterTheirKeyEvent) {
+TEST_F(FieldWindowTest, KeysAndTapsMoveFocusOnlyAfterTheirEvent) {
     using Action = TimecodeField::FieldAction;
     struct Row {
         const char* name;
         TimecodeEnvironment settings;
+        // No keys: the event is a click on the target.
         std::vector<Qt::Key> keys;
         // Absent: no component keeps focus.
         std::optional<Component> target;
@@ -136,13 +143,18 @@ TEST_F(FieldWindowTest, KeysMoveFocusOnlyAfterTheirKeyEvent) {
         {"escape resets focus",
          TimecodeEnvironment().timecodeFieldEscapeAction(Action::resetComponentFocus(Component::frames)),
          {Qt::Key_Escape}, Component::frames},
+        {"tap", {}, {}, Component::frames},
     };
     for (const Row& row : rows) {
         open(make({0, 1, 2, 3, 4, 0}, Rate::fps25), row.settings);
-        QTest::mouseClick(field->componentWidget(Component::minutes), Qt::LeftButton);
-        for (std::size_t i = 0; i + 1 < row.keys.size(); ++i) press(row.keys[i]);
-        QTest::keyClick(focused(), row.keys.back());
-        // The key event is over, and the move it asked for still waits.
+        tap(Component::minutes);
+        if (row.keys.empty()) {
+            QTest::mouseClick(field->componentWidget(*row.target), Qt::LeftButton);
+        } else {
+            for (std::size_t i = 0; i + 1 < row.keys.size(); ++i) press(row.keys[i]);
+            QTest::keyClick(focused(), row.keys.back());
+        }
+        // The event is over, and the move it asked for still waits.
         EXPECT_EQ(focused(), field->componentWidget(Component::minutes)) << row.name;
         EXPECT_EQ(field->model().focusedComponent(), Component::minutes) << row.name;
         QCoreApplication::processEvents();
@@ -154,7 +166,7 @@ TEST_F(FieldWindowTest, KeysMoveFocusOnlyAfterTheirKeyEvent) {
 
 TEST_F(FieldWindowTest, DisablingTheFieldClearsFocus) {
     open(make({}, Rate::fps25));
-    QTest::mouseClick(field->componentWidget(Component::frames), Qt::LeftButton);
+    tap(Component::frames);
     // Without focus to begin with, the check below could not tell anything apart.
     ASSERT_EQ(field->model().focusedComponent(), Component::frames);
     field->setEnabled(false);
@@ -195,7 +207,7 @@ TEST_F(FieldWindowTest, PastingTextAndTimecodeJsonUnderEachPolicy) {
     for (const Row& row : rows) {
         open(make({0, 1, 0, 0, 0, 0}, row.fieldRate), row.settings);
         QGuiApplication::clipboard()->setMimeData(mimeData(row.clipboard).release());
-        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+        tap(Component::hours);
         QTest::keySequence(focused(), QKeySequence::Paste);
         EXPECT_EQ(value->components, row.taken.value_or(Timecode::Components{0, 1, 0, 0, 0, 0})) << row.name;
         EXPECT_EQ(value->properties.frameRate, row.takenAt.value_or(row.fieldRate)) << row.name;
@@ -218,12 +230,57 @@ TEST_F(FieldWindowTest, PasteWithoutAFocusedComponentGoesToTheActionAbove) {
 TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
     open(make({0, 1, 2, 3, 4, 5}, Rate::fps25),
          TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
-    QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+    tap(Component::hours);
     ASSERT_EQ(field->model().focusedComponent(), Component::hours);
     setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({}));
     EXPECT_EQ(field->text(), "01:02:03:04");
+    // Like any other focus change, the end of editing waits for the event to be over.
+    EXPECT_EQ(field->model().focusedComponent(), Component::hours);
+    QCoreApplication::processEvents();
     EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
     EXPECT_FALSE(field->componentWidget(Component::hours)->hasFocus());
+}
+
+TEST_F(FieldWindowTest, APanelTakesTheSettingsOfTheWindowItIsAddedToAndLosesThemWhenMovedOut) {
+    value = make({0, 1, 2, 3, 4, 5}, Rate::fps25);
+    // Built first, with nothing above it, as a window's panels usually are.
+    auto* panel = new QWidget;
+    auto* panelLayout = new QVBoxLayout(panel);
+    field = new TimecodeFieldWidget(std::make_unique<TimecodeFieldModel>(Binding<Timecode>(
+                                        [this] { return *value; }, [this](const Timecode& t) { value = t; })),
+                                    panel);
+    auto* view = new TimecodeTextView(*value, panel);
+    panelLayout->addWidget(field);
+    panelLayout->addWidget(view);
+    beeps = std::make_unique<QSignalSpy>(field, &TimecodeFieldWidget::beeped);
+
+    setTimecodeEnvironment(window, TimecodeEnvironment()
+                                       .timecodeFormat({TimecodeStringFormatOption::showSubFrames})
+                                       .timecodeFieldValidationPolicy(TimecodeField::ValidationPolicy::allowInvalid));
+    QWidget plain;
+    new QVBoxLayout(&plain);
+    struct Row {
+        QWidget* window;
+        QString shown;
+        // Typing 7 then 5 into the minutes: 75 is refused with a beep, or taken.
+        bool enforcesValid;
+    };
+    for (const Row& row : {Row{&window, "01:02:03:04.05", false}, Row{&plain, "01:02:03:04", true},
+                           Row{&window, "01:02:03:04.05", false}}) {
+        const bool scoped = row.window == &window;
+        row.window->layout()->addWidget(panel);
+        panel->show();
+        row.window->show();
+        row.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(row.window));
+        EXPECT_EQ(field->text(), row.shown) << scoped;
+        EXPECT_EQ(view->text(), row.shown) << scoped;
+        const auto beepsBefore = beeps->count();
+        type(Component::minutes, "75");
+        EXPECT_EQ(value->components.minutes, row.enforcesValid ? 7 : 75) << scoped;
+        EXPECT_EQ(beeps->count() - beepsBefore, row.enforcesValid ? 1 : 0) << scoped;
+        value = make({0, 1, 2, 3, 4, 5}, Rate::fps25);
+    }
 }
 
 TEST_F(FieldWindowTest, ARefusedPasteBrightensTheWholeFieldARefusedKeyItsComponent) {
@@ -244,7 +301,7 @@ TEST_F(FieldWindowTest, ARefusedPasteBrightensTheWholeFieldARefusedKeyItsCompone
     };
     for (const Row& row : rows) {
         open(make({0, 1, 2, 3, 4, 0}, Rate::fps25));
-        QTest::mouseClick(field->componentWidget(Component::hours), Qt::LeftButton);
+        tap(Component::hours);
         const auto areaOf = [this](QWidget* part) { return QRect(part->mapTo(field, QPoint(0, 0)), part->size()); };
         const QRect hours = areaOf(field->componentWidget(Component::hours));
         const QRect minutes = areaOf(field->componentWidget(Component::minutes));
