@@ -8,12 +8,12 @@
 
 namespace tallyvane {
 
-TimecodeItemDelegate::TimecodeItemDelegate(const TimecodeTextFormatter& formatter, QObject* parent)
-    : QStyledItemDelegate(parent), formatter_(formatter) {}
+TimecodeItemDelegate::TimecodeItemDelegate(std::shared_ptr<const TimecodeTextFormatter> formatter, QObject* parent)
+    : QStyledItemDelegate(parent), formatter_(std::move(formatter)) {}
 
 QString TimecodeItemDelegate::displayText(const QVariant& value, const QLocale& locale) const {
     if (value.typeId() != QMetaType::QString) return QStyledItemDelegate::displayText(value, locale);
-    const auto shown = formatter_.string(value.toString().toStdString());
+    const auto shown = formatter_->string(value.toString().toStdString());
     return shown ? QString::fromStdString(*shown) : value.toString();
 }
 
@@ -22,7 +22,7 @@ void TimecodeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QVariant value = index.data(Qt::DisplayRole);
     std::optional<AttributedText> styled;
     if (value.typeId() == QMetaType::QString) {
-        styled = formatter_.attributedString(value.toString().toStdString(), std::nullopt);
+        styled = formatter_->attributedString(value.toString().toStdString(), std::nullopt);
     }
     const auto formats = styled ? toFormatRanges(*styled) : QList<QTextLayout::FormatRange>{};
     if (formats.isEmpty()) {
@@ -56,7 +56,7 @@ void TimecodeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 
 void TimecodeItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    option->displayAlignment = toQtAlignment(formatter_.alignment);
+    option->displayAlignment = toQtAlignment(formatter_->alignment);
 }
 
 QWidget* TimecodeItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {

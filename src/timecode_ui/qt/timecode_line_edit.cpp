@@ -10,15 +10,16 @@ namespace tallyvane {
 
 TimecodeLineEdit::TimecodeLineEdit(QWidget* parent)
     : QLineEdit(parent),
-      validator_(new TimecodeValidator(TimecodeTextFormatter(std::nullopt, std::nullopt, false, std::nullopt), this)) {
+      validator_(new TimecodeValidator(
+          std::make_shared<const TimecodeTextFormatter>(std::nullopt, std::nullopt, false, std::nullopt), this)) {
     setValidator(validator_);
     connect(this, &QLineEdit::editingFinished, this, &TimecodeLineEdit::finishEditing);
     connect(this, &QLineEdit::textChanged, this, &TimecodeLineEdit::applyValidationFormats);
 }
 
-void TimecodeLineEdit::setFormatter(const TimecodeTextFormatter& formatter) {
-    validator_->formatter() = formatter;
-    setAlignment(toQtAlignment(formatter.alignment));
+void TimecodeLineEdit::setFormatter(std::shared_ptr<const TimecodeTextFormatter> formatter) {
+    validator_->setFormatter(std::move(formatter));
+    setAlignment(toQtAlignment(this->formatter().alignment));
     finishEditing();
 }
 

@@ -2,11 +2,11 @@
 
 namespace tallyvane {
 
-TimecodeValidator::TimecodeValidator(const TimecodeTextFormatter& formatter, QObject* parent)
-    : QValidator(parent), formatter_(formatter) {}
+TimecodeValidator::TimecodeValidator(std::shared_ptr<const TimecodeTextFormatter> formatter, QObject* parent)
+    : QValidator(parent), formatter_(std::move(formatter)) {}
 
 QValidator::State TimecodeValidator::validate(QString& input, int&) const {
-    const auto check = formatter_.isPartialStringValid(input.toStdString());
+    const auto check = formatter_->isPartialStringValid(input.toStdString());
     switch (check.verdict) {
         case TimecodeTextFormatter::PartialCheck::Verdict::refuse: return Invalid;
         // Corrections swap one separator for another, so the cursor stays where it is.

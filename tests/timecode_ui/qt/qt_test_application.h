@@ -36,4 +36,15 @@ inline TimecodeTextFormatter formatterAt(TimecodeFrameRate rate, bool showsValid
         std::nullopt, showsValidation, TextAttributes{Rgba{255, 0, 0, 255}, {}, {}, {}});
 }
 
+// A formatter subclass that shows any text no timecode can be read from as dashes.
+class DashingFormatter : public TimecodeTextFormatter {
+public:
+    explicit DashingFormatter(const TimecodeTextFormatter& base) : TimecodeTextFormatter(base) {}
+    std::optional<std::string> string(const std::optional<std::string>& value) const override {
+        auto shown = TimecodeTextFormatter::string(value);
+        if (shown && shown->find_first_not_of("0123456789:;. ") != std::string::npos) shown = "--:--:--:--";
+        return shown;
+    }
+};
+
 }  // namespace tallyvane

@@ -18,32 +18,41 @@ namespace {
 using ItemDelegateTest = QtTest;
 
 TEST_F(ItemDelegateTest, CellsShowAndEditTimecodeText) {
-    const TimecodeTextFormatter formatter = formatterAt(TimecodeFrameRate::fps29_97d, false);
-    QStandardItemModel model(1, 1);
-    model.setData(model.index(0, 0), QString("1:2:3:4"));
-    QTableView view;
-    auto* delegate = new TimecodeItemDelegate(formatter, &view);
-    view.setItemDelegate(delegate);
-    view.setModel(&model);
+    const TimecodeTextFormatter base = formatterAt(TimecodeFrameRate::fps29_97d, false);
+    struct Row {
+        std::shared_ptr<const TimecodeTextFormatter> formatter;
+        // How the cells and their editors show text that is not a timecode.
+        QString later;
+    };
+    for (const Row& row : {Row{std::make_shared<const TimecodeTextFormatter>(base), "later"},
+                           Row{std::make_shared<const DashingFormatter>(base), "--:--:--:--"}}) {
+        QStandardItemModel model(1, 1);
+        model.setData(model.index(0, 0), QString("1:2:3:4"));
+        QTableView view;
+        auto* delegate = new TimecodeItemDelegate(row.formatter, &view);
+        view.setItemDelegate(delegate);
+        view.setModel(&model);
 
-    EXPECT_EQ(delegate->displayText(QString("1:2:3:4"), QLocale::c()), "01:02:03;04");
-    EXPECT_EQ(delegate->displayText(QString("later"), QLocale::c()), "later");
-    EXPECT_EQ(delegate->displayText(42, QLocale::c()), "42");
+        EXPECT_EQ(delegate->displayText(QString("1:2:3:4"), QLocale::c()), "01:02:03;04");
+        EXPECT_EQ(delegate->displayText(QString("later"), QLocale::c()), row.later);
+        EXPECT_EQ(delegate->displayText(42, QLocale::c()), "42");
 
-    view.show();
-    view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    view.setCurrentIndex(model.index(0, 0));
-    view.edit(model.index(0, 0));
-    auto* editor = view.findChild<TimecodeLineEdit*>();
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, "10.20.30.12");
-    EXPECT_EQ(editor->text(), "10:20:30;12");
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The view commits the editor's text after the key event.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "10:20:30;12");
+        view.show();
+        view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        view.setCurrentIndex(model.index(0, 0));
+        view.edit(model.index(0, 0));
+        auto* editor = view.findChild<TimecodeLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->formatter().string("later"), row.later.toStdString());
+        editor->selectAll();
+        QTest::keyClicks(editor, "10.20.30.12");
+        EXPECT_EQ(editor->text(), "10:20:30;12");
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The view commits the editor's text after the key event.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(model.data(model.index(0, 0)).toString(), "10:20:30;12");
+    }
 }
 
 // Columns of a cell that hold anything but the background.

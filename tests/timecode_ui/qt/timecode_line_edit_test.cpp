@@ -48,6 +48,12 @@ TEST_F(LineEditTest, TypedTextIsCorrectedOrRefused) {
     }
 }
 
+TEST_F(LineEditTest, AFormatterSubclassShowsItsOwnText) {
+    edit->setText("later");
+    edit->setFormatter(DashingFormatter(formatterAt(Rate::fps25)));
+    EXPECT_EQ(edit->text(), "--:--:--:--");
+}
+
 TEST_F(LineEditTest, EscapeGivesUpTheEditAndKeepsFocus) {
     edit->setFormatter(formatterAt(Rate::fps25));
     edit->setText("01:00:00:00");
