@@ -108,12 +108,8 @@ std::optional<std::string> assetSourceURL(const std::optional<XMLElement>& asset
     if (!asset) return std::nullopt;
     std::optional<std::string> source = asset->attr("src");
     if (!source) {
-        // The first in no namespace, as the path "media-rep" would find it, without a query
-        // context made for every asset.
-        for (const XMLElement& mediaRep : childElements(*asset, {"media-rep"})) {
-            if (mediaRep.cNode()->ns != nullptr) continue;
-            source = mediaRep.attr("src");
-            break;
+        if (const std::optional<XMLElement> mediaRep = firstChildElement(*asset, {"media-rep"})) {
+            source = mediaRep->attr("src");
         }
     }
     if (!source) return std::nullopt;

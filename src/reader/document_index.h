@@ -15,7 +15,8 @@ namespace tallyvane {
 struct DocumentIndex {
     // Each in document order, as "//resources/format", "//resources/asset",
     // "//resources/effect", "//resources/media/multicam", "//resources/media/sequence"
-    // and ".//event" below the root would find them.
+    // and ".//event" below the root would find them, the elements named by their local
+    // names whatever their namespace.
     std::vector<XMLElement> formats;
     std::vector<XMLElement> assets;
     std::vector<XMLElement> effects;

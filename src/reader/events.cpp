@@ -9,13 +9,11 @@
 #include "reader/element_metadata.h"
 #include "reader/event_sync_clips.h"
 #include "reader/markers.h"
-#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/roles.h"
 #include "reader/sequences.h"
 #include "reader/story_element_defaults.h"
 #include "reader/time_values.h"
-#include "xml/node_set.h"
 
 namespace tallyvane {
 
@@ -101,7 +99,7 @@ void storeEventsAndTheirContents(ReaderContext& reader) {
     std::ostream& log = reader.log();
     log << "\"--- storeEventsAndTheirContents ---\"\n";
     std::vector<XMLElement> events = reader.index().events;
-    if (events.empty()) events = elementsOf(reader.root().xpath("self::fcpxml"));
+    if (events.empty() && hasTag(reader.root(), "fcpxml")) events.push_back(reader.root());
     for (const XMLElement& event : events) {
         auto bin = std::make_shared<EventBin>(eventName(event), std::vector<std::shared_ptr<StoryElement>>{},
                                               std::vector<std::shared_ptr<Composition>>{});

@@ -9,7 +9,6 @@
 #include "reader/child_elements.h"
 #include "reader/time_values.h"
 #include "timecode/text_utilities.h"
-#include "xml/node_set.h"
 #include "xml/xml_element.h"
 
 namespace tallyvane {
@@ -67,7 +66,7 @@ std::string markedRangeKind(const XMLElement& element) {
 
 std::string analysisMarkerName(const XMLElement& element) {
     std::string name;
-    for (const XMLElement& item : element.xpath("shot-type | stabilization-type")) {
+    for (const XMLElement& item : childElements(element, {"shot-type", "stabilization-type"})) {
         std::optional<std::string> value = item.attr("value");
         if (!value) continue;
         for (const std::string_view pattern : kWordBreaks) {

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/number_text.h"
@@ -15,7 +17,6 @@
 #include "reader/child_elements.h"
 #include "reader/element_metadata.h"
 #include "reader/markers.h"
-#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/retiming.h"
 #include "reader/sequences.h"
@@ -104,20 +105,22 @@ std::shared_ptr<StoryElement> shownCopy(const StoryElement& element, const Built
     return copy;
 }
 
+// The angle of the clip's first source that enables `what`; absent when none does.
+std::optional<std::string> angleEnabling(const XMLElement& clip, std::string_view what) {
+    for (const XMLElement& source : childElements(clip, {"mc-source"})) {
+        if (source.attrText("srcEnable") == what) return source.attr("angleID").value_or("");
+    }
+    return std::nullopt;
+}
+
 // The clips of the chosen angles under the clip's start, shown where the clip stands.
 Expansion multicamExpansion(const BuiltElement& built, const StoryList& list, ReaderContext& reader) {
     const XMLElement& clip = built.clipElement;
     std::string videoAngle;
     std::string audioAngle;
-    if (auto source = firstMatch(clip, "mc-source[@srcEnable='video']")) {
-        videoAngle = source->attr("angleID").value_or("");
-    }
-    if (auto source = firstMatch(clip, "mc-source[@srcEnable='audio']")) {
-        audioAngle = source->attr("angleID").value_or("");
-    }
-    if (auto source = firstMatch(clip, "mc-source[@srcEnable='all']")) {
-        videoAngle = audioAngle = source->attr("angleID").value_or("");
-    }
+    if (std::optional<std::string> angle = angleEnabling(clip, "video")) videoAngle = std::move(*angle);
+    if (std::optional<std::string> angle = angleEnabling(clip, "audio")) audioAngle = std::move(*angle);
+    if (std::optional<std::string> angle = angleEnabling(clip, "all")) videoAngle = audioAngle = *angle;
 
     // Without a reference the clip names no multicam at all, not the first of no identifier.
     const std::optional<std::string> ref = clip.attr("ref");

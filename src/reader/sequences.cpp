@@ -9,7 +9,6 @@
 #include "model/audio_track.h"
 #include "model/video_track.h"
 #include "reader/child_elements.h"
-#include "reader/node_extensions.h"
 #include "reader/reader_context.h"
 #include "reader/story_elements.h"
 #include "reader/text_extensions.h"
@@ -178,7 +177,7 @@ std::shared_ptr<Composition> storeStoryline(const XMLElement& syncClip, const Co
         primary = childElements(*spine, {"clip", "asset-clip", "video", "gap"});
     }
     storeStoryElements(primary, {StorylineContext::Primary, composition, 0, "storyline", "", syncClip}, reader);
-    storeStoryElements(xpath(primary, "(clip | asset-clip | audio)[@lane]"),
+    storeStoryElements(withLane(childElements(primary, {"clip", "asset-clip", "audio"})),
                        {StorylineContext::Connected, composition, 0, "connected", "", syncClip}, reader);
     return composition;
 }

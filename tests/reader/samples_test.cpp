@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <sstream>
 
+#include "model/asset.h"
 #include "model/audio_fx.h"
 #include "model/audio_track.h"
 #include "model/composition.h"
@@ -104,9 +106,13 @@ TEST(Samples, AreIndexedPassTheDocumentChecksAndAreReadWhole) {
     }
 }
 
-// Everything the reader stores of a clip or a timeline, its random identifiers aside.
+// Everything the reader stores of an asset's place, a clip or a timeline, its random
+// identifiers aside.
 std::string readModel(const Store& store) {
     std::ostringstream out;
+    for (const auto& asset : store.fetch<Asset>()) {
+        out << "asset " << asset->name() << ' ' << (asset->url() ? asset->url()->absoluteString() : "-") << '\n';
+    }
     for (const auto& composition : store.fetch<Composition>()) {
         out << "composition " << composition->name() << ' ' << composition->duration() << ' ' << composition->notes()
             << ' ' << composition->videoTracks().size() << ' ' << composition->audioTracks().size() << '\n';
@@ -185,6 +191,43 @@ TEST(Samples, ReadTheSameWithoutTheLayoutOfTheMarkup) {
                 EXPECT_TRUE(testing::contains(model, words)) << words << '\n' << model;
             }
         }
+    }
+}
+
+// The document with every element in a namespace: the root's default one, or one bound to a
+// prefix that every tag carries.
+std::string inNamespace(const std::string& text, bool prefixed) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        result += text[i];
+        if (!prefixed || text[i] != '<' || i + 2 >= text.size()) continue;
+        if (text[i + 1] == '/') result += text[++i];
+        if (std::isalpha(static_cast<unsigned char>(text[i + 1]))) result += "f:";
+    }
+    const std::string root = prefixed ? "<f:fcpxml " : "<fcpxml ";
+    result.insert(result.find(root) + root.size(),
+                  prefixed ? "xmlns:f=\"urn:example:fcpxml\" " : "xmlns=\"urn:example:fcpxml\" ");
+    return result;
+}
+
+// Elements are found by their local names everywhere, so a document whose elements stand
+// in a namespace reads whole, as the same document without one: the asset that names its
+// media in a "media-rep", the analysis markers' words, the angles a multicam clip picks, the
+// clips connected in a sync clip, and the root read as the one event.
+TEST(Samples, ReadTheSameWithTheirElementsInANamespace) {
+    const std::string text = testing::readerData("namespaces.fcpxml");
+    const testing::ReadDocument plain(text);
+    const std::string model = readModel(plain.store);
+    for (const std::string_view words :
+         {"asset Cam A file://localhost/Volumes/Media/cam-a.mov", "marker one Shot, excessive Shake",
+          "marker close Up", "\"A clip\" 0 50", "\"B clip\" 0 50", "\"B clip\" 50 50", "\"Sound\"",
+          "assetclip FCP Event \"Browser\""}) {
+        EXPECT_TRUE(testing::contains(model, words)) << words << '\n' << model;
+    }
+    for (const bool prefixed : {false, true}) {
+        const testing::ReadDocument namespaced(inNamespace(text, prefixed));
+        EXPECT_TRUE(namespaced.alerts.alerts.empty()) << prefixed;
+        EXPECT_EQ(readModel(namespaced.store), model) << prefixed;
     }
 }
 
