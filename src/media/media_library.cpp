@@ -6,28 +6,38 @@
 
 #include "media/media_error.h"
 #include "media/media_module.h"
+#include "media/media_module_path.h"
 
 namespace tallyvane {
 
 namespace {
 
-std::string loaderFailure() {
+std::string loaderReason() {
     const char* reason = dlerror();
-    return std::string("The media libraries cannot be loaded: ") + (reason ? reason : "unknown reason");
+    return reason ? reason : "unknown reason";
 }
 
 }  // namespace
 
 MediaLibrary::MediaLibrary() {
-    // Never unloaded: FFmpeg keeps state of its own, and a report opens the module many times.
-    handle_ = dlopen(TALLYVANE_MEDIA_MODULE, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (handle_ == nullptr) throw MediaError(loaderFailure());
+    // The last place's reason is the one that matters: the earlier ones are tried in case the
+    // program was installed, and their absence is no fault.
+    std::string reason;
+    for (const std::filesystem::path& module : mediaModuleCandidates(runningProgram(), builtMediaModulePlaces())) {
+        // Opened by its full path: the sanitizers open libraries on the program's behalf,
+        // which hides the program's own run path from the loader. Never unloaded: FFmpeg
+        // keeps state of its own, and a report opens the module many times.
+        handle_ = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+        if (handle_ != nullptr) break;
+        reason = loaderReason();
+    }
+    if (handle_ == nullptr) throw MediaModuleError(reason);
     using Entry = const MediaModuleFunctions* (*)();
     const auto entry = reinterpret_cast<Entry>(dlsym(handle_, "tallyvaneMediaModule"));
     if (entry == nullptr) {
-        const std::string failure = loaderFailure();
+        reason = loaderReason();
         dlclose(handle_);
-        throw MediaError(failure);
+        throw MediaModuleError(reason);
     }
     functions_ = entry();
 }

@@ -18,7 +18,8 @@ struct MediaModuleFunctions;
 
 class MediaLibrary {
 public:
-    // Throws MediaError when the module cannot be loaded.
+    // Finds the module as `mediaModuleCandidates` says; throws MediaModuleError with the
+    // loader's reason when it cannot be loaded.
     MediaLibrary();
     ~MediaLibrary();
     MediaLibrary(const MediaLibrary&) = delete;
