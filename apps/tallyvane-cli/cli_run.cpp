@@ -6,6 +6,7 @@
 
 #include "cli_help.h"
 #include "cli_platform.h"
+#include "media_shortfall_line.h"
 #include "shell/pro_video_formats.h"
 #include "shell/shell_controller.h"
 
@@ -96,6 +97,7 @@ public:
         }
         if (const int status = prepareSave(shell); status != kSucceeded) return status;
         if (shell.save() != SaveOutcome::saved) return kFailed;
+        if (const auto line = mediaShortfallLine(shell.reportContext().mediaShortfall)) errors_ << *line << '\n';
         out_ << shell.savedWorkbook()->path.string() << '\n';
         return kSucceeded;
     }
@@ -152,7 +154,8 @@ int run(const Arguments& arguments, const EnvironmentLookup& environment, std::o
         return kSucceeded;
     }
     ShellController shell(platform,
-                          ShellSetup{supportFolder, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable});
+                          ShellSetup{supportFolder, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable,
+                                     /* alertMediaModuleFailure */ false});
     return Run(arguments, out, errors)(shell);
 }
 

@@ -4,11 +4,13 @@
 // the report writers set the sheet kind, frame rate and time offset; the save flow owns
 // the workbook and the thumbnail folder.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <string>
 
 #include "report/column_widths.h"
 #include "report/report_platform.h"
@@ -17,6 +19,15 @@
 #include "xlsx/workbook.h"
 
 namespace tallyvane {
+
+// What a report's media gave short of pictures and tags: the Thumbnail cells that read
+// "Offline" or "Problem", and the media module's load failure when the report needed it.
+struct MediaShortfall {
+    std::size_t offlineThumbnails = 0;
+    std::size_t problemThumbnails = 0;
+    // The loader's reason.
+    std::optional<std::string> moduleFailure;
+};
 
 struct ReportContext {
     // The rate of a report whose timeline gives none.
@@ -40,6 +51,8 @@ struct ReportContext {
     std::optional<xlsx::Workbook> workbook;
     // The widths of the sheet being written.
     ColumnWidths sheetColumnWidths;
+    // Counted by the clip sheets; the shell clears it before each save.
+    MediaShortfall mediaShortfall;
 
     // Called between sheets, rows and thumbnails, so that a window can repaint while a
     // report is written.

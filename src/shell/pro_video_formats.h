@@ -4,6 +4,8 @@
 
 namespace tallyvane {
 
+// Throws MediaModuleError when the media module cannot be loaded: then nothing can be
+// read, and the reason is the loader's, not missing formats.
 bool proVideoFormatsAvailable();
 
 }  // namespace tallyvane

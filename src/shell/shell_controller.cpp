@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/debug_text.h"
+#include "media/media_error.h"
 #include "shell/document_text.h"
 #include "shell/report_menu.h"
 #include "shell/shell_addresses.h"
@@ -54,6 +55,7 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
     : platform_(platform),
       log_(setup.log.get()),
       proVideoFormatsAvailable_(std::move(setup.proVideoFormatsAvailable)),
+      alertMediaModuleFailure_(setup.alertMediaModuleFailure),
       readerAlerts_(*this),
       reader_(store_, readerAlerts_, log_, [this] { platform_.tick(); }),
       saver_(store_, platform_, setup.makeWriter(store_)),
@@ -163,7 +165,14 @@ std::optional<SaveOutcome> ShellController::save() {
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
     savedMessage_.clear();
+    context_.mediaShortfall = {};
     const SaveOutcome outcome = saver_.save(context_, request);
+    if (const std::optional<std::string>& failure = context_.mediaShortfall.moduleFailure;
+        failure && alertMediaModuleFailure_) {
+        // Once: every later report would meet the same module.
+        alertMediaModuleFailure_ = false;
+        showAlert(std::string(kMediaModuleFailureText), *failure);
+    }
     if (const auto& saved = saver_.savedWorkbook(); saved && !saved->opened) {
         savedMessage_ = "The report was saved as \u201C" + saved->path.string() +
                         "\u201D. No program is set up to open it.";
@@ -216,7 +225,15 @@ void ShellController::emailSupport() {
 }
 
 void ShellController::checkProVideoFormats() {
-    if (proVideoFormatsAvailable_ && proVideoFormatsAvailable_()) {
+    bool available = false;
+    try {
+        available = proVideoFormatsAvailable_ && proVideoFormatsAvailable_();
+    } catch (const MediaModuleError& failure) {
+        // The formats may well be there; it is the module that reads them that is not.
+        platform_.showAlert(std::string(kMediaModuleFailureText), failure.reason());
+        return;
+    }
+    if (available) {
         platform_.showAlert("Success!\nPro Video Formats are installed", "");
     } else if (platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats")) {
         platform_.openUrl(std::string(kProVideoFormatsUrl));

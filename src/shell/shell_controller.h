@@ -55,8 +55,12 @@ struct ShellSetup {
     std::function<ReportWriter(const Store&)> makeWriter = makeReportWriter;
     // Diagnostic lines.
     std::reference_wrapper<std::ostream> log;
-    // Whether the media library reads ProRes, DNxHD and MXF.
+    // Whether the media library reads ProRes, DNxHD and MXF; throws MediaModuleError when the
+    // media module cannot be loaded.
     std::function<bool()> proVideoFormatsAvailable;
+    // Whether the first report that cannot load the media module says so in an alert; the
+    // command-line program says it in a line of its own.
+    bool alertMediaModuleFailure = true;
 };
 
 class ShellController {
@@ -162,6 +166,8 @@ private:
     ShellPlatform& platform_;
     std::ostream& log_;
     std::function<bool()> proVideoFormatsAvailable_;
+    // Cleared once the alert was shown.
+    bool alertMediaModuleFailure_;
     Store store_;
     ReaderAlerts readerAlerts_;
     FCPXMLReader reader_;

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "fake_platform.h"
+#include "media/media_error.h"
 #include "role_table_rows.h"
 #include "shell/shell_addresses.h"
 #include "support/shell_command.h"
@@ -43,7 +44,10 @@ protected:
                                   if (duringWrite) duringWrite(context);
                               };
                           },
-                          log, [this] { return proVideo; }};
+                          log, [this] {
+                              if (moduleFailure) throw MediaModuleError(*moduleFailure);
+                              return proVideo;
+                          }};
     }
 
     TemporaryFolder folder;
@@ -52,6 +56,7 @@ protected:
     std::vector<ReportRequest> written;
     std::function<void(ReportContext&)> duringWrite;
     bool proVideo = true;
+    std::optional<std::string> moduleFailure;
 };
 
 TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayoutsStayInMemory) {
@@ -257,6 +262,32 @@ TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhil
     EXPECT_THAT(log.str(), HasSubstr("\u25BF 38 key/value pairs"));
 }
 
+TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlertsIt) {
+    const std::string kReason = "/opt/lib/tallyvane/module.so: file too short";
+    for (const bool alerting : {true, false}) {
+        FakePlatform answering;
+        ShellSetup chosen = setup();
+        chosen.alertMediaModuleFailure = alerting;
+        ShellController shell(answering, std::move(chosen));
+        shell.openFiles({kData / "one_timeline.fcpxml"});
+        answering.savePath = folder.path() / "report.xlsx";
+        duringWrite = [&](ReportContext& context) {
+            // Every report counts its own cells.
+            EXPECT_EQ(context.mediaShortfall.problemThumbnails, 0u) << alerting;
+            EXPECT_FALSE(context.mediaShortfall.moduleFailure) << alerting;
+            context.workbook->addWorksheet("Selected Roles");
+            context.mediaShortfall.problemThumbnails = 2;
+            context.mediaShortfall.moduleFailure = kReason;
+        };
+        EXPECT_EQ(shell.save(), SaveOutcome::saved) << alerting;
+        EXPECT_EQ(shell.save(), SaveOutcome::saved) << alerting;
+        const std::vector<Alert> expected{{std::string(kMediaModuleFailureText), kReason}};
+        EXPECT_EQ(answering.alerts, alerting ? expected : std::vector<Alert>{}) << alerting;
+        // The command-line program reads it here instead.
+        EXPECT_EQ(shell.reportContext().mediaShortfall.moduleFailure, kReason) << alerting;
+    }
+}
+
 TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {
     ShellController shell(platform, setup());
     shell.showHelp();
@@ -274,25 +305,31 @@ TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {
 }
 
 TEST_F(ShellControllerTest, ProVideoCheckReportsWhatTheMediaLibraryReads) {
+    const std::string kNoModule = "/opt/lib/tallyvane/module.so: cannot open shared object file";
     const struct {
         const char* name;
         bool available;
+        std::optional<std::string> moduleFailure;
         bool chooseAction;
+        Alert alert;
         std::vector<std::string> urls;
         std::vector<std::string> actions;
-    } cases[]{{"installed", true, false, {}, {}},
-              {"missingOk", false, false, {}, {"Get Pro Video Formats"}},
-              {"missingGet", false, true, {std::string(kProVideoFormatsUrl)}, {"Get Pro Video Formats"}}};
+    } cases[]{{"installed", true, {}, false, {"Success!\nPro Video Formats are installed", ""}, {}, {}},
+              {"missingOk", false, {}, false, {"Pro Video Formats are NOT installed", ""}, {}, {"Get Pro Video Formats"}},
+              {"missingGet", false, {}, true, {"Pro Video Formats are NOT installed", ""},
+               {std::string(kProVideoFormatsUrl)}, {"Get Pro Video Formats"}},
+              // The formats are not what is missing, and nothing offers to get them.
+              {"moduleNotLoaded", true, kNoModule, true, {std::string(kMediaModuleFailureText), kNoModule}, {}, {}}};
     for (const auto& c : cases) {
         FakePlatform answering;
         proVideo = c.available;
+        moduleFailure = c.moduleFailure;
         answering.chooseAction = c.chooseAction;
         ShellController shell(answering, setup());
         shell.checkProVideoFormats();
         ASSERT_EQ(answering.alerts.size(), 1u) << c.name;
-        EXPECT_EQ(answering.alerts[0].messageText, c.available ? "Success!\nPro Video Formats are installed"
-                                                               : "Pro Video Formats are NOT installed")
-            << c.name;
+        EXPECT_EQ(answering.alerts[0].messageText, c.alert.messageText) << c.name;
+        EXPECT_EQ(answering.alerts[0].informativeText, c.alert.informativeText) << c.name;
         EXPECT_EQ(answering.actionTitles, c.actions) << c.name;
         EXPECT_EQ(answering.openedUrls, c.urls) << c.name;
     }

@@ -5,6 +5,7 @@
 
 #include "common/debug_text.h"
 #include "common/number_text.h"
+#include "media/media_error.h"
 #include "report/clipsheet/clip_row.h"
 #include "report/clipsheet/music_tags.h"
 #include "report/clipsheet/row_target.h"
@@ -137,12 +138,20 @@ private:
         writeTimelineCells(target, element, context_);
         writeSourceCells(target, element, context_);
         writeDescriptiveCells(target, element);
-        if (index_[H::ID3title]) {
-            if (const std::optional<MusicTags> tags = loadAudioMetadata(element, context_.log())) {
-                writeMusicTags(target, *tags);
-            }
-        }
+        if (index_[H::ID3title]) writeMusicTagCells(target, element);
         writeMetadataCells(target, columns_.size(), metadataHeadings_, element);
+    }
+
+    void writeMusicTagCells(RowTarget& target, const StoryElement& element) {
+        std::optional<MusicTags> tags;
+        try {
+            tags = loadAudioMetadata(element, context_.log());
+        } catch (const MediaModuleError& failure) {
+            // The cells of a file whose tags cannot be read; the shell says why once.
+            context_.mediaShortfall.moduleFailure = failure.reason();
+            tags = MusicTags{};
+        }
+        if (tags) writeMusicTags(target, *tags);
     }
 
     void writeThumbnail(RowTarget& target) {
@@ -150,6 +159,10 @@ private:
         if (!result.text) return;
         if (!result.isPicture()) {
             target.text(H::Thumbnail, *result.text);
+            countShortfall(*result.text);
+            if (const std::optional<std::string> failure = thumbnails_->moduleFailure()) {
+                context_.mediaShortfall.moduleFailure = failure;
+            }
             return;
         }
         const std::uint16_t column = *index_[H::Thumbnail];
@@ -160,12 +173,18 @@ private:
             // report its other rows.
             context_.log() << debugQuoted(std::string(refusal.what()) + ": " + *result.text) << '\n';
             target.text(H::Thumbnail, std::string(kProblemText));
+            countShortfall(kProblemText);
             return;
         }
         // The picture, not its path, fills the column.
         std::vector<double> widths = context_.sheetColumnWidths.values();
         widths.at(column) = pictureColumnWidth(context_.thumbnailWidth);
         context_.sheetColumnWidths.reset(std::move(widths));
+    }
+
+    void countShortfall(std::string_view cellText) {
+        MediaShortfall& shortfall = context_.mediaShortfall;
+        ++(cellText == kOfflineText ? shortfall.offlineThumbnails : shortfall.problemThumbnails);
     }
 
     ReportContext& context_;

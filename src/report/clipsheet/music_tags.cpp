@@ -78,6 +78,8 @@ std::optional<MusicTags> loadAudioMetadata(const StoryElement& element, std::ost
     if (!file) return MusicTags{};
     try {
         return musicTagsFrom(MediaLibrary().readMetadata(*file), diagnostics);
+    } catch (const MediaModuleError&) {
+        throw;
     } catch (const MediaError&) {
         return MusicTags{};
     }

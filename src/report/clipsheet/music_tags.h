@@ -34,7 +34,8 @@ struct MusicTags {
 MusicTags musicTagsFrom(const std::vector<MetadataEntry>& entries, std::ostream& diagnostics);
 
 // Nothing unless the element's asset is an online audio file with a URL; eight empty
-// fields when the file's tags cannot be read.
+// fields when the file's tags cannot be read. Throws MediaModuleError when the media module
+// cannot be loaded, which is no fault of the file.
 std::optional<MusicTags> loadAudioMetadata(const StoryElement& element, std::ostream& diagnostics);
 
 }  // namespace tallyvane

@@ -104,6 +104,14 @@ ThumbnailWorker::ThumbnailWorker() = default;
 ThumbnailWorker::~ThumbnailWorker() = default;
 
 ThumbnailResult ThumbnailWorker::make(const ThumbnailJob& job, std::ostream& diagnostics) {
+    if (const auto* failure = std::get_if<std::string>(&job.time)) return problem(diagnostics, *failure);
+    // Loaded before any file is read: a module that cannot be loaded is no fault of the file.
+    try {
+        media();
+    } catch (const MediaModuleError& failure) {
+        moduleFailure_ = failure.reason();
+        return problem(diagnostics, failure.what());
+    }
     if (job.still) {
         try {
             return written(media().stillImage(job.media, job.width), job.file, diagnostics);
@@ -111,7 +119,6 @@ ThumbnailResult ThumbnailWorker::make(const ThumbnailJob& job, std::ostream& dia
             return problem();
         }
     }
-    if (const auto* failure = std::get_if<std::string>(&job.time)) return problem(diagnostics, *failure);
     const MediaTime& time = std::get<MediaTime>(job.time);
     RgbImage image;
     try {

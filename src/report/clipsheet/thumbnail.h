@@ -67,6 +67,9 @@ public:
     ThumbnailResult make(const ThumbnailJob& job, std::ostream& diagnostics);
     // Takes an existing readable file as it is, else makes it.
     ThumbnailResult reuseOrMake(const ThumbnailJob& job, std::ostream& diagnostics);
+    // The loader's reason when a job's "Problem" came from a media module that could not be
+    // loaded.
+    const std::optional<std::string>& moduleFailure() const noexcept { return moduleFailure_; }
 
 private:
     const MediaLibrary& media();
@@ -75,6 +78,7 @@ private:
     std::optional<MediaLibrary> media_;
     std::filesystem::path videoPath_;
     std::unique_ptr<MediaLibrary::Video> video_;
+    std::optional<std::string> moduleFailure_;
 };
 
 // One element at a time, on the calling thread.

@@ -85,6 +85,9 @@ void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsi
     for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work, w);
     work(0);
     for (std::thread& thread : threads) thread.join();
+    for (const std::unique_ptr<ThumbnailWorker>& worker : pool) {
+        if (worker->moduleFailure()) advanceModuleFailure_ = worker->moduleFailure();
+    }
     for (const std::exception_ptr& failure : failures) {
         if (failure) std::rethrow_exception(failure);
     }
@@ -102,6 +105,10 @@ ThumbnailResult ThumbnailBatch::next(std::ostream& diagnostics) {
     // The file existed before, or an earlier element asked for it: what is on disk now
     // is what it would find one by one.
     return worker_.reuseOrMake(std::get<ThumbnailJob>(entry.plan), diagnostics);
+}
+
+std::optional<std::string> ThumbnailBatch::moduleFailure() const {
+    return advanceModuleFailure_ ? advanceModuleFailure_ : worker_.moduleFailure();
 }
 
 }  // namespace tallyvane

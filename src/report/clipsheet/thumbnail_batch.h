@@ -30,6 +30,9 @@ public:
     // The result of the next element, its diagnostic lines printed to `diagnostics`.
     // Called once per element, in order.
     ThumbnailResult next(std::ostream& diagnostics);
+    // The loader's reason when a thumbnail was a "Problem" because the media module could
+    // not be loaded.
+    std::optional<std::string> moduleFailure() const;
 
 private:
     struct Entry {
@@ -49,6 +52,7 @@ private:
     std::vector<Made> made_;
     std::size_t next_ = 0;
     ThumbnailWorker worker_;
+    std::optional<std::string> advanceModuleFailure_;
 };
 
 }  // namespace tallyvane

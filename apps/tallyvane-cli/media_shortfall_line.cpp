@@ -1,0 +1,38 @@
+#include "media_shortfall_line.h"
+
+#include "media/media_error.h"
+#include "report/clipsheet/thumbnail.h"
+
+namespace tallyvane::cli {
+
+namespace {
+
+std::string cellsRead(std::size_t count, bool first) {
+    const std::string number = std::to_string(count);
+    if (!first) return number + (count == 1 ? " reads" : " read");
+    return number + (count == 1 ? " thumbnail cell reads" : " thumbnail cells read");
+}
+
+}  // namespace
+
+std::optional<std::string> mediaShortfallLine(const MediaShortfall& shortfall) {
+    const std::optional<std::string> moduleText =
+        shortfall.moduleFailure ? std::optional(std::string(kMediaModuleFailureText) + ": " + *shortfall.moduleFailure)
+                                : std::nullopt;
+    std::string line;
+    if (shortfall.offlineThumbnails > 0) {
+        line = cellsRead(shortfall.offlineThumbnails, true) + " \"" + std::string(kOfflineText) + "\" (media not found)";
+    }
+    if (shortfall.problemThumbnails > 0) {
+        if (!line.empty()) line += " and ";
+        line += cellsRead(shortfall.problemThumbnails, line.empty()) + " \"" + std::string(kProblemText) + "\" (" +
+                moduleText.value_or("the media could not be read") + ")";
+    } else if (moduleText) {
+        // Music tags asked for the module; no thumbnail cell names it.
+        line += (line.empty() ? "" : "; ") + *moduleText;
+    }
+    if (line.empty()) return std::nullopt;
+    return "tallyvane-cli: " + line;
+}
+
+}  // namespace tallyvane::cli
