@@ -1,5 +1,6 @@
 #include "report/file_replacement.h"
 
+#include <array>
 #include <cerrno>
 #include <system_error>
 
@@ -19,13 +20,32 @@ namespace {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
-// A new empty file beside `destination` whose name no other file has.
-fs::path makeNeighbour(const fs::path& source, const fs::path& destination) {
-    std::string pattern = (destination.parent_path() / ("." + destination.filename().string() + ".XXXXXX")).string();
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
-    close(descriptor);
-    return pattern;
+// Copies the bytes of `source` into the open file `descriptor`. Each read and write is its
+// own, so that a full disk is named by its own error number; the library's copy reports a
+// short write as an input/output error.
+std::error_code copyInto(const fs::path& source, int descriptor) {
+    const int input = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (input < 0) return lastError();
+    std::error_code error;
+    std::array<char, 1 << 16> buffer;
+    while (!error) {
+        const ssize_t got = ::read(input, buffer.data(), buffer.size());
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno != EINTR) error = lastError();
+            continue;
+        }
+        for (ssize_t done = 0; done < got && !error;) {
+            const ssize_t put = ::write(descriptor, buffer.data() + done, static_cast<std::size_t>(got - done));
+            if (put >= 0) {
+                done += put;
+            } else if (errno != EINTR) {
+                error = lastError();
+            }
+        }
+    }
+    ::close(input);
+    return error;
 }
 
 // Gives `file` the permission bits of the file it is to replace, when there is one, and
@@ -57,9 +77,13 @@ void replaceFile(const fs::path& source, const fs::path& destination) {
     if (!error) return;
     if (error != std::errc::cross_device_link) fail("Cannot move the file", source, destination, error);
 
-    const fs::path neighbour = makeNeighbour(source, destination);
+    // A new file beside the destination, under a name no other file has.
+    std::string neighbour = (destination.parent_path() / ("." + destination.filename().string() + ".XXXXXX")).string();
+    const int descriptor = ::mkstemp(neighbour.data());
+    if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
+    error = copyInto(source, descriptor);
+    ::close(descriptor);
     std::error_code ignored;
-    fs::copy_file(source, neighbour, fs::copy_options::overwrite_existing, error);
     if (!error) moveInPlace(neighbour, destination, error);
     if (error) {
         fs::remove(neighbour, ignored);

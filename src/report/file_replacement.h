@@ -9,7 +9,7 @@ namespace tallyvane {
 // old bytes or the new ones. The new file takes the permission bits of the one it replaces
 // and is flushed to the disk before the rename. Across file systems the bytes are first copied to a hidden
 // file beside the destination, which is then renamed over it. Throws
-// std::filesystem::filesystem_error; on failure `destination` is untouched, `source` is
+// std::filesystem::filesystem_error with the system's error (ENOSPC for a full disk); on failure `destination` is untouched, `source` is
 // still there and no partial copy is left behind.
 void replaceFile(const std::filesystem::path& source, const std::filesystem::path& destination);
 

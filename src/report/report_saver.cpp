@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kTemporaryName = "spreadsheet.xlsx";
+// A finished workbook that could not be put in place is kept under this name made unique:
+// the fixed temporary name would be reused, and so removed, by the next report.
+constexpr const char* kKeptPattern = "Unsaved Report-XXXXXX.xlsx";
+constexpr int kKeptSuffixLength = 5;  // ".xlsx"
 constexpr const char* kNotSaved = "The report could not be saved";
 
 class RunningFlag {
@@ -71,8 +76,6 @@ int createTemporaryWorkbook(const fs::path& file) {
     return 0;
 }
 
-// The thumbnail folder is scratch, emptied at every report: a workbook saved into it would
-// be deleted with it.
 bool isInside(const fs::path& file, const fs::path& folder) {
     std::error_code error;
     const fs::path place = fs::weakly_canonical(file, error);
@@ -80,6 +83,44 @@ bool isInside(const fs::path& file, const fs::path& folder) {
     if (error) return false;
     const auto [rest, ignored] = std::mismatch(scratch.begin(), scratch.end(), place.begin(), place.end());
     return rest == scratch.end();
+}
+
+// Why the workbook cannot go where the user chose, found before the report is written rather
+// than after.
+std::optional<std::string> destinationProblem(const fs::path& destination, const fs::path& thumbnails) {
+    // The thumbnail folder is scratch, emptied at every report: a workbook saved into it
+    // would be deleted with it.
+    if (isInside(destination, thumbnails)) {
+        return "The folder " + thumbnails.string() + " is emptied at every report. Choose another place for the workbook.";
+    }
+    const fs::path folder = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
+    struct stat info {};
+    int failure = 0;
+    if (::stat(folder.c_str(), &info) != 0) {
+        failure = errno;
+    } else if (!S_ISDIR(info.st_mode)) {
+        failure = ENOTDIR;
+    } else if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        failure = errno;
+    }
+    if (failure == 0) return std::nullopt;
+    return "The workbook cannot be saved in the folder " + folder.string() + ": " + systemErrorSentence(failure);
+}
+
+// Moves the finished workbook to a name of its own beside it; nothing when none can be made,
+// and the workbook is then removed.
+std::optional<fs::path> keepWorkbook(const fs::path& temporary) {
+    std::string kept = (temporary.parent_path() / kKeptPattern).string();
+    const int descriptor = ::mkstemps(kept.data(), kKeptSuffixLength);
+    std::error_code error;
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        fs::rename(temporary, kept, error);
+        if (!error) return fs::path(kept);
+        fs::remove(kept, error);
+    }
+    fs::remove(temporary, error);
+    return std::nullopt;
 }
 
 void reportWritability(const ReportContext& context) {
@@ -149,11 +190,10 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::cancelled;
     }
     context.thumbnailFolder = thumbnails;
-    if (isInside(*destination, thumbnails)) {
+    if (const std::optional<std::string> problem = destinationProblem(*destination, thumbnails)) {
         discardWorkbook(context, temporary);
         fs::remove_all(thumbnails, error);
-        platform_.showAlert(kNotSaved, "The folder " + thumbnails.string() +
-                                           " is emptied at every report. Choose another place for the workbook.");
+        platform_.showAlert(kNotSaved, *problem);
         return SaveOutcome::failed;
     }
 
@@ -203,13 +243,18 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
     }
     context.workbook.reset();
 
+    std::error_code ignored;
+    const bool replacing = fs::exists(fs::symlink_status(destination, ignored));
     try {
         replaceFile(temporary, destination);
     } catch (const fs::filesystem_error& failure) {
         context.log() << "PROBLEM\n" << failure.what() << '\n';
-        platform_.showAlert(kNotSaved, destination.string() + " could not be replaced: " +
-                                           systemErrorSentence(failure.code().value()) +
-                                           " The finished workbook is kept at " + temporary.string() + ".");
+        std::string reason = destination.string() + (replacing ? " could not be replaced: " : " could not be written: ") +
+                             systemErrorSentence(failure.code().value());
+        if (const std::optional<fs::path> kept = keepWorkbook(temporary)) {
+            reason += " The finished workbook is kept at " + kept->string() + ".";
+        }
+        platform_.showAlert(kNotSaved, reason);
         return false;
     }
     const bool opened = platform_.openFile(destination);

@@ -1,8 +1,10 @@
 #pragma once
 // The Save command's road from the request to the finished workbook: the timeline check,
-// the temporary workbook and thumbnail folder in the support folder, the save panel, the
-// report writer, then closing the workbook, putting it in place of the chosen file and
-// opening it. A report that fails leaves the chosen file as it was and says why in an alert.
+// the temporary workbook and thumbnail folder in the support folder, the save panel and a
+// check that the chosen folder takes a new file, the report writer, then closing the
+// workbook, putting it in place of the chosen file and opening it. A report that fails
+// leaves the chosen file as it was and says why in an alert; a finished workbook that could
+// not be put in place is kept in the support folder under a name no later report reuses.
 
 #include <filesystem>
 #include <optional>

@@ -266,22 +266,40 @@ TEST_F(ReportSaverTest, FailuresKeepTheOldFileAndSayWhy) {
     }
 }
 
-TEST_F(ReportSaverTest, AReadOnlyDestinationFolderKeepsTheOldFile) {
+// A folder that cannot take the workbook is found before the report is written, not after.
+TEST_F(ReportSaverTest, ADestinationFolderThatCannotTakeTheWorkbookIsRefusedBeforeWriting) {
     writeFile(destination(), "old report");
-    {
-        const ReadOnlyFolder readOnly(outFolder());
-        if (!readOnly.effective()) GTEST_SKIP() << "this file system cannot refuse writes to root";
-        EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
+    writeFile(root.path() / "plain file", "");
+    struct Case {
+        fs::path chosen;
+        fs::path folder;
+        const char* reason;
+    };
+    for (const Case& c : {Case{outFolder() / "missing" / "Main Edit.xlsx", outFolder() / "missing", "No such file"},
+                          Case{root.path() / "plain file" / "Main Edit.xlsx", root.path() / "plain file", "Not a directory"},
+                          Case{destination(), outFolder(), ""}}) {
+        FakePlatform local;
+        local.answer = c.chosen;
+        ReportSaver saver(store, local, sheetWriter());
+        {
+            const ReadOnlyFolder readOnly(outFolder());
+            if (c.chosen == destination() && !readOnly.effective()) continue;  // root without the immutable flag
+            EXPECT_EQ(saver.save(context, request), SaveOutcome::failed) << c.chosen;
+        }
+        ASSERT_EQ(local.alerts.size(), 1u) << c.chosen;
+        EXPECT_EQ(local.alerts[0].first, "The report could not be saved");
+        EXPECT_NE(local.alerts[0].second.find("cannot be saved in the folder " + c.folder.string() + ": " + c.reason),
+                  std::string::npos)
+            << local.alerts[0].second;
+        EXPECT_TRUE(local.opened.empty());
+        EXPECT_TRUE(local.busyChanges.empty());
     }
+    EXPECT_EQ(writes, 0);
     EXPECT_EQ(contents(destination()), "old report");
-    EXPECT_TRUE(platform.opened.empty());
-    ASSERT_EQ(platform.alerts.size(), 1u);
-    EXPECT_EQ(platform.alerts[0].first, "The report could not be saved");
-    EXPECT_NE(platform.alerts[0].second.find(temporary().string()), std::string::npos);
-    // The finished workbook waits where the alert says.
-    EXPECT_EQ(readWorkbook(temporary())["sheets"], nlohmann::json{"Selected Roles"});
-    EXPECT_NE(log.str().find("PROBLEM\n"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder()), fs::directory_iterator()), 1);
+    EXPECT_FALSE(fs::exists(outFolder() / "missing"));
+    // Nothing was left in the support folder either: no workbook, no thumbnails.
+    EXPECT_EQ(std::distance(fs::directory_iterator(context.supportFolder), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::exists(context.supportFolder / ".report.lock"));
 }
 
 TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAloneAndKeptThumbnailsAreStillShown) {
@@ -290,9 +308,23 @@ TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAloneAndKeptThumbnailsAre
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
     EXPECT_TRUE(fs::is_directory(destination() / "inside"));
     EXPECT_TRUE(platform.opened.empty());
-    EXPECT_EQ(platform.alerts.size(), 1u);
+    ASSERT_EQ(platform.alerts.size(), 1u);
     EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
     EXPECT_TRUE(fs::exists(thumbnails() / "000000000 Clip.jpg"));
+    EXPECT_NE(log.str().find("PROBLEM\n"), std::string::npos);
+
+    // The finished workbook waits where the alert says, under a name the next report leaves alone.
+    const std::string& said = platform.alerts[0].second;
+    const std::string keptAt = " The finished workbook is kept at ";
+    ASSERT_NE(said.find(destination().string() + " could not be replaced: "), std::string::npos) << said;
+    ASSERT_NE(said.find(keptAt), std::string::npos) << said;
+    const fs::path kept = said.substr(said.find(keptAt) + keptAt.size(), said.size() - said.find(keptAt) - keptAt.size() - 1);
+    EXPECT_EQ(kept.parent_path(), context.supportFolder);
+    EXPECT_NE(kept, temporary());
+    EXPECT_FALSE(fs::exists(temporary()));
+    fs::remove_all(destination());
+    EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
+    EXPECT_EQ(readWorkbook(kept)["sheets"], nlohmann::json{"Selected Roles"});
 }
 
 TEST_F(ReportSaverTest, AnUnusableSupportFolderEndsBeforeThePanel) {
@@ -427,15 +459,31 @@ TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
     }
     const std::unique_ptr<const char, void (*)(const char*)> unmount(full.c_str(),
                                                                       [](const char* at) { umount2(at, MNT_DETACH); });
+    const std::string old = "old report " + std::string(1000, 'o');
+    writeFile(full / "report.xlsx", old);
     std::ofstream(full / "filler", std::ios::binary) << std::string(64 << 10, 'x');
-    for (const bool supportOnFullDisk : {true, false}) {
+    struct Case {
+        fs::path support;
+        fs::path chosen;
+        const char* says;
+    };
+    for (const Case& c : {Case{full / "support", destination(), ""},
+                          Case{root.path() / "support", full / "report.xlsx", " could not be replaced: "},
+                          Case{root.path() / "support", full / "new.xlsx", " could not be written: "}}) {
         FakePlatform local;
-        context.supportFolder = supportOnFullDisk ? full / "support" : root.path() / "support";
-        local.answer = supportOnFullDisk ? destination() : full / "report.xlsx";
+        context.supportFolder = c.support;
+        local.answer = c.chosen;
         ReportSaver saver(store, local, sheetWriter());
-        EXPECT_EQ(saver.save(context, request), SaveOutcome::failed);
+        EXPECT_EQ(saver.save(context, request), SaveOutcome::failed) << c.chosen;
         ASSERT_EQ(local.alerts.size(), 1u);
-        EXPECT_NE(local.alerts[0].second.find("The disk is full."), std::string::npos) << local.alerts[0].second;
+        const std::string& said = local.alerts[0].second;
+        EXPECT_NE(said.find(c.says + std::string("The disk is full.")), std::string::npos) << said;
+    }
+    EXPECT_EQ(contents(full / "report.xlsx"), old);
+    EXPECT_FALSE(fs::exists(full / "new.xlsx"));
+    // No partial copy is left on the full disk.
+    for (const auto& entry : fs::directory_iterator(full)) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
     }
 }
 
