@@ -28,9 +28,9 @@ Integer controlValue(std::string_view text) {
         text.remove_prefix(1);
         if (text.starts_with('-')) return 0;
     }
+    // The leading integer, as a text field's integer value reads it: "40px" and "40.7" are 40.
     Integer value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) return 0;
     return value;
 }
 

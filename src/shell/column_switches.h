@@ -60,9 +60,10 @@ inline constexpr std::string_view kDefaultThumbnailWidth = "40";
 std::optional<std::size_t> columnSwitchWithTitle(std::string_view title);
 std::optional<std::size_t> columnSwitchWithOptionKey(std::string_view key);
 
-// A control's text as an integer: surrounding spaces allowed, an optional sign, then digits
-// only. Anything else, and a number beyond the type's range, reads as 0. The report options
-// read the thumbnail width as a 64-bit integer, while a layout stores it from a 32-bit one.
+// A control's text as an integer: leading spaces, an optional sign, then the digits up to the
+// first other character. Text that does not start so, and a number beyond the type's range,
+// reads as 0. The report options read the thumbnail width as a 64-bit integer, while a layout
+// stores it from a 32-bit one.
 std::int64_t controlIntegerValue(std::string_view text);
 std::int32_t controlInt32Value(std::string_view text);
 

@@ -166,6 +166,7 @@ TEST_P(StoredThumbnailWidth, IsAPositiveNumberOrForty) {
 INSTANTIATE_TEST_SUITE_P(Texts, StoredThumbnailWidth,
                          ::testing::Values(StoredWidthCase{"abc", "40"}, StoredWidthCase{"0", "40"},
                                            StoredWidthCase{"-50", "50"}, StoredWidthCase{"120", "120"},
+                                           StoredWidthCase{"80px", "80"}, StoredWidthCase{"60.5", "60"},
                                            StoredWidthCase{"-2147483648", "2147483648"},
                                            // A layout reads the width as a 32-bit integer.
                                            StoredWidthCase{"2147483648", "40"}));
