@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string_view>
 
 #include "shell/column_switches.h"
+#include "shell/settings_controls.h"
 #include "shell/shell_controller.h"
 
 namespace tallyvane::cli {
@@ -15,9 +17,10 @@ const char* const kUsageText =
     "       tallyvane-cli save FILE -o OUT.xlsx [--report NAME] [--layout NAME] [--sheets LIST|none]\n"
     "                     [--uncheck-video ROLE]... [--uncheck-audio ROLE]... [--set KEY=on|off]...\n"
     "                     [--thumbnail-width N]\n"
-    "       tallyvane-cli --help\n"
-    "FILE is a .fcpxml file or a .fcpxmld bundle. --help lists the sheets, the report option\n"
-    "keys with their defaults, the exit statuses and the environment.\n";
+    "       tallyvane-cli --help | --version\n"
+    "FILE is a .fcpxml file or a .fcpxmld bundle. An option's value follows it or an \"=\"\n"
+    "(--report NAME or --report=NAME). --help lists the sheets, the report option keys with\n"
+    "their defaults, the exit statuses and the environment.\n";
 
 const std::vector<std::string>& reportOptionKeys() {
     static const std::vector<std::string> keys = [] {
@@ -77,12 +80,21 @@ std::pair<std::string, bool> setting(const std::string& text) {
 }
 
 std::string width(const std::string& text) {
-    int value = 0;
+    std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) {
-        throw UsageError("--thumbnail-width takes a number of pixels, not \u201C" + text + "\u201D");
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > kMaxThumbnailWidth) {
+        throw UsageError("--thumbnail-width takes a number of pixels from 1 to " + std::to_string(kMaxThumbnailWidth) +
+                         " (0 for no thumbnails), not \u201C" + text + "\u201D");
     }
     return text;
+}
+
+// The commands that need no FILE: they answer at once.
+std::optional<Command> answeringCommand(const std::string& argument) {
+    if (argument == "--help" || argument == "-h") return Command::help;
+    if (argument == "--version") return Command::version;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -91,7 +103,11 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
     Arguments parsed;
     if (arguments.empty()) throw UsageError("no command given");
     const std::string& command = arguments.front();
-    if (command == "--help" || command == "-h" || command == "help") return parsed;
+    if (command == "help") return parsed;
+    if (const std::optional<Command> answer = answeringCommand(command)) {
+        parsed.command = *answer;
+        return parsed;
+    }
     if (command == "reports") {
         parsed.command = Command::reports;
     } else if (command == "roles") {
@@ -109,15 +125,25 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
     };
     bool haveFile = false;
     for (std::size_t index = 1; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
+        std::string argument = arguments[index];
         if (!argument.starts_with('-') || argument == "-") {
             if (haveFile) throw UsageError("more than one FILE given");
             parsed.file = argument;
             haveFile = true;
             continue;
         }
-        if (index + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
-        const std::string& value = arguments[++index];
+        if (const std::optional<Command> answer = answeringCommand(argument)) {
+            Arguments answering;
+            answering.command = *answer;
+            return answering;
+        }
+        std::optional<std::string> attached;
+        if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != std::string::npos) {
+            attached = argument.substr(equals + 1);
+            argument.resize(equals);
+        }
+        if (!attached && index + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
+        const std::string value = attached ? *attached : arguments[++index];
         if (argument == "--report") {
             allowed(argument, {Command::roles, Command::save});
             parsed.report = value;

@@ -4,6 +4,8 @@
 //   roles FILE [--report NAME]
 //   save FILE -o OUT.xlsx [--report NAME] [--layout NAME] [--sheets LIST|none]
 //        [--uncheck-video ROLE]... [--uncheck-audio ROLE]... [--set KEY=on|off]... [--thumbnail-width N]
+//   --help, --version
+// An option's value follows it as the next argument or after "=" (--report=NAME).
 
 #include <filesystem>
 #include <optional>
@@ -20,7 +22,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Command { reports, roles, save, help };
+enum class Command { reports, roles, save, help, version };
 
 struct Arguments {
     Command command = Command::help;

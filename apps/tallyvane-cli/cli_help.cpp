@@ -25,6 +25,7 @@ constexpr const char* kCommands =
     "  roles FILE     print the roles of a report after analysis: video|audio, [x], the role\n"
     "  save FILE      write a report's workbook to OUT.xlsx and print the path written\n"
     "  --help, -h     print this text\n"
+    "  --version      print the program's version\n"
     "\n"
     "Options:\n"
     "  --report NAME        the report, a title of the menu (default: its first)\n"
@@ -35,7 +36,7 @@ constexpr const char* kCommands =
     "                       leave out a role's clips, as printed by roles (a main role takes\n"
     "                       its subroles along)\n"
     "  --set KEY=on|off     switch a report option on top of the layout\n"
-    "  --thumbnail-width N  the thumbnails' width in pixels\n";
+    "  --thumbnail-width N  the thumbnails' width in pixels, 1 to ";
 
 // What each --sheets key adds.
 std::string sheetNames(std::string_view key) {
@@ -78,9 +79,13 @@ std::string meaning(const std::string& key) {
 
 std::string helpText(const std::map<std::string, bool>& defaults,
                      const std::optional<std::filesystem::path>& supportFolder,
-                     const std::filesystem::path& workFolder) {
+                     const std::filesystem::path& temporaryFolder) {
     std::ostringstream text;
-    text << kUsageText << '\n' << kCommands << "\nSheets of --sheets:\n";
+    text << kUsageText << '\n'
+         << kCommands << kMaxThumbnailWidth
+         << " (0: no thumbnails)\n"
+            "  An option's value may also follow an \"=\": --report=NAME.\n"
+            "\nSheets of --sheets:\n";
     for (const std::string_view key : kExtraSheetKeys) {
         text << "  " << std::left << std::setw(13) << key << sheetNames(key) << '\n';
     }
@@ -91,7 +96,6 @@ std::string helpText(const std::map<std::string, bool>& defaults,
         text << "  " << std::left << std::setw(22) << key << std::setw(5) << state << meaning(key) << '\n';
     }
     text << "  At least one reportSeq and one reportSrc format stays on.\n";
-    const std::filesystem::path folder = supportFolder.value_or(workFolder);
     text << "\nExit status:\n"
             "  0  done\n"
             "  1  the document or the report failed; the alert is on standard error, its message\n"
@@ -103,14 +107,20 @@ std::string helpText(const std::map<std::string, bool>& defaults,
             "  HOME                   otherwise $HOME/.local/share/Tallyvane\n"
             "  The support folder holds Layouts.json (the stored column layouts) and the report's\n"
             "  temporary workbook. Here it is "
-         << (supportFolder ? supportFolder->string() : "not named; layouts last for the run only and the work is done in " +
-                                                           workFolder.string())
+         << (supportFolder ? supportFolder->string()
+                           : "not named: layouts last for the run only,\n"
+                             "  and a save works in a private folder of its own in " +
+                                 temporaryFolder.string() +
+                                 " (TMPDIR),\n"
+                                 "  removed when the run ends unless it holds kept thumbnails or a kept workbook")
          << ".\n"
             "\nThumbnails:\n"
             "  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in\n"
             "  "
-         << (folder / kThumbnailFolderName).string()
-         << " until the next report empties that folder.\n";
+         << (supportFolder ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
+                           : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder")
+         << ";\n"
+            "  save names that folder on standard error.\n";
     return text.str();
 }
 

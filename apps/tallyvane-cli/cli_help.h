@@ -11,10 +11,10 @@
 namespace tallyvane::cli {
 
 // `defaults`: the report options of the built-in layout; `supportFolder`: the folder the
-// environment names (nothing when it names none); `workFolder`: where temporary files and
-// thumbnails then go.
+// environment names (nothing when it names none); `temporaryFolder`: where a run's own work
+// folder is then made.
 std::string helpText(const std::map<std::string, bool>& defaults,
                      const std::optional<std::filesystem::path>& supportFolder,
-                     const std::filesystem::path& workFolder);
+                     const std::filesystem::path& temporaryFolder);
 
 }  // namespace tallyvane::cli

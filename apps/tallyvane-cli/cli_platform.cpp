@@ -8,4 +8,8 @@ void CliPlatform::showAlert(const std::string& messageText, const std::string& i
     errors_ << messageText << '\n' << informativeText << '\n' << std::flush;
 }
 
+void CliPlatform::revealFolder(const std::filesystem::path& folder) {
+    errors_ << "The thumbnails are kept in " << folder.string() << '\n' << std::flush;
+}
+
 }  // namespace tallyvane::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The platform of the command-line tool: panels answered from the arguments, alerts on
-// standard error (message line, then informative line), and nothing opened or shown.
+// standard error (message line, then informative line), where the folder of kept thumbnails
+// is named too, and nothing opened.
 
 #include <filesystem>
 #include <iosfwd>
@@ -18,7 +19,8 @@ public:
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     std::optional<std::filesystem::path> askSavePath(const std::string&, std::string_view) override { return output_; }
     bool openFile(const std::filesystem::path&) override { return false; }
-    void revealFolder(const std::filesystem::path&) override {}
+    // The only folder a report shows is that of kept thumbnails: it is named instead.
+    void revealFolder(const std::filesystem::path& folder) override;
     void setBusy(bool) override {}
     // The tool shows no indicator; its work is not measured in steps.
     ProgressReading progress() const override { return {}; }

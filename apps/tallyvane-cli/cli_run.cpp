@@ -8,6 +8,8 @@
 #include "cli_platform.h"
 #include "media_shortfall_line.h"
 #include "shell/pro_video_formats.h"
+#include "shell/report_menu.h"
+#include "shell/shell_addresses.h"
 #include "shell/shell_controller.h"
 
 namespace tallyvane::cli {
@@ -20,6 +22,20 @@ std::optional<std::size_t> rowNamed(const RoleTable& table, const std::string& n
         std::find_if(rows.begin(), rows.end(), [&](const RoleRecord& row) { return row.roleName == name; });
     if (found == rows.end()) return std::nullopt;
     return static_cast<std::size_t>(found - rows.begin());
+}
+
+// A report of the menu by its title; the separator is no report.
+std::optional<std::size_t> reportNamed(const PopupMenu& reports, const std::string& name) {
+    if (name == kReportMenuSeparator) return std::nullopt;
+    return reports.indexOf(name);
+}
+
+std::string reportList(const PopupMenu& reports) {
+    std::string text;
+    for (const std::string& title : reports.titles()) {
+        if (title != kReportMenuSeparator) text += (text.empty() ? "\u201C" : ", \u201C") + title + "\u201D";
+    }
+    return text;
 }
 
 void printRoles(std::ostream& out, const char* side, const RoleTable& table) {
@@ -86,8 +102,11 @@ public:
             for (const std::string& title : reports.titles()) out_ << title << '\n';
             return kSucceeded;
         }
-        const std::optional<std::size_t> report = arguments_.report ? reports.indexOf(*arguments_.report) : 0;
-        if (!report) return usage("the project has no report \u201C" + *arguments_.report + "\u201D");
+        const std::optional<std::size_t> report = arguments_.report ? reportNamed(reports, *arguments_.report) : 0;
+        if (!report) {
+            return usage("the project has no report \u201C" + *arguments_.report + "\u201D; its reports are " +
+                         reportList(reports));
+        }
         shell.chooseReport(*report);
         shell.analyze();
         if (arguments_.command == Command::roles) {
@@ -142,19 +161,25 @@ int run(const Arguments& arguments, const EnvironmentLookup& environment, std::o
     // The diagnostic lines of reading and writing are for the desktop program's log; here
     // standard output carries results and standard error the alerts.
     std::ostream discarded(nullptr);
+    if (arguments.command == Command::version) {
+        out << "tallyvane-cli " << kShortVersion << '\n';
+        return kSucceeded;
+    }
     const std::optional<std::filesystem::path> supportFolder = locateSupportFolder(environment);
-    const std::filesystem::path workFolder = fallbackWorkFolder(environment);
+    // Declared before the controller, so that the folder is tidied after the controller is gone.
+    RunWorkFolder workFolder(environment);
+    const auto workFolderPath = [&workFolder] { return workFolder.path(); };
     if (arguments.command == Command::help) {
         // The defaults are those of a controller that has read no stored layout.
-        ShellController shell(platform,
-                              ShellSetup{std::nullopt, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable});
+        ShellController shell(platform, ShellSetup{std::nullopt, workFolderPath, makeReportWriter, discarded,
+                                                   proVideoFormatsAvailable});
         ReportContext scratch;
         out << helpText(reportOptions(shell.layouts().controls(), shell.timeDisplay(), scratch), supportFolder,
-                        workFolder);
+                        workFolder.parent());
         return kSucceeded;
     }
     ShellController shell(platform,
-                          ShellSetup{supportFolder, workFolder, makeReportWriter, discarded, proVideoFormatsAvailable,
+                          ShellSetup{supportFolder, workFolderPath, makeReportWriter, discarded, proVideoFormatsAvailable,
                                      /* alertMediaModuleFailure */ false});
     return Run(arguments, out, errors)(shell);
 }

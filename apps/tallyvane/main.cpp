@@ -1,9 +1,10 @@
 // tallyvane: the desktop program. `tallyvane FILE` opens FILE as the desktop's
-// open-documents event does.
+// open-documents event does; --help and --version answer on the terminal.
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 #include <vector>
 
 #include <QApplication>
@@ -17,17 +18,41 @@
 #include "shell/shell_controller.h"
 #include "shell/support_folder.h"
 
+namespace {
+
+// The answer to --help or --version, which need no window; nothing for any other first argument.
+const char* terminalAnswer(std::string_view argument) {
+    if (argument == "--help" || argument == "-h") {
+        return "usage: tallyvane [FILE]\n"
+               "       tallyvane --help | --version\n"
+               "Opens FILE, a .fcpxml file or a .fcpxmld bundle, in the main window. The same reports\n"
+               "are written without a window by tallyvane-cli.\n";
+    }
+    if (argument == "--version") return "tallyvane " TALLYVANE_VERSION "\n";
+    return nullptr;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        if (const char* answer = terminalAnswer(argv[1])) {
+            std::cout << answer;
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tallyvane");
     QApplication::setApplicationDisplayName("Tallyvane");
     QApplication::setApplicationVersion(QStringLiteral(TALLYVANE_VERSION));
 
     const tallyvane::EnvironmentLookup environment = [](const char* name) { return std::getenv(name); };
+    // Tidied after the controller and the windows are gone.
+    tallyvane::RunWorkFolder workFolder(environment);
     tallyvane::DesktopPlatform platform;
     // Destroyed after the windows: termination empties the store.
     tallyvane::ShellController shell(
-        platform, tallyvane::ShellSetup{tallyvane::locateSupportFolder(environment), tallyvane::fallbackWorkFolder(environment),
+        platform, tallyvane::ShellSetup{tallyvane::locateSupportFolder(environment), [&workFolder] { return workFolder.path(); },
                                         tallyvane::makeReportWriter, std::cout, tallyvane::proVideoFormatsAvailable});
     tallyvane::DesktopShell windows(shell, platform);
     windows.mainWindow().show();

@@ -6,14 +6,8 @@
 
 namespace tallyvane {
 
-namespace {
-
-constexpr const char* kLockName = ".report.lock";
-
-}  // namespace
-
 SupportFolderLock::SupportFolderLock(const std::filesystem::path& supportFolder)
-    : descriptor_(::open((supportFolder / kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+    : descriptor_(::open((supportFolder / kReportLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
     // The lock belongs to the open file, so it also keeps apart two reports of one process,
     // and it ends with the process however the process ends.
     held_ = descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX | LOCK_NB) == 0;

@@ -8,6 +8,10 @@
 
 namespace tallyvane {
 
+// The lock's file in the support folder. It stays there between reports: removing it could
+// let a third report lock a new file while a second still holds the old one.
+inline constexpr const char* kReportLockName = ".report.lock";
+
 class SupportFolderLock {
 public:
     // Tries once and never waits: `held()` says whether the folder is now this report's.

@@ -54,6 +54,8 @@ void ShellController::ReaderAlerts::showAlert(std::string_view messageText, std:
 ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
     : platform_(platform),
       log_(setup.log.get()),
+      supportFolder_(setup.supportFolder),
+      workFolder_(std::move(setup.workFolder)),
       proVideoFormatsAvailable_(std::move(setup.proVideoFormatsAvailable)),
       alertMediaModuleFailure_(setup.alertMediaModuleFailure),
       readerAlerts_(*this),
@@ -66,7 +68,6 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
     context_.diagnostics = log_;
     context_.tick = [this] { platform_.tick(); };
     context_.progress = [this] { return platform_.progress(); };
-    context_.supportFolder = setup.supportFolder.value_or(setup.fallbackWorkFolder);
     platform_.setBusy(false);
 }
 
@@ -164,6 +165,7 @@ std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
+    context_.supportFolder = supportFolder_ ? *supportFolder_ : workFolder_();
     savedMessage_.clear();
     context_.mediaShortfall = {};
     const SaveOutcome outcome = saver_.save(context_, request);

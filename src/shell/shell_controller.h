@@ -49,8 +49,9 @@ struct ShellSetup {
     // Where "Layouts.json" and a report's temporary files live; nothing when the environment
     // names no such place, and then layouts are kept for the run only.
     std::optional<std::filesystem::path> supportFolder;
-    // Where a report's temporary files go without a support folder.
-    std::filesystem::path fallbackWorkFolder;
+    // Where a report's temporary files go without a support folder; asked only when a
+    // report is saved, so that a run without reports makes no folder.
+    std::function<std::filesystem::path()> workFolder;
     // Makes the writer that fills a report's workbook from the controller's store.
     std::function<ReportWriter(const Store&)> makeWriter = makeReportWriter;
     // Diagnostic lines.
@@ -165,6 +166,8 @@ private:
 
     ShellPlatform& platform_;
     std::ostream& log_;
+    std::optional<std::filesystem::path> supportFolder_;
+    std::function<std::filesystem::path()> workFolder_;
     std::function<bool()> proVideoFormatsAvailable_;
     // Cleared once the alert was shown.
     bool alertMediaModuleFailure_;

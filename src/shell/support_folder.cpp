@@ -2,8 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include <stdlib.h>
+
+#include "report/support_folder_lock.h"
 
 namespace tallyvane {
 
@@ -27,15 +30,26 @@ std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment
     return std::nullopt;
 }
 
-fs::path fallbackWorkFolder(const EnvironmentLookup& environment) {
-    if (auto home = variable(environment, "HOME")) return *home / "Desktop";
+RunWorkFolder::RunWorkFolder(const EnvironmentLookup& environment)
+    : parent_(variable(environment, "TMPDIR").value_or("/tmp")) {}
+
+RunWorkFolder::~RunWorkFolder() {
+    if (path_.empty()) return;
+    // No other program knows the folder, so its report lock can go with the run. Removing the
+    // folder itself fails, as it should, while anything else is left in it.
+    std::error_code ignored;
+    fs::remove(path_ / kReportLockName, ignored);
+    fs::remove(path_, ignored);
+}
+
+const fs::path& RunWorkFolder::path() {
+    if (!path_.empty()) return path_;
     // The temporary folder is shared: another user could plant links at the fixed names
     // of the workbook and thumbnails there, or hold the report lock. A folder of our own,
     // under a name nobody can guess, rules both out.
-    const fs::path shared = variable(environment, "TMPDIR").value_or("/tmp");
-    std::string pattern = (shared / "Tallyvane-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
+    std::string pattern = (parent_ / "Tallyvane-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    return path_;
 }
 
 }  // namespace tallyvane

@@ -16,9 +16,26 @@ using EnvironmentLookup = std::function<const char*(const char*)>;
 // The folder is not created here.
 std::optional<std::filesystem::path> locateSupportFolder(const EnvironmentLookup& environment);
 
-// Where a report's temporary files go when there is no support folder: the Desktop of $HOME,
-// else a new private folder (mode 0700, a unique name) made in $TMPDIR or /tmp for this
-// run; empty when it cannot be made.
-std::filesystem::path fallbackWorkFolder(const EnvironmentLookup& environment);
+// Where a report's temporary files go when the environment names no support folder: a
+// folder of this run's own (mode 0700, a name nobody can guess) in $TMPDIR or /tmp, never the
+// shared temporary folder itself. It is made when a report first needs it, and removed when
+// the run ends unless it holds what the user was told is kept there: thumbnails a report
+// kept, or a finished workbook that could not be put in place.
+class RunWorkFolder {
+public:
+    explicit RunWorkFolder(const EnvironmentLookup& environment);
+    ~RunWorkFolder();
+    RunWorkFolder(const RunWorkFolder&) = delete;
+    RunWorkFolder& operator=(const RunWorkFolder&) = delete;
+
+    // The folder the run's folder is made in.
+    const std::filesystem::path& parent() const noexcept { return parent_; }
+    // The run's folder, made on the first call; empty when it cannot be made.
+    const std::filesystem::path& path();
+
+private:
+    std::filesystem::path parent_;
+    std::filesystem::path path_;
+};
 
 }  // namespace tallyvane

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,10 +58,12 @@ struct Result {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs tallyvane-cli with its own support folder.
-    Result cli(const std::vector<std::string>& arguments) {
-        std::string command = "TALLYVANE_SUPPORT_DIR=" + test::shellQuoted((folder.path() / "support").string()) + " " +
-                              test::shellQuoted(TALLYVANE_CLI);
+    // Runs tallyvane-cli with its own support folder, or with `environment` instead.
+    Result cli(const std::vector<std::string>& arguments, const std::optional<std::string>& environment = std::nullopt,
+               const char* program = TALLYVANE_CLI) {
+        std::string command =
+            environment.value_or("TALLYVANE_SUPPORT_DIR=" + test::shellQuoted((folder.path() / "support").string())) +
+            " " + test::shellQuoted(program);
         for (const std::string& argument : arguments) command += " " + test::shellQuoted(argument);
         command += " 2>" + test::shellQuoted((folder.path() / "errors.txt").string());
         const test::CommandResult run = test::runCommand(command);
@@ -299,29 +302,101 @@ TEST_F(CliTest, HelpNamesEveryOptionKeyWithItsDefaultTheSheetsStatusesAndEnviron
     }
 }
 
+// Without a home folder a run works in a folder of its own in TMPDIR, made only by a save and
+// gone with the run, unless it keeps the thumbnails it was asked to keep.
+TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
+    const fs::path temporary = folder.path() / "tmp";
+    fs::create_directories(temporary);
+    const std::string noHome =
+        "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(temporary.string());
+    const std::string sample = (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string();
+    const std::string output = (folder.path() / "report.xlsx").string();
+    const std::string nowhere = (folder.path() / "missing" / "report.xlsx").string();
+    for (const auto& [arguments, status] : std::vector<std::pair<std::vector<std::string>, int>>{
+             {{"--help"}, 0},
+             {{"--version"}, 0},
+             {{"reports", sample}, 0},
+             {{"roles", sample}, 0},
+             {{"save", sample, "-o", output}, 0},
+             {{"save", sample, "-o", output, "--set", "thumbnails=on"}, 0},
+             {{"save", sample, "-o", nowhere}, 1}}) {
+        const Result result = cli(arguments, noHome);
+        EXPECT_EQ(result.status, status) << arguments.front() << ": " << result.errors;
+        EXPECT_TRUE(fs::is_empty(temporary)) << arguments.front() << " " << arguments.back();
+    }
+    EXPECT_THAT(cli({"--help"}, noHome).out, ::testing::HasSubstr(temporary.string() + " (TMPDIR)"));
+
+    const Result kept = cli({"save", sample, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, noHome);
+    ASSERT_EQ(kept.status, 0) << kept.errors;
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(temporary)) left.push_back(entry.path());
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(left[0] / "Thumbnails"));
+    EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in " + (left[0] / "Thumbnails").string() + "\n"));
+}
+
+TEST_F(CliTest, MissingDestinationFolderIsRefusedBeforeTheReportIsWritten) {
+    const fs::path nowhere = folder.path() / "missing";
+    const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
+                               (nowhere / "report.xlsx").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "The report could not be saved\nThe workbook cannot be saved in the folder " +
+                                 nowhere.string() + ": No such file or directory.\n");
+    EXPECT_FALSE(fs::exists(nowhere));
+    // Nothing was written: the support folder holds only the report lock.
+    std::vector<fs::path> support;
+    for (const auto& entry : fs::directory_iterator(folder.path() / "support")) support.push_back(entry.path().filename());
+    EXPECT_THAT(support, ElementsAre(".report.lock"));
+}
+
+TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {
+    // No display is named: an answer that opened a window would fail instead.
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb";
+    const Result version = cli({"--version"}, noDisplay, TALLYVANE_APP);
+    EXPECT_EQ(version.status, 0) << version.errors;
+    EXPECT_EQ(version.out, "tallyvane " TALLYVANE_VERSION "\n");
+    const Result help = cli({"--help"}, noDisplay, TALLYVANE_APP);
+    EXPECT_EQ(help.status, 0) << help.errors;
+    EXPECT_THAT(help.out, ::testing::StartsWith("usage: tallyvane [FILE]\n"));
+    EXPECT_THAT(help.errors, IsEmpty());
+}
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> arguments;
-    // Part of the reason given.
+    // Part of what is said: the reason on standard error for a usage error, else the answer
+    // on standard output.
     const char* says = "";
+    int status = 2;
 };
 
 class UsageErrors : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
 
-TEST_P(UsageErrors, ExitWithStatusTwo) {
+TEST_P(UsageErrors, ExitWithTheirStatusAndSayWhy) {
     std::vector<std::string> arguments = GetParam().arguments;
+    // Inside the test's folder, so that a refused name that were written anyway is seen, and
+    // lands nowhere else. A name stands alone or after an option's "=".
+    const std::map<std::string, std::string> names{
+        {"SAMPLE", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string()},
+        {"EVENT_SAMPLE", (kSamples / "reuelk__pipeline__sync_clip_test.fcpxml").string()},
+        {"OUT", (folder.path() / "out.xlsx").string()},
+        {"OUT_CSV", (folder.path() / "out.csv").string()}};
     for (std::string& argument : arguments) {
-        if (argument == "SAMPLE") argument = (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string();
-        if (argument == "OUT") argument = (folder.path() / "out.xlsx").string();
-        // Inside the test's folder, so that a refused name that were written anyway is seen, and
-        // lands nowhere else.
-        if (argument == "OUT_CSV") argument = (folder.path() / "out.csv").string();
+        const std::size_t equals = argument.find('=');
+        const std::size_t start = argument.starts_with("--") && equals != std::string::npos ? equals + 1 : 0;
+        if (const auto found = names.find(argument.substr(start)); found != names.end()) {
+            argument.replace(start, std::string::npos, found->second);
+        }
     }
     const Result result = cli(arguments);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_THAT(result.errors, ::testing::StartsWith("tallyvane-cli: "));
-    EXPECT_THAT(result.errors, ::testing::HasSubstr(GetParam().says));
-    EXPECT_FALSE(fs::exists(folder.path() / "out.xlsx"));
+    EXPECT_EQ(result.status, GetParam().status) << result.errors;
+    if (GetParam().status == 2) {
+        EXPECT_THAT(result.errors, ::testing::StartsWith("tallyvane-cli: "));
+        EXPECT_THAT(result.errors, ::testing::HasSubstr(GetParam().says));
+        EXPECT_FALSE(fs::exists(folder.path() / "out.xlsx"));
+    } else {
+        EXPECT_THAT(result.out, ::testing::HasSubstr(GetParam().says));
+    }
     EXPECT_FALSE(fs::exists(folder.path() / "out.csv"));
 }
 
@@ -331,7 +406,15 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"noFile", {"reports"}}, UsageCase{"saveWithoutOutput", {"save", "SAMPLE"}},
                       UsageCase{"outputNotXlsx", {"save", "SAMPLE", "-o", "OUT_CSV"}},
                       UsageCase{"optionOfSaveOnly", {"reports", "SAMPLE", "--layout", "Default"}},
-                      UsageCase{"unknownReport", {"save", "SAMPLE", "-o", "OUT", "--report", "Nothing"}},
+                      UsageCase{"unknownReport", {"save", "SAMPLE", "-o", "OUT", "--report", "Nothing"},
+                                "no report \u201CNothing\u201D; its reports are \u201CDisabledClips\u201D\n"},
+                      // The menu's separator is no report.
+                      UsageCase{"separatorReport", {"save", "EVENT_SAMPLE", "-o", "OUT", "--report", "---"},
+                                "no report \u201C---\u201D; its reports are \u201CEvent Clips\u201D, "
+                                "\u201CJFK_Moon_Project\u201D\n"},
+                      UsageCase{"separatorRoles", {"roles", "EVENT_SAMPLE", "--report=---"}, "no report \u201C---\u201D"},
+                      UsageCase{"unknownReportAfterEquals", {"save", "SAMPLE", "--output=OUT", "--report=Nothing"},
+                                "no report \u201CNothing\u201D"},
                       UsageCase{"unknownLayout", {"save", "SAMPLE", "-o", "OUT", "--layout", "Nothing"}},
                       UsageCase{"unknownSheet", {"save", "SAMPLE", "-o", "OUT", "--sheets", "markers,notes"},
                                 "the sheets are markers, keywords, titles, effects, transitions, summary, or none"},
@@ -345,7 +428,19 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"secondsOn", {"save", "SAMPLE", "-o", "OUT", "--set", "reportSeqSeconds=on"}},
                       UsageCase{"badSwitch", {"save", "SAMPLE", "-o", "OUT", "--set", "reel=yes"}},
                       UsageCase{"badWidth", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width", "wide"}},
-                      UsageCase{"missingValue", {"save", "SAMPLE", "-o"}}),
+                      // Beyond what a column of a workbook can show.
+                      UsageCase{"widthTooLarge", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width", "20000"},
+                                "from 1 to 1790 (0 for no thumbnails), not \u201C20000\u201D"},
+                      UsageCase{"widthTooLargeAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width=1791"},
+                                "from 1 to 1790"},
+                      UsageCase{"missingValue", {"save", "SAMPLE", "-o"}},
+                      UsageCase{"emptyValueAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--layout="}, "no layout"},
+                      UsageCase{"version", {"--version"}, "tallyvane-cli " TALLYVANE_VERSION "\n", 0},
+                      UsageCase{"helpOfACommand", {"save", "--help"}, "usage: tallyvane-cli reports FILE\n", 0},
+                      UsageCase{"helpAfterAFile", {"reports", "SAMPLE", "-h"}, "Report options of --set", 0},
+                      UsageCase{"valuesAfterEquals",
+                                {"save", "SAMPLE", "--output=OUT", "--set=rowNumbers=on", "--thumbnail-width=1790"},
+                                "out.xlsx\n", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

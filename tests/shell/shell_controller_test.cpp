@@ -37,7 +37,11 @@ using test::names;
 class ShellControllerTest : public ::testing::Test {
 protected:
     ShellSetup setup() {
-        return ShellSetup{folder.path() / "support", folder.path() / "desktop",
+        return ShellSetup{folder.path() / "support",
+                          [this] {
+                              ++workFolderAsked;
+                              return folder.path() / "work";
+                          },
                           [this](const Store&) -> ReportWriter {
                               return [this](ReportContext& context, const ReportRequest& request) {
                                   written.push_back(request);
@@ -57,17 +61,25 @@ protected:
     std::function<void(ReportContext&)> duringWrite;
     bool proVideo = true;
     std::optional<std::string> moduleFailure;
+    int workFolderAsked = 0;
 };
 
-TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheFallbackAndLayoutsStayInMemory) {
+TEST_F(ShellControllerTest, WithoutASupportFolderReportsUseTheWorkFolderAndLayoutsStayInMemory) {
     ShellSetup noFolder = setup();
     noFolder.supportFolder.reset();
     ShellController shell(platform, std::move(noFolder));
-    EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "desktop");
     shell.layouts().addLayout();
     shell.layouts().confirmLayoutName("Edit");
     EXPECT_THAT(shell.layouts().appMenu().titles(), ElementsAre("Default", "Edit"));
     EXPECT_FALSE(shell.layouts().filePath().has_value());
+    // The work folder is asked for by the save alone: a run without reports makes none.
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    EXPECT_EQ(workFolderAsked, 0);
+    platform.savePath = folder.path() / "report.xlsx";
+    duringWrite = [](ReportContext& context) { context.workbook->addWorksheet("Selected Roles"); };
+    EXPECT_EQ(shell.save(), SaveOutcome::saved);
+    EXPECT_EQ(workFolderAsked, 1);
+    EXPECT_EQ(shell.reportContext().supportFolder, folder.path() / "work");
 }
 
 TEST_F(ShellControllerTest, ProjectWithSeveralReportsWaitsForAnalysisAndSavesTheAnalysedOne) {

@@ -1,3 +1,4 @@
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -17,7 +18,6 @@ struct FolderCase {
     const char* name;
     std::map<std::string, std::string> environment;
     std::optional<fs::path> folder;
-    fs::path fallback;
 };
 
 class SupportFolder : public ::testing::TestWithParam<FolderCase> {};
@@ -29,51 +29,59 @@ TEST_P(SupportFolder, FollowsTheEnvironment) {
         return found == environment.end() ? nullptr : found->second.c_str();
     };
     EXPECT_EQ(locateSupportFolder(lookup), GetParam().folder);
-    if (!GetParam().fallback.empty()) {
-        EXPECT_EQ(fallbackWorkFolder(lookup), GetParam().fallback);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, SupportFolder,
     ::testing::Values(
-        FolderCase{"home", {{"HOME", "/home/u"}}, fs::path("/home/u/.local/share/Tallyvane"), "/home/u/Desktop"},
-        FolderCase{"dataHome", {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/data"}}, fs::path("/data/Tallyvane"), ""},
+        FolderCase{"home", {{"HOME", "/home/u"}}, fs::path("/home/u/.local/share/Tallyvane")},
+        FolderCase{"dataHome", {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/data"}}, fs::path("/data/Tallyvane")},
         FolderCase{"relativeDataHomeIgnored",
                    {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "data"}},
-                   fs::path("/home/u/.local/share/Tallyvane"),
-                   ""},
+                   fs::path("/home/u/.local/share/Tallyvane")},
         FolderCase{"emptyDataHomeIgnored",
                    {{"HOME", "/home/u"}, {"XDG_DATA_HOME", ""}},
-                   fs::path("/home/u/.local/share/Tallyvane"),
-                   ""},
+                   fs::path("/home/u/.local/share/Tallyvane")},
         FolderCase{"override",
                    {{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/data"}, {"TALLYVANE_SUPPORT_DIR", "/tmp/support"}},
-                   fs::path("/tmp/support"),
-                   ""},
+                   fs::path("/tmp/support")},
         FolderCase{"emptyOverrideIgnored",
                    {{"HOME", "/home/u"}, {"TALLYVANE_SUPPORT_DIR", ""}},
-                   fs::path("/home/u/.local/share/Tallyvane"),
-                   ""},
-        FolderCase{"nothing", {}, std::nullopt, ""}),
+                   fs::path("/home/u/.local/share/Tallyvane")},
+        FolderCase{"nothing", {}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The shared temporary folder is never used as it is: another user could plant links or
-// hold the lock there.
-TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRun) {
+// hold the lock there. A run's own folder is made only when asked for, and outlives the run
+// only with what a report kept in it.
+TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRunAndGoesWithIt) {
     test::TemporaryFolder shared;
     const std::string tmpdir = shared.path().string();
     const EnvironmentLookup lookup = [&](const char* name) -> const char* {
         return std::string_view(name) == "TMPDIR" ? tmpdir.c_str() : nullptr;
     };
-    const fs::path first = fallbackWorkFolder(lookup);
-    const fs::path second = fallbackWorkFolder(lookup);
-    EXPECT_NE(first, second);
-    for (const fs::path& folder : {first, second}) {
-        EXPECT_EQ(folder.parent_path(), shared.path());
-        EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder))) << folder;
-        EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all) << folder;
+    const auto entries = [&] { return std::distance(fs::directory_iterator(shared.path()), fs::directory_iterator()); };
+    fs::path kept;
+    {
+        RunWorkFolder unused(lookup);
+        RunWorkFolder first(lookup);
+        RunWorkFolder second(lookup);
+        EXPECT_EQ(first.parent(), shared.path());
+        EXPECT_EQ(entries(), 0);
+        EXPECT_EQ(first.path(), first.path());
+        EXPECT_NE(first.path(), second.path());
+        for (const fs::path& folder : {first.path(), second.path()}) {
+            EXPECT_EQ(folder.parent_path(), shared.path());
+            EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder))) << folder;
+            EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all) << folder;
+            test::writeText(folder / ".report.lock", "");
+        }
+        kept = second.path();
+        test::writeText(kept / "Thumbnails" / "000000000 Clip.jpg", "jpeg");
     }
+    EXPECT_EQ(entries(), 1);
+    EXPECT_TRUE(fs::exists(kept / "Thumbnails" / "000000000 Clip.jpg"));
+    EXPECT_FALSE(fs::exists(kept / ".report.lock"));
 }
 
 TEST(SupportMail, PercentEncodesEverythingButUnreservedCharactersInTheUrl) {

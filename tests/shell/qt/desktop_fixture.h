@@ -35,7 +35,8 @@ protected:
     // After any file the test puts into the support folder.
     void start() {
         shell_ = std::make_unique<ShellController>(
-            platform_, ShellSetup{supportFolder_, supportFolder_, makeReportWriter, log_, [this] { return proVideo_; }});
+            platform_, ShellSetup{supportFolder_, [this] { return supportFolder_; }, makeReportWriter, log_,
+                                  [this] { return proVideo_; }});
         windows_ = std::make_unique<DesktopShell>(*shell_, platform_);
     }
 
