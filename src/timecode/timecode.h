@@ -34,6 +34,12 @@ class GuaranteedRichTimecodeSourceValue;
 class AsyncTimecodeSourceValue;
 class AsyncRichTimecodeSourceValue;
 
+// The in-place arithmetic templates leave the asynchronous operands to their own
+// overloads, which refuse a temporary receiver; the templates would take it.
+template <typename Operand>
+concept SynchronousOperand =
+    !std::same_as<Operand, AsyncTimecodeSourceValue> && !std::same_as<Operand, AsyncRichTimecodeSourceValue>;
+
 class Timecode {
 public:
     using Component = TimecodeComponent;
@@ -96,7 +102,8 @@ public:
     // returns at once; its result, or the error its synchronous twin throws, arrives
     // through the future. The source is released as soon as it has answered. An in-place
     // form changes the timecode only once the source has answered, and not at all when
-    // that fails; the timecode must outlive the future and is the call's until then.
+    // that fails; the timecode must outlive the future and is the call's until then, so
+    // the in-place forms take no temporary timecode.
     static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties);
     static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
                                       UpperLimit limit);
@@ -105,9 +112,9 @@ public:
     static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
                                       UpperLimit limit, ValidationRule rule);
     static std::future<Timecode> make(AsyncRichTimecodeSourceValue source);
-    std::future<void> set(AsyncTimecodeSourceValue source);
-    std::future<void> set(AsyncTimecodeSourceValue source, ValidationRule rule);
-    std::future<void> set(AsyncRichTimecodeSourceValue source);
+    std::future<void> set(AsyncTimecodeSourceValue source) &;
+    std::future<void> set(AsyncTimecodeSourceValue source, ValidationRule rule) &;
+    std::future<void> set(AsyncRichTimecodeSourceValue source) &;
     std::future<Timecode> setting(AsyncTimecodeSourceValue source) const;
     std::future<Timecode> setting(AsyncTimecodeSourceValue source, ValidationRule rule) const;
     std::future<Timecode> setting(AsyncRichTimecodeSourceValue source) const;
@@ -169,13 +176,13 @@ public:
     Timecode subtracting(const Operand& operand, ValidationRule rule) const {
         return subtractingComponents(operandComponents(operand), rule);
     }
-    template <typename Operand>
+    template <SynchronousOperand Operand>
     void add(const Operand& operand) { *this = adding(operand); }
-    template <typename Operand>
+    template <SynchronousOperand Operand>
     void add(const Operand& operand, ValidationRule rule) { *this = adding(operand, rule); }
-    template <typename Operand>
+    template <SynchronousOperand Operand>
     void subtract(const Operand& operand) { *this = subtracting(operand); }
-    template <typename Operand>
+    template <SynchronousOperand Operand>
     void subtract(const Operand& operand, ValidationRule rule) { *this = subtracting(operand, rule); }
     // An asynchronous operand is awaited, then taken as the Timecode it answered, as the
     // synchronous forms take a source value's timecode; the rule governs only the arithmetic.
@@ -187,14 +194,14 @@ public:
     std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
     std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand) const;
     std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
-    std::future<void> add(AsyncTimecodeSourceValue operand);
-    std::future<void> add(AsyncTimecodeSourceValue operand, ValidationRule rule);
-    std::future<void> add(AsyncRichTimecodeSourceValue operand);
-    std::future<void> add(AsyncRichTimecodeSourceValue operand, ValidationRule rule);
-    std::future<void> subtract(AsyncTimecodeSourceValue operand);
-    std::future<void> subtract(AsyncTimecodeSourceValue operand, ValidationRule rule);
-    std::future<void> subtract(AsyncRichTimecodeSourceValue operand);
-    std::future<void> subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule);
+    std::future<void> add(AsyncTimecodeSourceValue operand) &;
+    std::future<void> add(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
+    std::future<void> add(AsyncRichTimecodeSourceValue operand) &;
+    std::future<void> add(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
+    std::future<void> subtract(AsyncTimecodeSourceValue operand) &;
+    std::future<void> subtract(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
+    std::future<void> subtract(AsyncRichTimecodeSourceValue operand) &;
+    std::future<void> subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
 
     // The subframe total scaled in double arithmetic, then truncated toward zero. The
     // exact forms also reject a result that is not a number.

@@ -90,20 +90,20 @@ std::future<Timecode> Timecode::make(AsyncRichTimecodeSourceValue source) {
         unchanged);
 }
 
-std::future<void> Timecode::set(AsyncTimecodeSourceValue source) {
+std::future<void> Timecode::set(AsyncTimecodeSourceValue source) & {
     return afterAnswer(
         std::move(source), [start = *this](const AsyncTimecodeSourceValue& s) { return answerOf(s, start); },
         [this](Timecode answer) { *this = std::move(answer); });
 }
 
-std::future<void> Timecode::set(AsyncTimecodeSourceValue source, ValidationRule rule) {
+std::future<void> Timecode::set(AsyncTimecodeSourceValue source, ValidationRule rule) & {
     return afterAnswer(
         std::move(source),
         [start = *this, rule](const AsyncTimecodeSourceValue& s) { return answerOf(s, start, rule); },
         [this](Timecode answer) { *this = std::move(answer); });
 }
 
-std::future<void> Timecode::set(AsyncRichTimecodeSourceValue source) {
+std::future<void> Timecode::set(AsyncRichTimecodeSourceValue source) & {
     return afterAnswer(
         std::move(source), [start = *this](const AsyncRichTimecodeSourceValue& s) { return answerOf(s, start); },
         [this](Timecode answer) { *this = std::move(answer); });
@@ -161,35 +161,35 @@ std::future<Timecode> Timecode::subtracting(AsyncRichTimecodeSourceValue operand
                        [r = *this, rule](const Timecode& t) { return r.subtracting(t, rule); });
 }
 
-std::future<void> Timecode::add(AsyncTimecodeSourceValue operand) {
+std::future<void> Timecode::add(AsyncTimecodeSourceValue operand) & {
     return withOperand(std::move(operand), properties, [this](const Timecode& t) { add(t); });
 }
 
-std::future<void> Timecode::add(AsyncTimecodeSourceValue operand, ValidationRule rule) {
+std::future<void> Timecode::add(AsyncTimecodeSourceValue operand, ValidationRule rule) & {
     return withOperand(std::move(operand), properties, [this, rule](const Timecode& t) { add(t, rule); });
 }
 
-std::future<void> Timecode::add(AsyncRichTimecodeSourceValue operand) {
+std::future<void> Timecode::add(AsyncRichTimecodeSourceValue operand) & {
     return withOperand(std::move(operand), properties, [this](const Timecode& t) { add(t); });
 }
 
-std::future<void> Timecode::add(AsyncRichTimecodeSourceValue operand, ValidationRule rule) {
+std::future<void> Timecode::add(AsyncRichTimecodeSourceValue operand, ValidationRule rule) & {
     return withOperand(std::move(operand), properties, [this, rule](const Timecode& t) { add(t, rule); });
 }
 
-std::future<void> Timecode::subtract(AsyncTimecodeSourceValue operand) {
+std::future<void> Timecode::subtract(AsyncTimecodeSourceValue operand) & {
     return withOperand(std::move(operand), properties, [this](const Timecode& t) { subtract(t); });
 }
 
-std::future<void> Timecode::subtract(AsyncTimecodeSourceValue operand, ValidationRule rule) {
+std::future<void> Timecode::subtract(AsyncTimecodeSourceValue operand, ValidationRule rule) & {
     return withOperand(std::move(operand), properties, [this, rule](const Timecode& t) { subtract(t, rule); });
 }
 
-std::future<void> Timecode::subtract(AsyncRichTimecodeSourceValue operand) {
+std::future<void> Timecode::subtract(AsyncRichTimecodeSourceValue operand) & {
     return withOperand(std::move(operand), properties, [this](const Timecode& t) { subtract(t); });
 }
 
-std::future<void> Timecode::subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule) {
+std::future<void> Timecode::subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule) & {
     return withOperand(std::move(operand), properties, [this, rule](const Timecode& t) { subtract(t, rule); });
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "support/no_thread_starts.h"
 #include "timecode/async_timecode_sources.h"
 #include "timecode_test_support.h"
 
@@ -18,21 +20,21 @@ using AsyncC = TimecodeComponents;
 using AsyncS = TimecodeSourceValue;
 using AsyncV = TimecodeFrameCount::Value;
 
-// Answers later, from a thread of its own, what a synchronous source answers now; the
-// gate, when given, holds the answer back until the test opens it.
+// Answers later, from a thread of its own as the media sources do, what a synchronous
+// source answers now; the gate, when given, holds the answer back until the test opens it.
 class LaterSource final : public AsyncTimecodeSource {
 public:
     explicit LaterSource(TimecodeSourceValue source, std::shared_future<void> gate = {})
         : source_(std::move(source)), gate_(std::move(gate)) {}
     std::future<Timecode> set(Timecode t) const override {
-        return std::async(std::launch::async, [s = source_, gate = gate_, t]() mutable {
+        return startAsynchronously([s = source_, gate = gate_, t]() mutable {
             if (gate.valid()) gate.wait();
             s.value().set(t);
             return t;
         });
     }
     std::future<Timecode> setByRule(Timecode t, Rule rule) const override {
-        return std::async(std::launch::async, [s = source_, t, rule]() mutable {
+        return startAsynchronously([s = source_, t, rule]() mutable {
             s.value().setByRule(t, rule);
             return t;
         });
@@ -62,7 +64,7 @@ class LaterRichSource final : public AsyncRichTimecodeSource {
 public:
     explicit LaterRichSource(RichTimecodeSourceValue source) : source_(std::move(source)) {}
     std::future<Result> set(Timecode t) const override {
-        return std::async(std::launch::async, [s = source_, t]() mutable {
+        return startAsynchronously([s = source_, t]() mutable {
             const TimecodeProperties p = s.value().set(t);
             return Result{t, p};
         });
@@ -161,6 +163,29 @@ void expectAsyncTwin(const std::string& name, const Timecode& receiver, const So
     }
 }
 
+// Which of set, add and subtract take the source (and the rule, when given) on a receiver
+// of that kind: an in-place form writes into its receiver once the source answers, so a
+// temporary one must not compile.
+template <typename Receiver, typename Source, typename... ByRule>
+constexpr std::array<bool, 3> takenInPlace() {
+    return {requires(Receiver r, Source s, ByRule... u) { std::forward<Receiver>(r).set(std::move(s), u...); },
+            requires(Receiver r, Source s, ByRule... u) { std::forward<Receiver>(r).add(std::move(s), u...); },
+            requires(Receiver r, Source s, ByRule... u) { std::forward<Receiver>(r).subtract(std::move(s), u...); }};
+}
+using InPlace = std::array<bool, 3>;
+using AsyncRich = AsyncRichTimecodeSourceValue;
+static_assert(takenInPlace<Timecode&, AsyncTimecodeSourceValue>() == InPlace{true, true, true});
+static_assert(takenInPlace<Timecode&, AsyncTimecodeSourceValue, Rule>() == InPlace{true, true, true});
+static_assert(takenInPlace<Timecode&, AsyncRich>() == InPlace{true, true, true});
+static_assert(takenInPlace<Timecode&, AsyncRich, Rule>() == InPlace{false, true, true});
+static_assert(takenInPlace<Timecode, AsyncTimecodeSourceValue>() == InPlace{false, false, false});
+static_assert(takenInPlace<Timecode, AsyncTimecodeSourceValue, Rule>() == InPlace{false, false, false});
+static_assert(takenInPlace<Timecode, AsyncRich>() == InPlace{false, false, false});
+static_assert(takenInPlace<Timecode, AsyncRich, Rule>() == InPlace{false, false, false});
+// The synchronous forms still take any receiver.
+static_assert(takenInPlace<Timecode, TimecodeSourceValue>() == InPlace{true, true, true});
+static_assert(takenInPlace<Timecode&, RichTimecodeSourceValue, Rule>() == InPlace{true, true, true});
+
 // Construction under one name for both kinds of source.
 Timecode madeAsyncTwin(const AsyncS& s, const TimecodeProperties& p) { return Timecode(s, p); }
 std::future<Timecode> madeAsyncTwin(AsyncTimecodeSourceValue s, const TimecodeProperties& p) {
@@ -241,8 +266,19 @@ std::string ruleName(std::optional<Rule> rule) {
 const std::optional<Rule> kAsyncRules[] = {std::nullopt, Rule::clamping, Rule::clampingComponents, Rule::wrapping,
                                            Rule::allowingInvalid};
 
+// Each table runs twice: with threads, and where none can start, so that the work runs
+// on the calling thread and the call still answers, not throws.
+template <typename Table>
+void withAndWithoutThreads(Table table) {
+    table();
+    SCOPED_TRACE("no thread can start");
+    const test::NoThreadStarts noThreads;
+    table();
+}
+
 // Each asynchronous form gives what its synchronous twin gives, errors included, leaves
-// the receiver as it was when it fails, and releases its source.
+// the receiver as it was when it fails, and releases its source; also when no thread can
+// start.
 TEST(TimecodeAsyncTest, PlainSourcesAnswerAsTheirSynchronousTwins) {
     const struct {
         const char* name;
@@ -258,16 +294,17 @@ TEST(TimecodeAsyncTest, PlainSourcesAnswerAsTheirSynchronousTwins) {
         {"media time at 23.976", AsyncS::mediaTime(MediaTime::make(1000, 24000)), tcAt(R::fps23_976, 0, 0, 0, 1)},
         {"dropped label at 29.97d", AsyncS::components(0, 0, 1, 0, 0), tcAt(R::fps29_97d, 0, 0, 59, 29)},
     };
-    for (const auto& c : cases) {
-        for (const std::optional<Rule>& rule : kAsyncRules) {
-            plainAsyncForms(c.receiver.properties, rule, [&](const char* form, auto call) {
-                expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
-                                ReleaseWatch<AsyncTimecodeSourceValue, LaterSource>(
-                                    std::make_shared<LaterSource>(c.source)),
-                                call);
-            });
+    withAndWithoutThreads([&] {
+        for (const auto& c : cases) {
+            for (const std::optional<Rule>& rule : kAsyncRules) {
+                plainAsyncForms(c.receiver.properties, rule, [&](const char* form, auto call) {
+                    expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
+                                    ReleaseWatch<AsyncTimecodeSourceValue, LaterSource>(std::make_shared<LaterSource>(c.source)),
+                                    call);
+                });
+            }
         }
-    }
+    });
 }
 
 TEST(TimecodeAsyncTest, RichSourcesAnswerAsTheirSynchronousTwins) {
@@ -284,16 +321,17 @@ TEST(TimecodeAsyncTest, RichSourcesAnswerAsTheirSynchronousTwins) {
         {"beyond the receiver's limit once converted", fixed(tcAt(R::fps23_976, 23, 59, 59, 23)), tc24(0, 0, 0, 0)},
         {"a failing source", fixed(std::nullopt), tc24(1, 0, 0, 0)},
     };
-    for (const auto& c : cases) {
-        for (const std::optional<Rule>& rule : kAsyncRules) {
-            richAsyncForms(rule, [&](const char* form, auto call) {
-                expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
-                                ReleaseWatch<AsyncRichTimecodeSourceValue, LaterRichSource>(
-                                    std::make_shared<LaterRichSource>(c.source)),
-                                call);
-            });
+    withAndWithoutThreads([&] {
+        for (const auto& c : cases) {
+            for (const std::optional<Rule>& rule : kAsyncRules) {
+                richAsyncForms(rule, [&](const char* form, auto call) {
+                    expectAsyncTwin(std::string(c.name) + ", " + form + ruleName(rule), c.receiver, c.source,
+                                    ReleaseWatch<AsyncRichTimecodeSourceValue, LaterRichSource>(std::make_shared<LaterRichSource>(c.source)),
+                                    call);
+                });
+            }
         }
-    }
+    });
 }
 
 // The call returns before the source answers, and the receiver changes only then.
