@@ -100,6 +100,10 @@ VideoFrameRate loadVideoFrameRate(const MediaAsset& asset, std::optional<bool> i
     return videoFrameRate(asset.load(), interlaced);
 }
 
+VideoFrameRate videoFrameRate(const MediaAsset& asset, std::optional<bool> interlaced) {
+    return loadVideoFrameRate(asset, interlaced);
+}
+
 bool loadIsInterlaced(const MediaAsset& asset) noexcept {
     try {
         return isInterlaced(asset.load());
@@ -126,6 +130,10 @@ std::future<bool> loadIsDropFrameAsync(const MediaAsset& asset) {
 
 std::future<VideoFrameRate> loadVideoFrameRateAsync(const MediaAsset& asset, std::optional<bool> interlaced) {
     return startAsynchronously([asset, interlaced] { return loadVideoFrameRate(asset, interlaced); });
+}
+
+std::future<VideoFrameRate> videoFrameRateAsync(const MediaAsset& asset, std::optional<bool> interlaced) {
+    return loadVideoFrameRateAsync(asset, interlaced);
 }
 
 std::future<bool> loadIsInterlacedAsync(const MediaAsset& asset) {

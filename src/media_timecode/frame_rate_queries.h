@@ -37,6 +37,9 @@ VideoFrameRate loadVideoFrameRate(const MediaAsset& asset, std::optional<bool> i
 // Never throw: a file that cannot be read is not interlaced and has no rates.
 bool loadIsInterlaced(const MediaAsset& asset) noexcept;
 std::vector<float> loadNominalFrameRate(const MediaAsset& asset) noexcept;
+// The video frame rate made from an asset: what loadVideoFrameRate gives, errors included.
+// A maker here rather than a VideoFrameRate constructor, so the timecode core reads no media.
+VideoFrameRate videoFrameRate(const MediaAsset& asset, std::optional<bool> interlaced = std::nullopt);
 
 // The asset forms asynchronously: each reads the file on a thread of its own, and its
 // future answers or throws what the synchronous form does.
@@ -46,6 +49,7 @@ std::future<bool> loadIsDropFrameAsync(const MediaAsset& asset);
 std::future<VideoFrameRate> loadVideoFrameRateAsync(const MediaAsset& asset,
                                                     std::optional<bool> interlaced = std::nullopt);
 std::future<bool> loadIsInterlacedAsync(const MediaAsset& asset);
+std::future<VideoFrameRate> videoFrameRateAsync(const MediaAsset& asset, std::optional<bool> interlaced = std::nullopt);
 std::future<std::vector<float>> loadNominalFrameRateAsync(const MediaAsset& asset);
 std::future<std::vector<FormatDescription>> loadFormatDescriptionsAsync(const std::vector<MediaTrack>& tracks);
 

@@ -11,6 +11,7 @@
 #include "media_timecode/frame_rate_queries.h"
 #include "media_timecode/timecode_reading.h"
 #include "movie_fixtures.h"
+#include "support/no_thread_starts.h"
 
 namespace tallyvane {
 namespace {
@@ -88,6 +89,10 @@ std::vector<AsyncQuery> queriesOf(const MediaAsset& a) {
                    [=] { return loadTimecodeFrameRateAsync(a, false); }),
         asyncQuery("drop", [=] { return loadIsDropFrame(a); }, [=] { return loadIsDropFrameAsync(a); }),
         asyncQuery("video rate", [=] { return loadVideoFrameRate(a); }, [=] { return loadVideoFrameRateAsync(a); }),
+        asyncQuery("video rate made from the asset", [=] { return videoFrameRate(a); },
+                   [=] { return videoFrameRateAsync(a); }),
+        asyncQuery("video rate made from the asset, interlaced", [=] { return loadVideoFrameRate(a, true); },
+                   [=] { return videoFrameRateAsync(a, true); }),
         asyncQuery("interlaced", [=] { return loadIsInterlaced(a); }, [=] { return loadIsInterlacedAsync(a); }),
         asyncQuery("nominal rates", [=] { return loadNominalFrameRate(a); }, [=] { return loadNominalFrameRateAsync(a); }),
         asyncQuery("descriptions", [=] { return loadFormatDescriptions(tracks); },
@@ -121,7 +126,8 @@ std::vector<AsyncQuery> queriesOf(const MediaAsset& a) {
 }
 
 // Every query on every file started at once, twice on each file, answers as the
-// synchronous forms do one after another: with and without timecode, and no media at all.
+// synchronous forms do one after another: with and without timecode, and no media at all;
+// and so does each one started where no thread can start.
 TEST(AsyncMediaReading, ConcurrentReadsAnswerAsSynchronousOnes) {
     const testing::TemporaryFolder folder;
     const std::vector<MediaAsset> assets = {
@@ -140,6 +146,10 @@ TEST(AsyncMediaReading, ConcurrentReadsAnswerAsSynchronousOnes) {
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const AsyncQuery& q = queries[i % queries.size()];
         EXPECT_EQ(answers[i](), q.now()) << q.name;
+    }
+    {
+        const test::NoThreadStarts noThreads;
+        for (const AsyncQuery& q : queries) EXPECT_EQ(q.start()(), q.now()) << q.name << ", no thread can start";
     }
     // The files' own answers, to be sure they are worth comparing.
     EXPECT_EQ(loadStartTimecodeAsync(assets[0], fromFile).get()->stringValue(), "00:09:59;29");

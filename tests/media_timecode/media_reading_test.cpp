@@ -47,6 +47,7 @@ TEST(MediaReading, StartTimecodesRatesAndFlagsOfMovies) {
         const MediaAsset movie(makeMovie(folder / "movie.mov", c.arguments));
         EXPECT_EQ(loadTimecodeFrameRate(movie), c.timecodeRate) << c.name;
         EXPECT_EQ(loadVideoFrameRate(movie), c.videoRate) << c.name;
+        EXPECT_EQ(videoFrameRate(movie), c.videoRate) << c.name;
         EXPECT_EQ(loadIsDropFrame(movie), c.drop) << c.name;
         EXPECT_EQ(loadIsInterlaced(movie), c.interlaced) << c.name;
         const std::optional<Timecode> start = loadStartTimecode(movie, fromFile);
@@ -160,6 +161,7 @@ TEST(MediaReading, MoviesWithoutTimecode) {
     EXPECT_TRUE(loadNominalFrameRate(sound).empty());
     EXPECT_THROW(loadTimecodeFrameRate(sound), TimecodeMediaParseError);
     EXPECT_THROW(loadVideoFrameRate(sound), TimecodeMediaParseError);
+    EXPECT_THROW(videoFrameRate(sound), TimecodeMediaParseError);
     EXPECT_THROW(loadDurationTimecode(sound, fromFile), TimecodeMediaParseError);
     // With a rate given the duration needs no video.
     EXPECT_EQ(loadDurationTimecode(sound, {TimecodeFrameRate::fps25, base80, day}).stringValue(), "00:00:00:12");
