@@ -13,6 +13,9 @@ namespace tallyvane {
 inline void ensureQtApplication() {
     if (QApplication::instance() != nullptr) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session's runtime folder the toolkit makes one in the temporary folder and
+    // leaves it there; the build tree's keeps the tests from leaving anything behind.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", TALLYVANE_TEST_RUNTIME_DIR);
     static int argc = 1;
     static char name[] = "timecode_ui_qt_tests";
     static char* argv[] = {name, nullptr};
