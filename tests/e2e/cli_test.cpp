@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 using test::TemporaryFolder;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const fs::path kSamples = TALLYVANE_SAMPLES_DIR;
@@ -359,6 +360,57 @@ TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {
     EXPECT_EQ(help.status, 0) << help.errors;
     EXPECT_THAT(help.out, ::testing::StartsWith("usage: tallyvane [FILE]\n"));
     EXPECT_THAT(help.errors, IsEmpty());
+}
+
+// The tree `cmake --install` makes, moved as a whole, writes thumbnails with its own media
+// module, and says once why when that module is gone: it never reaches back into a build.
+TEST_F(CliTest, MovedInstallTreeWritesThumbnailsWithItsOwnModuleAndSaysWhyWithoutIt) {
+    const fs::path installed = folder.path() / "installed";
+    const fs::path moved = folder.path() / "moved";
+    ASSERT_EQ(test::runCommand(test::shellQuoted(TALLYVANE_CMAKE) + " --install " + test::shellQuoted(TALLYVANE_BUILD_DIR) +
+                               " --prefix " + test::shellQuoted(installed.string()) + " >/dev/null")
+                  .status,
+              0);
+    EXPECT_TRUE(fs::is_regular_file(installed / "share/icons/hicolor/scalable/apps/tallyvane.svg"));
+    EXPECT_THAT(readText(installed / "share/applications/tallyvane.desktop"), HasSubstr("\nExec=tallyvane %f\n"));
+    fs::rename(installed, moved);
+    const fs::path module = moved / TALLYVANE_INSTALL_MODULEDIR / "libtallyvane_media_module.so";
+    ASSERT_TRUE(fs::is_regular_file(module));
+
+    const fs::path movie = folder.path() / "movie.mp4";
+    ASSERT_EQ(test::runCommand("ffmpeg -nostdin -loglevel error -f lavfi -i testsrc=size=160x120:rate=25:duration=2 "
+                               "-pix_fmt yuv420p " + test::shellQuoted(movie.string()))
+                  .status,
+              0);
+    const fs::path project = folder.path() / "cut.fcpxml";
+    test::writeText(project, R"(<?xml version="1.0" encoding="UTF-8"?>
+<fcpxml version="1.11"><resources>
+  <format id="r1" frameDuration="1/25s" width="160" height="120"/>
+  <asset id="r2" name="Movie" start="0s" duration="2s" hasVideo="1" format="r1"><media-rep src="file://)" +
+                                 movie.string() + R"("/></asset>
+  <asset id="r3" name="Gone" start="0s" duration="2s" hasVideo="1" format="r1"><media-rep src="file:///gone.mp4"/></asset>
+</resources><library><event name="Shoot"><project name="Cut"><sequence format="r1" duration="2s" tcStart="0s">
+  <spine><asset-clip ref="r2" offset="0s" duration="1s"/><asset-clip ref="r3" offset="1s" duration="1s"/></spine>
+</sequence></project></event></library></fcpxml>
+)");
+    const auto save = [&](const std::string& name) {
+        const Result result = cli({"save", project.string(), "-o", (folder.path() / name).string(), "--set",
+                                   "thumbnails=on"}, std::nullopt, (moved / "bin/tallyvane-cli").c_str());
+        EXPECT_EQ(result.status, 0) << result.errors;
+        return std::pair{workbook(folder.path() / name)["pictures"].get<int>(), result.errors};
+    };
+    // The movie's row shows its picture and the missing one reads "Offline", on "Selected Roles"
+    // and on the role's own sheet: one picture, two cells.
+    const auto [found, foundSays] = save("found.xlsx");
+    EXPECT_EQ(found, 1);
+    EXPECT_EQ(foundSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found)\n");
+
+    fs::remove(module);
+    const auto [missing, missingSays] = save("missing.xlsx");
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(missingSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found) and 2 read \"Problem\" "
+                           "(The media libraries cannot be loaded: " + module.string() +
+                               ": cannot open shared object file: No such file or directory)\n");
 }
 
 struct UsageCase {

@@ -1,7 +1,9 @@
-"""Reads a report workbook with openpyxl and prints, as JSON, the sheet names and per sheet
-every written cell (value, type and font) and the column widths."""
+"""Reads a report workbook with openpyxl and prints, as JSON, the sheet names, per sheet
+every written cell (value, type and font) and the column widths, and how many pictures the
+workbook holds."""
 import json
 import sys
+import zipfile
 
 from openpyxl import load_workbook
 from openpyxl.utils import get_column_letter
@@ -38,8 +40,9 @@ def sheet_info(ws):
 
 def main(path):
     wb = load_workbook(path)
-    json.dump({"sheets": wb.sheetnames, "worksheets": {ws.title: sheet_info(ws) for ws in wb.worksheets}},
-              sys.stdout)
+    pictures = sum(name.startswith("xl/media/") for name in zipfile.ZipFile(path).namelist())
+    json.dump({"sheets": wb.sheetnames, "worksheets": {ws.title: sheet_info(ws) for ws in wb.worksheets},
+               "pictures": pictures}, sys.stdout)
 
 
 if __name__ == "__main__":
