@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "report/clipsheet/thumbnail_width.h"
 #include "shell/column_switches.h"
-#include "shell/settings_controls.h"
 #include "shell/shell_controller.h"
 
 namespace tallyvane::cli {

@@ -8,6 +8,7 @@
 
 #include "cli_arguments.h"
 #include "model/raw_value.h"
+#include "report/clipsheet/thumbnail_width.h"
 #include "report/report_saver.h"
 #include "report/sheet_title.h"
 #include "shell/column_layouts.h"

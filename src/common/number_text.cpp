@@ -86,6 +86,20 @@ std::string shortestText(double value, LargeUsesExponent largeUsesExponent) {
     return std::string(text, appendText(out, digitText.substr(integerDigits)));
 }
 
+// The whole text as the C library's conversion reads it in the C locale: "." stays the
+// decimal point whatever locale the toolkit set.
+template <typename Number, typename Convert>
+std::optional<Number> convertWhole(std::string_view text, Convert convert) {
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
+    // The conversion wants a terminated text.
+    const std::string copy(text);
+    char* end = nullptr;
+    const Number value = convert(copy.c_str(), &end, cLocale());
+    // An embedded NUL ends the scan early and so refuses the text, as a leftover would.
+    if (end != copy.c_str() + copy.size()) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 std::string formatDouble(double value) {
@@ -97,22 +111,17 @@ std::string formatSettingsNumber(double value) {
 }
 
 std::optional<double> parseDouble(std::string_view text) {
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
     // A plain decimal text, as nearly all are, is read by from_chars: rounded correctly like
     // strtod, at a fraction of its cost. A sign '+', hexadecimal, infinities, NaN and values
     // out of range stay strtod's to read.
-    if (text.find_first_not_of("0123456789.-eE") == std::string_view::npos) {
+    if (!text.empty() && text.find_first_not_of("0123456789.-eE") == std::string_view::npos) {
         double value = 0.0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error == std::errc() && end == text.data() + text.size()) return value;
     }
-    // strtod_l wants a terminated text.
-    const std::string copy(text);
-    char* end = nullptr;
-    double value = strtod_l(copy.c_str(), &end, cLocale());
-    // An embedded NUL ends the scan early and so refuses the text, as a leftover would.
-    if (end != copy.c_str() + copy.size()) return std::nullopt;
-    return value;
+    return convertWhole<double>(text, strtod_l);
 }
+
+std::optional<float> parseSingle(std::string_view text) { return convertWhole<float>(text, strtof_l); }
 
 }  // namespace tallyvane

@@ -20,4 +20,8 @@ std::string formatSettingsNumber(double value);
 // including leading or trailing white space.
 std::optional<double> parseDouble(std::string_view text);
 
+// The same in single precision, read by the C library's conversion (`strtof_l`): hexadecimal,
+// infinities and NaN read, and a value out of range is an infinity or zero.
+std::optional<float> parseSingle(std::string_view text);
+
 }  // namespace tallyvane

@@ -1,12 +1,11 @@
 #include "reader/fcpxml_time.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
 #include <vector>
 
+#include "common/number_text.h"
 #include "reader/text_extensions.h"
 
 namespace tallyvane {
@@ -107,22 +106,6 @@ std::int64_t frameCountFromFCPXMLTime(std::optional<std::string_view> time, std:
     return wholeCount(static_cast<double>(std::round(frames))).value_or(-1);
 }
 
-std::optional<float> parseFloat(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    switch (text.front()) {
-        case '\0': case '\t': case '\n': case '\v': case '\f': case '\r': case ' ': return std::nullopt;
-        default: break;
-    }
-    // strtof_l in the C locale: "." stays the decimal point whatever locale the toolkit set,
-    // and it reads what the C library reads (hexadecimal, infinities, NaN; a value out of
-    // range as an infinity or zero). It wants a terminated text; an embedded NUL ends the
-    // scan early and so refuses the text, as a leftover does.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    const std::string copy(text);
-    char* end = nullptr;
-    const float value = strtof_l(copy.c_str(), &end, cLocale);
-    if (end != copy.c_str() + copy.size()) return std::nullopt;
-    return value;
-}
+std::optional<float> parseFloat(std::string_view text) { return parseSingle(text); }
 
 }  // namespace tallyvane

@@ -20,11 +20,10 @@ std::optional<XMLElement> nextElementSibling(const XMLElement& element);
 // The elements of a query result, in order.
 std::vector<XMLElement> elementsOf(const NodeSet& nodes);
 
-// XPath names find only elements in no namespace, while the passes find elements by their
-// local names (child_elements.h): a pass that used these would read a document with a
-// default namespace only in part.
-
 // The first element the XPath expression finds from the element; absent when it finds none.
+// XPath names find only elements in no namespace, while the passes find elements by their
+// local names (child_elements.h): a pass that used this or `xpath` below would read a
+// document with a default namespace only in part.
 std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath);
 
 // The element's tag.

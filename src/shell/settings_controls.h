@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <map>
 #include <string>
 
@@ -14,10 +13,6 @@
 #include "shell/column_switches.h"
 
 namespace tallyvane {
-
-// The widest thumbnail a clip sheet's column holds: a column is at most 255 characters of
-// 7 pixels wide, plus 5 pixels of padding. A wider picture would cover the next columns.
-inline constexpr std::int64_t kMaxThumbnailWidth = 255 * 7 + 5;
 
 struct ColumnControls {
     std::array<bool, kColumnSwitchCount> checked{};

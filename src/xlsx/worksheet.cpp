@@ -17,7 +17,6 @@ namespace tallyvane::xlsx {
 
 namespace {
 
-constexpr double kMaxColumnWidth = 255.0;
 // The spreadsheet application opens no row taller than 409 points and calls a file with one
 // damaged; 545 pixels (408.75 points) is the tallest whole-pixel row within that.
 constexpr std::uint32_t kMaxRowPixels = 545;

@@ -18,6 +18,9 @@ struct lxw_worksheet;
 
 namespace tallyvane::xlsx {
 
+// The widest column a workbook shows, in character units.
+inline constexpr double kMaxColumnWidth = 255.0;
+
 class Chart;
 
 struct TableColumn {

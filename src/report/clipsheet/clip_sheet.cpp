@@ -9,6 +9,7 @@
 #include "report/clipsheet/clip_row.h"
 #include "report/clipsheet/music_tags.h"
 #include "report/clipsheet/row_target.h"
+#include "report/clipsheet/thumbnail_width.h"
 #include "report/clipsheet/thumbnail_batch.h"
 #include "report/clipsheet/time_cells.h"
 #include "report/column_widths.h"
@@ -52,9 +53,8 @@ void printSetUp(const ReportContext& context, const std::vector<ColumnHeading>& 
 // refused, and the picture would slip into the next column. Below one character a column
 // shows twelve pixels per character, so such a column is made just as wide as its picture.
 double pictureColumnWidth(std::int64_t pixels) {
-    constexpr std::int64_t kPadding = 5;
-    if (pixels <= kPadding) return static_cast<double>(pixels) / 12.0;
-    return static_cast<double>(pixels - kPadding) / 7.0;
+    if (pixels <= kThumbnailPadding) return static_cast<double>(pixels) / 12.0;
+    return static_cast<double>(pixels - kThumbnailPadding) / static_cast<double>(kThumbnailPixelsPerCharacter);
 }
 
 // Texts of a track show as numbers where they read as one: a track number, a year.
