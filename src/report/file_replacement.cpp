@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cerrno>
+#include <random>
+#include <string>
 #include <system_error>
 
 #include <fcntl.h>
@@ -48,15 +50,33 @@ std::error_code copyInto(const fs::path& source, int descriptor) {
     return error;
 }
 
-// Gives `file` the permission bits of the file it is to replace, when there is one, and
-// puts its bytes on the disk: a crash after the rename must not leave an empty report
-// where the old one stood.
+// Makes a new file beside `destination` under a name no other file has, with the mode any
+// new file gets (0666 less the umask and what a default ACL takes away), which mkstemp's
+// 0600 would not be. Returns its descriptor, or -1 with errno set.
+int createNeighbour(const fs::path& destination, std::string& name) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = (destination.parent_path() / ("." + destination.filename().string() + ".")).string();
+        for (int count = 0; count < 6; ++count) name += kLetters[letter(entropy)];
+        const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives `file` the permission bits of the regular file it is to replace, when there is
+// one (a new workbook keeps the mode it was made with), and puts its bytes on the disk: a
+// crash after the rename must not leave an empty report where the old one stood.
 std::error_code prepare(const fs::path& file, const fs::path& destination) {
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (descriptor < 0) return lastError();
     std::error_code error;
     struct stat replaced {};
-    if (::stat(destination.c_str(), &replaced) == 0 && ::fchmod(descriptor, replaced.st_mode & 07777) != 0) {
+    if (::stat(destination.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode) &&
+        ::fchmod(descriptor, replaced.st_mode & 07777) != 0) {
         error = lastError();
     }
     if (!error && ::fsync(descriptor) != 0) error = lastError();
@@ -77,9 +97,8 @@ void replaceFile(const fs::path& source, const fs::path& destination) {
     if (!error) return;
     if (error != std::errc::cross_device_link) fail("Cannot move the file", source, destination, error);
 
-    // A new file beside the destination, under a name no other file has.
-    std::string neighbour = (destination.parent_path() / ("." + destination.filename().string() + ".XXXXXX")).string();
-    const int descriptor = ::mkstemp(neighbour.data());
+    std::string neighbour;
+    const int descriptor = createNeighbour(destination, neighbour);
     if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
     error = copyInto(source, descriptor);
     ::close(descriptor);

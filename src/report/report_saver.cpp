@@ -14,6 +14,7 @@
 #include "common/debug_text.h"
 #include "common/error_sentence.h"
 #include "report/file_replacement.h"
+#include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
 #include "report/timeline_lookup.h"
 
@@ -93,8 +94,11 @@ std::optional<std::string> destinationProblem(const fs::path& destination, const
     if (isInside(destination, thumbnails)) {
         return "The folder " + thumbnails.string() + " is emptied at every report. Choose another place for the workbook.";
     }
-    const fs::path folder = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
     struct stat info {};
+    if (::stat(destination.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return "The workbook cannot be saved as " + destination.string() + ": " + systemErrorSentence(EISDIR);
+    }
+    const fs::path folder = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
     int failure = 0;
     if (::stat(folder.c_str(), &info) != 0) {
         failure = errno;
@@ -141,7 +145,8 @@ bool ReportSaver::timelineExists(const std::string& reportName, const ReportCont
     return reportName == "Event Clips" || reportName == "Bin Clips" || findTimeline(store_, reportName, context);
 }
 
-SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request) {
+SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request,
+                              const SupportFolderSource& supportFolder) {
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
     saved_.reset();
@@ -150,6 +155,23 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         platform_.showAlert("The report could not be made",
                             "The timeline \u201C" + request.reportName + "\u201D is no longer in the project.");
         return SaveOutcome::noTimeline;
+    }
+    // Nothing is touched before a destination is chosen: a cancelled panel must cost the
+    // thumbnails an earlier report kept nothing, and hold no lock while the user chooses.
+    const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
+    if (!destination) return SaveOutcome::cancelled;
+    if (supportFolder) {
+        try {
+            context.supportFolder = supportFolder();
+        } catch (const std::exception& failure) {
+            platform_.showAlert("The report could not be made", failure.what());
+            return SaveOutcome::failed;
+        }
+    }
+    const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;
+    if (const std::optional<std::string> problem = destinationProblem(*destination, thumbnails)) {
+        platform_.showAlert(kNotSaved, *problem);
+        return SaveOutcome::failed;
     }
 
     std::error_code error;
@@ -168,6 +190,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::failed;
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;
+    const ScratchRegistration temporaryScratch(temporary);
     if (const int failure = createTemporaryWorkbook(temporary); failure != 0) {
         platform_.showAlert("The report could not be made", "The temporary workbook " + temporary.string() +
                                                                 " cannot be created: " + systemErrorSentence(failure));
@@ -176,29 +199,18 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     try {
         context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log());
     } catch (const std::exception& failure) {
+        discardWorkbook(context, temporary);
         platform_.showAlert("The report could not be made", failure.what());
         return SaveOutcome::failed;
     }
-    const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;
+    std::optional<ScratchRegistration> thumbnailScratch(std::in_place, thumbnails);
     emptyThumbnailFolder(context, thumbnails);
     reportWritability(context);
-    const bool keepThumbnails = option(request, "keepThumbnails");
-
-    const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
-    if (!destination) {
-        discardWorkbook(context, temporary);
-        return SaveOutcome::cancelled;
-    }
     context.thumbnailFolder = thumbnails;
-    if (const std::optional<std::string> problem = destinationProblem(*destination, thumbnails)) {
-        discardWorkbook(context, temporary);
-        fs::remove_all(thumbnails, error);
-        platform_.showAlert(kNotSaved, *problem);
-        return SaveOutcome::failed;
-    }
 
     const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
-    if (keepThumbnails) {
+    if (option(request, "keepThumbnails")) {
+        thumbnailScratch.reset();
         platform_.revealFolder(context.thumbnailFolder);
     } else {
         fs::remove_all(thumbnails, error);

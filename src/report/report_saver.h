@@ -1,12 +1,14 @@
 #pragma once
 // The Save command's road from the request to the finished workbook: the timeline check,
-// the temporary workbook and thumbnail folder in the support folder, the save panel and a
-// check that the chosen folder takes a new file, the report writer, then closing the
+// the save panel and a check that the chosen place takes a new file, then, only once a
+// destination is chosen, the support folder's lock, its temporary workbook and emptied
+// thumbnail folder, the report writer, then closing the
 // workbook, putting it in place of the chosen file and opening it. A report that fails
 // leaves the chosen file as it was and says why in an alert; a finished workbook that could
 // not be put in place is kept in the support folder under a name no later report reuses.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "model/store.h"
@@ -40,9 +42,15 @@ public:
     // writer) and every further Save is refused here.
     bool isRunning() const noexcept { return running_; }
 
-    // The context's support folder, input type and clip sheet settings must be set; the
-    // context's workbook and thumbnail folder are this flow's.
-    SaveOutcome save(ReportContext& context, const ReportRequest& request);
+    // Where the support folder is, asked only once a destination is chosen; it may throw an
+    // exception whose text an alert shows.
+    using SupportFolderSource = std::function<std::filesystem::path()>;
+
+    // The context's input type and clip sheet settings must be set, and its support folder
+    // unless `supportFolder` gives it; the context's workbook and thumbnail folder are this
+    // flow's. A cancelled panel leaves the support folder as it was.
+    SaveOutcome save(ReportContext& context, const ReportRequest& request,
+                     const SupportFolderSource& supportFolder = {});
     // Set when the last save put its workbook in place; nothing after any other outcome.
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
 

@@ -9,33 +9,83 @@
 
 namespace tallyvane {
 
-ColumnLayouts::ColumnLayouts(LayoutsFile file) : file_(std::move(file)), layouts_(file_.load()) {
-    const std::string builtIn(kBuiltInLayoutTitle);
-    appMenu_.addItem(builtIn);
-    settingsMenu_.addItem(builtIn);
-    // The menus hold each title once; a file written by hand could repeat a name or take the
-    // built-in entry's, which would put the menus out of step with the layouts.
-    std::vector<LayoutsItem> loaded = std::exchange(layouts_, {});
-    for (LayoutsItem& layout : loaded) {
-        while (nameTaken(layout.name)) layout.name = nextLayoutName(layout.name);
-        appMenu_.addItem(layout.name);
-        settingsMenu_.addItem(layout.name);
-        layouts_.push_back(std::move(layout));
+namespace {
+
+bool nameTaken(const std::vector<LayoutsItem>& layouts, const std::string& name) {
+    return name == kBuiltInLayoutTitle ||
+           std::any_of(layouts.begin(), layouts.end(), [&](const LayoutsItem& layout) { return layout.name == name; });
+}
+
+std::vector<LayoutsItem>::iterator withId(std::vector<LayoutsItem>& layouts, const std::string& id) {
+    return std::find_if(layouts.begin(), layouts.end(), [&](const LayoutsItem& layout) { return layout.id == id; });
+}
+
+// The menus hold each title once and choose by id; a file written by hand could repeat a
+// name or an id or take the built-in entry's name, which would put them out of step.
+void makeUnique(std::vector<LayoutsItem>& layouts) {
+    std::vector<LayoutsItem> kept;
+    for (LayoutsItem& layout : layouts) {
+        while (nameTaken(kept, layout.name)) layout.name = nextLayoutName(layout.name);
+        while (withId(kept, layout.id) != kept.end()) layout.id = newLayoutId();
+        kept.push_back(std::move(layout));
     }
+    layouts = std::move(kept);
+}
+
+}  // namespace
+
+ColumnLayouts::ColumnLayouts(LayoutsFile file) : file_(std::move(file)) {
+    show(file_.load());
     chooseInSettings(0);
 }
 
-bool ColumnLayouts::nameTaken(const std::string& name) const {
-    return name == kBuiltInLayoutTitle ||
-           std::any_of(layouts_.begin(), layouts_.end(), [&](const LayoutsItem& layout) { return layout.name == name; });
+std::optional<std::string> ColumnLayouts::chosenId(const PopupMenu& menu) const {
+    const std::size_t index = menu.selectedIndex().value_or(0);
+    if (index == 0 || index > layouts_.size()) return std::nullopt;
+    return layouts_[index - 1].id;
+}
+
+std::size_t ColumnLayouts::menuIndexOf(const std::optional<std::string>& id) const {
+    for (std::size_t index = 0; id && index < layouts_.size(); ++index) {
+        if (layouts_[index].id == *id) return index + 1;
+    }
+    return 0;
+}
+
+void ColumnLayouts::show(std::vector<LayoutsItem> layouts) {
+    const std::optional<std::string> app = chosenId(appMenu_);
+    const std::optional<std::string> settings = chosenId(settingsMenu_);
+    makeUnique(layouts);
+    layouts_ = std::move(layouts);
+    for (PopupMenu* menu : {&appMenu_, &settingsMenu_}) {
+        menu->removeAll();
+        menu->addItem(std::string(kBuiltInLayoutTitle));
+        for (const LayoutsItem& layout : layouts_) menu->addItem(layout.name);
+    }
+    appMenu_.select(menuIndexOf(app));
+    settingsMenu_.select(menuIndexOf(settings));
+}
+
+void ColumnLayouts::change(const LayoutsFile::Change& edit) {
+    show(file_.update(layouts_, [&](std::vector<LayoutsItem>& layouts) {
+        makeUnique(layouts);
+        edit(layouts);
+    }));
+}
+
+void ColumnLayouts::refresh() {
+    const std::optional<LayoutsItem> before =
+        chosenLayout() ? std::optional<LayoutsItem>(*chosenLayout()) : std::nullopt;
+    show(file_.reload(layouts_));
+    const LayoutsItem* after = chosenLayout();
+    const bool changed = after ? !before || *after != *before : before.has_value();
+    if (changed) chooseInSettings(settingsMenu_.selectedIndex().value_or(0));
 }
 
 LayoutsItem* ColumnLayouts::chosenLayout() {
-    const auto index = settingsMenu_.selectedIndex();
-    if (!index || *index == 0) return nullptr;
-    const std::string title = settingsMenu_.selectedTitle();
-    const auto found =
-        std::find_if(layouts_.begin(), layouts_.end(), [&](const LayoutsItem& layout) { return layout.name == title; });
+    const std::optional<std::string> id = chosenId(settingsMenu_);
+    if (!id) return nullptr;
+    const auto found = withId(layouts_, *id);
     return found == layouts_.end() ? nullptr : &*found;
 }
 
@@ -77,62 +127,71 @@ void ColumnLayouts::editLayout() {
 void ColumnLayouts::confirmLayoutName(const std::string& typedName) {
     if (!nameSheet_.open) return;
     nameSheet_.open = false;
-    const std::string oldName = settingsMenu_.selectedTitle();
-    std::string name = canonicalLayoutName(typedName);
+    const std::string name = canonicalLayoutName(typedName);
     if (name.empty()) return;
-    const bool adding = nameSheet_.purpose == LayoutNameSheet::Purpose::add;
-    if (!adding && name == oldName) return save();
-    while (nameTaken(name)) name = nextLayoutName(name);
-
-    if (adding) {
-        settingsMenu_.addItem(name);
-        settingsMenu_.select(settingsMenu_.size() - 1);
-        appMenu_.addItem(name);
+    const std::optional<std::string> chosen = chosenId(settingsMenu_);
+    if (nameSheet_.purpose == LayoutNameSheet::Purpose::add) {
+        std::string added;
+        change([&](std::vector<LayoutsItem>& layouts) {
+            std::string free = name;
+            while (nameTaken(layouts, free)) free = nextLayoutName(free);
+            layouts.push_back(LayoutsItem::named(free));
+            added = layouts.back().id;
+        });
+        settingsMenu_.select(menuIndexOf(added));
         controls_.setAllEnabled(true);
         controls_.setAllChecked(false);
         editEnabled_ = true;
         removeEnabled_ = true;
-        layouts_.push_back(LayoutsItem::named(name));
-        return save();
+        return;
     }
-    const auto found = std::find_if(layouts_.begin(), layouts_.end(),
-                                    [&](const LayoutsItem& layout) { return layout.name == oldName; });
-    if (found == layouts_.end()) return save();
-    found->name = name;
-    const std::size_t menuIndex = static_cast<std::size_t>(found - layouts_.begin()) + 1;
-    for (PopupMenu* menu : {&settingsMenu_, &appMenu_}) {
-        menu->insertItem(name, menuIndex);
-        menu->select(menuIndex);
-        menu->removeItem(oldName);
-    }
-    save();
+    if (!chosen || name == settingsMenu_.selectedTitle()) return;
+    change([&](std::vector<LayoutsItem>& layouts) {
+        const auto found = withId(layouts, *chosen);
+        if (found == layouts.end()) return;
+        std::string free = name;
+        while (nameTaken(layouts, free)) free = nextLayoutName(free);
+        found->name = free;
+    });
+    appMenu_.select(menuIndexOf(chosen));
+    settingsMenu_.select(menuIndexOf(chosen));
+    if (!chosenLayout()) chooseInSettings(0);
 }
 
 void ColumnLayouts::removeLayout() {
     if (!removeEnabled_ || !chosenLayout()) return;
-    const std::string title = settingsMenu_.selectedTitle();
-    settingsMenu_.removeItem(title);
-    appMenu_.removeItem(title);
-    std::erase_if(layouts_, [&](const LayoutsItem& layout) { return layout.name == title; });
-    chooseInSettings(settingsMenu_.selectedIndex().value_or(0));
-    save();
+    const std::optional<std::string> removed = chosenId(settingsMenu_);
+    // The layout that takes its place is chosen, else the new last one.
+    const std::size_t place = settingsMenu_.selectedIndex().value_or(0);
+    change([&](std::vector<LayoutsItem>& layouts) {
+        std::erase_if(layouts, [&](const LayoutsItem& layout) { return layout.id == *removed; });
+    });
+    const std::size_t next = std::min(place, settingsMenu_.size() - 1);
+    chooseInSettings(next);
 }
 
 void ColumnLayouts::columnChanged(std::size_t column, bool on) {
-    LayoutsItem* layout = chosenLayout();
-    if (!layout || column >= kColumnSwitchCount) return;
+    const std::optional<std::string> chosen = chosenId(settingsMenu_);
+    if (!chosen || column >= kColumnSwitchCount) return;
     controls_.checked[column] = on;
-    layout->columns[column] = on;
-    save();
+    change([&](std::vector<LayoutsItem>& layouts) {
+        const auto found = withId(layouts, *chosen);
+        if (found != layouts.end()) found->columns[column] = on;
+    });
+    if (!chosenLayout()) chooseInSettings(0);
 }
 
 void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
-    LayoutsItem* layout = chosenLayout();
-    if (!layout) return;
+    const std::optional<std::string> chosen = chosenId(settingsMenu_);
+    if (!chosen) return;
     controls_.thumbnailWidthText = text;
     const std::int64_t value = controlInt32Value(text);
-    layout->thumbnailWidthPopup = value == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(std::llabs(value));
-    save();
+    const std::string stored = value == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(std::llabs(value));
+    change([&](std::vector<LayoutsItem>& layouts) {
+        const auto found = withId(layouts, *chosen);
+        if (found != layouts.end()) found->thumbnailWidthPopup = stored;
+    });
+    if (!chosenLayout()) chooseInSettings(0);
 }
 
 }  // namespace tallyvane

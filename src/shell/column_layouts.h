@@ -2,7 +2,8 @@
 // The column layouts: the stored layouts, the two layout menus that list them (main window
 // and settings window, always the same items, item 0 the built-in entry), the column
 // controls they drive, and the name sheet of Add and Rename. Every change of a stored
-// layout is written to the layouts file at once.
+// layout is applied to the layouts file as it is then, so that changes made by other
+// running programs are kept and shown; each menu keeps its choice by the layout's id.
 
 #include <cstddef>
 #include <filesystem>
@@ -59,6 +60,9 @@ public:
     void cancelLayoutName() { nameSheet_.open = false; }
     // Removes the chosen stored layout and applies whatever the settings menu then chooses.
     void removeLayout();
+    // Shows the layouts as the file holds them now, with what other programs changed; a
+    // chosen layout that another program removed leaves the built-in entry chosen.
+    void refresh();
 
     // A column switch or the thumbnail width was changed by the user: the control takes the
     // state and a chosen stored layout records it. Nothing changes under the built-in entry.
@@ -73,8 +77,14 @@ public:
 private:
     // The stored layout behind the settings menu's choice, or nothing for the built-in entry.
     LayoutsItem* chosenLayout();
-    bool nameTaken(const std::string& name) const;
-    void save() { file_.save(layouts_); }
+    // The id of the layout a menu has chosen; nothing for the built-in entry.
+    std::optional<std::string> chosenId(const PopupMenu& menu) const;
+    // The menu index of the layout with `id`; the built-in entry's when there is none.
+    std::size_t menuIndexOf(const std::optional<std::string>& id) const;
+    // Applies one change to the stored layouts and shows the outcome.
+    void change(const LayoutsFile::Change& edit);
+    // Holds `layouts` and lists them in both menus, each keeping its choice by id.
+    void show(std::vector<LayoutsItem> layouts);
 
     LayoutsFile file_;
     std::vector<LayoutsItem> layouts_;

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
@@ -58,44 +59,88 @@ bool writeAndClose(int descriptor, const std::string& text) {
     return ::close(descriptor) == 0;
 }
 
+// Held while one program reads, changes and writes the file. The folder itself is locked,
+// so no lock file is left beside the layouts. Where the file system has no locks the
+// change still starts from the file as it is, which leaves only a moment for a race.
+class FolderLock {
+public:
+    explicit FolderLock(const fs::path& folder)
+        : descriptor_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (descriptor_ < 0) throw systemFailure("The folder " + folder.string() + " cannot be opened", errno);
+        while (::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FolderLock() { ::close(descriptor_); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int descriptor_;
+};
+
 }  // namespace
 
 LayoutsFile::LayoutsFile(std::optional<fs::path> folder, std::ostream& log)
     : path_(folder ? std::optional<fs::path>(*folder / kLayoutsFileName) : std::nullopt), log_(log) {}
 
-std::vector<LayoutsItem> LayoutsFile::load() {
-    if (!path_) return {};
+LayoutsFile::Reading LayoutsFile::read() const {
+    Reading reading;
+    if (!path_) return reading;
     std::error_code error;
-    const bool exists = fs::exists(fs::symlink_status(*path_, error));
+    reading.present = fs::exists(fs::symlink_status(*path_, error));
     try {
-        std::vector<LayoutsItem> layouts = layoutsFromJson(nlohmann::json::parse(readWhole(*path_)));
-        log_ << "Loaded layoutsArray: " << layoutsToJson(layouts).dump() << '\n';
-        return layouts;
+        reading.layouts = layoutsFromJson(nlohmann::json::parse(readWhole(*path_)));
     } catch (const std::exception& failure) {
-        keepAsideBeforeWriting_ = exists;
-        log_ << debugQuoted(failure.what()) << '\n';
+        reading.failure = failure.what();
+    }
+    return reading;
+}
+
+std::vector<LayoutsItem> LayoutsFile::load() {
+    Reading reading = read();
+    if (!path_) return {};
+    if (!reading.layouts) {
+        log_ << debugQuoted(reading.failure) << '\n';
         return {};
     }
+    log_ << "Loaded layoutsArray: " << layoutsToJson(*reading.layouts).dump() << '\n';
+    return std::move(*reading.layouts);
 }
 
-bool LayoutsFile::save(const std::vector<LayoutsItem>& layouts) {
-    if (!path_) return false;
+std::vector<LayoutsItem> LayoutsFile::reload(std::vector<LayoutsItem> current) const {
+    Reading reading = read();
+    return reading.layouts ? std::move(*reading.layouts) : current;
+}
+
+std::vector<LayoutsItem> LayoutsFile::update(std::vector<LayoutsItem> current, const Change& change) {
+    if (!path_) {
+        change(current);
+        return current;
+    }
+    bool changed = false;
     try {
-        writeReplacing(layoutsToJson(layouts).dump());
+        const fs::path folder = path_->parent_path();
+        std::error_code error;
+        fs::create_directories(folder, error);
+        if (error) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
+        const FolderLock lock(folder);
+        Reading reading = read();
+        if (reading.layouts) current = std::move(*reading.layouts);
+        change(current);
+        changed = true;
+        writeReplacing(layoutsToJson(current).dump(), reading.present && !reading.layouts);
     } catch (const std::exception& failure) {
         log_ << "Error saving file: " << failure.what() << '\n';
-        return false;
+        if (!changed) change(current);
+        return current;
     }
     log_ << "Saved to " << path_->string() << '\n';
-    return true;
+    return current;
 }
 
-void LayoutsFile::writeReplacing(const std::string& text) {
+void LayoutsFile::writeReplacing(const std::string& text, bool keepAside) {
     const fs::path folder = path_->parent_path();
     std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
-
     std::string pattern = (folder / (std::string(kLayoutsFileName) + ".XXXXXX")).string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) throw systemFailure("A temporary file cannot be made in " + folder.string(), errno);
@@ -105,7 +150,7 @@ void LayoutsFile::writeReplacing(const std::string& text) {
         fs::remove(temporary, error);
         throw systemFailure("The file " + temporary.string() + " cannot be written", failure);
     }
-    if (keepAsideBeforeWriting_) {
+    if (keepAside) {
         fs::rename(*path_, folder / kUnreadableLayoutsFileName, error);
         std::error_code statusError;
         if (error && fs::exists(fs::symlink_status(*path_, statusError))) {
@@ -113,7 +158,6 @@ void LayoutsFile::writeReplacing(const std::string& text) {
             throw std::runtime_error("The unreadable file " + path_->string() + " cannot be kept aside: " +
                                      error.message());
         }
-        keepAsideBeforeWriting_ = false;
     }
     fs::rename(temporary, *path_, error);
     if (error) {

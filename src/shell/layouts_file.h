@@ -1,11 +1,15 @@
 #pragma once
-// "Layouts.json" in the support folder: read once at start-up, rewritten after every change
-// of the layouts. A file that is there but cannot be read is never overwritten: the first
-// write moves it aside as "Layouts.json.unreadable", so the user's layouts can be recovered.
+// "Layouts.json" in the support folder, shared by every running program of the user: each
+// change of the layouts is applied to the file as it is at that moment, under a lock on the
+// folder, so that no program's change undoes another's. A file that is there but cannot be
+// read is never overwritten: the write moves it aside as "Layouts.json.unreadable", so the
+// user's layouts can be recovered.
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "shell/layouts_item.h"
@@ -26,16 +30,30 @@ public:
     // cannot be read or decoded.
     std::vector<LayoutsItem> load();
 
-    // Creates the folder, writes a temporary file beside the layouts file and renames it
-    // over it. Whether the layouts reached the disk; a failure is one diagnostic line.
-    bool save(const std::vector<LayoutsItem>& layouts);
+    // The stored layouts as they are now, quietly: `current` when the file is missing or
+    // cannot be read.
+    std::vector<LayoutsItem> reload(std::vector<LayoutsItem> current) const;
+
+    using Change = std::function<void(std::vector<LayoutsItem>&)>;
+    // Applies one change to the stored layouts: under a lock on the folder (made if need be)
+    // the file is read again, `change` is applied to what it holds (to `current`, the
+    // program's own list, when it is missing or cannot be read) and the result is written to
+    // a temporary file renamed over it. Returns the layouts after the change; a failure to
+    // write is one diagnostic line, and the program goes on with them for the run.
+    std::vector<LayoutsItem> update(std::vector<LayoutsItem> current, const Change& change);
 
 private:
-    void writeReplacing(const std::string& text);
+    // What the file holds, or why not; `present` tells whether there is a file at all.
+    struct Reading {
+        bool present = false;
+        std::optional<std::vector<LayoutsItem>> layouts;
+        std::string failure;
+    };
+    Reading read() const;
+    void writeReplacing(const std::string& text, bool keepAside);
 
     std::optional<std::filesystem::path> path_;
     std::ostream& log_;
-    bool keepAsideBeforeWriting_ = false;
 };
 
 }  // namespace tallyvane

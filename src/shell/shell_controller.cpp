@@ -165,10 +165,12 @@ std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
-    context_.supportFolder = supportFolder_ ? *supportFolder_ : workFolder_();
     savedMessage_.clear();
     context_.mediaShortfall = {};
-    const SaveOutcome outcome = saver_.save(context_, request);
+    // The run's own work folder is made only once the user has chosen where the report goes.
+    if (supportFolder_) context_.supportFolder = *supportFolder_;
+    const SaveOutcome outcome =
+        saver_.save(context_, request, supportFolder_ ? ReportSaver::SupportFolderSource{} : workFolder_);
     if (const std::optional<std::string>& failure = context_.mediaShortfall.moduleFailure;
         failure && alertMediaModuleFailure_) {
         // Once: every later report would meet the same module.

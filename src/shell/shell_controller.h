@@ -49,8 +49,9 @@ struct ShellSetup {
     // Where "Layouts.json" and a report's temporary files live; nothing when the environment
     // names no such place, and then layouts are kept for the run only.
     std::optional<std::filesystem::path> supportFolder;
-    // Where a report's temporary files go without a support folder; asked only when a
-    // report is saved, so that a run without reports makes no folder.
+    // Where a report's temporary files go without a support folder; asked only once a
+    // report's destination is chosen, so that a run without reports makes no folder. It
+    // throws, with the alert's text, when the folder cannot be made.
     std::function<std::filesystem::path()> workFolder;
     // Makes the writer that fills a report's workbook from the controller's store.
     std::function<ReportWriter(const Store&)> makeWriter = makeReportWriter;

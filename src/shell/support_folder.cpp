@@ -1,12 +1,14 @@
 #include "shell/support_folder.h"
 
+#include <cerrno>
+#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include <stdlib.h>
 
-#include "report/support_folder_lock.h"
+#include "common/error_sentence.h"
+#include "report/run_scratch.h"
 
 namespace tallyvane {
 
@@ -35,11 +37,9 @@ RunWorkFolder::RunWorkFolder(const EnvironmentLookup& environment)
 
 RunWorkFolder::~RunWorkFolder() {
     if (path_.empty()) return;
-    // No other program knows the folder, so its report lock can go with the run. Removing the
-    // folder itself fails, as it should, while anything else is left in it.
-    std::error_code ignored;
-    fs::remove(path_ / kReportLockName, ignored);
-    fs::remove(path_, ignored);
+    // No other program knows the folder, so its report lock can go with the run.
+    setRunWorkFolder({});
+    removeEmptyWorkFolder(path_);
 }
 
 const fs::path& RunWorkFolder::path() {
@@ -48,7 +48,13 @@ const fs::path& RunWorkFolder::path() {
     // of the workbook and thumbnails there, or hold the report lock. A folder of our own,
     // under a name nobody can guess, rules both out.
     std::string pattern = (parent_ / "Tallyvane-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        const int failure = errno;
+        throw std::runtime_error("A work folder cannot be created in the folder " + parent_.string() + ": " +
+                                 systemErrorSentence(failure));
+    }
+    path_ = pattern;
+    setRunWorkFolder(path_);
     return path_;
 }
 

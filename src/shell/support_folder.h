@@ -30,7 +30,8 @@ public:
 
     // The folder the run's folder is made in.
     const std::filesystem::path& parent() const noexcept { return parent_; }
-    // The run's folder, made on the first call; empty when it cannot be made.
+    // The run's folder, made on the first call. Throws std::runtime_error naming the folder
+    // and the system's reason when it cannot be made.
     const std::filesystem::path& path();
 
 private:

@@ -8,7 +8,6 @@
 #include <future>
 #include <memory>
 #include <system_error>
-#include <type_traits>
 #include <utility>
 
 #include "timecode/timecode_sources.h"
@@ -17,21 +16,17 @@ namespace tallyvane {
 
 // Every asynchronous call of the timecode libraries runs its work on a thread of its own
 // and hands back the future of its result; an exception the work throws is thrown by
-// the future's get(). When no thread can be started the work runs on the calling thread
-// and the future is ready on return, so the call answers as its synchronous twin does
-// instead of failing itself.
+// the future's get(). When no thread can be started the call still returns at once, with
+// a deferred future whose work runs on the thread that asks for the answer (get() or
+// wait()), so a source the caller answers after the call still gets its answer.
 template <typename Work>
 auto startAsynchronously(Work work) {
-    using Result = std::invoke_result_t<Work&>;
     // Shared so that the work outlives a failed start, which destroys what std::async took.
     const auto run = [shared = std::make_shared<Work>(std::move(work))] { return (*shared)(); };
     try {
         return std::async(std::launch::async, run);
     } catch (const std::system_error&) {
-        std::packaged_task<Result()> here(run);
-        std::future<Result> answer = here.get_future();
-        here();
-        return answer;
+        return std::async(std::launch::deferred, run);
     }
 }
 

@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -197,8 +199,10 @@ TEST_F(ReportSaverTest, AMissingTimelineEndsBeforeThePanel) {
     EXPECT_FALSE(context.workbook.has_value());
 }
 
-TEST_F(ReportSaverTest, ACancelledPanelEndsSilently) {
+TEST_F(ReportSaverTest, ACancelledPanelEndsSilentlyAndCostsNothing) {
     writeFile(destination(), "old report");
+    fs::create_directories(thumbnails());
+    writeFile(thumbnails() / "kept.jpg", "kept by the report before");
     platform.answer.reset();
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::cancelled);
     EXPECT_EQ(writes, 0);
@@ -208,6 +212,8 @@ TEST_F(ReportSaverTest, ACancelledPanelEndsSilently) {
     EXPECT_FALSE(context.workbook.has_value());
     EXPECT_FALSE(fs::exists(temporary()));
     EXPECT_EQ(contents(destination()), "old report");
+    EXPECT_EQ(contents(thumbnails() / "kept.jpg"), "kept by the report before");
+    EXPECT_FALSE(fs::exists(context.supportFolder / ".report.lock"));
 }
 
 TEST_F(ReportSaverTest, WithoutADocumentKindTheEmptyWorkbookIsStillSaved) {
@@ -275,8 +281,10 @@ TEST_F(ReportSaverTest, ADestinationFolderThatCannotTakeTheWorkbookIsRefusedBefo
         fs::path folder;
         const char* reason;
     };
+    fs::create_directories(outFolder() / "Folder.xlsx" / "inside");
     for (const Case& c : {Case{outFolder() / "missing" / "Main Edit.xlsx", outFolder() / "missing", "No such file"},
                           Case{root.path() / "plain file" / "Main Edit.xlsx", root.path() / "plain file", "Not a directory"},
+                          Case{outFolder() / "Folder.xlsx", {}, "Is a directory"},
                           Case{destination(), outFolder(), ""}}) {
         FakePlatform local;
         local.answer = c.chosen;
@@ -288,25 +296,29 @@ TEST_F(ReportSaverTest, ADestinationFolderThatCannotTakeTheWorkbookIsRefusedBefo
         }
         ASSERT_EQ(local.alerts.size(), 1u) << c.chosen;
         EXPECT_EQ(local.alerts[0].first, "The report could not be saved");
-        EXPECT_NE(local.alerts[0].second.find("cannot be saved in the folder " + c.folder.string() + ": " + c.reason),
-                  std::string::npos)
-            << local.alerts[0].second;
+        const std::string place = c.folder.empty() ? "cannot be saved as " + c.chosen.string()
+                                                   : "cannot be saved in the folder " + c.folder.string();
+        EXPECT_NE(local.alerts[0].second.find(place + ": " + c.reason), std::string::npos) << local.alerts[0].second;
         EXPECT_TRUE(local.opened.empty());
         EXPECT_TRUE(local.busyChanges.empty());
     }
     EXPECT_EQ(writes, 0);
     EXPECT_EQ(contents(destination()), "old report");
     EXPECT_FALSE(fs::exists(outFolder() / "missing"));
-    // Nothing was left in the support folder either: no workbook, no thumbnails.
-    EXPECT_EQ(std::distance(fs::directory_iterator(context.supportFolder), fs::directory_iterator()), 1);
-    EXPECT_TRUE(fs::exists(context.supportFolder / ".report.lock"));
+    EXPECT_TRUE(fs::is_directory(outFolder() / "Folder.xlsx" / "inside"));
+    // Nothing was made in the support folder either: no workbook, no thumbnails, no lock.
+    EXPECT_FALSE(fs::exists(context.supportFolder));
 }
 
-TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAloneAndKeptThumbnailsAreStillShown) {
+TEST_F(ReportSaverTest, AWorkbookThatCannotBePutInPlaceIsKeptAndKeptThumbnailsAreStillShown) {
     request.options = {{"keepThumbnails", true}};
-    fs::create_directories(destination() / "inside");
-    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
-    EXPECT_TRUE(fs::is_directory(destination() / "inside"));
+    // The chosen folder goes away while the report is written.
+    const ReportWriter writer = sheetWriter();
+    EXPECT_EQ(save([&](ReportContext& ctx, const ReportRequest& req) {
+                  writer(ctx, req);
+                  fs::remove_all(outFolder());
+              }),
+              SaveOutcome::failed);
     EXPECT_TRUE(platform.opened.empty());
     ASSERT_EQ(platform.alerts.size(), 1u);
     EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
@@ -316,24 +328,44 @@ TEST_F(ReportSaverTest, ADestinationThatIsAFolderIsLeftAloneAndKeptThumbnailsAre
     // The finished workbook waits where the alert says, under a name the next report leaves alone.
     const std::string& said = platform.alerts[0].second;
     const std::string keptAt = " The finished workbook is kept at ";
-    ASSERT_NE(said.find(destination().string() + " could not be replaced: "), std::string::npos) << said;
+    ASSERT_NE(said.find(destination().string() + " could not be written: "), std::string::npos) << said;
     ASSERT_NE(said.find(keptAt), std::string::npos) << said;
     const fs::path kept = said.substr(said.find(keptAt) + keptAt.size(), said.size() - said.find(keptAt) - keptAt.size() - 1);
     EXPECT_EQ(kept.parent_path(), context.supportFolder);
     EXPECT_NE(kept, temporary());
     EXPECT_FALSE(fs::exists(temporary()));
-    fs::remove_all(destination());
+    fs::create_directories(outFolder());
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(readWorkbook(kept)["sheets"], nlohmann::json{"Selected Roles"});
 }
 
-TEST_F(ReportSaverTest, AnUnusableSupportFolderEndsBeforeThePanel) {
+TEST_F(ReportSaverTest, AnUnusableSupportFolderIsSaidOnceTheDestinationIsChosen) {
     writeFile(root.path() / "plain file", "");
-    context.supportFolder = root.path() / "plain file" / "support";
-    EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed);
-    EXPECT_TRUE(platform.panels.empty());
-    ASSERT_EQ(platform.alerts.size(), 1u);
-    EXPECT_NE(platform.alerts[0].second.find("plain file"), std::string::npos);
+    struct Row {
+        const char* name;
+        std::function<SaveOutcome(ReportSaver&)> save;
+    };
+    const Row rows[] = {
+        {"set in the context",
+         [&](ReportSaver& saver) {
+             context.supportFolder = root.path() / "plain file" / "support";
+             return saver.save(context, request);
+         }},
+        {"a work folder that cannot be made", [&](ReportSaver& saver) {
+             return saver.save(context, request, []() -> fs::path {
+                 throw std::runtime_error("A work folder cannot be created in the folder plain file");
+             });
+         }}};
+    for (const Row& row : rows) {
+        FakePlatform local;
+        local.answer = destination();
+        ReportSaver saver(store, local, sheetWriter());
+        EXPECT_EQ(row.save(saver), SaveOutcome::failed) << row.name;
+        EXPECT_EQ(local.panels.size(), 1u) << row.name;
+        ASSERT_EQ(local.alerts.size(), 1u) << row.name;
+        EXPECT_NE(local.alerts[0].second.find("plain file"), std::string::npos) << row.name;
+        EXPECT_EQ(writes, 0) << row.name;
+    }
 }
 
 TEST_F(ReportSaverTest, SaveIsRefusedWhileAReportRuns) {
@@ -421,7 +453,7 @@ TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
         close(other);
     }
     EXPECT_EQ(writes, 0);
-    EXPECT_TRUE(platform.panels.empty());
+    EXPECT_EQ(platform.panels.size(), 1u);
     ASSERT_EQ(platform.alerts.size(), 1u);
     EXPECT_EQ(platform.alerts[0].first, "The report could not be made");
     EXPECT_NE(platform.alerts[0].second.find(context.supportFolder.string()), std::string::npos);
@@ -542,6 +574,14 @@ TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
     EXPECT_EQ(fs::status(away / "old").permissions(), fs::perms(0600));
     EXPECT_FALSE(fs::exists(here.path() / "new"));
     EXPECT_EQ(std::distance(fs::directory_iterator(away), fs::directory_iterator()), 1);
+
+    // A new file there gets the mode any new file gets, as it does on the same file system.
+    const mode_t umaskBefore = umask(027);
+    writeFile(here.path() / "new", "new bytes");
+    replaceFile(here.path() / "new", away / "fresh");
+    umask(umaskBefore);
+    EXPECT_EQ(fs::status(away / "fresh").permissions(), fs::perms(0640));
+    fs::remove(away / "fresh");
 
     writeFile(here.path() / "newer", "newer bytes");
     EXPECT_THROW(replaceFile(here.path() / "newer", away / "missing folder" / "old"), fs::filesystem_error);

@@ -200,5 +200,25 @@ TEST_F(ColumnLayoutsTest, FileWithRepeatedOrBuiltInNamesKeepsTheMenusInStep) {
     EXPECT_THAT(layouts.appMenu().titles(), ElementsAre("Default", "Default1", "X", "X1"));
 }
 
+TEST_F(ColumnLayoutsTest, TwoProgramsOnOneFolderKeepAndSeeEachOthersChanges) {
+    ColumnLayouts first = make();
+    ColumnLayouts second = make();
+    add(first, "Edit");
+    add(second, "Edit");
+    EXPECT_THAT(storedNames(second), ElementsAre("Edit", "Edit1"));
+    EXPECT_EQ(written().size(), 2u);
+    // The first sees the second's layout once it shows its layouts again, keeping its choice.
+    first.refresh();
+    EXPECT_THAT(first.appMenu().titles(), ElementsAre("Default", "Edit", "Edit1"));
+    EXPECT_EQ(first.settingsMenu().selectedTitle(), "Edit");
+    // A change to a layout another program removed is dropped and leaves the built-in entry.
+    second.chooseInSettings(1);
+    second.removeLayout();
+    first.columnChanged(kRowNumbersSwitch, true);
+    EXPECT_THAT(storedNames(first), ElementsAre("Edit1"));
+    EXPECT_EQ(first.settingsMenu().selectedIndex(), 0u);
+    EXPECT_FALSE(first.controls().enabled[kRowNumbersSwitch]);
+}
+
 }  // namespace
 }  // namespace tallyvane

@@ -25,6 +25,10 @@ std::string readText(const fs::path& path) {
 
 using test::writeText;
 
+LayoutsFile::Change assign(std::vector<LayoutsItem> layouts) {
+    return [layouts = std::move(layouts)](std::vector<LayoutsItem>& stored) { stored = layouts; };
+}
+
 std::vector<LayoutsItem> twoLayouts() {
     LayoutsItem first = LayoutsItem::named("Edit");
     first.columns[kRowNumbersSwitch] = true;
@@ -102,7 +106,7 @@ TEST(LayoutsFile, WritesCompactJsonAndReadsItBackInOrder) {
     LayoutsFile file(folder, log);
     EXPECT_TRUE(file.load().empty());
     const std::vector<LayoutsItem> layouts = twoLayouts();
-    ASSERT_TRUE(file.save(layouts));
+    EXPECT_EQ(file.update({}, assign(layouts)), layouts);
     const std::string text = readText(folder / "Layouts.json");
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(nlohmann::json::parse(text), layoutsToJson(layouts));
@@ -129,11 +133,11 @@ TEST_P(UnreadableLayoutsFile, IsKeptAsideBeforeTheNextWrite) {
     // Loading alone changes nothing on disk.
     EXPECT_EQ(readText(path), GetParam());
     const std::vector<LayoutsItem> layouts = twoLayouts();
-    ASSERT_TRUE(file.save(layouts));
+    file.update({}, assign(layouts));
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
     EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))), layouts);
     // Only the first write sets the old file aside.
-    ASSERT_TRUE(file.save({}));
+    file.update({}, assign({}));
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
 }
 
@@ -147,7 +151,9 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     std::ostringstream log;
     LayoutsFile file(temporary.path() / "support", log);
     EXPECT_TRUE(file.load().empty());
-    EXPECT_FALSE(file.save(twoLayouts()));
+    // The program goes on with the changed layouts for the run.
+    const std::vector<LayoutsItem> layouts = twoLayouts();
+    EXPECT_EQ(file.update({}, assign(layouts)), layouts);
     EXPECT_THAT(log.str(), HasSubstr("Error saving file: "));
     EXPECT_EQ(readText(temporary.path() / "support"), "not a folder");
 }

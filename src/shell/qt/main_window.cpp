@@ -289,4 +289,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     dropView_->raise();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+    // Another program of the user may have changed the layouts meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !shell_.isBusy()) {
+        forward([this] { shell_.layouts().refresh(); });
+    }
+    QMainWindow::changeEvent(event);
+}
+
 }  // namespace tallyvane

@@ -266,4 +266,12 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void SettingsWindow::changeEvent(QEvent* event) {
+    // Another program of the user may have changed the layouts meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !shell_.isBusy()) {
+        forward([this] { shell_.layouts().refresh(); });
+    }
+    QWidget::changeEvent(event);
+}
+
 }  // namespace tallyvane

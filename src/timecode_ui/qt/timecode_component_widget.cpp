@@ -92,8 +92,9 @@ void TimecodeComponentWidget::focusOutEvent(QFocusEvent* event) {
     const QWidget* next = QApplication::focusWidget();
     const bool toSibling = next != nullptr && next != this && next->parentWidget() == parentWidget() &&
                            qobject_cast<const TimecodeComponentWidget*>(next) != nullptr;
-    const bool leavesField =
-        event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason && !toSibling;
+    // A component that disappears ends the editing through its hide's posted task instead.
+    const bool leavesField = event->reason() != Qt::ActiveWindowFocusReason &&
+                             event->reason() != Qt::PopupFocusReason && !toSibling && isVisible();
     if (leavesField && field_.model().focusedComponent() == component_) field_.model().setFocusedComponent(std::nullopt);
     QWidget::focusOutEvent(event);
     update();

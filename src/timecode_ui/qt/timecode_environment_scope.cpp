@@ -1,6 +1,8 @@
 #include "timecode_ui/qt/timecode_environment_scope.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 
 namespace tallyvane {
 
@@ -21,40 +23,44 @@ EnvironmentScope* scopeOf(const QWidget& widget) {
     return nullptr;
 }
 
-}  // namespace
-
-void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environment) {
-    EnvironmentScope* scope = scopeOf(widget);
-    if (scope == nullptr) scope = new EnvironmentScope(&widget);
-    scope->environment = environment;
+// Tells `widget` and every timecode widget inside it to re-read its settings.
+void tellTimecodeReaders(QWidget& widget) {
     if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(&widget)) reader->timecodeEnvironmentChanged();
     for (QWidget* child : widget.findChildren<QWidget*>()) {
         if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(child)) reader->timecodeEnvironmentChanged();
     }
 }
 
-TimecodeAncestorWatch::TimecodeAncestorWatch(QWidget& widget, TimecodeEnvironmentReader& reader)
-    : widget_(widget), reader_(reader) {
-    watchAncestors();
+class TimecodeMoveWatch : public QObject {
+public:
+    explicit TimecodeMoveWatch(QCoreApplication& application) : QObject(&application) {
+        application.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ParentChange && watched->isWidgetType()) {
+            tellTimecodeReaders(*static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void watchTimecodeWidgetMoves() {
+    // A child of the application, so a later application gets a watch of its own.
+    static QPointer<TimecodeMoveWatch> watch;
+    if (watch == nullptr && QCoreApplication::instance() != nullptr) {
+        watch = new TimecodeMoveWatch(*QCoreApplication::instance());
+    }
 }
 
-bool TimecodeAncestorWatch::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::ParentChange) {
-        watchAncestors();
-        reader_.timecodeEnvironmentChanged();
-    }
-    return false;
-}
-
-void TimecodeAncestorWatch::watchAncestors() {
-    for (const QPointer<QWidget>& w : watched_) {
-        if (w) w->removeEventFilter(this);
-    }
-    watched_.clear();
-    for (QWidget* w = &widget_; w != nullptr; w = w->parentWidget()) {
-        w->installEventFilter(this);
-        watched_.emplace_back(w);
-    }
+void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environment) {
+    EnvironmentScope* scope = scopeOf(widget);
+    if (scope == nullptr) scope = new EnvironmentScope(&widget);
+    scope->environment = environment;
+    tellTimecodeReaders(widget);
 }
 
 TimecodeEnvironmentValues resolvedTimecodeEnvironment(const QWidget& widget) {

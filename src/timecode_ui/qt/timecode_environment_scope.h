@@ -2,9 +2,6 @@
 // Timecode view settings attached to any widget: they reach every timecode view inside
 // it, and a scope on an inner widget overrides them for the views inside that one.
 
-#include <vector>
-
-#include <QPointer>
 #include <QWidget>
 
 #include "timecode_ui/timecode_environment.h"
@@ -18,24 +15,13 @@ public:
     virtual void timecodeEnvironmentChanged() = 0;
 };
 
-// Tells a timecode widget to re-read its settings whenever it or any widget above it
-// moves to another parent, so that a panel built first and added under a scope later
-// takes that scope's settings, and loses them when it moves out. Qt tells only the widget
-// that moved, not the ones inside it, so every widget above is watched.
-class TimecodeAncestorWatch : public QObject {
-public:
-    TimecodeAncestorWatch(QWidget& widget, TimecodeEnvironmentReader& reader);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void watchAncestors();
-
-    QWidget& widget_;
-    TimecodeEnvironmentReader& reader_;
-    std::vector<QPointer<QWidget>> watched_;
-};
+// Makes sure, once per application, that timecode widgets re-read their settings whenever
+// they or any widget above them move to another parent, so that a panel built first and
+// added under a scope later takes that scope's settings, and loses them when it moves out.
+// Qt tells only the widget that moved, so one application-wide filter tells the timecode
+// widgets inside it: a move costs the size of what moved, and no widget's own filter list
+// is touched while the toolkit walks it. Called by every timecode widget's constructor.
+void watchTimecodeWidgetMoves();
 
 // Replaces the settings attached to `widget` and tells every timecode view inside it.
 void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environment);

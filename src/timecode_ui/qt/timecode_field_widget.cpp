@@ -25,6 +25,7 @@ TimecodeFieldWidget::TimecodeFieldWidget(std::unique_ptr<TimecodeFieldModel> mod
     model_->setPoster(queuedPoster(this));
     model_->setFocusListener([this](std::optional<Timecode::Component> c) { focusChanged(c); });
     connect(&animator_, &RejectionAnimator::changed, this, &TimecodeFieldWidget::placeRow);
+    watchTimecodeWidgetMoves();
     timecodeEnvironmentChanged();
 }
 

@@ -65,8 +65,6 @@ private:
     std::vector<QLabel*> separators_;
     std::vector<FieldRowItem> shownRow_;
     RejectionAnimator animator_;
-    // Last, so that it is gone before the model it refreshes.
-    TimecodeAncestorWatch ancestorWatch_{*this, *this};
 };
 
 }  // namespace tallyvane

@@ -10,6 +10,7 @@ namespace tallyvane {
 TimecodeTextView::TimecodeTextView(const Timecode& timecode, QWidget* parent) : QLabel(parent), timecode_(timecode) {
     setTextFormat(Qt::RichText);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    watchTimecodeWidgetMoves();
     timecodeEnvironmentChanged();
 }
 

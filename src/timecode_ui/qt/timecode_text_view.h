@@ -18,7 +18,6 @@ public:
 
 private:
     Timecode timecode_;
-    TimecodeAncestorWatch ancestorWatch_{*this, *this};
 };
 
 // A text view whose own format overrides the environment's.

@@ -228,17 +228,30 @@ TEST_F(FieldWindowTest, PasteWithoutAFocusedComponentGoesToTheActionAbove) {
 }
 
 TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
-    open(make({0, 1, 2, 3, 4, 5}, Rate::fps25),
-         TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
-    tap(Component::hours);
-    ASSERT_EQ(field->model().focusedComponent(), Component::hours);
-    setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({}));
-    EXPECT_EQ(field->text(), "01:02:03:04");
-    // Like any other focus change, the end of editing waits for the event to be over.
-    EXPECT_EQ(field->model().focusedComponent(), Component::hours);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(field->model().focusedComponent(), std::nullopt);
-    EXPECT_FALSE(field->componentWidget(Component::hours)->hasFocus());
+    const auto dropSubframes = [this] { setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({})); };
+    struct Row {
+        const char* name;
+        Component tapped;
+        std::function<void()> hide;
+    };
+    const Row rows[] = {
+        {"another component dropped", Component::hours, dropSubframes},
+        {"the focused component dropped", Component::subFrames, dropSubframes},
+        {"the whole field hidden", Component::hours, [this] { field->hide(); }},
+    };
+    for (const Row& row : rows) {
+        open(make({0, 1, 2, 3, 4, 5}, Rate::fps25),
+             TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
+        tap(row.tapped);
+        ASSERT_EQ(field->model().focusedComponent(), row.tapped) << row.name;
+        row.hide();
+        // Like any other focus change, the end of editing waits for the event to be over.
+        EXPECT_EQ(field->model().focusedComponent(), row.tapped) << row.name;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(field->model().focusedComponent(), std::nullopt) << row.name;
+        EXPECT_FALSE(field->componentWidget(row.tapped)->hasFocus()) << row.name;
+        delete field;
+    }
 }
 
 TEST_F(FieldWindowTest, APanelTakesTheSettingsOfTheWindowItIsAddedToAndLosesThemWhenMovedOut) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include <QTextDocument>
 
 #include "qt/qt_test_application.h"
@@ -39,6 +42,29 @@ TEST_F(TextViewTest, OwnFormatOverridesTheEnvironment) {
                                  &window);
     EXPECT_EQ(plain(*inherits), "0 01:02:03:04");
     EXPECT_EQ(plain(*own), "01-02-03-04.05");
+}
+
+TEST_F(TextViewTest, EveryViewOfAPanelTakesTheScopeItIsAddedUnderWhateverBecameOfItsSiblings) {
+    struct Row {
+        const char* name;
+        std::function<void(TimecodeTextView*, QWidget& elsewhere)> change;
+    };
+    const Row rows[] = {
+        {"a sibling deleted", [](TimecodeTextView* view, QWidget&) { delete view; }},
+        {"a sibling moved out", [](TimecodeTextView* view, QWidget& elsewhere) { view->setParent(&elsewhere); }},
+    };
+    for (const Row& row : rows) {
+        QWidget window;
+        QWidget elsewhere;
+        setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
+        auto* panel = new QWidget;
+        std::vector<TimecodeTextView*> views;
+        for (int i = 0; i < 3; ++i) views.push_back(new TimecodeTextView(make({0, 1, 2, 3, 4, 5}, TimecodeFrameRate::fps25), panel));
+        row.change(views[0], elsewhere);
+        panel->setParent(&window);
+        EXPECT_EQ(plain(*views[1]), "01:02:03:04.05") << row.name;
+        EXPECT_EQ(plain(*views[2]), "01:02:03:04.05") << row.name;
+    }
 }
 
 }  // namespace
