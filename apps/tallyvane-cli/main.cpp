@@ -8,9 +8,11 @@
 
 #include "cli_arguments.h"
 #include "cli_run.h"
+#include "shell/termination_signals.h"
 
 int main(int argc, char* argv[]) {
     using namespace tallyvane::cli;
+    tallyvane::removeScratchOnTerminationSignals();
     try {
         const Arguments arguments = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
         return run(arguments, [](const char* name) { return std::getenv(name); }, std::cout, std::cerr);

@@ -17,6 +17,7 @@
 #include "shell/qt/path_text.h"
 #include "shell/shell_controller.h"
 #include "shell/support_folder.h"
+#include "shell/termination_signals.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
             return 0;
         }
     }
+    tallyvane::removeScratchOnTerminationSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tallyvane");
     QApplication::setApplicationDisplayName("Tallyvane");

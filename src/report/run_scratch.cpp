@@ -26,6 +26,21 @@ Registry& registry() {
     return *instance;
 }
 
+// The report's workers run on until the signal ends the program, and would go on adding
+// thumbnails to a folder being removed. Moved aside first, the folder is no longer where
+// they write; what one of them was adding at that moment is taken by a further pass.
+void removeWhole(const fs::path& path) {
+    fs::path aside = path;
+    aside += ".removed";
+    std::error_code error;
+    fs::rename(path, aside, error);
+    const fs::path& target = error ? path : aside;
+    for (int pass = 0; pass < 100; ++pass) {
+        fs::remove_all(target, error);
+        if (!fs::exists(fs::symlink_status(target, error))) return;
+    }
+}
+
 }  // namespace
 
 ScratchRegistration::ScratchRegistration(const fs::path& path) {
@@ -57,12 +72,7 @@ void removeEmptyWorkFolder(const fs::path& folder) {
 void removeRunScratch() {
     Registry& r = registry();
     const std::lock_guard<std::mutex> lock(r.mutex);
-    // The report's workers run on until the signal ends the program, and one may add a
-    // thumbnail while its folder is being removed: a second pass takes what came late.
-    for (int pass = 0; pass < 2; ++pass) {
-        std::error_code ignored;
-        for (const auto& [id, path] : r.paths) fs::remove_all(path, ignored);
-    }
+    for (const auto& [id, path] : r.paths) removeWhole(path);
     if (!r.workFolder.empty()) removeEmptyWorkFolder(r.workFolder);
 }
 

@@ -105,6 +105,27 @@ protected:
         }
     }
 
+    // "cut.fcpxml", a timeline of `clips` that refer to "movie.mp4" (r2), a 30-second
+    // 160x120 movie made here, or to a movie that is gone (r3).
+    fs::path moviesProject(const std::string& clips) {
+        const fs::path movie = folder.path() / "movie.mp4";
+        const std::string make = "ffmpeg -nostdin -loglevel error -f lavfi -i testsrc=size=160x120:rate=25:duration=30 "
+                                 "-pix_fmt yuv420p " + test::shellQuoted(movie.string());
+        EXPECT_EQ(test::runCommand(make).status, 0);
+        const fs::path project = folder.path() / "cut.fcpxml";
+        test::writeText(project, R"(<?xml version="1.0" encoding="UTF-8"?>
+<fcpxml version="1.11"><resources>
+  <format id="r1" frameDuration="1/25s" width="160" height="120"/>
+  <asset id="r2" name="Movie" start="0s" duration="30s" hasVideo="1" format="r1"><media-rep src="file://)" +
+                                     movie.string() + R"("/></asset>
+  <asset id="r3" name="Gone" start="0s" duration="2s" hasVideo="1" format="r1"><media-rep src="file:///gone.mp4"/></asset>
+</resources><library><event name="Shoot"><project name="Cut"><sequence format="r1" duration="3600s" tcStart="0s">
+  <spine>)" + clips + R"(</spine>
+</sequence></project></event></library></fcpxml>
+)");
+        return project;
+    }
+
     TemporaryFolder folder;
 };
 
@@ -336,6 +357,30 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in " + (left[0] / "Thumbnails").string() + "\n"));
 }
 
+// A save without a home folder ended by a signal while its thumbnails are being made takes
+// its private folder with it, and ends with the signal's status.
+TEST_F(CliTest, ASignalMidSaveWithoutAHomeLeavesNothingBehind) {
+    std::string clips;
+    for (int clip = 0; clip < 10000; ++clip) {
+        clips += "<asset-clip ref=\"r2\" offset=\"" + std::to_string(clip) + "/25s\" start=\"" +
+                 std::to_string(clip * 37 % 750) + "/25s\" duration=\"1/25s\"/>";
+    }
+    const fs::path project = moviesProject(clips);
+    const fs::path temporary = folder.path() / "tmp";
+    fs::create_directories(temporary);
+    const fs::path output = folder.path() / "report.xlsx";
+    // SIGTERM: a background job of a shell script starts with SIGINT ignored.
+    const std::string script =
+        "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(temporary.string()) + " " +
+        test::shellQuoted(TALLYVANE_CLI) + " save " + test::shellQuoted(project.string()) + " -o " +
+        test::shellQuoted(output.string()) + " --set thumbnails=on 2>/dev/null & pid=$!; i=0; "
+        "until [ -n \"$(ls " + test::shellQuoted(temporary.string()) + "/*/Thumbnails 2>/dev/null)\" ] || "
+        "[ $i -ge 20000 ]; do i=$((i+1)); done; kill -TERM $pid; wait $pid; echo $?";
+    EXPECT_EQ(test::runCommand(script).output, "143\n");
+    EXPECT_TRUE(fs::is_empty(temporary));
+    EXPECT_FALSE(fs::exists(output));
+}
+
 TEST_F(CliTest, MissingDestinationFolderIsRefusedBeforeTheReportIsWritten) {
     const fs::path nowhere = folder.path() / "missing";
     const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
@@ -375,22 +420,8 @@ TEST_F(CliTest, MovedInstallTreeWritesThumbnailsWithItsOwnModuleAndSaysWhyWithou
     const fs::path module = moved / TALLYVANE_INSTALL_MODULEDIR / "libtallyvane_media_module.so";
     ASSERT_TRUE(fs::is_regular_file(module));
 
-    const fs::path movie = folder.path() / "movie.mp4";
-    ASSERT_EQ(test::runCommand("ffmpeg -nostdin -loglevel error -f lavfi -i testsrc=size=160x120:rate=25:duration=2 "
-                               "-pix_fmt yuv420p " + test::shellQuoted(movie.string()))
-                  .status,
-              0);
-    const fs::path project = folder.path() / "cut.fcpxml";
-    test::writeText(project, R"(<?xml version="1.0" encoding="UTF-8"?>
-<fcpxml version="1.11"><resources>
-  <format id="r1" frameDuration="1/25s" width="160" height="120"/>
-  <asset id="r2" name="Movie" start="0s" duration="2s" hasVideo="1" format="r1"><media-rep src="file://)" +
-                                 movie.string() + R"("/></asset>
-  <asset id="r3" name="Gone" start="0s" duration="2s" hasVideo="1" format="r1"><media-rep src="file:///gone.mp4"/></asset>
-</resources><library><event name="Shoot"><project name="Cut"><sequence format="r1" duration="2s" tcStart="0s">
-  <spine><asset-clip ref="r2" offset="0s" duration="1s"/><asset-clip ref="r3" offset="1s" duration="1s"/></spine>
-</sequence></project></event></library></fcpxml>
-)");
+    const fs::path project =
+        moviesProject(R"(<asset-clip ref="r2" offset="0s" duration="1s"/><asset-clip ref="r3" offset="1s" duration="1s"/>)");
     const auto save = [&](const std::string& name) {
         const Result result = cli({"save", project.string(), "-o", (folder.path() / name).string(), "--set",
                                    "thumbnails=on"}, std::nullopt, (moved / "bin/tallyvane-cli").c_str());
