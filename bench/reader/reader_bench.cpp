@@ -1,7 +1,7 @@
 // Reading a feature-length timeline: the whole reader next to libxml2 parsing the same
 // bytes alone, and the peak memory of each against the document's size.
 //
-//   build/bench/reader/reader_bench
+//   build/bin/reader_bench
 //
 // The peak is taken in a process of its own that reads the document from a file, as the
 // programs do: in this process the generated texts and the heap left by earlier runs would

@@ -2,8 +2,8 @@
 // plainly: `xmllint --noout` on the document, then libxlsxwriter alone in constant-memory
 // mode writing the very sheets, rows and cells the report has.
 //
-//   build/bench/report/report_save_bench [--cli PATH] [--runs N] [CLIPS...]
-//   build/bench/report/report_save_bench --write-plainly WORKBOOK OUT
+//   build/bin/report_save_bench [--cli PATH] [--runs N] [CLIPS...]
+//   build/bin/report_save_bench --write-plainly WORKBOOK OUT
 //
 // Each program runs in a process of its own, as a user runs it. Its cost is the processor
 // time it used (user and system), which other work on a shared machine disturbs far less

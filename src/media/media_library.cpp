@@ -20,22 +20,18 @@ std::string loaderReason() {
 }  // namespace
 
 MediaLibrary::MediaLibrary() {
-    // The last place's reason is the one that matters: the earlier ones are tried in case the
-    // program was installed, and their absence is no fault.
-    std::string reason;
-    for (const std::filesystem::path& module : mediaModuleCandidates(runningProgram(), builtMediaModulePlaces())) {
-        // Opened by its full path: the sanitizers open libraries on the program's behalf,
-        // which hides the program's own run path from the loader. Never unloaded: FFmpeg
-        // keeps state of its own, and a report opens the module many times.
-        handle_ = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-        if (handle_ != nullptr) break;
-        reason = loaderReason();
-    }
-    if (handle_ == nullptr) throw MediaModuleError(reason);
+    const std::filesystem::path program = runningProgram();
+    if (program.empty()) throw MediaModuleError("the program's own location, beside which its media module lies, is unknown");
+    const std::filesystem::path module = mediaModuleOf(program, mediaModuleBesideProgram());
+    // Opened by its full path: the sanitizers open libraries on the program's behalf, which
+    // hides the program's own run path from the loader. Never unloaded: FFmpeg keeps state
+    // of its own, and a report opens the module many times.
+    handle_ = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (handle_ == nullptr) throw MediaModuleError(loaderReason());
     using Entry = const MediaModuleFunctions* (*)();
     const auto entry = reinterpret_cast<Entry>(dlsym(handle_, "tallyvaneMediaModule"));
     if (entry == nullptr) {
-        reason = loaderReason();
+        const std::string reason = loaderReason();
         dlclose(handle_);
         throw MediaModuleError(reason);
     }

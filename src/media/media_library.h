@@ -18,8 +18,8 @@ struct MediaModuleFunctions;
 
 class MediaLibrary {
 public:
-    // Finds the module as `mediaModuleCandidates` says; throws MediaModuleError with the
-    // loader's reason when it cannot be loaded.
+    // Loads the module beside the running program (`mediaModuleOf`); throws
+    // MediaModuleError with the loader's reason when it cannot be loaded.
     MediaLibrary();
     ~MediaLibrary();
     MediaLibrary(const MediaLibrary&) = delete;

@@ -1,38 +1,63 @@
 #include "media/media_module_path.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <system_error>
+
+#include <unistd.h>
 
 namespace tallyvane {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-bool isInside(const std::filesystem::path& file, const std::filesystem::path& folder) {
+// A link is followed to the program itself: a link to it in ~/bin must find the module
+// beside the program, not beside the link.
+fs::path resolved(const fs::path& file) {
     std::error_code error;
-    const std::filesystem::path canonicalFolder = std::filesystem::weakly_canonical(folder, error);
-    if (error || canonicalFolder.empty()) return false;
-    const std::filesystem::path relative = file.lexically_relative(canonicalFolder);
-    return !relative.empty() && *relative.begin() != ".." && *relative.begin() != ".";
+    fs::path real = fs::canonical(file, error);
+    return error ? file.lexically_normal() : real;
+}
+
+bool isExecutableFile(const fs::path& file) {
+    std::error_code error;
+    return fs::is_regular_file(file, error) && ::access(file.c_str(), X_OK) == 0;
 }
 
 }  // namespace
 
-MediaModulePlaces builtMediaModulePlaces() {
-    return {TALLYVANE_MEDIA_MODULE_BESIDE_PROGRAM, TALLYVANE_BUILD_TREE, TALLYVANE_MEDIA_MODULE};
+fs::path mediaModuleBesideProgram() { return TALLYVANE_MEDIA_MODULE_BESIDE_PROGRAM; }
+
+fs::path mediaModuleOf(const fs::path& program, const fs::path& besideProgram) {
+    return (program.parent_path() / besideProgram).lexically_normal();
 }
 
-std::vector<std::filesystem::path> mediaModuleCandidates(const std::filesystem::path& program,
-                                                         const MediaModulePlaces& places) {
-    if (program.empty()) return {places.buildModule};
-    std::vector<std::filesystem::path> candidates{(program.parent_path() / places.besideProgram).lexically_normal()};
-    if (isInside(program, places.buildTree)) candidates.push_back(places.buildModule);
-    return candidates;
+fs::path programFromInvocation(std::string_view invokedAs, std::string_view searchPath, const fs::path& workingFolder) {
+    if (invokedAs.empty()) return {};
+    if (invokedAs.find('/') != std::string_view::npos) {
+        const fs::path program = workingFolder / fs::path(invokedAs);
+        return isExecutableFile(program) ? resolved(program) : fs::path();
+    }
+    while (true) {
+        const std::size_t colon = searchPath.find(':');
+        const std::string_view folder = searchPath.substr(0, colon);
+        const fs::path candidate = (folder.empty() ? workingFolder : workingFolder / fs::path(folder)) / invokedAs;
+        if (isExecutableFile(candidate)) return resolved(candidate);
+        if (colon == std::string_view::npos) return {};
+        searchPath.remove_prefix(colon + 1);
+    }
 }
 
-std::filesystem::path runningProgram() {
+fs::path runningProgram() {
     std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error) return program;
+    const char* path = std::getenv("PATH");
+    const fs::path workingFolder = fs::current_path(error);
     if (error) return {};
-    return program;
+    // The name the program was started by (argv[0]), which the C library keeps.
+    return programFromInvocation(program_invocation_name, path ? path : "/usr/local/bin:/usr/bin:/bin", workingFolder);
 }
 
 }  // namespace tallyvane

@@ -1,30 +1,29 @@
 #pragma once
-// Where the programs find the media module. A program looks first beside itself, where the
-// install puts the module, so that an install tree moved as a whole keeps working; a program
-// that runs inside the build tree then takes the module the build made. A program outside
-// the build tree never takes the build's module: a later build may have changed its table.
+// Where the programs find the media module: beside themselves, where the install puts it, and
+// nowhere else. The build lays its programs and the module out as the install does, so a
+// program in the build tree, an installed one and an install tree moved as a whole all find
+// their own module, and none ever loads another tree's, whose table may differ.
 
 #include <filesystem>
-#include <vector>
+#include <string_view>
 
 namespace tallyvane {
 
-struct MediaModulePlaces {
-    // The module relative to the program's folder, as the install lays them out.
-    std::filesystem::path besideProgram;
-    std::filesystem::path buildTree;
-    std::filesystem::path buildModule;
-};
+// The module relative to the program's folder, as the install lays them out.
+std::filesystem::path mediaModuleBesideProgram();
 
-// The places this build gives.
-MediaModulePlaces builtMediaModulePlaces();
+// The module for `program`, the running program's absolute path.
+std::filesystem::path mediaModuleOf(const std::filesystem::path& program, const std::filesystem::path& besideProgram);
 
-// The files to try in order for `program`, the running program's absolute path (empty when
-// it is unknown: then only the build's module).
-std::vector<std::filesystem::path> mediaModuleCandidates(const std::filesystem::path& program,
-                                                         const MediaModulePlaces& places);
-
-// The running program's path from /proc/self/exe; empty when it cannot be read.
+// The running program's path: /proc/self/exe, else, where there is no /proc (a sandbox or a
+// chroot), the name it was started by. Empty when neither tells.
 std::filesystem::path runningProgram();
+
+// The program a name it was started by (argv[0]) stands for: a name with a slash is taken
+// from `workingFolder`; a bare name is the first executable file of that name in the
+// folders of `searchPath` (PATH; an empty entry is the working folder). Links are resolved.
+// Empty when no such file is found.
+std::filesystem::path programFromInvocation(std::string_view invokedAs, std::string_view searchPath,
+                                            const std::filesystem::path& workingFolder);
 
 }  // namespace tallyvane

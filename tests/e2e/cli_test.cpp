@@ -415,7 +415,15 @@ TEST_F(CliTest, MovedInstallTreeWritesThumbnailsWithItsOwnModuleAndSaysWhyWithou
                   .status,
               0);
     EXPECT_TRUE(fs::is_regular_file(installed / "share/icons/hicolor/scalable/apps/tallyvane.svg"));
-    EXPECT_THAT(readText(installed / "share/applications/tallyvane.desktop"), HasSubstr("\nExec=tallyvane %f\n"));
+    EXPECT_THAT(readText(installed / "share/applications/tallyvane.desktop"),
+                HasSubstr("\nExec=tallyvane %f\n"
+                          "Icon=tallyvane\nTerminal=false\nCategories=AudioVideo;Video;\n"
+                          "MimeType=application/x-fcpxml;application/x-fcpxmld;\n"));
+    const std::string types = readText(installed / "share/mime/packages/tallyvane.xml");
+    for (const char* part : {"<mime-type type=\"application/x-fcpxml\">", "<sub-class-of type=\"application/xml\"/>",
+                             "<glob pattern=\"*.fcpxml\"/>", "localName=\"fcpxml\"", "<glob pattern=\"*.fcpxmld\"/>"}) {
+        EXPECT_THAT(types, HasSubstr(part));
+    }
     fs::rename(installed, moved);
     const fs::path module = moved / TALLYVANE_INSTALL_MODULEDIR / "libtallyvane_media_module.so";
     ASSERT_TRUE(fs::is_regular_file(module));

@@ -1,43 +1,68 @@
 #include "media/media_module_path.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+
+#include "support/temporary_folder.h"
 
 namespace tallyvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MediaModulePath, InstalledProgramsLookBesideThemselvesAndOnlyBuiltOnesInTheBuild) {
-    const MediaModulePlaces places{"../lib/tallyvane/module.so", "/b/build", "/b/build/src/media/module.so"};
+TEST(MediaModulePath, EveryProgramLooksBesideItselfOnly) {
     const struct {
         const char* name;
         fs::path program;
-        std::vector<fs::path> candidates;
+        fs::path module;
     } cases[]{
-        {"installed", "/opt/tv/bin/tallyvane-cli", {"/opt/tv/lib/tallyvane/module.so"}},
-        {"movedInstall", "/home/u/moved/bin/tallyvane", {"/home/u/moved/lib/tallyvane/module.so"}},
-        {"inBuild", "/b/build/apps/tallyvane-cli/tallyvane-cli",
-         {"/b/build/apps/lib/tallyvane/module.so", "/b/build/src/media/module.so"}},
-        // A folder whose name only begins like the build's is not inside it.
-        {"besideBuild", "/b/build-old/bin/tallyvane", {"/b/build-old/lib/tallyvane/module.so"}},
-        {"unknownProgram", "", {"/b/build/src/media/module.so"}},
+        {"installed", "/opt/tv/bin/tallyvane-cli", "/opt/tv/lib/tallyvane/module.so"},
+        {"movedInstall", "/home/u/moved/bin/tallyvane", "/home/u/moved/lib/tallyvane/module.so"},
+        {"inBuild", "/b/build/bin/tallyvane-cli", "/b/build/lib/tallyvane/module.so"},
     };
-    for (const auto& c : cases) EXPECT_EQ(mediaModuleCandidates(c.program, places), c.candidates) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(mediaModuleOf(c.program, "../lib/tallyvane/module.so"), c.module) << c.name;
+    }
 }
 
-TEST(MediaModulePath, TestProgramsOfThisBuildEndWithTheBuildsModule) {
+// Where /proc is missing the program is found from the name it was started by.
+TEST(MediaModulePath, AProgramIsFoundFromTheNameItWasStartedBy) {
+    const test::TemporaryFolder folder;
+    const fs::path bin = folder.path() / "prefix" / "bin";
+    test::writeText(bin / "tool", "#!/bin/sh\n");
+    fs::permissions(bin / "tool", fs::perms(0755));
+    test::writeText(folder.path() / "other" / "tool", "not executable");
+    fs::create_directories(folder.path() / "links");
+    fs::create_symlink(bin / "tool", folder.path() / "links" / "tool");
+    const fs::path tool = fs::canonical(bin / "tool");
+    const std::string path = (folder.path() / "other").string() + ":" + (folder.path() / "links").string();
+    const struct {
+        const char* invokedAs;
+        std::string searchPath;
+        fs::path found;
+    } cases[]{
+        {"prefix/bin/tool", "", tool},
+        {"./prefix/bin/../bin/tool", "", tool},
+        // A bare name is looked up along PATH, past a file that cannot run, through a link.
+        {"tool", path, tool},
+        // An empty entry of PATH is the working folder.
+        {"tool", ":/nonexistent", fs::path()},
+        {"tool", "/nonexistent:", fs::path()},
+        {"missing", path, fs::path()},
+        {"", path, fs::path()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(programFromInvocation(c.invokedAs, c.searchPath, folder.path()), c.found)
+            << c.invokedAs << " along " << c.searchPath;
+    }
+    EXPECT_EQ(programFromInvocation("tool", ":", bin), tool);
+}
+
+TEST(MediaModulePath, TestProgramsOfThisBuildFindTheBuildsModuleBesideThem) {
     const fs::path program = runningProgram();
     ASSERT_TRUE(program.is_absolute()) << program;
-    const MediaModulePlaces places = builtMediaModulePlaces();
-    const std::vector<fs::path> candidates = mediaModuleCandidates(program, places);
-    ASSERT_EQ(candidates.size(), 2u);
-    EXPECT_EQ(candidates.front(), (program.parent_path() / places.besideProgram).lexically_normal());
-    EXPECT_EQ(candidates.back(), places.buildModule);
-    EXPECT_TRUE(fs::is_regular_file(places.buildModule));
+    EXPECT_TRUE(fs::is_regular_file(mediaModuleOf(program, mediaModuleBesideProgram())));
 }
 
 }  // namespace
