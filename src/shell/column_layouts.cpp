@@ -99,6 +99,7 @@ void ColumnLayouts::chooseInSettings(std::size_t index) {
     settingsMenu_.select(index);
     appMenu_.select(index);
     controls_.thumbnailWidthText = std::string(kDefaultThumbnailWidth);
+    controls_.thumbnailWidthProblem.clear();
     const bool stored = index != 0;
     controls_.setAllEnabled(stored);
     controls_.thumbnailWidthEnabled = stored;
@@ -114,6 +115,9 @@ void ColumnLayouts::chooseInSettings(std::size_t index) {
     if (const LayoutsItem* layout = chosenLayout()) {
         controls_.checked = layout->columns;
         controls_.thumbnailWidthText = layout->thumbnailWidthPopup;
+        // A width written by hand or by another version is said, not used.
+        controls_.thumbnailWidthProblem =
+            thumbnailWidthProblem(controlIntegerValue(layout->thumbnailWidthPopup)).value_or("");
     }
 }
 
@@ -187,6 +191,10 @@ void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
     controls_.thumbnailWidthText = text;
     const std::int64_t value = controlInt32Value(text);
     const std::string stored = value == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(std::llabs(value));
+    // A width no column shows is said beside the field and not stored.
+    const std::optional<std::string> problem = thumbnailWidthProblem(std::llabs(value));
+    controls_.thumbnailWidthProblem = problem.value_or("");
+    if (problem) return;
     change([&](std::vector<LayoutsItem>& layouts) {
         const auto found = withId(layouts, *chosen);
         if (found != layouts.end()) found->thumbnailWidthPopup = stored;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/number_text.h"
+#include "report/clipsheet/thumbnail_width.h"
 
 namespace tallyvane {
 
@@ -30,6 +31,12 @@ void TimeDisplayControls::validate() {
     const auto allOff = [](const auto& group) { return std::none_of(group.begin(), group.end(), [](bool on) { return on; }); };
     if (allOff(sequence)) sequence[static_cast<std::size_t>(TimeFormat::timecode)] = true;
     if (allOff(source)) source[static_cast<std::size_t>(TimeFormat::timecode)] = true;
+}
+
+std::optional<std::string> thumbnailWidthProblem(std::int64_t width) {
+    if (width >= 0 && width <= kMaxThumbnailWidth) return std::nullopt;
+    return "The thumbnail width is from 1 to " + std::to_string(kMaxThumbnailWidth) + " pixels, not " +
+           std::to_string(width) + ": a wider picture would cover the next columns.";
 }
 
 std::map<std::string, bool> reportOptions(const ColumnControls& columns, const TimeDisplayControls& timeDisplay,

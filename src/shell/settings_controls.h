@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "report/report_context.h"
@@ -19,6 +21,9 @@ struct ColumnControls {
     std::array<bool, kColumnSwitchCount> enabled{};
     std::string thumbnailWidthText{kDefaultThumbnailWidth};
     bool thumbnailWidthEnabled = false;
+    // Said beside the width while the chosen layout's width, or the width typed, is one no
+    // column can show; empty otherwise.
+    std::string thumbnailWidthProblem;
 
     void setAllChecked(bool on) { checked.fill(on); }
     void setAllEnabled(bool on) { enabled.fill(on); }
@@ -41,6 +46,10 @@ struct TimeDisplayControls {
     // Keeps at least one format on in each group, timecode being the one switched back on.
     void validate();
 };
+
+// Why a thumbnail width of `width` pixels cannot be used: wider than a column shows, or
+// negative; nothing for 0 (no Thumbnail column) and for 1 to kMaxThumbnailWidth.
+std::optional<std::string> thumbnailWidthProblem(std::int64_t width);
 
 // The report options of one save: exactly the 27 column keys, the ten time format keys and
 // "useColorText". Also sets the context's thumbnail width and the four offsets; an offset

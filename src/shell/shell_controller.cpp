@@ -163,6 +163,13 @@ ReportRequest ShellController::saveRequest() {
 
 std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
+    const ColumnControls& columns = layouts_.controls();
+    if (columns.checked[kThumbnailsSwitch]) {
+        if (const auto problem = thumbnailWidthProblem(controlIntegerValue(columns.thumbnailWidthText))) {
+            showAlert("The report could not be made", *problem);
+            return SaveOutcome::failed;
+        }
+    }
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
     savedMessage_.clear();

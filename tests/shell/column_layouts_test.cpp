@@ -150,6 +150,8 @@ TEST_F(ColumnLayoutsTest, RenamingKeepsThePlaceInBothMenusAndToItsOwnNameChanges
 struct StoredWidthCase {
     const char* typed;
     const char* stored;
+    // A width no column shows is said and not stored.
+    bool refused = false;
 };
 
 class StoredThumbnailWidth : public ColumnLayoutsTest, public ::testing::WithParamInterface<StoredWidthCase> {};
@@ -161,13 +163,18 @@ TEST_P(StoredThumbnailWidth, IsAPositiveNumberOrForty) {
     EXPECT_EQ(layouts.controls().thumbnailWidthText, GetParam().typed);
     EXPECT_EQ(layouts.layouts()[0].thumbnailWidthPopup, GetParam().stored);
     EXPECT_EQ(written()[0]["thumbnailWidthPopup"], GetParam().stored);
+    EXPECT_EQ(layouts.controls().thumbnailWidthProblem.empty(), !GetParam().refused);
+    // Chosen again, the stored width is shown without a word.
+    layouts.chooseInSettings(1);
+    EXPECT_TRUE(layouts.controls().thumbnailWidthProblem.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, StoredThumbnailWidth,
                          ::testing::Values(StoredWidthCase{"abc", "40"}, StoredWidthCase{"0", "40"},
                                            StoredWidthCase{"-50", "50"}, StoredWidthCase{"120", "120"},
                                            StoredWidthCase{"80px", "80"}, StoredWidthCase{"60.5", "60"},
-                                           StoredWidthCase{"-2147483648", "2147483648"},
+                                           StoredWidthCase{"1790", "1790"}, StoredWidthCase{"1791", "40", true},
+                                           StoredWidthCase{"-2147483648", "40", true},
                                            // A layout reads the width as a 32-bit integer.
                                            StoredWidthCase{"2147483648", "40"}));
 

@@ -135,7 +135,10 @@ QWidget* SettingsWindow::buildLayoutsTab() {
             row->addWidget(box);
             row->addWidget(label);
             row->addWidget(thumbnailWidthPopup_);
-            row->addStretch(1);
+            thumbnailWidthProblem_ = new QLabel;
+            thumbnailWidthProblem_->setObjectName("thumbnailWidthProblem");
+            thumbnailWidthProblem_->setWordWrap(true);
+            row->addWidget(thumbnailWidthProblem_, 1);
             grid->addLayout(row, cell % kRows, cell / kRows);
         } else {
             grid->addWidget(box, cell % kRows, cell / kRows);
@@ -225,6 +228,8 @@ void SettingsWindow::render() {
         if (offered >= 0) thumbnailWidthPopup_->setCurrentIndex(offered);
         thumbnailWidthPopup_->setEditText(width);
         thumbnailWidthPopup_->setEnabled(controls.thumbnailWidthEnabled);
+        thumbnailWidthProblem_->setText(QString::fromStdString(controls.thumbnailWidthProblem));
+        thumbnailWidthProblem_->setVisible(!controls.thumbnailWidthProblem.empty());
     }
 
     const TimeDisplayControls& time = shell_.timeDisplay();

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -54,6 +55,7 @@ private:
     QPushButton* removeLayoutButton_ = nullptr;
     std::array<QCheckBox*, kColumnSwitchCount> columnCheckboxes_{};
     QComboBox* thumbnailWidthPopup_ = nullptr;
+    QLabel* thumbnailWidthProblem_ = nullptr;
     std::array<QCheckBox*, kTimeFormatCount> sequenceCheckboxes_{};
     std::array<QCheckBox*, kTimeFormatCount> sourceCheckboxes_{};
     std::array<QLineEdit*, kTimeFormatCount> offsetFields_{};
