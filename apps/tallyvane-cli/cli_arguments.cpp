@@ -1,6 +1,7 @@
 #include "cli_arguments.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
@@ -138,7 +139,12 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
             return answering;
         }
         std::optional<std::string> attached;
-        if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != std::string::npos) {
+        if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
+            if (!argument.starts_with("--")) {
+                const std::string name = argument.substr(0, equals);
+                throw UsageError(name + " takes its value as the next argument (" + name + " " +
+                                 argument.substr(equals + 1) + "), not after \u201C=\u201D");
+            }
             attached = argument.substr(equals + 1);
             argument.resize(equals);
         }
@@ -149,7 +155,10 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
             parsed.report = value;
         } else if (argument == "-o" || argument == "--output") {
             allowed(argument, {Command::save});
-            if (std::filesystem::path(value).extension() != ".xlsx") {
+            std::string extension = std::filesystem::path(value).extension().string();
+            std::transform(extension.begin(), extension.end(), extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (extension != ".xlsx") {
                 throw UsageError("the workbook's name must end in .xlsx, not \u201C" + value + "\u201D");
             }
             parsed.output = value;

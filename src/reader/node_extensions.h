@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "xml/node_set.h"
@@ -20,16 +19,7 @@ std::optional<XMLElement> nextElementSibling(const XMLElement& element);
 // The elements of a query result, in order.
 std::vector<XMLElement> elementsOf(const NodeSet& nodes);
 
-// The first element the XPath expression finds from the element; absent when it finds none.
-// XPath names find only elements in no namespace, while the passes find elements by their
-// local names (child_elements.h): a pass that used this or `xpath` below would read a
-// document with a default namespace only in part.
-std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath);
-
 // The element's tag.
 std::optional<std::string> tagName(const XMLElement& element);
-
-// The XPath expression run from each element in turn, the results one after the other.
-std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression);
 
 }  // namespace tallyvane

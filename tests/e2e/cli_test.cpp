@@ -469,7 +469,8 @@ TEST_P(UsageErrors, ExitWithTheirStatusAndSayWhy) {
         {"SAMPLE", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string()},
         {"EVENT_SAMPLE", (kSamples / "reuelk__pipeline__sync_clip_test.fcpxml").string()},
         {"OUT", (folder.path() / "out.xlsx").string()},
-        {"OUT_CSV", (folder.path() / "out.csv").string()}};
+        {"OUT_CSV", (folder.path() / "out.csv").string()},
+        {"OUT_UPPER", (folder.path() / "OUT.XLSX").string()}};
     for (std::string& argument : arguments) {
         const std::size_t equals = argument.find('=');
         const std::size_t start = argument.starts_with("--") && equals != std::string::npos ? equals + 1 : 0;
@@ -523,6 +524,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"widthTooLargeAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width=1791"},
                                 "from 1 to 1790"},
                       UsageCase{"missingValue", {"save", "SAMPLE", "-o"}},
+                      UsageCase{"shortOptionWithEquals", {"save", "SAMPLE", "-o=out.xlsx"},
+                                "-o takes its value as the next argument (-o out.xlsx)"},
+                      UsageCase{"upperCaseExtension", {"save", "SAMPLE", "-o", "OUT_UPPER"}, "OUT.XLSX\n", 0},
                       UsageCase{"emptyValueAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--layout="}, "no layout"},
                       UsageCase{"version", {"--version"}, "tallyvane-cli " TALLYVANE_VERSION "\n", 0},
                       UsageCase{"helpOfACommand", {"save", "--help"}, "usage: tallyvane-cli reports FILE\n", 0},
