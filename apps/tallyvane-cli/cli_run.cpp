@@ -6,7 +6,7 @@
 
 #include "cli_help.h"
 #include "cli_platform.h"
-#include "media_shortfall_line.h"
+#include "shell/media_shortfall.h"
 #include "shell/pro_video_formats.h"
 #include "shell/report_menu.h"
 #include "shell/shell_addresses.h"
@@ -94,10 +94,6 @@ public:
     int operator()(ShellController& shell) {
         if (shell.openFiles({arguments_.file}) != OpenOutcome::opened) return kFailed;
         const PopupMenu& reports = shell.reportMenu();
-        if (reports.empty()) {
-            shell.showAlert("There is nothing to report", "The project holds no event with clips or timelines.");
-            return kFailed;
-        }
         if (arguments_.command == Command::reports) {
             for (const std::string& title : reports.titles()) out_ << title << '\n';
             return kSucceeded;
@@ -116,7 +112,9 @@ public:
         }
         if (const int status = prepareSave(shell); status != kSucceeded) return status;
         if (shell.save() != SaveOutcome::saved) return kFailed;
-        if (const auto line = mediaShortfallLine(shell.reportContext().mediaShortfall)) errors_ << *line << '\n';
+        if (const auto sentence = mediaShortfallSentence(shell.reportContext().mediaShortfall)) {
+            errors_ << "tallyvane-cli: " << *sentence << '\n';
+        }
         out_ << shell.savedWorkbook()->path.string() << '\n';
         return kSucceeded;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimer>
 
@@ -43,12 +44,18 @@ int main(int argc, char* argv[]) {
         }
     }
     tallyvane::removeScratchOnTerminationSignals();
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Tallyvane");
-    QApplication::setApplicationDisplayName("Tallyvane");
-    QApplication::setApplicationVersion(QStringLiteral(TALLYVANE_VERSION));
-
     const tallyvane::EnvironmentLookup environment = [](const char* name) { return std::getenv(name); };
+    // Outlives the application, whose runtime files it holds.
+    const tallyvane::RunRuntimeFolder runtimeFolder(environment);
+    QApplication application(argc, argv);
+    // The display name is the application name. Set apart, it would be added to every window
+    // title that does not end in it ("Tallyvane Settings — Tallyvane").
+    QApplication::setApplicationName("Tallyvane");
+    QApplication::setApplicationVersion(QStringLiteral(TALLYVANE_VERSION));
+    // Task switchers and docks tie the windows to the desktop entry by its name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tallyvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallyvane.svg")));
+
     // Tidied after the controller and the windows are gone.
     tallyvane::RunWorkFolder workFolder(environment);
     tallyvane::DesktopPlatform platform;

@@ -7,6 +7,7 @@
 #include "common/debug_text.h"
 #include "media/media_error.h"
 #include "shell/document_text.h"
+#include "shell/media_shortfall.h"
 #include "shell/report_menu.h"
 #include "shell/shell_addresses.h"
 #include "shell/support_mail.h"
@@ -130,12 +131,26 @@ OpenOutcome ShellController::openFiles(const std::vector<std::filesystem::path>&
     selectedReport_ = reportMenu_.selectedTitle();
     platform_.setBusy(false);
     if (alertsShown_ != alertsBefore) return OpenOutcome::rejected;
+    if (reportMenu_.empty()) {
+        clearProject();
+        showAlert("There is nothing to report", "The project holds no event with clips or timelines.");
+        return OpenOutcome::nothingToReport;
+    }
     if (reportMenu_.size() == 1) analyseChosenReport();
     return OpenOutcome::opened;
 }
 
+bool ShellController::analyzeEnabled() const {
+    const std::string chosen = reportMenu_.selectedTitle();
+    return !isBusy() && !chosen.empty() && chosen != kReportMenuSeparator;
+}
+
+void ShellController::chooseReport(std::size_t index) {
+    if (index < reportMenu_.size() && reportMenu_.titles()[index] != kReportMenuSeparator) reportMenu_.select(index);
+}
+
 void ShellController::analyze() {
-    if (!isBusy()) analyseChosenReport();
+    if (analyzeEnabled()) analyseChosenReport();
 }
 
 void ShellController::analyseChosenReport() {
@@ -188,6 +203,10 @@ std::optional<SaveOutcome> ShellController::save() {
         savedMessage_ = "The report was saved as \u201C" + saved->path.string() +
                         "\u201D. No program is set up to open it.";
     }
+    // What the command line says of the media, the window says too.
+    if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
+        savedMessage_ += (savedMessage_.empty() ? "" : " ") + *shortfall + ".";
+    }
     return outcome;
 }
 
@@ -225,14 +244,22 @@ void ShellController::showLayoutsPref() {
     settingsTab_ = 0;
 }
 
-void ShellController::showHelp() { platform_.openUrl(std::string(kHelpUrl)); }
+void ShellController::openWebPage(std::string_view url, const std::string& what) {
+    const std::string address(url);
+    if (!platform_.openUrl(address)) {
+        showAlert(what + " cannot be opened", "No web browser is set up to open " + address + ".");
+    }
+}
 
-void ShellController::visitWebsite() { platform_.openUrl(std::string(kProductUrl)); }
+void ShellController::showHelp() { openWebPage(kHelpUrl, "The help"); }
+
+void ShellController::visitWebsite() { openWebPage(kProductUrl, "The website"); }
 
 void ShellController::emailSupport() {
-    if (!platform_.openUrl(supportMailUrl(kSupportMailAddress, kExecutableName, kShortVersion))) {
-        platform_.openUrl(std::string(kContactUrl));
-    }
+    if (platform_.openUrl(supportMailUrl(kSupportMailAddress, kExecutableName, kShortVersion))) return;
+    if (platform_.openUrl(std::string(kContactUrl))) return;
+    showAlert("The support mail cannot be written",
+              "No mail program or web browser is set up. Write to " + std::string(kSupportMailAddress) + ".");
 }
 
 void ShellController::checkProVideoFormats() {

@@ -41,6 +41,7 @@ enum class OpenOutcome {
     rejected,     // the reader refused the document and said why in an alert
     unreadable,   // no text could be read; an alert said why
     notADocument, // not a .fcpxml file or .fcpxmld bundle; an alert said so
+    nothingToReport, // the project holds no event with clips or timelines; an alert said so
     busy,         // a document is being read or a report written; nothing was done
     cancelled,    // no file was chosen
 };
@@ -88,6 +89,8 @@ public:
     const RoleTable& audioRoles() const noexcept { return audioRoles_; }
     // All/None stay available from the first analysis on; on empty tables they do nothing.
     bool roleButtonsEnabled() const noexcept { return roleButtonsEnabled_; }
+    // Analyze is available while a report (not the menu's separator) is chosen.
+    bool analyzeEnabled() const;
     // Save is available once the current project has been analysed.
     bool saveEnabled() const noexcept { return analysed_; }
     // While a document is read or a report written, the windows hold input back.
@@ -99,8 +102,9 @@ public:
     // The open-documents event: only the first file is read. The old project is cleared
     // first; with exactly one report the project is analysed at once.
     OpenOutcome openFiles(const std::vector<std::filesystem::path>& files);
-    void chooseReport(std::size_t index) { reportMenu_.select(index); }
-    // Collects the roles of the report chosen in the menu.
+    // The menu's separator cannot be chosen.
+    void chooseReport(std::size_t index);
+    // Collects the roles of the report chosen in the menu; nothing while none is chosen.
     void analyze();
     void setAllVideoRoles(bool checked) { videoRoles_.setAll(checked); }
     void setAllAudioRoles(bool checked) { audioRoles_.setAll(checked); }
@@ -116,7 +120,8 @@ public:
     std::optional<SaveOutcome> save();
     // Where the last save put its workbook (nothing when it put none there).
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saver_.savedWorkbook(); }
-    // What the main window says after a save whose workbook no program opened: where it is.
+    // What the main window says after a save: where the workbook is when no program opened
+    // it, and what the media could not give (the command line's line on standard error).
     // Empty otherwise, and again from the next open or save on.
     const std::string& savedMessage() const noexcept { return savedMessage_; }
 
@@ -141,7 +146,7 @@ public:
     void selectSettingsTab(std::size_t tab) { settingsTab_ = tab; }
     void closeSettingsWindow() { settingsWindowVisible_ = false; }
 
-    // --- application menu ---
+    // --- application menu --- (each says in an alert when nothing on the desktop takes it)
     void showHelp();
     void visitWebsite();
     // The support mail; the contact page when no mail program takes it.
@@ -163,6 +168,8 @@ private:
 
     void clearProject();
     void analyseChosenReport();
+    // Hands the page to the browser, or says that `what` cannot be opened.
+    void openWebPage(std::string_view url, const std::string& what);
     void dumpOptions(const std::map<std::string, bool>& options) const;
 
     ShellPlatform& platform_;

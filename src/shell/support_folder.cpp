@@ -58,4 +58,20 @@ const fs::path& RunWorkFolder::path() {
     return path_;
 }
 
+RunRuntimeFolder::RunRuntimeFolder(const EnvironmentLookup& environment) {
+    if (variable(environment, "XDG_RUNTIME_DIR")) return;
+    std::string pattern = (variable(environment, "TMPDIR").value_or("/tmp") / "Tallyvane-runtime-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    path_ = pattern;
+    scratch_.emplace(path_);
+    ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
+}
+
+RunRuntimeFolder::~RunRuntimeFolder() {
+    if (path_.empty()) return;
+    ::unsetenv("XDG_RUNTIME_DIR");
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
 }  // namespace tallyvane

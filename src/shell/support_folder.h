@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "report/run_scratch.h"
+
 namespace tallyvane {
 
 // Looks a variable up in the environment; null when it is not set.
@@ -37,6 +39,27 @@ public:
 private:
     std::filesystem::path parent_;
     std::filesystem::path path_;
+};
+
+// Where the toolkit keeps its runtime files when XDG_RUNTIME_DIR is not set: instead of the
+// "runtime-USER" folder it would make in the temporary folder and leave there, a folder of
+// this run's own (mode 0700, as the toolkit asks), named in XDG_RUNTIME_DIR for the run and
+// removed with everything in it when the run ends, also by a signal. It stands beside the
+// work folder rather than in it: the toolkit needs it from the start, and the work folder
+// is made only by a save. Nothing is done when XDG_RUNTIME_DIR is set.
+class RunRuntimeFolder {
+public:
+    explicit RunRuntimeFolder(const EnvironmentLookup& environment);
+    ~RunRuntimeFolder();
+    RunRuntimeFolder(const RunRuntimeFolder&) = delete;
+    RunRuntimeFolder& operator=(const RunRuntimeFolder&) = delete;
+
+    // Empty when none was needed or none could be made.
+    const std::filesystem::path& path() const noexcept { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::optional<ScratchRegistration> scratch_;
 };
 
 }  // namespace tallyvane

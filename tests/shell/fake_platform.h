@@ -28,6 +28,7 @@ public:
     }
     std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName, std::string_view) override {
         suggestedNames.push_back(suggestedName);
+        if (onSavePanel) onSavePanel();
         return savePath;
     }
     bool openFile(const std::filesystem::path& file) override {
@@ -42,7 +43,7 @@ public:
     }
     bool openUrl(const std::string& url) override {
         openedUrls.push_back(url);
-        return url.starts_with("mailto:") ? mailWorks : true;
+        return url.starts_with("mailto:") ? mailWorks : browserWorks;
     }
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                         const std::string& actionTitle) override {
@@ -55,11 +56,14 @@ public:
     std::optional<std::filesystem::path> openPath;
     std::optional<std::filesystem::path> savePath;
     bool mailWorks = true;
+    bool browserWorks = true;
     // Whether a program takes the saved workbook.
     bool fileOpens = true;
     bool chooseAction = false;
     // Runs inside showAlert, while whatever showed the alert is still at work.
     std::function<void()> onAlert;
+    // Runs while the save panel is open.
+    std::function<void()> onSavePanel;
 
     // Records.
     std::vector<Alert> alerts;

@@ -9,6 +9,7 @@
 
 #include "fake_platform.h"
 #include "media/media_error.h"
+#include "report/support_folder_lock.h"
 #include "role_table_rows.h"
 #include "shell/shell_addresses.h"
 #include "support/shell_command.h"
@@ -195,6 +196,7 @@ struct OpenErrorCase {
     enum class Made { folder, archive, text } made;
     OpenOutcome outcome;
     Alert alert;
+    const char* text = "<fcpxml/>";
 };
 
 class OpenErrors : public ShellControllerTest, public ::testing::WithParamInterface<OpenErrorCase> {};
@@ -204,7 +206,7 @@ TEST_P(OpenErrors, EndInAnAlertAndAnEmptyMenu) {
     shell.openFiles({kData / "one_timeline.fcpxml"});
     const fs::path path = folder.path() / GetParam().file;
     if (GetParam().made == OpenErrorCase::Made::folder) fs::create_directories(path);
-    if (GetParam().made == OpenErrorCase::Made::text) std::ofstream(path) << "<fcpxml/>";
+    if (GetParam().made == OpenErrorCase::Made::text) std::ofstream(path) << GetParam().text;
     if (GetParam().made == OpenErrorCase::Made::archive) {
         std::ofstream(folder.path() / "notes.txt") << "text";
         const std::string command = "tar -cf " + test::shellQuoted(path.string()) + " -C " +
@@ -219,7 +221,9 @@ TEST_P(OpenErrors, EndInAnAlertAndAnEmptyMenu) {
     EXPECT_TRUE(shell.inputFileIconVisible());
     EXPECT_EQ(shell.inputFileName(), path.filename().string());
     EXPECT_FALSE(platform.busy);
-    EXPECT_THAT(log.str(), HasSubstr("\"failed parsing the file\""));
+    if (GetParam().outcome != OpenOutcome::nothingToReport) {
+        EXPECT_THAT(log.str(), HasSubstr("\"failed parsing the file\""));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -231,7 +235,10 @@ INSTANTIATE_TEST_SUITE_P(
                       {"This is not a valid .fcpxml file", "Please export a new XML from Final Cut Pro."}},
         OpenErrorCase{"unknownExtension", "p.FCPXML", OpenErrorCase::Made::text, OpenOutcome::notADocument,
                       {"\u201Cp.FCPXML\u201D is not a project document",
-                       "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}}),
+                       "Open a .fcpxml file or a .fcpxmld bundle exported from Final Cut Pro."}},
+        OpenErrorCase{"nothingToReport", "p.fcpxml", OpenErrorCase::Made::text, OpenOutcome::nothingToReport,
+                      {"There is nothing to report", "The project holds no event with clips or timelines."},
+                      R"(<fcpxml version="1.11"><library><event name="Empty"/></library></fcpxml>)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhile) {
@@ -274,6 +281,29 @@ TEST_F(ShellControllerTest, SaveWritesThroughTheSaveFlowAndRefusesAnOpenMeanwhil
     EXPECT_THAT(log.str(), HasSubstr("\u25BF 38 key/value pairs"));
 }
 
+// Nothing is touched before a destination is chosen, and a width no column shows is said.
+TEST_F(ShellControllerTest, ACancelledSaveCostsNothingAndAnImpossibleWidthIsSaid) {
+    ShellController shell(platform, setup());
+    shell.openFiles({kData / "one_timeline.fcpxml"});
+    const fs::path support = folder.path() / "support";
+    test::writeText(support / "Thumbnails" / "kept.jpg", "kept by the report before");
+    bool freeWhileChoosing = false;
+    platform.onSavePanel = [&] { freeWhileChoosing = SupportFolderLock(support).held(); };
+    EXPECT_EQ(shell.save(), SaveOutcome::cancelled);
+    EXPECT_TRUE(freeWhileChoosing);
+    EXPECT_TRUE(fs::exists(support / "Thumbnails" / "kept.jpg"));
+    EXPECT_TRUE(SupportFolderLock(support).held());
+
+    shell.layouts().overrideColumn(kThumbnailsSwitch, true);
+    shell.layouts().overrideThumbnailWidth("2000");
+    EXPECT_EQ(shell.save(), SaveOutcome::failed);
+    EXPECT_THAT(platform.alerts, ElementsAre(Alert{"The report could not be made",
+                                                   "The thumbnail width is from 1 to 1790 pixels, not 2000: a wider "
+                                                   "picture would cover the next columns."}));
+    EXPECT_EQ(platform.suggestedNames.size(), 1u) << "no panel for a report that cannot be made";
+    EXPECT_TRUE(written.empty());
+}
+
 TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlertsIt) {
     const std::string kReason = "/opt/lib/tallyvane/module.so: file too short";
     for (const bool alerting : {true, false}) {
@@ -295,6 +325,10 @@ TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlerts
         EXPECT_EQ(shell.save(), SaveOutcome::saved) << alerting;
         const std::vector<Alert> expected{{std::string(kMediaModuleFailureText), kReason}};
         EXPECT_EQ(answering.alerts, alerting ? expected : std::vector<Alert>{}) << alerting;
+        // The window's status line says what the command line's says.
+        EXPECT_EQ(shell.savedMessage(), "2 thumbnail cells read \"Problem\" (" + std::string(kMediaModuleFailureText) +
+                                            ": " + kReason + ").")
+            << alerting;
         // The command-line program reads it here instead.
         EXPECT_EQ(shell.reportContext().mediaShortfall.moduleFailure, kReason) << alerting;
     }
@@ -314,6 +348,19 @@ TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {
                                                               "?subject=Bug%20Report%20for%20"));
     EXPECT_EQ(platform.openedUrls[3], platform.openedUrls[2]);
     EXPECT_EQ(platform.openedUrls[4], kContactUrl);
+    EXPECT_THAT(platform.alerts, IsEmpty());
+
+    // With nothing on the desktop to take them, each says so.
+    platform.browserWorks = false;
+    shell.showHelp();
+    shell.visitWebsite();
+    shell.emailSupport();
+    EXPECT_THAT(platform.alerts,
+                ElementsAre(Alert{"The help cannot be opened", "No web browser is set up to open " + std::string(kHelpUrl) + "."},
+                            Alert{"The website cannot be opened",
+                                  "No web browser is set up to open " + std::string(kProductUrl) + "."},
+                            Alert{"The support mail cannot be written", "No mail program or web browser is set up. Write to " +
+                                                                            std::string(kSupportMailAddress) + "."}));
 }
 
 TEST_F(ShellControllerTest, ProVideoCheckReportsWhatTheMediaLibraryReads) {

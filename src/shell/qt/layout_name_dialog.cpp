@@ -13,6 +13,8 @@ LayoutNameDialog::LayoutNameDialog(QWidget* parent) : QDialog(parent) {
     setWindowModality(Qt::WindowModal);
     nameField_ = new QLineEdit;
     nameField_->setObjectName("layoutNameField");
+    // Room for a name of 30 characters; the dialog is then wide enough for its title too.
+    nameField_->setMinimumWidth(nameField_->fontMetrics().averageCharWidth() * 32);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("layoutOKButton");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("layoutCancelButton");

@@ -17,6 +17,7 @@
 #include "shell/qt/drop_refusing_view.h"
 #include "shell/qt/popup_rendering.h"
 #include "shell/qt/role_table_view.h"
+#include "shell/report_menu.h"
 
 namespace tallyvane {
 
@@ -185,6 +186,11 @@ QWidget* MainWindow::buildSaveRow() {
     progressBar_ = new QProgressBar;
     progressBar_->setObjectName("progressBar");
     progressBar_->setTextVisible(false);
+    // Idle, the bar is an empty box that reads as a text field: it shows only while work
+    // runs, and keeps its place meanwhile so that the row does not jump.
+    QSizePolicy keepPlace = progressBar_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    progressBar_->setSizePolicy(keepPlace);
     saveFileButton_ = namedButton(tr("Save…"), "saveFileButton");
     saveFileButton_->setDefault(true);
     connect(saveFileButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.save(); }); });
@@ -210,7 +216,8 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     QAction* settings = addAction(edit, tr("&Settings…"), "settingsAction", [this] { emit settingsRequested(); });
-    settings->setShortcut(QKeySequence::Preferences);
+    // The standard key for preferences is none on most Linux desktops.
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setMenuRole(QAction::PreferencesRole);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -246,7 +253,8 @@ void MainWindow::openDocuments(const std::vector<std::filesystem::path>& files) 
 void MainWindow::render() {
     inputFileIcon_->setVisible(shell_.inputFileIconVisible());
     inputFileName_->setText(QString::fromStdString(shell_.inputFileName()));
-    renderPopup(*reportPopup_, shell_.reportMenu());
+    renderPopup(*reportPopup_, shell_.reportMenu(), kReportMenuSeparator);
+    analyzeButton_->setEnabled(shell_.analyzeEnabled());
     videoTable_->render(shell_.videoRoles());
     audioTable_->render(shell_.audioRoles());
     for (QPushButton* button : {videoAllButton_, videoNoneButton_, audioAllButton_, audioNoneButton_}) {
@@ -266,6 +274,7 @@ void MainWindow::showBusy(bool busy) {
     // An empty range makes the bar move on its own; a full one stops it.
     progressBar_->setRange(0, busy ? 0 : 1);
     progressBar_->setValue(0);
+    progressBar_->setVisible(busy);
 }
 
 ProgressReading MainWindow::progress() const {

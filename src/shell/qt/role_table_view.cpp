@@ -20,8 +20,10 @@ RoleTableView::RoleTableView(QWidget* parent) : QTableWidget(0, 1, parent) {
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
-    // Tab moves on to the next control; the check boxes themselves take the focus.
+    // Tab moves on to the next control; the check boxes themselves take the focus, the
+    // table around them none.
     setTabKeyNavigation(false);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void RoleTableView::render(const RoleTable& table) {
@@ -35,10 +37,16 @@ void RoleTableView::render(const RoleTable& table) {
         setRowCount(0);
         setRowCount(static_cast<int>(rows.size()));
         for (int row = 0; row < rowCount(); ++row) {
-            auto* box = new QCheckBox(buttonTitle(rows[static_cast<std::size_t>(row)].roleName));
+            const std::string& name = rows[static_cast<std::size_t>(row)].roleName;
+            auto* box = new QCheckBox(buttonTitle(name));
+            // A name the table's width cuts shows whole; as rich text, so that no markup in it
+            // is rendered.
+            box->setToolTip("<qt>" + QString::fromStdString(name).toHtmlEscaped() + "</qt>");
             // `clicked` is the user's alone; setting the state below sends nothing.
             connect(box, &QCheckBox::clicked, this, [this, row] { emit rowToggled(row); });
             setCellWidget(row, 0, box);
+            // In the Tab order where they are seen, not after the last control of the window.
+            QWidget::setTabOrder(row == 0 ? static_cast<QWidget*>(this) : cellWidget(row - 1, 0), box);
         }
     }
     for (int row = 0; row < rowCount(); ++row) {

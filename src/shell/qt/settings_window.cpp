@@ -1,5 +1,6 @@
 #include "shell/qt/settings_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -58,6 +61,13 @@ SettingsWindow::SettingsWindow(ShellController& shell, QWidget* parent) : QWidge
             [this](int tab) { forward([this, tab] { shell_.selectSettingsTab(static_cast<std::size_t>(tab)); }); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(settingsTabs_);
+
+    // A window of settings closes as a dialog does.
+    auto* closing = new QAction(this);
+    closing->setObjectName("closeSettingsAction");
+    closing->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closing, &QAction::triggered, this, &QWidget::close);
+    addAction(closing);
 
     layoutNameDialog_ = new LayoutNameDialog(this);
     connect(layoutNameDialog_, &QDialog::accepted, this, [this] {
@@ -169,6 +179,8 @@ QWidget* SettingsWindow::buildTimeDisplayTab() {
         });
         auto* offset = new QLineEdit;
         offset->setObjectName(control + "AdjField");
+        // Frames are counted: a signed whole number, never a timecode.
+        offset->setValidator(new QRegularExpressionValidator(QRegularExpression("[-+]?[0-9]{0,15}"), offset));
         connect(offset, &QLineEdit::textEdited, this, [this, format](const QString& typed) {
             forward([this, format, typed] { shell_.setOffsetText(static_cast<TimeFormat>(format), typed.toStdString()); });
         });

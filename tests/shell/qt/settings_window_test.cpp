@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include <QAction>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,14 +188,35 @@ TEST_F(SettingsWindowTest, EachTimeGroupKeepsOneFormatAndOffsetsAndColourReachTh
     EXPECT_TRUE(settings<QCheckBox>("hhmmssffCheckbox2").isChecked());
 
     // Offsets and colour reach the report options.
+    // An offset is a signed whole number of frames: a timecode's separators are not taken.
     auto& offset = settings<QLineEdit>("framesAdjField");
     offset.selectAll();
-    QTest::keyClicks(&offset, "12.5");
+    QTest::keyClicks(&offset, "-12:05.5");
+    EXPECT_EQ(offset.text(), "-12055");
     clickCheckBox(settings<QRadioButton>("blackTextRadio"));
     const ReportRequest request = shell_->saveRequest();
-    EXPECT_EQ(shell_->reportContext().framesAdj, 12.5);
+    EXPECT_EQ(shell_->reportContext().framesAdj, -12055);
     EXPECT_FALSE(request.options.at("useColorText"));
     EXPECT_EQ(request.options.size(), 38u);
+}
+
+TEST_F(SettingsWindowTest, CtrlCommaOpensTheSettingsAndEscapeOrCtrlWCloseThem) {
+    EXPECT_EQ(main<QAction>("settingsAction").shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    MainWindow& window = windows_->mainWindow();
+    QWidget& settingsWindow = windows_->settingsWindow();
+    for (const QKeySequence& closing : {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)}) {
+        const std::string name = closing.toString().toStdString();
+        QApplication::setActiveWindow(&settingsWindow);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&settingsWindow)) << name;
+        QTest::keySequence(&settingsWindow, closing);
+        EXPECT_FALSE(settingsWindow.isVisible()) << name;
+        EXPECT_FALSE(shell_->settingsWindowVisible()) << name;
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << name;
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Comma));
+        EXPECT_TRUE(settingsWindow.isVisible()) << name;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "media_shortfall_line.h"
+#include "shell/media_shortfall.h"
 
 #include "media/media_error.h"
 #include "report/clipsheet/thumbnail.h"
 
-namespace tallyvane::cli {
+namespace tallyvane {
 
 namespace {
 
@@ -15,7 +15,7 @@ std::string cellsRead(std::size_t count, bool first) {
 
 }  // namespace
 
-std::optional<std::string> mediaShortfallLine(const MediaShortfall& shortfall) {
+std::optional<std::string> mediaShortfallSentence(const MediaShortfall& shortfall) {
     const std::optional<std::string> moduleText =
         shortfall.moduleFailure ? std::optional(std::string(kMediaModuleFailureText) + ": " + *shortfall.moduleFailure)
                                 : std::nullopt;
@@ -32,7 +32,7 @@ std::optional<std::string> mediaShortfallLine(const MediaShortfall& shortfall) {
         line += (line.empty() ? "" : "; ") + *moduleText;
     }
     if (line.empty()) return std::nullopt;
-    return "tallyvane-cli: " + line;
+    return line;
 }
 
-}  // namespace tallyvane::cli
+}  // namespace tallyvane
