@@ -73,6 +73,14 @@ void ColumnLayouts::change(const LayoutsFile::Change& edit) {
     }));
 }
 
+void ColumnLayouts::changeChosen(const std::string& id, const std::function<void(LayoutsItem&)>& edit) {
+    change([&](std::vector<LayoutsItem>& layouts) {
+        const auto found = withId(layouts, id);
+        if (found != layouts.end()) edit(*found);
+    });
+    if (!chosenLayout()) chooseInSettings(0);
+}
+
 void ColumnLayouts::refresh() {
     const std::optional<LayoutsItem> before =
         chosenLayout() ? std::optional<LayoutsItem>(*chosenLayout()) : std::nullopt;
@@ -150,6 +158,7 @@ void ColumnLayouts::confirmLayoutName(const std::string& typedName) {
         return;
     }
     if (!chosen || name == settingsMenu_.selectedTitle()) return;
+    // The name must be free among the layouts as the file holds them now.
     change([&](std::vector<LayoutsItem>& layouts) {
         const auto found = withId(layouts, *chosen);
         if (found == layouts.end()) return;
@@ -158,7 +167,6 @@ void ColumnLayouts::confirmLayoutName(const std::string& typedName) {
         found->name = free;
     });
     appMenu_.select(menuIndexOf(chosen));
-    settingsMenu_.select(menuIndexOf(chosen));
     if (!chosenLayout()) chooseInSettings(0);
 }
 
@@ -178,11 +186,7 @@ void ColumnLayouts::columnChanged(std::size_t column, bool on) {
     const std::optional<std::string> chosen = chosenId(settingsMenu_);
     if (!chosen || column >= kColumnSwitchCount) return;
     controls_.checked[column] = on;
-    change([&](std::vector<LayoutsItem>& layouts) {
-        const auto found = withId(layouts, *chosen);
-        if (found != layouts.end()) found->columns[column] = on;
-    });
-    if (!chosenLayout()) chooseInSettings(0);
+    changeChosen(*chosen, [&](LayoutsItem& layout) { layout.columns[column] = on; });
 }
 
 void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
@@ -195,11 +199,7 @@ void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
     const std::optional<std::string> problem = thumbnailWidthProblem(std::llabs(value));
     controls_.thumbnailWidthProblem = problem.value_or("");
     if (problem) return;
-    change([&](std::vector<LayoutsItem>& layouts) {
-        const auto found = withId(layouts, *chosen);
-        if (found != layouts.end()) found->thumbnailWidthPopup = stored;
-    });
-    if (!chosenLayout()) chooseInSettings(0);
+    changeChosen(*chosen, [&](LayoutsItem& layout) { layout.thumbnailWidthPopup = stored; });
 }
 
 }  // namespace tallyvane

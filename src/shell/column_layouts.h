@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,6 +84,9 @@ private:
     std::size_t menuIndexOf(const std::optional<std::string>& id) const;
     // Applies one change to the stored layouts and shows the outcome.
     void change(const LayoutsFile::Change& edit);
+    // Applies `edit` to the stored layout with `id` as the file holds it now; one that another
+    // program removed is left alone, and the built-in entry is chosen.
+    void changeChosen(const std::string& id, const std::function<void(LayoutsItem&)>& edit);
     // Holds `layouts` and lists them in both menus, each keeping its choice by id.
     void show(std::vector<LayoutsItem> layouts);
 
