@@ -178,6 +178,8 @@ ReportRequest ShellController::saveRequest() {
 
 std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
+    savedMessage_.clear();
+    context_.mediaShortfall = {};
     const ColumnControls& columns = layouts_.controls();
     if (columns.checked[kThumbnailsSwitch]) {
         if (const auto problem = thumbnailWidthProblem(controlIntegerValue(columns.thumbnailWidthText))) {
@@ -187,8 +189,6 @@ std::optional<SaveOutcome> ShellController::save() {
     }
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
-    savedMessage_.clear();
-    context_.mediaShortfall = {};
     // The run's own work folder is made only once the user has chosen where the report goes.
     if (supportFolder_) context_.supportFolder = *supportFolder_;
     const SaveOutcome outcome =
