@@ -21,7 +21,9 @@ std::string loaderReason() {
 
 MediaLibrary::MediaLibrary() {
     const std::filesystem::path program = runningProgram();
-    if (program.empty()) throw MediaModuleError("the program's own location, beside which its media module lies, is unknown");
+    if (program.empty()) {
+        throw MediaModuleError("the program's own location, beside which its media module lies, is unknown");
+    }
     const std::filesystem::path module = mediaModuleOf(program, mediaModuleBesideProgram());
     // Opened by its full path: the sanitizers open libraries on the program's behalf, which
     // hides the program's own run path from the loader. Never unloaded: FFmpeg keeps state

@@ -82,12 +82,15 @@ void ColumnLayouts::changeChosen(const std::string& id, const std::function<void
 }
 
 void ColumnLayouts::refresh() {
-    const std::optional<LayoutsItem> before =
-        chosenLayout() ? std::optional<LayoutsItem>(*chosenLayout()) : std::nullopt;
+    const auto chosen = [this] {
+        const LayoutsItem* layout = chosenLayout();
+        return layout ? std::optional<LayoutsItem>(*layout) : std::nullopt;
+    };
+    const std::optional<LayoutsItem> before = chosen();
     show(file_.reload(layouts_));
-    const LayoutsItem* after = chosenLayout();
-    const bool changed = after ? !before || *after != *before : before.has_value();
-    if (changed) chooseInSettings(settingsMenu_.selectedIndex().value_or(0));
+    // The controls follow the chosen layout only when it changed: a width typed as "80px"
+    // stays as typed otherwise.
+    if (chosen() != before) chooseInSettings(settingsMenu_.selectedIndex().value_or(0));
 }
 
 LayoutsItem* ColumnLayouts::chosenLayout() {

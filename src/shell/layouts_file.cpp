@@ -97,8 +97,8 @@ LayoutsFile::Reading LayoutsFile::read() const {
 }
 
 std::vector<LayoutsItem> LayoutsFile::load() {
-    Reading reading = read();
     if (!path_) return {};
+    Reading reading = read();
     if (!reading.layouts) {
         log_ << debugQuoted(reading.failure) << '\n';
         return {};

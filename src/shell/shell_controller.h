@@ -144,6 +144,11 @@ public:
     // window in front, on its first tab (the column layouts).
     void showLayoutsPref();
     void selectSettingsTab(std::size_t tab) { settingsTab_ = tab; }
+    // A window became active: another program of the user may have changed the layouts
+    // meanwhile. Nothing while a document is read or a report written.
+    void windowActivated() {
+        if (!isBusy()) layouts_.refresh();
+    }
     void closeSettingsWindow() { settingsWindowVisible_ = false; }
 
     // --- application menu --- (each says in an alert when nothing on the desktop takes it)

@@ -54,10 +54,8 @@ public:
     RunRuntimeFolder(const RunRuntimeFolder&) = delete;
     RunRuntimeFolder& operator=(const RunRuntimeFolder&) = delete;
 
-    // Empty when none was needed or none could be made.
-    const std::filesystem::path& path() const noexcept { return path_; }
-
 private:
+    // Empty when none was needed or none could be made.
     std::filesystem::path path_;
     std::optional<ScratchRegistration> scratch_;
 };

@@ -27,9 +27,18 @@ extern "C" void tellWatcher(int signal) {
     errno = saved;
 }
 
-[[noreturn]] void watch(int descriptor) {
+void watch(int descriptor) {
     unsigned char number = 0;
-    while (::read(descriptor, &number, 1) != 1) {
+    ssize_t got = 0;
+    while ((got = ::read(descriptor, &number, 1)) < 0 && errno == EINTR) {
+    }
+    if (got != 1) {
+        // Without the pipe the signals would do nothing at all: they get their own action back.
+        for (const int signal : kTerminationSignals) {
+            struct sigaction current {};
+            if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == tellWatcher) std::signal(signal, SIG_DFL);
+        }
+        return;
     }
     removeRunScratch();
     const int signal = number;

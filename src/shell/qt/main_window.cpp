@@ -299,10 +299,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-    // Another program of the user may have changed the layouts meanwhile.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !shell_.isBusy()) {
-        forward([this] { shell_.layouts().refresh(); });
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) forward([this] { shell_.windowActivated(); });
     QMainWindow::changeEvent(event);
 }
 

@@ -284,10 +284,7 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
 }
 
 void SettingsWindow::changeEvent(QEvent* event) {
-    // Another program of the user may have changed the layouts meanwhile.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !shell_.isBusy()) {
-        forward([this] { shell_.layouts().refresh(); });
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) forward([this] { shell_.windowActivated(); });
     QWidget::changeEvent(event);
 }
 
