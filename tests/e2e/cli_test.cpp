@@ -369,16 +369,18 @@ TEST_F(CliTest, ASignalMidSaveWithoutAHomeLeavesNothingBehind) {
     const fs::path temporary = folder.path() / "tmp";
     fs::create_directories(temporary);
     const fs::path output = folder.path() / "report.xlsx";
-    // SIGTERM: a background job of a shell script starts with SIGINT ignored.
-    const std::string script =
-        "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(temporary.string()) + " " +
-        test::shellQuoted(TALLYVANE_CLI) + " save " + test::shellQuoted(project.string()) + " -o " +
-        test::shellQuoted(output.string()) + " --set thumbnails=on 2>/dev/null & pid=$!; i=0; "
-        "until [ -n \"$(ls " + test::shellQuoted(temporary.string()) + "/*/Thumbnails 2>/dev/null)\" ] || "
-        "[ $i -ge 20000 ]; do i=$((i+1)); done; kill -TERM $pid; wait $pid; echo $?";
-    EXPECT_EQ(test::runCommand(script).output, "143\n");
-    EXPECT_TRUE(fs::is_empty(temporary));
-    EXPECT_FALSE(fs::exists(output));
+    // Not SIGINT: a background job of a shell script starts with SIGINT ignored.
+    for (const auto& [signal, status] : {std::pair{"TERM", "143\n"}, std::pair{"HUP", "129\n"}}) {
+        const std::string script =
+            "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(temporary.string()) +
+            " " + test::shellQuoted(TALLYVANE_CLI) + " save " + test::shellQuoted(project.string()) + " -o " +
+            test::shellQuoted(output.string()) + " --set thumbnails=on 2>/dev/null & pid=$!; i=0; "
+            "until [ -n \"$(ls " + test::shellQuoted(temporary.string()) + "/*/Thumbnails 2>/dev/null)\" ] || "
+            "[ $i -ge 20000 ]; do i=$((i+1)); done; kill -" + signal + " $pid; wait $pid; echo $?";
+        EXPECT_EQ(test::runCommand(script).output, status) << signal;
+        EXPECT_TRUE(fs::is_empty(temporary)) << signal;
+        EXPECT_FALSE(fs::exists(output)) << signal;
+    }
 }
 
 TEST_F(CliTest, MissingDestinationFolderIsRefusedBeforeTheReportIsWritten) {

@@ -553,6 +553,14 @@ TEST_F(FileReplacementTest, KeepsThePermissionBitsOfTheReplacedFile) {
     fs::permissions(here.path() / "new", fs::perms(0640));
     replaceFile(here.path() / "new", here.path() / "first");
     EXPECT_EQ(fs::status(here.path() / "first").permissions(), fs::perms(0640));
+
+    // Only a regular file's bits are taken: a link to a device would make the report
+    // writable by everyone.
+    writeFile(here.path() / "new", "new bytes");
+    fs::permissions(here.path() / "new", fs::perms(0640));
+    fs::create_symlink("/dev/null", here.path() / "device");
+    replaceFile(here.path() / "new", here.path() / "device");
+    EXPECT_EQ(fs::symlink_status(here.path() / "device").permissions(), fs::perms(0640));
 }
 
 TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {
