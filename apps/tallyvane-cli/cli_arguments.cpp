@@ -1,9 +1,11 @@
 #include "cli_arguments.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <set>
 #include <string_view>
 
 #include "report/clipsheet/thumbnail_width.h"
@@ -91,6 +93,24 @@ std::string width(const std::string& text) {
     return text;
 }
 
+// The options that take a value, the commands they go with, and whether they may be repeated.
+struct OptionSpec {
+    std::string_view name;
+    std::string_view alias;
+    std::initializer_list<Command> commands;
+    bool repeatable = false;
+};
+const std::array<OptionSpec, 8> kOptions{{
+    {"--report", "", {Command::roles, Command::save}},
+    {"-o", "--output", {Command::save}},
+    {"--layout", "", {Command::save}},
+    {"--sheets", "", {Command::save}},
+    {"--uncheck-video", "", {Command::save}, true},
+    {"--uncheck-audio", "", {Command::save}, true},
+    {"--set", "", {Command::save}, true},
+    {"--thumbnail-width", "", {Command::save}},
+}};
+
 // The commands that need no FILE: they answer at once.
 std::optional<Command> answeringCommand(const std::string& argument) {
     if (argument == "--help" || argument == "-h") return Command::help;
@@ -125,12 +145,18 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         }
     };
     bool haveFile = false;
+    bool optionsEnded = false;
+    std::set<std::string> given;
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         std::string argument = arguments[index];
-        if (!argument.starts_with('-') || argument == "-") {
+        if (optionsEnded || !argument.starts_with('-') || argument == "-") {
             if (haveFile) throw UsageError("more than one FILE given");
             parsed.file = argument;
             haveFile = true;
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
             continue;
         }
         if (const std::optional<Command> answer = answeringCommand(argument)) {
@@ -140,21 +166,26 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         }
         std::optional<std::string> attached;
         if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
-            if (!argument.starts_with("--")) {
-                const std::string name = argument.substr(0, equals);
-                throw UsageError(name + " takes its value as the next argument (" + name + " " +
-                                 argument.substr(equals + 1) + "), not after \u201C=\u201D");
-            }
             attached = argument.substr(equals + 1);
             argument.resize(equals);
         }
+        const auto option = std::find_if(kOptions.begin(), kOptions.end(),
+                                         [&](const OptionSpec& spec) { return argument == spec.name || argument == spec.alias; });
+        if (option == kOptions.end()) throw UsageError("unknown option " + argument);
+        if (attached && !argument.starts_with("--")) {
+            if (attached->empty()) throw UsageError(argument + " needs a value");
+            throw UsageError(argument + " takes its value as the next argument (" + argument + " " + *attached +
+                             "), not after \u201C=\u201D");
+        }
         if (!attached && index + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
         const std::string value = attached ? *attached : arguments[++index];
-        if (argument == "--report") {
-            allowed(argument, {Command::roles, Command::save});
+        if (!option->repeatable && !given.insert(std::string(option->name)).second) {
+            throw UsageError(argument + " is given more than once");
+        }
+        allowed(argument, option->commands);
+        if (option->name == "--report") {
             parsed.report = value;
-        } else if (argument == "-o" || argument == "--output") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "-o") {
             std::string extension = std::filesystem::path(value).extension().string();
             std::transform(extension.begin(), extension.end(), extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -162,26 +193,18 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
                 throw UsageError("the workbook's name must end in .xlsx, not \u201C" + value + "\u201D");
             }
             parsed.output = value;
-        } else if (argument == "--layout") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "--layout") {
             parsed.layout = value;
-        } else if (argument == "--sheets") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "--sheets") {
             parsed.sheets = sheetList(value);
-        } else if (argument == "--uncheck-video") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "--uncheck-video") {
             parsed.uncheckVideo.push_back(value);
-        } else if (argument == "--uncheck-audio") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "--uncheck-audio") {
             parsed.uncheckAudio.push_back(value);
-        } else if (argument == "--set") {
-            allowed(argument, {Command::save});
+        } else if (option->name == "--set") {
             parsed.settings.push_back(setting(value));
-        } else if (argument == "--thumbnail-width") {
-            allowed(argument, {Command::save});
-            parsed.thumbnailWidth = width(value);
         } else {
-            throw UsageError("unknown option " + argument);
+            parsed.thumbnailWidth = width(value);
         }
     }
     if (!haveFile) throw UsageError("no FILE given");

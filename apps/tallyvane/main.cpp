@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,7 +13,10 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "common/standard_output.h"
+#include "report/run_scratch.h"
 #include "shell/pro_video_formats.h"
+#include "shell/qt/desktop_opener.h"
 #include "shell/qt/desktop_platform.h"
 #include "shell/qt/desktop_shell.h"
 #include "shell/qt/path_text.h"
@@ -22,7 +26,7 @@
 
 namespace {
 
-// The answer to --help or --version, which need no window; nothing for any other first argument.
+// The answer to --help or --version, which need no window; nothing for any other argument.
 const char* terminalAnswer(std::string_view argument) {
     if (argument == "--help" || argument == "-h") {
         return "usage: tallyvane [FILE]\n"
@@ -34,19 +38,43 @@ const char* terminalAnswer(std::string_view argument) {
     return nullptr;
 }
 
+QtMessageHandler toolkitMessages = nullptr;
+
+void removeScratchBeforeAFatalEnd(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) tallyvane::removeRunScratch();
+    if (toolkitMessages != nullptr) toolkitMessages(type, context, message);
+}
+
+// The terminal's answer to --help or --version wherever they stand among the toolkit's own
+// options (-platform offscreen --version); nothing when neither is given before "--".
+const char* terminalAnswerAmong(int argc, char* argv[]) {
+    for (int index = 1; index < argc && std::string_view(argv[index]) != "--"; ++index) {
+        if (const char* answer = terminalAnswer(argv[index])) return answer;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc > 1) {
-        if (const char* answer = terminalAnswer(argv[1])) {
-            std::cout << answer;
-            return 0;
+    if (const char* answer = terminalAnswerAmong(argc, argv)) {
+        std::cout << answer;
+        if (const auto failure = tallyvane::standardOutputFailure()) {
+            std::cerr << "tallyvane: " << *failure << '\n';
+            return 1;
         }
+        return 0;
     }
     tallyvane::removeScratchOnTerminationSignals();
     const tallyvane::EnvironmentLookup environment = [](const char* name) { return std::getenv(name); };
+    // Taken before the runtime folder is named for the toolkit: the programs the window starts
+    // get the environment the program was given.
+    std::vector<std::string> programEnvironment = tallyvane::currentEnvironment();
     // Outlives the application, whose runtime files it holds.
     const tallyvane::RunRuntimeFolder runtimeFolder(environment);
+    // A toolkit that cannot start (no display, an unknown platform) ends the program from
+    // its fatal message, past every destructor: the runtime folder goes first.
+    toolkitMessages = qInstallMessageHandler(removeScratchBeforeAFatalEnd);
     QApplication application(argc, argv);
     // The display name is the application name. Set apart, it would be added to every window
     // title that does not end in it ("Tallyvane Settings — Tallyvane").
@@ -58,7 +86,7 @@ int main(int argc, char* argv[]) {
 
     // Tidied after the controller and the windows are gone.
     tallyvane::RunWorkFolder workFolder(environment);
-    tallyvane::DesktopPlatform platform;
+    tallyvane::DesktopPlatform platform(std::move(programEnvironment));
     // Destroyed after the windows: termination empties the store.
     tallyvane::ShellController shell(
         platform, tallyvane::ShellSetup{tallyvane::locateSupportFolder(environment), [&workFolder] { return workFolder.path(); },
@@ -73,5 +101,5 @@ int main(int argc, char* argv[]) {
         // Once the window is on screen, so that its alerts have a window to sit on.
         QTimer::singleShot(0, &windows.mainWindow(), [&windows, documents] { windows.mainWindow().openDocuments(documents); });
     }
-    return QApplication::exec();
+    return tallyvane::statusUnlessStopped(QApplication::exec());
 }

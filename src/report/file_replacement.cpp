@@ -1,6 +1,10 @@
 #include "report/file_replacement.h"
 
+#include "report/run_scratch.h"
+
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <cerrno>
 #include <random>
 #include <string>
@@ -50,16 +54,31 @@ std::error_code copyInto(const fs::path& source, int descriptor) {
     return error;
 }
 
+// The hidden neighbour's name: the destination's behind a dot, with six letters of its own
+// after another, cut where needed so that it is never longer than the longest name the folder
+// takes: whenever the destination's name fits, the neighbour's does too.
+std::string neighbourName(const fs::path& folder, const std::string& name, const std::string& letters) {
+    long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0) longest = 255;
+    const std::size_t room = static_cast<std::size_t>(std::max<long>(longest - 2 - static_cast<long>(letters.size()), 1));
+    std::size_t cut = std::min(name.size(), room);
+    // Never in the middle of a character.
+    while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    return "." + name.substr(0, cut) + "." + letters;
+}
+
 // Makes a new file beside `destination` under a name no other file has, with the mode any
-// new file gets (0666 less the umask and what a default ACL takes away), which mkstemp's
-// 0600 would not be. Returns its descriptor, or -1 with errno set.
+// new file made there gets (0666 less the umask and what the folder's default ACL takes
+// away), which mkstemp's 0600 would not be. Returns its descriptor, or -1 with errno set.
 int createNeighbour(const fs::path& destination, std::string& name) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device entropy;
     std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    const fs::path folder = destination.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = (destination.parent_path() / ("." + destination.filename().string() + ".")).string();
-        for (int count = 0; count < 6; ++count) name += kLetters[letter(entropy)];
+        std::string letters;
+        for (int count = 0; count < 6; ++count) letters += kLetters[letter(entropy)];
+        name = (folder / neighbourName(folder, destination.filename().string(), letters)).string();
         const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (descriptor >= 0 || errno != EEXIST) return descriptor;
     }
@@ -84,30 +103,61 @@ std::error_code prepare(const fs::path& file, const fs::path& destination) {
     return error;
 }
 
+// The rename that makes the new file the user's; none once a termination signal has come.
+void commitRename(const fs::path& file, const fs::path& destination, std::error_code& error) {
+    const CommitSection commit;
+    if (!commit.permitted()) {
+        error = std::make_error_code(std::errc::operation_canceled);
+        return;
+    }
+    fs::rename(file, destination, error);
+}
+
 void moveInPlace(const fs::path& file, const fs::path& destination, std::error_code& error) {
     error = prepare(file, destination);
-    if (!error) fs::rename(file, destination, error);
+    if (!error) commitRename(file, destination, error);
+}
+
+bool replacesRegularFile(const fs::path& destination) {
+    struct stat replaced {};
+    return ::stat(destination.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
 }
 
 }  // namespace
 
 void replaceFile(const fs::path& source, const fs::path& destination) {
     std::error_code error;
-    moveInPlace(source, destination, error);
-    if (!error) return;
-    if (error != std::errc::cross_device_link) fail("Cannot move the file", source, destination, error);
+    // A new file takes what a file made in its own folder gets (the folder's default ACL
+    // among it), so only a file that replaces another is renamed from where it was made.
+    if (replacesRegularFile(destination)) {
+        moveInPlace(source, destination, error);
+        if (!error) return;
+        if (error != std::errc::cross_device_link) fail("Cannot move the file", source, destination, error);
+    }
 
+    // Half a workbook under a hidden name in the user's folder is litter a signal must take:
+    // it is registered in the same step that makes it.
     std::string neighbour;
-    const int descriptor = createNeighbour(destination, neighbour);
-    if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
+    std::optional<ScratchRegistration> scratch;
+    int descriptor = -1;
+    {
+        const CommitSection making;
+        if (!making.permitted()) fail("Cannot make a file beside the destination", source, destination,
+                                      std::make_error_code(std::errc::operation_canceled));
+        descriptor = createNeighbour(destination, neighbour);
+        if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
+        scratch.emplace(neighbour);
+    }
     error = copyInto(source, descriptor);
     ::close(descriptor);
-    std::error_code ignored;
     if (!error) moveInPlace(neighbour, destination, error);
     if (error) {
+        std::error_code ignored;
         fs::remove(neighbour, ignored);
         fail("Cannot move the file", source, destination, error);
     }
+    scratch.reset();
+    std::error_code ignored;
     fs::remove(source, ignored);
 }
 

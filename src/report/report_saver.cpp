@@ -127,6 +127,14 @@ std::optional<fs::path> keepWorkbook(const fs::path& temporary) {
     return std::nullopt;
 }
 
+bool holdsAFile(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (entry->is_regular_file(error)) return true;
+    }
+    return false;
+}
+
 void reportWritability(const ReportContext& context) {
     const std::string path = context.thumbnailFolder.string();
     if (access(path.c_str(), W_OK) == 0) {
@@ -150,6 +158,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
     saved_.reset();
+    keptThumbnails_.reset();
 
     if (!timelineExists(request.reportName, context)) {
         platform_.showAlert("The report could not be made",
@@ -209,8 +218,10 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     context.thumbnailFolder = thumbnails;
 
     const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
-    if (option(request, "keepThumbnails")) {
+    // Kept thumbnails are said and left only where there is a picture to keep.
+    if (option(request, "keepThumbnails") && holdsAFile(thumbnails)) {
         thumbnailScratch.reset();
+        keptThumbnails_ = context.thumbnailFolder;
         platform_.revealFolder(context.thumbnailFolder);
     } else {
         fs::remove_all(thumbnails, error);

@@ -53,6 +53,8 @@ public:
                      const SupportFolderSource& supportFolder = {});
     // Set when the last save put its workbook in place; nothing after any other outcome.
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
+    // The folder of the thumbnails the last save kept, when it kept a picture.
+    const std::optional<std::filesystem::path>& keptThumbnails() const noexcept { return keptThumbnails_; }
 
 private:
     // Event and bin clip reports need none; a missing timeline leaves its diagnostic line.
@@ -70,6 +72,7 @@ private:
     ReportWriter writer_;
     bool running_ = false;
     std::optional<SavedWorkbook> saved_;
+    std::optional<std::filesystem::path> keptThumbnails_;
 };
 
 }  // namespace tallyvane

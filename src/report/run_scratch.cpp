@@ -1,9 +1,18 @@
 #include "report/run_scratch.h"
 
-#include <mutex>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <system_error>
-#include <utility>
-#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <pthread.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "report/support_folder_lock.h"
 
@@ -13,11 +22,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A registered path. The handler reads only slots marked ready; a slot is handed out in
+// turn, so one freed is not written again while a handler may still be reading it.
+struct Slot {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+enum SlotState { kFree = 0, kFilling = 1, kReady = 2 };
+
+constexpr int kSlotCount = 64;
+constexpr int kWorkFolderSlot = kSlotCount;
+
 struct Registry {
-    std::mutex mutex;
-    std::uint64_t nextId = 0;
-    std::vector<std::pair<std::uint64_t, fs::path>> paths;
-    fs::path workFolder;
+    std::array<Slot, kSlotCount + 1> slots;  // the last one holds the run's work folder
+    std::atomic<unsigned> nextSlot{0};
+    std::atomic<int> stopSignal{0};
+    std::atomic<int> committing{0};
 };
 
 Registry& registry() {
@@ -26,54 +46,180 @@ Registry& registry() {
     return *instance;
 }
 
+bool fill(Slot& slot, const fs::path& path) {
+    const std::string& text = path.native();
+    if (text.size() >= sizeof slot.path) return false;
+    std::memcpy(slot.path, text.c_str(), text.size() + 1);
+    slot.state.store(kReady);
+    return true;
+}
+
+// The removal runs inside a signal handler: only system calls, no allocation. A folder is
+// read with getdents64, its entries removed and the folder itself after them.
+struct DirectoryEntry {
+    std::uint64_t inode;
+    std::int64_t offset;
+    unsigned short length;
+    unsigned char type;
+    char name[1];
+};
+
+void removeAt(int folder, const char* name, int depth) noexcept;
+
+void emptyFolder(int descriptor, int depth) noexcept {
+    alignas(8) char buffer[4096];
+    // Entries removed while reading shift what getdents sees: read until a pass finds nothing.
+    for (bool removed = true; removed;) {
+        removed = false;
+        ::lseek(descriptor, 0, SEEK_SET);
+        long got;
+        while ((got = ::syscall(SYS_getdents64, descriptor, buffer, sizeof buffer)) > 0) {
+            for (long at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const DirectoryEntry*>(buffer + at);
+                at += entry->length;
+                const char* name = entry->name;
+                if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+                removeAt(descriptor, name, depth + 1);
+                removed = true;
+            }
+        }
+        if (got < 0) return;
+    }
+}
+
+void removeAt(int folder, const char* name, int depth) noexcept {
+    if (::unlinkat(folder, name, 0) == 0 || errno == ENOENT) return;
+    if ((errno != EISDIR && errno != EPERM) || depth > 16) return;
+    const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (inner < 0) return;
+    emptyFolder(inner, depth);
+    ::close(inner);
+    ::unlinkat(folder, name, AT_REMOVEDIR);
+}
+
 // The report's workers run on until the signal ends the program, and would go on adding
 // thumbnails to a folder being removed. Moved aside first, the folder is no longer where
 // they write; what one of them was adding at that moment is taken by a further pass.
-void removeWhole(const fs::path& path) {
-    fs::path aside = path;
-    aside += ".removed";
-    std::error_code error;
-    fs::rename(path, aside, error);
-    const fs::path& target = error ? path : aside;
-    for (int pass = 0; pass < 100; ++pass) {
-        fs::remove_all(target, error);
-        if (!fs::exists(fs::symlink_status(target, error))) return;
+void removeWhole(const char* path) noexcept {
+    char aside[PATH_MAX];
+    const std::size_t length = std::strlen(path);
+    const char* target = path;
+    static constexpr char kAside[] = ".removed";
+    if (length + sizeof kAside <= sizeof aside) {
+        std::memcpy(aside, path, length);
+        std::memcpy(aside + length, kAside, sizeof kAside);
+        if (::rename(path, aside) == 0) target = aside;
     }
+    for (int pass = 0; pass < 100; ++pass) {
+        removeAt(AT_FDCWD, target, 0);
+        if (::faccessat(AT_FDCWD, target, F_OK, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return;
+    }
+}
+
+void removeEmptyFolder(const char* folder) noexcept {
+    // Removing the folder itself fails, as it should, while anything else is left in it.
+    const int descriptor = ::open(folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) return;
+    ::unlinkat(descriptor, kReportLockName, 0);
+    ::close(descriptor);
+    ::rmdir(folder);
+}
+
+void silenceStandardError() noexcept {
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    ::dup2(null, STDERR_FILENO);
+    ::close(null);
+}
+
+[[noreturn]] void endAsSignalled(int signal) noexcept {
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    ::sigaction(signal, &fallback, nullptr);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    ::kill(::getpid(), signal);
+    ::raise(signal);
+    ::_exit(128 + signal);
 }
 
 }  // namespace
 
-ScratchRegistration::ScratchRegistration(const fs::path& path) {
+ScratchRegistration::ScratchRegistration(const fs::path& path) : slot_(-1) {
     Registry& r = registry();
-    const std::lock_guard<std::mutex> lock(r.mutex);
-    id_ = r.nextId++;
-    r.paths.emplace_back(id_, path);
+    for (int tries = 0; tries < kSlotCount && slot_ < 0; ++tries) {
+        const int index = static_cast<int>(r.nextSlot.fetch_add(1) % kSlotCount);
+        int free = kFree;
+        if (r.slots[index].state.compare_exchange_strong(free, kFilling)) {
+            if (fill(r.slots[index], path)) {
+                slot_ = index;
+            } else {
+                r.slots[index].state.store(kFree);
+                return;
+            }
+        }
+    }
 }
 
 ScratchRegistration::~ScratchRegistration() {
-    Registry& r = registry();
-    const std::lock_guard<std::mutex> lock(r.mutex);
-    std::erase_if(r.paths, [this](const auto& entry) { return entry.first == id_; });
+    if (slot_ >= 0) registry().slots[slot_].state.store(kFree);
 }
 
 void setRunWorkFolder(const fs::path& folder) {
-    Registry& r = registry();
-    const std::lock_guard<std::mutex> lock(r.mutex);
-    r.workFolder = folder;
+    Slot& slot = registry().slots[kWorkFolderSlot];
+    slot.state.store(kFilling);
+    if (!folder.empty() && fill(slot, folder)) return;
+    slot.state.store(kFree);
 }
 
-void removeEmptyWorkFolder(const fs::path& folder) {
-    // Removing the folder itself fails, as it should, while anything else is left in it.
-    std::error_code ignored;
-    fs::remove(folder / kReportLockName, ignored);
-    fs::remove(folder, ignored);
+void removeEmptyWorkFolder(const fs::path& folder) { removeEmptyFolder(folder.c_str()); }
+
+void removeRunScratch() noexcept {
+    Registry& r = registry();
+    for (int index = 0; index < kSlotCount; ++index) {
+        if (r.slots[index].state.load() == kReady) removeWhole(r.slots[index].path);
+    }
+    Slot& workFolder = r.slots[kWorkFolderSlot];
+    if (workFolder.state.load() == kReady) removeEmptyFolder(workFolder.path);
 }
 
-void removeRunScratch() {
+void stopRun(int signal) noexcept {
     Registry& r = registry();
-    const std::lock_guard<std::mutex> lock(r.mutex);
-    for (const auto& [id, path] : r.paths) removeWhole(path);
-    if (!r.workFolder.empty()) removeEmptyWorkFolder(r.workFolder);
+    const int saved = errno;
+    r.stopSignal.store(signal);
+    silenceStandardError();
+    // The committing thread ends the program once its step is whole.
+    if (r.committing.load() != 0) {
+        errno = saved;
+        return;
+    }
+    removeRunScratch();
+    endAsSignalled(signal);
+}
+
+bool runStopped() noexcept { return registry().stopSignal.load() != 0; }
+
+CommitSection::CommitSection() noexcept {
+    Registry& r = registry();
+    r.committing.fetch_add(1);
+    permitted_ = r.stopSignal.load() == 0;
+    if (!permitted_) r.committing.fetch_sub(1);
+}
+
+CommitSection::~CommitSection() {
+    if (!permitted_) return;
+    Registry& r = registry();
+    if (r.committing.fetch_sub(1) != 1) return;
+    if (const int signal = r.stopSignal.load(); signal != 0) stopRun(signal);
+}
+
+int statusUnlessStopped(int status) noexcept {
+    // The handler on another thread is removing the scratch; it ends the program when done.
+    while (runStopped()) ::pause();
+    return status;
 }
 
 }  // namespace tallyvane

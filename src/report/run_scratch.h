@@ -1,8 +1,10 @@
 #pragma once
 // What the running program has made that a termination signal must not leave behind: the
-// temporary workbook and thumbnails of the report being written, and the run's private
-// work folder. The program's normal end tidies them through their owners; a signal ends it
-// without running them, so they are registered here for the signal's watcher.
+// temporary workbook, its copy beside the destination and the thumbnails of the report
+// being written, and the run's private work folder. The program's normal end tidies them
+// through their owners; a signal ends it without running them, so they are registered here
+// and removed by `stopRun`, which runs inside the signal handler: no thread is needed, and
+// nothing here allocates or locks once registered.
 
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +12,7 @@
 namespace tallyvane {
 
 // While it lives, its path is removed, whole, when a termination signal ends the program.
+// Paths longer than PATH_MAX are not registered (no such scratch is made).
 class ScratchRegistration {
 public:
     explicit ScratchRegistration(const std::filesystem::path& path);
@@ -18,7 +21,7 @@ public:
     ScratchRegistration& operator=(const ScratchRegistration&) = delete;
 
 private:
-    std::uint64_t id_;
+    int slot_;
 };
 
 // The run's private work folder, or an empty path for none. A signal removes it with its
@@ -27,10 +30,39 @@ private:
 void setRunWorkFolder(const std::filesystem::path& folder);
 
 // Removes every registered path, then the run's work folder where it holds nothing more.
-// Callable from any thread; what cannot be removed is left.
-void removeRunScratch();
+// Safe in a signal handler; what cannot be removed is left.
+void removeRunScratch() noexcept;
 
 // Removes `folder` with its report lock when nothing else is in it.
 void removeEmptyWorkFolder(const std::filesystem::path& folder);
+
+// What a termination signal does, from its handler: standard error is silenced (a stopped run
+// says nothing more, not even the libraries' complaints about the files it removes), the
+// scratch is removed and the program ends as the signal ends it, with its status. While a
+// `CommitSection` lives the end waits for it, so that a commit is never cut in two.
+void stopRun(int signal) noexcept;
+
+// Whether a termination signal has come.
+bool runStopped() noexcept;
+
+// A step a signal must not cut in two: the one that makes a report's result the user's (the
+// rename over the destination), or the making of a file together with its registration.
+// Once a signal has come no such step may start: `permitted()` is false, and the step must
+// be left undone. A signal during the step ends the program as soon as the section ends.
+class CommitSection {
+public:
+    CommitSection() noexcept;
+    ~CommitSection();
+    CommitSection(const CommitSection&) = delete;
+    CommitSection& operator=(const CommitSection&) = delete;
+    bool permitted() const noexcept { return permitted_; }
+
+private:
+    bool permitted_;
+};
+
+// The program's exit status, unless a signal is ending it on another thread: then this
+// waits for that end, so a stopped run never ends with a status of its own.
+int statusUnlessStopped(int status) noexcept;
 
 }  // namespace tallyvane

@@ -207,6 +207,10 @@ std::optional<SaveOutcome> ShellController::save() {
     if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
         savedMessage_ += (savedMessage_.empty() ? "" : " ") + *shortfall + ".";
     }
+    if (const auto& kept = saver_.keptThumbnails()) {
+        savedMessage_ += (savedMessage_.empty() ? "" : " ") + std::string("The thumbnails are kept in \u201C") +
+                         kept->string() + "\u201D.";
+    }
     return outcome;
 }
 

@@ -48,8 +48,10 @@ const fs::path& RunWorkFolder::path() {
     // of the workbook and thumbnails there, or hold the report lock. A folder of our own,
     // under a name nobody can guess, rules both out.
     std::string pattern = (parent_ / "Tallyvane-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        const int failure = errno;
+    // Made and registered in one step, so that a signal never leaves it behind unregistered.
+    const CommitSection making;
+    if (!making.permitted() || ::mkdtemp(pattern.data()) == nullptr) {
+        const int failure = making.permitted() ? errno : ECANCELED;
         throw std::runtime_error("A work folder cannot be created in the folder " + parent_.string() + ": " +
                                  systemErrorSentence(failure));
     }
@@ -61,7 +63,8 @@ const fs::path& RunWorkFolder::path() {
 RunRuntimeFolder::RunRuntimeFolder(const EnvironmentLookup& environment) {
     if (variable(environment, "XDG_RUNTIME_DIR")) return;
     std::string pattern = (variable(environment, "TMPDIR").value_or("/tmp") / "Tallyvane-runtime-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return;
+    const CommitSection making;
+    if (!making.permitted() || ::mkdtemp(pattern.data()) == nullptr) return;
     path_ = pattern;
     scratch_.emplace(path_);
     ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);

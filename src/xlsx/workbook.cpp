@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include "xlsx/quiet_library.h"
 #include "xlsx/text.h"
 #include "xlsx/workbook_state.h"
 
@@ -93,7 +94,12 @@ void Workbook::close() {
                             "Chartsheet \"" + std::string(chartsheet->name) + "\" has no chart.");
         }
     }
-    throwIfFailed(workbook_close(state_->release()));
+    lxw_error closed = LXW_NO_ERROR;
+    {
+        const QuietLibrary quiet;
+        closed = workbook_close(state_->release());
+    }
+    throwIfFailed(closed);
 }
 
 }  // namespace tallyvane::xlsx

@@ -10,6 +10,7 @@
 #include "common/utf8.h"
 #include "xlsx/chart.h"
 #include "xlsx/error.h"
+#include "xlsx/quiet_library.h"
 #include "xlsx/text.h"
 #include "xlsx/workbook_state.h"
 
@@ -156,7 +157,12 @@ Worksheet& Worksheet::insertImage(const std::string& path, Cell at, long long ro
     const auto height =
         std::min(checkedInteger<std::uint32_t>(rowHeightPixels, "A row height in pixels"), kMaxRowPixels);
     lxw_worksheet* sheet = open();
-    const lxw_error inserted = worksheet_insert_image(sheet, at.row, at.col, checkedPath(path).c_str());
+    const std::string& file = checkedPath(path);
+    lxw_error inserted = LXW_NO_ERROR;
+    {
+        const QuietLibrary quiet;
+        inserted = worksheet_insert_image(sheet, at.row, at.col, file.c_str());
+    }
     throwIfFailed(worksheet_set_row_pixels(sheet, at.row, height, nullptr));
     throwIfFailed(inserted);
     return *this;

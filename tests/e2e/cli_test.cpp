@@ -1,7 +1,12 @@
 // The whole road through the built tallyvane-cli, over every sample project: the program is
 // run as a user runs it, and its workbooks are read back with openpyxl.
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
 
 #include <algorithm>
 #include <filesystem>
@@ -29,6 +34,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 const fs::path kSamples = TALLYVANE_SAMPLES_DIR;
 const std::string kTooOld = "reuelk__pipeline__PCBang_FromGrace_20160202.fcpxml";
@@ -341,14 +347,21 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
              {{"roles", sample}, 0},
              {{"save", sample, "-o", output}, 0},
              {{"save", sample, "-o", output, "--set", "thumbnails=on"}, 0},
+             // Every cell "Offline", or no width: no picture to keep, nothing said kept or left.
+             {{"save", sample, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, 0},
+             {{"save", sample, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on",
+               "--thumbnail-width", "0"}, 0},
              {{"save", sample, "-o", nowhere}, 1}}) {
         const Result result = cli(arguments, noHome);
         EXPECT_EQ(result.status, status) << arguments.front() << ": " << result.errors;
         EXPECT_TRUE(fs::is_empty(temporary)) << arguments.front() << " " << arguments.back();
+        EXPECT_THAT(result.errors, Not(HasSubstr("kept"))) << arguments.back();
     }
     EXPECT_THAT(cli({"--help"}, noHome).out, ::testing::HasSubstr(temporary.string() + " (TMPDIR)"));
 
-    const Result kept = cli({"save", sample, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, noHome);
+    const Result kept = cli({"save", moviesProject("<asset-clip ref=\"r2\" offset=\"0s\" duration=\"1s\"/>").string(),
+                             "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"},
+                            noHome);
     ASSERT_EQ(kept.status, 0) << kept.errors;
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(temporary)) left.push_back(entry.path());
@@ -357,9 +370,55 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in " + (left[0] / "Thumbnails").string() + "\n"));
 }
 
-// A save without a home folder ended by a signal while its thumbnails are being made takes
-// its private folder with it, and ends with the signal's status.
-TEST_F(CliTest, ASignalMidSaveWithoutAHomeLeavesNothingBehind) {
+// Starts tallyvane-cli with `environment` (NAME=value each, added to the test's own) and
+// `arguments`, its standard error in `errors`; sends `signal` as soon as `ready` says so
+// (looked at every 0.1 ms) and returns the wait status.
+int signalledRun(const std::vector<std::string>& environment, const std::vector<std::string>& arguments,
+                 const fs::path& errors, const std::function<bool()>& ready, int signal) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int errorFile = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(errorFile, STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        for (const std::string& variable : environment) {
+            const std::size_t equals = variable.find('=');
+            if (equals == std::string::npos) {
+                ::unsetenv(variable.c_str());
+            } else {
+                ::setenv(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str(), 1);
+            }
+        }
+        std::vector<char*> argv{const_cast<char*>(TALLYVANE_CLI)};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(TALLYVANE_CLI, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    for (int look = 0; look < 600000 && ::waitpid(child, &status, WNOHANG) == 0; ++look) {
+        if (ready()) {
+            ::kill(child, signal);
+            break;
+        }
+        ::usleep(100);
+    }
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+bool anyEntry(const fs::path& folder, const std::function<bool(const fs::path&)>& matches) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (matches(entry->path())) return true;
+    }
+    return false;
+}
+
+// A save ended by a signal leaves nothing it made behind and says nothing more: while its
+// thumbnails are made in a private folder (no home), and while its workbook is copied beside
+// a destination on another file system, whose old bytes stay. It ends with the signal's status.
+TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     std::string clips;
     for (int clip = 0; clip < 10000; ++clip) {
         clips += "<asset-clip ref=\"r2\" offset=\"" + std::to_string(clip) + "/25s\" start=\"" +
@@ -367,19 +426,47 @@ TEST_F(CliTest, ASignalMidSaveWithoutAHomeLeavesNothingBehind) {
     }
     const fs::path project = moviesProject(clips);
     const fs::path temporary = folder.path() / "tmp";
-    fs::create_directories(temporary);
-    const fs::path output = folder.path() / "report.xlsx";
-    // Not SIGINT: a background job of a shell script starts with SIGINT ignored.
-    for (const auto& [signal, status] : {std::pair{"TERM", "143\n"}, std::pair{"HUP", "129\n"}}) {
-        const std::string script =
-            "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(temporary.string()) +
-            " " + test::shellQuoted(TALLYVANE_CLI) + " save " + test::shellQuoted(project.string()) + " -o " +
-            test::shellQuoted(output.string()) + " --set thumbnails=on 2>/dev/null & pid=$!; i=0; "
-            "until [ -n \"$(ls " + test::shellQuoted(temporary.string()) + "/*/Thumbnails 2>/dev/null)\" ] || "
-            "[ $i -ge 20000 ]; do i=$((i+1)); done; kill -" + signal + " $pid; wait $pid; echo $?";
-        EXPECT_EQ(test::runCommand(script).output, status) << signal;
-        EXPECT_TRUE(fs::is_empty(temporary)) << signal;
-        EXPECT_FALSE(fs::exists(output)) << signal;
+    const fs::path destination = folder.path() / "out";
+    const fs::path output = destination / "report.xlsx";
+    const test::TemporaryFolder elsewhere("/dev/shm");
+    const fs::path support = elsewhere.path() / "support";
+    const std::vector<std::string> noHome{"HOME", "XDG_DATA_HOME", "TALLYVANE_SUPPORT_DIR", "TMPDIR=" + temporary.string()};
+    const auto pictures = [&] {
+        return anyEntry(temporary, [](const fs::path& file) { return file.extension() == ".jpg"; });
+    };
+    const auto copy = [&] {
+        return anyEntry(destination, [](const fs::path& file) { return file.filename().string().starts_with(".report"); });
+    };
+    const struct {
+        const char* name;
+        int signal;
+        std::vector<std::string> environment;
+        std::vector<std::string> options;
+        std::function<bool()> ready;
+    } cases[] = {
+        {"TERM at the thumbnails", SIGTERM, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"HUP at the thumbnails", SIGHUP, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"INT at the thumbnails", SIGINT, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"TERM during the copy to another file system", SIGTERM, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
+        {"INT during the copy to another file system", SIGINT, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
+    };
+    for (const auto& c : cases) {
+        fs::create_directories(temporary);
+        fs::create_directories(destination);
+        test::writeText(output, "old bytes");
+        std::vector<std::string> arguments{"save", project.string(), "-o", output.string()};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const int status = signalledRun(c.environment, arguments, folder.path() / "errors.txt", c.ready, c.signal);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << c.name << ": " << status;
+        EXPECT_EQ(readText(folder.path() / "errors.txt"), "") << c.name;
+        EXPECT_TRUE(fs::is_empty(temporary)) << c.name;
+        EXPECT_EQ(readText(output), "old bytes") << c.name;
+        for (const auto& entry : fs::directory_iterator(destination)) {
+            EXPECT_EQ(entry.path(), output) << c.name;
+        }
+        EXPECT_FALSE(anyEntry(support, [](const fs::path& file) { return file.filename() != ".report.lock"; }))
+            << c.name;
+        fs::remove_all(support);
     }
 }
 
@@ -405,6 +492,32 @@ TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {
     EXPECT_EQ(help.status, 0) << help.errors;
     EXPECT_THAT(help.out, ::testing::StartsWith("usage: tallyvane [FILE]\n"));
     EXPECT_THAT(help.errors, IsEmpty());
+    // Read wherever they stand among the toolkit's options.
+    const Result afterOptions = cli({"-platform", "offscreen", "--version"}, noDisplay, TALLYVANE_APP);
+    EXPECT_EQ(afterOptions.status, 0) << afterOptions.errors;
+    EXPECT_EQ(afterOptions.out, "tallyvane " TALLYVANE_VERSION "\n");
+}
+
+// What cannot be written to standard output is a failure said on standard error, whichever
+// program and command wrote it.
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
+    const std::string sample = (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string();
+    const std::string support = "TALLYVANE_SUPPORT_DIR=" + test::shellQuoted((folder.path() / "support").string());
+    for (const auto& [program, arguments] : std::vector<std::pair<std::string, std::string>>{
+             {TALLYVANE_CLI, "reports " + test::shellQuoted(sample)},
+             {TALLYVANE_CLI, "roles " + test::shellQuoted(sample)},
+             {TALLYVANE_CLI, "save " + test::shellQuoted(sample) + " -o " + test::shellQuoted((folder.path() / "o.xlsx").string())},
+             {TALLYVANE_CLI, "--help"},
+             {TALLYVANE_CLI, "--version"},
+             {TALLYVANE_APP, "--version"},
+             {TALLYVANE_APP, "--help"}}) {
+        const test::CommandResult run = test::runCommand(support + " " + test::shellQuoted(program) + " " + arguments +
+                                                         " 2>&1 >/dev/full; echo status $?");
+        // The reason is the system's where the failed write is the last one.
+        EXPECT_THAT(run.output, ::testing::MatchesRegex("tallyvane(-cli)?: The output cannot be written: "
+                                                        "(The disk is full|Input/output error)\\.\nstatus 1\n"))
+            << arguments;
+    }
 }
 
 // The tree `cmake --install` makes, moved as a whole, writes thumbnails with its own media
@@ -526,6 +639,15 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"widthTooLargeAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width=1791"},
                                 "from 1 to 1790"},
                       UsageCase{"missingValue", {"save", "SAMPLE", "-o"}},
+                      UsageCase{"unknownShortOptionWithEquals", {"save", "SAMPLE", "-q=3"}, "unknown option -q\n"},
+                      UsageCase{"unknownOptionLast", {"save", "SAMPLE", "-o", "OUT", "--bogus"}, "unknown option --bogus\n"},
+                      UsageCase{"emptyShortOptionWithEquals", {"save", "SAMPLE", "-o="}, "-o needs a value\n"},
+                      UsageCase{"repeatedOutput", {"save", "SAMPLE", "-o", "OUT", "--output=OUT"},
+                                "--output is given more than once"},
+                      UsageCase{"repeatedReport", {"roles", "SAMPLE", "--report", "A", "--report", "A"},
+                                "--report is given more than once"},
+                      UsageCase{"doubleDashEndsTheOptions", {"reports", "--", "SAMPLE"}, "DisabledClips\n", 0},
+                      UsageCase{"optionAfterDoubleDashIsAFile", {"reports", "SAMPLE", "--", "-o"}, "more than one FILE"},
                       UsageCase{"shortOptionWithEquals", {"save", "SAMPLE", "-o=out.xlsx"},
                                 "-o takes its value as the next argument (-o out.xlsx)"},
                       UsageCase{"upperCaseExtension", {"save", "SAMPLE", "-o", "OUT_UPPER"}, "OUT.XLSX\n", 0},

@@ -4,6 +4,7 @@
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -549,18 +550,53 @@ TEST_F(FileReplacementTest, KeepsThePermissionBitsOfTheReplacedFile) {
         EXPECT_EQ(contents(here.path() / "old"), "new bytes");
         EXPECT_EQ(fs::status(here.path() / "old").permissions(), mode);
     }
-    writeFile(here.path() / "new", "new bytes");
-    fs::permissions(here.path() / "new", fs::perms(0640));
-    replaceFile(here.path() / "new", here.path() / "first");
-    EXPECT_EQ(fs::status(here.path() / "first").permissions(), fs::perms(0640));
-
-    // Only a regular file's bits are taken: a link to a device would make the report
+    // A new file gets what any file made in its folder gets, whatever the mode it was made
+    // with; only a regular file's bits are taken: a link to a device would make the report
     // writable by everyone.
-    writeFile(here.path() / "new", "new bytes");
-    fs::permissions(here.path() / "new", fs::perms(0640));
     fs::create_symlink("/dev/null", here.path() / "device");
-    replaceFile(here.path() / "new", here.path() / "device");
-    EXPECT_EQ(fs::symlink_status(here.path() / "device").permissions(), fs::perms(0640));
+    const mode_t umaskBefore = umask(027);
+    for (const char* name : {"first", "device"}) {
+        writeFile(here.path() / "new", "new bytes");
+        fs::permissions(here.path() / "new", fs::perms(0604));
+        replaceFile(here.path() / "new", here.path() / name);
+        EXPECT_EQ(fs::symlink_status(here.path() / name).permissions(), fs::perms(0640)) << name;
+        EXPECT_EQ(contents(here.path() / name), "new bytes") << name;
+    }
+    umask(umaskBefore);
+}
+
+// A folder whose default ACL gives others nothing gives a new workbook nothing for them,
+// whether it was made on the folder's file system or not.
+TEST_F(FileReplacementTest, ANewFileTakesTheDefaultAclOfItsFolder) {
+    // system.posix_acl_default: version 2, then user::rw-, group::r--, other::---.
+    const std::uint32_t acl[] = {2, 0x0006'0001, ~0u, 0x0004'0004, ~0u, 0x0000'0020, ~0u};
+    const mode_t umaskBefore = umask(022);
+    for (const fs::path& parent : {here.path(), fs::path("/dev/shm")}) {
+        TemporaryFolder destination(parent);
+        if (setxattr(destination.path().c_str(), "system.posix_acl_default", acl, sizeof acl, 0) != 0) {
+            ADD_FAILURE() << "no default ACL on " << parent << ": " << std::strerror(errno);
+            continue;
+        }
+        writeFile(here.path() / "new", "new bytes");
+        replaceFile(here.path() / "new", destination.path() / "report.xlsx");
+        EXPECT_EQ(fs::status(destination.path() / "report.xlsx").permissions(), fs::perms(0640)) << parent;
+    }
+    umask(umaskBefore);
+}
+
+// The hidden copy's name is never longer than the destination's, so a name that fits the
+// folder saves across file systems as it does on one.
+TEST_F(FileReplacementTest, ANameAsLongAsTheFolderTakesSavesFromAnotherFileSystem) {
+    const std::string name = std::string(248, 'n') + ".xlsx";
+    const TemporaryFolder destination;
+    for (const fs::path& parent : {here.path(), fs::path("/dev/shm")}) {
+        TemporaryFolder source(parent);
+        writeFile(source.path() / "new", "new bytes");
+        replaceFile(source.path() / "new", destination.path() / name);
+        EXPECT_EQ(contents(destination.path() / name), "new bytes") << parent;
+        EXPECT_EQ(std::distance(fs::directory_iterator(destination.path()), fs::directory_iterator()), 1) << parent;
+        fs::remove(destination.path() / name);
+    }
 }
 
 TEST_F(FileReplacementTest, CopiesAcrossFileSystems) {

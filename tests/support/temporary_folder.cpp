@@ -8,8 +8,9 @@
 
 namespace tallyvane::test {
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyvane-test-XXXXXX").string();
+TemporaryFolder::TemporaryFolder(const std::filesystem::path& parent) {
+    const std::filesystem::path in = parent.empty() ? std::filesystem::temp_directory_path() : parent;
+    std::string pattern = (in / "tallyvane-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
     path_ = pattern;
 }

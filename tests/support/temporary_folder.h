@@ -9,7 +9,8 @@ namespace tallyvane::test {
 
 class TemporaryFolder {
 public:
-    TemporaryFolder();
+    // In the system's temporary folder, or in `parent`.
+    explicit TemporaryFolder(const std::filesystem::path& parent = {});
     ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;

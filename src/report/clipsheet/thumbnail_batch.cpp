@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace tallyvane {
@@ -82,7 +83,11 @@ void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsi
         }
     };
     std::vector<std::thread> threads;
-    for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work, w);
+    try {
+        for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work, w);
+    } catch (const std::system_error&) {
+        // Where no thread can start, the calling thread takes the runs the others would have.
+    }
     work(0);
     for (std::thread& thread : threads) thread.join();
     for (const std::unique_ptr<ThumbnailWorker>& worker : pool) {

@@ -21,9 +21,10 @@ namespace tallyvane {
 class ThumbnailBatch {
 public:
     // `elements` in row order. The files to make are made before this returns, on `workers`
-    // threads (0: one per hardware thread). An element whose file exists already, or whose
-    // file an earlier element makes, is answered in turn by next(), as it would be alone.
-    // `tick`, when given, is called on the calling thread after each thumbnail it makes.
+    // threads (0: one per hardware thread; where no thread can start, on the calling one).
+    // An element whose file exists already, or whose file an earlier element makes, is
+    // answered in turn by next(), as it would be alone. `tick`, when given, is called on the
+    // calling thread after each thumbnail it makes.
     ThumbnailBatch(const std::vector<const StoryElement*>& elements, const std::filesystem::path& folder,
                    std::int64_t width, unsigned workers = 0, const std::function<void()>& tick = {});
 

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLabel>
@@ -64,13 +63,10 @@ std::optional<std::filesystem::path> DesktopPlatform::askSavePath(const std::str
     return toPath(chosen);
 }
 
-bool DesktopPlatform::openFile(const std::filesystem::path& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(file)));
-}
+bool DesktopPlatform::openFile(const std::filesystem::path& file) { return opener_.open(file.string()); }
 
-void DesktopPlatform::revealFolder(const std::filesystem::path& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(folder)));
-}
+// The status line names the folder too, so a file manager that cannot be started costs nothing.
+void DesktopPlatform::revealFolder(const std::filesystem::path& folder) { opener_.open(folder.string()); }
 
 void DesktopPlatform::setBusy(bool busy) {
     if (busyHandler_) busyHandler_(busy);
@@ -88,7 +84,7 @@ std::optional<std::filesystem::path> DesktopPlatform::askOpenPath(const std::vec
 }
 
 bool DesktopPlatform::openUrl(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+    return QUrl(QString::fromStdString(url), QUrl::StrictMode).isValid() && opener_.open(url);
 }
 
 bool DesktopPlatform::askAlertAction(const std::string& messageText, const std::string& informativeText,

@@ -1,20 +1,25 @@
 #pragma once
-// The desktop's side of the shell: alerts, the open and save panels, the desktop services
-// that open files, folders and web or mail addresses, and the busy state of the windows.
-// The controller calls these while it works; tests derive from this class and answer the
-// panels and alerts themselves, keeping the real busy handling.
+// The desktop's side of the shell: alerts, the open and save panels, the desktop's opener for
+// files, folders and web or mail addresses (whose answer is read), and the busy state of the
+// windows. The controller calls these while it works; tests derive from this class and answer
+// the panels and alerts themselves, keeping the real busy handling.
 
 #include <functional>
 
 #include <QPointer>
 #include <QWidget>
 
+#include "shell/qt/desktop_opener.h"
 #include "shell/shell_platform.h"
 
 namespace tallyvane {
 
 class DesktopPlatform : public ShellPlatform {
 public:
+    // Files, folders and addresses are opened by programs started with `environment`.
+    explicit DesktopPlatform(std::vector<std::string> environment = currentEnvironment())
+        : opener_(std::move(environment)) {}
+
     // Panels and alerts belong to this window once it exists.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
     // Told when long work starts and ends, so the windows can show it.
@@ -42,6 +47,7 @@ protected:
     QWidget* mainWindow() const { return mainWindow_; }
 
 private:
+    DesktopOpener opener_;
     QPointer<QWidget> mainWindow_;
     std::function<void(bool)> busyHandler_;
     std::function<ProgressReading()> progressReader_;

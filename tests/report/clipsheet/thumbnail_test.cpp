@@ -14,6 +14,7 @@
 #include "media/still_image.h"
 #include "report/clipsheet/thumbnail.h"
 #include "report/clipsheet/thumbnail_batch.h"
+#include "support/no_thread_starts.h"
 #include "support/shell_command.h"
 
 namespace tallyvane {
@@ -258,9 +259,13 @@ TEST_F(ThumbnailTest, ABatchOnWorkersGivesWhatOneByOneGives) {
     }
     const std::string expectedLog = log.str();
     std::size_t ticksAlone = 0;
-    for (const unsigned workers : {1u, 2u, 4u}) {
-        SCOPED_TRACE(workers);
-        const std::filesystem::path batchFolder = folder.path() / ("batch" + std::to_string(workers));
+    // The last row asks for four workers where no thread can start: the caller makes them all.
+    for (const auto& [workers, threads] : {std::pair{1u, true}, std::pair{2u, true}, std::pair{4u, true}, std::pair{4u, false}}) {
+        SCOPED_TRACE(std::to_string(workers) + (threads ? "" : " without threads"));
+        std::optional<test::NoThreadStarts> noThreads;
+        if (!threads) noThreads.emplace();
+        const std::filesystem::path batchFolder =
+            folder.path() / ("batch" + std::to_string(workers) + (threads ? "" : "alone"));
         std::filesystem::create_directory(batchFolder);
         std::filesystem::copy_file(thumbnails() / "kept.jpg", batchFolder / "000000020 Pre.jpg");
         std::ostringstream batchLog;
@@ -283,6 +288,8 @@ TEST_F(ThumbnailTest, ABatchOnWorkersGivesWhatOneByOneGives) {
             ticksAlone = ticks;
             EXPECT_GT(ticks, 0u);
             EXPECT_LT(ticks, rows.size());
+        } else if (!threads) {
+            EXPECT_EQ(ticks, ticksAlone);
         } else {
             EXPECT_LE(ticks, ticksAlone);
         }

@@ -1,0 +1,30 @@
+#pragma once
+// Opens files, folders and web or mail addresses the way the desktop does, with its opener
+// (xdg-open), and tells whether it could. The opener is started as a process of its own and
+// its exit status is read: where no program is set up for the kind of file, xdg-open starts
+// but fails ("no method available"), which a start alone would take for success.
+
+#include <string>
+#include <vector>
+
+namespace tallyvane {
+
+// The environment the program was started with, "NAME=value" each: the programs the window
+// starts (the opener, and through it the spreadsheet program, the browser, the file
+// manager) get it as it was, without what the run set for its toolkit alone.
+std::vector<std::string> currentEnvironment();
+
+class DesktopOpener {
+public:
+    explicit DesktopOpener(std::vector<std::string> environment) : environment_(std::move(environment)) {}
+
+    // Starts the opener on `target` (a path or an address) and waits a little for its answer
+    // while the windows repaint: false when it cannot start or ends with a failure. An opener
+    // still running then is running the program it chose, and has opened the target.
+    bool open(const std::string& target) const;
+
+private:
+    std::vector<std::string> environment_;
+};
+
+}  // namespace tallyvane
