@@ -85,7 +85,8 @@ std::pair<std::string, bool> setting(const std::string& text) {
 std::string width(const std::string& text) {
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+    // A negative width counts as its size, as in the settings window.
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < -kMaxThumbnailWidth ||
         value > kMaxThumbnailWidth) {
         throw UsageError("--thumbnail-width takes a number of pixels from 1 to " + std::to_string(kMaxThumbnailWidth) +
                          " (0 for no thumbnails), not \u201C" + text + "\u201D");

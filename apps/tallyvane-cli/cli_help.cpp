@@ -84,7 +84,7 @@ std::string helpText(const std::map<std::string, bool>& defaults,
     std::ostringstream text;
     text << kUsageText << '\n'
          << kCommands << kMaxThumbnailWidth
-         << " (0: no thumbnails)\n"
+         << " (0: no thumbnails; a negative N counts as its size)\n"
             "  An option's value may also follow an \"=\": --report=NAME.\n"
             "\nSheets of --sheets:\n";
     for (const std::string_view key : kExtraSheetKeys) {

@@ -26,7 +26,7 @@ void makeUnique(std::vector<LayoutsItem>& layouts) {
     std::vector<LayoutsItem> kept;
     for (LayoutsItem& layout : layouts) {
         while (nameTaken(kept, layout.name)) layout.name = nextLayoutName(layout.name);
-        while (withId(kept, layout.id) != kept.end()) layout.id = newLayoutId();
+        while (withId(kept, layout.id) != kept.end()) layout.id = repeatedLayoutId(layout.id);
         kept.push_back(std::move(layout));
     }
     layouts = std::move(kept);
@@ -67,14 +67,14 @@ void ColumnLayouts::show(std::vector<LayoutsItem> layouts) {
 }
 
 void ColumnLayouts::change(const LayoutsFile::Change& edit) {
-    show(file_.update(layouts_, [&](std::vector<LayoutsItem>& layouts) {
+    show(file_.update([edit](std::vector<LayoutsItem>& layouts) {
         makeUnique(layouts);
         edit(layouts);
     }));
 }
 
 void ColumnLayouts::changeChosen(const std::string& id, const std::function<void(LayoutsItem&)>& edit) {
-    change([&](std::vector<LayoutsItem>& layouts) {
+    change([id, edit](std::vector<LayoutsItem>& layouts) {
         const auto found = withId(layouts, id);
         if (found != layouts.end()) edit(*found);
     });
@@ -87,10 +87,21 @@ void ColumnLayouts::refresh() {
         return layout ? std::optional<LayoutsItem>(*layout) : std::nullopt;
     };
     const std::optional<LayoutsItem> before = chosen();
-    show(file_.reload(layouts_));
+    const std::size_t settingsPlace = settingsMenu_.selectedIndex().value_or(0);
+    const std::size_t appPlace = appMenu_.selectedIndex().value_or(0);
+    const bool appChoseStored = chosenId(appMenu_).has_value();
+    show(file_.reload());
+    // Another program's change moves no menu; a chosen layout it removed is handled as a
+    // removal here is: the layout that took its place is chosen, else the new last one.
+    const std::size_t last = settingsMenu_.size() - 1;
+    if (before && !chosenLayout()) {
+        chooseInSettings(std::min(settingsPlace, last));
+        return;
+    }
+    if (appChoseStored && !chosenId(appMenu_)) appMenu_.select(std::min(appPlace, last));
     // The controls follow the chosen layout only when it changed: a width typed as "80px"
     // stays as typed otherwise.
-    if (chosen() != before) chooseInSettings(settingsMenu_.selectedIndex().value_or(0));
+    if (chosen() != before) applyChosenLayout();
 }
 
 LayoutsItem* ColumnLayouts::chosenLayout() {
@@ -109,6 +120,11 @@ void ColumnLayouts::chooseInSettings(std::size_t index) {
     if (index >= settingsMenu_.size()) return;
     settingsMenu_.select(index);
     appMenu_.select(index);
+    applyChosenLayout();
+}
+
+void ColumnLayouts::applyChosenLayout() {
+    const std::size_t index = settingsMenu_.selectedIndex().value_or(0);
     controls_.thumbnailWidthText = std::string(kDefaultThumbnailWidth);
     controls_.thumbnailWidthProblem.clear();
     const bool stored = index != 0;
@@ -128,7 +144,7 @@ void ColumnLayouts::chooseInSettings(std::size_t index) {
         controls_.thumbnailWidthText = layout->thumbnailWidthPopup;
         // A width written by hand or by another version is said, not used.
         controls_.thumbnailWidthProblem =
-            thumbnailWidthProblem(controlIntegerValue(layout->thumbnailWidthPopup)).value_or("");
+            thumbnailWidthProblem(thumbnailWidthValue(layout->thumbnailWidthPopup)).value_or("");
     }
 }
 
@@ -146,14 +162,14 @@ void ColumnLayouts::confirmLayoutName(const std::string& typedName) {
     if (name.empty()) return;
     const std::optional<std::string> chosen = chosenId(settingsMenu_);
     if (nameSheet_.purpose == LayoutNameSheet::Purpose::add) {
-        std::string added;
-        change([&](std::vector<LayoutsItem>& layouts) {
-            std::string free = name;
-            while (nameTaken(layouts, free)) free = nextLayoutName(free);
-            layouts.push_back(LayoutsItem::named(free));
-            added = layouts.back().id;
+        // Made once: a change not yet written is applied again, and must add the same layout.
+        const LayoutsItem added = LayoutsItem::named(name);
+        change([added](std::vector<LayoutsItem>& layouts) {
+            LayoutsItem layout = added;
+            while (nameTaken(layouts, layout.name)) layout.name = nextLayoutName(layout.name);
+            layouts.push_back(std::move(layout));
         });
-        settingsMenu_.select(menuIndexOf(added));
+        settingsMenu_.select(menuIndexOf(added.id));
         controls_.setAllEnabled(true);
         controls_.setAllChecked(false);
         editEnabled_ = true;
@@ -162,8 +178,8 @@ void ColumnLayouts::confirmLayoutName(const std::string& typedName) {
     }
     if (!chosen || name == settingsMenu_.selectedTitle()) return;
     // The name must be free among the layouts as the file holds them now.
-    change([&](std::vector<LayoutsItem>& layouts) {
-        const auto found = withId(layouts, *chosen);
+    change([id = *chosen, name](std::vector<LayoutsItem>& layouts) {
+        const auto found = withId(layouts, id);
         if (found == layouts.end()) return;
         std::string free = name;
         while (nameTaken(layouts, free)) free = nextLayoutName(free);
@@ -178,8 +194,8 @@ void ColumnLayouts::removeLayout() {
     const std::optional<std::string> removed = chosenId(settingsMenu_);
     // The layout that takes its place is chosen, else the new last one.
     const std::size_t place = settingsMenu_.selectedIndex().value_or(0);
-    change([&](std::vector<LayoutsItem>& layouts) {
-        std::erase_if(layouts, [&](const LayoutsItem& layout) { return layout.id == *removed; });
+    change([removed = *removed](std::vector<LayoutsItem>& layouts) {
+        std::erase_if(layouts, [&](const LayoutsItem& layout) { return layout.id == removed; });
     });
     const std::size_t next = std::min(place, settingsMenu_.size() - 1);
     chooseInSettings(next);
@@ -189,7 +205,7 @@ void ColumnLayouts::columnChanged(std::size_t column, bool on) {
     const std::optional<std::string> chosen = chosenId(settingsMenu_);
     if (!chosen || column >= kColumnSwitchCount) return;
     controls_.checked[column] = on;
-    changeChosen(*chosen, [&](LayoutsItem& layout) { layout.columns[column] = on; });
+    changeChosen(*chosen, [column, on](LayoutsItem& layout) { layout.columns[column] = on; });
 }
 
 void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
@@ -202,7 +218,7 @@ void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
     const std::optional<std::string> problem = thumbnailWidthProblem(std::llabs(value));
     controls_.thumbnailWidthProblem = problem.value_or("");
     if (problem) return;
-    changeChosen(*chosen, [&](LayoutsItem& layout) { layout.thumbnailWidthPopup = stored; });
+    changeChosen(*chosen, [stored](LayoutsItem& layout) { layout.thumbnailWidthPopup = stored; });
 }
 
 }  // namespace tallyvane

@@ -61,8 +61,9 @@ public:
     void cancelLayoutName() { nameSheet_.open = false; }
     // Removes the chosen stored layout and applies whatever the settings menu then chooses.
     void removeLayout();
-    // Shows the layouts as the file holds them now, with what other programs changed; a
-    // chosen layout that another program removed leaves the built-in entry chosen.
+    // Shows the layouts as the file holds them now, with what other programs changed, and
+    // leaves both menus' choices where they were; a chosen layout that another program
+    // removed is handled as a removal here is.
     void refresh();
 
     // A column switch or the thumbnail width was changed by the user: the control takes the
@@ -87,6 +88,9 @@ private:
     // Applies `edit` to the stored layout with `id` as the file holds it now; one that another
     // program removed is left alone, and the built-in entry is chosen.
     void changeChosen(const std::string& id, const std::function<void(LayoutsItem&)>& edit);
+    // Sets the controls from the settings menu's choice: the built-in entry locks them; a
+    // stored layout unlocks them and shows its switches and width.
+    void applyChosenLayout();
     // Holds `layouts` and lists them in both menus, each keeping its choice by id.
     void show(std::vector<LayoutsItem> layouts);
 

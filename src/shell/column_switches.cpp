@@ -1,5 +1,8 @@
 #include "shell/column_switches.h"
 
+#include <cstdlib>
+#include <limits>
+
 #include <charconv>
 
 namespace tallyvane {
@@ -47,5 +50,11 @@ std::optional<std::size_t> columnSwitchWithOptionKey(std::string_view key) {
 std::int64_t controlIntegerValue(std::string_view text) { return controlValue<std::int64_t>(text); }
 
 std::int32_t controlInt32Value(std::string_view text) { return controlValue<std::int32_t>(text); }
+
+std::int64_t thumbnailWidthValue(std::string_view text) {
+    const std::int64_t value = controlIntegerValue(text);
+    // The one width without a size of its own reads as too wide rather than wrapping round.
+    return value == std::numeric_limits<std::int64_t>::min() ? std::numeric_limits<std::int64_t>::max() : std::llabs(value);
+}
 
 }  // namespace tallyvane

@@ -66,5 +66,8 @@ std::optional<std::size_t> columnSwitchWithOptionKey(std::string_view key);
 // stores it from a 32-bit one.
 std::int64_t controlIntegerValue(std::string_view text);
 std::int32_t controlInt32Value(std::string_view text);
+// The thumbnail width a control's text gives the report: its integer's size, as a layout
+// stores it ("-50" is 50), so that the settings window, the save and the command line agree.
+std::int64_t thumbnailWidthValue(std::string_view text);
 
 }  // namespace tallyvane

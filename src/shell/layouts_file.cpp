@@ -28,6 +28,9 @@ std::runtime_error systemFailure(const std::string& what, int error) {
 }
 
 std::string readWhole(const fs::path& path) {
+    std::error_code error;
+    // A folder opens as a stream that reads nothing, which would be taken for bad JSON.
+    if (fs::is_directory(path, error)) throw systemFailure("The file " + path.string() + " cannot be opened", EISDIR);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw systemFailure("The file " + path.string() + " cannot be opened", errno);
     std::ostringstream content;
@@ -104,20 +107,28 @@ std::vector<LayoutsItem> LayoutsFile::load() {
         return {};
     }
     log_ << "Loaded layoutsArray: " << layoutsToJson(*reading.layouts).dump() << '\n';
+    known_ = *reading.layouts;
     return std::move(*reading.layouts);
 }
 
-std::vector<LayoutsItem> LayoutsFile::reload(std::vector<LayoutsItem> current) const {
-    Reading reading = read();
-    return reading.layouts ? std::move(*reading.layouts) : current;
+std::vector<LayoutsItem> LayoutsFile::withPending() const {
+    std::vector<LayoutsItem> layouts = known_;
+    for (const Change& change : pending_) change(layouts);
+    return layouts;
 }
 
-std::vector<LayoutsItem> LayoutsFile::update(std::vector<LayoutsItem> current, const Change& change) {
+std::vector<LayoutsItem> LayoutsFile::reload() {
+    if (Reading reading = read(); reading.layouts) known_ = std::move(*reading.layouts);
+    return withPending();
+}
+
+std::vector<LayoutsItem> LayoutsFile::update(Change change) {
+    pending_.push_back(std::move(change));
     if (!path_) {
-        change(current);
-        return current;
+        known_ = withPending();
+        pending_.clear();
+        return known_;
     }
-    bool changed = false;
     try {
         const fs::path folder = path_->parent_path();
         std::error_code error;
@@ -125,17 +136,17 @@ std::vector<LayoutsItem> LayoutsFile::update(std::vector<LayoutsItem> current, c
         if (error) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
         const FolderLock lock(folder);
         Reading reading = read();
-        if (reading.layouts) current = std::move(*reading.layouts);
-        change(current);
-        changed = true;
-        writeReplacing(layoutsToJson(current).dump(), reading.present && !reading.layouts);
+        if (reading.layouts) known_ = std::move(*reading.layouts);
+        const std::vector<LayoutsItem> changed = withPending();
+        writeReplacing(layoutsToJson(changed).dump(), reading.present && !reading.layouts);
+        known_ = changed;
+        pending_.clear();
     } catch (const std::exception& failure) {
         log_ << "Error saving file: " << failure.what() << '\n';
-        if (!changed) change(current);
-        return current;
+        return withPending();
     }
     log_ << "Saved to " << path_->string() << '\n';
-    return current;
+    return known_;
 }
 
 void LayoutsFile::writeReplacing(const std::string& text, bool keepAside) {
@@ -154,9 +165,9 @@ void LayoutsFile::writeReplacing(const std::string& text, bool keepAside) {
         fs::rename(*path_, folder / kUnreadableLayoutsFileName, error);
         std::error_code statusError;
         if (error && fs::exists(fs::symlink_status(*path_, statusError))) {
+            const std::string reason = error.message();
             fs::remove(temporary, error);
-            throw std::runtime_error("The unreadable file " + path_->string() + " cannot be kept aside: " +
-                                     error.message());
+            throw std::runtime_error("The unreadable file " + path_->string() + " cannot be kept aside: " + reason);
         }
     }
     fs::rename(temporary, *path_, error);

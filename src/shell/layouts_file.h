@@ -30,17 +30,20 @@ public:
     // cannot be read or decoded.
     std::vector<LayoutsItem> load();
 
-    // The stored layouts as they are now, quietly: `current` when the file is missing or
+    // The stored layouts as they are now, read quietly, with this program's changes that are
+    // not written yet laid over them; the layouts last known when the file is missing or
     // cannot be read.
-    std::vector<LayoutsItem> reload(std::vector<LayoutsItem> current) const;
+    std::vector<LayoutsItem> reload();
 
     using Change = std::function<void(std::vector<LayoutsItem>&)>;
     // Applies one change to the stored layouts: under a lock on the folder (made if need be)
-    // the file is read again, `change` is applied to what it holds (to `current`, the
-    // program's own list, when it is missing or cannot be read) and the result is written to
-    // a temporary file renamed over it. Returns the layouts after the change; a failure to
-    // write is one diagnostic line, and the program goes on with them for the run.
-    std::vector<LayoutsItem> update(std::vector<LayoutsItem> current, const Change& change);
+    // the file is read again, every change of this program not written yet is applied to what
+    // it holds (to the layouts last known, when it is missing or cannot be read), this one
+    // last, and the result is written to a temporary file renamed over it. Returns the
+    // layouts after the change. A failure to write is one diagnostic line: the changes are
+    // kept, shown by `reload`, and written with the next change that can be written. A change
+    // is applied again at each try, so it must hold what it needs by value.
+    std::vector<LayoutsItem> update(Change change);
 
 private:
     // What the file holds, or why not; `present` tells whether there is a file at all.
@@ -52,8 +55,15 @@ private:
     Reading read() const;
     void writeReplacing(const std::string& text, bool keepAside);
 
+    // The layouts applying `pending_` to `known_` gives.
+    std::vector<LayoutsItem> withPending() const;
+
     std::optional<std::filesystem::path> path_;
     std::ostream& log_;
+    // The layouts as the file held them when last read or written.
+    std::vector<LayoutsItem> known_;
+    // This program's changes that no write has stored yet, in order.
+    std::vector<Change> pending_;
 };
 
 }  // namespace tallyvane

@@ -63,14 +63,11 @@ LayoutsItem LayoutsItem::named(std::string name) {
     return layout;
 }
 
-std::string newLayoutId() {
-    std::random_device source;
-    std::array<std::uint8_t, 16> bytes{};
-    for (std::size_t index = 0; index < bytes.size(); index += 4) {
-        const std::uint32_t word = source();
-        for (std::size_t shift = 0; shift < 4; ++shift) bytes[index + shift] = static_cast<std::uint8_t>(word >> (8 * shift));
-    }
-    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
+namespace {
+
+// The bytes as a UUID text of the given version, upper case.
+std::string uuidText(std::array<std::uint8_t, 16> bytes, unsigned version) {
+    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | (version << 4));
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
     std::string text;
     for (std::size_t index = 0; index < bytes.size(); ++index) {
@@ -79,6 +76,29 @@ std::string newLayoutId() {
         text += kHexDigits[bytes[index] & 0x0F];
     }
     return text;
+}
+
+}  // namespace
+
+std::string newLayoutId() {
+    std::random_device source;
+    std::array<std::uint8_t, 16> bytes{};
+    for (std::size_t index = 0; index < bytes.size(); index += 4) {
+        const std::uint32_t word = source();
+        for (std::size_t shift = 0; shift < 4; ++shift) bytes[index + shift] = static_cast<std::uint8_t>(word >> (8 * shift));
+    }
+    return uuidText(bytes, 4);
+}
+
+std::string repeatedLayoutId(const std::string& id) {
+    // FNV-1a over the id, twice with different starts: the same id gives the same answer.
+    std::array<std::uint8_t, 16> bytes{};
+    for (std::size_t half = 0; half < 2; ++half) {
+        std::uint64_t hash = 14695981039346656037ull ^ (half * 0x9E3779B97F4A7C15ull);
+        for (const char c : id) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        for (std::size_t shift = 0; shift < 8; ++shift) bytes[half * 8 + shift] = static_cast<std::uint8_t>(hash >> (8 * shift));
+    }
+    return uuidText(bytes, 8);
 }
 
 nlohmann::json layoutsToJson(const std::vector<LayoutsItem>& layouts) {

@@ -29,6 +29,10 @@ struct LayoutsItem {
 
 // A new random UUID text, upper case.
 std::string newLayoutId();
+// The id given to a layout whose id an earlier layout of the list has (a layout copied by
+// hand): a UUID text made from `id` alone, so that every read of the file gives the copy the
+// same id, and the menus' choice and edits find it again.
+std::string repeatedLayoutId(const std::string& id);
 
 // One object per layout with exactly its 30 keys, in array order.
 nlohmann::json layoutsToJson(const std::vector<LayoutsItem>& layouts);

@@ -41,7 +41,7 @@ std::optional<std::string> thumbnailWidthProblem(std::int64_t width) {
 
 std::map<std::string, bool> reportOptions(const ColumnControls& columns, const TimeDisplayControls& timeDisplay,
                                           ReportContext& context) {
-    context.thumbnailWidth = controlIntegerValue(columns.thumbnailWidthText);
+    context.thumbnailWidth = thumbnailWidthValue(columns.thumbnailWidthText);
     std::map<std::string, bool> options;
     for (std::size_t index = 0; index < kColumnSwitchCount; ++index) {
         options[std::string(kColumnSwitches[index].optionKey)] = columns.checked[index];

@@ -182,7 +182,7 @@ std::optional<SaveOutcome> ShellController::save() {
     context_.mediaShortfall = {};
     const ColumnControls& columns = layouts_.controls();
     if (columns.checked[kThumbnailsSwitch]) {
-        if (const auto problem = thumbnailWidthProblem(controlIntegerValue(columns.thumbnailWidthText))) {
+        if (const auto problem = thumbnailWidthProblem(thumbnailWidthValue(columns.thumbnailWidthText))) {
             showAlert("The report could not be made", *problem);
             return SaveOutcome::failed;
         }

@@ -638,6 +638,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 "from 1 to 1790 (0 for no thumbnails), not \u201C20000\u201D"},
                       UsageCase{"widthTooLargeAfterEquals", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width=1791"},
                                 "from 1 to 1790"},
+                      // A negative width counts as its size, as in the settings window.
+                      UsageCase{"negativeWidth", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width", "-50"}, "out.xlsx\n", 0},
+                      UsageCase{"negativeWidthTooLarge", {"save", "SAMPLE", "-o", "OUT", "--thumbnail-width=-1791"},
+                                "from 1 to 1790"},
                       UsageCase{"missingValue", {"save", "SAMPLE", "-o"}},
                       UsageCase{"unknownShortOptionWithEquals", {"save", "SAMPLE", "-q=3"}, "unknown option -q\n"},
                       UsageCase{"unknownOptionLast", {"save", "SAMPLE", "-o", "OUT", "--bogus"}, "unknown option --bogus\n"},

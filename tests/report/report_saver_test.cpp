@@ -19,6 +19,7 @@
 #include "report/file_replacement.h"
 #include "report/report_saver.h"
 #include "report_builders.h"
+#include "support/read_only_folder.h"
 #include "support/shell_command.h"
 
 #include "workbook_reader.h"
@@ -61,40 +62,7 @@ std::string contents(const fs::path& file) {
 
 void writeFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
-// A folder nobody may write into, root included (through the immutable flag), for as long
-// as the guard lives.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(fs::path folder) : folder_(std::move(folder)) {
-        fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-        if (geteuid() == 0) immutable_ = setImmutable(true);
-    }
-    ~ReadOnlyFolder() {
-        if (immutable_) setImmutable(false);
-        fs::permissions(folder_, fs::perms::owner_all);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-
-    bool effective() const { return geteuid() != 0 || immutable_; }
-
-private:
-    bool setImmutable(bool on) const {
-        const int descriptor = open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (descriptor < 0) return false;
-        int flags = 0;
-        bool done = ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
-        if (done) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            done = ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        close(descriptor);
-        return done;
-    }
-
-    fs::path folder_;
-    bool immutable_ = false;
-};
+using test::ReadOnlyFolder;
 
 class ReportSaverTest : public ::testing::Test {
 protected:

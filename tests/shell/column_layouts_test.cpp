@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/read_only_folder.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane {
@@ -225,6 +226,73 @@ TEST_F(ColumnLayoutsTest, TwoProgramsOnOneFolderKeepAndSeeEachOthersChanges) {
     EXPECT_THAT(storedNames(first), ElementsAre("Edit1"));
     EXPECT_EQ(first.settingsMenu().selectedIndex(), 0u);
     EXPECT_FALSE(first.controls().enabled[kRowNumbersSwitch]);
+}
+
+// Another program's change shows at a refresh and moves neither menu; the chosen layout it
+// removed is handled as a removal here: the one that took its place is chosen.
+TEST_F(ColumnLayoutsTest, AnotherProgramsChangeMovesNoMenu) {
+    ColumnLayouts here = make();
+    add(here, "B");
+    here.chooseInApp(0);
+    add(here, "A");  // an add in Settings leaves the main window's choice alone
+    ColumnLayouts other = make();
+    other.chooseInSettings(2);
+    other.columnChanged(kRowNumbersSwitch, true);
+    here.refresh();
+    EXPECT_EQ(here.appMenu().selectedTitle(), "Default");
+    EXPECT_EQ(here.settingsMenu().selectedTitle(), "A");
+    EXPECT_TRUE(here.controls().checked[kRowNumbersSwitch]);
+
+    other.chooseInSettings(2);
+    other.removeLayout();
+    here.refresh();
+    EXPECT_THAT(storedNames(here), ElementsAre("B"));
+    EXPECT_EQ(here.settingsMenu().selectedTitle(), "B");
+    EXPECT_EQ(here.appMenu().selectedTitle(), "B");
+}
+
+// Changes that could not be written stay, through a refresh, and are all written with the
+// next change that can be, over what another program wrote meanwhile.
+TEST_F(ColumnLayoutsTest, ChangesAFolderRefusedAreKeptAndWrittenLater) {
+    std::ofstream(folder.path() / "Layouts.json") << "[]";
+    ColumnLayouts layouts = make();
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        if (!readOnly.effective()) GTEST_SKIP() << "root without the immutable flag";
+        add(layouts, "First");
+        add(layouts, "Second");
+        layouts.refresh();
+        EXPECT_THAT(storedNames(layouts), ElementsAre("First", "Second"));
+        EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Second");
+    }
+    EXPECT_EQ(written(), nlohmann::json::array());
+    ColumnLayouts other = make();
+    add(other, "Other");
+    add(layouts, "Third");
+    EXPECT_THAT(storedNames(layouts), ElementsAre("Other", "First", "Second", "Third"));
+    std::vector<std::string> names;
+    for (const auto& layout : written()) names.push_back(layout["name"]);
+    EXPECT_THAT(names, ElementsAre("Other", "First", "Second", "Third"));
+}
+
+// A layout copied by hand with its id gets an id of its own that every read gives again, so
+// it stays chosen and its edits land on it; a stored negative width counts as its size.
+TEST_F(ColumnLayoutsTest, ARepeatedIdIsRepairedTheSameWayAtEveryRead) {
+    std::vector<LayoutsItem> stored{LayoutsItem::named("Editors"), LayoutsItem::named("Editors copy")};
+    stored[1].id = stored[0].id;
+    stored[1].thumbnailWidthPopup = "-7";
+    std::ofstream(folder.path() / "Layouts.json") << layoutsToJson(stored).dump();
+    ColumnLayouts layouts = make();
+    EXPECT_EQ(make().layouts()[1].id, layouts.layouts()[1].id);
+    EXPECT_NE(layouts.layouts()[1].id, stored[0].id);
+    layouts.chooseInApp(2);
+    EXPECT_EQ(layouts.controls().thumbnailWidthProblem, "");
+    layouts.refresh();
+    EXPECT_EQ(layouts.settingsMenu().selectedTitle(), "Editors copy");
+    layouts.columnChanged(kRowNumbersSwitch, true);
+    EXPECT_EQ(written()[1]["name"], "Editors copy");
+    EXPECT_EQ(written()[1]["rowNumbersColumnCheckbox"], true);
+    EXPECT_EQ(written()[0]["rowNumbersColumnCheckbox"], false);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::TemporaryFolder;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 std::string readText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -106,7 +107,7 @@ TEST(LayoutsFile, WritesCompactJsonAndReadsItBackInOrder) {
     LayoutsFile file(folder, log);
     EXPECT_TRUE(file.load().empty());
     const std::vector<LayoutsItem> layouts = twoLayouts();
-    EXPECT_EQ(file.update({}, assign(layouts)), layouts);
+    EXPECT_EQ(file.update(assign(layouts)), layouts);
     const std::string text = readText(folder / "Layouts.json");
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(nlohmann::json::parse(text), layoutsToJson(layouts));
@@ -133,16 +134,31 @@ TEST_P(UnreadableLayoutsFile, IsKeptAsideBeforeTheNextWrite) {
     // Loading alone changes nothing on disk.
     EXPECT_EQ(readText(path), GetParam());
     const std::vector<LayoutsItem> layouts = twoLayouts();
-    file.update({}, assign(layouts));
+    file.update(assign(layouts));
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
     EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))), layouts);
     // Only the first write sets the old file aside.
-    file.update({}, assign({}));
+    file.update(assign({}));
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, UnreadableLayoutsFile,
                          ::testing::Values("", "not json", "[{\"name\":\"Edit\"}]", "{\"layouts\":[]}", "[1, 2"));
+
+// A folder where the file should be is said as such, and so is why it cannot be kept aside.
+TEST(LayoutsFile, AFolderInTheFilesPlaceIsSaidWithTheSystemsReason) {
+    TemporaryFolder temporary;
+    fs::create_directories(temporary.path() / "Layouts.json" / "inner");
+    writeText(temporary.path() / "Layouts.json.unreadable", "older");
+    std::ostringstream log;
+    LayoutsFile file(temporary.path(), log);
+    EXPECT_TRUE(file.load().empty());
+    EXPECT_THAT(log.str(), HasSubstr("Is a directory"));
+    file.update(assign(twoLayouts()));
+    EXPECT_THAT(log.str(), HasSubstr("cannot be kept aside: "));
+    EXPECT_THAT(log.str(), Not(HasSubstr("Success")));
+    EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), "older");
+}
 
 TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     TemporaryFolder temporary;
@@ -153,7 +169,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     EXPECT_TRUE(file.load().empty());
     // The program goes on with the changed layouts for the run.
     const std::vector<LayoutsItem> layouts = twoLayouts();
-    EXPECT_EQ(file.update({}, assign(layouts)), layouts);
+    EXPECT_EQ(file.update(assign(layouts)), layouts);
     EXPECT_THAT(log.str(), HasSubstr("Error saving file: "));
     EXPECT_EQ(readText(temporary.path() / "support"), "not a folder");
 }

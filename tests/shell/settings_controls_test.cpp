@@ -36,6 +36,7 @@ struct WidthCase {
 
 class ThumbnailWidth : public ::testing::TestWithParam<WidthCase> {};
 
+// A negative width counts as its size, as a layout stores it.
 TEST_P(ThumbnailWidth, IsTheComboBoxTextAsAnInteger) {
     ColumnControls columns;
     columns.thumbnailWidthText = GetParam().text;
@@ -47,12 +48,13 @@ TEST_P(ThumbnailWidth, IsTheComboBoxTextAsAnInteger) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, ThumbnailWidth,
                          ::testing::Values(WidthCase{"40", 40}, WidthCase{" 120 ", 120}, WidthCase{"+80", 80},
-                                           WidthCase{"-50", -50}, WidthCase{"abc", 0}, WidthCase{"", 0},
+                                           WidthCase{"-50", 50}, WidthCase{"abc", 0}, WidthCase{"", 0},
                                            WidthCase{"+-5", 0}, WidthCase{"px40", 0}, WidthCase{".5", 0},
                                            // The leading integer: a typed unit or fraction keeps the column.
                                            WidthCase{"40px", 40}, WidthCase{"4.5", 4}, WidthCase{" 40.7", 40},
                                            // The width is a 64-bit integer here, not a 32-bit one.
-                                           WidthCase{"2147483648", 2147483648}, WidthCase{"-2147483649", -2147483649},
+                                           WidthCase{"2147483648", 2147483648}, WidthCase{"-2147483649", 2147483649},
+                                           WidthCase{"-9223372036854775808", INT64_MAX},
                                            WidthCase{"9223372036854775807", INT64_MAX},
                                            WidthCase{"9223372036854775808", 0}));
 

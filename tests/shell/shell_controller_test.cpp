@@ -300,8 +300,15 @@ TEST_F(ShellControllerTest, ACancelledSaveCostsNothingAndAnImpossibleWidthIsSaid
     EXPECT_THAT(platform.alerts, ElementsAre(Alert{"The report could not be made",
                                                    "The thumbnail width is from 1 to 1790 pixels, not 2000: a wider "
                                                    "picture would cover the next columns."}));
+    // A negative width counts as its size here too: too wide by its size, or saved.
+    shell.layouts().overrideThumbnailWidth("-2000");
+    EXPECT_EQ(shell.save(), SaveOutcome::failed);
+    EXPECT_THAT(platform.alerts.back().informativeText, ::testing::HasSubstr(", not 2000: "));
     EXPECT_EQ(platform.suggestedNames.size(), 1u) << "no panel for a report that cannot be made";
     EXPECT_TRUE(written.empty());
+    shell.layouts().overrideThumbnailWidth("-50");
+    EXPECT_EQ(shell.save(), SaveOutcome::cancelled);
+    EXPECT_EQ(platform.suggestedNames.size(), 2u);
 }
 
 TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlertsIt) {
