@@ -116,6 +116,18 @@ void TimecodeFieldModel::postFocus(std::optional<Component> target) {
     });
 }
 
+void TimecodeFieldModel::endEditingLater() {
+    if (!post_) {
+        setFocusedComponent(std::nullopt);
+        return;
+    }
+    editingEnds_ = true;
+    post_([this] {
+        editingEnds_ = false;
+        setFocusedComponent(std::nullopt);
+    });
+}
+
 TimecodeFieldModel::KeyOutcome TimecodeFieldModel::handleKeyPress(Component component, KeyEquivalent key) {
     using Result = TimecodeField::KeyResult::Result;
     ComponentStateModel& model = synced(component);

@@ -83,6 +83,11 @@ public:
     // Focus that the view changes (a tap on a component, a component that disappears) is
     // posted like the moves of keys, so that it takes effect after the event that asked.
     void postFocus(std::optional<Timecode::Component> target);
+    // A component disappeared: the editing ends once the event is over. Until then focus the
+    // toolkit hands on inside the hide is not taken (`editingEnds()`), so that listeners see
+    // the focus go from the component that disappeared to none, and nowhere between.
+    void endEditingLater();
+    bool editingEnds() const { return editingEnds_; }
 
     // Takes a loaded paste under the field's paste and validation policies.
     void handlePaste(const TimecodePasteResult& result);
@@ -112,6 +117,7 @@ private:
     PostLater post_;
     std::array<ComponentStateModel, 6> componentModels_;
     std::optional<Timecode::Component> focused_;
+    bool editingEnds_ = false;
     std::function<void(std::optional<Timecode::Component>)> focusListener_;
     bool enabled_ = true;
 };

@@ -82,7 +82,8 @@ void TimecodeComponentWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void TimecodeComponentWidget::focusInEvent(QFocusEvent* event) {
-    field_.model().setFocusedComponent(component_);
+    // Focus handed on while a component disappears is not the user's: the editing ends.
+    if (!field_.model().editingEnds()) field_.model().setFocusedComponent(component_);
     QWidget::focusInEvent(event);
     update();
 }
@@ -120,7 +121,7 @@ void TimecodeComponentWidget::leaveEvent(QEvent* event) {
 void TimecodeComponentWidget::hideEvent(QHideEvent* event) {
     // Any component that disappears ends the field's editing, whichever one has focus; a
     // minimised window only hides for a while and keeps it.
-    if (!event->spontaneous()) field_.model().postFocus(std::nullopt);
+    if (!event->spontaneous()) field_.model().endEditingLater();
     QWidget::hideEvent(event);
 }
 

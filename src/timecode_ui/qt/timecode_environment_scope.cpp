@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QVariant>
+
+#include <vector>
 
 namespace tallyvane {
 
@@ -15,19 +18,24 @@ public:
     TimecodeEnvironment environment;
 };
 
-// Found by its C++ type: without a meta-object of its own, a Qt cast would take any child.
+// The widget names its scope in a property of its own, so finding it costs the same however
+// many children the widget has: walking them at every ancestor of every view made a move
+// cost the square of the views moved.
+constexpr const char* kScopeProperty = "_tallyvane_timecode_scope";
+
 EnvironmentScope* scopeOf(const QWidget& widget) {
-    for (QObject* child : widget.children()) {
-        if (auto* scope = dynamic_cast<EnvironmentScope*>(child)) return scope;
-    }
-    return nullptr;
+    const QVariant scope = widget.property(kScopeProperty);
+    return scope.isValid() ? static_cast<EnvironmentScope*>(scope.value<QObject*>()) : nullptr;
 }
 
-// Tells `widget` and every timecode widget inside it to re-read its settings.
+// Tells `widget` and every timecode widget inside it to re-read its settings. A reader may
+// delete other widgets of the panel as it reacts, so the walk holds guarded pointers.
 void tellTimecodeReaders(QWidget& widget) {
-    if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(&widget)) reader->timecodeEnvironmentChanged();
-    for (QWidget* child : widget.findChildren<QWidget*>()) {
-        if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(child)) reader->timecodeEnvironmentChanged();
+    std::vector<QPointer<QWidget>> widgets{&widget};
+    for (QWidget* child : widget.findChildren<QWidget*>()) widgets.emplace_back(child);
+    for (const QPointer<QWidget>& each : widgets) {
+        if (each.isNull()) continue;
+        if (auto* reader = dynamic_cast<TimecodeEnvironmentReader*>(each.data())) reader->timecodeEnvironmentChanged();
     }
 }
 
@@ -58,7 +66,10 @@ void watchTimecodeWidgetMoves() {
 
 void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environment) {
     EnvironmentScope* scope = scopeOf(widget);
-    if (scope == nullptr) scope = new EnvironmentScope(&widget);
+    if (scope == nullptr) {
+        scope = new EnvironmentScope(&widget);
+        widget.setProperty(kScopeProperty, QVariant::fromValue<QObject*>(scope));
+    }
     scope->environment = environment;
     tellTimecodeReaders(widget);
 }

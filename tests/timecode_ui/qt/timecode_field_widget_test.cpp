@@ -229,6 +229,7 @@ TEST_F(FieldWindowTest, PasteWithoutAFocusedComponentGoesToTheActionAbove) {
 
 TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
     const auto dropSubframes = [this] { setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({})); };
+    using Option = TimecodeStringFormatOption;
     struct Row {
         const char* name;
         Component tapped;
@@ -238,14 +239,18 @@ TEST_F(FieldWindowTest, AComponentThatDisappearsEndsTheFieldsEditing) {
         {"another component dropped", Component::hours, dropSubframes},
         {"the focused component dropped", Component::subFrames, dropSubframes},
         {"the whole field hidden", Component::hours, [this] { field->hide(); }},
+        // The toolkit hands focus on to the hours inside the hide; the field does not take it.
+        {"the focused days dropped", Component::days,
+         [this] { setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({Option::showSubFrames})); }},
     };
     for (const Row& row : rows) {
         open(make({0, 1, 2, 3, 4, 5}, Rate::fps25),
-             TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
+             TimecodeEnvironment().timecodeFormat({Option::showSubFrames, Option::alwaysShowDays}));
         tap(row.tapped);
         ASSERT_EQ(field->model().focusedComponent(), row.tapped) << row.name;
         row.hide();
-        // Like any other focus change, the end of editing waits for the event to be over.
+        // Like any other focus change, the end of editing waits for the event to be over, and
+        // no other component takes the focus meanwhile.
         EXPECT_EQ(field->model().focusedComponent(), row.tapped) << row.name;
         QCoreApplication::processEvents();
         EXPECT_EQ(field->model().focusedComponent(), std::nullopt) << row.name;

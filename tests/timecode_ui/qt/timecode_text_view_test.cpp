@@ -1,5 +1,6 @@
 #include "timecode_ui/qt/timecode_text_view.h"
 
+#include <QPointer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,6 +45,16 @@ TEST_F(TextViewTest, OwnFormatOverridesTheEnvironment) {
     EXPECT_EQ(plain(*own), "01-02-03-04.05");
 }
 
+// A widget of a panel that deletes a sibling view the first time it is told of new settings.
+class SiblingDeletingReader : public QWidget, public TimecodeEnvironmentReader {
+public:
+    explicit SiblingDeletingReader(TimecodeTextView* sibling) : QWidget(sibling->parentWidget()), sibling_(sibling) {}
+    void timecodeEnvironmentChanged() override { delete sibling_.data(); }
+
+private:
+    QPointer<TimecodeTextView> sibling_;
+};
+
 TEST_F(TextViewTest, EveryViewOfAPanelTakesTheScopeItIsAddedUnderWhateverBecameOfItsSiblings) {
     struct Row {
         const char* name;
@@ -52,6 +63,12 @@ TEST_F(TextViewTest, EveryViewOfAPanelTakesTheScopeItIsAddedUnderWhateverBecameO
     const Row rows[] = {
         {"a sibling deleted", [](TimecodeTextView* view, QWidget&) { delete view; }},
         {"a sibling moved out", [](TimecodeTextView* view, QWidget& elsewhere) { view->setParent(&elsewhere); }},
+        // A reader told before the view deletes it as it reacts: the walk must not visit it.
+        {"a sibling deleted by a reader told first",
+         [](TimecodeTextView* view, QWidget&) {
+             auto* reader = new SiblingDeletingReader(view);
+             reader->stackUnder(view);
+         }},
     };
     for (const Row& row : rows) {
         QWidget window;
