@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include <sys/auxv.h>
 #include <unistd.h>
 
 namespace tallyvane {
@@ -49,6 +50,15 @@ fs::path programFromInvocation(std::string_view invokedAs, std::string_view sear
     }
 }
 
+fs::path programWithoutProc(std::string_view executedFile, std::string_view invokedAs, std::string_view searchPath,
+                            const fs::path& workingFolder) {
+    if (!executedFile.empty()) {
+        const fs::path program = workingFolder / fs::path(executedFile);
+        if (isExecutableFile(program)) return resolved(program);
+    }
+    return programFromInvocation(invokedAs, searchPath, workingFolder);
+}
+
 fs::path runningProgram() {
     std::error_code error;
     fs::path program = fs::read_symlink("/proc/self/exe", error);
@@ -56,8 +66,10 @@ fs::path runningProgram() {
     const char* path = std::getenv("PATH");
     const fs::path workingFolder = fs::current_path(error);
     if (error) return {};
-    // The name the program was started by (argv[0]), which the C library keeps.
-    return programFromInvocation(program_invocation_name, path ? path : "/usr/local/bin:/usr/bin:/bin", workingFolder);
+    const auto* executed = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
+    // The name the program was started by (argv[0]) is the one the C library keeps.
+    return programWithoutProc(executed ? executed : "", program_invocation_name,
+                              path ? path : "/usr/local/bin:/usr/bin:/bin", workingFolder);
 }
 
 }  // namespace tallyvane

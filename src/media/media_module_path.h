@@ -16,8 +16,17 @@ std::filesystem::path mediaModuleBesideProgram();
 std::filesystem::path mediaModuleOf(const std::filesystem::path& program, const std::filesystem::path& besideProgram);
 
 // The running program's path: /proc/self/exe, else, where there is no /proc (a sandbox or a
-// chroot), the name it was started by. Empty when neither tells.
+// chroot), `programWithoutProc` of the file the kernel ran (AT_EXECFN) and the name it was
+// started by. Empty when none tells.
 std::filesystem::path runningProgram();
+
+// The program from what the system tells without /proc: the file the kernel ran
+// (`executedFile`, the path execve was given: absolute, or relative to `workingFolder`), which
+// no caller can set apart from the file itself; only when that is not an executable file, the
+// name it was started by (`invokedAs`, argv[0], which a caller may set to anything), as
+// `programFromInvocation` finds it. Links are resolved.
+std::filesystem::path programWithoutProc(std::string_view executedFile, std::string_view invokedAs,
+                                         std::string_view searchPath, const std::filesystem::path& workingFolder);
 
 // The program a name it was started by (argv[0]) stands for: a name with a slash is taken
 // from `workingFolder`; a bare name is the first executable file of that name in the

@@ -18,7 +18,11 @@ namespace tallyvane {
 // and hands back the future of its result; an exception the work throws is thrown by
 // the future's get(). When no thread can be started the call still returns at once, with
 // a deferred future whose work runs on the thread that asks for the answer (get() or
-// wait()), so a source the caller answers after the call still gets its answer.
+// wait()), so a source the caller answers after the call still gets its answer. There
+// wait_for() and wait_until() answer std::future_status::deferred, never ready, and a
+// future dropped unasked never runs its work: a change in place (`receiver.set(source)`)
+// would be lost, where with a thread the dropped future waits for it. The forms are marked
+// [[nodiscard]] so that no future is dropped unseen; ask each one for its answer.
 template <typename Work>
 auto startAsynchronously(Work work) {
     // Shared so that the work outlives a failed start, which destroys what std::async took.

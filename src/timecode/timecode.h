@@ -104,20 +104,20 @@ public:
     // form changes the timecode only once the source has answered, and not at all when
     // that fails; the timecode must outlive the future and is the call's until then, so
     // the in-place forms take no temporary timecode.
-    static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties);
-    static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
+    [[nodiscard]] static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties);
+    [[nodiscard]] static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
                                       UpperLimit limit);
-    static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties,
+    [[nodiscard]] static std::future<Timecode> make(AsyncTimecodeSourceValue source, const Properties& properties,
                                       ValidationRule rule);
-    static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
+    [[nodiscard]] static std::future<Timecode> make(AsyncTimecodeSourceValue source, TimecodeFrameRate rate, SubFramesBase base,
                                       UpperLimit limit, ValidationRule rule);
-    static std::future<Timecode> make(AsyncRichTimecodeSourceValue source);
-    std::future<void> set(AsyncTimecodeSourceValue source) &;
-    std::future<void> set(AsyncTimecodeSourceValue source, ValidationRule rule) &;
-    std::future<void> set(AsyncRichTimecodeSourceValue source) &;
-    std::future<Timecode> setting(AsyncTimecodeSourceValue source) const;
-    std::future<Timecode> setting(AsyncTimecodeSourceValue source, ValidationRule rule) const;
-    std::future<Timecode> setting(AsyncRichTimecodeSourceValue source) const;
+    [[nodiscard]] static std::future<Timecode> make(AsyncRichTimecodeSourceValue source);
+    [[nodiscard]] std::future<void> set(AsyncTimecodeSourceValue source) &;
+    [[nodiscard]] std::future<void> set(AsyncTimecodeSourceValue source, ValidationRule rule) &;
+    [[nodiscard]] std::future<void> set(AsyncRichTimecodeSourceValue source) &;
+    [[nodiscard]] std::future<Timecode> setting(AsyncTimecodeSourceValue source) const;
+    [[nodiscard]] std::future<Timecode> setting(AsyncTimecodeSourceValue source, ValidationRule rule) const;
+    [[nodiscard]] std::future<Timecode> setting(AsyncRichTimecodeSourceValue source) const;
 
     Components components;
     Properties properties;
@@ -186,22 +186,22 @@ public:
     void subtract(const Operand& operand, ValidationRule rule) { *this = subtracting(operand, rule); }
     // An asynchronous operand is awaited, then taken as the Timecode it answered, as the
     // synchronous forms take a source value's timecode; the rule governs only the arithmetic.
-    std::future<Timecode> adding(AsyncTimecodeSourceValue operand) const;
-    std::future<Timecode> adding(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
-    std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand) const;
-    std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
-    std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand) const;
-    std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
-    std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand) const;
-    std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
-    std::future<void> add(AsyncTimecodeSourceValue operand) &;
-    std::future<void> add(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
-    std::future<void> add(AsyncRichTimecodeSourceValue operand) &;
-    std::future<void> add(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
-    std::future<void> subtract(AsyncTimecodeSourceValue operand) &;
-    std::future<void> subtract(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
-    std::future<void> subtract(AsyncRichTimecodeSourceValue operand) &;
-    std::future<void> subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
+    [[nodiscard]] std::future<Timecode> adding(AsyncTimecodeSourceValue operand) const;
+    [[nodiscard]] std::future<Timecode> adding(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
+    [[nodiscard]] std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand) const;
+    [[nodiscard]] std::future<Timecode> adding(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
+    [[nodiscard]] std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand) const;
+    [[nodiscard]] std::future<Timecode> subtracting(AsyncTimecodeSourceValue operand, ValidationRule rule) const;
+    [[nodiscard]] std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand) const;
+    [[nodiscard]] std::future<Timecode> subtracting(AsyncRichTimecodeSourceValue operand, ValidationRule rule) const;
+    [[nodiscard]] std::future<void> add(AsyncTimecodeSourceValue operand) &;
+    [[nodiscard]] std::future<void> add(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
+    [[nodiscard]] std::future<void> add(AsyncRichTimecodeSourceValue operand) &;
+    [[nodiscard]] std::future<void> add(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
+    [[nodiscard]] std::future<void> subtract(AsyncTimecodeSourceValue operand) &;
+    [[nodiscard]] std::future<void> subtract(AsyncTimecodeSourceValue operand, ValidationRule rule) &;
+    [[nodiscard]] std::future<void> subtract(AsyncRichTimecodeSourceValue operand) &;
+    [[nodiscard]] std::future<void> subtract(AsyncRichTimecodeSourceValue operand, ValidationRule rule) &;
 
     // The subframe total scaled in double arithmetic, then truncated toward zero. The
     // exact forms also reject a result that is not a number.

@@ -59,6 +59,34 @@ TEST(MediaModulePath, AProgramIsFoundFromTheNameItWasStartedBy) {
     EXPECT_EQ(programFromInvocation("tool", ":", bin), tool);
 }
 
+// Without /proc the file the kernel ran is believed before argv[0], which a caller may set to
+// another tree's program (exec -a); argv[0] counts only when that file tells nothing.
+TEST(MediaModulePath, WithoutProcTheFileTheKernelRanComesBeforeItsName) {
+    const test::TemporaryFolder folder;
+    for (const char* tree : {"mine", "other"}) {
+        test::writeText(folder.path() / tree / "bin" / "tool", "#!/bin/sh\n");
+        fs::permissions(folder.path() / tree / "bin" / "tool", fs::perms(0755));
+    }
+    const fs::path mine = fs::canonical(folder.path() / "mine" / "bin" / "tool");
+    const fs::path other = fs::canonical(folder.path() / "other" / "bin" / "tool");
+    const std::string otherFirst = (folder.path() / "other" / "bin").string();
+    const struct {
+        const char* name;
+        std::string executed;
+        std::string invokedAs;
+        fs::path found;
+    } cases[]{
+        {"argv[0] another tree's path", mine.string(), other.string(), mine},
+        {"a bare argv[0] found first in another tree", mine.string(), "tool", mine},
+        {"run by a relative path", "mine/bin/tool", "tool", mine},
+        {"nothing ran, by what the system says", "", "tool", other},
+        {"what ran is gone", (folder.path() / "gone").string(), "tool", other},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(programWithoutProc(c.executed, c.invokedAs, otherFirst, folder.path()), c.found) << c.name;
+    }
+}
+
 TEST(MediaModulePath, TestProgramsOfThisBuildFindTheBuildsModuleBesideThem) {
     const fs::path program = runningProgram();
     ASSERT_TRUE(program.is_absolute()) << program;
