@@ -34,6 +34,18 @@ std::vector<XMLElement> elementsOf(const NodeSet& nodes) {
     return result;
 }
 
+std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath) {
+    return element.firstChildByXPath(xpath);
+}
+
 std::optional<std::string> tagName(const XMLElement& element) { return element.tag(); }
+
+std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression) {
+    std::vector<XMLElement> result;
+    for (const XMLElement& element : elements) {
+        for (XMLElement found : element.xpath(expression)) result.push_back(std::move(found));
+    }
+    return result;
+}
 
 }  // namespace tallyvane

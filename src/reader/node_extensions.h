@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "xml/node_set.h"
@@ -19,7 +20,18 @@ std::optional<XMLElement> nextElementSibling(const XMLElement& element);
 // The elements of a query result, in order.
 std::vector<XMLElement> elementsOf(const NodeSet& nodes);
 
+// The first element the XPath expression finds from the element; absent when it finds none
+// or the expression does not compile.
+std::optional<XMLElement> firstMatch(const XMLElement& element, std::string_view xpath);
+
 // The element's tag.
 std::optional<std::string> tagName(const XMLElement& element);
+
+// The XPath expression run from each element in turn, the results one after the other.
+//
+// These two are the library's own operations and the passes call neither: an XPath name
+// finds only elements in no namespace, while the passes find elements by their local names
+// (child_elements.h), so that a document with a default namespace reads as a plain one.
+std::vector<XMLElement> xpath(const std::vector<XMLElement>& elements, std::string_view expression);
 
 }  // namespace tallyvane

@@ -11,9 +11,12 @@
 #include "reader/fcpxml_reader.h"
 #include "reader/xml_content_error.h"
 #include "reader_fixture.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using testing::contains;
 using testing::RecordedAlert;
@@ -47,6 +50,8 @@ struct VersionCase {
     std::string version;
     std::optional<RecordedAlert> alert;
 };
+
+void PrintTo(const VersionCase& row, std::ostream* out) { *out << "version " << row.version; }
 
 class VersionRule : public ::testing::TestWithParam<VersionCase> {};
 

@@ -101,8 +101,26 @@ TEST_F(NodeExtensions, ElementSiblingsAreLookedForWithinThreeNodes) {
     }
 }
 
-TEST_F(NodeExtensions, TheTagNameIsTheElementsTag) {
-    EXPECT_EQ(tagName(fixture.element("//sequence")), "sequence");
+TEST_F(NodeExtensions, QueriesFromAnElementAndFromAList) {
+    const XMLElement sequence = fixture.element("//sequence");
+    const std::vector<XMLElement> spines = sequence.children("spine");
+    const auto names = [](const std::vector<XMLElement>& elements) {
+        std::vector<std::string> result;
+        for (const XMLElement& element : elements) result.push_back(element.attr("name").value_or("?"));
+        return result;
+    };
+    // Each element's results in document order, the elements' results one after the other.
+    EXPECT_EQ(names(xpath(spines, "title | asset-clip")),
+              (std::vector<std::string>{"first", "far", "t", "second spine"}));
+    EXPECT_EQ(names(xpath(spines, "gap")), std::vector<std::string>{"g"});
+    EXPECT_TRUE(xpath(spines, "marker").empty());
+    EXPECT_TRUE(xpath(std::vector<XMLElement>{}, "*").empty());
+
+    EXPECT_EQ(firstMatch(sequence, "spine/*")->attr("name"), "first");
+    EXPECT_EQ(firstMatch(sequence, "spine/title")->attr("name"), "t");
+    EXPECT_FALSE(firstMatch(sequence, "spine/marker"));
+    EXPECT_FALSE(firstMatch(sequence, "(("));  // an expression that does not compile finds nothing
+    EXPECT_EQ(tagName(sequence), "sequence");
 }
 
 TEST_F(NodeExtensions, ChildSelectionsInOneWalkAgreeWithTheirQueries) {
@@ -114,14 +132,7 @@ TEST_F(NodeExtensions, ChildSelectionsInOneWalkAgreeWithTheirQueries) {
     };
     // Each group's list is what its query over the spines gives; a tag named by two groups
     // belongs to the first, and the list of a group whose tags nothing has is empty.
-    // Each spine's query results, the spines' one after the other.
-    const auto query = [&](std::string_view expression) {
-        std::vector<XMLElement> result;
-        for (const XMLElement& spine : spines) {
-            for (XMLElement found : spine.xpath(expression)) result.push_back(std::move(found));
-        }
-        return result;
-    };
+    const auto query = [&](std::string_view expression) { return xpath(spines, expression); };
     const auto groups = childElementGroups(spines, {{"asset-clip", "title"}, {"gap", "title"}, {"marker"}});
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_EQ(names(groups[0]), names(query("asset-clip | title")));

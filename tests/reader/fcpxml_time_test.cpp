@@ -16,6 +16,8 @@ struct MediaTimeCase {
     bool valid;
 };
 
+void PrintTo(const MediaTimeCase& row, std::ostream* out) { *out << row.text.value_or("no text"); }
+
 class MediaTimeFromText : public ::testing::TestWithParam<MediaTimeCase> {};
 
 TEST_P(MediaTimeFromText, ReadsValueAndTimescale) {
@@ -49,6 +51,10 @@ struct CountCase {
     std::string tcFormat;
     std::int64_t frames;
 };
+
+void PrintTo(const CountCase& row, std::ostream* out) {
+    *out << row.time.value_or("no time") << " of " << row.frameDuration << " " << row.tcFormat;
+}
 
 class FrameCountFromText : public ::testing::TestWithParam<CountCase> {};
 
@@ -86,6 +92,8 @@ struct FloatCase {
     std::string text;
     std::optional<float> value;
 };
+
+void PrintTo(const FloatCase& row, std::ostream* out) { *out << '"' << row.text << '"'; }
 
 class ParseFloat : public ::testing::TestWithParam<FloatCase> {};
 

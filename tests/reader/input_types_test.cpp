@@ -14,6 +14,8 @@ struct ContentErrorCase {
     std::string suggestion;
 };
 
+void PrintTo(const ContentErrorCase& row, std::ostream* out) { *out << row.description; }
+
 class ContentErrors : public ::testing::TestWithParam<ContentErrorCase> {};
 
 TEST_P(ContentErrors, SplitTheirRawTextIntoMessageAndSuggestion) {

@@ -22,6 +22,8 @@ struct RoleCase {
     Texts subroles;
 };
 
+void PrintTo(const RoleCase& row, std::ostream* out) { *out << row.clip; }
+
 std::shared_ptr<Asset> assetOf(Asset::Category category) {
     return std::make_shared<Asset>("a", "a", 0.0, 0.0, "", nullptr, std::nullopt, false, false, false, false, "", "",
                                    "", category);

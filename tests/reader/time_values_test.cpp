@@ -19,6 +19,10 @@ struct TimeCase {
     std::string printed;  // the line, or "" for none
 };
 
+void PrintTo(const TimeCase& row, std::ostream* out) {
+    *out << (row.time ? *row.time : "no time") << " at " << row.rate.stringValue();
+}
+
 class FramesFromFCPXML : public ::testing::TestWithParam<TimeCase> {};
 
 TEST_P(FramesFromFCPXML, CountsFramesAtTheRate) {
@@ -112,6 +116,10 @@ struct RateCase {
     TimecodeFrameRate expected;
     bool printsFailure;
 };
+
+void PrintTo(const RateCase& row, std::ostream* out) {
+    *out << row.rate.numerator() << "/" << row.rate.denominator() << (row.drop ? " drop" : "");
+}
 
 class FrameRateFromRate : public ::testing::TestWithParam<RateCase> {};
 

@@ -9,9 +9,12 @@
 
 #include "support/read_only_folder.h"
 #include "support/temporary_folder.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 namespace fs = std::filesystem;
 using test::TemporaryFolder;
@@ -154,6 +157,8 @@ struct StoredWidthCase {
     // A width no column shows is said and not stored.
     bool refused = false;
 };
+
+void PrintTo(const StoredWidthCase& row, std::ostream* out) { *out << '"' << row.typed << '"'; }
 
 class StoredThumbnailWidth : public ColumnLayoutsTest, public ::testing::WithParamInterface<StoredWidthCase> {};
 

@@ -10,9 +10,12 @@
 
 #include "support/shell_command.h"
 #include "support/temporary_folder.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 namespace fs = std::filesystem;
 using test::TemporaryFolder;

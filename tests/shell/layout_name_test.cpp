@@ -1,9 +1,12 @@
 #include "shell/layout_name.h"
+#include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 struct NameCase {
     const char* name;

@@ -1,10 +1,13 @@
 #include "shell/popup_menu.h"
+#include "support/named_case.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "project_builder.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using test::ProjectBuilder;
 using ::testing::ElementsAreArray;

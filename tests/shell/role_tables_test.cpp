@@ -7,9 +7,12 @@
 
 #include "project_builder.h"
 #include "role_table_rows.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using test::ProjectBuilder;
 using test::Roles;

@@ -34,6 +34,8 @@ struct WidthCase {
     std::int64_t width;
 };
 
+void PrintTo(const WidthCase& row, std::ostream* out) { *out << '"' << row.text << '"'; }
+
 class ThumbnailWidth : public ::testing::TestWithParam<WidthCase> {};
 
 // A negative width counts as its size, as a layout stores it.
@@ -63,6 +65,8 @@ struct OffsetCase {
     double value;
 };
 
+void PrintTo(const OffsetCase& row, std::ostream* out) { *out << '"' << row.text << '"'; }
+
 class Offsets : public ::testing::TestWithParam<OffsetCase> {};
 
 TEST_P(Offsets, AreFiniteNumbersOrZero) {
@@ -89,6 +93,13 @@ struct ValidationCase {
     std::array<bool, 4> sequenceAfter;
     std::array<bool, 4> sourceAfter;
 };
+
+void PrintTo(const ValidationCase& row, std::ostream* out) {
+    for (const auto* group : {&row.sequence, &row.source}) {
+        *out << (group == &row.source ? " " : "");
+        for (const bool on : *group) *out << (on ? '1' : '0');
+    }
+}
 
 class TimeFormatValidation : public ::testing::TestWithParam<ValidationCase> {};
 

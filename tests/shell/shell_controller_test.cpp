@@ -14,6 +14,7 @@
 #include "shell/shell_addresses.h"
 #include "support/shell_command.h"
 #include "support/temporary_folder.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 
@@ -22,6 +23,8 @@ void PrintTo(const RoleRecord& row, std::ostream* out) {
 }
 
 namespace {
+
+using test::PrintTo;
 
 namespace fs = std::filesystem;
 using test::Alert;

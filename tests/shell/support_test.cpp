@@ -8,9 +8,12 @@
 #include "shell/support_folder.h"
 #include "shell/support_mail.h"
 #include "support/temporary_folder.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 namespace fs = std::filesystem;
 

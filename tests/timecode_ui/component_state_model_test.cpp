@@ -1,4 +1,5 @@
 #include "timecode_ui/component_state_model.h"
+#include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using Component = Timecode::Component;
 using Style = TimecodeField::InputStyle;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "unchecked_timecode.h"
+#include "support/named_case.h"
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using Paste = TimecodeField::PastePolicy;
 using Validation = TimecodeField::ValidationPolicy;

@@ -1,9 +1,12 @@
 #include "timecode_ui/timecode_text_formatter.h"
+#include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
 namespace tallyvane {
 namespace {
+
+using test::PrintTo;
 
 using Rate = TimecodeFrameRate;
 using Base = Timecode::SubFramesBase;

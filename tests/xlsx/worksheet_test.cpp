@@ -10,6 +10,10 @@
 #include "xlsx/workbook.h"
 
 namespace tallyvane::xlsx {
+
+// The two write orders by name in the test list.
+void PrintTo(WriteOrder order, std::ostream* out) { *out << (order == WriteOrder::rowByRow ? "rowByRow" : "anyOrder"); }
+
 namespace {
 
 using testing::errorOf;
