@@ -14,8 +14,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include "shell/qt/drop_refusing_view.h"
 #include "shell/qt/popup_rendering.h"
+#include "shell/qt/return_press.h"
 #include "shell/qt/role_table_view.h"
 #include "shell/report_menu.h"
 
@@ -31,6 +34,7 @@ constexpr std::array<const char*, kExtraSheetKeys.size()> kSheetSwitchTitles{
 QPushButton* namedButton(const QString& text, const QString& name) {
     auto* button = new QPushButton(text);
     button->setObjectName(name);
+    pressOnReturn(*button);
     return button;
 }
 
@@ -232,9 +236,18 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::arrangeTabOrder() {
-    std::vector<QWidget*> order{openFileButton_, reportPopup_,     analyzeButton_,   videoTable_,      videoAllButton_,
-                                videoNoneButton_, audioTable_,     audioAllButton_,  audioNoneButton_, layoutsAppPopup_,
-                                layoutEditButton_};
+    // The tables take no focus (Qt links no widget to one that takes none): their check boxes
+    // stand in the order in their place, after the controls above them.
+    std::vector<QWidget*> order{openFileButton_, reportPopup_, analyzeButton_};
+    for (const auto& [table, all, none] : {std::tuple{videoTable_, videoAllButton_, videoNoneButton_},
+                                           std::tuple{audioTable_, audioAllButton_, audioNoneButton_}}) {
+        const std::vector<QWidget*> boxes = table->rowBoxes();
+        order.insert(order.end(), boxes.begin(), boxes.end());
+        order.push_back(all);
+        order.push_back(none);
+    }
+    order.push_back(layoutsAppPopup_);
+    order.push_back(layoutEditButton_);
     order.insert(order.end(), sheetSwitches_.begin(), sheetSwitches_.end());
     order.push_back(saveFileButton_);
     for (std::size_t index = 1; index < order.size(); ++index) QWidget::setTabOrder(order[index - 1], order[index]);
@@ -255,10 +268,14 @@ void MainWindow::render() {
     inputFileName_->setText(QString::fromStdString(shell_.inputFileName()));
     renderPopup(*reportPopup_, shell_.reportMenu(), kReportMenuSeparator);
     analyzeButton_->setEnabled(shell_.analyzeEnabled());
-    videoTable_->render(shell_.videoRoles());
-    audioTable_->render(shell_.audioRoles());
-    for (QPushButton* button : {videoAllButton_, videoNoneButton_, audioAllButton_, audioNoneButton_}) {
-        button->setEnabled(shell_.roleButtonsEnabled());
+    const bool rolesChanged = videoTable_->render(shell_.videoRoles()) | audioTable_->render(shell_.audioRoles());
+    if (rolesChanged) arrangeTabOrder();
+    // All and None have nothing to choose in an empty table.
+    for (const auto& [table, all, none] : {std::tuple{&shell_.videoRoles(), videoAllButton_, videoNoneButton_},
+                                           std::tuple{&shell_.audioRoles(), audioAllButton_, audioNoneButton_}}) {
+        const bool enabled = shell_.roleButtonsEnabled() && !table->rows().empty();
+        all->setEnabled(enabled);
+        none->setEnabled(enabled);
     }
     renderPopup(*layoutsAppPopup_, shell_.layouts().appMenu());
     for (std::size_t sheet = 0; sheet < sheetSwitches_.size(); ++sheet) {

@@ -26,7 +26,7 @@ RoleTableView::RoleTableView(QWidget* parent) : QTableWidget(0, 1, parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void RoleTableView::render(const RoleTable& table) {
+bool RoleTableView::render(const RoleTable& table) {
     const auto& rows = table.rows();
     bool sameRows = rowCount() == static_cast<int>(rows.size());
     for (int row = 0; sameRows && row < rowCount(); ++row) {
@@ -39,20 +39,25 @@ void RoleTableView::render(const RoleTable& table) {
         for (int row = 0; row < rowCount(); ++row) {
             const std::string& name = rows[static_cast<std::size_t>(row)].roleName;
             auto* box = new QCheckBox(buttonTitle(name));
-            // A name the table's width cuts shows whole; as rich text, so that no markup in it
-            // is rendered.
-            box->setToolTip("<qt>" + QString::fromStdString(name).toHtmlEscaped() + "</qt>");
+            // A name the table's width cuts shows whole, on one line: as rich text that keeps
+            // its spaces (plain text would wrap too), so that no markup in it is rendered.
+            box->setToolTip("<p style='white-space:pre'>" + QString::fromStdString(name).toHtmlEscaped() + "</p>");
             // `clicked` is the user's alone; setting the state below sends nothing.
             connect(box, &QCheckBox::clicked, this, [this, row] { emit rowToggled(row); });
             setCellWidget(row, 0, box);
-            // In the Tab order where they are seen, not after the last control of the window.
-            QWidget::setTabOrder(row == 0 ? static_cast<QWidget*>(this) : cellWidget(row - 1, 0), box);
         }
     }
     for (int row = 0; row < rowCount(); ++row) {
         auto* box = qobject_cast<QCheckBox*>(cellWidget(row, 0));
         box->setChecked(rows[static_cast<std::size_t>(row)].isChecked);
     }
+    return !sameRows;
+}
+
+std::vector<QWidget*> RoleTableView::rowBoxes() const {
+    std::vector<QWidget*> boxes;
+    for (int row = 0; row < rowCount(); ++row) boxes.push_back(cellWidget(row, 0));
+    return boxes;
 }
 
 }  // namespace tallyvane

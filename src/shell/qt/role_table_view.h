@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <vector>
+
 #include "shell/role_tables.h"
 
 namespace tallyvane {
@@ -13,7 +15,11 @@ class RoleTableView : public QTableWidget {
 public:
     explicit RoleTableView(QWidget* parent = nullptr);
 
-    void render(const RoleTable& table);
+    // Shows the table's rows, one check box each; true when the rows themselves changed (and
+    // with them the boxes), not only their states.
+    bool render(const RoleTable& table);
+    // The rows' check boxes, top to bottom: they take the focus, the table none.
+    std::vector<QWidget*> rowBoxes() const;
 
 signals:
     void rowToggled(int row);

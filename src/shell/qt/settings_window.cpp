@@ -21,6 +21,7 @@
 
 #include "shell/qt/layout_name_dialog.h"
 #include "shell/qt/popup_rendering.h"
+#include "shell/qt/return_press.h"
 
 namespace tallyvane {
 
@@ -90,12 +91,15 @@ QWidget* SettingsWindow::buildLayoutsTab() {
         forward([this, index] { shell_.layouts().chooseInSettings(static_cast<std::size_t>(index)); });
     });
     addLayoutButton_ = new QPushButton(tr("Add…"));
+    pressOnReturn(*addLayoutButton_);
     addLayoutButton_->setObjectName("addLayoutButton");
     connect(addLayoutButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.layouts().addLayout(); }); });
     editLayoutButton_ = new QPushButton(tr("Rename…"));
+    pressOnReturn(*editLayoutButton_);
     editLayoutButton_->setObjectName("editLayoutButton");
     connect(editLayoutButton_, &QPushButton::clicked, this, [this] { forward([this] { shell_.layouts().editLayout(); }); });
     removeLayoutButton_ = new QPushButton(tr("Remove"));
+    pressOnReturn(*removeLayoutButton_);
     removeLayoutButton_->setObjectName("removeLayoutButton");
     connect(removeLayoutButton_, &QPushButton::clicked, this,
             [this] { forward([this] { shell_.layouts().removeLayout(); }); });
@@ -115,6 +119,9 @@ QWidget* SettingsWindow::buildLayoutsTab() {
     // The width is what is typed: completing "12" to the offered "120" would store a width
     // nobody asked for.
     thumbnailWidthPopup_->setCompleter(nullptr);
+    // Wide enough to show a typed "2000" whole, not only the offered widths.
+    thumbnailWidthPopup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    thumbnailWidthPopup_->setMinimumContentsLength(6);
     for (const char* width : kOfferedWidths) thumbnailWidthPopup_->addItem(width);
     connect(thumbnailWidthPopup_, &QComboBox::activated, this, [this](int index) {
         const std::string width = thumbnailWidthPopup_->itemText(index).toStdString();
@@ -145,16 +152,20 @@ QWidget* SettingsWindow::buildLayoutsTab() {
             row->addWidget(box);
             row->addWidget(label);
             row->addWidget(thumbnailWidthPopup_);
-            thumbnailWidthProblem_ = new QLabel;
-            thumbnailWidthProblem_->setObjectName("thumbnailWidthProblem");
-            thumbnailWidthProblem_->setWordWrap(true);
-            row->addWidget(thumbnailWidthProblem_, 1);
+            row->addStretch(1);
             grid->addLayout(row, cell % kRows, cell / kRows);
         } else {
             grid->addWidget(box, cell % kRows, cell / kRows);
         }
     }
     column->addWidget(columns, 1);
+    // What is wrong with a typed width is a sentence: on a line of its own, the whole width of
+    // the tab, it is read whole at any size of the window, which a column of the grid is not.
+    thumbnailWidthProblem_ = new QLabel;
+    thumbnailWidthProblem_->setObjectName("thumbnailWidthProblem");
+    thumbnailWidthProblem_->setTextFormat(Qt::PlainText);
+    thumbnailWidthProblem_->setWordWrap(true);
+    column->addWidget(thumbnailWidthProblem_);
     return tab;
 }
 

@@ -1,7 +1,10 @@
 // The desktop platform's alerts and panels as the controller meets them: a sheet that
 // returns at once, a save panel that hands back a workbook path, an alert with an action.
 
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
 #include <QFileDialog>
 #include <QLabel>
@@ -11,8 +14,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "desktop_fixture.h"
 #include "qt/qt_test_application.h"
 #include "shell/qt/desktop_platform.h"
 #include "shell/qt/path_text.h"
@@ -129,6 +134,96 @@ TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindo
     });
     platform_.showAlert("Alone", "");
     EXPECT_EQ(shown, "Alone");
+}
+
+// A stub of the desktop's opener, first on PATH while it lives: it records what it was given
+// and the environment it got, then ends with `status`; none at all for a negative status.
+class StubOpener {
+public:
+    explicit StubOpener(int status) : path_(qgetenv("PATH")) {
+        if (status >= 0) {
+            std::ofstream script(bin() / "xdg-open");
+            script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
+                   << (bin() / "environment").string() << "'\nexit " << status << "\n";
+            script.close();
+            std::filesystem::permissions(bin() / "xdg-open", std::filesystem::perms(0755));
+        }
+        qputenv("PATH", QByteArray::fromStdString(bin().string()));
+    }
+    ~StubOpener() { qputenv("PATH", path_); }
+    StubOpener(const StubOpener&) = delete;
+    StubOpener& operator=(const StubOpener&) = delete;
+
+    std::filesystem::path bin() const { return std::filesystem::path(folder_.path().toStdString()); }
+    std::string read(const char* name) const {
+        std::ifstream in(bin() / name);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray path_;
+};
+
+// The opener's exit status is its answer: one that starts but fails (xdg-open without a
+// program for the target) is said as one that cannot start.
+TEST_F(DesktopPlatformTest, AnOpenerThatFailsIsAnOpenerThatCannotOpen) {
+    const struct {
+        const char* name;
+        int status;
+        bool opens;
+    } rows[] = {{"opens", 0, true}, {"no method available", 3, false}, {"no opener at all", -1, false}};
+    for (const auto& row : rows) {
+        const StubOpener opener(row.status);
+        DesktopPlatform platform(currentEnvironment());
+        EXPECT_EQ(platform.openUrl("https://example.com/help"), row.opens) << row.name;
+        EXPECT_EQ(platform.openFile("/reports/Cut.xlsx"), row.opens) << row.name;
+        if (row.status >= 0) EXPECT_EQ(opener.read("targets"), "https://example.com/help\n/reports/Cut.xlsx\n");
+    }
+}
+
+// Programs the window starts get the environment the program was given, not the runtime
+// folder the run named for its toolkit.
+TEST_F(DesktopPlatformTest, AProgramTheWindowStartsGetsTheEnvironmentTheProgramWasGiven) {
+    const StubOpener opener(0);
+    std::vector<std::string> given = currentEnvironment();
+    std::erase_if(given, [](const std::string& variable) { return variable.starts_with("XDG_RUNTIME_DIR="); });
+    given.push_back("TALLYVANE_TEST_MARK=given");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", "/tmp/Tallyvane-runtime-of-the-run");
+    DesktopPlatform platform(given);
+    EXPECT_TRUE(platform.openUrl("https://example.com/"));
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    EXPECT_THAT(opener.read("environment"), ::testing::HasSubstr("TALLYVANE_TEST_MARK=given\n"));
+    EXPECT_THAT(opener.read("environment"), ::testing::Not(::testing::HasSubstr("Tallyvane-runtime-of-the-run")));
+}
+
+// With an opener that fails, a saved workbook is said in the status line and a help page in
+// an alert, as where no opener starts.
+TEST_F(DesktopPlatformTest, AFailingOpenerLeavesTheSavedSentenceAndTheAlert) {
+    class Answering : public DesktopPlatform {
+    public:
+        void showAlert(const std::string& message, const std::string& informative) override {
+            alerts.push_back(message + "\n" + informative);
+        }
+        std::optional<std::filesystem::path> askSavePath(const std::string&, std::string_view) override { return saveAs; }
+        std::optional<std::filesystem::path> saveAs;
+        std::vector<std::string> alerts;
+    } platform;
+    const StubOpener opener(3);
+    QTemporaryDir folder;
+    const std::filesystem::path support = std::filesystem::path(folder.path().toStdString()) / "support";
+    std::ostringstream log;
+    ShellController shell(platform, ShellSetup{support, [&] { return support; }, makeReportWriter, log, [] { return true; }});
+    platform.saveAs = std::filesystem::path(folder.path().toStdString()) / "Cut.xlsx";
+    ASSERT_EQ(shell.openFiles({sample("TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml")}), OpenOutcome::opened);
+    shell.analyze();
+    ASSERT_EQ(shell.save(), SaveOutcome::saved);
+    EXPECT_EQ(shell.savedMessage(), "The report was saved as \u201C" + platform.saveAs->string() +
+                                        "\u201D. No program is set up to open it.");
+    shell.showHelp();
+    ASSERT_EQ(platform.alerts.size(), 1u);
+    EXPECT_THAT(platform.alerts[0], ::testing::StartsWith("The help cannot be opened\nNo web browser is set up"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QImage>
 #include <QKeySequence>
@@ -186,6 +187,35 @@ TEST_F(MainWindowTest, WholeRoadFromOpenToWorkbook) {
     EXPECT_FALSE(savedMessage.isVisible());
 }
 
+// Tab walks the controls as they stand on the screen, the role check boxes among them: the
+// real focus is followed, key by key.
+TEST_F(MainWindowTest, TabWalksTheControlsAsTheyStandOnTheScreen) {
+    start();
+    MainWindow& window = shownWindow();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    open(kTwoTimelineSample);
+    choose(main<QComboBox>("reportPopup"), 2);
+    QTest::mouseClick(&main<QPushButton>("analyzeButton"), Qt::LeftButton);
+    main<QPushButton>("analyzeButton").setFocus();
+    QStringList walked;
+    for (int step = 0; step < 20 && QApplication::focusWidget() != &main<QPushButton>("saveFileButton"); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* focused = QApplication::focusWidget();
+        const auto* box = qobject_cast<const QCheckBox*>(focused);
+        walked << (box != nullptr && box->objectName().isEmpty() ? box->text() : focused->objectName());
+    }
+    EXPECT_EQ(walked, (QStringList{"ITT", "ITT \u25B8 En", "Video", "videoAllButton", "videoNoneButton", "Dialogue",
+                                   "Dialogue \u25B8 Dialogue-1", "audioAllButton", "audioNoneButton", "layoutsAppPopup",
+                                   "layoutEditButton", "markersSheetSwitch", "keywordsSheetSwitch", "titlesSheetSwitch",
+                                   "effectsSheetSwitch", "transitionsSheetSwitch", "summarySheetSwitch",
+                                   "saveFileButton"}));
+    // Return on a focused button presses it, as Space does.
+    main<QPushButton>("videoNoneButton").setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!shell_->videoRoles().rows()[0].isChecked);
+}
+
 TEST_F(MainWindowTest, FirstOfSeveralDocumentsThenANewProjectABundleAndARefusedDocument) {
     start();
     windows_->mainWindow().openDocuments({sample(kOneTimelineSample), sample(kTwoTimelineSample)});
@@ -205,6 +235,10 @@ TEST_F(MainWindowTest, FirstOfSeveralDocumentsThenANewProjectABundleAndARefusedD
     open(kTwoTimelineSample);
     EXPECT_EQ(main<QTableWidget>("videoTracksTableView").rowCount(), 0);
     EXPECT_EQ(main<QTableWidget>("audioTracksTableView").rowCount(), 0);
+    // All and None have nothing to choose in an empty table.
+    for (const char* button : {"videoAllButton", "videoNoneButton", "audioAllButton", "audioNoneButton"}) {
+        EXPECT_FALSE(main<QPushButton>(button).isEnabled()) << button;
+    }
     EXPECT_FALSE(main<QPushButton>("saveFileButton").isEnabled());
     EXPECT_FALSE(main<QAction>("saveAction").isEnabled());
 

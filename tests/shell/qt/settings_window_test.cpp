@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,6 +80,13 @@ TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThemAndRemoving
     EXPECT_FALSE(column("categoryColumnCheckbox").isChecked());
     EXPECT_TRUE(settings<QPushButton>("removeLayoutButton").isEnabled());
 
+
+    // The name field holds a name of 30 characters of ordinary text without scrolling.
+    QTest::mouseClick(&settings<QPushButton>("addLayoutButton"), Qt::LeftButton);
+    auto& field = settings<QLineEdit>("layoutNameField");
+    QTest::keyClicks(&field, "Sound Mix for Picture Lock 003");
+    EXPECT_EQ(scrolledBy(field), 0);
+    QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
 
     // Removing the last layouts leaves the built-in entry.
     QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
@@ -165,6 +173,27 @@ TEST_F(SettingsWindowTest, TheThumbnailWidthIsStoredAsANumber) {
         QTest::keyClicks(width.lineEdit(), typed);
         QTest::keyClick(width.lineEdit(), Qt::Key_Return);
         EXPECT_EQ(layoutsFile()[0]["thumbnailWidthPopup"], std::string(stored)) << typed;
+    }
+
+    // A width no column shows is said in a sentence read whole, and the field shows what was
+    // typed, at the window's default size and at its smallest.
+    width.lineEdit()->selectAll();
+    QTest::keyClicks(width.lineEdit(), "2000");
+    QTest::keyClick(width.lineEdit(), Qt::Key_Return);
+    QWidget& window = windows_->settingsWindow();
+    auto& problem = settings<QLabel>("thumbnailWidthProblem");
+    for (const QSize size : {window.size(), window.minimumSizeHint().expandedTo(window.minimumSize())}) {
+        window.resize(size);
+        QCoreApplication::processEvents();
+        const QString at = QString("%1x%2").arg(window.width()).arg(window.height());
+        ASSERT_TRUE(problem.isVisible()) << at.toStdString();
+        EXPECT_EQ(problem.text(), "The thumbnail width is from 1 to 1790 pixels, not 2000: a wider picture would cover "
+                                  "the next columns.");
+        EXPECT_GE(problem.height(), problem.heightForWidth(problem.width())) << at.toStdString();
+        EXPECT_GE(problem.width(), problem.fontMetrics().horizontalAdvance("The thumbnail width is from 1"))
+            << at.toStdString();
+        EXPECT_TRUE(window.rect().contains(QRect(problem.mapTo(&window, QPoint(0, 0)), problem.size()))) << at.toStdString();
+        EXPECT_EQ(scrolledBy(*width.lineEdit()), 0) << "the field scrolled what was typed at " << at.toStdString();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QStringList>
 #include <QTableWidget>
 #include <QTest>
@@ -37,6 +38,16 @@ inline QStringList rows(QTableWidget& table) {
 }
 
 // Chooses an item as the keyboard does, which the pop-up reports as the user's choice.
+// How far the field has scrolled its text to keep the cursor at its end in sight: the
+// cursor moves from the text's start to its end by less than the text's width.
+inline int scrolledBy(QLineEdit& field) {
+    const auto cursorX = [&field] { return field.inputMethodQuery(Qt::ImCursorRectangle).toRect().x(); };
+    field.setCursorPosition(0);
+    const int start = cursorX();
+    field.end(false);
+    return field.fontMetrics().horizontalAdvance(field.text()) - (cursorX() - start);
+}
+
 inline void choose(QComboBox& popup, int index) {
     popup.setFocus();
     QTest::keyClick(&popup, Qt::Key_Home);
