@@ -143,6 +143,12 @@ TEST_F(ReportSaverTest, KeptThumbnailsAreShownInsteadOfRemoved) {
     EXPECT_EQ(thumbnailsBefore, 0);  // the second save started from an empty folder
     EXPECT_FALSE(fs::exists(thumbnails()));
     EXPECT_EQ(platform.revealed.size(), 1u);
+
+    // Asked to keep them where no picture was made: nothing is kept or shown.
+    request.options = {{"keepThumbnails", true}};
+    EXPECT_EQ(save([](ReportContext&, const ReportRequest&) {}), SaveOutcome::saved);
+    EXPECT_FALSE(fs::exists(thumbnails()));
+    EXPECT_EQ(platform.revealed.size(), 1u);
 }
 
 TEST_F(ReportSaverTest, EventAndBinClipsNeedNoTimeline) {

@@ -19,8 +19,10 @@ LayoutNameDialog::LayoutNameDialog(QWidget* parent) : QDialog(parent) {
     const int text = nameField_->fontMetrics().horizontalAdvance(QStringLiteral("Editorial Conform with Markers"));
     const int frame = 2 * nameField_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, nameField_);
     const QMargins margins = nameField_->textMargins() + nameField_->contentsMargins();
-    // The field keeps two pixels each side between frame and text, and one for the cursor.
-    nameField_->setMinimumWidth(text + frame + margins.left() + margins.right() + 2 * 2 + 1);
+    // The field keeps two pixels each side between frame and text, and the cursor needs one;
+    // a letter more leaves room for names a little wider than the sample.
+    nameField_->setMinimumWidth(text + frame + margins.left() + margins.right() + 2 * 2 + 1 +
+                                nameField_->fontMetrics().horizontalAdvance(QLatin1Char('M')));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("layoutOKButton");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("layoutCancelButton");
