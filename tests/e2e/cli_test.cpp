@@ -499,6 +499,16 @@ TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {
     const Result afterOptions = cli({"-platform", "offscreen", "--version"}, noDisplay, TALLYVANE_APP);
     EXPECT_EQ(afterOptions.status, 0) << afterOptions.errors;
     EXPECT_EQ(afterOptions.out, "tallyvane " TALLYVANE_VERSION "\n");
+
+    // A toolkit that cannot start leaves no runtime folder of the run behind.
+    const fs::path temporary = folder.path() / "tmp";
+    fs::create_directories(temporary);
+    const std::string noRuntime = "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb TMPDIR=" +
+                                  test::shellQuoted(temporary.string());
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"-platform", "nonexistent"}}) {
+        EXPECT_NE(cli(arguments, noRuntime, TALLYVANE_APP).status, 0);
+        EXPECT_TRUE(fs::is_empty(temporary)) << arguments.size();
+    }
 }
 
 // What cannot be written to standard output is a failure said on standard error, whichever
