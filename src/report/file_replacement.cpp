@@ -1,11 +1,9 @@
 #include "report/file_replacement.h"
 
-#include "report/run_scratch.h"
-
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cerrno>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -13,6 +11,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "report/run_scratch.h"
 
 namespace tallyvane {
 

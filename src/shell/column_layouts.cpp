@@ -212,10 +212,10 @@ void ColumnLayouts::thumbnailWidthChanged(const std::string& text) {
     const std::optional<std::string> chosen = chosenId(settingsMenu_);
     if (!chosen) return;
     controls_.thumbnailWidthText = text;
-    const std::int64_t value = controlInt32Value(text);
-    const std::string stored = value == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(std::llabs(value));
+    const std::int64_t size = std::llabs(controlInt32Value(text));
+    const std::string stored = size == 0 ? std::string(kDefaultThumbnailWidth) : std::to_string(size);
     // A width no column shows is said beside the field and not stored.
-    const std::optional<std::string> problem = thumbnailWidthProblem(std::llabs(value));
+    const std::optional<std::string> problem = thumbnailWidthProblem(size);
     controls_.thumbnailWidthProblem = problem.value_or("");
     if (problem) return;
     changeChosen(*chosen, [stored](LayoutsItem& layout) { layout.thumbnailWidthPopup = stored; });

@@ -123,12 +123,11 @@ std::vector<LayoutsItem> LayoutsFile::reload() {
 }
 
 std::vector<LayoutsItem> LayoutsFile::update(Change change) {
-    pending_.push_back(std::move(change));
     if (!path_) {
-        known_ = withPending();
-        pending_.clear();
+        change(known_);
         return known_;
     }
+    pending_.push_back(std::move(change));
     try {
         const fs::path folder = path_->parent_path();
         std::error_code error;

@@ -199,18 +199,15 @@ std::optional<SaveOutcome> ShellController::save() {
         alertMediaModuleFailure_ = false;
         showAlert(std::string(kMediaModuleFailureText), *failure);
     }
+    const auto say = [this](const std::string& sentence) { savedMessage_ += (savedMessage_.empty() ? "" : " ") + sentence; };
     if (const auto& saved = saver_.savedWorkbook(); saved && !saved->opened) {
-        savedMessage_ = "The report was saved as \u201C" + saved->path.string() +
-                        "\u201D. No program is set up to open it.";
+        say("The report was saved as \u201C" + saved->path.string() + "\u201D. No program is set up to open it.");
     }
     // What the command line says of the media, the window says too.
     if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
-        savedMessage_ += (savedMessage_.empty() ? "" : " ") + *shortfall + ".";
+        say(*shortfall + ".");
     }
-    if (const auto& kept = saver_.keptThumbnails()) {
-        savedMessage_ += (savedMessage_.empty() ? "" : " ") + std::string("The thumbnails are kept in \u201C") +
-                         kept->string() + "\u201D.";
-    }
+    if (const auto& kept = saver_.keptThumbnails()) say("The thumbnails are kept in \u201C" + kept->string() + "\u201D.");
     return outcome;
 }
 
