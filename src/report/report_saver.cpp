@@ -58,10 +58,12 @@ xlsx::WriteOrder writeOrder(const ReportContext& context, const ReportRequest& r
 }
 
 // Thumbnails of an earlier report must not show up in this one. Made anew: mkdir never
-// follows a link planted at the name.
+// follows a link planted at the name. What a stopped run had set aside and not removed
+// goes too.
 void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
     std::error_code ignored;
     fs::remove_all(folder, ignored);
+    fs::remove_all(fs::path(folder).concat(kAsideSuffix), ignored);
     if (::mkdir(folder.c_str(), 0777) == 0) context.thumbnailFolder = folder;
 }
 

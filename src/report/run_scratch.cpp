@@ -14,6 +14,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "common/termination_signal_set.h"
 #include "report/support_folder_lock.h"
 
 namespace tallyvane {
@@ -26,7 +27,7 @@ namespace {
 // turn, so one freed is not written again while a handler may still be reading it.
 struct Slot {
     std::atomic<int> state{0};
-    char path[PATH_MAX];
+    char path[PATH_MAX]{};
 };
 enum SlotState { kFree = 0, kFilling = 1, kReady = 2 };
 
@@ -36,15 +37,15 @@ constexpr int kWorkFolderSlot = kSlotCount;
 struct Registry {
     std::array<Slot, kSlotCount + 1> slots;  // the last one holds the run's work folder
     std::atomic<unsigned> nextSlot{0};
-    std::atomic<int> stopSignal{0};
+    std::atomic<int> stopSignal{0};  // the first termination signal that came
     std::atomic<int> committing{0};
+    std::atomic<bool> ending{false};  // whether a thread has taken the removal and the end
 };
 
-Registry& registry() {
-    // Never destroyed: a signal may arrive while static objects are being destroyed.
-    static auto* const instance = new Registry;
-    return *instance;
-}
+// Made when the program is loaded, so that a handler running before anything registered
+// neither allocates nor runs a guarded initialisation; never destroyed (a signal may come
+// while static objects are being destroyed).
+constinit Registry registry;
 
 bool fill(Slot& slot, const fs::path& path) {
     const std::string& text = path.native();
@@ -64,11 +65,12 @@ struct DirectoryEntry {
     char name[1];
 };
 
-void removeAt(int folder, const char* name, int depth) noexcept;
+bool removeAt(int folder, const char* name, int depth) noexcept;
 
 void emptyFolder(int descriptor, int depth) noexcept {
     alignas(8) char buffer[4096];
-    // Entries removed while reading shift what getdents sees: read until a pass finds nothing.
+    // Entries removed while reading shift what getdents sees: read again until a pass removes
+    // nothing. What cannot be removed is left, so it must not count, or the pass never ends.
     for (bool removed = true; removed;) {
         removed = false;
         ::lseek(descriptor, 0, SEEK_SET);
@@ -79,22 +81,22 @@ void emptyFolder(int descriptor, int depth) noexcept {
                 at += entry->length;
                 const char* name = entry->name;
                 if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-                removeAt(descriptor, name, depth + 1);
-                removed = true;
+                if (removeAt(descriptor, name, depth + 1)) removed = true;
             }
         }
         if (got < 0) return;
     }
 }
 
-void removeAt(int folder, const char* name, int depth) noexcept {
-    if (::unlinkat(folder, name, 0) == 0 || errno == ENOENT) return;
-    if ((errno != EISDIR && errno != EPERM) || depth > 16) return;
+// Whether the entry is gone (a folder only once it is removed whole).
+bool removeAt(int folder, const char* name, int depth) noexcept {
+    if (::unlinkat(folder, name, 0) == 0 || errno == ENOENT) return true;
+    if ((errno != EISDIR && errno != EPERM) || depth > 16) return false;
     const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (inner < 0) return;
+    if (inner < 0) return false;
     emptyFolder(inner, depth);
     ::close(inner);
-    ::unlinkat(folder, name, AT_REMOVEDIR);
+    return ::unlinkat(folder, name, AT_REMOVEDIR) == 0;
 }
 
 // The report's workers run on until the signal ends the program, and would go on adding
@@ -104,15 +106,13 @@ void removeWhole(const char* path) noexcept {
     char aside[PATH_MAX];
     const std::size_t length = std::strlen(path);
     const char* target = path;
-    static constexpr char kAside[] = ".removed";
-    if (length + sizeof kAside <= sizeof aside) {
+    if (length + sizeof kAsideSuffix <= sizeof aside) {
         std::memcpy(aside, path, length);
-        std::memcpy(aside + length, kAside, sizeof kAside);
+        std::memcpy(aside + length, kAsideSuffix, sizeof kAsideSuffix);
         if (::rename(path, aside) == 0) target = aside;
     }
     for (int pass = 0; pass < 100; ++pass) {
-        removeAt(AT_FDCWD, target, 0);
-        if (::faccessat(AT_FDCWD, target, F_OK, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return;
+        if (removeAt(AT_FDCWD, target, 0)) return;
     }
 }
 
@@ -146,10 +146,31 @@ void silenceStandardError() noexcept {
     ::_exit(128 + signal);
 }
 
+
+[[noreturn]] void waitForTheEnd() noexcept {
+    for (;;) ::pause();
+}
+
+// The first thread here removes the scratch and ends the program; any later one, a second
+// signal's handler or a commit that ended meanwhile, waits for that end. The termination
+// signals are blocked first, so that none can stop this thread inside its own removal.
+[[noreturn]] void endRun() noexcept {
+    const sigset_t signals = terminationSignalSet();
+    ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    if (registry.ending.exchange(true)) waitForTheEnd();
+    removeRunScratch();
+    endAsSignalled(registry.stopSignal.load());
+}
+
+// Leaves a commit section; the last to leave after a signal ends the program.
+void leaveCommit() noexcept {
+    if (registry.committing.fetch_sub(1) == 1 && registry.stopSignal.load() != 0) endRun();
+}
+
 }  // namespace
 
 ScratchRegistration::ScratchRegistration(const fs::path& path) : slot_(-1) {
-    Registry& r = registry();
+    Registry& r = registry;
     for (int tries = 0; tries < kSlotCount && slot_ < 0; ++tries) {
         const int index = static_cast<int>(r.nextSlot.fetch_add(1) % kSlotCount);
         int free = kFree;
@@ -165,11 +186,11 @@ ScratchRegistration::ScratchRegistration(const fs::path& path) : slot_(-1) {
 }
 
 ScratchRegistration::~ScratchRegistration() {
-    if (slot_ >= 0) registry().slots[slot_].state.store(kFree);
+    if (slot_ >= 0) registry.slots[slot_].state.store(kFree);
 }
 
 void setRunWorkFolder(const fs::path& folder) {
-    Slot& slot = registry().slots[kWorkFolderSlot];
+    Slot& slot = registry.slots[kWorkFolderSlot];
     slot.state.store(kFilling);
     if (!folder.empty() && fill(slot, folder)) return;
     slot.state.store(kFree);
@@ -178,7 +199,7 @@ void setRunWorkFolder(const fs::path& folder) {
 void removeEmptyWorkFolder(const fs::path& folder) { removeEmptyFolder(folder.c_str()); }
 
 void removeRunScratch() noexcept {
-    Registry& r = registry();
+    Registry& r = registry;
     for (int index = 0; index < kSlotCount; ++index) {
         if (r.slots[index].state.load() == kReady) removeWhole(r.slots[index].path);
     }
@@ -187,33 +208,30 @@ void removeRunScratch() noexcept {
 }
 
 void stopRun(int signal) noexcept {
-    Registry& r = registry();
+    Registry& r = registry;
     const int saved = errno;
-    r.stopSignal.store(signal);
+    int none = 0;
+    r.stopSignal.compare_exchange_strong(none, signal);
     silenceStandardError();
     // The committing thread ends the program once its step is whole.
     if (r.committing.load() != 0) {
         errno = saved;
         return;
     }
-    removeRunScratch();
-    endAsSignalled(signal);
+    endRun();
 }
 
-bool runStopped() noexcept { return registry().stopSignal.load() != 0; }
+bool runStopped() noexcept { return registry.stopSignal.load() != 0; }
 
 CommitSection::CommitSection() noexcept {
-    Registry& r = registry();
-    r.committing.fetch_add(1);
-    permitted_ = r.stopSignal.load() == 0;
-    if (!permitted_) r.committing.fetch_sub(1);
+    registry.committing.fetch_add(1);
+    permitted_ = registry.stopSignal.load() == 0;
+    // A signal handled between the count and the check left the end to this section.
+    if (!permitted_) leaveCommit();
 }
 
 CommitSection::~CommitSection() {
-    if (!permitted_) return;
-    Registry& r = registry();
-    if (r.committing.fetch_sub(1) != 1) return;
-    if (const int signal = r.stopSignal.load(); signal != 0) stopRun(signal);
+    if (permitted_) leaveCommit();
 }
 
 int statusUnlessStopped(int status) noexcept {

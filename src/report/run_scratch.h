@@ -29,6 +29,10 @@ private:
 // (thumbnails, a kept workbook) is left in it.
 void setRunWorkFolder(const std::filesystem::path& folder);
 
+// A path being removed is first renamed with this suffix, so that nothing goes on writing
+// into it; one left by a run that could not finish (SIGKILL, a power loss) is removed later.
+inline constexpr char kAsideSuffix[] = ".removed";
+
 // Removes every registered path, then the run's work folder where it holds nothing more.
 // Safe in a signal handler; what cannot be removed is left.
 void removeRunScratch() noexcept;
@@ -38,8 +42,9 @@ void removeEmptyWorkFolder(const std::filesystem::path& folder);
 
 // What a termination signal does, from its handler: standard error is silenced (a stopped run
 // says nothing more, not even the libraries' complaints about the files it removes), the
-// scratch is removed and the program ends as the signal ends it, with its status. While a
-// `CommitSection` lives the end waits for it, so that a commit is never cut in two.
+// scratch is removed and the program ends as the first signal ends it, with its status.
+// While a `CommitSection` lives the end waits for it, so that a commit is never cut in two.
+// One thread only removes and ends: a later signal, on any thread, waits for that end.
 void stopRun(int signal) noexcept;
 
 // Whether a termination signal has come.
@@ -48,7 +53,9 @@ bool runStopped() noexcept;
 // A step a signal must not cut in two: the one that makes a report's result the user's (the
 // rename over the destination), or the making of a file together with its registration.
 // Once a signal has come no such step may start: `permitted()` is false, and the step must
-// be left undone. A signal during the step ends the program as soon as the section ends.
+// be left undone. A signal during the step ends the program as soon as the section ends, and
+// a section refused because of a signal ends it as a finished one does (unless another
+// section is still under way, which then ends it).
 class CommitSection {
 public:
     CommitSection() noexcept;

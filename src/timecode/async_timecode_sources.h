@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/termination_signal_set.h"
 #include "timecode/timecode_sources.h"
 
 namespace tallyvane {
@@ -28,6 +29,7 @@ auto startAsynchronously(Work work) {
     // Shared so that the work outlives a failed start, which destroys what std::async took.
     const auto run = [shared = std::make_shared<Work>(std::move(work))] { return (*shared)(); };
     try {
+        const TerminationSignalsBlocked blocked;  // the thread inherits it
         return std::async(std::launch::async, run);
     } catch (const std::system_error&) {
         return std::async(std::launch::deferred, run);

@@ -374,10 +374,12 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
 }
 
 // Starts tallyvane-cli with `environment` (NAME=value each, added to the test's own) and
-// `arguments`, its standard error in `errors`; sends `signal` as soon as `ready` says so
-// (looked at every 0.1 ms) and returns the wait status.
+// `arguments`, its standard error in `errors`; sends the signals as soon as `ready` says so
+// (looked at every 0.1 ms), each that many milliseconds after the one before, and returns
+// the wait status.
 int signalledRun(const std::vector<std::string>& environment, const std::vector<std::string>& arguments,
-                 const fs::path& errors, const std::function<bool()>& ready, int signal) {
+                 const fs::path& errors, const std::function<bool()>& ready,
+                 const std::vector<std::pair<int, int>>& signals) {
     const pid_t child = fork();
     if (child == 0) {
         const int errorFile = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -401,7 +403,10 @@ int signalledRun(const std::vector<std::string>& environment, const std::vector<
     int status = 0;
     for (int look = 0; look < 600000 && ::waitpid(child, &status, WNOHANG) == 0; ++look) {
         if (ready()) {
-            ::kill(child, signal);
+            for (const auto& [signal, gap] : signals) {
+                ::usleep(gap * 1000);
+                ::kill(child, signal);
+            }
             break;
         }
         ::usleep(100);
@@ -420,7 +425,8 @@ bool anyEntry(const fs::path& folder, const std::function<bool(const fs::path&)>
 
 // A save ended by a signal leaves nothing it made behind and says nothing more: while its
 // thumbnails are made in a private folder (no home), and while its workbook is copied beside
-// a destination on another file system, whose old bytes stay. It ends with the signal's status.
+// a destination on another file system, whose old bytes stay. It ends with the signal's status,
+// the first one's where a second follows it (Ctrl-C pressed twice, a logout's TERM then HUP).
 TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     std::string clips;
     for (int clip = 0; clip < 10000; ++clip) {
@@ -442,16 +448,19 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     };
     const struct {
         const char* name;
-        int signal;
+        std::vector<std::pair<int, int>> signals;  // each with the milliseconds since the one before
         std::vector<std::string> environment;
         std::vector<std::string> options;
         std::function<bool()> ready;
     } cases[] = {
-        {"TERM at the thumbnails", SIGTERM, noHome, {"--set", "thumbnails=on"}, pictures},
-        {"HUP at the thumbnails", SIGHUP, noHome, {"--set", "thumbnails=on"}, pictures},
-        {"INT at the thumbnails", SIGINT, noHome, {"--set", "thumbnails=on"}, pictures},
-        {"TERM during the copy to another file system", SIGTERM, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
-        {"INT during the copy to another file system", SIGINT, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
+        {"TERM at the thumbnails", {{SIGTERM, 0}}, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"HUP at the thumbnails", {{SIGHUP, 0}}, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"INT at the thumbnails", {{SIGINT, 0}}, noHome, {"--set", "thumbnails=on"}, pictures},
+        {"INT, INT, TERM and HUP at the thumbnails", {{SIGINT, 0}, {SIGINT, 3}, {SIGTERM, 30}, {SIGHUP, 300}},
+         {"TALLYVANE_SUPPORT_DIR=" + support.string(), "TMPDIR=" + temporary.string()}, {"--set", "thumbnails=on"},
+         [&] { return anyEntry(support, [](const fs::path& file) { return file.extension() == ".jpg"; }); }},
+        {"TERM during the copy to another file system", {{SIGTERM, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
+        {"INT during the copy to another file system", {{SIGINT, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
     };
     for (const auto& c : cases) {
         fs::create_directories(temporary);
@@ -459,8 +468,8 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
         test::writeText(output, "old bytes");
         std::vector<std::string> arguments{"save", project.string(), "-o", output.string()};
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-        const int status = signalledRun(c.environment, arguments, folder.path() / "errors.txt", c.ready, c.signal);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << c.name << ": " << status;
+        const int status = signalledRun(c.environment, arguments, folder.path() / "errors.txt", c.ready, c.signals);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signals.front().first) << c.name << ": " << status;
         EXPECT_EQ(readText(folder.path() / "errors.txt"), "") << c.name;
         EXPECT_TRUE(fs::is_empty(temporary)) << c.name;
         EXPECT_EQ(readText(output), "old bytes") << c.name;

@@ -137,11 +137,16 @@ TEST_F(ReportSaverTest, KeptThumbnailsAreShownInsteadOfRemoved) {
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(platform.revealed, std::vector<fs::path>{thumbnails()});
     EXPECT_TRUE(fs::exists(thumbnails() / "000000000 Clip.jpg"));
+    // What a run stopped by SIGKILL had set aside and not removed.
+    const fs::path setAside = fs::path(thumbnails()).concat(".removed");
+    fs::create_directories(setAside / "inner");
+    writeFile(setAside / "inner" / "000000001 Clip.jpg", "left behind");
 
     request.options = {{"keepThumbnails", false}};
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(thumbnailsBefore, 0);  // the second save started from an empty folder
     EXPECT_FALSE(fs::exists(thumbnails()));
+    EXPECT_FALSE(fs::exists(setAside));
     EXPECT_EQ(platform.revealed.size(), 1u);
 
     // Asked to keep them where no picture was made: nothing is kept or shown.

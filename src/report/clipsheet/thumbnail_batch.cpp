@@ -10,6 +10,8 @@
 #include <system_error>
 #include <thread>
 
+#include "common/termination_signal_set.h"
+
 namespace tallyvane {
 
 namespace {
@@ -84,6 +86,7 @@ void ThumbnailBatch::makeInAdvance(const std::vector<std::size_t>& entries, unsi
     };
     std::vector<std::thread> threads;
     try {
+        const TerminationSignalsBlocked blocked;  // the workers inherit it
         for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work, w);
     } catch (const std::system_error&) {
         // Where no thread can start, the calling thread takes the runs the others would have.
