@@ -20,12 +20,13 @@ public:
 
 // The widget names its scope in a property of its own, so finding it costs the same however
 // many children the widget has: walking them at every ancestor of every view made a move
-// cost the square of the views moved.
+// cost the square of the views moved. The property holds a guarded pointer: a panel cleared
+// of its children (`qDeleteAll(panel.children())`) deletes the scope and keeps the property.
 constexpr const char* kScopeProperty = "_tallyvane_timecode_scope";
 
 EnvironmentScope* scopeOf(const QWidget& widget) {
     const QVariant scope = widget.property(kScopeProperty);
-    return scope.isValid() ? static_cast<EnvironmentScope*>(scope.value<QObject*>()) : nullptr;
+    return scope.isValid() ? static_cast<EnvironmentScope*>(scope.value<QPointer<QObject>>().data()) : nullptr;
 }
 
 // Tells `widget` and every timecode widget inside it to re-read its settings. A reader may
@@ -68,7 +69,7 @@ void setTimecodeEnvironment(QWidget& widget, const TimecodeEnvironment& environm
     EnvironmentScope* scope = scopeOf(widget);
     if (scope == nullptr) {
         scope = new EnvironmentScope(&widget);
-        widget.setProperty(kScopeProperty, QVariant::fromValue<QObject*>(scope));
+        widget.setProperty(kScopeProperty, QVariant::fromValue(QPointer<QObject>(scope)));
     }
     scope->environment = environment;
     tellTimecodeReaders(widget);

@@ -84,5 +84,22 @@ TEST_F(TextViewTest, EveryViewOfAPanelTakesTheScopeItIsAddedUnderWhateverBecameO
     }
 }
 
+// Clearing a panel deletes its settings with its children: new settings and new views of the
+// panel neither read nor write the ones deleted (the sanitizer build sees any such access).
+TEST_F(TextViewTest, AClearedPanelTakesNewSettingsAfterTheOldAreDeleted) {
+    QWidget window;
+    setTimecodeEnvironment(window, TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::showSubFrames}));
+    auto* panel = new QWidget(&window);
+    setTimecodeEnvironment(*panel, TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::alwaysShowDays}));
+    new TimecodeTextView(make({0, 1, 2, 3, 4, 5}, TimecodeFrameRate::fps25), panel);
+    const QObjectList children = panel->children();
+    qDeleteAll(children);
+
+    auto* view = new TimecodeTextView(make({0, 1, 2, 3, 4, 5}, TimecodeFrameRate::fps25), panel);
+    EXPECT_EQ(plain(*view), "01:02:03:04.05");  // the window's settings alone
+    setTimecodeEnvironment(*panel, TimecodeEnvironment().timecodeFormat({TimecodeStringFormatOption::filenameCompatible}));
+    EXPECT_EQ(plain(*view), "01-02-03-04");
+}
+
 }  // namespace
 }  // namespace tallyvane
