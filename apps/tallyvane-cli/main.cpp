@@ -10,6 +10,7 @@
 #include "cli_run.h"
 #include "common/standard_output.h"
 #include "report/run_scratch.h"
+#include "shell/child_signal.h"
 #include "shell/termination_signals.h"
 
 namespace {
@@ -31,6 +32,7 @@ int runWith(const std::vector<std::string>& argumentList) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    tallyvane::takeDefaultChildSignal();
     tallyvane::removeScratchOnTerminationSignals();
     int status = runWith(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto failure = tallyvane::standardOutputFailure()) {

@@ -15,6 +15,7 @@
 
 #include "common/standard_output.h"
 #include "report/run_scratch.h"
+#include "shell/child_signal.h"
 #include "shell/pro_video_formats.h"
 #include "shell/qt/desktop_opener.h"
 #include "shell/qt/desktop_platform.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
+    tallyvane::takeDefaultChildSignal();
     tallyvane::removeScratchOnTerminationSignals();
     const tallyvane::EnvironmentLookup environment = [](const char* name) { return std::getenv(name); };
     // Taken before the runtime folder is named for the toolkit: the programs the window starts

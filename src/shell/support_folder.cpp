@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/error_sentence.h"
 #include "report/run_scratch.h"
@@ -22,13 +24,23 @@ std::optional<fs::path> variable(const EnvironmentLookup& environment, const cha
     return fs::path(value);
 }
 
+// Whether the toolkit takes `folder` as its runtime folder: an absolute folder of the user's
+// own that no one else may enter. Given any other, it warns and falls back on a "runtime-USER"
+// folder in the temporary folder, which it leaves there.
+bool usableRuntimeFolder(const std::optional<fs::path>& folder) {
+    struct stat info {};
+    return folder && folder->is_absolute() && ::stat(folder->c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
 }  // namespace
 
 std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment) {
     if (auto overridden = variable(environment, "TALLYVANE_SUPPORT_DIR")) return overridden;
-    // XDG base directories must be absolute; a relative one is ignored.
+    // XDG base directories must be absolute; a relative one is ignored. A relative home is
+    // no home either: it would name a folder under whatever folder the program started in.
     if (auto data = variable(environment, "XDG_DATA_HOME"); data && data->is_absolute()) return *data / "Tallyvane";
-    if (auto home = variable(environment, "HOME")) return *home / ".local" / "share" / "Tallyvane";
+    if (auto home = variable(environment, "HOME"); home && home->is_absolute()) return *home / ".local" / "share" / "Tallyvane";
     return std::nullopt;
 }
 
@@ -61,7 +73,7 @@ const fs::path& RunWorkFolder::path() {
 }
 
 RunRuntimeFolder::RunRuntimeFolder(const EnvironmentLookup& environment) {
-    if (variable(environment, "XDG_RUNTIME_DIR")) return;
+    if (usableRuntimeFolder(variable(environment, "XDG_RUNTIME_DIR"))) return;
     std::string pattern = (variable(environment, "TMPDIR").value_or("/tmp") / "Tallyvane-runtime-XXXXXX").string();
     const CommitSection making;
     if (!making.permitted() || ::mkdtemp(pattern.data()) == nullptr) return;

@@ -46,7 +46,8 @@ private:
 // this run's own (mode 0700, as the toolkit asks), named in XDG_RUNTIME_DIR for the run and
 // removed with everything in it when the run ends, also by a signal. It stands beside the
 // work folder rather than in it: the toolkit needs it from the start, and the work folder
-// is made only by a save. Nothing is done when XDG_RUNTIME_DIR is set.
+// is made only by a save. Nothing is done when XDG_RUNTIME_DIR names a folder the toolkit
+// takes (absolute, the user's own, mode 0700); one it would refuse counts as unset.
 class RunRuntimeFolder {
 public:
     explicit RunRuntimeFolder(const EnvironmentLookup& environment);

@@ -1,6 +1,10 @@
 #include <iterator>
+#include <optional>
 #include <map>
 #include <string>
+#include <string_view>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"emptyOverrideIgnored",
                    {{"HOME", "/home/u"}, {"TALLYVANE_SUPPORT_DIR", ""}},
                    fs::path("/home/u/.local/share/Tallyvane")},
+        FolderCase{"relativeHomeIsNoHome", {{"HOME", "rel"}}, std::nullopt},
+        FolderCase{"relativeHomeUnderADataHome", {{"HOME", "rel"}, {"XDG_DATA_HOME", "/data"}}, fs::path("/data/Tallyvane")},
         FolderCase{"nothing", {}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -85,6 +91,58 @@ TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRunAndGoesWithIt) {
     EXPECT_EQ(entries(), 1);
     EXPECT_TRUE(fs::exists(kept / "Thumbnails" / "000000000 Clip.jpg"));
     EXPECT_FALSE(fs::exists(kept / ".report.lock"));
+}
+
+// A runtime folder the toolkit would refuse counts as none: the run makes its own instead of
+// letting the toolkit leave "runtime-USER" in the temporary folder.
+TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
+    test::TemporaryFolder shared;
+    const fs::path usable = shared.path() / "usable";
+    const fs::path open = shared.path() / "open";
+    const fs::path others = shared.path() / "others";
+    for (const fs::path& folder : {usable, open, others}) fs::create_directory(folder);
+    fs::permissions(usable, fs::perms::owner_all);
+    fs::permissions(open, fs::perms(0755));
+    fs::permissions(others, fs::perms::owner_all);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0);
+    }
+    const std::string tmpdir = (shared.path() / "tmp").string();
+    fs::create_directory(tmpdir);
+    const struct {
+        const char* name;
+        std::optional<std::string> given;
+        bool replaced;
+    } rows[] = {
+        {"unset", std::nullopt, true},
+        {"usable", usable.string(), false},
+        {"missing", (shared.path() / "missing").string(), true},
+        {"open to others", open.string(), true},
+        {"another user's", others.string(), root},
+        {"relative", "usable", true},
+    };
+    const char* before = ::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+    for (const auto& row : rows) {
+        const EnvironmentLookup lookup = [&](const char* name) -> const char* {
+            if (std::string_view(name) == "TMPDIR") return tmpdir.c_str();
+            if (std::string_view(name) == "XDG_RUNTIME_DIR" && row.given) return row.given->c_str();
+            return nullptr;
+        };
+        ::unsetenv("XDG_RUNTIME_DIR");
+        {
+            const RunRuntimeFolder runtime(lookup);
+            const char* named = ::getenv("XDG_RUNTIME_DIR");
+            EXPECT_EQ(named != nullptr, row.replaced) << row.name;
+            if (named != nullptr) {
+                EXPECT_EQ(fs::path(named).parent_path(), fs::path(tmpdir)) << row.name;
+                EXPECT_EQ(fs::status(named).permissions() & fs::perms::all, fs::perms::owner_all) << row.name;
+            }
+        }
+        EXPECT_TRUE(fs::is_empty(tmpdir)) << row.name;
+    }
+    if (saved) ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
 }
 
 TEST(SupportMail, PercentEncodesEverythingButUnreservedCharactersInTheUrl) {
