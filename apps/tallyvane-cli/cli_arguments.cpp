@@ -17,13 +17,14 @@ namespace tallyvane::cli {
 const char* const kUsageText =
     "usage: tallyvane-cli reports FILE\n"
     "       tallyvane-cli roles FILE [--report NAME]\n"
-    "       tallyvane-cli save FILE -o OUT.xlsx [--report NAME] [--layout NAME] [--sheets LIST|none]\n"
-    "                     [--uncheck-video ROLE]... [--uncheck-audio ROLE]... [--set KEY=on|off]...\n"
+    "       tallyvane-cli save FILE -o OUT.xlsx [--report NAME] [--layout NAME]\n"
+    "                     [--sheets LIST|none] [--uncheck-video ROLE]...\n"
+    "                     [--uncheck-audio ROLE]... [--set KEY=on|off]...\n"
     "                     [--thumbnail-width N]\n"
     "       tallyvane-cli --help | --version\n"
-    "FILE is a .fcpxml file or a .fcpxmld bundle. An option's value follows it or an \"=\"\n"
-    "(--report NAME or --report=NAME). --help lists the sheets, the report option keys with\n"
-    "their defaults, the exit statuses and the environment.\n";
+    "FILE is a .fcpxml file or a .fcpxmld bundle. An option's value follows it or an\n"
+    "\"=\" (--report NAME or --report=NAME). --help lists the sheets, the report option\n"
+    "keys with their defaults, the exit statuses and the environment.\n";
 
 const std::vector<std::string>& reportOptionKeys() {
     static const std::vector<std::string> keys = [] {
@@ -119,6 +120,14 @@ std::optional<Command> answeringCommand(const std::string& argument) {
     return std::nullopt;
 }
 
+// The option named by `argument` ("--report" of "--report=NAME"), if any.
+const OptionSpec* findOption(std::string_view argument) {
+    argument = argument.substr(0, argument.find('='));
+    const auto option = std::find_if(kOptions.begin(), kOptions.end(),
+                                     [&](const OptionSpec& spec) { return argument == spec.name || argument == spec.alias; });
+    return option == kOptions.end() ? nullptr : &*option;
+}
+
 }  // namespace
 
 Arguments parseArguments(const std::vector<std::string>& arguments) {
@@ -136,6 +145,10 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         parsed.command = Command::roles;
     } else if (command == "save") {
         parsed.command = Command::save;
+    } else if (command.starts_with('-') && command != "-") {
+        const std::string name = command.substr(0, command.find('='));
+        if (findOption(name) == nullptr) throw UsageError("unknown option " + name);
+        throw UsageError(name + " goes after the command");
     } else {
         throw UsageError("unknown command \u201C" + command + "\u201D");
     }
@@ -170,9 +183,8 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
             attached = argument.substr(equals + 1);
             argument.resize(equals);
         }
-        const auto option = std::find_if(kOptions.begin(), kOptions.end(),
-                                         [&](const OptionSpec& spec) { return argument == spec.name || argument == spec.alias; });
-        if (option == kOptions.end()) throw UsageError("unknown option " + argument);
+        const OptionSpec* option = findOption(argument);
+        if (option == nullptr) throw UsageError("unknown option " + argument);
         if (attached && !argument.starts_with("--")) {
             if (attached->empty()) throw UsageError(argument + " needs a value");
             throw UsageError(argument + " takes its value as the next argument (" + argument + " " + *attached +
@@ -180,6 +192,8 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         }
         if (!attached && index + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
         const std::string value = attached ? *attached : arguments[++index];
+        // No workbook has an empty name.
+        if (option->name == "-o" && value.empty()) throw UsageError(argument + " needs a value");
         if (!option->repeatable && !given.insert(std::string(option->name)).second) {
             throw UsageError(argument + " is given more than once");
         }

@@ -21,23 +21,25 @@ namespace {
 
 constexpr const char* kCommands =
     "Commands:\n"
-    "  reports FILE   print the report menu, one title per line: \"Event Clips\" when the first\n"
-    "                 event holds clips, \"---\", then that event's timelines\n"
-    "  roles FILE     print the roles of a report after analysis: video|audio, [x], the role\n"
-    "  save FILE      write a report's workbook to OUT.xlsx and print the path written\n"
+    "  reports FILE   print the report menu, one title per line: \"Event Clips\" when\n"
+    "                 the first event holds clips, \"---\", then that event's timelines\n"
+    "  roles FILE     print the roles of a report after analysis: video|audio, [x],\n"
+    "                 the role\n"
+    "  save FILE      write a report's workbook to OUT.xlsx and print the path\n"
+    "                 written\n"
     "  --help, -h     print this text\n"
     "  --version      print the program's version\n"
     "\n"
     "Options:\n"
     "  --report NAME        the report, a title of the menu (default: its first)\n"
     "  -o, --output OUT     the workbook to write; its name ends in .xlsx\n"
-    "  --layout NAME        the column layout: \"Default\" (built in) or one stored in Layouts.json\n"
+    "  --layout NAME        the column layout: \"Default\" (built in) or one stored in\n"
+    "                       Layouts.json\n"
     "  --sheets LIST|none   the extra sheets, comma-separated (default: all six)\n"
     "  --uncheck-video ROLE, --uncheck-audio ROLE\n"
-    "                       leave out a role's clips, as printed by roles (a main role takes\n"
-    "                       its subroles along)\n"
-    "  --set KEY=on|off     switch a report option on top of the layout\n"
-    "  --thumbnail-width N  the thumbnails' width in pixels, 1 to ";
+    "                       leave out a role's clips, as printed by roles (a main\n"
+    "                       role takes its subroles along)\n"
+    "  --set KEY=on|off     switch a report option on top of the layout\n";
 
 // What each --sheets key adds.
 std::string sheetNames(std::string_view key) {
@@ -76,6 +78,21 @@ std::string meaning(const std::string& key) {
     return timeFormatMeaning(key);
 }
 
+// `line` broken at spaces into lines of at most 80 columns, each after the first indented by
+// `indent` spaces, so that it reads in a terminal of the usual width.
+std::string wrapped(const std::string& line, std::size_t indent) {
+    constexpr std::size_t kColumns = 80;
+    std::string text;
+    std::string rest = line;
+    while (rest.size() > kColumns) {
+        const std::size_t space = rest.rfind(' ', kColumns);
+        if (space == std::string::npos || space <= indent) break;
+        text += rest.substr(0, space) + '\n';
+        rest = std::string(indent, ' ') + rest.substr(space + 1);
+    }
+    return text + rest + '\n';
+}
+
 }  // namespace
 
 std::string helpText(const std::map<std::string, bool>& defaults,
@@ -83,9 +100,11 @@ std::string helpText(const std::map<std::string, bool>& defaults,
                      const std::filesystem::path& temporaryFolder) {
     std::ostringstream text;
     text << kUsageText << '\n'
-         << kCommands << kMaxThumbnailWidth
-         << " (0: no thumbnails; a negative N counts as its size)\n"
-            "  An option's value may also follow an \"=\": --report=NAME.\n"
+         << kCommands
+         << wrapped("  --thumbnail-width N  the thumbnails' width in pixels, 1 to " + std::to_string(kMaxThumbnailWidth) +
+                        " (0: no thumbnails; a negative N counts as its size)",
+                    23)
+         << "  An option's value may also follow an \"=\": --report=NAME.\n"
             "\nSheets of --sheets:\n";
     for (const std::string_view key : kExtraSheetKeys) {
         text << "  " << std::left << std::setw(13) << key << sheetNames(key) << '\n';
@@ -94,20 +113,22 @@ std::string helpText(const std::map<std::string, bool>& defaults,
     for (const std::string& key : reportOptionKeys()) {
         const auto found = defaults.find(key);
         const char* state = found != defaults.end() && found->second ? "on" : "off";
-        text << "  " << std::left << std::setw(22) << key << std::setw(5) << state << meaning(key) << '\n';
+        std::ostringstream row;
+        row << "  " << std::left << std::setw(22) << key << std::setw(5) << state << meaning(key);
+        text << wrapped(row.str(), 29);
     }
     text << "  At least one reportSeq and one reportSrc format stays on.\n";
     text << "\nExit status:\n"
             "  0  done\n"
-            "  1  the document or the report failed; the alert is on standard error, its message\n"
-            "     line then its informative line\n"
+            "  1  the document or the report failed; the alert is on standard error, its\n"
+            "     message line then its informative line\n"
             "  2  the command line cannot be followed; the reason is on standard error\n"
             "\nEnvironment:\n"
             "  TALLYVANE_SUPPORT_DIR  the support folder, when set and not empty\n"
             "  XDG_DATA_HOME          otherwise its folder \"Tallyvane\", when an absolute path\n"
             "  HOME                   otherwise $HOME/.local/share/Tallyvane\n"
-            "  The support folder holds Layouts.json (the stored column layouts) and the report's\n"
-            "  temporary workbook. Here it is "
+            "  The support folder holds Layouts.json (the stored column layouts) and the\n"
+            "  report's temporary workbook. Here it is "
          << (supportFolder ? supportFolder->string()
                            : "not named: layouts last for the run only,\n"
                              "  and a save works in a private folder of its own in " +

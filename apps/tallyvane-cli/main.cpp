@@ -32,6 +32,7 @@ int runWith(const std::vector<std::string>& argumentList) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    tallyvane::recordStandardOutputFailures();
     tallyvane::takeDefaultChildSignal();
     tallyvane::removeScratchOnTerminationSignals();
     int status = runWith(std::vector<std::string>(argv + 1, argv + argc));

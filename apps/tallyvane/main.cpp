@@ -58,6 +58,7 @@ const char* terminalAnswerAmong(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    tallyvane::recordStandardOutputFailures();
     if (const char* answer = terminalAnswerAmong(argc, argv)) {
         std::cout << answer;
         if (const auto failure = tallyvane::standardOutputFailure()) {

@@ -258,12 +258,13 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
     try {
         if (context.workbook) context.workbook->close();
     } catch (const std::exception& failure) {
-        // The library names only the step that failed; a full disk is the likely cause.
+        // The library names only the step that failed, in its own terms; a full disk, the
+        // likely cause, is said in the program's words alone.
         const int cause = errno;
         discardWorkbook(context, temporary);
-        std::string reason = std::string("The workbook could not be written: ") + failure.what();
-        if (cause == ENOSPC || cause == EDQUOT) reason += " " + systemErrorSentence(cause);
-        platform_.showAlert(kNotSaved, reason);
+        const bool full = cause == ENOSPC || cause == EDQUOT;
+        platform_.showAlert(kNotSaved, std::string("The workbook could not be written: ") +
+                                           (full ? systemErrorSentence(cause) : failure.what()));
         return false;
     }
     context.workbook.reset();

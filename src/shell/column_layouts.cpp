@@ -144,7 +144,7 @@ void ColumnLayouts::applyChosenLayout() {
         controls_.thumbnailWidthText = layout->thumbnailWidthPopup;
         // A width written by hand or by another version is said, not used.
         controls_.thumbnailWidthProblem =
-            thumbnailWidthProblem(thumbnailWidthValue(layout->thumbnailWidthPopup)).value_or("");
+            thumbnailWidthProblem(thumbnailWidthValue(layout->thumbnailWidthPopup), layout->thumbnailWidthPopup).value_or("");
     }
 }
 

@@ -33,10 +33,10 @@ void TimeDisplayControls::validate() {
     if (allOff(source)) source[static_cast<std::size_t>(TimeFormat::timecode)] = true;
 }
 
-std::optional<std::string> thumbnailWidthProblem(std::int64_t width) {
+std::optional<std::string> thumbnailWidthProblem(std::int64_t width, std::string_view written) {
     if (width >= 0 && width <= kMaxThumbnailWidth) return std::nullopt;
     return "The thumbnail width is from 1 to " + std::to_string(kMaxThumbnailWidth) + " pixels, not " +
-           std::to_string(width) + ": a wider picture would cover the next columns.";
+           (written.empty() ? std::to_string(width) : std::string(written)) + ": a wider picture would cover the next columns.";
 }
 
 std::map<std::string, bool> reportOptions(const ColumnControls& columns, const TimeDisplayControls& timeDisplay,

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "report/report_context.h"
 #include "shell/column_switches.h"
@@ -47,9 +48,10 @@ struct TimeDisplayControls {
     void validate();
 };
 
-// Why a thumbnail width of `width` pixels cannot be used: wider than a column shows, or
-// negative; nothing for 0 (no Thumbnail column) and for 1 to kMaxThumbnailWidth.
-std::optional<std::string> thumbnailWidthProblem(std::int64_t width);
+// Why a thumbnail width of `width` pixels cannot be used: wider than a column shows; nothing
+// for 0 (no Thumbnail column) and for 1 to kMaxThumbnailWidth. The width is said as `written`
+// where that is given (a stored width, as it stands in the file), else as its number.
+std::optional<std::string> thumbnailWidthProblem(std::int64_t width, std::string_view written = {});
 
 // The report options of one save: exactly the 27 column keys, the ten time format keys and
 // "useColorText". Also sets the context's thumbnail width and the four offsets; an offset

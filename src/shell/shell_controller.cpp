@@ -1,6 +1,7 @@
 #include "shell/shell_controller.h"
 
 #include <cstdint>
+#include <limits>
 #include <ostream>
 #include <utility>
 
@@ -182,7 +183,10 @@ std::optional<SaveOutcome> ShellController::save() {
     context_.mediaShortfall = {};
     const ColumnControls& columns = layouts_.controls();
     if (columns.checked[kThumbnailsSwitch]) {
-        if (const auto problem = thumbnailWidthProblem(thumbnailWidthValue(columns.thumbnailWidthText))) {
+        // The one width without a size of its own is said as it is written.
+        const std::int64_t width = thumbnailWidthValue(columns.thumbnailWidthText);
+        const bool sized = width != std::numeric_limits<std::int64_t>::max();
+        if (const auto problem = thumbnailWidthProblem(width, sized ? "" : columns.thumbnailWidthText)) {
             showAlert("The report could not be made", *problem);
             return SaveOutcome::failed;
         }

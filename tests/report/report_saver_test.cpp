@@ -479,7 +479,7 @@ TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
         fs::path chosen;
         const char* says;
     };
-    for (const Case& c : {Case{full / "support", destination(), ""},
+    for (const Case& c : {Case{full / "support", destination(), "The workbook could not be written: "},
                           Case{root.path() / "support", full / "report.xlsx", " could not be replaced: "},
                           Case{root.path() / "support", full / "new.xlsx", " could not be written: "}}) {
         FakePlatform local;
@@ -493,6 +493,7 @@ TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
         ASSERT_EQ(local.alerts.size(), 1u);
         const std::string& said = local.alerts[0].second;
         EXPECT_NE(said.find(c.says + std::string("The disk is full.")), std::string::npos) << said;
+        EXPECT_EQ(said.find("ZIP"), std::string::npos) << said;
     }
     EXPECT_EQ(contents(full / "report.xlsx"), old);
     EXPECT_FALSE(fs::exists(full / "new.xlsx"));

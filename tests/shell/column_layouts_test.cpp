@@ -283,9 +283,11 @@ TEST_F(ColumnLayoutsTest, ChangesAFolderRefusedAreKeptAndWrittenLater) {
 // A layout copied by hand with its id gets an id of its own that every read gives again, so
 // it stays chosen and its edits land on it; a stored negative width counts as its size.
 TEST_F(ColumnLayoutsTest, ARepeatedIdIsRepairedTheSameWayAtEveryRead) {
-    std::vector<LayoutsItem> stored{LayoutsItem::named("Editors"), LayoutsItem::named("Editors copy")};
+    std::vector<LayoutsItem> stored{LayoutsItem::named("Editors"), LayoutsItem::named("Editors copy"),
+                                    LayoutsItem::named("By hand")};
     stored[1].id = stored[0].id;
     stored[1].thumbnailWidthPopup = "-7";
+    stored[2].thumbnailWidthPopup = "-9223372036854775808";
     std::ofstream(folder.path() / "Layouts.json") << layoutsToJson(stored).dump();
     ColumnLayouts layouts = make();
     EXPECT_EQ(make().layouts()[1].id, layouts.layouts()[1].id);
@@ -298,6 +300,9 @@ TEST_F(ColumnLayoutsTest, ARepeatedIdIsRepairedTheSameWayAtEveryRead) {
     EXPECT_EQ(written()[1]["name"], "Editors copy");
     EXPECT_EQ(written()[1]["rowNumbersColumnCheckbox"], true);
     EXPECT_EQ(written()[0]["rowNumbersColumnCheckbox"], false);
+    // A width with no size of its own is said as it stands in the file.
+    layouts.chooseInApp(3);
+    EXPECT_THAT(layouts.controls().thumbnailWidthProblem, ::testing::HasSubstr(", not -9223372036854775808: "));
 }
 
 }  // namespace
