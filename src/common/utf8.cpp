@@ -106,4 +106,10 @@ std::string sanitizeUtf8(std::string_view text) {
     return out;
 }
 
+std::string_view utf8Prefix(std::string_view text, std::size_t bytes) {
+    std::size_t cut = std::min(text.size(), bytes);
+    while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return text.substr(0, cut);
+}
+
 }  // namespace tallyvane

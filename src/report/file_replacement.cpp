@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/utf8.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {
@@ -61,10 +62,7 @@ std::string neighbourName(const fs::path& folder, const std::string& name, const
     long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
     if (longest <= 0) longest = 255;
     const std::size_t room = static_cast<std::size_t>(std::max<long>(longest - 2 - static_cast<long>(letters.size()), 1));
-    std::size_t cut = std::min(name.size(), room);
-    // Never in the middle of a character.
-    while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-    return "." + name.substr(0, cut) + "." + letters;
+    return "." + std::string(utf8Prefix(name, room)) + "." + letters;
 }
 
 // Makes a new file beside `destination` under a name no other file has, with the mode any

@@ -25,6 +25,10 @@ namespace tallyvane {
 struct MediaShortfall {
     std::size_t offlineThumbnails = 0;
     std::size_t problemThumbnails = 0;
+    // Of those "Problem" cells, the ones whose picture was read but could not be written,
+    // and the last reason why.
+    std::size_t unwrittenPictures = 0;
+    std::optional<std::string> pictureFailure;
     // The loader's reason.
     std::optional<std::string> moduleFailure;
 };

@@ -25,8 +25,14 @@ std::optional<std::string> mediaShortfallSentence(const MediaShortfall& shortfal
     }
     if (shortfall.problemThumbnails > 0) {
         if (!line.empty()) line += " and ";
+        // The media is blamed only for the cells whose picture was not written for another reason.
+        std::string why;
+        if (shortfall.problemThumbnails > shortfall.unwrittenPictures) why = "the media could not be read";
+        if (shortfall.pictureFailure && shortfall.unwrittenPictures > 0) {
+            why += (why.empty() ? "" : "; ") + *shortfall.pictureFailure;
+        }
         line += cellsRead(shortfall.problemThumbnails, line.empty()) + " \"" + std::string(kProblemText) + "\" (" +
-                moduleText.value_or("the media could not be read") + ")";
+                moduleText.value_or(why) + ")";
     } else if (moduleText) {
         // Music tags asked for the module; no thumbnail cell names it.
         line += (line.empty() ? "" : "; ") + *moduleText;

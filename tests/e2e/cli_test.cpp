@@ -488,6 +488,20 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     }
 }
 
+// A clip name longer than a file name may be still gets its picture, under a name cut short.
+TEST_F(CliTest, AClipNameLongerThanAFileNameGetsItsPicture) {
+    std::string accents;
+    for (int letter = 0; letter < 200; ++letter) accents += "\u00E9";
+    const fs::path project = moviesProject("<asset-clip ref=\"r2\" offset=\"0s\" duration=\"1s\" name=\"" +
+                                           std::string(300, 'a') + "\"/><asset-clip ref=\"r2\" offset=\"1s\" start=\"2s\" "
+                                           "duration=\"1s\" name=\"" + accents + "\"/>");
+    const fs::path output = folder.path() / "long.xlsx";
+    const Result result = cli({"save", project.string(), "-o", output.string(), "--set", "thumbnails=on"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(workbook(output)["pictures"].get<int>(), 2);
+}
+
 TEST_F(CliTest, MissingDestinationFolderIsRefusedBeforeTheReportIsWritten) {
     const fs::path nowhere = folder.path() / "missing";
     const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",

@@ -1,3 +1,4 @@
+#include "shell/media_shortfall.h"
 #include "shell/shell_controller.h"
 
 #include <fstream>
@@ -342,6 +343,24 @@ TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlerts
         // The command-line program reads it here instead.
         EXPECT_EQ(shell.reportContext().mediaShortfall.moduleFailure, kReason) << alerting;
     }
+}
+
+// The media is blamed only for the "Problem" cells whose pictures it could not give.
+TEST(MediaShortfallSentence, BlamesTheMediaOnlyForWhatItCouldNotGive) {
+    const std::string cannotWrite = "Cannot write \u201C/t/000000001 A.jpg\u201D: No space left on device";
+    const struct {
+        MediaShortfall shortfall;
+        std::optional<std::string> said;
+    } rows[] = {
+        {{}, std::nullopt},
+        {{1, 0, 0, std::nullopt, std::nullopt}, "1 thumbnail cell reads \"Offline\" (media not found)"},
+        {{0, 2, 0, std::nullopt, std::nullopt}, "2 thumbnail cells read \"Problem\" (the media could not be read)"},
+        {{0, 2, 2, cannotWrite, std::nullopt}, "2 thumbnail cells read \"Problem\" (" + cannotWrite + ")"},
+        {{1, 3, 1, cannotWrite, std::nullopt},
+         "1 thumbnail cell reads \"Offline\" (media not found) and 3 read \"Problem\" (the media could not be read; " +
+             cannotWrite + ")"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(mediaShortfallSentence(row.shortfall), row.said);
 }
 
 TEST_F(ShellControllerTest, HelpWebsiteAndMailOpenTheirAddresses) {

@@ -159,7 +159,7 @@ private:
         if (!result.text) return;
         if (!result.isPicture()) {
             target.text(H::Thumbnail, *result.text);
-            countShortfall(*result.text);
+            countShortfall(*result.text, result.pictureFailure);
             if (const std::optional<std::string> failure = thumbnails_->moduleFailure()) {
                 context_.mediaShortfall.moduleFailure = failure;
             }
@@ -173,7 +173,7 @@ private:
             // report its other rows.
             context_.log() << debugQuoted(std::string(refusal.what()) + ": " + *result.text) << '\n';
             target.text(H::Thumbnail, std::string(kProblemText));
-            countShortfall(kProblemText);
+            countShortfall(kProblemText, refusal.what());
             return;
         }
         // The picture, not its path, fills the column.
@@ -182,9 +182,13 @@ private:
         context_.sheetColumnWidths.reset(std::move(widths));
     }
 
-    void countShortfall(std::string_view cellText) {
+    void countShortfall(std::string_view cellText, const std::string& pictureFailure) {
         MediaShortfall& shortfall = context_.mediaShortfall;
         ++(cellText == kOfflineText ? shortfall.offlineThumbnails : shortfall.problemThumbnails);
+        if (!pictureFailure.empty()) {
+            ++shortfall.unwrittenPictures;
+            shortfall.pictureFailure = pictureFailure;
+        }
     }
 
     ReportContext& context_;

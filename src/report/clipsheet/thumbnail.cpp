@@ -1,10 +1,13 @@
 #include "report/clipsheet/thumbnail.h"
 
 #include <cmath>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "common/debug_text.h"
+#include "common/utf8.h"
 #include "media/jpeg.h"
 #include "media/media_error.h"
 #include "media/rgb_image.h"
@@ -17,12 +20,19 @@ namespace tallyvane {
 
 namespace {
 
-ThumbnailResult offline() { return {std::string(kOfflineText), -1}; }
-ThumbnailResult problem() { return {std::string(kProblemText), -1}; }
+ThumbnailResult offline() { return {std::string(kOfflineText), -1, {}}; }
+ThumbnailResult problem() { return {std::string(kProblemText), -1, {}}; }
 
 ThumbnailResult problem(std::ostream& diagnostics, std::string_view reason) {
     diagnostics << debugQuoted(reason) << '\n';
     return problem();
+}
+
+// A "Problem" the media is not to blame for: its picture was read but cannot be written.
+ThumbnailResult unwritten(std::ostream& diagnostics, std::string_view reason) {
+    ThumbnailResult result = problem(diagnostics, reason);
+    result.pictureFailure = reason;
+    return result;
 }
 
 bool hasPictures(Asset::Category category) {
@@ -55,9 +65,9 @@ ThumbnailResult written(const RgbImage& image, const std::filesystem::path& file
     try {
         writeJpeg(image, file, kThumbnailJpegQuality);
     } catch (const MediaError& failure) {
-        return problem(diagnostics, failure.what());
+        return unwritten(diagnostics, failure.what());
     }
-    return {file.string(), image.height};
+    return {file.string(), image.height, {}};
 }
 
 }  // namespace
@@ -71,7 +81,10 @@ std::optional<std::string> thumbnailFileName(const StoryElement& element) {
     }
     char number[16];
     std::snprintf(number, sizeof number, "%09d", static_cast<int>(truncated));
-    std::string name = element.name();
+    // A name of more bytes than a file name holds is cut, or no picture could be written.
+    constexpr std::size_t kLongestName = NAME_MAX;
+    const std::size_t room = kLongestName - std::strlen(number) - std::strlen(" .jpg");
+    std::string name(utf8Prefix(element.name(), room));
     for (char& c : name) {
         if (c == '/' || c == '\0') c = '_';
     }
@@ -133,7 +146,7 @@ ThumbnailResult ThumbnailWorker::reuseOrMake(const ThumbnailJob& job, std::ostre
     std::error_code error;
     if (std::filesystem::exists(job.file, error)) {
         diagnostics << debugQuoted("using existing thumbnail: " + job.file.string()) << '\n';
-        if (const std::optional<int> height = readJpegHeight(job.file)) return {job.file.string(), *height};
+        if (const std::optional<int> height = readJpegHeight(job.file)) return {job.file.string(), *height, {}};
     }
     return make(job, diagnostics);
 }

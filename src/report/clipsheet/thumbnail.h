@@ -26,6 +26,9 @@ struct ThumbnailResult {
     // text goes into the cell. Otherwise the JPEG's path and its height in pixels.
     std::optional<std::string> text;
     std::int64_t rowHeight = 0;
+    // Why the picture of a "Problem" could not be written, where the media was read; empty
+    // where the media is to blame.
+    std::string pictureFailure;
 
     bool isPicture() const { return text && rowHeight >= 0; }
     friend bool operator==(const ThumbnailResult&, const ThumbnailResult&) = default;
@@ -34,7 +37,7 @@ struct ThumbnailResult {
 // "000001234 Interview A.jpg": the source in point truncated to a 32-bit integer and
 // zero-padded to nine digits (a minus sign and eight digits below zero), a space, the
 // clip name with "/" and NUL replaced by "_" so that it names a file directly inside the
-// folder. Nothing when the in point is absent, not finite or beyond 32 bits.
+// folder, cut at a character's end where the whole would be longer than a file name may be. Nothing when the in point is absent, not finite or beyond 32 bits.
 std::optional<std::string> thumbnailFileName(const StoryElement& element);
 
 // One thumbnail file to make, unless it exists already.

@@ -78,6 +78,10 @@ protected:
 };
 
 TEST_F(ThumbnailTest, FileNames) {
+    // Cut to a file name's 255 bytes: 241 are left for the clip name, two-byte letters end whole.
+    const std::string letters(300, 'a');
+    std::string accents;
+    for (int letter = 0; letter < 200; ++letter) accents += "\u00E9";
     const struct {
         std::optional<double> srcIn;
         const char* name;
@@ -95,6 +99,8 @@ TEST_F(ThumbnailTest, FileNames) {
         {5, "a/b", "000000005 a_b.jpg"},
         {0, "../../escape", "000000000 .._.._escape.jpg"},
         {0, "", "000000000 .jpg"},
+        {7, letters.c_str(), "000000007 " + letters.substr(0, 241) + ".jpg"},
+        {7, accents.c_str(), "000000007 " + accents.substr(0, 240) + ".jpg"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
