@@ -602,6 +602,15 @@ TEST_F(CliTest, MovedInstallTreeWritesThumbnailsWithItsOwnModuleAndSaysWhyWithou
     EXPECT_EQ(found, 1);
     EXPECT_EQ(foundSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found)\n");
 
+    // A module cut short (a partial copy) is said as one that cannot load, never mapped past its end.
+    for (const std::uintmax_t size : {fs::file_size(module) / 2, std::uintmax_t{100}}) {
+        fs::resize_file(module, size);
+        const auto [cut, cutSays] = save("cut.xlsx");
+        EXPECT_EQ(cut, 0);
+        EXPECT_EQ(cutSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found) and 2 read \"Problem\" "
+                           "(The media libraries cannot be loaded: " + module.string() + ": file too short)\n");
+    }
+
     fs::remove(module);
     const auto [missing, missingSays] = save("missing.xlsx");
     EXPECT_EQ(missing, 0);
