@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "common/utf8.h"
+#include "report/file_access.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {
@@ -84,17 +85,16 @@ int createNeighbour(const fs::path& destination, std::string& name) {
     return -1;
 }
 
-// Gives `file` the permission bits of the regular file it is to replace, when there is
-// one (a new workbook keeps the mode it was made with), and puts its bytes on the disk: a
+// Gives `file` the access of the regular file it is to replace (its ACL or its permission
+// bits), when there is one (a new workbook keeps the mode it was made with), and puts its bytes on the disk: a
 // crash after the rename must not leave an empty report where the old one stood.
 std::error_code prepare(const fs::path& file, const fs::path& destination) {
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (descriptor < 0) return lastError();
     std::error_code error;
     struct stat replaced {};
-    if (::stat(destination.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode) &&
-        ::fchmod(descriptor, replaced.st_mode & 07777) != 0) {
-        error = lastError();
+    if (::stat(destination.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+        error = giveAccessOf(destination, replaced, descriptor);
     }
     if (!error && ::fsync(descriptor) != 0) error = lastError();
     ::close(descriptor);

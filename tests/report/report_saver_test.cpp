@@ -1,7 +1,9 @@
+#include <acl/libacl.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/acl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -565,6 +567,31 @@ TEST_F(FileReplacementTest, ANewFileTakesTheDefaultAclOfItsFolder) {
         EXPECT_EQ(fs::status(destination.path() / "report.xlsx").permissions(), fs::perms(0640)) << parent;
     }
     umask(umaskBefore);
+}
+
+// A workbook saved over a file with an ACL keeps it whole, from the same file system or
+// another: a named user keeps their access, and the owning group gets no more than it had.
+TEST_F(FileReplacementTest, AReplacedFileKeepsItsAcl) {
+    const std::string given = "user::rw-\nuser:nobody:rw-\ngroup::r--\nmask::rw-\nother::---\n";
+    const auto aclText = [](const fs::path& file) {
+        const std::unique_ptr<void, int (*)(void*)> acl(acl_get_file(file.c_str(), ACL_TYPE_ACCESS), acl_free);
+        if (!acl) return std::string("no ACL: ") + std::strerror(errno);
+        const std::unique_ptr<char, int (*)(void*)> text(acl_to_any_text(static_cast<acl_t>(acl.get()), nullptr, '\n', 0),
+                                                         acl_free);
+        return std::string(text.get()) + "\n";
+    };
+    for (const fs::path& parent : {here.path(), fs::path("/dev/shm")}) {
+        TemporaryFolder source(parent);
+        writeFile(here.path() / "old", "old bytes");
+        const std::unique_ptr<void, int (*)(void*)> acl(acl_from_text(given.c_str()), acl_free);
+        ASSERT_EQ(acl_set_file((here.path() / "old").c_str(), ACL_TYPE_ACCESS, static_cast<acl_t>(acl.get())), 0)
+            << std::strerror(errno);
+        writeFile(source.path() / "new", "new bytes");
+        replaceFile(source.path() / "new", here.path() / "old");
+        EXPECT_EQ(contents(here.path() / "old"), "new bytes") << parent;
+        EXPECT_EQ(aclText(here.path() / "old"), given) << parent;
+        EXPECT_EQ(fs::status(here.path() / "old").permissions(), fs::perms(0660)) << parent;  // the group's bits: the mask
+    }
 }
 
 // The hidden copy's name is never longer than the destination's, so a name that fits the
