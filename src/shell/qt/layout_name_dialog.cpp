@@ -14,15 +14,14 @@ LayoutNameDialog::LayoutNameDialog(QWidget* parent) : QDialog(parent) {
     setWindowModality(Qt::WindowModal);
     nameField_ = new QLineEdit;
     nameField_->setObjectName("layoutNameField");
-    // Room for a name of 30 characters of ordinary text, measured as the field draws it, with
-    // the field's frame and margins; the dialog is then wide enough for its title too.
-    const int text = nameField_->fontMetrics().horizontalAdvance(QStringLiteral("Editorial Conform with Markers"));
+    // Room for a name of 30 characters of ordinary words in wide letters, measured as the field
+    // draws it, with the field's frame and margins; the dialog is then wide enough for its
+    // title too.
+    const int text = nameField_->fontMetrics().horizontalAdvance(QStringLiteral("MOMENTUM MOVIE WOMEN WORKSHOPS"));
     const int frame = 2 * nameField_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, nameField_);
     const QMargins margins = nameField_->textMargins() + nameField_->contentsMargins();
-    // The field keeps two pixels each side between frame and text, and the cursor needs one;
-    // a letter more leaves room for names a little wider than the sample.
-    nameField_->setMinimumWidth(text + frame + margins.left() + margins.right() + 2 * 2 + 1 +
-                                nameField_->fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    // The field keeps two pixels each side between frame and text, and the cursor needs one.
+    nameField_->setMinimumWidth(text + frame + margins.left() + margins.right() + 2 * 2 + 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("layoutOKButton");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("layoutCancelButton");

@@ -215,7 +215,10 @@ void MainWindow::buildMenus() {
     saveAction_->setShortcut(QKeySequence::Save);
     file->addSeparator();
     QAction* quit = addAction(file, tr("&Quit"), "quitAction", [this] { close(); });
-    quit->setShortcut(QKeySequence::Quit);
+    // Named, not the platform's standard key, which some platforms leave empty; from the
+    // settings window too, as the menu says.
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
     quit->setMenuRole(QAction::QuitRole);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));

@@ -388,9 +388,8 @@ TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuitAndMenuCommandsReachTheDe
     proVideo_ = false;
     platform_.chooseAction = true;
     start();
-    for (const auto& [action, key] : {std::pair{"saveAction", QKeySequence::Save}, {"quitAction", QKeySequence::Quit}}) {
-        EXPECT_EQ(main<QAction>(action).shortcut(), QKeySequence(key)) << action;
-    }
+    EXPECT_EQ(main<QAction>("saveAction").shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(main<QAction>("quitAction").shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     MainWindow& window = windows_->mainWindow();
     window.show();
     window.activateWindow();
@@ -407,6 +406,17 @@ TEST_F(MainWindowTest, KeyboardShortcutsOpenSaveAndQuitAndMenuCommandsReachTheDe
     ASSERT_EQ(platform_.alerts.size(), 1u);
     EXPECT_EQ(platform_.alerts[0].messageText, "Pro Video Formats are NOT installed");
     EXPECT_EQ(platform_.actionTitles, (std::vector<std::string>{"Get Pro Video Formats"}));
+
+    // Ctrl+Q quits from the settings window too, typed where the focus is.
+    main<QAction>("settingsAction").trigger();
+    QWidget& settings = windows_->settingsWindow();
+    // The offscreen platform activates no window on its own.
+    QApplication::setActiveWindow(&settings);
+    ASSERT_TRUE(settings.isActiveWindow());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    ASSERT_EQ(QApplication::focusWidget()->window(), &settings);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace

@@ -81,12 +81,16 @@ TEST_F(SettingsWindowTest, AddingLayoutsNumbersTakenNamesAndSavesThemAndRemoving
     EXPECT_TRUE(settings<QPushButton>("removeLayoutButton").isEnabled());
 
 
-    // The name field holds a name of 30 characters of ordinary text without scrolling.
-    QTest::mouseClick(&settings<QPushButton>("addLayoutButton"), Qt::LeftButton);
-    auto& field = settings<QLineEdit>("layoutNameField");
-    QTest::keyClicks(&field, "Sound Mix for Picture Lock 003");
-    EXPECT_EQ(scrolledBy(field), 0);
-    QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
+    // The name field holds a name of 30 characters of ordinary words without scrolling, in
+    // wide letters too.
+    for (const char* name : {"Sound Mix for Picture Lock 003", "Documentary Interviews Layout2",
+                             "WOMEN MAKING MOVIES WORLDWIDE"}) {
+        QTest::mouseClick(&settings<QPushButton>("addLayoutButton"), Qt::LeftButton);
+        auto& field = settings<QLineEdit>("layoutNameField");
+        QTest::keyClicks(&field, name);
+        EXPECT_EQ(scrolledBy(field), 0) << name;
+        QTest::mouseClick(&settings<QPushButton>("layoutCancelButton"), Qt::LeftButton);
+    }
 
     // Removing the last layouts leaves the built-in entry.
     QTest::mouseClick(&settings<QPushButton>("removeLayoutButton"), Qt::LeftButton);
