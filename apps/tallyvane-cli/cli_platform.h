@@ -18,14 +18,14 @@ public:
 
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     std::optional<std::filesystem::path> askSavePath(const std::string&, std::string_view) override { return output_; }
-    bool openFile(const std::filesystem::path&) override { return false; }
+    void openFile(const std::filesystem::path&, std::function<void(bool)> answered) override { answered(false); }
     // The only folder a report shows is that of kept thumbnails: it is named instead.
     void revealFolder(const std::filesystem::path& folder) override;
     void setBusy(bool) override {}
     // The tool shows no indicator; its work is not measured in steps.
     ProgressReading progress() const override { return {}; }
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>&) override { return document_; }
-    bool openUrl(const std::string&) override { return false; }
+    void openUrl(const std::string&, std::function<void(bool)> answered) override { answered(false); }
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                         const std::string&) override {
         showAlert(messageText, informativeText);

@@ -3,6 +3,7 @@
 // windows and panels, the command-line tool with its arguments and standard error.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,8 +27,10 @@ public:
     // without the dot). The chosen path carries the extension; nothing when cancelled.
     virtual std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName,
                                                              std::string_view extension) = 0;
-    // Opens a file with the system's default application for it; whether that was started.
-    virtual bool openFile(const std::filesystem::path& file) = 0;
+    // Opens a file with the system's default application for it. `answered` is told whether
+    // that was started, once the answer comes: at once, or later from the event loop, so that
+    // the windows take input meanwhile.
+    virtual void openFile(const std::filesystem::path& file, std::function<void(bool opened)> answered) = 0;
     // Shows a folder in the file browser.
     virtual void revealFolder(const std::filesystem::path& folder) = 0;
     // The progress indicator: animating while a report is written.

@@ -159,6 +159,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
                               const SupportFolderSource& supportFolder) {
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
+    ++*saves_;
     saved_.reset();
     keptThumbnails_.reset();
 
@@ -283,9 +284,15 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
         platform_.showAlert(kNotSaved, reason);
         return false;
     }
-    const bool opened = platform_.openFile(destination);
-    saved_ = SavedWorkbook{destination, opened};
-    context.log() << debugQuoted("Did the spreadsheet open?") << ' ' << (opened ? "true" : "false") << '\n';
+    saved_ = SavedWorkbook{destination, false};
+    platform_.openFile(destination, [this, saves = std::weak_ptr<unsigned>(saves_), save = *saves_,
+                                     log = &context.log()](bool opened) {
+        const std::shared_ptr<unsigned> current = saves.lock();
+        if (!current || *current != save || !saved_) return;
+        saved_->opened = opened;
+        *log << debugQuoted("Did the spreadsheet open?") << ' ' << (opened ? "true" : "false") << '\n';
+        if (openAnswered_) openAnswered_(*saved_);
+    });
     return true;
 }
 

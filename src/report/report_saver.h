@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "model/store.h"
@@ -28,7 +29,8 @@ enum class SaveOutcome {
 // The folder of a report's thumbnails inside the support folder, emptied at every report.
 inline constexpr const char* kThumbnailFolderName = "Thumbnails";
 
-// Where the last report was saved, and whether a program opened it there.
+// Where the last report was saved, and whether a program opened it there (false until the
+// platform has answered).
 struct SavedWorkbook {
     std::filesystem::path path;
     bool opened = false;
@@ -55,6 +57,11 @@ public:
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
     // The folder of the thumbnails the last save kept, when it kept a picture.
     const std::optional<std::filesystem::path>& keptThumbnails() const noexcept { return keptThumbnails_; }
+    // Told when the platform answers whether a program opened the workbook of the last save;
+    // an answer about an earlier save is dropped.
+    void setOpenAnswered(std::function<void(const SavedWorkbook&)> handler) { openAnswered_ = std::move(handler); }
+    // Drops any answer still to come about the last save.
+    void ignorePendingAnswer() { ++*saves_; }
 
 private:
     // Event and bin clip reports need none; a missing timeline leaves its diagnostic line.
@@ -73,6 +80,10 @@ private:
     bool running_ = false;
     std::optional<SavedWorkbook> saved_;
     std::optional<std::filesystem::path> keptThumbnails_;
+    std::function<void(const SavedWorkbook&)> openAnswered_;
+    // The number of saves begun; an answer that comes after its saver is gone, or after a
+    // later save began, finds it expired or changed.
+    std::shared_ptr<unsigned> saves_ = std::make_shared<unsigned>(0);
 };
 
 }  // namespace tallyvane

@@ -70,6 +70,10 @@ ShellController::ShellController(ShellPlatform& platform, ShellSetup setup)
     context_.diagnostics = log_;
     context_.tick = [this] { platform_.tick(); };
     context_.progress = [this] { return platform_.progress(); };
+    saver_.setOpenAnswered([this](const SavedWorkbook& saved) {
+        if (saved.opened) return;
+        unopenedMessage_ = "The report was saved as \u201C" + saved.path.string() + "\u201D. No program is set up to open it.";
+    });
     platform_.setBusy(false);
 }
 
@@ -83,6 +87,9 @@ void ShellController::showAlert(const std::string& messageText, const std::strin
 
 void ShellController::clearProject() {
     store_.deleteAll();
+    // An answer still to come is about a save no longer said.
+    saver_.ignorePendingAnswer();
+    unopenedMessage_.clear();
     savedMessage_.clear();
     reportMenu_.removeAll();
     videoRoles_ = {};
@@ -179,6 +186,7 @@ ReportRequest ShellController::saveRequest() {
 
 std::optional<SaveOutcome> ShellController::save() {
     if (!analysed_ || isBusy()) return std::nullopt;
+    unopenedMessage_.clear();
     savedMessage_.clear();
     context_.mediaShortfall = {};
     const ColumnControls& columns = layouts_.controls();
@@ -204,9 +212,6 @@ std::optional<SaveOutcome> ShellController::save() {
         showAlert(std::string(kMediaModuleFailureText), *failure);
     }
     const auto say = [this](const std::string& sentence) { savedMessage_ += (savedMessage_.empty() ? "" : " ") + sentence; };
-    if (const auto& saved = saver_.savedWorkbook(); saved && !saved->opened) {
-        say("The report was saved as \u201C" + saved->path.string() + "\u201D. No program is set up to open it.");
-    }
     // What the command line says of the media, the window says too.
     if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
         say(*shortfall + ".");
@@ -249,11 +254,17 @@ void ShellController::showLayoutsPref() {
     settingsTab_ = 0;
 }
 
+std::string ShellController::savedMessage() const {
+    if (unopenedMessage_.empty() || savedMessage_.empty()) return unopenedMessage_ + savedMessage_;
+    return unopenedMessage_ + " " + savedMessage_;
+}
+
 void ShellController::openWebPage(std::string_view url, const std::string& what) {
     const std::string address(url);
-    if (!platform_.openUrl(address)) {
+    platform_.openUrl(address, [this, alive = std::weak_ptr<bool>(alive_), what, address](bool opened) {
+        if (opened || alive.expired()) return;
         showAlert(what + " cannot be opened", "No web browser is set up to open " + address + ".");
-    }
+    });
 }
 
 void ShellController::showHelp() { openWebPage(kHelpUrl, "The help"); }
@@ -261,10 +272,16 @@ void ShellController::showHelp() { openWebPage(kHelpUrl, "The help"); }
 void ShellController::visitWebsite() { openWebPage(kProductUrl, "The website"); }
 
 void ShellController::emailSupport() {
-    if (platform_.openUrl(supportMailUrl(kSupportMailAddress, kExecutableName, kShortVersion))) return;
-    if (platform_.openUrl(std::string(kContactUrl))) return;
-    showAlert("The support mail cannot be written",
-              "No mail program or web browser is set up. Write to " + std::string(kSupportMailAddress) + ".");
+    // The contact page when no mail program takes the mail, the address when nothing opens.
+    const auto answered = [this, alive = std::weak_ptr<bool>(alive_)](bool mailed) {
+        if (mailed || alive.expired()) return;
+        platform_.openUrl(std::string(kContactUrl), [this, alive](bool shown) {
+            if (shown || alive.expired()) return;
+            showAlert("The support mail cannot be written",
+                      "No mail program or web browser is set up. Write to " + std::string(kSupportMailAddress) + ".");
+        });
+    };
+    platform_.openUrl(supportMailUrl(kSupportMailAddress, kExecutableName, kShortVersion), answered);
 }
 
 void ShellController::checkProVideoFormats() {
@@ -279,7 +296,7 @@ void ShellController::checkProVideoFormats() {
     if (available) {
         platform_.showAlert("Success!\nPro Video Formats are installed", "");
     } else if (platform_.askAlertAction("Pro Video Formats are NOT installed", "", "Get Pro Video Formats")) {
-        platform_.openUrl(std::string(kProVideoFormatsUrl));
+        platform_.openUrl(std::string(kProVideoFormatsUrl), [](bool) {});
     }
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -121,9 +122,9 @@ public:
     // Where the last save put its workbook (nothing when it put none there).
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saver_.savedWorkbook(); }
     // What the main window says after a save: where the workbook is when no program opened
-    // it, and what the media could not give (the command line's line on standard error).
-    // Empty otherwise, and again from the next open or save on.
-    const std::string& savedMessage() const noexcept { return savedMessage_; }
+    // it (once the platform has answered), and what the media could not give (the command
+    // line's line on standard error). Empty otherwise, and again from the next open or save on.
+    std::string savedMessage() const;
 
     // --- settings window ---
     ColumnLayouts& layouts() noexcept { return layouts_; }
@@ -175,6 +176,8 @@ private:
     void analyseChosenReport();
     // Hands the page to the browser, or says that `what` cannot be opened.
     void openWebPage(std::string_view url, const std::string& what);
+    // Whether this controller still exists when an answer comes from the event loop.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     void dumpOptions(const std::map<std::string, bool>& options) const;
 
     ShellPlatform& platform_;
@@ -194,6 +197,8 @@ private:
 
     bool inputFileIconVisible_ = false;
     std::string inputFileName_;
+    // The sentence of the opener's answer, and the rest said after a save.
+    std::string unopenedMessage_;
     std::string savedMessage_;
     PopupMenu reportMenu_;
     std::string selectedReport_;

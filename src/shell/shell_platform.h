@@ -18,8 +18,9 @@ public:
     // The open panel, limited to files with one of the extensions (given without the dot);
     // a `.fcpxmld` folder is chosen as one document. Nothing when cancelled.
     virtual std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) = 0;
-    // Hands a URL (web page, "mailto:") to the desktop; whether something took it.
-    virtual bool openUrl(const std::string& url) = 0;
+    // Hands a URL (web page, "mailto:") to the desktop; `answered` is told whether something
+    // took it, at once or later from the event loop (see openFile).
+    virtual void openUrl(const std::string& url, std::function<void(bool opened)> answered) = 0;
     // A modal alert with the buttons "OK" and `actionTitle`; true when the action was chosen.
     virtual bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                                 const std::string& actionTitle) = 0;

@@ -41,9 +41,9 @@ public:
         panels.push_back(suggestedName + "." + std::string(extension));
         return answer;
     }
-    bool openFile(const fs::path& file) override {
+    void openFile(const fs::path& file, std::function<void(bool)> answered) override {
         opened.push_back(file);
-        return true;
+        answered(true);
     }
     void revealFolder(const fs::path& folder) override { revealed.push_back(folder); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }

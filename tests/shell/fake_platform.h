@@ -31,9 +31,9 @@ public:
         if (onSavePanel) onSavePanel();
         return savePath;
     }
-    bool openFile(const std::filesystem::path& file) override {
+    void openFile(const std::filesystem::path& file, std::function<void(bool)> answered) override {
         openedFiles.push_back(file);
-        return fileOpens;
+        answered(fileOpens);
     }
     void revealFolder(const std::filesystem::path&) override {}
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override {
@@ -41,9 +41,9 @@ public:
         openExtensions = extensions;
         return openPath;
     }
-    bool openUrl(const std::string& url) override {
+    void openUrl(const std::string& url, std::function<void(bool)> answered) override {
         openedUrls.push_back(url);
-        return url.starts_with("mailto:") ? mailWorks : browserWorks;
+        answered(url.starts_with("mailto:") ? mailWorks : browserWorks);
     }
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                         const std::string& actionTitle) override {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include <spawn.h>
@@ -9,7 +10,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
 
 extern char** environ;
@@ -22,16 +22,17 @@ namespace {
 // ends within a few hundredths of a second; one that found a program may wait for it to end.
 constexpr auto kAnswerTime = std::chrono::milliseconds(1500);
 constexpr int kPollMilliseconds = 20;
-
 // An opener that outlives the wait is reaped when it ends, whenever that is; it is never
 // ended with the program, so the spreadsheet program it runs stays open when Tallyvane quits.
-void reapLater(pid_t opener) {
-    auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, opener] {
-        int status = 0;
-        if (::waitpid(opener, &status, WNOHANG) != 0) timer->deleteLater();
-    });
-    timer->start(1000);
+constexpr int kReapMilliseconds = 1000;
+
+// The opener's answer once it has ended: whether it succeeded. Nothing while it runs.
+std::optional<bool> endedAnswer(pid_t opener) {
+    int status = 0;
+    const pid_t ended = ::waitpid(opener, &status, WNOHANG);
+    if (ended == opener) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (ended < 0 && errno != EINTR) return false;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -42,27 +43,37 @@ std::vector<std::string> currentEnvironment() {
     return variables;
 }
 
-bool DesktopOpener::open(const std::string& target) const {
+void DesktopOpener::open(const std::string& target, std::function<void(bool opened)> answered) const {
     std::vector<char*> arguments{const_cast<char*>("xdg-open"), const_cast<char*>(target.c_str()), nullptr};
     std::vector<char*> variables;
     for (const std::string& variable : environment_) variables.push_back(const_cast<char*>(variable.c_str()));
     variables.push_back(nullptr);
     pid_t opener = 0;
-    if (::posix_spawnp(&opener, "xdg-open", nullptr, nullptr, arguments.data(), variables.data()) != 0) return false;
-
-    const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        const pid_t ended = ::waitpid(opener, &status, WNOHANG);
-        if (ended == opener) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (ended < 0 && errno != EINTR) return false;
-        if (QCoreApplication::instance() != nullptr) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kPollMilliseconds);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+    if (::posix_spawnp(&opener, "xdg-open", nullptr, nullptr, arguments.data(), variables.data()) != 0) {
+        answered(false);
+        return;
     }
-    if (QCoreApplication::instance() != nullptr) reapLater(opener);
-    return true;
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
+    if (QCoreApplication::instance() == nullptr) {
+        std::optional<bool> answer;
+        while (!(answer = endedAnswer(opener)) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+        }
+        answered(answer.value_or(true));
+        return;
+    }
+    auto* watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(watch, &QTimer::timeout, watch, [watch, opener, deadline, answered = std::move(answered)]() mutable {
+        const std::optional<bool> answer = endedAnswer(opener);
+        if (answered && (answer || std::chrono::steady_clock::now() >= deadline)) {
+            // Taken out first: the answer may open an alert, whose loop runs this timer again.
+            const std::function<void(bool)> tell = std::exchange(answered, nullptr);
+            watch->setInterval(kReapMilliseconds);
+            tell(answer.value_or(true));
+        }
+        if (answer) watch->deleteLater();
+    });
+    watch->start(kPollMilliseconds);
 }
 
 }  // namespace tallyvane

@@ -4,6 +4,7 @@
 // its exit status is read: where no program is set up for the kind of file, xdg-open starts
 // but fails ("no method available"), which a start alone would take for success.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,13 @@ class DesktopOpener {
 public:
     explicit DesktopOpener(std::vector<std::string> environment) : environment_(std::move(environment)) {}
 
-    // Starts the opener on `target` (a path or an address) and waits a little for its answer
-    // while the windows repaint: false when it cannot start or ends with a failure. An opener
-    // still running then is running the program it chose, and has opened the target.
-    bool open(const std::string& target) const;
+    // Starts the opener on `target` (a path or an address) and returns at once; `answered` is
+    // told from the event loop, when the opener ends or after a moment and a half: false when
+    // it cannot start or ends with a failure. An opener still running then is running the
+    // program it chose, and has opened the target. Nothing waits in a loop of its own, so
+    // the user's input reaches the windows meanwhile. Without an application the call waits
+    // for the answer instead.
+    void open(const std::string& target, std::function<void(bool opened)> answered) const;
 
 private:
     std::vector<std::string> environment_;

@@ -63,10 +63,19 @@ std::optional<std::filesystem::path> DesktopPlatform::askSavePath(const std::str
     return toPath(chosen);
 }
 
-bool DesktopPlatform::openFile(const std::filesystem::path& file) { return opener_.open(file.string()); }
+void DesktopPlatform::openFile(const std::filesystem::path& file, std::function<void(bool)> answered) {
+    open(file.string(), std::move(answered));
+}
 
 // The status line names the folder too, so a file manager that cannot be started costs nothing.
-void DesktopPlatform::revealFolder(const std::filesystem::path& folder) { opener_.open(folder.string()); }
+void DesktopPlatform::revealFolder(const std::filesystem::path& folder) { open(folder.string(), [](bool) {}); }
+
+void DesktopPlatform::open(const std::string& target, std::function<void(bool)> answered) {
+    opener_.open(target, [this, alive = std::weak_ptr<bool>(alive_), answered = std::move(answered)](bool opened) {
+        answered(opened);
+        if (!alive.expired() && answerHandler_) answerHandler_();
+    });
+}
 
 void DesktopPlatform::setBusy(bool busy) {
     if (busyHandler_) busyHandler_(busy);
@@ -83,8 +92,12 @@ std::optional<std::filesystem::path> DesktopPlatform::askOpenPath(const std::vec
     return panel.chosenPath();
 }
 
-bool DesktopPlatform::openUrl(const std::string& url) {
-    return QUrl(QString::fromStdString(url), QUrl::StrictMode).isValid() && opener_.open(url);
+void DesktopPlatform::openUrl(const std::string& url, std::function<void(bool)> answered) {
+    if (!QUrl(QString::fromStdString(url), QUrl::StrictMode).isValid()) {
+        answered(false);
+        return;
+    }
+    open(url, std::move(answered));
 }
 
 bool DesktopPlatform::askAlertAction(const std::string& messageText, const std::string& informativeText,

@@ -5,6 +5,7 @@
 // the panels and alerts themselves, keeping the real busy handling.
 
 #include <functional>
+#include <memory>
 
 #include <QPointer>
 #include <QWidget>
@@ -26,16 +27,18 @@ public:
     void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
     // Reads the windows' progress indicator.
     void setProgressReader(std::function<ProgressReading()> reader) { progressReader_ = std::move(reader); }
+    // Told after the opener's answer was handled, so the windows can show what it changed.
+    void setAnswerHandler(std::function<void()> handler) { answerHandler_ = std::move(handler); }
 
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     std::optional<std::filesystem::path> askSavePath(const std::string& suggestedName,
                                                      std::string_view extension) override;
-    bool openFile(const std::filesystem::path& file) override;
+    void openFile(const std::filesystem::path& file, std::function<void(bool)> answered) override;
     void revealFolder(const std::filesystem::path& folder) override;
     void setBusy(bool busy) override;
     ProgressReading progress() const override;
     std::optional<std::filesystem::path> askOpenPath(const std::vector<std::string>& extensions) override;
-    bool openUrl(const std::string& url) override;
+    void openUrl(const std::string& url, std::function<void(bool)> answered) override;
     bool askAlertAction(const std::string& messageText, const std::string& informativeText,
                         const std::string& actionTitle) override;
 
@@ -47,10 +50,15 @@ protected:
     QWidget* mainWindow() const { return mainWindow_; }
 
 private:
+    void open(const std::string& target, std::function<void(bool)> answered);
+
     DesktopOpener opener_;
     QPointer<QWidget> mainWindow_;
     std::function<void(bool)> busyHandler_;
     std::function<ProgressReading()> progressReader_;
+    std::function<void()> answerHandler_;
+    // Whether this platform still exists when the opener answers from the event loop.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace tallyvane

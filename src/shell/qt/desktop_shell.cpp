@@ -17,11 +17,13 @@ DesktopShell::DesktopShell(ShellController& shell, DesktopPlatform& platform)
         renderAll();
     });
     platform_.setProgressReader([this] { return mainWindow_->progress(); });
+    platform_.setAnswerHandler([this] { renderAll(); });
 }
 
 DesktopShell::~DesktopShell() {
     platform_.setBusyHandler({});
     platform_.setProgressReader({});
+    platform_.setAnswerHandler({});
     platform_.setMainWindow(nullptr);
 }
 

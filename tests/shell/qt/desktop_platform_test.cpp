@@ -139,14 +139,15 @@ TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindo
 }
 
 // A stub of the desktop's opener, first on PATH while it lives: it records what it was given
-// and the environment it got, then ends with `status`; none at all for a negative status.
+// and the environment it got, takes `seconds`, then ends with `status`; none at all for a
+// negative status.
 class StubOpener {
 public:
-    explicit StubOpener(int status) : path_(qgetenv("PATH")) {
+    explicit StubOpener(int status, const char* seconds = "0") : path_(qgetenv("PATH")) {
         if (status >= 0) {
             std::ofstream script(bin() / "xdg-open");
             script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
-                   << (bin() / "environment").string() << "'\nexit " << status << "\n";
+                   << (bin() / "environment").string() << "'\n/usr/bin/sleep " << seconds << "\nexit " << status << "\n";
             script.close();
             std::filesystem::permissions(bin() / "xdg-open", std::filesystem::perms(0755));
         }
@@ -166,6 +167,16 @@ private:
     QTemporaryDir folder_;
     QByteArray path_;
 };
+
+// The opener's answer, waited for in the event loop as the windows wait for it; nothing when
+// none came within five seconds.
+template <typename Open>
+std::optional<bool> answerOf(Open&& open) {
+    const auto answer = std::make_shared<std::optional<bool>>();
+    open([answer](bool opened) { *answer = opened; });
+    static_cast<void>(QTest::qWaitFor([&] { return answer->has_value(); }, 5000));
+    return *answer;
+}
 
 // The opener's exit status is its answer: one that starts but fails (xdg-open without a
 // program for the target) is said as one that cannot start.
@@ -187,12 +198,33 @@ TEST_F(DesktopPlatformTest, AnOpenerThatFailsIsAnOpenerThatCannotOpen) {
         }
         const StubOpener opener(row.status);
         DesktopPlatform platform(currentEnvironment());
-        EXPECT_EQ(platform.openUrl("https://example.com/help"), row.opens) << row.name;
-        EXPECT_EQ(platform.openFile("/reports/Cut.xlsx"), row.opens) << row.name;
+        EXPECT_EQ(answerOf([&](auto told) { platform.openUrl("https://example.com/help", told); }), row.opens) << row.name;
+        EXPECT_EQ(answerOf([&](auto told) { platform.openFile("/reports/Cut.xlsx", told); }), row.opens) << row.name;
         if (row.status >= 0) {
             EXPECT_EQ(opener.read("targets"), "https://example.com/help\n/reports/Cut.xlsx\n");
         }
         std::signal(SIGCHLD, SIG_DFL);
+    }
+}
+
+// The call returns at once and the answer comes through the event loop, so nothing holds the
+// user's input while the opener works: a failure when the opener ends with one, success when
+// it still runs after a moment and a half (it runs the program it chose).
+TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
+    const struct {
+        const char* name;
+        int status;
+        const char* seconds;
+        bool opens;
+    } rows[] = {{"fails after a while", 3, "0.3", false}, {"still running", 3, "2", true}};
+    for (const auto& row : rows) {
+        const StubOpener opener(row.status, row.seconds);
+        DesktopPlatform platform(currentEnvironment());
+        const auto answer = std::make_shared<std::optional<bool>>();
+        platform.openUrl("https://example.com/help", [answer](bool opened) { *answer = opened; });
+        EXPECT_FALSE(answer->has_value()) << row.name << ": the call waited for the opener";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer->has_value(); }, 5000)) << row.name;
+        EXPECT_EQ(*answer, row.opens) << row.name;
     }
 }
 
@@ -206,7 +238,7 @@ TEST_F(DesktopPlatformTest, AProgramTheWindowStartsGetsTheEnvironmentTheProgramW
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", "/tmp/Tallyvane-runtime-of-the-run");
     DesktopPlatform platform(given);
-    EXPECT_TRUE(platform.openUrl("https://example.com/"));
+    EXPECT_EQ(answerOf([&](auto told) { platform.openUrl("https://example.com/", told); }), true);
     qputenv("XDG_RUNTIME_DIR", runtime);
     EXPECT_THAT(opener.read("environment"), ::testing::HasSubstr("TALLYVANE_TEST_MARK=given\n"));
     EXPECT_THAT(opener.read("environment"), ::testing::Not(::testing::HasSubstr("Tallyvane-runtime-of-the-run")));
@@ -233,9 +265,11 @@ TEST_F(DesktopPlatformTest, AFailingOpenerLeavesTheSavedSentenceAndTheAlert) {
     ASSERT_EQ(shell.openFiles({sample("TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml")}), OpenOutcome::opened);
     shell.analyze();
     ASSERT_EQ(shell.save(), SaveOutcome::saved);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.savedMessage().empty(); }, 5000));
     EXPECT_EQ(shell.savedMessage(), "The report was saved as \u201C" + platform.saveAs->string() +
                                         "\u201D. No program is set up to open it.");
     shell.showHelp();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform.alerts.empty(); }, 5000));
     ASSERT_EQ(platform.alerts.size(), 1u);
     EXPECT_THAT(platform.alerts[0], ::testing::StartsWith("The help cannot be opened\nNo web browser is set up"));
 }
