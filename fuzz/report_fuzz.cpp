@@ -9,6 +9,7 @@
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "cli_arguments.h"
 #include "cli_run.h"
@@ -17,16 +18,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path makeWorkFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tallyvane-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern;
-}
+// The run's folder in the temporary folder, removed when the fuzzer ends its runs (a crash
+// leaves it, with the document that caused it).
+struct WorkFolder {
+    WorkFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tallyvane-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        path = pattern;
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    fs::path path;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fs::path folder = makeWorkFolder();
+    static const WorkFolder work;
+    const fs::path& folder = work.path;
     static const std::string support = (folder / "support").string();
     const fs::path document = folder / "project.fcpxml";
     {

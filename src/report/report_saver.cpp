@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <cerrno>
+#include <climits>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -109,8 +110,15 @@ std::optional<std::string> destinationProblem(const fs::path& destination, const
     } else if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         failure = errno;
     }
-    if (failure == 0) return std::nullopt;
-    return "The workbook cannot be saved in the folder " + folder.string() + ": " + systemErrorSentence(failure);
+    if (failure != 0) {
+        return "The workbook cannot be saved in the folder " + folder.string() + ": " + systemErrorSentence(failure);
+    }
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0) longest = NAME_MAX;
+    if (destination.filename().native().size() > static_cast<std::size_t>(longest)) {
+        return "The workbook cannot be saved as " + destination.string() + ": " + systemErrorSentence(ENAMETOOLONG);
+    }
+    return std::nullopt;
 }
 
 // Moves the finished workbook to a name of its own beside it; nothing when none can be made,

@@ -504,14 +504,20 @@ TEST_F(CliTest, AClipNameLongerThanAFileNameGetsItsPicture) {
 
 TEST_F(CliTest, MissingDestinationFolderIsRefusedBeforeTheReportIsWritten) {
     const fs::path nowhere = folder.path() / "missing";
-    const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
-                               (nowhere / "report.xlsx").string()});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.errors, "The report could not be saved\nThe workbook cannot be saved in the folder " +
-                                 nowhere.string() + ": No such file or directory.\n");
-    EXPECT_FALSE(fs::exists(nowhere));
-    // Nothing was written, nor was the support folder made.
-    EXPECT_FALSE(fs::exists(folder.path() / "support"));
+    const fs::path tooLong = folder.path() / (std::string(251, 'n') + ".xlsx");
+    for (const auto& [destination, said] : std::vector<std::pair<fs::path, std::string>>{
+             {nowhere / "report.xlsx", "The workbook cannot be saved in the folder " + nowhere.string() +
+                                           ": No such file or directory.\n"},
+             // A name longer than the folder takes.
+             {tooLong, "The workbook cannot be saved as " + tooLong.string() + ": File name too long.\n"}}) {
+        const Result result =
+            cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o", destination.string()});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.errors, "The report could not be saved\n" + said);
+        EXPECT_FALSE(fs::exists(nowhere));
+        // Nothing was written, nor was the support folder made.
+        EXPECT_FALSE(fs::exists(folder.path() / "support"));
+    }
 }
 
 TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {

@@ -93,7 +93,8 @@ struct FloatCase {
     std::optional<float> value;
 };
 
-void PrintTo(const FloatCase& row, std::ostream* out) { *out << '"' << row.text << '"'; }
+// Escaped, so that a text holding a NUL is printed whole.
+void PrintTo(const FloatCase& row, std::ostream* out) { *out << ::testing::PrintToString(row.text); }
 
 class ParseFloat : public ::testing::TestWithParam<FloatCase> {};
 
