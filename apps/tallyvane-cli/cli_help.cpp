@@ -126,7 +126,7 @@ std::string helpText(const std::map<std::string, bool>& defaults,
             "\nEnvironment:\n"
             "  TALLYVANE_SUPPORT_DIR  the support folder, when set and not empty\n"
             "  XDG_DATA_HOME          otherwise its folder \"Tallyvane\", when an absolute path\n"
-            "  HOME                   otherwise $HOME/.local/share/Tallyvane\n"
+            "  HOME                   otherwise $HOME/.local/share/Tallyvane, when absolute\n"
             "  The support folder holds Layouts.json (the stored column layouts) and the\n"
             "  report's temporary workbook. Here it is "
          << (supportFolder ? supportFolder->string()
