@@ -146,7 +146,6 @@ void silenceStandardError() noexcept {
     ::_exit(128 + signal);
 }
 
-
 [[noreturn]] void waitForTheEnd() noexcept {
     for (;;) ::pause();
 }
