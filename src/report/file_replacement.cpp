@@ -86,8 +86,9 @@ int createNeighbour(const fs::path& destination, std::string& name) {
 }
 
 // Gives `file` the access of the regular file it is to replace (its ACL or its permission
-// bits), when there is one (a new workbook keeps the mode it was made with), and puts its bytes on the disk: a
-// crash after the rename must not leave an empty report where the old one stood.
+// bits), when there is one (a new workbook keeps the mode it was made with), and puts its
+// bytes on the disk: a crash after the rename must not leave an empty report where the old
+// one stood.
 std::error_code prepare(const fs::path& file, const fs::path& destination) {
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (descriptor < 0) return lastError();

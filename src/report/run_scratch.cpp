@@ -169,15 +169,14 @@ void leaveCommit() noexcept {
 }  // namespace
 
 ScratchRegistration::ScratchRegistration(const fs::path& path) : slot_(-1) {
-    Registry& r = registry;
     for (int tries = 0; tries < kSlotCount && slot_ < 0; ++tries) {
-        const int index = static_cast<int>(r.nextSlot.fetch_add(1) % kSlotCount);
+        const int index = static_cast<int>(registry.nextSlot.fetch_add(1) % kSlotCount);
         int free = kFree;
-        if (r.slots[index].state.compare_exchange_strong(free, kFilling)) {
-            if (fill(r.slots[index], path)) {
+        if (registry.slots[index].state.compare_exchange_strong(free, kFilling)) {
+            if (fill(registry.slots[index], path)) {
                 slot_ = index;
             } else {
-                r.slots[index].state.store(kFree);
+                registry.slots[index].state.store(kFree);
                 return;
             }
         }
@@ -198,22 +197,20 @@ void setRunWorkFolder(const fs::path& folder) {
 void removeEmptyWorkFolder(const fs::path& folder) { removeEmptyFolder(folder.c_str()); }
 
 void removeRunScratch() noexcept {
-    Registry& r = registry;
     for (int index = 0; index < kSlotCount; ++index) {
-        if (r.slots[index].state.load() == kReady) removeWhole(r.slots[index].path);
+        if (registry.slots[index].state.load() == kReady) removeWhole(registry.slots[index].path);
     }
-    Slot& workFolder = r.slots[kWorkFolderSlot];
+    Slot& workFolder = registry.slots[kWorkFolderSlot];
     if (workFolder.state.load() == kReady) removeEmptyFolder(workFolder.path);
 }
 
 void stopRun(int signal) noexcept {
-    Registry& r = registry;
     const int saved = errno;
     int none = 0;
-    r.stopSignal.compare_exchange_strong(none, signal);
+    registry.stopSignal.compare_exchange_strong(none, signal);
     silenceStandardError();
     // The committing thread ends the program once its step is whole.
-    if (r.committing.load() != 0) {
+    if (registry.committing.load() != 0) {
         errno = saved;
         return;
     }

@@ -176,8 +176,6 @@ private:
     void analyseChosenReport();
     // Hands the page to the browser, or says that `what` cannot be opened.
     void openWebPage(std::string_view url, const std::string& what);
-    // Whether this controller still exists when an answer comes from the event loop.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     void dumpOptions(const std::map<std::string, bool>& options) const;
 
     ShellPlatform& platform_;
@@ -200,6 +198,8 @@ private:
     // The sentence of the opener's answer, and the rest said after a save.
     std::string unopenedMessage_;
     std::string savedMessage_;
+    // Whether this controller still exists when an answer comes from the event loop.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     PopupMenu reportMenu_;
     std::string selectedReport_;
     RoleTable videoRoles_;

@@ -1,15 +1,13 @@
 #include "shell/termination_signals.h"
 
-#include <array>
 #include <csignal>
 
+#include "common/termination_signal_set.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {
 
 namespace {
-
-constexpr std::array<int, 3> kTerminationSignals{SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void stopOnSignal(int signal) { stopRun(signal); }
 
@@ -21,9 +19,9 @@ void removeScratchOnTerminationSignals() {
         if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
         struct sigaction handler {};
         handler.sa_handler = stopOnSignal;
-        // A second signal during the removal waits for it instead of cutting it short.
-        sigemptyset(&handler.sa_mask);
-        for (const int other : kTerminationSignals) sigaddset(&handler.sa_mask, other);
+        // The others wait while this thread's handler runs; on another thread they wait for
+        // its end (stopRun).
+        handler.sa_mask = terminationSignalSet();
         handler.sa_flags = SA_RESTART;
         sigaction(signal, &handler, nullptr);
     }

@@ -37,7 +37,8 @@ struct ThumbnailResult {
 // "000001234 Interview A.jpg": the source in point truncated to a 32-bit integer and
 // zero-padded to nine digits (a minus sign and eight digits below zero), a space, the
 // clip name with "/" and NUL replaced by "_" so that it names a file directly inside the
-// folder, cut at a character's end where the whole would be longer than a file name may be. Nothing when the in point is absent, not finite or beyond 32 bits.
+// folder, cut at a character's end where the whole would be longer than a file name may
+// be. Nothing when the in point is absent, not finite or beyond 32 bits.
 std::optional<std::string> thumbnailFileName(const StoryElement& element);
 
 // One thumbnail file to make, unless it exists already.

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <optional>
-#include <thread>
+#include <utility>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -54,14 +54,6 @@ void DesktopOpener::open(const std::string& target, std::function<void(bool open
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
-    if (QCoreApplication::instance() == nullptr) {
-        std::optional<bool> answer;
-        while (!(answer = endedAnswer(opener)) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
-        }
-        answered(answer.value_or(true));
-        return;
-    }
     auto* watch = new QTimer(QCoreApplication::instance());
     QObject::connect(watch, &QTimer::timeout, watch, [watch, opener, deadline, answered = std::move(answered)]() mutable {
         const std::optional<bool> answer = endedAnswer(opener);

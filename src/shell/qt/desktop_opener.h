@@ -23,8 +23,7 @@ public:
     // told from the event loop, when the opener ends or after a moment and a half: false when
     // it cannot start or ends with a failure. An opener still running then is running the
     // program it chose, and has opened the target. Nothing waits in a loop of its own, so
-    // the user's input reaches the windows meanwhile. Without an application the call waits
-    // for the answer instead.
+    // the user's input reaches the windows meanwhile. Needs the running application.
     void open(const std::string& target, std::function<void(bool opened)> answered) const;
 
 private:
