@@ -12,6 +12,7 @@
 
 #include <turbojpeg.h>
 
+#include "common/error_sentence.h"
 #include "media/media_error.h"
 #include "media/path_text.h"
 
@@ -37,8 +38,7 @@ std::pair<std::filesystem::path, int> makeSiblingTemporary(const std::filesystem
     std::string name = (path.parent_path() / ".tallyvane-jpeg-XXXXXX").string();
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) {
-        throw MediaError("Cannot write " + quotedPath(path) + ": " +
-                         std::generic_category().message(errno));
+        throw MediaError("Cannot write " + quotedPath(path) + ": " + systemErrorSentence(errno));
     }
     // mkstemp makes the file private; a kept thumbnail should be as readable as any other file.
     ::fchmod(descriptor, 0644);
@@ -67,7 +67,7 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
     if (error) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        throw MediaError("Cannot write " + quotedPath(path) + ": " + error.message());
+        throw MediaError("Cannot write " + quotedPath(path) + ": " + systemErrorSentence(error.value()));
     }
 }
 

@@ -204,9 +204,12 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     }
     const SupportFolderLock lock(context.supportFolder);
     if (!lock.held()) {
-        platform_.showAlert("The report could not be made", "Another report is being written in the folder \u201C" +
-                                                                context.supportFolder.string() +
-                                                                "\u201D. Save again when it has finished.");
+        platform_.showAlert("The report could not be made",
+                            lock.failure() == EWOULDBLOCK
+                                ? "Another report is being written in the folder \u201C" + context.supportFolder.string() +
+                                      "\u201D. Save again when it has finished."
+                                : "The file " + (context.supportFolder / kReportLockName).string() +
+                                      " cannot be opened: " + systemErrorSentence(lock.failure()));
         return SaveOutcome::failed;
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;

@@ -20,11 +20,14 @@ public:
     SupportFolderLock(const SupportFolderLock&) = delete;
     SupportFolderLock& operator=(const SupportFolderLock&) = delete;
 
-    bool held() const noexcept { return held_; }
+    bool held() const noexcept { return failure_ == 0; }
+    // Why it is not held: EWOULDBLOCK while another report holds it, otherwise the reason the
+    // lock's file cannot be opened or locked (a read-only folder, one of another user's).
+    int failure() const noexcept { return failure_; }
 
 private:
     int descriptor_;
-    bool held_ = false;
+    int failure_ = 0;
 };
 
 }  // namespace tallyvane

@@ -1,5 +1,8 @@
 #include "media/jpeg.h"
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -108,6 +111,27 @@ TEST(JpegTest, RefusesWhatItCannotWrite) {
         EXPECT_FALSE(std::filesystem::exists(c.path));
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+// A disk out of room or out of files is named as the rest of the program names it.
+TEST(JpegTest, AFullDiskIsSaidInTheProgramsWords) {
+    const TemporaryFolder folder;
+    for (const char* limit : {"size=16k", "nr_inodes=2"}) {
+        const std::filesystem::path full = folder / "full";
+        std::filesystem::create_directory(full);
+        if (geteuid() != 0 || mount("tmpfs", full.c_str(), "tmpfs", 0, limit) != 0) {
+            GTEST_SKIP() << "no small file system can be mounted here";
+        }
+        std::ofstream(full / "filler", std::ios::binary) << std::string(32 << 10, 'x');
+        try {
+            writeJpeg(filled(64, 64, {1, 2, 3}), full / "a.jpg", kThumbnailJpegQuality);
+            ADD_FAILURE() << limit << ": written";
+        } catch (const MediaError& failure) {
+            EXPECT_EQ(failure.what(), "Cannot write \"" + (full / "a.jpg").string() + "\": The disk is full.") << limit;
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(full), {}), 1) << limit;
+        umount2(full.c_str(), MNT_DETACH);
+    }
 }
 
 TEST(JpegTest, HasNoHeightForFilesThatAreNotJpegs) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iostream>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -448,6 +449,63 @@ TEST_F(ReportSaverTest, AReportRunningInAnotherProgramKeepsItsFiles) {
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved);
     EXPECT_EQ(writes, 2);
+}
+
+// A lock that cannot be taken is said as it is: busy only while another report holds it.
+TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
+    const fs::path support = context.supportFolder;
+    const std::string lockFile = (support / ".report.lock").string();
+    const bool root = geteuid() == 0;
+    using Undo = std::function<void()>;
+    struct Row {
+        const char* name;
+        std::function<std::optional<Undo>()> arrange;  // nothing where the row cannot be set up here
+        std::string says;
+    };
+    const Row rows[] = {
+        {"held by another report",
+         [&]() -> std::optional<Undo> {
+             const int other = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+             flock(other, LOCK_EX | LOCK_NB);
+             return [other] { close(other); };
+         },
+         "Another report is being written in the folder \u201C" + support.string() + "\u201D. Save again when it has finished."},
+        {"a folder in its place",
+         [&]() -> std::optional<Undo> {
+             fs::create_directory(lockFile);
+             return [&] { fs::remove(lockFile); };
+         },
+         "The file " + lockFile + " cannot be opened: Is a directory."},
+        {"a folder the user may not write",
+         [&]() -> std::optional<Undo> {
+             auto readOnly = std::make_shared<ReadOnlyFolder>(support);
+             return [readOnly]() mutable { readOnly.reset(); };
+         },
+         "The file " + lockFile + " cannot be opened: " + (root ? "Operation not permitted." : "Permission denied.")},
+        {"a read-only file system",
+         [&]() -> std::optional<Undo> {
+             if (!root || mount("tmpfs", support.c_str(), "tmpfs", MS_RDONLY, "size=16k") != 0) return std::nullopt;
+             return [&] { umount2(support.c_str(), MNT_DETACH); };
+         },
+         "The file " + lockFile + " cannot be opened: Read-only file system."},
+    };
+    for (const Row& row : rows) {
+        fs::create_directories(support);
+        fs::remove(lockFile);
+        const std::optional<Undo> undo = row.arrange();
+        if (!undo) {
+            std::cout << "[ SKIPPED  ] " << row.name << ": no file system can be mounted here\n";
+            continue;
+        }
+        FakePlatform local;
+        local.answer = destination();
+        ReportSaver saver(store, local, sheetWriter());
+        EXPECT_EQ(saver.save(context, request), SaveOutcome::failed) << row.name;
+        (*undo)();
+        ASSERT_EQ(local.alerts.size(), 1u) << row.name;
+        EXPECT_EQ(local.alerts[0].second, row.says) << row.name;
+    }
+    EXPECT_EQ(writes, 0);
 }
 
 // Links planted at the fixed names in the support folder are replaced, never followed.

@@ -347,7 +347,7 @@ TEST_F(ShellControllerTest, MediaModuleFailureIsAlertedOnceWhereTheProgramAlerts
 
 // The media is blamed only for the "Problem" cells whose pictures it could not give.
 TEST(MediaShortfallSentence, BlamesTheMediaOnlyForWhatItCouldNotGive) {
-    const std::string cannotWrite = "Cannot write \u201C/t/000000001 A.jpg\u201D: No space left on device";
+    const std::string cannotWrite = "Cannot write \"/t/000000001 A.jpg\": The disk is full.";
     const struct {
         MediaShortfall shortfall;
         std::optional<std::string> said;
