@@ -1,11 +1,13 @@
 #include <acl/libacl.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/file_access.h"
 #include "report/file_replacement.h"
 #include "report/report_saver.h"
 #include "report_builders.h"
@@ -649,6 +652,97 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsAcl) {
         EXPECT_EQ(contents(here.path() / "old"), "new bytes") << parent;
         EXPECT_EQ(aclText(here.path() / "old"), given) << parent;
         EXPECT_EQ(fs::status(here.path() / "old").permissions(), fs::perms(0660)) << parent;  // the group's bits: the mask
+    }
+}
+
+// Where a file cannot keep an ACL, its bits give no one more than the ACL did.
+TEST(FileAccess, TheModeStandingForAnAclGivesNoOneMore) {
+    const struct {
+        const char* acl;
+        mode_t mode;  // of the replaced file: its special bits are kept
+        mode_t expected;
+    } rows[] = {
+        {"u::rw-,u:nobody:rw-,g::r--,m::rw-,o::---", 0660, 0640},
+        {"u::rw-,u:nobody:---,g::r--,m::r--,o::r--", 0644, 0600},
+        {"u::rw-,g::r--,g:nogroup:---,m::r--,o::r--", 0644, 0600},
+        {"u::rw-,u:nobody:r--,g::rw-,m::rw-,o::rw-", 0666, 0644},
+        {"u::rwx,g:nogroup:rwx,g::r-x,m::r--,o::r-x", 04754, 04744},
+    };
+    for (const auto& row : rows) {
+        const std::unique_ptr<void, int (*)(void*)> acl(acl_from_text(row.acl), acl_free);
+        ASSERT_TRUE(acl) << row.acl;
+        EXPECT_EQ(modeStandingForAcl(static_cast<acl_t>(acl.get()), row.mode), row.expected) << row.acl;
+    }
+}
+
+// A file saved over a team's file keeps its group where the user may give it that group;
+// where not, the user's own group gets no more than others had. Each save is made by a user
+// of its own, in a child process.
+TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
+    const struct group* staff = getgrnam("staff");
+    if (geteuid() != 0 || staff == nullptr) GTEST_SKIP() << "needs root to save as another user, and a staff group";
+    constexpr uid_t kNobody = 65534;
+    constexpr gid_t kNogroup = 65534;
+    const gid_t team = staff->gr_gid;
+    struct Row {
+        const char* name;
+        fs::path from;       // the file system the new file was made on
+        bool member;         // of the team group
+        mode_t folderMode;   // of the folder the file is saved in, root's and the team's
+        mode_t oldMode;
+        gid_t expectedGroup;
+        mode_t expectedMode;
+    };
+    fs::permissions(here.path(), fs::perms(0755));
+    const TemporaryFolder other("/dev/shm");
+    fs::permissions(other.path(), fs::perms(0755));
+    const Row rows[] = {
+        {"a member, in a setgid team folder", here.path(), true, 02775, 0660, team, 0660},
+        {"a member, from another file system", other.path(), true, 02775, 0660, team, 0660},
+        {"a member, on tmpfs", other.path(), true, 0775, 0640, team, 0640},
+        {"not a member", here.path(), false, 0777, 0664, kNogroup, 0644},
+        {"not a member, from another file system", other.path(), false, 0777, 0660, kNogroup, 0600},
+    };
+    for (const Row& row : rows) {
+        const fs::path folder = (std::string(row.name).ends_with("tmpfs") ? other.path() : here.path()) / "team";
+        fs::create_directory(folder);
+        ASSERT_EQ(chown(folder.c_str(), 0, team), 0);
+        ASSERT_EQ(chmod(folder.c_str(), row.folderMode), 0);
+        const fs::path old = folder / "report.xlsx";
+        const fs::path support = row.from / "support";  // the user's own
+        fs::create_directory(support);
+        ASSERT_EQ(chown(support.c_str(), kNobody, kNogroup), 0);
+        const fs::path made = support / "new.xlsx";
+        writeFile(old, "old bytes");
+        writeFile(made, "new bytes");
+        ASSERT_EQ(chown(old.c_str(), kNobody, team), 0);
+        ASSERT_EQ(chmod(old.c_str(), row.oldMode), 0);
+        ASSERT_EQ(chown(made.c_str(), kNobody, kNogroup), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const std::vector<gid_t> groups = row.member ? std::vector<gid_t>{team} : std::vector<gid_t>{};
+            if (setgroups(groups.size(), groups.data()) != 0 || setresgid(kNogroup, kNogroup, kNogroup) != 0 ||
+                setresuid(kNobody, kNobody, kNobody) != 0) {
+                _exit(2);
+            }
+            try {
+                replaceFile(made, old);
+            } catch (const std::exception&) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << row.name << ": " << status;
+        struct stat saved {};
+        ASSERT_EQ(stat(old.c_str(), &saved), 0);
+        EXPECT_EQ(contents(old), "new bytes") << row.name;
+        EXPECT_EQ(saved.st_gid, row.expectedGroup) << row.name;
+        EXPECT_EQ(saved.st_mode & 07777, row.expectedMode) << row.name;
+        fs::remove_all(folder);
+        fs::remove_all(support);
     }
 }
 
