@@ -26,6 +26,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kTemporaryName = "spreadsheet.xlsx";
+// The spreadsheet library's own temporary files, kept with the run's other scratch rather than
+// in the system's temporary folder, where a signal would leave them.
+constexpr const char* kPartsName = "spreadsheet parts";
 // A finished workbook that could not be put in place is kept under this name made unique:
 // the fixed temporary name would be reused, and so removed, by the next report.
 constexpr const char* kKeptPattern = "Unsaved Report-XXXXXX.xlsx";
@@ -79,6 +82,29 @@ int createTemporaryWorkbook(const fs::path& file) {
     ::close(descriptor);
     return 0;
 }
+
+// The folder for the library's temporary files, made anew and private; the error number of a
+// failure, 0 on success.
+int createPartsFolder(const fs::path& folder) {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    return ::mkdir(folder.c_str(), 0700) == 0 ? 0 : errno;
+}
+
+// Removes the folder when the save ends, whichever way, once the workbook is closed.
+class PartsFolderRemoval {
+public:
+    explicit PartsFolderRemoval(fs::path folder) : folder_(std::move(folder)) {}
+    ~PartsFolderRemoval() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    PartsFolderRemoval(const PartsFolderRemoval&) = delete;
+    PartsFolderRemoval& operator=(const PartsFolderRemoval&) = delete;
+
+private:
+    fs::path folder_;
+};
 
 bool isInside(const fs::path& file, const fs::path& folder) {
     std::error_code error;
@@ -219,8 +245,17 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
                                                                 " cannot be created: " + systemErrorSentence(failure));
         return SaveOutcome::failed;
     }
+    const fs::path parts = context.supportFolder / kPartsName;
+    const ScratchRegistration partsScratch(parts);
+    const PartsFolderRemoval partsRemoval(parts);
+    if (const int failure = createPartsFolder(parts); failure != 0) {
+        discardWorkbook(context, temporary);
+        platform_.showAlert("The report could not be made",
+                            "The folder " + parts.string() + " cannot be created: " + systemErrorSentence(failure));
+        return SaveOutcome::failed;
+    }
     try {
-        context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log());
+        context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log(), parts.string());
     } catch (const std::exception& failure) {
         discardWorkbook(context, temporary);
         platform_.showAlert("The report could not be made", failure.what());

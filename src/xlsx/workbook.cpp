@@ -34,9 +34,11 @@ Made* requireMade(Made* object) {
 
 }  // namespace
 
-Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics) {
+Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics, const std::string& partsFolder) {
     lxw_workbook_options options{};
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
+    // The library copies the folder's name.
+    if (!partsFolder.empty()) options.tmpdir = const_cast<char*>(partsFolder.c_str());
     auto* workbook = requireMade(workbook_new_opt(checkedPath(path).c_str(), &options));
     state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics);
 }

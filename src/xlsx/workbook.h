@@ -32,9 +32,10 @@ enum class WriteOrder {
 class Workbook {
 public:
     // Nothing is written until close(). `diagnostics` receives the plain lines about texts that
-    // were cut and numbers that could not be written.
+    // were cut and numbers that could not be written. The library keeps the workbook's parts
+    // in files of `partsFolder` until then (in the system's temporary folder when empty).
     explicit Workbook(const std::string& path, WriteOrder order = WriteOrder::rowByRow,
-                      std::ostream& diagnostics = std::cout);
+                      std::ostream& diagnostics = std::cout, const std::string& partsFolder = {});
 
     // Without a name the sheet is called "Sheet" and its number among the worksheets. A name is
     // checked before the library sees it and refused with the library's own message.

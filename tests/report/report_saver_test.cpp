@@ -3,6 +3,7 @@
 #include <grp.h>
 #include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
@@ -509,6 +510,29 @@ TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
         EXPECT_EQ(local.alerts[0].second, row.says) << row.name;
     }
     EXPECT_EQ(writes, 0);
+}
+
+// The spreadsheet library's temporary files are made with the run's scratch, which a signal
+// removes, and none is made in the system's temporary folder, where a signal would leave it.
+TEST_F(ReportSaverTest, TheSpreadsheetLibrarysFilesAreMadeWithTheRunsScratch) {
+    const fs::path temporaryFolder = root.path() / "tmp";
+    fs::create_directories(temporaryFolder);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, temporaryFolder.c_str(), IN_CREATE), 0);
+    const char* before = getenv("TMPDIR");
+    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+    setenv("TMPDIR", temporaryFolder.c_str(), 1);
+    for (const bool pictured : {false, true}) {
+        request.options["thumbnails"] = pictured;
+        context.thumbnailWidth = pictured ? 160 : 0;
+        EXPECT_EQ(save(sheetWriter()), SaveOutcome::saved) << pictured;
+    }
+    saved ? setenv("TMPDIR", saved->c_str(), 1) : unsetenv("TMPDIR");
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "a file was made in TMPDIR";
+    close(watch);
+    EXPECT_FALSE(fs::exists(context.supportFolder / "spreadsheet parts"));
 }
 
 // Links planted at the fixed names in the support folder are replaced, never followed.
