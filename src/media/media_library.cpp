@@ -29,7 +29,7 @@ MediaLibrary::MediaLibrary() {
     // Opened by its full path: the sanitizers open libraries on the program's behalf, which
     // hides the program's own run path from the loader. Never unloaded: FFmpeg keeps state
     // of its own, and a report opens the module many times.
-    if (const std::optional<std::string> truncated = truncatedModuleReason(module)) throw MediaModuleError(*truncated);
+    if (const std::optional<std::string> reason = unloadableModuleReason(module)) throw MediaModuleError(*reason);
     handle_ = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle_ == nullptr) throw MediaModuleError(loaderReason());
     using Entry = const MediaModuleFunctions* (*)();

@@ -49,15 +49,21 @@ bool holdsEverySegment(int descriptor, std::uint64_t fileSize) {
 
 }  // namespace
 
-std::optional<std::string> truncatedModuleReason(const std::filesystem::path& module) {
-    const int descriptor = ::open(module.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::string> unloadableModuleReason(const std::filesystem::path& module) {
+    // Never blocking: the loader would wait for ever on a FIFO put in the module's place.
+    const int descriptor = ::open(module.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) return std::nullopt;  // the loader names why it cannot open it
     struct stat info {};
-    const bool whole = ::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) ||
-                       holdsEverySegment(descriptor, static_cast<std::uint64_t>(info.st_size));
+    std::optional<std::string> reason;
+    if (::fstat(descriptor, &info) != 0) {
+        // The loader meets the same failure and names it.
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = module.string() + ": not a regular file";
+    } else if (!holdsEverySegment(descriptor, static_cast<std::uint64_t>(info.st_size))) {
+        reason = module.string() + ": file too short";
+    }
     ::close(descriptor);
-    if (whole) return std::nullopt;
-    return module.string() + ": file too short";
+    return reason;
 }
 
 }  // namespace tallyvane

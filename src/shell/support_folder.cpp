@@ -25,11 +25,11 @@ std::optional<fs::path> variable(const EnvironmentLookup& environment, const cha
 }
 
 // Whether the toolkit takes `folder` as its runtime folder: an absolute folder of the user's
-// own that no one else may enter. Given any other, it warns and falls back on a "runtime-USER"
-// folder in the temporary folder, which it leaves there.
+// own that no one else may enter, itself and not a link to one. Given any other, it warns and
+// falls back on a "runtime-USER" folder in the temporary folder, which it leaves there.
 bool usableRuntimeFolder(const std::optional<fs::path>& folder) {
     struct stat info {};
-    return folder && folder->is_absolute() && ::stat(folder->c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+    return folder && folder->is_absolute() && ::lstat(folder->c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
            info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
 }
 

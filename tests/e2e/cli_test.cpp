@@ -2,6 +2,7 @@
 // run as a user runs it, and its workbooks are read back with openpyxl.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -639,6 +640,14 @@ TEST_F(CliTest, MovedInstallTreeWritesThumbnailsWithItsOwnModuleAndSaysWhyWithou
         EXPECT_EQ(cutSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found) and 2 read \"Problem\" "
                            "(The media libraries cannot be loaded: " + module.string() + ": file too short)\n");
     }
+
+    // Nor does a FIFO in its place hold the save: no file but a regular one is opened as a module.
+    fs::remove(module);
+    ASSERT_EQ(::mkfifo(module.c_str(), 0644), 0);
+    const auto [fifo, fifoSays] = save("fifo.xlsx");
+    EXPECT_EQ(fifo, 0);
+    EXPECT_EQ(fifoSays, "tallyvane-cli: 2 thumbnail cells read \"Offline\" (media not found) and 2 read \"Problem\" "
+                        "(The media libraries cannot be loaded: " + module.string() + ": not a regular file)\n");
 
     fs::remove(module);
     const auto [missing, missingSays] = save("missing.xlsx");

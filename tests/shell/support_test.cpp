@@ -121,7 +121,9 @@ TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
         {"open to others", open.string(), true},
         {"another user's", others.string(), root},
         {"relative", "usable", true},
+        {"a link to a usable one", (shared.path() / "link").string(), true},
     };
+    fs::create_directory_symlink(usable, shared.path() / "link");
     const char* before = ::getenv("XDG_RUNTIME_DIR");
     const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
     for (const auto& row : rows) {

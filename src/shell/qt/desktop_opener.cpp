@@ -58,10 +58,11 @@ void DesktopOpener::open(const std::string& target, std::function<void(bool open
     QObject::connect(watch, &QTimer::timeout, watch, [watch, opener, deadline, answered = std::move(answered)]() mutable {
         const std::optional<bool> answer = endedAnswer(opener);
         if (answered && (answer || std::chrono::steady_clock::now() >= deadline)) {
-            // Taken out first: the answer may open an alert, whose loop runs this timer again.
-            const std::function<void(bool)> tell = std::exchange(answered, nullptr);
-            watch->setInterval(kReapMilliseconds);
-            tell(answer.value_or(true));
+            // The answer may open an alert, whose loop of its own would run this timer again
+            // inside this call: it waits, stopped, until the answer returns.
+            watch->stop();
+            std::exchange(answered, nullptr)(answer.value_or(true));
+            if (!answer) watch->start(kReapMilliseconds);
         }
         if (answer) watch->deleteLater();
     });

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gmock/gmock.h>
@@ -216,12 +217,23 @@ TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
         int status;
         const char* seconds;
         bool opens;
-    } rows[] = {{"fails after a while", 3, "0.3", false}, {"still running", 3, "2", true}};
+        int answerLoopMilliseconds = 0;  // an answer that runs a loop of its own, as an alert does
+    } rows[] = {{"fails after a while", 3, "0.3", false},
+                {"still running", 3, "2", true},
+                {"an answer with a loop of its own", 0, "0", true, 2500},
+                {"a failure with a loop of its own", 3, "0", false, 2500}};
     for (const auto& row : rows) {
         const StubOpener opener(row.status, row.seconds);
         DesktopPlatform platform(currentEnvironment());
         const auto answer = std::make_shared<std::optional<bool>>();
-        platform.openUrl("https://example.com/help", [answer](bool opened) { *answer = opened; });
+        platform.openUrl("https://example.com/help", [answer, loop = row.answerLoopMilliseconds](bool opened) {
+            if (loop > 0) {
+                QEventLoop alert;
+                QTimer::singleShot(loop, &alert, &QEventLoop::quit);
+                alert.exec();
+            }
+            *answer = opened;
+        });
         EXPECT_FALSE(answer->has_value()) << row.name << ": the call waited for the opener";
         EXPECT_TRUE(QTest::qWaitFor([&] { return answer->has_value(); }, 5000)) << row.name;
         EXPECT_EQ(*answer, row.opens) << row.name;
