@@ -132,10 +132,13 @@ const OptionSpec* findOption(std::string_view argument) {
 
 Arguments parseArguments(const std::vector<std::string>& arguments) {
     Arguments parsed;
-    if (arguments.empty()) throw UsageError("no command given");
-    const std::string& command = arguments.front();
+    // "--" ends the options wherever it stands, before the command too.
+    bool optionsEnded = !arguments.empty() && arguments.front() == "--";
+    const std::size_t commandIndex = optionsEnded ? 1 : 0;
+    if (arguments.size() <= commandIndex) throw UsageError("no command given");
+    const std::string& command = arguments[commandIndex];
     if (command == "help") return parsed;
-    if (const std::optional<Command> answer = answeringCommand(command)) {
+    if (const std::optional<Command> answer = answeringCommand(command); answer && !optionsEnded) {
         parsed.command = *answer;
         return parsed;
     }
@@ -145,7 +148,7 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         parsed.command = Command::roles;
     } else if (command == "save") {
         parsed.command = Command::save;
-    } else if (command.starts_with('-') && command != "-") {
+    } else if (command.starts_with('-') && command != "-" && !optionsEnded) {
         const std::string name = command.substr(0, command.find('='));
         if (findOption(name) == nullptr) throw UsageError("unknown option " + name);
         throw UsageError(name + " goes after the command");
@@ -159,9 +162,8 @@ Arguments parseArguments(const std::vector<std::string>& arguments) {
         }
     };
     bool haveFile = false;
-    bool optionsEnded = false;
     std::set<std::string> given;
-    for (std::size_t index = 1; index < arguments.size(); ++index) {
+    for (std::size_t index = commandIndex + 1; index < arguments.size(); ++index) {
         std::string argument = arguments[index];
         if (optionsEnded || !argument.starts_with('-') || argument == "-") {
             if (haveFile) throw UsageError("more than one FILE given");

@@ -32,8 +32,8 @@ const char* terminalAnswer(std::string_view argument) {
     if (argument == "--help" || argument == "-h") {
         return "usage: tallyvane [FILE]\n"
                "       tallyvane --help | --version\n"
-               "Opens FILE, a .fcpxml file or a .fcpxmld bundle, in the main window. The same reports\n"
-               "are written without a window by tallyvane-cli.\n";
+               "Opens FILE, a .fcpxml file or a .fcpxmld bundle, in the main window. The same\n"
+               "reports are written without a window by tallyvane-cli.\n";
     }
     if (argument == "--version") return "tallyvane " TALLYVANE_VERSION "\n";
     return nullptr;

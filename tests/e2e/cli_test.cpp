@@ -554,6 +554,7 @@ TEST_F(CliTest, DesktopProgramAnswersHelpAndVersionOnTheTerminal) {
     EXPECT_EQ(help.status, 0) << help.errors;
     EXPECT_THAT(help.out, ::testing::StartsWith("usage: tallyvane [FILE]\n"));
     EXPECT_THAT(help.errors, IsEmpty());
+    for (const std::string& line : lines(help.out)) EXPECT_LE(line.size(), 80u) << line;
     // Read wherever they stand among the toolkit's options.
     const Result afterOptions = cli({"-platform", "offscreen", "--version"}, noDisplay, TALLYVANE_APP);
     EXPECT_EQ(afterOptions.status, 0) << afterOptions.errors;
@@ -748,6 +749,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 "--report is given more than once"},
                       UsageCase{"doubleDashEndsTheOptions", {"reports", "--", "SAMPLE"}, "DisabledClips\n", 0},
                       UsageCase{"optionAfterDoubleDashIsAFile", {"reports", "SAMPLE", "--", "-o"}, "more than one FILE"},
+                      UsageCase{"doubleDashBeforeTheCommand", {"--", "reports", "SAMPLE"}, "DisabledClips\n", 0},
+                      UsageCase{"helpAfterDoubleDashIsACommand", {"--", "--help"}, "unknown command \u201C--help\u201D\n"},
+                      UsageCase{"nothingAfterDoubleDash", {"--"}, "no command given\n"},
                       UsageCase{"shortOptionWithEquals", {"save", "SAMPLE", "-o=out.xlsx"},
                                 "-o takes its value as the next argument (-o out.xlsx)"},
                       UsageCase{"upperCaseExtension", {"save", "SAMPLE", "-o", "OUT_UPPER"}, "OUT.XLSX\n", 0},
