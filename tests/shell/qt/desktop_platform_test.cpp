@@ -220,8 +220,8 @@ TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
         int answerLoopMilliseconds = 0;  // an answer that runs a loop of its own, as an alert does
     } rows[] = {{"fails after a while", 3, "0.3", false},
                 {"still running", 3, "2", true},
-                {"an answer with a loop of its own", 0, "0", true, 2500},
-                {"a failure with a loop of its own", 3, "0", false, 2500}};
+                {"an answer with a loop of its own", 0, "0", true, 1200},
+                {"a failure with a loop of its own", 3, "0", false, 1200}};
     for (const auto& row : rows) {
         const StubOpener opener(row.status, row.seconds);
         DesktopPlatform platform(currentEnvironment());
