@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iostream>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -483,6 +482,7 @@ TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
         {"a folder the user may not write",
          [&]() -> std::optional<Undo> {
              auto readOnly = std::make_shared<ReadOnlyFolder>(support);
+             if (!readOnly->effective()) return std::nullopt;
              return [readOnly]() mutable { readOnly.reset(); };
          },
          "The file " + lockFile + " cannot be opened: " + (root ? "Operation not permitted." : "Permission denied.")},
@@ -493,12 +493,13 @@ TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
          },
          "The file " + lockFile + " cannot be opened: Read-only file system."},
     };
+    std::string notArranged;
     for (const Row& row : rows) {
         fs::create_directories(support);
         fs::remove(lockFile);
         const std::optional<Undo> undo = row.arrange();
         if (!undo) {
-            std::cout << "[ SKIPPED  ] " << row.name << ": no file system can be mounted here\n";
+            notArranged += std::string(" \"") + row.name + "\"";
             continue;
         }
         FakePlatform local;
@@ -510,6 +511,7 @@ TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
         EXPECT_EQ(local.alerts[0].second, row.says) << row.name;
     }
     EXPECT_EQ(writes, 0);
+    if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
 }
 
 // The spreadsheet library's temporary files are made with the run's scratch, which a signal
