@@ -83,27 +83,31 @@ int createTemporaryWorkbook(const fs::path& file) {
     return 0;
 }
 
-// The folder for the library's temporary files, made anew and private; the error number of a
-// failure, 0 on success.
-int createPartsFolder(const fs::path& folder) {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    return ::mkdir(folder.c_str(), 0700) == 0 ? 0 : errno;
-}
-
-// Removes the folder when the save ends, whichever way, once the workbook is closed.
-class PartsFolderRemoval {
+// The folder of the library's temporary files for one save: registered as scratch before it
+// is made (anew and private), and removed when the save ends, whichever way, after the
+// workbook is closed.
+class PartsFolder {
 public:
-    explicit PartsFolderRemoval(fs::path folder) : folder_(std::move(folder)) {}
-    ~PartsFolderRemoval() {
+    explicit PartsFolder(fs::path folder) : scratch_(folder), folder_(std::move(folder)) {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+        if (::mkdir(folder_.c_str(), 0700) != 0) failure_ = errno;
+    }
+    ~PartsFolder() {
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
     }
-    PartsFolderRemoval(const PartsFolderRemoval&) = delete;
-    PartsFolderRemoval& operator=(const PartsFolderRemoval&) = delete;
+    PartsFolder(const PartsFolder&) = delete;
+    PartsFolder& operator=(const PartsFolder&) = delete;
+
+    const fs::path& path() const noexcept { return folder_; }
+    // The error number of a folder that could not be made; 0 when it was.
+    int failure() const noexcept { return failure_; }
 
 private:
+    ScratchRegistration scratch_;
     fs::path folder_;
+    int failure_ = 0;
 };
 
 bool isInside(const fs::path& file, const fs::path& folder) {
@@ -245,17 +249,15 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
                                                                 " cannot be created: " + systemErrorSentence(failure));
         return SaveOutcome::failed;
     }
-    const fs::path parts = context.supportFolder / kPartsName;
-    const ScratchRegistration partsScratch(parts);
-    const PartsFolderRemoval partsRemoval(parts);
-    if (const int failure = createPartsFolder(parts); failure != 0) {
+    const PartsFolder parts(context.supportFolder / kPartsName);
+    if (parts.failure() != 0) {
         discardWorkbook(context, temporary);
-        platform_.showAlert("The report could not be made",
-                            "The folder " + parts.string() + " cannot be created: " + systemErrorSentence(failure));
+        platform_.showAlert("The report could not be made", "The folder " + parts.path().string() +
+                                                                " cannot be created: " + systemErrorSentence(parts.failure()));
         return SaveOutcome::failed;
     }
     try {
-        context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log(), parts.string());
+        context.workbook.emplace(temporary.string(), writeOrder(context, request), context.log(), parts.path().string());
     } catch (const std::exception& failure) {
         discardWorkbook(context, temporary);
         platform_.showAlert("The report could not be made", failure.what());

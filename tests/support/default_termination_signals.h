@@ -10,12 +10,8 @@
 namespace tallyvane::test {
 
 inline void takeDefaultTerminationSignals() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int signal : kTerminationSignals) {
-        std::signal(signal, SIG_DFL);
-        sigaddset(&set, signal);
-    }
+    for (const int signal : kTerminationSignals) std::signal(signal, SIG_DFL);
+    const sigset_t set = terminationSignalSet();
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
 }
 
