@@ -19,31 +19,64 @@ mode_t permissionBits(acl_permset_t permissions) {
            (acl_get_perm(permissions, ACL_EXECUTE) == 1 ? 1 : 0);
 }
 
-// The group bits of `mode` limited to what others may: the file's group is not the one those
-// bits were given to, and its members are others to the replaced file.
-mode_t groupLimitedToOthers(mode_t mode) { return (mode & ~mode_t{070}) | (mode & 070 & ((mode & 07) << 3)); }
+// `mode` for a file whose group is not the one its bits were given to: the new group's
+// members may have been others or members of the old group, and the old group's members are
+// others now, so each of the two gets no more than both had.
+mode_t groupAndOthersLimited(mode_t mode) {
+    const mode_t both = (mode >> 3) & mode & 07;
+    return (mode & ~mode_t{077}) | (both << 3) | both;
+}
 
-// Gives the owning group's entry of `acl` no more than the entry for others gives.
-void limitOwningGroupToOthers(acl_t acl) {
+void limitPermissions(acl_entry_t entry, mode_t allowed) {
+    acl_permset_t permissions;
+    if (acl_get_permset(entry, &permissions) != 0) return;
+    for (const auto& [bit, permission] : {std::pair{4, ACL_READ}, std::pair{2, ACL_WRITE}, std::pair{1, ACL_EXECUTE}}) {
+        if ((allowed & bit) == 0) acl_delete_perm(permissions, permission);
+    }
+    acl_set_permset(entry, permissions);
+}
+
+// `acl` for a file whose owning group is `group`, not the one the ACL was given to: the owning
+// group's entry gets no more than others had nor than any named entry for `group` gave its
+// members, and others no more than the old owning group had (its members are others now).
+void limitForAnotherGroup(acl_t acl, gid_t group) {
     acl_entry_t entry;
-    acl_entry_t group = nullptr;
-    mode_t others = 7;
+    acl_entry_t owningGroup = nullptr;
+    acl_entry_t others = nullptr;
+    mode_t owningBits = 7;
+    mode_t mask = 7;
+    mode_t othersBits = 7;
+    mode_t named = 7;  // what the named entries for the new group give
     for (int which = ACL_FIRST_ENTRY; acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
         acl_tag_t tag;
         acl_permset_t permissions;
         if (acl_get_tag_type(entry, &tag) != 0 || acl_get_permset(entry, &permissions) != 0) continue;
-        if (tag == ACL_GROUP_OBJ) group = entry;
-        if (tag == ACL_OTHER) others = permissionBits(permissions);
+        const mode_t bits = permissionBits(permissions);
+        if (tag == ACL_GROUP_OBJ) owningGroup = entry, owningBits = bits;
+        if (tag == ACL_MASK) mask = bits;
+        if (tag == ACL_OTHER) others = entry, othersBits = bits;
+        if (tag == ACL_GROUP) {
+            const auto* qualifier = static_cast<const gid_t*>(acl_get_qualifier(entry));
+            if (qualifier != nullptr && *qualifier == group) named &= bits;
+            if (qualifier != nullptr) acl_free(const_cast<gid_t*>(qualifier));
+        }
     }
-    acl_permset_t permissions;
-    if (group == nullptr || acl_get_permset(group, &permissions) != 0) return;
-    for (const auto& [bit, permission] : {std::pair{4, ACL_READ}, std::pair{2, ACL_WRITE}, std::pair{1, ACL_EXECUTE}}) {
-        if ((others & bit) == 0) acl_delete_perm(permissions, permission);
-    }
-    acl_set_permset(group, permissions);
+    if (owningGroup != nullptr) limitPermissions(owningGroup, othersBits & named);
+    if (others != nullptr) limitPermissions(others, owningBits & mask);
 }
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
+
+// A file made in a folder with a default ACL carries its named entries, which a replaced file
+// without them never gave: its access comes down to `mode` alone.
+std::error_code dropNamedEntries(int descriptor, mode_t mode) {
+    const Acl own(acl_get_fd(descriptor));
+    mode_t equivalent = 0;
+    if (!own || acl_equiv_mode(own.get(), &equivalent) == 0) return {};
+    const Acl plain(acl_from_mode(mode & 0777));
+    if (!plain || acl_set_fd(descriptor, plain.get()) != 0) return lastError();
+    return {};
+}
 
 }  // namespace
 
@@ -69,21 +102,24 @@ mode_t modeStandingForAcl(acl_t acl, mode_t mode) {
 }
 
 std::error_code giveAccessOf(const std::filesystem::path& replaced, const struct stat& status, int descriptor) {
-    // The group first: a change of group clears the special bits the mode then sets. Where the
-    // user may not give the file that group, its own group is not to have the old group's
-    // access, nor to be the group the file runs as.
+    // Owner and group first: a change of either clears the special bits the mode then sets.
+    // The owner is kept where the process may give the file away (root saving over a user's
+    // report). Where the user may not give the file the old group, the file's own group is
+    // not to have the old group's access, nor to be the group the file runs as.
     struct stat own {};
-    const bool groupKept =
-        ::fstat(descriptor, &own) == 0 && (own.st_gid == status.st_gid || ::fchown(descriptor, -1, status.st_gid) == 0);
+    if (::fstat(descriptor, &own) != 0) return lastError();
+    if (own.st_uid != status.st_uid) static_cast<void>(::fchown(descriptor, status.st_uid, -1));
+    const bool groupKept = own.st_gid == status.st_gid || ::fchown(descriptor, -1, status.st_gid) == 0;
     const mode_t given = status.st_mode & (groupKept ? 07777 : 05777);
-    const auto limited = [groupKept](mode_t mode) { return groupKept ? mode : groupLimitedToOthers(mode); };
+    const auto limited = [groupKept](mode_t mode) { return groupKept ? mode : groupAndOthersLimited(mode); };
     const Acl acl(acl_get_file(replaced.c_str(), ACL_TYPE_ACCESS));
     mode_t equivalent = 0;
     // No ACL to keep (a file system without them) or one the permission bits say whole.
     if (!acl || acl_equiv_mode(acl.get(), &equivalent) == 0) {
+        if (const std::error_code error = dropNamedEntries(descriptor, limited(given))) return error;
         return ::fchmod(descriptor, limited(given)) == 0 ? std::error_code{} : lastError();
     }
-    if (!groupKept) limitOwningGroupToOthers(acl.get());
+    if (!groupKept) limitForAnotherGroup(acl.get(), own.st_gid);
     if (acl_set_fd(descriptor, acl.get()) == 0) {
         // The ACL sets the permission bits but not the special ones; with an extended ACL the
         // group bits of a mode are the mask, which is what they are already.

@@ -10,10 +10,11 @@
 namespace tallyvane {
 
 // Gives the file open at `descriptor` the access of the regular file `replaced` (whose status
-// is `status`): its owning group where the user may give it that group, and its access ACL,
-// named users and groups with it, where both file systems keep ACLs; otherwise
-// `modeStandingForAcl`. Where the group cannot be given, the file's own group gets no more
-// than others had.
+// is `status`): its owner where the process may give the file away, its owning group where
+// the user may give it that group, and its access ACL, named users and groups with it, where
+// both file systems keep ACLs; otherwise `modeStandingForAcl`. Where the group cannot be
+// given, the file's own group and others each get no more than both had, and the group no
+// more than a named entry for it gave: no one gains.
 std::error_code giveAccessOf(const std::filesystem::path& replaced, const struct stat& status, int descriptor);
 
 // The permission bits (and the special ones of `mode`) that stand for `acl` on a file that

@@ -66,10 +66,12 @@ std::string neighbourName(const fs::path& folder, const std::string& name, const
     return "." + std::string(utf8Prefix(name, room)) + "." + letters;
 }
 
-// Makes a new file beside `destination` under a name no other file has, with the mode any
-// new file made there gets (0666 less the umask and what the folder's default ACL takes
-// away), which mkstemp's 0600 would not be. Returns its descriptor, or -1 with errno set.
-int createNeighbour(const fs::path& destination, std::string& name) {
+// Makes a new file beside `destination` under a name no other file has. A file that is to
+// replace another is private from the start, and takes the replaced file's access only
+// before the rename: no one the old file shut out may open it while it is filled. A new file
+// gets the mode any new file made there gets (0666 less the umask and what the folder's
+// default ACL takes away). Returns its descriptor, or -1 with errno set.
+int createNeighbour(const fs::path& destination, bool replacing, std::string& name) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device entropy;
     std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
@@ -78,7 +80,8 @@ int createNeighbour(const fs::path& destination, std::string& name) {
         std::string letters;
         for (int count = 0; count < 6; ++count) letters += kLetters[letter(entropy)];
         name = (folder / neighbourName(folder, destination.filename().string(), letters)).string();
-        const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                  replacing ? 0600 : 0666);
         if (descriptor >= 0 || errno != EEXIST) return descriptor;
     }
     errno = EEXIST;
@@ -128,7 +131,8 @@ void replaceFile(const fs::path& source, const fs::path& destination) {
     std::error_code error;
     // A new file takes what a file made in its own folder gets (the folder's default ACL
     // among it), so only a file that replaces another is renamed from where it was made.
-    if (replacesRegularFile(destination)) {
+    const bool replacing = replacesRegularFile(destination);
+    if (replacing) {
         moveInPlace(source, destination, error);
         if (!error) return;
         if (error != std::errc::cross_device_link) fail("Cannot move the file", source, destination, error);
@@ -143,7 +147,7 @@ void replaceFile(const fs::path& source, const fs::path& destination) {
         const CommitSection making;
         if (!making.permitted()) fail("Cannot make a file beside the destination", source, destination,
                                       std::make_error_code(std::errc::operation_canceled));
-        descriptor = createNeighbour(destination, neighbour);
+        descriptor = createNeighbour(destination, replacing, neighbour);
         if (descriptor < 0) fail("Cannot make a file beside the destination", source, destination, lastError());
         scratch.emplace(neighbour);
     }

@@ -51,6 +51,9 @@ struct ReportContext {
 
     std::filesystem::path supportFolder;
     std::filesystem::path thumbnailFolder;
+    // Why the thumbnail folder is not this report's own (it could not be emptied or made):
+    // no picture is made or taken from it, and its cells say why.
+    std::optional<std::string> thumbnailFolderProblem;
     // Open from the start of a save until the workbook is closed.
     std::optional<xlsx::Workbook> workbook;
     // The widths of the sheet being written.

@@ -61,23 +61,40 @@ xlsx::WriteOrder writeOrder(const ReportContext& context, const ReportRequest& r
     return pictured ? xlsx::WriteOrder::anyOrder : xlsx::WriteOrder::rowByRow;
 }
 
-// Thumbnails of an earlier report must not show up in this one. Made anew: mkdir never
-// follows a link planted at the name. What a stopped run had set aside and not removed
-// goes too.
-void emptyThumbnailFolder(ReportContext& context, const fs::path& folder) {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    fs::remove_all(fs::path(folder).concat(kAsideSuffix), ignored);
-    if (::mkdir(folder.c_str(), 0777) == 0) context.thumbnailFolder = folder;
+// Removes `path` whole; the error number of why it still stands, 0 once it is gone. A folder
+// left by a run of another user (root's, killed) may be unlistable and still empty, which
+// the library's removal cannot tell: it never tries to remove the folder itself.
+int removeWhole(const fs::path& path) {
+    std::error_code error;
+    fs::remove_all(path, error);
+    if (!error || ::rmdir(path.c_str()) == 0 || errno == ENOENT) return 0;
+    return error.value();
+}
+
+// Thumbnails of an earlier report must not show up in this one: a picture found in the
+// folder is taken as this run's, so the folder is this run's only when it was emptied and
+// made anew (mkdir never follows a link planted at the name). What a stopped run had set
+// aside and not removed goes too. Returns why the folder is not this run's.
+std::optional<std::string> emptyThumbnailFolder(const fs::path& folder) {
+    removeWhole(fs::path(folder).concat(kAsideSuffix));
+    if (const int failure = removeWhole(folder); failure != 0) {
+        return "The folder " + folder.string() + " cannot be emptied: " + systemErrorSentence(failure);
+    }
+    if (::mkdir(folder.c_str(), 0777) != 0) {
+        return "The folder " + folder.string() + " cannot be created: " + systemErrorSentence(errno);
+    }
+    return std::nullopt;
 }
 
 // The workbook's file is made anew, exclusively and never through a link planted at its
 // name (removing a link leaves its target alone); the library writes into it at the close.
+// Private while it is filled: it may take the place of a file no one else may open, and what
+// a new file's place gives others it gets when it is copied there.
 // Returns the error number of a failure, 0 on success.
 int createTemporaryWorkbook(const fs::path& file) {
     std::error_code ignored;
     fs::remove(file, ignored);
-    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0) return errno;
     ::close(descriptor);
     return 0;
@@ -89,25 +106,27 @@ int createTemporaryWorkbook(const fs::path& file) {
 class PartsFolder {
 public:
     explicit PartsFolder(fs::path folder) : scratch_(folder), folder_(std::move(folder)) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-        if (::mkdir(folder_.c_str(), 0700) != 0) failure_ = errno;
+        if (const int failure = removeWhole(folder_); failure != 0) {
+            problem_ = "The folder " + folder_.string() + ", left by an earlier report, cannot be removed: " +
+                       systemErrorSentence(failure);
+        } else if (::mkdir(folder_.c_str(), 0700) != 0) {
+            problem_ = "The folder " + folder_.string() + " cannot be created: " + systemErrorSentence(errno);
+        }
     }
     ~PartsFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        if (!problem_) removeWhole(folder_);
     }
     PartsFolder(const PartsFolder&) = delete;
     PartsFolder& operator=(const PartsFolder&) = delete;
 
     const fs::path& path() const noexcept { return folder_; }
-    // The error number of a folder that could not be made; 0 when it was.
-    int failure() const noexcept { return failure_; }
+    // Why the folder could not be made; nothing when it was.
+    const std::optional<std::string>& problem() const noexcept { return problem_; }
 
 private:
     ScratchRegistration scratch_;
     fs::path folder_;
-    int failure_ = 0;
+    std::optional<std::string> problem_;
 };
 
 bool isInside(const fs::path& file, const fs::path& folder) {
@@ -121,11 +140,20 @@ bool isInside(const fs::path& file, const fs::path& folder) {
 
 // Why the workbook cannot go where the user chose, found before the report is written rather
 // than after.
-std::optional<std::string> destinationProblem(const fs::path& destination, const fs::path& thumbnails) {
-    // The thumbnail folder is scratch, emptied at every report: a workbook saved into it
-    // would be deleted with it.
-    if (isInside(destination, thumbnails)) {
-        return "The folder " + thumbnails.string() + " is emptied at every report. Choose another place for the workbook.";
+std::optional<std::string> destinationProblem(const fs::path& destination, const fs::path& support) {
+    // The run's scratch is emptied, removed or written anew at every report: a workbook saved
+    // there would go with it.
+    const struct {
+        const char* name;
+        const char* fate;
+    } scratch[] = {{kThumbnailFolderName, "The folder {} is emptied at every report."},
+                   {kPartsName, "The folder {} is removed at every report."},
+                   {kTemporaryName, "The file {} is written anew at every report."}};
+    for (const auto& [name, fate] : scratch) {
+        if (!isInside(destination, support / name)) continue;
+        std::string said = fate;
+        said.replace(said.find("{}"), 2, (support / name).string());
+        return said + " Choose another place for the workbook.";
     }
     struct stat info {};
     if (::stat(destination.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -175,6 +203,20 @@ bool holdsAFile(const fs::path& folder) {
     return false;
 }
 
+// Why the support folder's lock was not taken: busy only while another report holds it.
+std::string lockFailureSentence(const fs::path& support, int failure) {
+    if (failure == EWOULDBLOCK) {
+        return "Another report is being written in the folder \u201C" + support.string() +
+               "\u201D. Save again when it has finished.";
+    }
+    const fs::path lock = support / kReportLockName;
+    struct stat info {};
+    // A link at the lock's name is never followed, which the system calls a loop of links.
+    const bool link = failure == ELOOP && ::lstat(lock.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    return "The file " + lock.string() + " cannot be opened: " +
+           (link ? std::string("It is a symbolic link.") : systemErrorSentence(failure));
+}
+
 void reportWritability(const ReportContext& context) {
     const std::string path = context.thumbnailFolder.string();
     if (access(path.c_str(), W_OK) == 0) {
@@ -219,7 +261,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         }
     }
     const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;
-    if (const std::optional<std::string> problem = destinationProblem(*destination, thumbnails)) {
+    if (const std::optional<std::string> problem = destinationProblem(*destination, context.supportFolder)) {
         platform_.showAlert(kNotSaved, *problem);
         return SaveOutcome::failed;
     }
@@ -234,12 +276,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     }
     const SupportFolderLock lock(context.supportFolder);
     if (!lock.held()) {
-        platform_.showAlert("The report could not be made",
-                            lock.failure() == EWOULDBLOCK
-                                ? "Another report is being written in the folder \u201C" + context.supportFolder.string() +
-                                      "\u201D. Save again when it has finished."
-                                : "The file " + (context.supportFolder / kReportLockName).string() +
-                                      " cannot be opened: " + systemErrorSentence(lock.failure()));
+        platform_.showAlert("The report could not be made", lockFailureSentence(context.supportFolder, lock.failure()));
         return SaveOutcome::failed;
     }
     const fs::path temporary = context.supportFolder / kTemporaryName;
@@ -250,10 +287,9 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::failed;
     }
     const PartsFolder parts(context.supportFolder / kPartsName);
-    if (parts.failure() != 0) {
+    if (parts.problem()) {
         discardWorkbook(context, temporary);
-        platform_.showAlert("The report could not be made", "The folder " + parts.path().string() +
-                                                                " cannot be created: " + systemErrorSentence(parts.failure()));
+        platform_.showAlert("The report could not be made", *parts.problem());
         return SaveOutcome::failed;
     }
     try {
@@ -264,18 +300,22 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::failed;
     }
     std::optional<ScratchRegistration> thumbnailScratch(std::in_place, thumbnails);
-    emptyThumbnailFolder(context, thumbnails);
-    reportWritability(context);
     context.thumbnailFolder = thumbnails;
+    context.thumbnailFolderProblem = emptyThumbnailFolder(thumbnails);
+    // What stands there is not this run's to remove, at a signal or at the end.
+    if (context.thumbnailFolderProblem) thumbnailScratch.reset();
+    reportWritability(context);
 
     const bool saved = writeReport(context, request, temporary) && finishWorkbook(context, temporary, *destination);
     // Kept thumbnails are said and left only where there is a picture to keep.
-    if (option(request, "keepThumbnails") && holdsAFile(thumbnails)) {
-        thumbnailScratch.reset();
-        keptThumbnails_ = context.thumbnailFolder;
-        platform_.revealFolder(context.thumbnailFolder);
-    } else {
-        fs::remove_all(thumbnails, error);
+    if (!context.thumbnailFolderProblem) {
+        if (option(request, "keepThumbnails") && holdsAFile(thumbnails)) {
+            thumbnailScratch.reset();
+            keptThumbnails_ = context.thumbnailFolder;
+            platform_.revealFolder(context.thumbnailFolder);
+        } else {
+            removeWhole(thumbnails);
+        }
     }
     return saved ? SaveOutcome::saved : SaveOutcome::failed;
 }
@@ -312,8 +352,10 @@ bool ReportSaver::finishWorkbook(ReportContext& context, const fs::path& tempora
         const int cause = errno;
         discardWorkbook(context, temporary);
         const bool full = cause == ENOSPC || cause == EDQUOT;
-        platform_.showAlert(kNotSaved, std::string("The workbook could not be written: ") +
-                                           (full ? systemErrorSentence(cause) : failure.what()));
+        // It is written in the support folder first, whose disk may not be the destination's.
+        platform_.showAlert(kNotSaved, "The workbook could not be written in the folder " +
+                                           temporary.parent_path().string() + ": " +
+                                           (full ? systemErrorSentence(cause) : std::string(failure.what())));
         return false;
     }
     context.workbook.reset();

@@ -2,11 +2,13 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
+#include <sys/fanotify.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -15,9 +17,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +75,18 @@ void writeFile(const fs::path& file, const std::string& text) { std::ofstream(fi
 
 using test::ReadOnlyFolder;
 
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+
+// What one save saw: its outcome, the thumbnail folder's problem as the report writer found
+// it, the alert's text and whether thumbnails were said kept.
+struct Seen {
+    int outcome = -1;
+    std::string problem;
+    std::string alert;
+    bool kept = false;
+};
+
 class ReportSaverTest : public ::testing::Test {
 protected:
     ReportSaverTest() {
@@ -101,6 +118,65 @@ protected:
     SaveOutcome save(ReportWriter writer) {
         ReportSaver saver(store, platform, std::move(writer));
         return saver.save(context, request);
+    }
+
+    // A save with a writer that notes the thumbnail folder's problem, or writes a picture where
+    // there is none; made by this process, or by nobody in a child (a user who may not list
+    // or remove what root left).
+    Seen saveSeeing(bool asNobody) {
+        const auto run = [this] {
+            Seen seen;
+            FakePlatform local;
+            local.answer = destination();
+            ReportSaver saver(store, local, [&seen](ReportContext& ctx, const ReportRequest&) {
+                seen.problem = ctx.thumbnailFolderProblem.value_or("");
+                ctx.workbook->addWorksheet("Selected Roles");
+                if (!ctx.thumbnailFolderProblem) writeFile(ctx.thumbnailFolder / "000000000 Clip.jpg", "jpeg");
+            });
+            seen.outcome = static_cast<int>(saver.save(context, request));
+            seen.kept = !local.revealed.empty();
+            if (!local.alerts.empty()) seen.alert = local.alerts[0].second;
+            return seen;
+        };
+        if (!asNobody) return run();
+        int channel[2];
+        if (pipe(channel) != 0) return {};
+        const pid_t child = fork();
+        if (child == 0) {
+            close(channel[0]);
+            if (setgroups(0, nullptr) != 0 || setresgid(kNogroup, kNogroup, kNogroup) != 0 ||
+                setresuid(kNobody, kNobody, kNobody) != 0) {
+                _exit(2);
+            }
+            const Seen seen = run();
+            const std::string said = std::to_string(seen.outcome) + "\n" + (seen.kept ? "1" : "0") + "\n" +
+                                     seen.problem + "\n" + seen.alert;
+            for (std::size_t done = 0; done < said.size();) {
+                const ssize_t put = write(channel[1], said.data() + done, said.size() - done);
+                if (put <= 0) _exit(3);
+                done += static_cast<std::size_t>(put);
+            }
+            _exit(0);
+        }
+        close(channel[1]);
+        std::string said;
+        char buffer[4096];
+        for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) said.append(buffer, static_cast<std::size_t>(got));
+        close(channel[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        Seen seen;
+        std::istringstream in(said);
+        std::string outcome;
+        std::string kept;
+        std::getline(in, outcome);
+        std::getline(in, kept);
+        std::getline(in, seen.problem);
+        seen.alert.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        seen.outcome = outcome.empty() ? -1 : std::stoi(outcome);
+        seen.kept = kept == "1";
+        return seen;
     }
 
     TemporaryFolder root;
@@ -373,17 +449,23 @@ TEST_F(ReportSaverTest, SaveIsRefusedWhileAReportRuns) {
     EXPECT_EQ(readWorkbook(destination())["sheets"], nlohmann::json{"Selected Roles"});
 }
 
-TEST_F(ReportSaverTest, AWorkbookIsNeverSavedIntoTheThumbnailFolder) {
+TEST_F(ReportSaverTest, AWorkbookIsNeverSavedIntoTheRunsScratch) {
     request.options["keepThumbnails"] = false;
-    for (const fs::path& chosen : {thumbnails() / "Main Edit.xlsx", thumbnails() / "nested" / ".." / "Main Edit.xlsx",
-                                   thumbnails()}) {
+    const fs::path parts = context.supportFolder / "spreadsheet parts";
+    for (const auto& [chosen, named] : std::vector<std::pair<fs::path, fs::path>>{
+             {thumbnails() / "Main Edit.xlsx", thumbnails()},
+             {thumbnails() / "nested" / ".." / "Main Edit.xlsx", thumbnails()},
+             {thumbnails(), thumbnails()},
+             {parts / "Main Edit.xlsx", parts},
+             {temporary(), temporary()}}) {
         platform.alerts.clear();
         platform.answer = chosen;
         EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed) << chosen;
         ASSERT_EQ(platform.alerts.size(), 1u) << chosen;
         EXPECT_EQ(platform.alerts[0].first, "The report could not be saved");
-        EXPECT_NE(platform.alerts[0].second.find(thumbnails().string()), std::string::npos);
+        EXPECT_NE(platform.alerts[0].second.find(named.string() + " is "), std::string::npos) << platform.alerts[0].second;
         EXPECT_FALSE(fs::exists(temporary()));
+        EXPECT_FALSE(fs::exists(parts));
     }
     EXPECT_EQ(writes, 0);
 
@@ -479,6 +561,12 @@ TEST_F(ReportSaverTest, ALockThatCannotBeTakenIsSaidAsItIs) {
              return [&] { fs::remove(lockFile); };
          },
          "The file " + lockFile + " cannot be opened: Is a directory."},
+        {"a symbolic link",
+         [&]() -> std::optional<Undo> {
+             fs::create_symlink(support / "elsewhere", lockFile);
+             return [&] { fs::remove(lockFile); };
+         },
+         "The file " + lockFile + " cannot be opened: It is a symbolic link."},
         {"a folder the user may not write",
          [&]() -> std::optional<Undo> {
              auto readOnly = std::make_shared<ReadOnlyFolder>(support);
@@ -537,6 +625,96 @@ TEST_F(ReportSaverTest, TheSpreadsheetLibrarysFilesAreMadeWithTheRunsScratch) {
     EXPECT_FALSE(fs::exists(context.supportFolder / "spreadsheet parts"));
 }
 
+// A report shows only pictures it made: a thumbnail folder it cannot empty or make gives it
+// none, and its cells say why. A folder an earlier run left is removed where the user may
+// remove it, and said where not.
+TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPicturesNeverShown) {
+    const bool asRoot = geteuid() == 0;
+    const fs::path support = context.supportFolder;
+    const fs::path parts = support / "spreadsheet parts";
+    const fs::path earlier = thumbnails() / "000000000 Clip.jpg";
+    request.options = {{"keepThumbnails", true}};
+    using Undo = std::function<void()>;
+    const Undo nothing = [] {};
+    // Root's own folder, left by a killed run, holding `file` or nothing.
+    const auto rootsFolder = [&](const fs::path& folder, const std::optional<fs::path>& file) -> std::optional<Undo> {
+        if (!asRoot) return std::nullopt;
+        fs::create_directories(folder);
+        fs::permissions(folder, fs::perms(file ? 0755 : 0700));
+        if (file) writeFile(*file, "earlier");
+        return nothing;
+    };
+    struct Row {
+        const char* name;
+        std::function<std::optional<Undo>()> arrange;  // nothing where the row cannot be set up here
+        bool asNobody;
+        std::string problem;  // what the report writer finds
+        std::string alert;    // nothing: saved
+        bool earlierStays = false;
+    };
+    const Row rows[] = {
+        {"an earlier report's picture in a folder made read-only",
+         [&]() -> std::optional<Undo> {
+             fs::create_directories(thumbnails());
+             writeFile(earlier, "earlier");
+             auto readOnly = std::make_shared<ReadOnlyFolder>(thumbnails());
+             if (!readOnly->effective()) return std::nullopt;
+             return [readOnly]() mutable { readOnly.reset(); };
+         },
+         false,
+         "The folder " + thumbnails().string() + " cannot be emptied: " +
+             (asRoot ? "Operation not permitted." : "Permission denied."),
+         "", true},
+        {"root's, with its picture", [&] { return rootsFolder(thumbnails(), earlier); }, true,
+         "The folder " + thumbnails().string() + " cannot be emptied: Permission denied.", "", true},
+        {"root's, empty and unlistable", [&] { return rootsFolder(thumbnails(), std::nullopt); }, true, "", ""},
+        {"one that cannot be made",
+         [&]() -> std::optional<Undo> {
+             // Room for the folder itself, the lock, the workbook and the library's folder, no more.
+             if (!asRoot || mount("tmpfs", support.c_str(), "tmpfs", 0, "nr_inodes=4,size=1m") != 0) return std::nullopt;
+             return [&] { umount2(support.c_str(), MNT_DETACH); };
+         },
+         false, "The folder " + thumbnails().string() + " cannot be created: The disk is full.", ""},
+        {"a parts folder root left, empty and unlistable", [&] { return rootsFolder(parts, std::nullopt); }, true, "", ""},
+        {"a parts folder root left, holding a file",
+         [&]() -> std::optional<Undo> {
+             const std::optional<Undo> made = rootsFolder(parts, parts / "part.xml");
+             if (made) fs::permissions(parts, fs::perms(0700));
+             return made;
+         },
+         true, "",
+         "The folder " + parts.string() + ", left by an earlier report, cannot be removed: Permission denied."},
+    };
+    fs::permissions(root.path(), fs::perms(0755));
+    std::string notArranged;
+    for (const Row& row : rows) {
+        fs::remove_all(support);
+        fs::remove_all(destination());
+        fs::create_directories(support);
+        if (asRoot) {
+            for (const fs::path& folder : {support, outFolder()}) ASSERT_EQ(chown(folder.c_str(), kNobody, kNogroup), 0);
+        }
+        const std::optional<Undo> undo = row.arrange();
+        if (!undo) {
+            notArranged += std::string(" \"") + row.name + "\"";
+            continue;
+        }
+        const Seen seen = saveSeeing(row.asNobody);
+        const bool kept = fs::exists(thumbnails() / "000000000 Clip.jpg") && contents(earlier) == "jpeg";
+        (*undo)();
+        EXPECT_EQ(seen.problem, row.problem) << row.name;
+        EXPECT_EQ(seen.alert, row.alert) << row.name;
+        EXPECT_EQ(seen.outcome, static_cast<int>(row.alert.empty() ? SaveOutcome::saved : SaveOutcome::failed)) << row.name;
+        // Kept thumbnails are said only where the report made them.
+        EXPECT_EQ(seen.kept, row.problem.empty() && row.alert.empty()) << row.name;
+        EXPECT_EQ(kept, seen.kept) << row.name;
+        if (row.earlierStays) {
+            EXPECT_EQ(contents(earlier), "earlier") << row.name;
+        }
+    }
+    if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
+}
+
 // Links planted at the fixed names in the support folder are replaced, never followed.
 TEST_F(ReportSaverTest, PlantedLinksAreNeverFollowed) {
     fs::create_directories(context.supportFolder);
@@ -568,7 +746,8 @@ TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
         fs::path chosen;
         const char* says;
     };
-    for (const Case& c : {Case{full / "support", destination(), "The workbook could not be written: "},
+    const std::string inSupport = "The workbook could not be written in the folder " + (full / "support").string() + ": ";
+    for (const Case& c : {Case{full / "support", destination(), inSupport.c_str()},
                           Case{root.path() / "support", full / "report.xlsx", " could not be replaced: "},
                           Case{root.path() / "support", full / "new.xlsx", " could not be written: "}}) {
         FakePlatform local;
@@ -590,6 +769,15 @@ TEST_F(ReportSaverTest, AFullDiskIsNamedInTheAlert) {
     for (const auto& entry : fs::directory_iterator(full)) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
     }
+}
+
+// A file's access ACL, an entry a line.
+std::string aclText(const fs::path& file) {
+    const std::unique_ptr<void, int (*)(void*)> acl(acl_get_file(file.c_str(), ACL_TYPE_ACCESS), acl_free);
+    if (!acl) return std::string("no ACL: ") + std::strerror(errno);
+    const std::unique_ptr<char, int (*)(void*)> text(acl_to_any_text(static_cast<acl_t>(acl.get()), nullptr, '\n', 0),
+                                                     acl_free);
+    return std::string(text.get()) + "\n";
 }
 
 class FileReplacementTest : public ::testing::Test {
@@ -660,13 +848,6 @@ TEST_F(FileReplacementTest, ANewFileTakesTheDefaultAclOfItsFolder) {
 // another: a named user keeps their access, and the owning group gets no more than it had.
 TEST_F(FileReplacementTest, AReplacedFileKeepsItsAcl) {
     const std::string given = "user::rw-\nuser:nobody:rw-\ngroup::r--\nmask::rw-\nother::---\n";
-    const auto aclText = [](const fs::path& file) {
-        const std::unique_ptr<void, int (*)(void*)> acl(acl_get_file(file.c_str(), ACL_TYPE_ACCESS), acl_free);
-        if (!acl) return std::string("no ACL: ") + std::strerror(errno);
-        const std::unique_ptr<char, int (*)(void*)> text(acl_to_any_text(static_cast<acl_t>(acl.get()), nullptr, '\n', 0),
-                                                         acl_free);
-        return std::string(text.get()) + "\n";
-    };
     for (const fs::path& parent : {here.path(), fs::path("/dev/shm")}) {
         TemporaryFolder source(parent);
         writeFile(here.path() / "old", "old bytes");
@@ -701,14 +882,13 @@ TEST(FileAccess, TheModeStandingForAnAclGivesNoOneMore) {
     }
 }
 
-// A file saved over a team's file keeps its group where the user may give it that group;
-// where not, the user's own group gets no more than others had. Each save is made by a user
-// of its own, in a child process.
-TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
+// A file saved over a team's file keeps its owner where the process may give it away (root),
+// and its group where the user may give it that group; where not, the user's own group and
+// others each get no more than both had, and no more than a named entry for that group gave.
+// Each save is made by a user of its own, in a child process.
+TEST_F(FileReplacementTest, AReplacedFileKeepsItsOwnerAndGroup) {
     const struct group* staff = getgrnam("staff");
     if (geteuid() != 0 || staff == nullptr) GTEST_SKIP() << "needs root to save as another user, and a staff group";
-    constexpr uid_t kNobody = 65534;
-    constexpr gid_t kNogroup = 65534;
     const gid_t team = staff->gr_gid;
     struct Row {
         const char* name;
@@ -718,6 +898,10 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
         mode_t oldMode;
         gid_t expectedGroup;
         mode_t expectedMode;
+        uid_t oldOwner = kNobody;    // the save is nobody's, unless it is root's
+        bool byRoot = false;
+        const char* acl = nullptr;   // the old file's, and the one expected of the new
+        const char* expectedAcl = nullptr;
     };
     fs::permissions(here.path(), fs::perms(0755));
     const TemporaryFolder other("/dev/shm");
@@ -728,6 +912,12 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
         {"a member, on tmpfs", other.path(), true, 0775, 0640, team, 0640},
         {"not a member", here.path(), false, 0777, 0664, kNogroup, 0644},
         {"not a member, from another file system", other.path(), false, 0777, 0660, kNogroup, 0600},
+        {"not a member, over root's file that shut the team out", here.path(), false, 0777, 0604, kNogroup, 0600, 0},
+        {"not a member, over an ACL that shut the user's group out", here.path(), false, 0777, 0644, kNogroup, 0644, 0,
+         false, "u::rw-,g::r--,g:nogroup:---,m::r--,o::r--",
+         "user::rw-\ngroup::---\ngroup:nogroup:---\nmask::r--\nother::r--\n"},
+        {"root, over the user's file", here.path(), true, 0777, 0640, team, 0640, kNobody, true},
+        {"root, over the user's file, from another file system", other.path(), true, 0777, 0640, team, 0640, kNobody, true},
     };
     for (const Row& row : rows) {
         const fs::path folder = (std::string(row.name).ends_with("tmpfs") ? other.path() : here.path()) / "team";
@@ -741,15 +931,19 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
         const fs::path made = support / "new.xlsx";
         writeFile(old, "old bytes");
         writeFile(made, "new bytes");
-        ASSERT_EQ(chown(old.c_str(), kNobody, team), 0);
+        ASSERT_EQ(chown(old.c_str(), row.oldOwner, team), 0);
         ASSERT_EQ(chmod(old.c_str(), row.oldMode), 0);
-        ASSERT_EQ(chown(made.c_str(), kNobody, kNogroup), 0);
+        if (row.acl != nullptr) {
+            const std::unique_ptr<void, int (*)(void*)> acl(acl_from_text(row.acl), acl_free);
+            ASSERT_EQ(acl_set_file(old.c_str(), ACL_TYPE_ACCESS, static_cast<acl_t>(acl.get())), 0) << row.name;
+        }
+        ASSERT_EQ(chown(made.c_str(), row.byRoot ? 0 : kNobody, row.byRoot ? 0 : kNogroup), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             const std::vector<gid_t> groups = row.member ? std::vector<gid_t>{team} : std::vector<gid_t>{};
-            if (setgroups(groups.size(), groups.data()) != 0 || setresgid(kNogroup, kNogroup, kNogroup) != 0 ||
-                setresuid(kNobody, kNobody, kNobody) != 0) {
+            if (!row.byRoot && (setgroups(groups.size(), groups.data()) != 0 ||
+                                setresgid(kNogroup, kNogroup, kNogroup) != 0 || setresuid(kNobody, kNobody, kNobody) != 0)) {
                 _exit(2);
             }
             try {
@@ -765,11 +959,103 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsGroup) {
         struct stat saved {};
         ASSERT_EQ(stat(old.c_str(), &saved), 0);
         EXPECT_EQ(contents(old), "new bytes") << row.name;
+        EXPECT_EQ(saved.st_uid, row.byRoot ? row.oldOwner : kNobody) << row.name;
         EXPECT_EQ(saved.st_gid, row.expectedGroup) << row.name;
         EXPECT_EQ(saved.st_mode & 07777, row.expectedMode) << row.name;
+        if (row.expectedAcl != nullptr) {
+            EXPECT_EQ(aclText(old), row.expectedAcl) << row.name;
+        }
         fs::remove_all(folder);
         fs::remove_all(support);
     }
+}
+
+// The mode of each file in a folder at every moment it is opened, the opening of a new file
+// included: a listener holds each open until it has looked (fanotify's permission events,
+// which need root).
+class ModesAtOpening {
+public:
+    explicit ModesAtOpening(const fs::path& folder)
+        : listener_(fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC)) {
+        if (listener_ < 0 || pipe2(stop_, O_CLOEXEC) != 0 ||
+            fanotify_mark(listener_, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_EVENT_ON_CHILD, AT_FDCWD, folder.c_str()) != 0) {
+            return;
+        }
+        thread_ = std::thread([this] { listen(); });
+    }
+    ~ModesAtOpening() { stop(); }
+    ModesAtOpening(const ModesAtOpening&) = delete;
+    ModesAtOpening& operator=(const ModesAtOpening&) = delete;
+
+    bool listening() const { return thread_.joinable(); }
+    // Each file's name and the modes it was opened with, once the listener has stopped.
+    std::map<std::string, std::set<mode_t>> stop() {
+        if (thread_.joinable()) {
+            static_cast<void>(write(stop_[1], "x", 1));
+            thread_.join();
+        }
+        for (int* descriptor : {&listener_, &stop_[0], &stop_[1]}) {
+            if (*descriptor >= 0) close(std::exchange(*descriptor, -1));
+        }
+        return seen_;
+    }
+
+private:
+    void listen() {
+        pollfd watched[] = {{listener_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+        while (poll(watched, 2, -1) >= 0 && (watched[1].revents & POLLIN) == 0) {
+            alignas(fanotify_event_metadata) char buffer[4096];
+            const ssize_t got = read(listener_, buffer, sizeof buffer);
+            auto* event = reinterpret_cast<fanotify_event_metadata*>(buffer);
+            for (ssize_t left = got; FAN_EVENT_OK(event, left); event = FAN_EVENT_NEXT(event, left)) {
+                if (event->fd < 0) continue;
+                struct stat status {};
+                char name[PATH_MAX] = {};
+                const std::string link = "/proc/self/fd/" + std::to_string(event->fd);
+                if (fstat(event->fd, &status) == 0 && readlink(link.c_str(), name, sizeof name - 1) > 0) {
+                    seen_[fs::path(name).filename().string()].insert(status.st_mode & 07777);
+                }
+                const fanotify_response allowed{event->fd, FAN_ALLOW};
+                static_cast<void>(write(listener_, &allowed, sizeof allowed));
+                close(event->fd);
+            }
+        }
+    }
+
+    int listener_;
+    int stop_[2] = {-1, -1};
+    std::thread thread_;
+    std::map<std::string, std::set<mode_t>> seen_;
+};
+
+// A copy that is to replace a file is never more open than that file, from the moment it is
+// made; a new file is made with the mode any new file gets there.
+TEST_F(FileReplacementTest, ACopyThatReplacesAFileIsPrivateFromItsMaking) {
+    const TemporaryFolder away("/dev/shm");
+    const mode_t umaskBefore = umask(022);
+    for (const auto& [old, expected] : std::vector<std::pair<std::optional<mode_t>, std::set<mode_t>>>{
+             {0600, {0600}}, {0640, {0600}}, {std::nullopt, {0644}}}) {
+        writeFile(away.path() / "new", "new bytes");
+        const fs::path destination = here.path() / "report.xlsx";
+        fs::remove(destination);
+        if (old) {
+            writeFile(destination, "old bytes");
+            fs::permissions(destination, fs::perms(*old));
+        }
+        ModesAtOpening watch(here.path());
+        if (!watch.listening()) {
+            umask(umaskBefore);
+            GTEST_SKIP() << "no permission events here: " << std::strerror(errno);
+        }
+        replaceFile(away.path() / "new", destination);
+        const std::map<std::string, std::set<mode_t>> seen = watch.stop();
+        std::set<mode_t> copies;
+        for (const auto& [name, modes] : seen) {
+            if (name.starts_with(".report.xlsx.")) copies.insert(modes.begin(), modes.end());
+        }
+        EXPECT_EQ(copies, expected) << (old ? *old : 0);
+    }
+    umask(umaskBefore);
 }
 
 // The hidden copy's name is never longer than the destination's, so a name that fits the

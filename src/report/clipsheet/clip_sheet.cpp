@@ -95,7 +95,7 @@ public:
                 if (element->trackType() == TrackType::Video) pictured.push_back(element.get());
             }
             thumbnails_.emplace(pictured, context_.thumbnailFolder, context_.thumbnailWidth, kEveryHardwareThread,
-                                context_.tick);
+                                context_.tick, context_.thumbnailFolderProblem.value_or(""));
         }
         for (std::size_t p = 0; p < sorted.size(); ++p) writeRow(*sorted[p], static_cast<std::uint32_t>(p + 1));
         context_.sheetColumnWidths.apply(sheet_);

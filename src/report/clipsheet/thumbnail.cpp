@@ -92,7 +92,8 @@ std::optional<std::string> thumbnailFileName(const StoryElement& element) {
 }
 
 std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& element,
-                                                          const std::filesystem::path& folder, std::int64_t width) {
+                                                          const std::filesystem::path& folder, std::int64_t width,
+                                                          std::string_view folderProblem) {
     const std::shared_ptr<Asset>& asset = element.asset();
     if (!asset || !hasPictures(asset->category())) return ThumbnailResult{};
     if (!asset->online()) return offline();
@@ -107,6 +108,8 @@ std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& el
     const std::optional<std::string> name = thumbnailFileName(element);
     const std::optional<std::filesystem::path> media = localMediaPath(*asset->url());
     if (!name || !media) return problem();
+    // What stands in a folder that is not the report's own may be an earlier report's.
+    if (!folderProblem.empty()) return ThumbnailResult{std::string(kProblemText), -1, std::string(folderProblem)};
 
     ThumbnailJob job{folder / *name, *media, asset->category() == Asset::Category::Image, static_cast<int>(width), {}};
     if (!job.still) job.time = timeInMedia(element, *rate);

@@ -53,8 +53,11 @@ struct ThumbnailJob {
 
 // Everything about an element's thumbnail that needs neither the media nor the folder's
 // contents: a result at once (no thumbnail, "Offline", "Problem"), or the file to make.
+// `folderProblem`, when not empty, says why the folder is not the report's own: a picture
+// that would be made there is a "Problem" for that reason instead.
 std::variant<ThumbnailResult, ThumbnailJob> planThumbnail(const StoryElement& element,
-                                                          const std::filesystem::path& folder, std::int64_t width);
+                                                          const std::filesystem::path& folder, std::int64_t width,
+                                                          std::string_view folderProblem = {});
 
 // Makes thumbnail files. It opens the media libraries at its first job and keeps the last
 // video file open, so that jobs that follow each other in one file do not reopen it. One

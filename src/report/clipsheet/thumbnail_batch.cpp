@@ -24,12 +24,13 @@ double secondsOf(const ThumbnailJob& job) {
 }  // namespace
 
 ThumbnailBatch::ThumbnailBatch(const std::vector<const StoryElement*>& elements, const std::filesystem::path& folder,
-                               std::int64_t width, unsigned workers, const std::function<void()>& tick) {
+                               std::int64_t width, unsigned workers, const std::function<void()>& tick,
+                               std::string_view folderProblem) {
     entries_.reserve(elements.size());
     std::set<std::filesystem::path> asked;
     std::vector<std::size_t> advance;
     for (const StoryElement* element : elements) {
-        entries_.push_back({planThumbnail(*element, folder, width), std::nullopt});
+        entries_.push_back({planThumbnail(*element, folder, width, folderProblem), std::nullopt});
         const auto* job = std::get_if<ThumbnailJob>(&entries_.back().plan);
         if (job == nullptr || !asked.insert(job->file).second) continue;
         std::error_code error;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -24,9 +25,10 @@ public:
     // threads (0: one per hardware thread; where no thread can start, on the calling one).
     // An element whose file exists already, or whose file an earlier element makes, is
     // answered in turn by next(), as it would be alone. `tick`, when given, is called on the
-    // calling thread after each thumbnail it makes.
+    // calling thread after each thumbnail it makes. `folderProblem` as for planThumbnail.
     ThumbnailBatch(const std::vector<const StoryElement*>& elements, const std::filesystem::path& folder,
-                   std::int64_t width, unsigned workers = 0, const std::function<void()>& tick = {});
+                   std::int64_t width, unsigned workers = 0, const std::function<void()>& tick = {},
+                   std::string_view folderProblem = {});
 
     // The result of the next element, its diagnostic lines printed to `diagnostics`.
     // Called once per element, in order.
