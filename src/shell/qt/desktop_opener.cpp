@@ -18,9 +18,6 @@ namespace tallyvane {
 
 namespace {
 
-// How long an opener may take to say it failed. xdg-open without a program for the target
-// ends within a few hundredths of a second; one that found a program may wait for it to end.
-constexpr auto kAnswerTime = std::chrono::milliseconds(1500);
 constexpr int kPollMilliseconds = 20;
 // An opener that outlives the wait is reaped when it ends, whenever that is; it is never
 // ended with the program, so the spreadsheet program it runs stays open when Tallyvane quits.
@@ -53,7 +50,7 @@ void DesktopOpener::open(const std::string& target, std::function<void(bool open
         answered(false);
         return;
     }
-    const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
+    const auto deadline = std::chrono::steady_clock::now() + answerTime_;
     auto* watch = new QTimer(QCoreApplication::instance());
     QObject::connect(watch, &QTimer::timeout, watch, [watch, opener, deadline, answered = std::move(answered)]() mutable {
         const std::optional<bool> answer = endedAnswer(opener);
@@ -64,7 +61,13 @@ void DesktopOpener::open(const std::string& target, std::function<void(bool open
             std::exchange(answered, nullptr)(answer.value_or(true));
             if (!answer) watch->start(kReapMilliseconds);
         }
-        if (answer) watch->deleteLater();
+        // Answered and reaped: the watch never runs again, even in a loop that runs before
+        // the deletion, where it would wait for a process that is gone, or for another that
+        // took its number.
+        if (answer) {
+            watch->stop();
+            watch->deleteLater();
+        }
     });
     watch->start(kPollMilliseconds);
 }

@@ -4,6 +4,7 @@
 // its exit status is read: where no program is set up for the kind of file, xdg-open starts
 // but fails ("no method available"), which a start alone would take for success.
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,17 +18,24 @@ std::vector<std::string> currentEnvironment();
 
 class DesktopOpener {
 public:
-    explicit DesktopOpener(std::vector<std::string> environment) : environment_(std::move(environment)) {}
+    // How long an opener may take to say it failed. xdg-open without a program for the
+    // target ends within a few hundredths of a second; one that found a program may wait for
+    // it to end.
+    static constexpr std::chrono::milliseconds kAnswerTime{1500};
+
+    explicit DesktopOpener(std::vector<std::string> environment, std::chrono::milliseconds answerTime = kAnswerTime)
+        : environment_(std::move(environment)), answerTime_(answerTime) {}
 
     // Starts the opener on `target` (a path or an address) and returns at once; `answered` is
-    // told from the event loop, when the opener ends or after a moment and a half: false when
-    // it cannot start or ends with a failure. An opener still running then is running the
+    // told from the event loop, when the opener ends or after the answer time: false when it
+    // cannot start or ends with a failure. An opener still running then is running the
     // program it chose, and has opened the target. Nothing waits in a loop of its own, so
     // the user's input reaches the windows meanwhile. Needs the running application.
     void open(const std::string& target, std::function<void(bool opened)> answered) const;
 
 private:
     std::vector<std::string> environment_;
+    std::chrono::milliseconds answerTime_;
 };
 
 }  // namespace tallyvane

@@ -17,9 +17,11 @@ namespace tallyvane {
 
 class DesktopPlatform : public ShellPlatform {
 public:
-    // Files, folders and addresses are opened by programs started with `environment`.
-    explicit DesktopPlatform(std::vector<std::string> environment = currentEnvironment())
-        : opener_(std::move(environment)) {}
+    // Files, folders and addresses are opened by programs started with `environment`; an
+    // opener is given `answerTime` to say it failed.
+    explicit DesktopPlatform(std::vector<std::string> environment = currentEnvironment(),
+                             std::chrono::milliseconds answerTime = DesktopOpener::kAnswerTime)
+        : opener_(std::move(environment), answerTime) {}
 
     // Panels and alerts belong to this window once it exists.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }

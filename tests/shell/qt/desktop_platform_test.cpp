@@ -1,6 +1,7 @@
 // The desktop platform's alerts and panels as the controller meets them: a sheet that
 // returns at once, a save panel that hands back a workbook path, an alert with an action.
 
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <iterator>
@@ -139,22 +140,34 @@ TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindo
     EXPECT_EQ(shown, "Alone");
 }
 
+// How long the tests wait for an opener's answer, and the answer time they give an opener
+// that is to end before it: far beyond a stalled machine's delays.
+constexpr int kPatienceMilliseconds = 30000;
+constexpr std::chrono::milliseconds kPatientAnswer{kPatienceMilliseconds};
+// A stub's time that outlives any answer time a test gives; the stub is ended with it.
+constexpr const char* kOutlivesTheTest = "600";
+
 // A stub of the desktop's opener, first on PATH while it lives: it records what it was given
 // and the environment it got, takes `seconds`, then ends with `status`; none at all for a
-// negative status.
+// negative status. Its waits still under way are ended with it.
 class StubOpener {
 public:
     explicit StubOpener(int status, const char* seconds = "0") : path_(qgetenv("PATH")) {
         if (status >= 0) {
             std::ofstream script(bin() / "xdg-open");
             script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
-                   << (bin() / "environment").string() << "'\n/usr/bin/sleep " << seconds << "\nexit " << status << "\n";
+                   << (bin() / "environment").string() << "'\n/usr/bin/sleep " << seconds << " &\necho $! >> '"
+                   << (bin() / "waits").string() << "'\nwait $!\nexit " << status << "\n";
             script.close();
             std::filesystem::permissions(bin() / "xdg-open", std::filesystem::perms(0755));
         }
         qputenv("PATH", QByteArray::fromStdString(bin().string()));
     }
-    ~StubOpener() { qputenv("PATH", path_); }
+    ~StubOpener() {
+        qputenv("PATH", path_);
+        std::istringstream waits(read("waits"));
+        for (pid_t wait = 0; waits >> wait;) ::kill(wait, SIGTERM);
+    }
     StubOpener(const StubOpener&) = delete;
     StubOpener& operator=(const StubOpener&) = delete;
 
@@ -170,12 +183,12 @@ private:
 };
 
 // The opener's answer, waited for in the event loop as the windows wait for it; nothing when
-// none came within five seconds.
+// none came in time.
 template <typename Open>
 std::optional<bool> answerOf(Open&& open) {
     const auto answer = std::make_shared<std::optional<bool>>();
     open([answer](bool opened) { *answer = opened; });
-    static_cast<void>(QTest::qWaitFor([&] { return answer->has_value(); }, 5000));
+    static_cast<void>(QTest::qWaitFor([&] { return answer->has_value(); }, kPatienceMilliseconds));
     return *answer;
 }
 
@@ -198,7 +211,7 @@ TEST_F(DesktopPlatformTest, AnOpenerThatFailsIsAnOpenerThatCannotOpen) {
             takeDefaultChildSignal();  // as both programs do first
         }
         const StubOpener opener(row.status);
-        DesktopPlatform platform(currentEnvironment());
+        DesktopPlatform platform(currentEnvironment(), kPatientAnswer);
         EXPECT_EQ(answerOf([&](auto told) { platform.openUrl("https://example.com/help", told); }), row.opens) << row.name;
         EXPECT_EQ(answerOf([&](auto told) { platform.openFile("/reports/Cut.xlsx", told); }), row.opens) << row.name;
         if (row.status >= 0) {
@@ -210,21 +223,24 @@ TEST_F(DesktopPlatformTest, AnOpenerThatFailsIsAnOpenerThatCannotOpen) {
 
 // The call returns at once and the answer comes through the event loop, so nothing holds the
 // user's input while the opener works: a failure when the opener ends with one, success when
-// it still runs after a moment and a half (it runs the program it chose).
+// it still runs after the answer time (it runs the program it chose).
 TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
     const struct {
         const char* name;
         int status;
         const char* seconds;
+        std::chrono::milliseconds answerTime;
         bool opens;
         int answerLoopMilliseconds = 0;  // an answer that runs a loop of its own, as an alert does
-    } rows[] = {{"fails after a while", 3, "0.3", false},
-                {"still running", 3, "2", true},
-                {"an answer with a loop of its own", 0, "0", true, 1200},
-                {"a failure with a loop of its own", 3, "0", false, 1200}};
+    } rows[] = {{"fails after a while", 3, "0.3", kPatientAnswer, false},
+                {"still running", 3, kOutlivesTheTest, std::chrono::milliseconds(300), true},
+                {"an answer with a loop of its own", 0, "0", DesktopOpener::kAnswerTime, true, 1200},
+                {"a failure with a loop of its own", 3, "0", kPatientAnswer, false, 1200},
+                {"still running, with a loop of its own", 3, kOutlivesTheTest, std::chrono::milliseconds(300), true,
+                 1200}};
     for (const auto& row : rows) {
         const StubOpener opener(row.status, row.seconds);
-        DesktopPlatform platform(currentEnvironment());
+        DesktopPlatform platform(currentEnvironment(), row.answerTime);
         const auto answer = std::make_shared<std::optional<bool>>();
         platform.openUrl("https://example.com/help", [answer, loop = row.answerLoopMilliseconds](bool opened) {
             if (loop > 0) {
@@ -235,7 +251,7 @@ TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
             *answer = opened;
         });
         EXPECT_FALSE(answer->has_value()) << row.name << ": the call waited for the opener";
-        EXPECT_TRUE(QTest::qWaitFor([&] { return answer->has_value(); }, 5000)) << row.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer->has_value(); }, kPatienceMilliseconds)) << row.name;
         EXPECT_EQ(*answer, row.opens) << row.name;
     }
 }
@@ -261,6 +277,7 @@ TEST_F(DesktopPlatformTest, AProgramTheWindowStartsGetsTheEnvironmentTheProgramW
 TEST_F(DesktopPlatformTest, AFailingOpenerLeavesTheSavedSentenceAndTheAlert) {
     class Answering : public DesktopPlatform {
     public:
+        Answering() : DesktopPlatform(currentEnvironment(), kPatientAnswer) {}
         void showAlert(const std::string& message, const std::string& informative) override {
             alerts.push_back(message + "\n" + informative);
         }
@@ -277,11 +294,11 @@ TEST_F(DesktopPlatformTest, AFailingOpenerLeavesTheSavedSentenceAndTheAlert) {
     ASSERT_EQ(shell.openFiles({sample("TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml")}), OpenOutcome::opened);
     shell.analyze();
     ASSERT_EQ(shell.save(), SaveOutcome::saved);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.savedMessage().empty(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.savedMessage().empty(); }, kPatienceMilliseconds));
     EXPECT_EQ(shell.savedMessage(), "The report was saved as \u201C" + platform.saveAs->string() +
                                         "\u201D. No program is set up to open it.");
     shell.showHelp();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform.alerts.empty(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform.alerts.empty(); }, kPatienceMilliseconds));
     ASSERT_EQ(platform.alerts.size(), 1u);
     EXPECT_THAT(platform.alerts[0], ::testing::StartsWith("The help cannot be opened\nNo web browser is set up"));
 }
