@@ -388,9 +388,8 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
 int signalledRun(const std::vector<std::string>& environment, const std::vector<std::string>& arguments,
                  const fs::path& errors, const std::function<bool()>& ready,
                  const std::vector<std::pair<int, int>>& signals) {
-    const pid_t child = fork();
+    const pid_t child = test::forkTakingDefaultTerminationSignals();
     if (child == 0) {
-        test::takeDefaultTerminationSignals();
         const int errorFile = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(errorFile, STDERR_FILENO);
         const int null = ::open("/dev/null", O_WRONLY);
@@ -483,9 +482,9 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     };
     constexpr int kTries = 10;
     for (const auto& c : cases) {
+        std::vector<std::string> missed;  // what each try that missed the commit saw
         bool stoppedBeforeTheCommit = false;
         for (int attempt = 1; attempt <= kTries && !stoppedBeforeTheCommit; ++attempt) {
-            SCOPED_TRACE(std::string(c.name) + ", try " + std::to_string(attempt));
             fs::create_directories(temporary);
             fs::create_directories(destination);
             test::writeText(output, "old bytes");
@@ -495,22 +494,43 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
             const bool signalled = WIFSIGNALED(status) && std::ranges::any_of(c.signals, [&](const auto& sent) {
                                        return sent.first == WTERMSIG(status);
                                    });
-            EXPECT_TRUE(signalled || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
-            EXPECT_EQ(readText(folder.path() / "errors.txt"), "");
-            EXPECT_TRUE(fs::is_empty(temporary));
-            for (const auto& entry : fs::directory_iterator(destination)) EXPECT_EQ(entry.path(), output);
-            EXPECT_FALSE(anyEntry(support, [](const fs::path& file) { return file.filename() != ".report.lock"; }));
-            fs::remove_all(support);
-            if (readText(output) == "old bytes") {
-                EXPECT_TRUE(signalled) << status;
-                stoppedBeforeTheCommit = signalled;
-            } else {
-                std::error_code missing;
-                EXPECT_TRUE(wholeWorkbook(output))
-                    << fs::file_size(output, missing) << " bytes, neither the old ones nor a workbook";
+            const bool old = readText(output) == "old bytes";
+            const std::string saw = (WIFSIGNALED(status) ? std::string("ended by ") + strsignal(WTERMSIG(status))
+                                                         : "status " + std::to_string(WEXITSTATUS(status))) +
+                                    (old ? ", the old bytes" : ", new bytes");
+            // What no correct run gives, whenever its signal came.
+            std::string wrong;
+            if (!signalled && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) wrong += "; not a signal of the row";
+            if (old && !signalled) wrong += "; the old bytes without a signal";
+            if (const std::string said = readText(folder.path() / "errors.txt"); !said.empty()) {
+                wrong += "; " + std::to_string(said.size()) + " bytes on standard error";
             }
+            if (!fs::is_empty(temporary)) wrong += "; files left in TMPDIR";
+            if (anyEntry(destination, [&](const fs::path& file) { return file != output; })) {
+                wrong += "; a file left beside the destination";
+            }
+            if (anyEntry(support, [](const fs::path& file) { return file.filename() != ".report.lock"; })) {
+                wrong += "; files left in the support folder";
+            }
+            std::error_code missing;
+            if (!old && !wholeWorkbook(output)) {
+                wrong += "; " + std::to_string(fs::file_size(output, missing)) + " bytes, neither the old ones nor a workbook";
+            }
+            fs::remove_all(support);
+            fs::remove_all(temporary);
+            fs::remove_all(destination);
+            if (!wrong.empty()) {
+                ADD_FAILURE() << c.name << ", try " << attempt << ": " << saw << wrong;
+                break;
+            }
+            stoppedBeforeTheCommit = old;
+            if (!old) missed.push_back(saw);
         }
-        EXPECT_TRUE(stoppedBeforeTheCommit) << c.name << ": no signal came before the commit in " << kTries << " tries";
+        if (missed.size() == kTries) {
+            std::string tries;
+            for (const std::string& saw : missed) tries += "\n  " + saw;
+            ADD_FAILURE() << c.name << ": no signal came before the commit in " << kTries << " tries:" << tries;
+        }
     }
 }
 

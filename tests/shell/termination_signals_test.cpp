@@ -70,11 +70,10 @@ TEST(TerminationSignals, RemoveTheScratchAndEndWithTheSignalWithOrWithoutThreads
                     touch(deep / "0.jpg");
                 }
 
-                const pid_t child = fork();
+                const pid_t child = test::forkTakingDefaultTerminationSignals();
                 ASSERT_GE(child, 0);
                 if (child == 0) {
-                    test::takeDefaultTerminationSignals();
-                    std::optional<test::NoThreadStarts> noThreads;
+                                std::optional<test::NoThreadStarts> noThreads;
                     if (!threads) noThreads.emplace();
                     removeScratchOnTerminationSignals();
                     setRunWorkFolder(work);
@@ -111,10 +110,9 @@ TEST(TerminationSignals, RemoveTheScratchAndEndWithTheSignalWithOrWithoutThreads
 // Once a signal has come, no commit starts, and the one under way ends the program when done.
 TEST(TerminationSignals, NoCommitStartsOnceTheRunIsStopped) {
     const test::TemporaryFolder folder;
-    const pid_t child = fork();
+    const pid_t child = test::forkTakingDefaultTerminationSignals();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        test::takeDefaultTerminationSignals();
         {
             const CommitSection underWay;
             stopRun(SIGTERM);  // as the handler does, on whichever thread the signal reaches
@@ -139,11 +137,10 @@ TEST(TerminationSignals, ASignalAtAnyMomentOfCommitStepsEndsTheProgram) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     for (int tries = 0; tries < 400 && (tries < 40 || std::chrono::steady_clock::now() < until); ++tries) {
         const bool second = tries % 2 == 1;
-        const pid_t child = fork();
+        const pid_t child = test::forkTakingDefaultTerminationSignals();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            test::takeDefaultTerminationSignals();
-            removeScratchOnTerminationSignals();
+                removeScratchOnTerminationSignals();
             const auto steps = [] {
                 for (;;) {
                     const CommitSection step;

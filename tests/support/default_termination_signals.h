@@ -5,6 +5,9 @@
 
 #include <csignal>
 
+#include <pthread.h>
+#include <unistd.h>
+
 #include "common/termination_signal_set.h"
 
 namespace tallyvane::test {
@@ -13,6 +16,22 @@ inline void takeDefaultTerminationSignals() {
     for (const int signal : kTerminationSignals) std::signal(signal, SIG_DFL);
     const sigset_t set = terminationSignalSet();
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+// fork() for a child a test signals, which starts with the default actions. The signals are
+// blocked across the fork: one sent before the child has reset an action its parent ignored
+// stays pending (a blocked signal is never discarded) and reaches it once it is unblocked.
+inline pid_t forkTakingDefaultTerminationSignals() {
+    const sigset_t set = terminationSignalSet();
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &set, &before);
+    const pid_t child = fork();
+    if (child == 0) {
+        takeDefaultTerminationSignals();
+        return 0;
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return child;
 }
 
 }  // namespace tallyvane::test
