@@ -13,9 +13,11 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "common/termination_signal_set.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
 #include "shell/termination_signals.h"
@@ -133,35 +135,48 @@ TEST(TerminationSignals, NoCommitStartsOnceTheRunIsStopped) {
 // running beside the first may leave it paused or looping.
 TEST(TerminationSignals, ASignalAtAnyMomentOfCommitStepsEndsTheProgram) {
     std::mt19937 random(20261207);
-    // As many tries as 3 seconds take, but never fewer than 40 however busy the machine.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    for (int tries = 0; tries < 400 && (tries < 40 || std::chrono::steady_clock::now() < until); ++tries) {
-        const bool second = tries % 2 == 1;
-        const pid_t child = test::forkTakingDefaultTerminationSignals();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+    // Half the tries from a test program started with the signals ignored (nohup, a script's
+    // background job): its children still take them.
+    for (const bool ignored : {false, true}) {
+        SCOPED_TRACE(ignored ? "started with the signals ignored" : "started with their default actions");
+        std::vector<std::pair<int, struct sigaction>> before;
+        for (const int signal : kTerminationSignals) {
+            struct sigaction ignore {};
+            ignore.sa_handler = ignored ? SIG_IGN : SIG_DFL;
+            before.emplace_back(signal, ignore);
+            sigaction(signal, &ignore, &before.back().second);
+        }
+        // As many tries as 1.5 seconds take, but never fewer than 20 however busy the machine.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+        for (int tries = 0; tries < 200 && (tries < 20 || std::chrono::steady_clock::now() < until); ++tries) {
+            const bool second = tries % 2 == 1;
+            const pid_t child = test::forkTakingDefaultTerminationSignals();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
                 removeScratchOnTerminationSignals();
-            const auto steps = [] {
-                for (;;) {
-                    const CommitSection step;
-                    if (!step.permitted()) ::_exit(statusUnlessStopped(5));
-                }
-            };
-            std::thread other(steps);  // its signals are not blocked: a handler may run there
-            other.detach();
-            steps();
+                const auto steps = [] {
+                    for (;;) {
+                        const CommitSection step;
+                        if (!step.permitted()) ::_exit(statusUnlessStopped(5));
+                    }
+                };
+                std::thread other(steps);  // its signals are not blocked: a handler may run there
+                other.detach();
+                steps();
+            }
+            ::usleep(std::uniform_int_distribution<int>(0, 3000)(random));
+            ::kill(child, SIGTERM);
+            if (second) {
+                ::usleep(std::uniform_int_distribution<int>(0, 300)(random));
+                ::kill(child, SIGINT);
+            }
+            const std::optional<int> status = endedInTime(child);
+            ASSERT_TRUE(status) << "try " << tries << " hung";
+            ASSERT_TRUE(WIFSIGNALED(*status)) << "try " << tries << ": " << *status;
+            // A second signal sent within microseconds may be handled first.
+            EXPECT_TRUE(WTERMSIG(*status) == SIGTERM || (second && WTERMSIG(*status) == SIGINT)) << *status;
         }
-        ::usleep(std::uniform_int_distribution<int>(0, 3000)(random));
-        ::kill(child, SIGTERM);
-        if (second) {
-            ::usleep(std::uniform_int_distribution<int>(0, 300)(random));
-            ::kill(child, SIGINT);
-        }
-        const std::optional<int> status = endedInTime(child);
-        ASSERT_TRUE(status) << "try " << tries << " hung";
-        ASSERT_TRUE(WIFSIGNALED(*status)) << "try " << tries << ": " << *status;
-        // A second signal sent within microseconds may be handled first.
-        EXPECT_TRUE(WTERMSIG(*status) == SIGTERM || (second && WTERMSIG(*status) == SIGINT)) << *status;
+        for (const auto& [signal, action] : before) sigaction(signal, &action, nullptr);
     }
 }
 
