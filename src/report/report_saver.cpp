@@ -17,6 +17,7 @@
 #include "report/file_replacement.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
+#include "report/support_folder_owner.h"
 #include "report/timeline_lookup.h"
 
 namespace tallyvane {
@@ -311,6 +312,8 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     if (!context.thumbnailFolderProblem) {
         if (option(request, "keepThumbnails") && holdsAFile(thumbnails)) {
             thumbnailScratch.reset();
+            // The next report empties them, whoever runs it.
+            giveToSupportFolderOwner(thumbnails, context.supportFolder);
             keptThumbnails_ = context.thumbnailFolder;
             platform_.revealFolder(context.thumbnailFolder);
         } else {

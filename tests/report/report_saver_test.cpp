@@ -627,7 +627,7 @@ TEST_F(ReportSaverTest, TheSpreadsheetLibrarysFilesAreMadeWithTheRunsScratch) {
 
 // A report shows only pictures it made: a thumbnail folder it cannot empty or make gives it
 // none, and its cells say why. A folder an earlier run left is removed where the user may
-// remove it, and said where not.
+// remove it, and said where not; what a run of root's keeps in a user's folder is the user's.
 TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPicturesNeverShown) {
     const bool asRoot = geteuid() == 0;
     const fs::path support = context.supportFolder;
@@ -675,6 +675,13 @@ TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPictures
              return [&] { umount2(support.c_str(), MNT_DETACH); };
          },
          false, "The folder " + thumbnails().string() + " cannot be created: The disk is full.", ""},
+        {"kept by a run of root's in the user's folder",
+         [&]() -> std::optional<Undo> {
+             if (!asRoot) return std::nullopt;
+             EXPECT_TRUE(saveSeeing(false).kept);
+             return nothing;
+         },
+         true, "", ""},
         {"a parts folder root left, empty and unlistable", [&] { return rootsFolder(parts, std::nullopt); }, true, "", ""},
         {"a parts folder root left, holding a file",
          [&]() -> std::optional<Undo> {
