@@ -72,19 +72,26 @@ int removeWhole(const fs::path& path) {
     return error.value();
 }
 
-// Thumbnails of an earlier report must not show up in this one: a picture found in the
-// folder is taken as this run's, so the folder is this run's only when it was emptied and
-// made anew (mkdir never follows a link planted at the name). What a stopped run had set
-// aside and not removed goes too. Returns why the folder is not this run's.
-std::optional<std::string> emptyThumbnailFolder(const fs::path& folder) {
-    removeWhole(fs::path(folder).concat(kAsideSuffix));
+// Makes `folder` anew, whatever stood there removed first (mkdir never follows a link planted
+// at the name); returns why it could not be, `standing` saying what a folder that cannot be
+// removed is.
+std::optional<std::string> makeFolderAnew(const fs::path& folder, mode_t mode, const char* standing) {
     if (const int failure = removeWhole(folder); failure != 0) {
-        return "The folder " + folder.string() + " cannot be emptied: " + systemErrorSentence(failure);
+        return "The folder " + folder.string() + standing + systemErrorSentence(failure);
     }
-    if (::mkdir(folder.c_str(), 0777) != 0) {
+    if (::mkdir(folder.c_str(), mode) != 0) {
         return "The folder " + folder.string() + " cannot be created: " + systemErrorSentence(errno);
     }
     return std::nullopt;
+}
+
+// Thumbnails of an earlier report must not show up in this one: a picture found in the
+// folder is taken as this run's, so the folder is this run's only when it was emptied and
+// made anew. What a stopped run had set aside and not removed goes too. Returns why the
+// folder is not this run's.
+std::optional<std::string> emptyThumbnailFolder(const fs::path& folder) {
+    removeWhole(fs::path(folder).concat(kAsideSuffix));
+    return makeFolderAnew(folder, 0777, " cannot be emptied: ");
 }
 
 // The workbook's file is made anew, exclusively and never through a link planted at its
@@ -106,14 +113,10 @@ int createTemporaryWorkbook(const fs::path& file) {
 // workbook is closed.
 class PartsFolder {
 public:
-    explicit PartsFolder(fs::path folder) : scratch_(folder), folder_(std::move(folder)) {
-        if (const int failure = removeWhole(folder_); failure != 0) {
-            problem_ = "The folder " + folder_.string() + ", left by an earlier report, cannot be removed: " +
-                       systemErrorSentence(failure);
-        } else if (::mkdir(folder_.c_str(), 0700) != 0) {
-            problem_ = "The folder " + folder_.string() + " cannot be created: " + systemErrorSentence(errno);
-        }
-    }
+    explicit PartsFolder(fs::path folder)
+        : scratch_(folder),
+          folder_(std::move(folder)),
+          problem_(makeFolderAnew(folder_, 0700, ", left by an earlier report, cannot be removed: ")) {}
     ~PartsFolder() {
         if (!problem_) removeWhole(folder_);
     }

@@ -78,6 +78,12 @@ using test::ReadOnlyFolder;
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
 
+// Makes the calling (child) process nobody, in nogroup and `groups`; false where it cannot.
+bool becomeNobody(const std::vector<gid_t>& groups = {}) {
+    return setgroups(groups.size(), groups.data()) == 0 && setresgid(kNogroup, kNogroup, kNogroup) == 0 &&
+           setresuid(kNobody, kNobody, kNobody) == 0;
+}
+
 // What one save saw: its outcome, the thumbnail folder's problem as the report writer found
 // it, the alert's text and whether thumbnails were said kept.
 struct Seen {
@@ -144,10 +150,7 @@ protected:
         const pid_t child = fork();
         if (child == 0) {
             close(channel[0]);
-            if (setgroups(0, nullptr) != 0 || setresgid(kNogroup, kNogroup, kNogroup) != 0 ||
-                setresuid(kNobody, kNobody, kNobody) != 0) {
-                _exit(2);
-            }
+            if (!becomeNobody()) _exit(2);
             const Seen seen = run();
             const std::string said = std::to_string(seen.outcome) + "\n" + (seen.kept ? "1" : "0") + "\n" +
                                      seen.problem + "\n" + seen.alert;
@@ -948,11 +951,7 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsOwnerAndGroup) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const std::vector<gid_t> groups = row.member ? std::vector<gid_t>{team} : std::vector<gid_t>{};
-            if (!row.byRoot && (setgroups(groups.size(), groups.data()) != 0 ||
-                                setresgid(kNogroup, kNogroup, kNogroup) != 0 || setresuid(kNobody, kNobody, kNobody) != 0)) {
-                _exit(2);
-            }
+            if (!row.byRoot && !becomeNobody(row.member ? std::vector<gid_t>{team} : std::vector<gid_t>{})) _exit(2);
             try {
                 replaceFile(made, old);
             } catch (const std::exception&) {
