@@ -1,5 +1,7 @@
 #include "xlsx/workbook.h"
 
+#include <utility>
+
 #include <xlsxwriter.h>
 
 #include "xlsx/quiet_library.h"
@@ -39,8 +41,9 @@ Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diag
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
     // The library copies the folder's name.
     if (!partsFolder.empty()) options.tmpdir = const_cast<char*>(partsFolder.c_str());
+    detail::PartFiles parts(partsFolder);
     auto* workbook = requireMade(workbook_new_opt(checkedPath(path).c_str(), &options));
-    state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics);
+    state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics, std::move(parts));
 }
 
 Worksheet Workbook::addWorksheet(std::optional<std::string_view> name) {
@@ -100,6 +103,7 @@ void Workbook::close() {
     {
         const QuietLibrary quiet;
         closed = workbook_close(state_->release());
+        state_->closeLeftOpenParts();
     }
     throwIfFailed(closed);
 }

@@ -48,8 +48,9 @@ public:
     std::optional<Worksheet> worksheet(std::string_view name) const;
     std::optional<Chartsheet> chartsheet(std::string_view name) const;
 
-    // Writes the whole file. The library frees the workbook whatever the outcome, so the
-    // workbook is closed afterwards even when this throws; only a chartsheet still without a
+    // Writes the whole file. The library frees the workbook whatever the outcome, and the
+    // part files it leaves open are closed, so the workbook is closed afterwards even when this
+    // throws; only a chartsheet still without a
     // chart is refused before anything is written, and the workbook stays open.
     void close();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "xlsx/error.h"
 
@@ -24,11 +25,13 @@ std::string propertiesOf(const lxw_format* format) {
 
 }  // namespace
 
-WorkbookState::WorkbookState(lxw_workbook* workbook, std::ostream& diagnostics)
-    : workbook_(workbook), diagnostics_(&diagnostics) {}
+WorkbookState::WorkbookState(lxw_workbook* workbook, std::ostream& diagnostics, PartFiles parts)
+    : workbook_(workbook), diagnostics_(&diagnostics), parts_(std::move(parts)) {}
 
 WorkbookState::~WorkbookState() {
-    if (workbook_ != nullptr) lxw_workbook_free(workbook_);
+    if (workbook_ == nullptr) return;
+    lxw_workbook_free(workbook_);
+    parts_.closeLeftOpen();
 }
 
 lxw_workbook* WorkbookState::open() const {

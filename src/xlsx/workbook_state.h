@@ -12,11 +12,14 @@
 #include <unicode/unistr.h>
 #include <xlsxwriter.h>
 
+#include "xlsx/part_files.h"
+
 namespace tallyvane::xlsx::detail {
 
 class WorkbookState {
 public:
-    WorkbookState(lxw_workbook* workbook, std::ostream& diagnostics);
+    // `parts` was taken before the library made the workbook.
+    WorkbookState(lxw_workbook* workbook, std::ostream& diagnostics, PartFiles parts);
     ~WorkbookState();
     WorkbookState(const WorkbookState&) = delete;
     WorkbookState& operator=(const WorkbookState&) = delete;
@@ -26,6 +29,8 @@ public:
     lxw_workbook* open() const;
     // Hands the library object to its close call, which frees it whatever the outcome.
     lxw_workbook* release();
+    // Once the library is done with the workbook: closes the part files it left open.
+    void closeLeftOpenParts() const { parts_.closeLeftOpen(); }
 
     std::ostream& diagnostics() const { return *diagnostics_; }
 
@@ -50,6 +55,7 @@ private:
 
     lxw_workbook* workbook_;
     std::ostream* diagnostics_;
+    PartFiles parts_;
     std::vector<icu::UnicodeString> foldedNames_;
     std::unordered_map<std::string, lxw_format*> firstWithProperties_;
     std::unordered_map<lxw_format*, FormatKey> keys_;
