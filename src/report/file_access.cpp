@@ -14,6 +14,8 @@ struct AclFree {
 };
 using Acl = std::unique_ptr<std::remove_pointer_t<acl_t>, AclFree>;
 
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
 mode_t permissionBits(acl_permset_t permissions) {
     return (acl_get_perm(permissions, ACL_READ) == 1 ? 4 : 0) | (acl_get_perm(permissions, ACL_WRITE) == 1 ? 2 : 0) |
            (acl_get_perm(permissions, ACL_EXECUTE) == 1 ? 1 : 0);
@@ -36,17 +38,19 @@ void limitPermissions(acl_entry_t entry, mode_t allowed) {
     acl_set_permset(entry, permissions);
 }
 
-// `acl` for a file whose owning group is `group`, not the one the ACL was given to: the owning
-// group's entry gets no more than others had nor than any named entry for `group` gave its
-// members, and others no more than the old owning group had (its members are others now).
-void limitForAnotherGroup(acl_t acl, gid_t group) {
+// `acl` for a file whose owning group is not the one the ACL was given to: the owning group's
+// entry gets no more than others had nor than any named group entry gave (a member of the new
+// group may also be in any of those groups, and the system grants what any matching group
+// entry grants), and others no more than the old owning group had (its members are others
+// now).
+void limitForAnotherGroup(acl_t acl) {
     acl_entry_t entry;
     acl_entry_t owningGroup = nullptr;
     acl_entry_t others = nullptr;
     mode_t owningBits = 7;
     mode_t mask = 7;
     mode_t othersBits = 7;
-    mode_t named = 7;  // what the named entries for the new group give
+    mode_t named = 7;  // what every named group entry gives, together
     for (int which = ACL_FIRST_ENTRY; acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
         acl_tag_t tag;
         acl_permset_t permissions;
@@ -55,17 +59,39 @@ void limitForAnotherGroup(acl_t acl, gid_t group) {
         if (tag == ACL_GROUP_OBJ) owningGroup = entry, owningBits = bits;
         if (tag == ACL_MASK) mask = bits;
         if (tag == ACL_OTHER) others = entry, othersBits = bits;
-        if (tag == ACL_GROUP) {
-            const auto* qualifier = static_cast<const gid_t*>(acl_get_qualifier(entry));
-            if (qualifier != nullptr && *qualifier == group) named &= bits;
-            if (qualifier != nullptr) acl_free(const_cast<gid_t*>(qualifier));
-        }
+        if (tag == ACL_GROUP) named &= bits;
     }
     if (owningGroup != nullptr) limitPermissions(owningGroup, othersBits & named);
     if (others != nullptr) limitPermissions(others, owningBits & mask);
 }
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+// Gives the file `acl` without a moment that lets in anyone `acl` shuts out: some file systems
+// (tmpfs) apply the permission bits an ACL implies a moment before its named entries, so the
+// named entries come first, with the owning group, the mask and others closed.
+int setAclNamedEntriesFirst(int descriptor, acl_t acl) {
+    const Acl closed(acl_dup(acl));
+    if (!closed) return -1;
+    acl_entry_t entry;
+    for (int which = ACL_FIRST_ENTRY; acl_get_entry(closed.get(), which, &entry) == 1; which = ACL_NEXT_ENTRY) {
+        acl_tag_t tag;
+        if (acl_get_tag_type(entry, &tag) == 0 && (tag == ACL_GROUP_OBJ || tag == ACL_MASK || tag == ACL_OTHER)) {
+            limitPermissions(entry, 0);
+        }
+    }
+    if (acl_set_fd(descriptor, closed.get()) != 0) return -1;
+    return acl_set_fd(descriptor, acl);
+}
+
+// Adds the special bits of `mode` to the file's, leaving the permission bits as they are: a
+// mode's group and other bits would undo what an ACL gave them.
+std::error_code addSpecialBits(int descriptor, mode_t mode) {
+    struct stat own {};
+    if ((mode & 07000) == 0) return {};
+    if (::fstat(descriptor, &own) != 0 || ::fchmod(descriptor, (own.st_mode & 0777) | (mode & 07000)) != 0) {
+        return lastError();
+    }
+    return {};
+}
 
 // A file made in a folder with a default ACL carries its named entries, which a replaced file
 // without them never gave: its access comes down to `mode` alone.
@@ -108,7 +134,9 @@ std::error_code giveAccessOf(const std::filesystem::path& replaced, const struct
     // not to have the old group's access, nor to be the group the file runs as.
     struct stat own {};
     if (::fstat(descriptor, &own) != 0) return lastError();
-    if (own.st_uid != status.st_uid) static_cast<void>(::fchown(descriptor, status.st_uid, -1));
+    if (own.st_uid != status.st_uid && ::fchown(descriptor, status.st_uid, -1) != 0) {
+        // Only root may give a file away: a user's copy stays the user's.
+    }
     const bool groupKept = own.st_gid == status.st_gid || ::fchown(descriptor, -1, status.st_gid) == 0;
     const mode_t given = status.st_mode & (groupKept ? 07777 : 05777);
     const auto limited = [groupKept](mode_t mode) { return groupKept ? mode : groupAndOthersLimited(mode); };
@@ -119,13 +147,9 @@ std::error_code giveAccessOf(const std::filesystem::path& replaced, const struct
         if (const std::error_code error = dropNamedEntries(descriptor, limited(given))) return error;
         return ::fchmod(descriptor, limited(given)) == 0 ? std::error_code{} : lastError();
     }
-    if (!groupKept) limitForAnotherGroup(acl.get(), own.st_gid);
-    if (acl_set_fd(descriptor, acl.get()) == 0) {
-        // The ACL sets the permission bits but not the special ones; with an extended ACL the
-        // group bits of a mode are the mask, which is what they are already.
-        if ((given & 07000) != 0 && ::fchmod(descriptor, given) != 0) return lastError();
-        return {};
-    }
+    if (!groupKept) limitForAnotherGroup(acl.get());
+    // The ACL sets the permission bits but not the special ones.
+    if (setAclNamedEntriesFirst(descriptor, acl.get()) == 0) return addSpecialBits(descriptor, given);
     return ::fchmod(descriptor, limited(modeStandingForAcl(acl.get(), given))) == 0 ? std::error_code{} : lastError();
 }
 

@@ -14,7 +14,7 @@ namespace tallyvane {
 // the user may give it that group, and its access ACL, named users and groups with it, where
 // both file systems keep ACLs; otherwise `modeStandingForAcl`. Where the group cannot be
 // given, the file's own group and others each get no more than both had, and the group no
-// more than a named entry for it gave: no one gains.
+// more than any named group entry gave: no one gains, at no moment.
 std::error_code giveAccessOf(const std::filesystem::path& replaced, const struct stat& status, int descriptor);
 
 // The permission bits (and the special ones of `mode`) that stand for `acl` on a file that
