@@ -73,25 +73,27 @@ int removeWhole(const fs::path& path) {
 }
 
 // Makes `folder` anew, whatever stood there removed first (mkdir never follows a link planted
-// at the name); returns why it could not be, `standing` saying what a folder that cannot be
+// at the name), and what a stopped run had set aside to remove and not removed; returns why it
+// could not be, the folder said as `said`, and `standing` saying what a folder that cannot be
 // removed is.
-std::optional<std::string> makeFolderAnew(const fs::path& folder, mode_t mode, const char* standing) {
+std::optional<std::string> makeFolderAnew(const fs::path& folder, mode_t mode, const std::string& said,
+                                          const char* standing) {
+    removeWhole(fs::path(folder).concat(kAsideSuffix));
     if (const int failure = removeWhole(folder); failure != 0) {
-        return "The folder " + folder.string() + standing + systemErrorSentence(failure);
+        return "The folder " + said + standing + systemErrorSentence(failure);
     }
     if (::mkdir(folder.c_str(), mode) != 0) {
-        return "The folder " + folder.string() + " cannot be created: " + systemErrorSentence(errno);
+        return "The folder " + said + " cannot be created: " + systemErrorSentence(errno);
     }
     return std::nullopt;
 }
 
 // Thumbnails of an earlier report must not show up in this one: a picture found in the
 // folder is taken as this run's, so the folder is this run's only when it was emptied and
-// made anew. What a stopped run had set aside and not removed goes too. Returns why the
-// folder is not this run's.
+// made anew. Returns why the folder is not this run's, the folder quoted as where kept
+// thumbnails are said to be.
 std::optional<std::string> emptyThumbnailFolder(const fs::path& folder) {
-    removeWhole(fs::path(folder).concat(kAsideSuffix));
-    return makeFolderAnew(folder, 0777, " cannot be emptied: ");
+    return makeFolderAnew(folder, 0777, "\u201C" + folder.string() + "\u201D", " cannot be emptied: ");
 }
 
 // The workbook's file is made anew, exclusively and never through a link planted at its
@@ -116,7 +118,7 @@ public:
     explicit PartsFolder(fs::path folder)
         : scratch_(folder),
           folder_(std::move(folder)),
-          problem_(makeFolderAnew(folder_, 0700, ", left by an earlier report, cannot be removed: ")) {}
+          problem_(makeFolderAnew(folder_, 0700, folder_.string(), ", left by an earlier report, cannot be removed: ")) {}
     ~PartsFolder() {
         if (!problem_) removeWhole(folder_);
     }
@@ -133,13 +135,35 @@ private:
     std::optional<std::string> problem_;
 };
 
-bool isInside(const fs::path& file, const fs::path& folder) {
+// The folder a destination is saved in; its own name when it is given without one.
+fs::path folderOf(const fs::path& destination) {
+    return destination.has_parent_path() ? destination.parent_path() : fs::path(".");
+}
+
+// `path` from the root, through no link; as far as it exists, the rest as written.
+fs::path resolved(const fs::path& path) {
     std::error_code error;
-    const fs::path place = fs::weakly_canonical(file, error);
-    const fs::path scratch = fs::weakly_canonical(folder, error);
-    if (error) return false;
-    const auto [rest, ignored] = std::mismatch(scratch.begin(), scratch.end(), place.begin(), place.end());
-    return rest == scratch.end();
+    fs::path whole = fs::weakly_canonical(fs::absolute(path, error), error);
+    return error ? path : whole;
+}
+
+// Whether `one` and `other` are one folder: named alike once resolved, or, where it exists,
+// the same device and inode however each is reached (another mount of the same folder).
+bool sameFolder(const fs::path& one, const fs::path& other) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(one.c_str(), &first) == 0 && ::stat(other.c_str(), &second) == 0) {
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    return resolved(one) == resolved(other);
+}
+
+// Whether `place` is `folder` or inside it.
+bool isWithin(const fs::path& place, const fs::path& folder) {
+    for (fs::path at = resolved(place);; at = at.parent_path()) {
+        if (sameFolder(at, folder)) return true;
+        if (!at.has_relative_path()) return false;
+    }
 }
 
 // Why the workbook cannot go where the user chose, found before the report is written rather
@@ -147,14 +171,18 @@ bool isInside(const fs::path& file, const fs::path& folder) {
 std::optional<std::string> destinationProblem(const fs::path& destination, const fs::path& support) {
     // The run's scratch is emptied, removed or written anew at every report: a workbook saved
     // there would go with it.
+    const fs::path folder = folderOf(destination);
     const struct {
         const char* name;
         const char* fate;
-    } scratch[] = {{kThumbnailFolderName, "The folder {} is emptied at every report."},
-                   {kPartsName, "The folder {} is removed at every report."},
-                   {kTemporaryName, "The file {} is written anew at every report."}};
-    for (const auto& [name, fate] : scratch) {
-        if (!isInside(destination, support / name)) continue;
+        bool taken;
+    } scratch[] = {{kThumbnailFolderName, "The folder {} is emptied at every report.",
+                    isWithin(destination, support / kThumbnailFolderName)},
+                   {kPartsName, "The folder {} is removed at every report.", isWithin(destination, support / kPartsName)},
+                   {kTemporaryName, "The file {} is written anew at every report.",
+                    destination.filename() == kTemporaryName && sameFolder(folder, support)}};
+    for (const auto& [name, fate, taken] : scratch) {
+        if (!taken) continue;
         std::string said = fate;
         said.replace(said.find("{}"), 2, (support / name).string());
         return said + " Choose another place for the workbook.";
@@ -163,7 +191,6 @@ std::optional<std::string> destinationProblem(const fs::path& destination, const
     if (::stat(destination.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         return "The workbook cannot be saved as " + destination.string() + ": " + systemErrorSentence(EISDIR);
     }
-    const fs::path folder = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
     int failure = 0;
     if (::stat(folder.c_str(), &info) != 0) {
         failure = errno;
