@@ -3,8 +3,11 @@
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tallyvane::test {
 
@@ -24,6 +27,48 @@ TemporaryFolder::~TemporaryFolder() {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(path_, ignored);
+}
+
+namespace {
+
+std::vector<std::filesystem::path> commonParents() {
+    std::error_code unknown;
+    return {std::filesystem::temp_directory_path(unknown), "/tmp", "/var/tmp", "/dev/shm"};
+}
+
+bool writable(const std::filesystem::path& folder) { return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0; }
+
+}  // namespace
+
+bool everyoneReaches(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::path at = std::filesystem::canonical(folder, error);
+    if (error) return false;
+    for (;; at = at.parent_path()) {
+        struct stat status {};
+        if (::stat(at.c_str(), &status) != 0 || (status.st_mode & S_IXOTH) == 0) return false;
+        if (!at.has_relative_path()) return true;
+    }
+}
+
+std::optional<std::filesystem::path> parentEveryoneReaches() {
+    for (const std::filesystem::path& parent : commonParents()) {
+        if (writable(parent) && everyoneReaches(parent)) return parent;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than) {
+    struct stat own {};
+    if (::stat(than.c_str(), &own) != 0) return std::nullopt;
+    std::vector<std::filesystem::path> parents = commonParents();
+    std::error_code unknown;
+    parents.push_back(std::filesystem::current_path(unknown));
+    for (const std::filesystem::path& parent : parents) {
+        struct stat status {};
+        if (writable(parent) && ::stat(parent.c_str(), &status) == 0 && status.st_dev != own.st_dev) return parent;
+    }
+    return std::nullopt;
 }
 
 void writeText(const std::filesystem::path& path, const std::string& text) {

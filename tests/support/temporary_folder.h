@@ -3,6 +3,7 @@
 // in it afterwards, even where a test took write permission away inside it.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tallyvane::test {
@@ -21,6 +22,18 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A folder to make test folders in where every user may pass (a TMPDIR of mode 0700 lets in
+// only its owner): the system's temporary folder, /tmp, /var/tmp, /dev/shm, the first that
+// does; nothing when none does.
+std::optional<std::filesystem::path> parentEveryoneReaches();
+
+// Whether every user may pass through `folder` and every folder above it.
+bool everyoneReaches(const std::filesystem::path& folder);
+
+// A folder to make test folders in on another file system than `than`'s, among the same
+// ones and the current folder; nothing when all share it.
+std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than);
 
 // Makes the file's folder, then writes `text` as the whole file.
 void writeText(const std::filesystem::path& path, const std::string& text);
