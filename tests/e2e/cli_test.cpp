@@ -455,7 +455,9 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
     const fs::path temporary = folder.path() / "tmp";
     const fs::path destination = folder.path() / "out";
     const fs::path output = destination / "report.xlsx";
-    const test::TemporaryFolder elsewhere("/dev/shm");
+    // The copy rows need the support folder on another file system than the destination.
+    const std::optional<fs::path> otherFileSystem = test::parentOnAnotherFileSystem(destination.parent_path());
+    const test::TemporaryFolder elsewhere(otherFileSystem.value_or(fs::path()));
     const fs::path support = elsewhere.path() / "support";
     const std::vector<std::string> noHome{"HOME", "XDG_DATA_HOME", "TALLYVANE_SUPPORT_DIR", "TMPDIR=" + temporary.string()};
     const auto pictures = [&] {
@@ -470,6 +472,7 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
         std::vector<std::string> environment;
         std::vector<std::string> options;
         std::function<bool()> ready;
+        bool copying = false;
     } cases[] = {
         {"TERM at the thumbnails", {{SIGTERM, 0}}, noHome, {"--set", "thumbnails=on"}, pictures},
         {"HUP at the thumbnails", {{SIGHUP, 0}}, noHome, {"--set", "thumbnails=on"}, pictures},
@@ -477,11 +480,18 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
         {"INT, INT, TERM and HUP at the thumbnails", {{SIGINT, 0}, {SIGINT, 3}, {SIGTERM, 30}, {SIGHUP, 300}},
          {"TALLYVANE_SUPPORT_DIR=" + support.string(), "TMPDIR=" + temporary.string()}, {"--set", "thumbnails=on"},
          [&] { return anyEntry(support, [](const fs::path& file) { return file.extension() == ".jpg"; }); }},
-        {"TERM during the copy to another file system", {{SIGTERM, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
-        {"INT during the copy to another file system", {{SIGINT, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {}, copy},
+        {"TERM during the copy to another file system", {{SIGTERM, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {},
+         copy, true},
+        {"INT during the copy to another file system", {{SIGINT, 0}}, {"TALLYVANE_SUPPORT_DIR=" + support.string()}, {},
+         copy, true},
     };
     constexpr int kTries = 10;
+    std::string notArranged;
     for (const auto& c : cases) {
+        if (c.copying && !otherFileSystem) {
+            notArranged += std::string(" \"") + c.name + "\"";
+            continue;
+        }
         std::vector<std::string> missed;  // what each try that missed the commit saw
         bool stoppedBeforeTheCommit = false;
         for (int attempt = 1; attempt <= kTries && !stoppedBeforeTheCommit; ++attempt) {
@@ -532,6 +542,7 @@ TEST_F(CliTest, ASignalMidSaveLeavesNothingBehindAndSaysNothing) {
             ADD_FAILURE() << c.name << ": no signal came before the commit in " << kTries << " tries:" << tries;
         }
     }
+    if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here (no second file system):" << notArranged;
 }
 
 // A clip name longer than a file name may be still gets its picture, under a name cut short.

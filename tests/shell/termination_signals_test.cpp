@@ -130,6 +130,27 @@ TEST(TerminationSignals, NoCommitStartsOnceTheRunIsStopped) {
     EXPECT_TRUE(fs::exists(folder / "finished"));
 }
 
+// The termination signals' actions as they were when it was made, given back however the test
+// ends, a failed assertion's return included.
+class ActionsRestored {
+public:
+    ActionsRestored() {
+        for (std::size_t index = 0; index < std::size(kTerminationSignals); ++index) {
+            sigaction(kTerminationSignals[index], nullptr, &before_[index]);
+        }
+    }
+    ~ActionsRestored() {
+        for (std::size_t index = 0; index < std::size(kTerminationSignals); ++index) {
+            sigaction(kTerminationSignals[index], &before_[index], nullptr);
+        }
+    }
+    ActionsRestored(const ActionsRestored&) = delete;
+    ActionsRestored& operator=(const ActionsRestored&) = delete;
+
+private:
+    struct sigaction before_[std::size(kTerminationSignals)] {};
+};
+
 // A signal at any moment of a run of commit steps, on either of two threads, with or without a
 // second signal close behind: the program always ends, by the first signal's handler. Neither a signal between a section's count and its check nor a second handler
 // running beside the first may leave it paused or looping.
@@ -139,12 +160,11 @@ TEST(TerminationSignals, ASignalAtAnyMomentOfCommitStepsEndsTheProgram) {
     // background job): its children still take them.
     for (const bool ignored : {false, true}) {
         SCOPED_TRACE(ignored ? "started with the signals ignored" : "started with their default actions");
-        std::vector<std::pair<int, struct sigaction>> before;
+        const ActionsRestored restored;
         for (const int signal : kTerminationSignals) {
             struct sigaction ignore {};
             ignore.sa_handler = ignored ? SIG_IGN : SIG_DFL;
-            before.emplace_back(signal, ignore);
-            sigaction(signal, &ignore, &before.back().second);
+            sigaction(signal, &ignore, nullptr);
         }
         // As many tries as 1.5 seconds take, but never fewer than 20 however busy the machine.
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
@@ -176,7 +196,6 @@ TEST(TerminationSignals, ASignalAtAnyMomentOfCommitStepsEndsTheProgram) {
             // A second signal sent within microseconds may be handled first.
             EXPECT_TRUE(WTERMSIG(*status) == SIGTERM || (second && WTERMSIG(*status) == SIGINT)) << *status;
         }
-        for (const auto& [signal, action] : before) sigaction(signal, &action, nullptr);
     }
 }
 

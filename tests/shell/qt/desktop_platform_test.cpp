@@ -144,30 +144,34 @@ TEST_F(DesktopPlatformTest, AModalAlertTellsWhichButtonWasChosenAndWithoutAWindo
 // that is to end before it: far beyond a stalled machine's delays.
 constexpr int kPatienceMilliseconds = 30000;
 constexpr std::chrono::milliseconds kPatientAnswer{kPatienceMilliseconds};
-// A stub's time that outlives any answer time a test gives; the stub is ended with it.
-constexpr const char* kOutlivesTheTest = "600";
+// A stub's time that outlives any answer time a test gives: it runs until it is ended.
+constexpr const char* kUntilEnded = nullptr;
 
 // A stub of the desktop's opener, first on PATH while it lives: it records what it was given
-// and the environment it got, takes `seconds`, then ends with `status`; none at all for a
-// negative status. Its waits still under way are ended with it.
+// and the environment it got, takes `seconds` (or runs until ended), then ends with `status`;
+// none at all for a negative status. One that runs until ended ends by itself once its stub is
+// gone, whatever signals it ignores and however late it started: it runs only while a file
+// of the stub's is there.
 class StubOpener {
 public:
     explicit StubOpener(int status, const char* seconds = "0") : path_(qgetenv("PATH")) {
         if (status >= 0) {
+            std::ofstream(bin() / "running").close();
             std::ofstream script(bin() / "xdg-open");
             script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
-                   << (bin() / "environment").string() << "'\n/usr/bin/sleep " << seconds << " &\necho $! >> '"
-                   << (bin() / "waits").string() << "'\nwait $!\nexit " << status << "\n";
+                   << (bin() / "environment").string() << "'\n";
+            if (seconds == kUntilEnded) {
+                script << "while [ -e '" << (bin() / "running").string() << "' ]; do /usr/bin/sleep 0.05; done\n";
+            } else {
+                script << "/usr/bin/sleep " << seconds << "\n";
+            }
+            script << "exit " << status << "\n";
             script.close();
             std::filesystem::permissions(bin() / "xdg-open", std::filesystem::perms(0755));
         }
         qputenv("PATH", QByteArray::fromStdString(bin().string()));
     }
-    ~StubOpener() {
-        qputenv("PATH", path_);
-        std::istringstream waits(read("waits"));
-        for (pid_t wait = 0; waits >> wait;) ::kill(wait, SIGTERM);
-    }
+    ~StubOpener() { qputenv("PATH", path_); }
     StubOpener(const StubOpener&) = delete;
     StubOpener& operator=(const StubOpener&) = delete;
 
@@ -232,11 +236,12 @@ TEST_F(DesktopPlatformTest, TheOpenersAnswerComesThroughTheEventLoop) {
         std::chrono::milliseconds answerTime;
         bool opens;
         int answerLoopMilliseconds = 0;  // an answer that runs a loop of its own, as an alert does
-    } rows[] = {{"fails after a while", 3, "0.3", kPatientAnswer, false},
-                {"still running", 3, kOutlivesTheTest, std::chrono::milliseconds(300), true},
+    } rows[] = {// Past the default answer time: only the time given lets the failure be its answer.
+                {"fails after a while", 3, "2", kPatientAnswer, false},
+                {"still running", 3, kUntilEnded, std::chrono::milliseconds(300), true},
                 {"an answer with a loop of its own", 0, "0", DesktopOpener::kAnswerTime, true, 1200},
                 {"a failure with a loop of its own", 3, "0", kPatientAnswer, false, 1200},
-                {"still running, with a loop of its own", 3, kOutlivesTheTest, std::chrono::milliseconds(300), true,
+                {"still running, with a loop of its own", 3, kUntilEnded, std::chrono::milliseconds(300), true,
                  1200}};
     for (const auto& row : rows) {
         const StubOpener opener(row.status, row.seconds);

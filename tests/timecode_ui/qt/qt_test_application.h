@@ -14,8 +14,12 @@ inline void ensureQtApplication() {
     if (QApplication::instance() != nullptr) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a session's runtime folder the toolkit makes one in the temporary folder and
-    // leaves it there; the build tree's keeps the tests from leaving anything behind.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", TALLYVANE_TEST_RUNTIME_DIR);
+    // leaves it there; the build tree's keeps the tests from leaving anything behind. The
+    // file dialogs keep their state in the configuration folder, in the home (in "/" without
+    // one): the build tree's leaves the user's home as it was.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", TALLYVANE_TEST_TOOLKIT_DIR "/runtime");
+    qputenv("XDG_CONFIG_HOME", TALLYVANE_TEST_TOOLKIT_DIR "/config");
+    qputenv("XDG_CACHE_HOME", TALLYVANE_TEST_TOOLKIT_DIR "/cache");
     static int argc = 1;
     static char name[] = "timecode_ui_qt_tests";
     static char* argv[] = {name, nullptr};
