@@ -14,10 +14,10 @@
 
 #include "common/debug_text.h"
 #include "common/error_sentence.h"
+#include "report/another_users_folder.h"
 #include "report/file_replacement.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
-#include "report/support_folder_owner.h"
 #include "report/timeline_lookup.h"
 
 namespace tallyvane {
@@ -267,7 +267,7 @@ bool ReportSaver::timelineExists(const std::string& reportName, const ReportCont
 }
 
 SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& request,
-                              const SupportFolderSource& supportFolder) {
+                              const SupportFolderSource& privateFolder) {
     if (running_) return SaveOutcome::busy;
     const RunningFlag running(running_);
     ++*saves_;
@@ -283,9 +283,12 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     // thumbnails an earlier report kept nothing, and hold no lock while the user chooses.
     const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
     if (!destination) return SaveOutcome::cancelled;
-    if (supportFolder) {
+    const std::optional<uid_t> otherUser =
+        context.supportFolder.empty() ? std::nullopt : anotherUserControls(context.supportFolder);
+    if (privateFolder && (context.supportFolder.empty() || otherUser)) {
+        if (otherUser) context.log() << keptOutOfSentence(context.supportFolder, *otherUser) << '\n';
         try {
-            context.supportFolder = supportFolder();
+            context.supportFolder = privateFolder();
         } catch (const std::exception& failure) {
             platform_.showAlert("The report could not be made", failure.what());
             return SaveOutcome::failed;
@@ -342,8 +345,6 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     if (!context.thumbnailFolderProblem) {
         if (option(request, "keepThumbnails") && holdsAFile(thumbnails)) {
             thumbnailScratch.reset();
-            // The next report empties them, whoever runs it.
-            giveToSupportFolderOwner(thumbnails, context.supportFolder);
             keptThumbnails_ = context.thumbnailFolder;
             platform_.revealFolder(context.thumbnailFolder);
         } else {

@@ -44,15 +44,17 @@ public:
     // writer) and every further Save is refused here.
     bool isRunning() const noexcept { return running_; }
 
-    // Where the support folder is, asked only once a destination is chosen; it may throw an
+    // A folder of the run's own, asked only once a destination is chosen; it may throw an
     // exception whose text an alert shows.
     using SupportFolderSource = std::function<std::filesystem::path()>;
 
-    // The context's input type and clip sheet settings must be set, and its support folder
-    // unless `supportFolder` gives it; the context's workbook and thumbnail folder are this
-    // flow's. A cancelled panel leaves the support folder as it was.
+    // The context's input type and clip sheet settings must be set; the context's workbook
+    // and thumbnail folder are this flow's. The report is written in the context's support
+    // folder, or in `privateFolder` where the context names none or, for a run as root, one
+    // another user controls (the context then names `privateFolder`). A cancelled panel
+    // leaves the support folder as it was.
     SaveOutcome save(ReportContext& context, const ReportRequest& request,
-                     const SupportFolderSource& supportFolder = {});
+                     const SupportFolderSource& privateFolder = {});
     // Set when the last save put its workbook in place; nothing after any other outcome.
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
     // The folder of the thumbnails the last save kept, when it kept a picture.

@@ -6,21 +6,13 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "report/support_folder_owner.h"
-
 namespace tallyvane {
 
 SupportFolderLock::SupportFolderLock(const std::filesystem::path& supportFolder)
     : descriptor_(::open((supportFolder / kReportLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
     // The lock belongs to the open file, so it also keeps apart two reports of one process,
     // and it ends with the process however the process ends.
-    if (descriptor_ < 0 || ::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
-        failure_ = errno;
-        return;
-    }
-    // It stays between reports: one made by root is the folder owner's, or it would refuse
-    // every later report of theirs.
-    giveToSupportFolderOwner(supportFolder / kReportLockName, supportFolder);
+    if (descriptor_ < 0 || ::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) failure_ = errno;
 }
 
 SupportFolderLock::~SupportFolderLock() {

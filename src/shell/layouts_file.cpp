@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/debug_text.h"
+#include "report/another_users_folder.h"
 
 namespace tallyvane {
 
@@ -130,6 +131,9 @@ std::vector<LayoutsItem> LayoutsFile::update(Change change) {
     pending_.push_back(std::move(change));
     try {
         const fs::path folder = path_->parent_path();
+        if (const std::optional<uid_t> user = anotherUserControls(folder)) {
+            throw std::runtime_error(keptOutOfSentence(folder, *user));
+        }
         std::error_code error;
         fs::create_directories(folder, error);
         if (error) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());

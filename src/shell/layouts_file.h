@@ -41,7 +41,8 @@ public:
     // it holds (to the layouts last known, when it is missing or cannot be read), this one
     // last, and the result is written to a temporary file renamed over it. Returns the
     // layouts after the change. A failure to write is one diagnostic line: the changes are
-    // kept, shown by `reload`, and written with the next change that can be written. A change
+    // kept, shown by `reload`, and written with the next change that can be written. A run
+    // as root never writes in a folder another user controls: there every change is kept so. A change
     // is applied again at each try, so it must hold what it needs by value.
     std::vector<LayoutsItem> update(Change change);
 

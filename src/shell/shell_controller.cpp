@@ -202,9 +202,8 @@ std::optional<SaveOutcome> ShellController::save() {
     const ReportRequest request = saveRequest();
     context_.currentInputType = reader_.currentInputType();
     // The run's own work folder is made only once the user has chosen where the report goes.
-    if (supportFolder_) context_.supportFolder = *supportFolder_;
-    const SaveOutcome outcome =
-        saver_.save(context_, request, supportFolder_ ? ReportSaver::SupportFolderSource{} : workFolder_);
+    context_.supportFolder = supportFolder_.value_or(std::filesystem::path());
+    const SaveOutcome outcome = saver_.save(context_, request, workFolder_);
     if (const std::optional<std::string>& failure = context_.mediaShortfall.moduleFailure;
         failure && alertMediaModuleFailure_) {
         // Once: every later report would meet the same module.

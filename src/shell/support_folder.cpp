@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "common/error_sentence.h"
+#include "report/another_users_folder.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {
@@ -33,6 +34,13 @@ bool usableRuntimeFolder(const std::optional<fs::path>& folder) {
            info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
 }
 
+// Where the run's own folders are made: TMPDIR, or /tmp where it is unset or, for a run as
+// root, controlled by another user.
+fs::path temporaryParent(const EnvironmentLookup& environment) {
+    const std::optional<fs::path> given = variable(environment, "TMPDIR");
+    return given && !anotherUserControls(*given) ? *given : fs::path("/tmp");
+}
+
 }  // namespace
 
 std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment) {
@@ -44,8 +52,7 @@ std::optional<fs::path> locateSupportFolder(const EnvironmentLookup& environment
     return std::nullopt;
 }
 
-RunWorkFolder::RunWorkFolder(const EnvironmentLookup& environment)
-    : parent_(variable(environment, "TMPDIR").value_or("/tmp")) {}
+RunWorkFolder::RunWorkFolder(const EnvironmentLookup& environment) : parent_(temporaryParent(environment)) {}
 
 RunWorkFolder::~RunWorkFolder() {
     if (path_.empty()) return;
@@ -74,7 +81,7 @@ const fs::path& RunWorkFolder::path() {
 
 RunRuntimeFolder::RunRuntimeFolder(const EnvironmentLookup& environment) {
     if (usableRuntimeFolder(variable(environment, "XDG_RUNTIME_DIR"))) return;
-    std::string pattern = (variable(environment, "TMPDIR").value_or("/tmp") / "Tallyvane-runtime-XXXXXX").string();
+    std::string pattern = (temporaryParent(environment) / "Tallyvane-runtime-XXXXXX").string();
     const CommitSection making;
     if (!making.permitted() || ::mkdtemp(pattern.data()) == nullptr) return;
     path_ = pattern;

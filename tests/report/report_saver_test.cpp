@@ -73,6 +73,18 @@ std::string contents(const fs::path& file) {
 
 void writeFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
+// What root owns in `folder`, and the folder itself where it is root's.
+std::vector<fs::path> rootsIn(const fs::path& folder) {
+    std::vector<fs::path> found;
+    std::error_code error;
+    struct stat status {};
+    if (lstat(folder.c_str(), &status) == 0 && status.st_uid == 0) found.push_back(folder);
+    for (fs::recursive_directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (lstat(entry->path().c_str(), &status) == 0 && status.st_uid == 0) found.push_back(entry->path());
+    }
+    return found;
+}
+
 // The descriptors of this process open on files in `folder`, named or since removed.
 int descriptorsInto(const fs::path& folder) {
     int count = 0;
@@ -138,9 +150,9 @@ protected:
 
     // A save with a writer that notes the thumbnail folder's problem, or writes a picture where
     // there is none; made by this process, or by nobody in a child (a user who may not list
-    // or remove what root left).
-    Seen saveSeeing(bool asNobody) {
-        const auto run = [this] {
+    // or remove what root left), given the run's private folder as the programs give it.
+    Seen saveSeeing(bool asNobody, const ReportSaver::SupportFolderSource& privateFolder = {}) {
+        const auto run = [this, &privateFolder] {
             Seen seen;
             FakePlatform local;
             local.answer = destination();
@@ -149,7 +161,9 @@ protected:
                 ctx.workbook->addWorksheet("Selected Roles");
                 if (!ctx.thumbnailFolderProblem) writeFile(ctx.thumbnailFolder / "000000000 Clip.jpg", "jpeg");
             });
-            seen.outcome = static_cast<int>(saver.save(context, request));
+            const fs::path support = context.supportFolder;
+            seen.outcome = static_cast<int>(saver.save(context, request, privateFolder));
+            context.supportFolder = support;
             seen.kept = !local.revealed.empty();
             if (!local.alerts.empty()) seen.alert = local.alerts[0].second;
             return seen;
@@ -708,11 +722,14 @@ TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPictures
              return [&] { umount2(support.c_str(), MNT_DETACH); };
          },
          false, "The folder \u201C" + thumbnails().string() + "\u201D cannot be created: The disk is full.", ""},
-        {"kept by a run of root's in the user's folder",
+        {"kept by a run of root's with the user's folder",
          [&]() -> std::optional<Undo> {
              if (!asRoot) return std::nullopt;
-             EXPECT_TRUE(saveSeeing(false).kept);
-             return nothing;
+             auto rootsOwn = std::make_shared<TemporaryFolder>();
+             EXPECT_TRUE(saveSeeing(false, [rootsOwn] { return rootsOwn->path(); }).kept);
+             EXPECT_TRUE(fs::exists(rootsOwn->path() / "Thumbnails" / "000000000 Clip.jpg"));
+             EXPECT_EQ(rootsIn(support), std::vector<fs::path>{});
+             return [rootsOwn]() mutable { rootsOwn.reset(); };
          },
          true, "", ""},
         {"a parts folder root left, empty and unlistable", [&] { return rootsFolder(parts, std::nullopt); }, true, "", ""},
@@ -754,6 +771,70 @@ TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPictures
         }
     }
     if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
+}
+
+// A run as root with a support folder another user controls works in a private folder of its
+// own: nothing it makes or opens for writing is there for the user to turn against it, and
+// the user's later reports are never refused for what root left.
+TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
+    fs::permissions(root.path(), fs::perms(0755));
+    if (geteuid() != 0 || !test::everyoneReaches(root.path())) {
+        GTEST_SKIP() << "cannot be set up here: needs root and a folder nobody may reach";
+    }
+    const fs::path home = root.path() / "home";
+    const fs::path victim = root.path() / "victim";
+    const fs::path lock = home / "support" / ".report.lock";
+    struct Row {
+        const char* name;
+        fs::path support;
+        std::function<void()> arrange;  // as the user would, before or while root saves
+        SaveOutcome userSaves;
+    };
+    const Row rows[] = {
+        {"the user's folder", home / "support", [] {}, SaveOutcome::saved},
+        {"a home without a support folder yet", home / ".local" / "share" / "Tallyvane", [] {}, SaveOutcome::saved},
+        {"a root file the user renamed to the lock", home / "support",
+         [&] {
+             writeFile(lock, "root's");
+             ASSERT_EQ(chown(lock.c_str(), 0, 0), 0);
+             fs::permissions(lock, fs::perms(0600));
+         },
+         SaveOutcome::failed},
+        {"a link the user put over the temporary workbook", home / "support",
+         [&] {
+             const fs::path link = home / "support" / "spreadsheet.xlsx";
+             fs::create_symlink(victim, link);
+             ASSERT_EQ(lchown(link.c_str(), kNobody, kNogroup), 0);
+         },
+         SaveOutcome::saved},
+    };
+    for (const Row& row : rows) {
+        fs::remove_all(home);
+        fs::create_directories(home / "support");
+        fs::remove_all(outFolder());
+        fs::create_directories(outFolder());
+        for (const fs::path& folder : {home, home / "support", outFolder()}) {
+            ASSERT_EQ(chown(folder.c_str(), kNobody, kNogroup), 0);
+        }
+        writeFile(victim, "precious");
+        row.arrange();
+        context.supportFolder = row.support;
+        const TemporaryFolder rootsOwn;
+        EXPECT_EQ(saveSeeing(false, [&] { return rootsOwn.path(); }).outcome, static_cast<int>(SaveOutcome::saved))
+            << row.name;
+        EXPECT_TRUE(fs::exists(destination())) << row.name;
+        EXPECT_EQ(contents(victim), "precious") << row.name;
+        const std::vector<fs::path> planted =
+            fs::exists(fs::symlink_status(lock)) && fs::symlink_status(lock).type() == fs::file_type::regular &&
+                    contents(lock) == "root's"
+                ? std::vector<fs::path>{lock}
+                : std::vector<fs::path>{};
+        EXPECT_EQ(rootsIn(home), planted) << row.name;
+        if (!planted.empty()) {
+            EXPECT_EQ(fs::status(lock).permissions(), fs::perms(0600)) << row.name;
+        }
+        EXPECT_EQ(saveSeeing(true).outcome, static_cast<int>(row.userSaves)) << row.name;
+    }
 }
 
 // Links planted at the fixed names in the support folder are replaced, never followed.

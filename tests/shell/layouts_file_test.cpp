@@ -1,9 +1,12 @@
 #include "shell/layouts_file.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
+
+#include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -163,18 +166,52 @@ TEST(LayoutsFile, AFolderInTheFilesPlaceIsSaidWithTheSystemsReason) {
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), "older");
 }
 
+// A change that cannot be written is one line and the program goes on with it. A run as root
+// never writes in a folder another user controls, nor makes one in their home.
 TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     TemporaryFolder temporary;
-    // A file where the folder should be: the folder cannot be made, whoever runs the test.
-    writeText(temporary.path() / "support", "not a folder");
-    std::ostringstream log;
-    LayoutsFile file(temporary.path() / "support", log);
-    EXPECT_TRUE(file.load().empty());
-    // The program goes on with the changed layouts for the run.
-    const std::vector<LayoutsItem> layouts = twoLayouts();
-    EXPECT_EQ(file.update(assign(layouts)), layouts);
-    EXPECT_THAT(log.str(), HasSubstr("Error saving file: "));
-    EXPECT_EQ(readText(temporary.path() / "support"), "not a folder");
+    const fs::path home = temporary.path() / "home";
+    const fs::path support = temporary.path() / "support";
+    const struct {
+        const char* name;
+        fs::path folder;
+        std::function<bool()> arrange;  // false where it cannot be set up here
+        const char* says;
+    } rows[] = {
+        // A file where the folder should be: the folder cannot be made, whoever runs the test.
+        {"a file in the folder's place", support, [&] { return writeText(support, "not a folder"), true; },
+         "cannot be created"},
+        {"another user's folder, as root", home / "Tallyvane",
+         [&] {
+             fs::create_directories(home / "Tallyvane");
+             return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0 &&
+                    chown((home / "Tallyvane").c_str(), 65534, 65534) == 0;
+         },
+         "is controlled by user 65534: a run as root writes nothing there."},
+        {"another user's home without the folder yet, as root", home / ".local" / "share" / "Tallyvane",
+         [&] { return fs::create_directories(home), geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0; },
+         "is controlled by user 65534: a run as root writes nothing there."},
+    };
+    std::string notArranged;
+    for (const auto& row : rows) {
+        fs::remove_all(home);
+        fs::remove_all(support);
+        if (!row.arrange()) {
+            notArranged += std::string(" \"") + row.name + "\"";
+            continue;
+        }
+        const std::set<fs::path> before(fs::recursive_directory_iterator(temporary.path()), {});
+        std::ostringstream log;
+        LayoutsFile file(row.folder, log);
+        EXPECT_TRUE(file.load().empty()) << row.name;
+        // The program goes on with the changed layouts for the run.
+        const std::vector<LayoutsItem> layouts = twoLayouts();
+        EXPECT_EQ(file.update(assign(layouts)), layouts) << row.name;
+        EXPECT_THAT(log.str(), HasSubstr("Error saving file: ")) << row.name;
+        EXPECT_THAT(log.str(), HasSubstr(row.says)) << row.name;
+        EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(temporary.path()), {}), before) << row.name;
+    }
+    if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
 }
 
 }  // namespace
