@@ -58,7 +58,7 @@ std::optional<std::filesystem::path> parentEveryoneReaches() {
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than) {
+std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than, bool everyoneMayPass) {
     struct stat own {};
     if (::stat(than.c_str(), &own) != 0) return std::nullopt;
     std::vector<std::filesystem::path> parents = commonParents();
@@ -66,7 +66,10 @@ std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesy
     parents.push_back(std::filesystem::current_path(unknown));
     for (const std::filesystem::path& parent : parents) {
         struct stat status {};
-        if (writable(parent) && ::stat(parent.c_str(), &status) == 0 && status.st_dev != own.st_dev) return parent;
+        if (writable(parent) && ::stat(parent.c_str(), &status) == 0 && status.st_dev != own.st_dev &&
+            (!everyoneMayPass || everyoneReaches(parent))) {
+            return parent;
+        }
     }
     return std::nullopt;
 }

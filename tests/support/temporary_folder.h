@@ -32,8 +32,10 @@ std::optional<std::filesystem::path> parentEveryoneReaches();
 bool everyoneReaches(const std::filesystem::path& folder);
 
 // A folder to make test folders in on another file system than `than`'s, among the same
-// ones and the current folder; nothing when all share it.
-std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than);
+// ones and the current folder, and one every user may pass through if so asked; nothing
+// when there is none.
+std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesystem::path& than,
+                                                               bool everyoneMayPass = false);
 
 // Makes the file's folder, then writes `text` as the whole file.
 void writeText(const std::filesystem::path& path, const std::string& text);
