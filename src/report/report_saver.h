@@ -51,8 +51,8 @@ public:
     // The context's input type and clip sheet settings must be set; the context's workbook
     // and thumbnail folder are this flow's. The report is written in the context's support
     // folder, or in `privateFolder` where the context names none or, for a run as root, one
-    // another user controls (the context then names `privateFolder`). A cancelled panel
-    // leaves the support folder as it was.
+    // another user controls (the context then names `privateFolder`); without one, always in
+    // the context's. A cancelled panel leaves the support folder as it was.
     SaveOutcome save(ReportContext& context, const ReportRequest& request,
                      const SupportFolderSource& privateFolder = {});
     // Set when the last save put its workbook in place; nothing after any other outcome.
