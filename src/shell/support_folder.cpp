@@ -34,6 +34,19 @@ bool usableRuntimeFolder(const std::optional<fs::path>& folder) {
            info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
 }
 
+// Whether a run as root is to keep the toolkit's settings (the file dialogs' state) and caches
+// out of where the environment puts them: a folder another user controls (sudo keeping the
+// user's home).
+bool toolkitFilesKeptOut(const EnvironmentLookup& environment) {
+    const std::optional<fs::path> home = variable(environment, "HOME");
+    for (const auto& [name, within] : {std::pair{"XDG_CONFIG_HOME", ".config"}, std::pair{"XDG_CACHE_HOME", ".cache"}}) {
+        std::optional<fs::path> folder = variable(environment, name);
+        if (!folder || !folder->is_absolute()) folder = home ? std::optional<fs::path>(*home / within) : std::nullopt;
+        if (folder && anotherUserControls(*folder)) return true;
+    }
+    return false;
+}
+
 // Where the run's own folders are made: TMPDIR, or /tmp where it is unset or, for a run as
 // root, controlled by another user.
 fs::path temporaryParent(const EnvironmentLookup& environment) {
@@ -80,18 +93,25 @@ const fs::path& RunWorkFolder::path() {
 }
 
 RunRuntimeFolder::RunRuntimeFolder(const EnvironmentLookup& environment) {
-    if (usableRuntimeFolder(variable(environment, "XDG_RUNTIME_DIR"))) return;
+    const bool runtimeUsable = usableRuntimeFolder(variable(environment, "XDG_RUNTIME_DIR"));
+    const bool keptOut = toolkitFilesKeptOut(environment);
+    if (runtimeUsable && !keptOut) return;
     std::string pattern = (temporaryParent(environment) / "Tallyvane-runtime-XXXXXX").string();
     const CommitSection making;
     if (!making.permitted() || ::mkdtemp(pattern.data()) == nullptr) return;
     path_ = pattern;
     scratch_.emplace(path_);
-    ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
+    if (!runtimeUsable) named_.emplace_back("XDG_RUNTIME_DIR", path_);
+    if (keptOut) {
+        named_.emplace_back("XDG_CONFIG_HOME", path_ / "config");
+        named_.emplace_back("XDG_CACHE_HOME", path_ / "cache");
+    }
+    for (const auto& [name, folder] : named_) ::setenv(name, folder.c_str(), 1);
 }
 
 RunRuntimeFolder::~RunRuntimeFolder() {
     if (path_.empty()) return;
-    ::unsetenv("XDG_RUNTIME_DIR");
+    for (const auto& [name, folder] : named_) ::unsetenv(name);
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "report/run_scratch.h"
 
@@ -48,7 +50,10 @@ private:
 // removed with everything in it when the run ends, also by a signal. It stands beside the
 // work folder rather than in it: the toolkit needs it from the start, and the work folder
 // is made only by a save. Nothing is done when XDG_RUNTIME_DIR names a folder the toolkit
-// takes (absolute, the user's own, mode 0700); one it would refuse counts as unset.
+// takes (absolute, the user's own, mode 0700); one it would refuse counts as unset. A run as
+// root whose toolkit settings and caches would go into a folder another user controls (sudo
+// keeping the user's home) keeps them in this folder too, named in XDG_CONFIG_HOME and
+// XDG_CACHE_HOME for the run.
 class RunRuntimeFolder {
 public:
     explicit RunRuntimeFolder(const EnvironmentLookup& environment);
@@ -59,6 +64,8 @@ public:
 private:
     // Empty when none was needed or none could be made.
     std::filesystem::path path_;
+    // The variables named for the run, and the folders they name.
+    std::vector<std::pair<const char*, std::filesystem::path>> named_;
     std::optional<ScratchRegistration> scratch_;
 };
 

@@ -94,7 +94,8 @@ TEST(SupportFolder, WithoutAHomeTheWorkFolderIsPrivateToTheRunAndGoesWithIt) {
 }
 
 // A runtime folder the toolkit would refuse counts as none: the run makes its own instead of
-// letting the toolkit leave "runtime-USER" in the temporary folder.
+// letting the toolkit leave "runtime-USER" in the temporary folder. A run as root keeps the
+// toolkit's settings and caches there too where another user controls the home.
 TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
     test::TemporaryFolder shared;
     const fs::path usable = shared.path() / "usable";
@@ -114,7 +115,11 @@ TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
         const char* name;
         std::optional<std::string> given;
         bool replaced;
+        std::optional<std::string> home = std::nullopt;
+        bool settingsKeptOut = false;
     } rows[] = {
+        {"usable, with another user's home", usable.string(), false, others.string(), root},
+        {"usable, with root's home", usable.string(), false, usable.string(), false},
         {"unset", std::nullopt, true},
         {"usable", usable.string(), false},
         {"missing", (shared.path() / "missing").string(), true},
@@ -124,15 +129,20 @@ TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
         {"a link to a usable one", (shared.path() / "link").string(), true},
     };
     fs::create_directory_symlink(usable, shared.path() / "link");
-    const char* before = ::getenv("XDG_RUNTIME_DIR");
-    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+    const char* variables[] = {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* variable : variables) {
+        const char* before = ::getenv(variable);
+        saved.push_back(before ? std::optional<std::string>(before) : std::nullopt);
+    }
     for (const auto& row : rows) {
         const EnvironmentLookup lookup = [&](const char* name) -> const char* {
             if (std::string_view(name) == "TMPDIR") return tmpdir.c_str();
             if (std::string_view(name) == "XDG_RUNTIME_DIR" && row.given) return row.given->c_str();
+            if (std::string_view(name) == "HOME" && row.home) return row.home->c_str();
             return nullptr;
         };
-        ::unsetenv("XDG_RUNTIME_DIR");
+        for (const char* variable : variables) ::unsetenv(variable);
         {
             const RunRuntimeFolder runtime(lookup);
             const char* named = ::getenv("XDG_RUNTIME_DIR");
@@ -141,10 +151,19 @@ TEST(SupportFolder, AnUnusableRuntimeFolderIsReplacedByOneOfTheRun) {
                 EXPECT_EQ(fs::path(named).parent_path(), fs::path(tmpdir)) << row.name;
                 EXPECT_EQ(fs::status(named).permissions() & fs::perms::all, fs::perms::owner_all) << row.name;
             }
+            for (const char* settings : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+                const char* folder = ::getenv(settings);
+                EXPECT_EQ(folder != nullptr, row.settingsKeptOut) << row.name << ": " << settings;
+                if (folder != nullptr) {
+                    EXPECT_EQ(fs::path(folder).parent_path().parent_path(), fs::path(tmpdir)) << row.name;
+                }
+            }
         }
         EXPECT_TRUE(fs::is_empty(tmpdir)) << row.name;
     }
-    if (saved) ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+    for (std::size_t index = 0; index < std::size(variables); ++index) {
+        saved[index] ? ::setenv(variables[index], saved[index]->c_str(), 1) : ::unsetenv(variables[index]);
+    }
 }
 
 TEST(SupportMail, PercentEncodesEverythingButUnreservedCharactersInTheUrl) {
