@@ -14,7 +14,7 @@
 
 #include "common/debug_text.h"
 #include "common/error_sentence.h"
-#include "report/another_users_folder.h"
+#include "common/another_users_folder.h"
 #include "report/file_replacement.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"

@@ -16,7 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/debug_text.h"
-#include "report/another_users_folder.h"
+#include "common/another_users_folder.h"
 
 namespace tallyvane {
 

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "common/error_sentence.h"
-#include "report/another_users_folder.h"
+#include "common/another_users_folder.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {

@@ -9,10 +9,28 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/another_users_folder.h"
+
 namespace tallyvane::test {
 
+namespace {
+
+// The system's temporary folder; /tmp for a run as root where another user controls it, since
+// the programs keep out of such a folder and the tests would test that instead.
+std::filesystem::path systemTemporaryFolder() {
+    std::error_code unknown;
+    const std::filesystem::path given = std::filesystem::temp_directory_path(unknown);
+    return given.empty() || anotherUserControls(given) ? std::filesystem::path("/tmp") : given;
+}
+
+std::vector<std::filesystem::path> commonParents() { return {systemTemporaryFolder(), "/tmp", "/var/tmp", "/dev/shm"}; }
+
+bool writable(const std::filesystem::path& folder) { return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0; }
+
+}  // namespace
+
 TemporaryFolder::TemporaryFolder(const std::filesystem::path& parent) {
-    const std::filesystem::path in = parent.empty() ? std::filesystem::temp_directory_path() : parent;
+    const std::filesystem::path in = parent.empty() ? systemTemporaryFolder() : parent;
     std::string pattern = (in / "tallyvane-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
     path_ = pattern;
@@ -28,17 +46,6 @@ TemporaryFolder::~TemporaryFolder() {
     }
     fs::remove_all(path_, ignored);
 }
-
-namespace {
-
-std::vector<std::filesystem::path> commonParents() {
-    std::error_code unknown;
-    return {std::filesystem::temp_directory_path(unknown), "/tmp", "/var/tmp", "/dev/shm"};
-}
-
-bool writable(const std::filesystem::path& folder) { return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0; }
-
-}  // namespace
 
 bool everyoneReaches(const std::filesystem::path& folder) {
     std::error_code error;

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed with everything
-// in it afterwards, even where a test took write permission away inside it.
+// in it afterwards, even where a test took write permission away inside it. As root, a
+// temporary folder another user controls is passed over for /tmp.
 
 #include <filesystem>
 #include <optional>

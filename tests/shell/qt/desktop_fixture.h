@@ -8,13 +8,13 @@
 #include <string>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "qt/qt_test_application.h"
 #include "scripted_platform.h"
 #include "shell/qt/desktop_shell.h"
 #include "shell/shell_controller.h"
+#include "support/temporary_folder.h"
 
 namespace tallyvane::test {
 
@@ -28,8 +28,7 @@ protected:
         ensureQtApplication();
         // Closing a window must not end the test run.
         QApplication::setQuitOnLastWindowClosed(false);
-        ASSERT_TRUE(folder_.isValid());
-        supportFolder_ = std::filesystem::path(folder_.path().toStdString()) / "support";
+        supportFolder_ = folder_.path() / "support";
     }
 
     // After any file the test puts into the support folder.
@@ -59,9 +58,9 @@ protected:
         return *widget;
     }
 
-    std::filesystem::path outputFolder() const { return std::filesystem::path(folder_.path().toStdString()); }
+    std::filesystem::path outputFolder() const { return folder_.path(); }
 
-    QTemporaryDir folder_;
+    TemporaryFolder folder_;
     std::filesystem::path supportFolder_;
     std::ostringstream log_;
     bool proVideo_ = true;

@@ -1,4 +1,4 @@
-#include "report/another_users_folder.h"
+#include "common/another_users_folder.h"
 
 #include <string>
 
