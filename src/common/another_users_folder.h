@@ -10,16 +10,24 @@
 #include <optional>
 #include <string>
 
-#include <sys/types.h>
-
 namespace tallyvane {
 
-// For a run whose effective user is root: the user other than root who owns `folder` or a
-// folder above it (or a link on the way), as far as they exist. Nothing for any other run, or
-// where root owns them all.
-std::optional<uid_t> anotherUserControls(const std::filesystem::path& folder);
+// What the run makes in a folder: names of its own choosing (a support folder's fixed names,
+// which another user may take or replace first where they may write there), or only names
+// made exclusively and unguessable (mkdtemp), which a sticky folder keeps to their maker.
+enum class NamesMade { fixed, unguessable };
 
-// The sentence a run as root says where it keeps out of `folder`, which `user` controls.
-std::string keptOutOfSentence(const std::filesystem::path& folder, uid_t user);
+// For a run whose effective user is root: who else may change the names it uses in `folder`
+// ("user N" or "other users"), nothing where no one else may or for any other run. Another
+// user may where they own `folder`, a folder above it or a link on the way; other users may
+// where `folder` (or, while it does not exist, the folder above it that does, where it is to
+// be made) is writable by them (others, or a group other than root's), sticky or not for
+// fixed names, or where a folder above is writable by them without the sticky bit that keeps
+// them from renaming root's folders.
+std::optional<std::string> anotherUserControls(const std::filesystem::path& folder,
+                                               NamesMade made = NamesMade::fixed);
+
+// The sentence a run as root says where it keeps out of `folder`, which `who` controls.
+std::string keptOutOfSentence(const std::filesystem::path& folder, const std::string& who);
 
 }  // namespace tallyvane

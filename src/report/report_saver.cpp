@@ -283,7 +283,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     // thumbnails an earlier report kept nothing, and hold no lock while the user chooses.
     const std::optional<fs::path> destination = platform_.askSavePath(request.title, "xlsx");
     if (!destination) return SaveOutcome::cancelled;
-    const std::optional<uid_t> otherUser =
+    const std::optional<std::string> otherUser =
         context.supportFolder.empty() ? std::nullopt : anotherUserControls(context.supportFolder);
     if (privateFolder && (context.supportFolder.empty() || otherUser)) {
         if (otherUser) context.log() << keptOutOfSentence(context.supportFolder, *otherUser) << '\n';

@@ -131,8 +131,8 @@ std::vector<LayoutsItem> LayoutsFile::update(Change change) {
     pending_.push_back(std::move(change));
     try {
         const fs::path folder = path_->parent_path();
-        if (const std::optional<uid_t> user = anotherUserControls(folder)) {
-            throw std::runtime_error(keptOutOfSentence(folder, *user));
+        if (const std::optional<std::string> who = anotherUserControls(folder)) {
+            throw std::runtime_error(keptOutOfSentence(folder, *who));
         }
         std::error_code error;
         fs::create_directories(folder, error);

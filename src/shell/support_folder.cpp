@@ -47,11 +47,11 @@ bool toolkitFilesKeptOut(const EnvironmentLookup& environment) {
     return false;
 }
 
-// Where the run's own folders are made: TMPDIR, or /tmp where it is unset or, for a run as
-// root, controlled by another user.
+// Where the run's own folders are made, under names nobody can guess: TMPDIR, or /tmp where it
+// is unset or, for a run as root, controlled by another user.
 fs::path temporaryParent(const EnvironmentLookup& environment) {
     const std::optional<fs::path> given = variable(environment, "TMPDIR");
-    return given && !anotherUserControls(*given) ? *given : fs::path("/tmp");
+    return given && !anotherUserControls(*given, NamesMade::unguessable) ? *given : fs::path("/tmp");
 }
 
 }  // namespace

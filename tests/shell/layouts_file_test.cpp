@@ -191,6 +191,13 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
         {"another user's home without the folder yet, as root", home / ".local" / "share" / "Tallyvane",
          [&] { return fs::create_directories(home), geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0; },
          "is controlled by user 65534: a run as root writes nothing there."},
+        // Others may take the name first, or plant one inside, even where root owns the folder.
+        {"root's folder others may write, as root", home,
+         [&] { return fs::create_directories(home), fs::permissions(home, fs::perms(01777)), geteuid() == 0; },
+         "is controlled by other users: a run as root writes nothing there."},
+        {"a folder yet to be made in a sticky one others may write, as root", home / "Tallyvane",
+         [&] { return fs::create_directories(home), fs::permissions(home, fs::perms(01777)), geteuid() == 0; },
+         "is controlled by other users: a run as root writes nothing there."},
     };
     std::string notArranged;
     for (const auto& row : rows) {

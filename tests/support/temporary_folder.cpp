@@ -20,7 +20,7 @@ namespace {
 std::filesystem::path systemTemporaryFolder() {
     std::error_code unknown;
     const std::filesystem::path given = std::filesystem::temp_directory_path(unknown);
-    return given.empty() || anotherUserControls(given) ? std::filesystem::path("/tmp") : given;
+    return given.empty() || anotherUserControls(given, NamesMade::unguessable) ? std::filesystem::path("/tmp") : given;
 }
 
 std::vector<std::filesystem::path> commonParents() { return {systemTemporaryFolder(), "/tmp", "/var/tmp", "/dev/shm"}; }
