@@ -1,6 +1,5 @@
 #include "report/report_saver.h"
 
-#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -12,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/another_users_folder.h"
 #include "common/debug_text.h"
 #include "common/error_sentence.h"
-#include "common/another_users_folder.h"
 #include "report/file_replacement.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"

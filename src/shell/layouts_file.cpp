@@ -15,8 +15,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "common/debug_text.h"
 #include "common/another_users_folder.h"
+#include "common/debug_text.h"
 
 namespace tallyvane {
 

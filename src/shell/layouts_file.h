@@ -42,8 +42,8 @@ public:
     // last, and the result is written to a temporary file renamed over it. Returns the
     // layouts after the change. A failure to write is one diagnostic line: the changes are
     // kept, shown by `reload`, and written with the next change that can be written. A run
-    // as root never writes in a folder another user controls: there every change is kept so. A change
-    // is applied again at each try, so it must hold what it needs by value.
+    // as root never writes in a folder another user controls: there every change is kept so.
+    // A change is applied again at each try, so it must hold what it needs by value.
     std::vector<LayoutsItem> update(Change change);
 
 private:

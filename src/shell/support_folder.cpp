@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "common/error_sentence.h"
 #include "common/another_users_folder.h"
+#include "common/error_sentence.h"
 #include "report/run_scratch.h"
 
 namespace tallyvane {

@@ -23,9 +23,10 @@ std::optional<std::filesystem::path> locateSupportFolder(const EnvironmentLookup
 // Where a report's temporary files go when the environment names no support folder: a
 // folder of this run's own (mode 0700, a name nobody can guess) in $TMPDIR or /tmp (for a run
 // as root, /tmp where another user controls $TMPDIR), never the shared temporary folder
-// itself. A run as root also writes here where another user controls the support folder. It is made when a report first needs it, and removed when
-// the run ends unless it holds what the user was told is kept there: thumbnails a report
-// kept, or a finished workbook that could not be put in place.
+// itself. A run as root also writes here where another user controls the support folder. It
+// is made when a report first needs it, and removed when the run ends unless it holds what
+// the user was told is kept there: thumbnails a report kept, or a finished workbook that
+// could not be put in place.
 class RunWorkFolder {
 public:
     explicit RunWorkFolder(const EnvironmentLookup& environment);
