@@ -1,10 +1,17 @@
 #include "xlsx/part_files.h"
 
 #include <cerrno>
-#include <functional>
+#include <cstdio>
+#include <cstring>
+#include <utility>
 #include <vector>
 
-#include <sys/stat.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include "xlsx/error.h"
 
 // The C library's own list of open streams: the only way to reach a stream the spreadsheet
 // library no longer holds, and to free it with its buffer rather than only its descriptor,
@@ -24,40 +31,85 @@ namespace tallyvane::xlsx::detail {
 
 namespace {
 
-void forEachStream(const std::function<void(FILE*)>& visit) {
+struct Stream {
+    FILE* file;
+    int descriptor;
+};
+
+// Every open stream with its descriptor. Nothing that may throw or allocate runs while the
+// list is locked: the streams are counted first, room is made for them with the list free,
+// and they are gathered again, once more should others have been opened in between.
+std::vector<Stream> openStreams() {
+    std::vector<Stream> streams;
 #if defined(__GLIBC__)
-    _IO_list_lock();
-    for (FILE* at = _IO_iter_begin(); at != _IO_iter_end(); at = _IO_iter_next(at)) visit(_IO_iter_file(at));
-    _IO_list_unlock();
-#else
-    static_cast<void>(visit);
+    for (bool whole = false; !whole;) {
+        std::size_t count = 0;
+        _IO_list_lock();
+        for (FILE* at = _IO_iter_begin(); at != _IO_iter_end(); at = _IO_iter_next(at)) ++count;
+        _IO_list_unlock();
+        streams.clear();
+        streams.reserve(count + 16);
+        whole = true;
+        _IO_list_lock();
+        for (FILE* at = _IO_iter_begin(); at != _IO_iter_end(); at = _IO_iter_next(at)) {
+            if (streams.size() == streams.capacity()) {
+                whole = false;
+                break;
+            }
+            FILE* file = _IO_iter_file(at);
+            streams.push_back(Stream{file, ::fileno(file)});
+        }
+        _IO_list_unlock();
+    }
 #endif
+    return streams;
+}
+
+// Whether the system names the file open at `descriptor` as one of `folder`'s.
+bool inFolder(int descriptor, const std::string& folder) {
+    char link[32];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", descriptor);
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(link, target, sizeof target);
+    return length > static_cast<ssize_t>(folder.size()) && std::memcmp(target, folder.data(), folder.size()) == 0 &&
+           target[folder.size()] == '/';
 }
 
 }  // namespace
 
-PartFiles::PartFiles(const std::string& folder) {
-    struct stat status {};
-    if (folder.empty() || ::stat(folder.c_str(), &status) != 0) return;
-    known_ = true;
-    device_ = status.st_dev;
-    forEachStream([this](FILE* stream) { before_.insert(stream); });
+PartFiles::PartFiles(const std::string& partsFolder) {
+    if (partsFolder.empty()) return;
+    // Unguessable, and private like the parts folder.
+    std::string folder = partsFolder + "/workbook-XXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) {
+        const int failure = errno;
+        XlsxError error = XlsxError::fromLibrary(LXW_ERROR_CREATING_TMPFILE);
+        errno = failure;
+        throw error;
+    }
+    folder_ = std::move(folder);
+    if (char* named = ::realpath(folder_.c_str(), nullptr)) {
+        named_ = named;
+        ::free(named);
+    }
 }
 
-void PartFiles::closeLeftOpen() const {
-    if (!known_) return;
+PartFiles::~PartFiles() {
+    if (folder_.empty()) return;
     const int kept = errno;
-    std::vector<FILE*> leftOpen;
-    forEachStream([&](FILE* stream) {
-        struct stat status {};
-        const int descriptor = ::fileno(stream);
-        if (!before_.contains(stream) && descriptor >= 0 && ::fstat(descriptor, &status) == 0 &&
-            S_ISREG(status.st_mode) && status.st_nlink == 0 && status.st_dev == device_) {
-            leftOpen.push_back(stream);
-        }
-    });
-    // Closed once the list is free again: closing takes its lock.
-    for (FILE* stream : leftOpen) std::fclose(stream);
+    ::rmdir(folder_.c_str());
+    errno = kept;
+}
+
+PartFiles::PartFiles(PartFiles&& other) noexcept
+    : folder_(std::exchange(other.folder_, {})), named_(std::exchange(other.named_, {})) {}
+
+void PartFiles::closeLeftOpen() const {
+    if (named_.empty()) return;
+    const int kept = errno;
+    for (const Stream& stream : openStreams()) {
+        if (stream.descriptor >= 0 && inFolder(stream.descriptor, named_)) std::fclose(stream.file);
+    }
     errno = kept;
 }
 

@@ -1,31 +1,41 @@
 #pragma once
-// The files the spreadsheet library keeps a workbook's parts in: unnamed files of its parts
-// folder, open as streams. A close that fails part way (a full disk) returns without closing
-// them, and a workbook freed unclosed may leave them too: their space would stay taken, with
-// nothing left in the folder to delete, until the program ends. They are closed here instead.
+// The files the spreadsheet library keeps a workbook's parts in: unnamed files, open as
+// streams, in a folder of the workbook's own inside the parts folder. A close that fails part
+// way (a full disk) returns without closing them, and a workbook freed unclosed may leave them
+// too: their space would stay taken, with nothing left in the folder to delete, until the
+// program ends. They are closed here instead, and only they: a stream is taken only when the
+// system names its file as one of the workbook's folder, so a caller's own unnamed file, or
+// another workbook's in the same parts folder, stays open.
 
-#include <cstdio>
 #include <string>
-#include <unordered_set>
-
-#include <sys/types.h>
 
 namespace tallyvane::xlsx::detail {
 
 class PartFiles {
 public:
-    // Notes the streams open before the workbook's first part; nothing is ever closed when
-    // `folder` is empty or cannot be read.
-    explicit PartFiles(const std::string& folder);
+    // Makes the workbook's folder inside `partsFolder`; with an empty `partsFolder` the library
+    // keeps its files where it will and nothing is ever closed. Throws the library's
+    // temporary-file error, errno kept, when the folder cannot be made.
+    explicit PartFiles(const std::string& partsFolder);
+    // Removes the workbook's folder.
+    ~PartFiles();
+    PartFiles(PartFiles&& other) noexcept;
+    PartFiles& operator=(PartFiles&&) = delete;
+    PartFiles(const PartFiles&) = delete;
+    PartFiles& operator=(const PartFiles&) = delete;
 
-    // Closes every stream opened since on an unnamed file of the folder's file system. errno
-    // is kept as it was.
+    // The folder to hand to the library: empty for its own choice.
+    const std::string& folder() const noexcept { return folder_; }
+
+    // Closes every stream still open on a file of the workbook's folder. Without /proc the
+    // files cannot be told apart and are left to the end of the program. errno is kept as it
+    // was.
     void closeLeftOpen() const;
 
 private:
-    bool known_ = false;
-    dev_t device_ = 0;
-    std::unordered_set<FILE*> before_;
+    std::string folder_;
+    // The folder as the system names the files in it: from the root, through no link.
+    std::string named_;
 };
 
 }  // namespace tallyvane::xlsx::detail

@@ -39,9 +39,9 @@ Made* requireMade(Made* object) {
 Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics, const std::string& partsFolder) {
     lxw_workbook_options options{};
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
-    // The library copies the folder's name.
-    if (!partsFolder.empty()) options.tmpdir = const_cast<char*>(partsFolder.c_str());
     detail::PartFiles parts(partsFolder);
+    // The library copies the folder's name.
+    if (!parts.folder().empty()) options.tmpdir = const_cast<char*>(parts.folder().c_str());
     auto* workbook = requireMade(workbook_new_opt(checkedPath(path).c_str(), &options));
     state_ = std::make_shared<detail::WorkbookState>(workbook, diagnostics, std::move(parts));
 }

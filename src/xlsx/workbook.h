@@ -33,7 +33,8 @@ class Workbook {
 public:
     // Nothing is written until close(). `diagnostics` receives the plain lines about texts that
     // were cut and numbers that could not be written. The library keeps the workbook's parts
-    // in files of `partsFolder` until then (in the system's temporary folder when empty).
+    // in files of a folder of this workbook's own inside `partsFolder` until then (in the
+    // system's temporary folder when empty); several workbooks may share one `partsFolder`.
     explicit Workbook(const std::string& path, WriteOrder order = WriteOrder::rowByRow,
                       std::ostream& diagnostics = std::cout, const std::string& partsFolder = {});
 

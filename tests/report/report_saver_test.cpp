@@ -717,8 +717,9 @@ TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPictures
         {"root's, empty and unlistable", [&] { return rootsFolder(thumbnails(), std::nullopt); }, true, "", ""},
         {"one that cannot be made",
          [&]() -> std::optional<Undo> {
-             // Room for the folder itself, the lock, the workbook and the library's folder, no more.
-             if (!asRoot || mount("tmpfs", support.c_str(), "tmpfs", 0, "nr_inodes=4,size=1m") != 0) return std::nullopt;
+             // Room for the folder itself, the lock, the workbook, the library's folder and the
+             // workbook's own in it, no more.
+             if (!asRoot || mount("tmpfs", support.c_str(), "tmpfs", 0, "nr_inodes=5,size=1m") != 0) return std::nullopt;
              return [&] { umount2(support.c_str(), MNT_DETACH); };
          },
          false, "The folder \u201C" + thumbnails().string() + "\u201D cannot be created: The disk is full.", ""},

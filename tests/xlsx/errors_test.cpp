@@ -1,9 +1,14 @@
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include "readback.h"
 #include "xlsx/workbook.h"
@@ -105,6 +110,63 @@ TEST_F(Close, AnOutputFolderThatCannotBeWrittenIsAnErrorAndTheWorkbookIsClosed) 
         EXPECT_STREQ(error.what(), "Error creating output xlsx file. Usually a permissions error.") << path;
         EXPECT_EQ(errorOf([&] { workbook.close(); }).kind(), XlsxErrorKind::closedWorkbook);
         EXPECT_FALSE(std::filesystem::exists(path));
+    }
+}
+
+// An unnamed file of the caller's, made in `folder` as the library makes its own.
+FILE* unnamedFile(const std::filesystem::path& folder) {
+    std::string name = (folder / "caller-XXXXXX").string();
+    const int descriptor = ::mkstemp(name.data());
+    if (descriptor < 0) return nullptr;
+    ::unlink(name.c_str());
+    return ::fdopen(descriptor, "w+");
+}
+
+// Whether `file` still takes a write and gives it back, then closes cleanly.
+bool usableToItsClose(FILE* file) {
+    char back[8] = {};
+    return file != nullptr && std::fputs("kept", file) >= 0 && std::fflush(file) == 0 &&
+           std::fseek(file, 0, SEEK_SET) == 0 && std::fgets(back, sizeof back, file) != nullptr &&
+           std::string(back) == "kept" && std::fclose(file) == 0;
+}
+
+// A workbook's end, however it comes, closes its own part files and none of anyone else's:
+// neither a caller's unnamed files nor another workbook's in the same parts folder.
+TEST_F(Close, TakesOnlyItsOwnPartFilesWhateverItsEnd) {
+    const std::filesystem::path parts = folder / "parts";
+    std::filesystem::create_directory(parts);
+    const struct {
+        const char* end;
+        std::string path;  // none: freed unclosed
+    } rows[] = {{"closed", (folder / "first.xlsx").string()},
+                {"failed on a full disk", "/dev/full"},
+                {"freed unclosed", ""}};
+    for (const auto& row : rows) {
+        {
+            FILE* before = unnamedFile(parts);
+            std::optional<Workbook> first(std::in_place, row.path.empty() ? path : row.path, WriteOrder::rowByRow,
+                                          std::cout, parts.string());
+            Workbook second((folder / "second.xlsx").string(), WriteOrder::rowByRow, std::cout, parts.string());
+            first->addWorksheet("One").write("first", "A1");
+            Worksheet sheet = second.addWorksheet("Two");
+            sheet.write("second", "A1");
+            FILE* during = unnamedFile(parts);
+            if (row.path == "/dev/full") {
+                EXPECT_EQ(errorOf([&] { first->close(); }).kind(), XlsxErrorKind::library) << row.end;
+                EXPECT_EQ(errno, ENOSPC) << row.end;
+            } else if (!row.path.empty()) {
+                first->close();
+            }
+            first.reset();
+            EXPECT_TRUE(usableToItsClose(before)) << row.end;
+            EXPECT_TRUE(usableToItsClose(during)) << row.end;
+            sheet.write("after", "A2");
+            second.close();
+        }
+        const auto cells = readBack((folder / "second.xlsx").string())["worksheets"]["Two"]["cells"];
+        EXPECT_EQ(cells["A1"]["value"], "second") << row.end;
+        EXPECT_EQ(cells["A2"]["value"], "after") << row.end;
+        EXPECT_TRUE(std::filesystem::is_empty(parts)) << row.end;
     }
 }
 
