@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include "support/toolkit_folders.h"
 #include "timecode_ui/timecode_text_formatter.h"
 
 namespace tallyvane {
@@ -13,13 +14,12 @@ namespace tallyvane {
 inline void ensureQtApplication() {
     if (QApplication::instance() != nullptr) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a session's runtime folder the toolkit makes one in the temporary folder and
-    // leaves it there; the build tree's keeps the tests from leaving anything behind. The
-    // file dialogs keep their state in the configuration folder, in the home (in "/" without
-    // one): the build tree's leaves the user's home as it was.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", TALLYVANE_TEST_TOOLKIT_DIR "/runtime");
-    qputenv("XDG_CONFIG_HOME", TALLYVANE_TEST_TOOLKIT_DIR "/config");
-    qputenv("XDG_CACHE_HOME", TALLYVANE_TEST_TOOLKIT_DIR "/cache");
+    // The build tree's folders keep the tests from leaving anything in the temporary folder
+    // or the user's home (in "/" without one).
+    const test::ToolkitFolders folders = test::toolkitFolders(TALLYVANE_TEST_TOOLKIT_DIR);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", folders.runtime.c_str());
+    qputenv("XDG_CONFIG_HOME", folders.config.c_str());
+    qputenv("XDG_CACHE_HOME", folders.cache.c_str());
     static int argc = 1;
     static char name[] = "timecode_ui_qt_tests";
     static char* argv[] = {name, nullptr};
