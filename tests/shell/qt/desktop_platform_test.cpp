@@ -151,7 +151,8 @@ constexpr const char* kUntilEnded = nullptr;
 // and the environment it got, takes `seconds` (or runs until ended), then ends with `status`;
 // none at all for a negative status. One that runs until ended ends by itself once its stub is
 // gone, whatever signals it ignores and however late it started: it runs only while a file
-// of the stub's is there.
+// of the stub's is there and the test that started it is its parent still (a killed test
+// leaves the file), and never longer than the tests' patience.
 class StubOpener {
 public:
     explicit StubOpener(int status, const char* seconds = "0") : path_(qgetenv("PATH")) {
@@ -161,7 +162,11 @@ public:
             script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
                    << (bin() / "environment").string() << "'\n";
             if (seconds == kUntilEnded) {
-                script << "while [ -e '" << (bin() / "running").string() << "' ]; do /usr/bin/sleep 0.05; done\n";
+                // Without /proc, the test's number is asked after instead of the parent's.
+                script << "test=$PPID\nparented() {\n  if [ -r /proc/$$/stat ]; then read -r _ _ _ parent _ < /proc/$$/stat; "
+                          "[ \"$parent\" = \"$test\" ]\n  else kill -0 \"$test\" 2>/dev/null; fi\n}\n"
+                       << "tries=0\nwhile [ -e '" << (bin() / "running").string() << "' ] && parented && [ $tries -lt "
+                       << kPatienceMilliseconds / 50 << " ]; do\n  /usr/bin/sleep 0.05; tries=$((tries + 1))\ndone\n";
             } else {
                 script << "/usr/bin/sleep " << seconds << "\n";
             }
