@@ -21,7 +21,7 @@ const char* kindName(mode_t mode) {
 
 }  // namespace
 
-RegularFile::RegularFile(const std::filesystem::path& path) {
+RegularFile::RegularFile(const std::filesystem::path& path, const char* wanted) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
         failure_ = systemErrorSentence(errno);
@@ -31,7 +31,7 @@ RegularFile::RegularFile(const std::filesystem::path& path) {
     if (::fstat(descriptor, &status) != 0) {
         failure_ = systemErrorSentence(errno);
     } else if (!S_ISREG(status.st_mode)) {
-        failure_ = std::string("It is ") + kindName(status.st_mode) + ", not a document file.";
+        failure_ = std::string("It is ") + kindName(status.st_mode) + ", not " + wanted + ".";
     } else {
         descriptor_ = descriptor;
         size_ = static_cast<std::uintmax_t>(status.st_size);

@@ -12,7 +12,8 @@ namespace tallyvane {
 
 class RegularFile {
 public:
-    explicit RegularFile(const std::filesystem::path& path);
+    // `wanted` names what the file is for in the failure sentence.
+    explicit RegularFile(const std::filesystem::path& path, const char* wanted = "a document file");
     ~RegularFile();
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;

@@ -2,10 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 
 #include <fcntl.h>
@@ -17,6 +16,7 @@
 
 #include "common/another_users_folder.h"
 #include "common/debug_text.h"
+#include "common/regular_file.h"
 
 namespace tallyvane {
 
@@ -28,16 +28,33 @@ std::runtime_error systemFailure(const std::string& what, int error) {
     return std::runtime_error(what + ": " + std::generic_category().message(error));
 }
 
+// Far above any real layouts file, whose layouts are a few hundred bytes each.
+constexpr std::size_t kLargestLayoutsFile = 16 << 20;
+
+// Only a regular file is read, and only up to the bound: a pipe at the file's name would hold
+// the program for ever, and a device would give endless bytes.
 std::string readWhole(const fs::path& path) {
     std::error_code error;
     // A folder opens as a stream that reads nothing, which would be taken for bad JSON.
     if (fs::is_directory(path, error)) throw systemFailure("The file " + path.string() + " cannot be opened", EISDIR);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw systemFailure("The file " + path.string() + " cannot be opened", errno);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) throw std::runtime_error("The file " + path.string() + " cannot be read");
-    return content.str();
+    const RegularFile file(path, "a layouts file");
+    if (!file.isOpen()) throw std::runtime_error("The file " + path.string() + " cannot be opened: " + file.failure());
+    std::string content;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(file.descriptor(), buffer, sizeof buffer);
+        if (count == 0) break;
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            throw systemFailure("The file " + path.string() + " cannot be read", errno);
+        }
+        content.append(buffer, static_cast<std::size_t>(count));
+        if (content.size() > kLargestLayoutsFile) {
+            throw std::runtime_error("The file " + path.string() + " cannot be read: It is larger than " +
+                                     std::to_string(kLargestLayoutsFile >> 20) + " MiB.");
+        }
+    }
+    return content;
 }
 
 // Writes the whole text to the open descriptor and closes it; false with errno set otherwise.

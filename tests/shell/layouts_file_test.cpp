@@ -1,17 +1,22 @@
 #include "shell/layouts_file.h"
 
 #include <fstream>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <set>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "common/debug_text.h"
 #include "support/temporary_folder.h"
 #include "support/named_case.h"
 
@@ -168,6 +173,39 @@ TEST(LayoutsFile, AFolderInTheFilesPlaceIsSaidWithTheSystemsReason) {
 
 // A change that cannot be written is one line and the program goes on with it. A run as root
 // never writes in a folder another user controls, nor makes one in their home.
+// What is no layouts file at the file's name (a pipe, a device, a file larger than any layouts)
+// is said in one line at once, and set aside at the next write.
+TEST(LayoutsFile, WhatIsNoLayoutsFileIsSaidAtOnce) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        std::string says;
+    } rows[] = {{"a pipe", [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); },
+                 "cannot be opened: It is a pipe, not a layouts file."},
+                {"a link to an endless device", [](const fs::path& at) { fs::create_symlink("/dev/zero", at); },
+                 "cannot be opened: It is a device, not a layouts file."},
+                {"larger than any layouts",
+                 [](const fs::path& at) { writeText(at, layoutsToJson(twoLayouts()).dump() + std::string(17 << 20, ' ')); },
+                 "cannot be read: It is larger than 16 MiB."}};
+    for (const auto& row : rows) {
+        TemporaryFolder temporary;
+        const fs::path path = temporary.path() / "Layouts.json";
+        row.make(path);
+        std::ostringstream log;
+        LayoutsFile file(temporary.path(), log);
+        auto loaded = std::async(std::launch::async, [&] { return file.load(); });
+        if (loaded.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+            ADD_FAILURE() << row.name << ": still reading after 30 s";
+            ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));  // lets a pipe's reader go
+        }
+        EXPECT_TRUE(loaded.get().empty()) << row.name;
+        EXPECT_EQ(log.str(), debugQuoted("The file " + path.string() + " " + row.says) + "\n") << row.name;
+        file.update(assign(twoLayouts()));
+        EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))).size(), 2u) << row.name;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(temporary.path() / "Layouts.json.unreadable"))) << row.name;
+    }
+}
+
 TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     TemporaryFolder temporary;
     const fs::path home = temporary.path() / "home";
