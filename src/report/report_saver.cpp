@@ -14,6 +14,7 @@
 #include "common/another_users_folder.h"
 #include "common/debug_text.h"
 #include "common/error_sentence.h"
+#include "common/make_folders.h"
 #include "report/file_replacement.h"
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
@@ -92,7 +93,7 @@ std::optional<std::string> makeFolderAnew(const fs::path& folder, mode_t mode, c
 // made anew. Returns why the folder is not this run's, the folder quoted as where kept
 // thumbnails are said to be.
 std::optional<std::string> emptyThumbnailFolder(const fs::path& folder) {
-    return makeFolderAnew(folder, 0777, "\u201C" + folder.string() + "\u201D", " cannot be emptied: ");
+    return makeFolderAnew(folder, kMadeFolderMode, "\u201C" + folder.string() + "\u201D", " cannot be emptied: ");
 }
 
 // The workbook's file is made anew, exclusively and never through a link planted at its
@@ -299,9 +300,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         return SaveOutcome::failed;
     }
 
-    std::error_code error;
-    fs::create_directories(context.supportFolder, error);
-    if (error) {
+    if (const std::error_code error = makeFolders(context.supportFolder)) {
         platform_.showAlert("The report could not be made", "The folder " + context.supportFolder.string() +
                                                                  " cannot be created: " +
                                                                  systemErrorSentence(error.value()));

@@ -16,6 +16,7 @@
 
 #include "common/another_users_folder.h"
 #include "common/debug_text.h"
+#include "common/make_folders.h"
 #include "common/regular_file.h"
 
 namespace tallyvane {
@@ -151,9 +152,7 @@ std::vector<LayoutsItem> LayoutsFile::update(Change change) {
         if (const std::optional<std::string> who = anotherUserControls(folder)) {
             throw std::runtime_error(keptOutOfSentence(folder, *who));
         }
-        std::error_code error;
-        fs::create_directories(folder, error);
-        if (error) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
+        if (const std::error_code error = makeFolders(folder)) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
         const FolderLock lock(folder);
         Reading reading = read();
         if (reading.layouts) known_ = std::move(*reading.layouts);

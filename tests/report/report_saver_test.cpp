@@ -269,6 +269,22 @@ TEST_F(ReportSaverTest, KeptThumbnailsAreShownInsteadOfRemoved) {
     EXPECT_EQ(platform.revealed.size(), 1u);
 }
 
+// Whoever may write in a folder the program makes may take or replace its names there.
+TEST_F(ReportSaverTest, TheFoldersItMakesAreClosedToOthersWhateverTheUmask) {
+    request.options = {{"keepThumbnails", true}};
+    for (const mode_t mask : {0000, 0002, 0077}) {
+        const fs::path home = root.path() / ("home " + std::to_string(mask));
+        context.supportFolder = home / ".local" / "share" / "Tallyvane";
+        const mode_t before = ::umask(mask);
+        const SaveOutcome outcome = save(sheetWriter());
+        ::umask(before);
+        EXPECT_EQ(outcome, SaveOutcome::saved) << mask;
+        for (const fs::path& made : {home / ".local", home / ".local" / "share", context.supportFolder, thumbnails()}) {
+            EXPECT_EQ(fs::status(made).permissions(), fs::perms(0755 & ~mask)) << made;
+        }
+    }
+}
+
 TEST_F(ReportSaverTest, EventAndBinClipsNeedNoTimeline) {
     for (const std::string name : {"Event Clips", "Bin Clips"}) {
         Store empty;

@@ -118,7 +118,13 @@ TEST(LayoutsFile, WritesCompactJsonAndReadsItBackInOrder) {
     LayoutsFile file(folder, log);
     EXPECT_TRUE(file.load().empty());
     const std::vector<LayoutsItem> layouts = twoLayouts();
+    // The folders it makes are closed to others whatever the umask.
+    const mode_t before = ::umask(0);
     EXPECT_EQ(file.update(assign(layouts)), layouts);
+    ::umask(before);
+    for (const fs::path& made : {folder.parent_path().parent_path(), folder.parent_path(), folder}) {
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms(0755)) << made;
+    }
     const std::string text = readText(folder / "Layouts.json");
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(nlohmann::json::parse(text), layoutsToJson(layouts));

@@ -1,0 +1,31 @@
+#include "common/make_folders.h"
+
+#include <cerrno>
+
+#include <sys/stat.h>
+
+namespace tallyvane {
+
+namespace {
+
+bool isFolder(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
+std::error_code makeFolders(const std::filesystem::path& folder) {
+    if (isFolder(folder)) return {};
+    std::filesystem::path at;
+    for (const std::filesystem::path& part : folder) {
+        at /= part;
+        // A folder that stands already may refuse the making with another reason than that.
+        if (::mkdir(at.c_str(), kMadeFolderMode) != 0 && !isFolder(at)) {
+            return std::error_code(errno == EEXIST ? ENOTDIR : errno, std::generic_category());
+        }
+    }
+    return {};
+}
+
+}  // namespace tallyvane
