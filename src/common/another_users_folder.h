@@ -21,9 +21,11 @@ enum class NamesMade { fixed, unguessable };
 // ("user N" or "other users"), nothing where no one else may or for any other run. Another
 // user may where they own `folder`, a folder above it or a link on the way; other users may
 // where `folder` (or, while it does not exist, the folder above it that does, where it is to
-// be made) is writable by them (others, or a group other than root's), sticky or not for
-// fixed names, or where a folder above is writable by them without the sticky bit that keeps
-// them from renaming root's folders.
+// be made) is writable by them (others, a group other than root's, or a user or group an ACL
+// entry names), sticky or not for fixed names, or where a folder above is writable by them
+// without the sticky bit that keeps them from renaming root's folders. A link on the way is
+// judged at its own level and by the folders its target lies in, and so is the path it all
+// resolves to.
 std::optional<std::string> anotherUserControls(const std::filesystem::path& folder,
                                                NamesMade made = NamesMade::fixed);
 

@@ -5,10 +5,12 @@
 #include <functional>
 #include <future>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -216,6 +218,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     TemporaryFolder temporary;
     const fs::path home = temporary.path() / "home";
     const fs::path support = temporary.path() / "support";
+    const fs::path link = temporary.path() / "link";
     const struct {
         const char* name;
         fs::path folder;
@@ -242,11 +245,27 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
         {"a folder yet to be made in a sticky one others may write, as root", home / "Tallyvane",
          [&] { return fs::create_directories(home), fs::permissions(home, fs::perms(01777)), geteuid() == 0; },
          "is controlled by other users: a run as root writes nothing there."},
+        // The group bits show the ACL's mask, and the group is root's.
+        {"root's folder an ACL lets another user write, as root", home,
+         [&] {
+             fs::create_directories(home);
+             const std::unique_ptr<void, int (*)(void*)> acl(acl_from_text("u::rwx,u:65534:rwx,g::r-x,m::rwx,o::r-x"),
+                                                             acl_free);
+             return geteuid() == 0 && acl && acl_set_file(home.c_str(), ACL_TYPE_ACCESS, static_cast<acl_t>(acl.get())) == 0;
+         },
+         "is controlled by other users: a run as root writes nothing there."},
+        // The user may swap the folder the link leads into for one of their own.
+        {"root's link to root's folder inside another user's, as root", link,
+         [&] {
+             fs::create_directories(home / "inner");
+             fs::create_directory_symlink(home / "inner", link);
+             return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0;
+         },
+         "is controlled by user 65534: a run as root writes nothing there."},
     };
     std::string notArranged;
     for (const auto& row : rows) {
-        fs::remove_all(home);
-        fs::remove_all(support);
+        for (const fs::path& made : {home, support, link}) fs::remove_all(made);
         if (!row.arrange()) {
             notArranged += std::string(" \"") + row.name + "\"";
             continue;
