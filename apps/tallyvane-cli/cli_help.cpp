@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cli_arguments.h"
+#include "common/another_users_folder.h"
 #include "model/raw_value.h"
 #include "report/clipsheet/thumbnail_width.h"
 #include "report/report_saver.h"
@@ -128,19 +129,29 @@ std::string helpText(const std::map<std::string, bool>& defaults,
             "  XDG_DATA_HOME          otherwise its folder \"Tallyvane\", when an absolute path\n"
             "  HOME                   otherwise $HOME/.local/share/Tallyvane, when absolute\n"
             "  The support folder holds Layouts.json (the stored column layouts) and the\n"
-            "  report's temporary workbook. Here it is "
-         << (supportFolder ? supportFolder->string()
-                           : "not named: layouts last for the run only,\n"
-                             "  and a save works in a private folder of its own in " +
-                                 temporaryFolder.string() +
-                                 " (TMPDIR),\n"
-                                 "  removed when the run ends unless it holds kept thumbnails or a kept workbook")
-         << ".\n"
+            "  report's temporary workbook. Here it is ";
+    // A run as root keeps out of a support folder another user controls as if none were named.
+    const std::optional<std::string> controller = supportFolder ? anotherUserControls(*supportFolder) : std::nullopt;
+    const std::string privateFolder = "a save works in a private folder of its own in " + temporaryFolder.string() +
+                                      " (TMPDIR),\n"
+                                      "  removed when the run ends unless it holds kept thumbnails or a kept workbook";
+    if (!supportFolder) {
+        text << "not named: layouts last for the run only,\n  and " << privateFolder;
+    } else if (controller) {
+        text << supportFolder->string() << ",\n  controlled by " << *controller
+             << ": a run as root reads its layouts there, keeps its\n"
+                "  changes to them for the run and writes nothing there,\n  and "
+             << privateFolder;
+    } else {
+        text << supportFolder->string();
+    }
+    text << ".\n"
             "\nThumbnails:\n"
             "  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in\n"
             "  "
-         << (supportFolder ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
-                           : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder")
+         << (supportFolder && !controller
+                 ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
+                 : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder")
          << ";\n"
             "  save names that folder on standard error.\n";
     return text.str();

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "report/report_saver.h"
+
 namespace tallyvane::cli {
 
 void CliPlatform::showAlert(const std::string& messageText, const std::string& informativeText) {
@@ -9,7 +11,7 @@ void CliPlatform::showAlert(const std::string& messageText, const std::string& i
 }
 
 void CliPlatform::revealFolder(const std::filesystem::path& folder) {
-    errors_ << "The thumbnails are kept in " << folder.string() << '\n' << std::flush;
+    errors_ << keptThumbnailsSentence(folder) << '\n' << std::flush;
 }
 
 }  // namespace tallyvane::cli

@@ -259,6 +259,10 @@ void reportWritability(const ReportContext& context) {
 
 }  // namespace
 
+std::string keptThumbnailsSentence(const fs::path& folder) {
+    return "The thumbnails are kept in \u201C" + folder.string() + "\u201D.";
+}
+
 ReportSaver::ReportSaver(const Store& store, ReportPlatform& platform, ReportWriter writer)
     : store_(store), platform_(platform), writer_(std::move(writer)) {}
 
@@ -273,6 +277,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
     ++*saves_;
     saved_.reset();
     keptThumbnails_.reset();
+    keptOutOf_.reset();
 
     if (!timelineExists(request.reportName, context)) {
         platform_.showAlert("The report could not be made",
@@ -287,11 +292,17 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         context.supportFolder.empty() ? std::nullopt : anotherUserControls(context.supportFolder);
     if (privateFolder && (context.supportFolder.empty() || otherUser)) {
         if (otherUser) context.log() << keptOutOfSentence(context.supportFolder, *otherUser) << '\n';
+        const fs::path keptOut = context.supportFolder;
         try {
             context.supportFolder = privateFolder();
         } catch (const std::exception& failure) {
             platform_.showAlert("The report could not be made", failure.what());
             return SaveOutcome::failed;
+        }
+        if (otherUser) {
+            keptOutOf_ = "The support folder \u201C" + keptOut.string() + "\u201D is controlled by " + *otherUser +
+                         ": a run as root writes nothing there, and made the report in \u201C" +
+                         context.supportFolder.string() + "\u201D instead.";
         }
     }
     const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "model/store.h"
 #include "report/report_platform.h"
@@ -28,6 +29,9 @@ enum class SaveOutcome {
 
 // The folder of a report's thumbnails inside the support folder, emptied at every report.
 inline constexpr const char* kThumbnailFolderName = "Thumbnails";
+
+// What both programs say of the folder where the thumbnails were kept.
+std::string keptThumbnailsSentence(const std::filesystem::path& folder);
 
 // Where the last report was saved, and whether a program opened it there (false until the
 // platform has answered).
@@ -59,6 +63,9 @@ public:
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saved_; }
     // The folder of the thumbnails the last save kept, when it kept a picture.
     const std::optional<std::filesystem::path>& keptThumbnails() const noexcept { return keptThumbnails_; }
+    // Where the last save, a run as root's, kept out of the support folder: which folder,
+    // who controls it and where the report was made instead.
+    const std::optional<std::string>& keptOutOf() const noexcept { return keptOutOf_; }
     // Told when the platform answers whether a program opened the workbook of the last save;
     // an answer about an earlier save is dropped.
     void setOpenAnswered(std::function<void(const SavedWorkbook&)> handler) { openAnswered_ = std::move(handler); }
@@ -82,6 +89,7 @@ private:
     bool running_ = false;
     std::optional<SavedWorkbook> saved_;
     std::optional<std::filesystem::path> keptThumbnails_;
+    std::optional<std::string> keptOutOf_;
     std::function<void(const SavedWorkbook&)> openAnswered_;
     // The number of saves begun; an answer that comes after its saver is gone, or after a
     // later save began, finds it expired or changed.

@@ -215,7 +215,8 @@ std::optional<SaveOutcome> ShellController::save() {
     if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
         say(*shortfall + ".");
     }
-    if (const auto& kept = saver_.keptThumbnails()) say("The thumbnails are kept in \u201C" + kept->string() + "\u201D.");
+    if (const auto& kept = saver_.keptThumbnails()) say(keptThumbnailsSentence(*kept));
+    if (const auto& keptOut = saver_.keptOutOf()) say(*keptOut);
     return outcome;
 }
 

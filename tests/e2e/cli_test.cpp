@@ -339,6 +339,15 @@ TEST_F(CliTest, HelpNamesEveryOptionKeyWithItsDefaultTheSheetsStatusesAndEnviron
             EXPECT_LE(line.size(), 80u) << line;
         }
     }
+    // A run as root says what it does with a support folder another user controls.
+    const fs::path users = folder.path() / "users";
+    fs::create_directories(users);
+    if (geteuid() == 0 && chown(users.c_str(), 65534, 65534) == 0) {
+        const std::string out = cli({"--help"}, "env TALLYVANE_SUPPORT_DIR=" + test::shellQuoted(users.string())).out;
+        EXPECT_THAT(out, ::testing::HasSubstr("controlled by user 65534: a run as root reads its layouts there, keeps its\n"
+                                              "  changes to them for the run and writes nothing there,\n"));
+        EXPECT_THAT(out, ::testing::HasSubstr("the folder \"Thumbnails\" of the run's private folder;"));
+    }
 }
 
 // Without a home folder a run works in a folder of its own in TMPDIR, made only by a save and
@@ -379,7 +388,8 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     for (const auto& entry : fs::directory_iterator(temporary)) left.push_back(entry.path());
     ASSERT_EQ(left.size(), 1u);
     EXPECT_TRUE(fs::is_directory(left[0] / "Thumbnails"));
-    EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in " + (left[0] / "Thumbnails").string() + "\n"));
+    EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in \u201C" +
+                                                  (left[0] / "Thumbnails").string() + "\u201D.\n"));
 }
 
 // Starts tallyvane-cli with `environment` (NAME=value each, added to the test's own) and

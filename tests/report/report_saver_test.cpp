@@ -113,6 +113,7 @@ struct Seen {
     std::string problem;
     std::string alert;
     bool kept = false;
+    std::string keptOutOf;  // said by a run as root in this process only
 };
 
 class ReportSaverTest : public ::testing::Test {
@@ -165,6 +166,7 @@ protected:
             seen.outcome = static_cast<int>(saver.save(context, request, privateFolder));
             context.supportFolder = support;
             seen.kept = !local.revealed.empty();
+            seen.keptOutOf = saver.keptOutOf().value_or("");
             if (!local.alerts.empty()) seen.alert = local.alerts[0].second;
             return seen;
         };
@@ -838,7 +840,11 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
         row.arrange();
         context.supportFolder = row.support;
         const TemporaryFolder rootsOwn;
-        EXPECT_EQ(saveSeeing(false, [&] { return rootsOwn.path(); }).outcome, static_cast<int>(SaveOutcome::saved))
+        const Seen seen = saveSeeing(false, [&] { return rootsOwn.path(); });
+        EXPECT_EQ(seen.outcome, static_cast<int>(SaveOutcome::saved)) << row.name;
+        EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() +
+                                      "\u201D is controlled by user 65534: a run as root writes nothing there, and "
+                                      "made the report in \u201C" + rootsOwn.path().string() + "\u201D instead.")
             << row.name;
         EXPECT_TRUE(fs::exists(destination())) << row.name;
         EXPECT_EQ(contents(victim), "precious") << row.name;
