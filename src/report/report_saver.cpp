@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include <cerrno>
 #include <climits>
@@ -147,45 +148,65 @@ fs::path resolved(const fs::path& path) {
     return error ? path : whole;
 }
 
-// Whether `one` and `other` are one folder: named alike once resolved, or, where it exists,
-// the same device and inode however each is reached (another mount of the same folder).
-bool sameFolder(const fs::path& one, const fs::path& other) {
-    struct stat first {};
-    struct stat second {};
-    if (::stat(one.c_str(), &first) == 0 && ::stat(other.c_str(), &second) == 0) {
-        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-    }
-    return resolved(one) == resolved(other);
-}
+// A folder known however it is reached: by device and inode where it exists (another mount of
+// it too), otherwise by its name from the root through no link. Found once, however many
+// places are compared with it.
+class KnownFolder {
+public:
+    explicit KnownFolder(const fs::path& folder)
+        : resolved_(resolved(folder)), exists_(::stat(folder.c_str(), &status_) == 0) {}
 
-// Whether `place` is `folder` or inside it.
-bool isWithin(const fs::path& place, const fs::path& folder) {
-    for (fs::path at = resolved(place);; at = at.parent_path()) {
-        if (sameFolder(at, folder)) return true;
-        if (!at.has_relative_path()) return false;
+    // Whether `place`, resolved, with its status where it exists, is this folder.
+    bool is(const fs::path& place, const struct stat* status) const {
+        if (exists_ && status != nullptr) return status_.st_dev == status->st_dev && status_.st_ino == status->st_ino;
+        return place == resolved_;
     }
+
+private:
+    fs::path resolved_;
+    struct stat status_ {};
+    bool exists_;
+};
+
+// Whether `one` and `other` are one folder.
+bool sameFolder(const fs::path& one, const fs::path& other) {
+    struct stat status {};
+    const fs::path place = resolved(one);
+    return KnownFolder(other).is(place, ::stat(place.c_str(), &status) == 0 ? &status : nullptr);
 }
 
 // Why the workbook cannot go where the user chose, found before the report is written rather
 // than after.
 std::optional<std::string> destinationProblem(const fs::path& destination, const fs::path& support) {
-    // The run's scratch is emptied, removed or written anew at every report: a workbook saved
-    // there would go with it.
-    const fs::path folder = folderOf(destination);
+    // The run's scratch is emptied, removed or written anew at every report, and so is what a
+    // stopped run set aside of it: a workbook saved there would go with it.
+    const fs::path thumbnails = support / kThumbnailFolderName;
+    const fs::path parts = support / kPartsName;
     const struct {
-        const char* name;
+        fs::path folder;
         const char* fate;
-        bool taken;
-    } scratch[] = {{kThumbnailFolderName, "The folder {} is emptied at every report.",
-                    isWithin(destination, support / kThumbnailFolderName)},
-                   {kPartsName, "The folder {} is removed at every report.", isWithin(destination, support / kPartsName)},
-                   {kTemporaryName, "The file {} is written anew at every report.",
-                    destination.filename() == kTemporaryName && sameFolder(folder, support)}};
-    for (const auto& [name, fate, taken] : scratch) {
-        if (!taken) continue;
+    } scratch[] = {{thumbnails, "The folder {} is emptied at every report."},
+                   {fs::path(thumbnails).concat(kAsideSuffix), "The folder {} is removed at every report."},
+                   {parts, "The folder {} is removed at every report."},
+                   {fs::path(parts).concat(kAsideSuffix), "The folder {} is removed at every report."}};
+    std::vector<KnownFolder> known;
+    for (const auto& entry : scratch) known.emplace_back(entry.folder);
+    const auto refusal = [](const char* fate, const fs::path& taken) {
         std::string said = fate;
-        said.replace(said.find("{}"), 2, (support / name).string());
+        said.replace(said.find("{}"), 2, taken.string());
         return said + " Choose another place for the workbook.";
+    };
+    for (fs::path at = resolved(destination);; at = at.parent_path()) {
+        struct stat status {};
+        const struct stat* found = ::stat(at.c_str(), &status) == 0 ? &status : nullptr;
+        for (std::size_t index = 0; index < known.size(); ++index) {
+            if (known[index].is(at, found)) return refusal(scratch[index].fate, scratch[index].folder);
+        }
+        if (!at.has_relative_path()) break;
+    }
+    const fs::path folder = folderOf(destination);
+    if (destination.filename() == kTemporaryName && sameFolder(folder, support)) {
+        return refusal("The file {} is written anew at every report.", support / kTemporaryName);
     }
     struct stat info {};
     if (::stat(destination.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {

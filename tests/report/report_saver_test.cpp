@@ -518,11 +518,15 @@ TEST_F(ReportSaverTest, AWorkbookIsNeverSavedIntoTheRunsScratch) {
         {parts / "Main Edit.xlsx", parts},
         {temporary(), temporary()},
         {"spreadsheet.xlsx", temporary()},
-        {"Thumbnails/Main Edit.xlsx", thumbnails()}};
+        {"Thumbnails/Main Edit.xlsx", thumbnails()},
+        // What a stopped run set aside, which the next report removes.
+        {fs::path(thumbnails()).concat(".removed") / "Main Edit.xlsx", fs::path(thumbnails()).concat(".removed")},
+        {fs::path(parts).concat(".removed") / "Main Edit.xlsx", fs::path(parts).concat(".removed")}};
     if (mounted) rows.insert(rows.end(), {{mount / "spreadsheet.xlsx", temporary()}, {mount / "Thumbnails" / "Main Edit.xlsx", thumbnails()}});
     for (const auto& [chosen, named] : rows) {
         // Made, as an earlier report may have left it, so that only its device and inode tell.
         fs::create_directories(thumbnails());
+        if (named.extension() == ".removed") fs::create_directories(named);
         platform.alerts.clear();
         platform.answer = chosen;
         EXPECT_EQ(save(sheetWriter()), SaveOutcome::failed) << chosen;
