@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include "common/error_sentence.h"
 #include "xlsx/error.h"
 
 // The C library's own list of open streams: the only way to reach a stream the spreadsheet
@@ -83,7 +84,9 @@ PartFiles::PartFiles(const std::string& partsFolder) {
     std::string folder = partsFolder + "/workbook-XXXXXX";
     if (::mkdtemp(folder.data()) == nullptr) {
         const int failure = errno;
-        XlsxError error = XlsxError::fromLibrary(LXW_ERROR_CREATING_TMPFILE);
+        XlsxError error(XlsxErrorKind::library,
+                        "The folder " + partsFolder + " cannot take the workbook's parts: " + systemErrorSentence(failure),
+                        LXW_ERROR_CREATING_TMPFILE);
         errno = failure;
         throw error;
     }

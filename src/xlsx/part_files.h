@@ -14,8 +14,9 @@ namespace tallyvane::xlsx::detail {
 class PartFiles {
 public:
     // Makes the workbook's folder inside `partsFolder`; with an empty `partsFolder` the library
-    // keeps its files where it will and nothing is ever closed. Throws the library's
-    // temporary-file error, errno kept, when the folder cannot be made.
+    // keeps its files where it will and nothing is ever closed. Throws a library error that
+    // names the parts folder and the system's reason, errno kept, when the folder cannot be
+    // made.
     explicit PartFiles(const std::string& partsFolder);
     // Removes the workbook's folder.
     ~PartFiles();

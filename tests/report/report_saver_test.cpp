@@ -745,6 +745,12 @@ TEST_F(ReportSaverTest, AScratchFolderThatIsNotTheReportsOwnIsSaidAndItsPictures
              return [&] { umount2(support.c_str(), MNT_DETACH); };
          },
          false, "The folder \u201C" + thumbnails().string() + "\u201D cannot be created: The disk is full.", ""},
+        {"no room for the workbook's own parts folder",
+         [&]() -> std::optional<Undo> {
+             if (!asRoot || mount("tmpfs", support.c_str(), "tmpfs", 0, "nr_inodes=4,size=1m") != 0) return std::nullopt;
+             return [&] { umount2(support.c_str(), MNT_DETACH); };
+         },
+         false, "", "The folder " + parts.string() + " cannot take the workbook's parts: The disk is full."},
         {"kept by a run of root's with the user's folder",
          [&]() -> std::optional<Undo> {
              if (!asRoot) return std::nullopt;
