@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -5,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -168,6 +170,31 @@ TEST_F(Close, TakesOnlyItsOwnPartFilesWhateverItsEnd) {
         EXPECT_EQ(cells["A2"]["value"], "after") << row.end;
         EXPECT_TRUE(std::filesystem::is_empty(parts)) << row.end;
     }
+}
+
+// Another thread's streams, opened and closed while workbooks end, are never taken.
+TEST_F(Close, AnotherThreadsStreamsAreLeftAloneAtAnyMoment) {
+    const std::filesystem::path parts = folder / "parts";
+    std::filesystem::create_directory(parts);
+    std::atomic<bool> done = false;
+    std::atomic<int> broken = 0;
+    std::thread churn([&] {
+        while (!done) {
+            if (!usableToItsClose(unnamedFile(parts))) ++broken;
+        }
+    });
+    for (int end = 0; end < 200; ++end) {
+        // Failed on a full disk, closed, or freed unclosed.
+        std::optional<Workbook> workbook(std::in_place, end % 4 == 0 ? "/dev/full" : path, WriteOrder::rowByRow,
+                                         std::cout, parts.string());
+        workbook->addWorksheet("Data").write("row", "A1");
+        if (end % 4 == 0) static_cast<void>(errorOf([&] { workbook->close(); }));
+        if (end % 4 == 1) workbook->close();
+        workbook.reset();
+    }
+    done = true;
+    churn.join();
+    EXPECT_EQ(broken, 0);
 }
 
 TEST_F(Close, EveryObjectOfAClosedWorkbookRefusesUse) {
