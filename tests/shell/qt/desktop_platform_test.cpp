@@ -274,12 +274,13 @@ TEST_F(DesktopPlatformTest, AProgramTheWindowStartsGetsTheEnvironmentTheProgramW
     std::erase_if(given, [](const std::string& variable) { return variable.starts_with("XDG_RUNTIME_DIR="); });
     given.push_back("TALLYVANE_TEST_MARK=given");
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", "/tmp/Tallyvane-runtime-of-the-run");
+    const test::TemporaryFolder runsOwn;
+    qputenv("XDG_RUNTIME_DIR", runsOwn.path().c_str());
     DesktopPlatform platform(given);
     EXPECT_EQ(answerOf([&](auto told) { platform.openUrl("https://example.com/", told); }), true);
     qputenv("XDG_RUNTIME_DIR", runtime);
     EXPECT_THAT(opener.read("environment"), ::testing::HasSubstr("TALLYVANE_TEST_MARK=given\n"));
-    EXPECT_THAT(opener.read("environment"), ::testing::Not(::testing::HasSubstr("Tallyvane-runtime-of-the-run")));
+    EXPECT_THAT(opener.read("environment"), ::testing::Not(::testing::HasSubstr(runsOwn.path().string())));
 }
 
 // With an opener that fails, a saved workbook is said in the status line and a help page in
