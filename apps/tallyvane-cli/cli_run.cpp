@@ -112,7 +112,9 @@ public:
         }
         if (const int status = prepareSave(shell); status != kSucceeded) return status;
         const std::optional<SaveOutcome> outcome = shell.save();
-        if (const std::optional<std::string>& keptOut = shell.keptOutOf()) errors_ << "tallyvane-cli: " << *keptOut << '\n';
+        if (const std::optional<std::string>& keptOut = shell.keptOutOf()) {
+            errors_ << "tallyvane-cli: " << *keptOut << '\n';
+        }
         if (outcome != SaveOutcome::saved) return kFailed;
         if (const auto sentence = mediaShortfallSentence(shell.reportContext().mediaShortfall)) {
             errors_ << "tallyvane-cli: " << *sentence << '\n';

@@ -152,7 +152,9 @@ std::vector<LayoutsItem> LayoutsFile::update(Change change) {
         if (const std::optional<std::string> who = anotherUserControls(folder)) {
             throw std::runtime_error(keptOutOfSentence(folder, *who));
         }
-        if (const std::error_code error = makeFolders(folder)) throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
+        if (const std::error_code error = makeFolders(folder)) {
+            throw std::runtime_error("The folder " + folder.string() + " cannot be created: " + error.message());
+        }
         const FolderLock lock(folder);
         Reading reading = read();
         if (reading.layouts) known_ = std::move(*reading.layouts);
