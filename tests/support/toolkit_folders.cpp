@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/another_users_folder.h"
 #include "support/temporary_folder.h"
 
 namespace tallyvane::test {
@@ -25,10 +26,12 @@ bool ownFolder(const std::filesystem::path& folder, mode_t mode) {
 }  // namespace
 
 ToolkitFolders toolkitFolders(const std::filesystem::path& base) {
+    // Root keeps out of a tree another user controls: they could rename its folder there.
+    const bool usable = !anotherUserControls(base);
     std::error_code ignored;
-    std::filesystem::create_directories(base, ignored);
+    if (usable) std::filesystem::create_directories(base, ignored);
     std::filesystem::path own = base / ("user-" + std::to_string(::geteuid()));
-    if (!ownFolder(own, 0700)) {
+    if (!usable || !ownFolder(own, 0700)) {
         static const TemporaryFolder ofTheRun;
         own = ofTheRun.path();
     }

@@ -16,7 +16,7 @@ struct ToolkitFolders {
 
 // In `base` (in the build tree), in a folder of the user's own, since root may run the suite
 // in a tree another user built; in a temporary folder of the run, removed at its end, where
-// that folder cannot be had.
+// that folder cannot be had or, for root, where another user controls `base`.
 ToolkitFolders toolkitFolders(const std::filesystem::path& base);
 
 }  // namespace tallyvane::test
