@@ -20,10 +20,11 @@ std::error_code makeFolders(const std::filesystem::path& folder) {
     std::filesystem::path at;
     for (const std::filesystem::path& part : folder) {
         at /= part;
+        if (::mkdir(at.c_str(), kMadeFolderMode) == 0) continue;
+        // Kept before the look below, whose own failure would replace it.
+        const int failure = errno;
         // A folder that stands already may refuse the making with another reason than that.
-        if (::mkdir(at.c_str(), kMadeFolderMode) != 0 && !isFolder(at)) {
-            return std::error_code(errno == EEXIST ? ENOTDIR : errno, std::generic_category());
-        }
+        if (!isFolder(at)) return std::error_code(failure == EEXIST ? ENOTDIR : failure, std::generic_category());
     }
     return {};
 }

@@ -38,7 +38,8 @@ std::pair<std::filesystem::path, int> makeSiblingTemporary(const std::filesystem
     std::string name = (path.parent_path() / ".tallyvane-jpeg-XXXXXX").string();
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) {
-        throw MediaError("Cannot write " + quotedPath(path) + ": " + systemErrorSentence(errno));
+        const int failure = errno;
+        throw MediaError("Cannot write " + quotedPath(path) + ": " + systemErrorSentence(failure));
     }
     // mkstemp makes the file private; a kept thumbnail should be as readable as any other file.
     ::fchmod(descriptor, 0644);

@@ -41,8 +41,9 @@ public:
         std::string pattern = (folder / ".tallyvane-timecode-XXXXXX.mov").string();
         const int descriptor = mkstemps(pattern.data(), 4);
         if (descriptor < 0) {
+            const int failure = errno;
             throw TimecodeMediaWriteError("cannot create a temporary file in " + quotedPath(folder) + ": " +
-                                          std::generic_category().message(errno));
+                                          std::generic_category().message(failure));
         }
         ::close(descriptor);
         path_ = pattern;

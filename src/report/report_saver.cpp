@@ -84,7 +84,8 @@ std::optional<std::string> makeFolderAnew(const fs::path& folder, mode_t mode, c
         return "The folder " + said + standing + systemErrorSentence(failure);
     }
     if (::mkdir(folder.c_str(), mode) != 0) {
-        return "The folder " + said + " cannot be created: " + systemErrorSentence(errno);
+        const int failure = errno;
+        return "The folder " + said + " cannot be created: " + systemErrorSentence(failure);
     }
     return std::nullopt;
 }

@@ -46,8 +46,9 @@ std::string readWhole(const fs::path& path) {
         const ssize_t count = ::read(file.descriptor(), buffer, sizeof buffer);
         if (count == 0) break;
         if (count < 0) {
-            if (errno == EINTR) continue;
-            throw systemFailure("The file " + path.string() + " cannot be read", errno);
+            const int failure = errno;
+            if (failure == EINTR) continue;
+            throw systemFailure("The file " + path.string() + " cannot be read", failure);
         }
         content.append(buffer, static_cast<std::size_t>(count));
         if (content.size() > kLargestLayoutsFile) {
@@ -88,7 +89,10 @@ class FolderLock {
 public:
     explicit FolderLock(const fs::path& folder)
         : descriptor_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (descriptor_ < 0) throw systemFailure("The folder " + folder.string() + " cannot be opened", errno);
+        if (descriptor_ < 0) {
+            const int failure = errno;
+            throw systemFailure("The folder " + folder.string() + " cannot be opened", failure);
+        }
         while (::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
         }
     }
@@ -175,7 +179,10 @@ void LayoutsFile::writeReplacing(const std::string& text, bool keepAside) {
     std::error_code error;
     std::string pattern = (folder / (std::string(kLayoutsFileName) + ".XXXXXX")).string();
     const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) throw systemFailure("A temporary file cannot be made in " + folder.string(), errno);
+    if (descriptor < 0) {
+        const int failure = errno;
+        throw systemFailure("A temporary file cannot be made in " + folder.string(), failure);
+    }
     const fs::path temporary = pattern;
     if (!writeAndClose(descriptor, text)) {
         const int failure = errno;

@@ -21,6 +21,7 @@
 #include "report/run_scratch.h"
 #include "report/support_folder_lock.h"
 #include "shell/termination_signals.h"
+#include "support/bounded_child.h"
 #include "support/default_termination_signals.h"
 #include "support/no_thread_starts.h"
 #include "support/temporary_folder.h"
@@ -31,21 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 
 void touch(const fs::path& file) { std::ofstream(file) << "x"; }
-
-// The child's wait status, or nothing when it has not ended within 15 seconds (it is then
-// killed). The program ends within milliseconds of the signal; the bound is that generous so
-// that a child a busy machine did not schedule is never taken for one that hangs.
-std::optional<int> endedInTime(pid_t child) {
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(child, &status, WNOHANG) == child) return status;
-        ::usleep(200);
-    }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-    return std::nullopt;
-}
 
 // What the child does before it signals itself.
 enum class Moment { idle, committing, unremovable };
@@ -91,7 +77,7 @@ TEST(TerminationSignals, RemoveTheScratchAndEndWithTheSignalWithOrWithoutThreads
                     }
                     ::_exit(0);
                 }
-                const std::optional<int> status = endedInTime(child);
+                const std::optional<int> status = test::endedInTime(child);
                 ASSERT_TRUE(status) << "the handler did not end the program";
                 EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
                 EXPECT_EQ(fs::exists(folder / "committed"), moment == Moment::committing);
@@ -124,7 +110,7 @@ TEST(TerminationSignals, NoCommitStartsOnceTheRunIsStopped) {
         }
         ::_exit(3);
     }
-    const std::optional<int> status = endedInTime(child);
+    const std::optional<int> status = test::endedInTime(child);
     ASSERT_TRUE(status);
     EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << *status;
     EXPECT_TRUE(fs::exists(folder / "finished"));
@@ -190,7 +176,7 @@ TEST(TerminationSignals, ASignalAtAnyMomentOfCommitStepsEndsTheProgram) {
                 ::usleep(std::uniform_int_distribution<int>(0, 300)(random));
                 ::kill(child, SIGINT);
             }
-            const std::optional<int> status = endedInTime(child);
+            const std::optional<int> status = test::endedInTime(child);
             ASSERT_TRUE(status) << "try " << tries << " hung";
             ASSERT_TRUE(WIFSIGNALED(*status)) << "try " << tries << ": " << *status;
             // A second signal sent within microseconds may be handled first.

@@ -25,6 +25,7 @@
 #include "shell/qt/desktop_platform.h"
 #include "shell/qt/path_text.h"
 #include "shell/child_signal.h"
+#include "support/shell_command.h"
 #include "widget_helpers.h"
 
 namespace tallyvane::test {
@@ -159,13 +160,14 @@ public:
         if (status >= 0) {
             std::ofstream(bin() / "running").close();
             std::ofstream script(bin() / "xdg-open");
-            script << "#!/bin/sh\necho \"$1\" >> '" << (bin() / "targets").string() << "'\n/usr/bin/env > '"
-                   << (bin() / "environment").string() << "'\n";
+            script << "#!/bin/sh\necho \"$1\" >> " << test::shellQuoted((bin() / "targets").string())
+                   << "\n/usr/bin/env > " << test::shellQuoted((bin() / "environment").string()) << "\n";
             if (seconds == kUntilEnded) {
                 // Without /proc, the test's number is asked after instead of the parent's.
                 script << "test=$PPID\nparented() {\n  if [ -r /proc/$$/stat ]; then read -r _ _ _ parent _ < /proc/$$/stat; "
                           "[ \"$parent\" = \"$test\" ]\n  else kill -0 \"$test\" 2>/dev/null; fi\n}\n"
-                       << "tries=0\nwhile [ -e '" << (bin() / "running").string() << "' ] && parented && [ $tries -lt "
+                       << "tries=0\nwhile [ -e " << test::shellQuoted((bin() / "running").string())
+                       << " ] && parented && [ $tries -lt "
                        << kPatienceMilliseconds / 50 << " ]; do\n  /usr/bin/sleep 0.05; tries=$((tries + 1))\ndone\n";
             } else {
                 script << "/usr/bin/sleep " << seconds << "\n";
