@@ -1,5 +1,7 @@
 #include "common/another_users_folder.h"
 
+#include <deque>
+
 #include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,53 +43,74 @@ bool aclLetsOthersWrite(const fs::path& folder) {
     return namedWrites && maskWrites;
 }
 
-// `folder` and every folder above it, each at its own level, and where a link stands on the
-// way, the folders its target lies in too: whoever may change those may change where the
-// link leads. `namesMadeHere` says whether the run chooses names in `folder` itself.
-std::optional<std::string> controllerOf(const fs::path& folder, bool namesMadeHere, int links) {
+// Who else controls `status`, met as `at`: its owner, or others where they may write in it
+// and take or replace the names the run uses there (`namesMadeHere`, or any name where the
+// sticky bit does not keep them to their own).
+std::optional<std::string> controllerOf(const fs::path& at, const struct stat& status, bool namesMadeHere) {
+    if (status.st_uid != 0) return "user " + std::to_string(status.st_uid);
+    if (!S_ISDIR(status.st_mode)) return std::nullopt;
+    // Root's own group counts as root: a root with umask 002 makes its folders so.
+    const bool othersWrite = (status.st_mode & S_IWOTH) != 0 || ((status.st_mode & S_IWGRP) != 0 && status.st_gid != 0) ||
+                             aclLetsOthersWrite(at);
+    if (othersWrite && (namesMadeHere || (status.st_mode & S_ISVTX) == 0)) return std::string("other users");
+    return std::nullopt;
+}
+
+// The path resolved as the system resolves it, one name at a time from the root (or the
+// working folder): each name is looked at when it is reached, and a link's target takes its
+// place before the names after it, so ".." leaves from where the link led. Whoever controls a
+// name on the way, a link or a folder, may change where the path ends. The first name that
+// does not exist is made in the folder reached before it. One budget of links for the whole
+// walk, as the system has: a path past it resolves nowhere.
+std::optional<std::string> walk(const fs::path& folder, bool fixed) {
     std::error_code error;
-    for (fs::path at = fs::absolute(folder, error).lexically_normal();; at = at.parent_path()) {
-        // Both the name and what it leads to: a link a user made, or a user's folder behind
-        // root's link.
-        struct stat name {};
-        struct stat target {};
-        const bool exists = ::lstat(at.c_str(), &name) == 0;
-        if (exists && name.st_uid != 0) return "user " + std::to_string(name.st_uid);
-        if (exists && S_ISLNK(name.st_mode) && links > 0) {
-            const fs::path leadsTo = fs::read_symlink(at, error);
-            if (!error) {
-                if (auto who = controllerOf(leadsTo.is_absolute() ? leadsTo : at.parent_path() / leadsTo, namesMadeHere,
-                                            links - 1)) {
-                    return who;
-                }
-            }
+    const fs::path start = folder.is_absolute() ? folder.root_path() : fs::current_path(error);
+    if (error) return std::nullopt;
+    std::deque<fs::path> names;
+    for (const fs::path& name : start.relative_path()) names.push_back(name);
+    for (const fs::path& name : folder.relative_path()) names.push_back(name);
+    fs::path at = start.root_path();
+    struct stat status {};
+    if (::lstat(at.c_str(), &status) != 0) return std::nullopt;
+    if (auto who = controllerOf(at, status, false)) return who;
+    int links = kLinksFollowed;
+    while (!names.empty()) {
+        const fs::path name = names.front();
+        names.pop_front();
+        if (name.empty() || name == ".") continue;
+        if (name == "..") {
+            at = at.parent_path();
+            continue;
         }
-        if (exists && ::stat(at.c_str(), &target) == 0) {
-            if (target.st_uid != 0) return "user " + std::to_string(target.st_uid);
-            // Root's own group counts as root: a root with umask 002 makes its folders so.
-            const bool othersWrite = (target.st_mode & S_IWOTH) != 0 ||
-                                     ((target.st_mode & S_IWGRP) != 0 && target.st_gid != 0) ||
-                                     aclLetsOthersWrite(at);
-            if (othersWrite && (namesMadeHere || (target.st_mode & S_ISVTX) == 0)) return std::string("other users");
+        const fs::path next = at / name;
+        struct stat found {};
+        if (::lstat(next.c_str(), &found) != 0) {
+            // The rest is made from here: names of the run's choosing in this folder.
+            if (::stat(at.c_str(), &status) != 0) return std::nullopt;
+            return controllerOf(at, status, true);
         }
-        // A folder that does not exist yet is made under its name in the one above.
-        namesMadeHere = !exists;
-        if (!at.has_relative_path()) return std::nullopt;
+        if (auto who = controllerOf(next, found, false)) return who;
+        if (S_ISLNK(found.st_mode)) {
+            if (--links < 0) return std::nullopt;
+            const fs::path target = fs::read_symlink(next, error);
+            if (error) return std::nullopt;
+            std::deque<fs::path> led;
+            for (const fs::path& part : target.relative_path()) led.push_back(part);
+            names.insert(names.begin(), led.begin(), led.end());
+            if (target.is_absolute()) at = target.root_path();
+            continue;
+        }
+        at = next;
+        status = found;
     }
+    return controllerOf(at, status, fixed);
 }
 
 }  // namespace
 
 std::optional<std::string> anotherUserControls(const fs::path& folder, NamesMade made) {
     if (::geteuid() != 0) return std::nullopt;
-    const bool fixed = made == NamesMade::fixed;
-    if (auto who = controllerOf(folder, fixed, kLinksFollowed)) return who;
-    // The folders the whole path resolves to, as far as it exists, whatever ".." met after a
-    // link made of it.
-    std::error_code error;
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(folder, error), error);
-    if (error) return std::nullopt;
-    return controllerOf(resolved, fixed, kLinksFollowed);
+    return walk(folder, made == NamesMade::fixed);
 }
 
 std::string keptOutOfSentence(const fs::path& folder, const std::string& who) {

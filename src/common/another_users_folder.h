@@ -23,9 +23,9 @@ enum class NamesMade { fixed, unguessable };
 // where `folder` (or, while it does not exist, the folder above it that does, where it is to
 // be made) is writable by them (others, a group other than root's, or a user or group an ACL
 // entry names), sticky or not for fixed names, or where a folder above is writable by them
-// without the sticky bit that keeps them from renaming root's folders. A link on the way is
-// judged at its own level and by the folders its target lies in, and so is the path it all
-// resolves to.
+// without the sticky bit that keeps them from renaming root's folders. The path is followed
+// name by name as the system resolves it, links and ".." as they are met, so every name the
+// system would look at is judged.
 std::optional<std::string> anotherUserControls(const std::filesystem::path& folder,
                                                NamesMade made = NamesMade::fixed);
 

@@ -1,9 +1,7 @@
 #include "shell/layouts_file.h"
 
 #include <fstream>
-#include <chrono>
 #include <functional>
-#include <future>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -11,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/acl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/debug_text.h"
+#include "support/bounded_child.h"
 #include "support/temporary_folder.h"
 #include "support/named_case.h"
 
@@ -179,10 +179,9 @@ TEST(LayoutsFile, AFolderInTheFilesPlaceIsSaidWithTheSystemsReason) {
     EXPECT_EQ(readText(temporary.path() / "Layouts.json.unreadable"), "older");
 }
 
-// A change that cannot be written is one line and the program goes on with it. A run as root
-// never writes in a folder another user controls, nor makes one in their home.
 // What is no layouts file at the file's name (a pipe, a device, a file larger than any layouts)
-// is said in one line at once, and set aside at the next write.
+// is said in one line at once, and set aside at the next write. Each row runs in a child the
+// tests' patience bounds: a read that lost its bound fails the row instead of holding it.
 TEST(LayoutsFile, WhatIsNoLayoutsFileIsSaidAtOnce) {
     const struct {
         const char* name;
@@ -199,26 +198,33 @@ TEST(LayoutsFile, WhatIsNoLayoutsFileIsSaidAtOnce) {
         TemporaryFolder temporary;
         const fs::path path = temporary.path() / "Layouts.json";
         row.make(path);
-        std::ostringstream log;
-        LayoutsFile file(temporary.path(), log);
-        auto loaded = std::async(std::launch::async, [&] { return file.load(); });
-        if (loaded.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
-            ADD_FAILURE() << row.name << ": still reading after 30 s";
-            ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));  // lets a pipe's reader go
-        }
-        EXPECT_TRUE(loaded.get().empty()) << row.name;
-        EXPECT_EQ(log.str(), debugQuoted("The file " + path.string() + " " + row.says) + "\n") << row.name;
-        file.update(assign(twoLayouts()));
-        EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))).size(), 2u) << row.name;
-        EXPECT_TRUE(fs::exists(fs::symlink_status(temporary.path() / "Layouts.json.unreadable"))) << row.name;
+        test::runBounded(row.name, [&] {
+            std::ostringstream log;
+            LayoutsFile file(temporary.path(), log);
+            EXPECT_TRUE(file.load().empty()) << row.name;
+            EXPECT_EQ(log.str(), debugQuoted("The file " + path.string() + " " + row.says) + "\n") << row.name;
+            file.update(assign(twoLayouts()));
+            EXPECT_EQ(layoutsFromJson(nlohmann::json::parse(readText(path))).size(), 2u) << row.name;
+            EXPECT_TRUE(fs::exists(fs::symlink_status(temporary.path() / "Layouts.json.unreadable"))) << row.name;
+        });
     }
 }
 
+// A change that cannot be written is one line, with the system's reason, and the program goes
+// on with it. A run as root never writes in a folder another user controls, nor makes one in
+// their home, wherever the names on the way lead. Each row runs in a child the tests' patience
+// bounds.
 TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     TemporaryFolder temporary;
     const fs::path home = temporary.path() / "home";
     const fs::path support = temporary.path() / "support";
     const fs::path link = temporary.path() / "link";
+    bool mounted = false;
+    const auto unmount = [&] {
+        if (mounted) ::umount2(home.c_str(), MNT_DETACH);
+        mounted = false;
+    };
+    const auto usersOwn = [](const fs::path& name) { return ::lchown(name.c_str(), 65534, 65534) == 0; };
     const struct {
         const char* name;
         fs::path folder;
@@ -227,7 +233,19 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     } rows[] = {
         // A file where the folder should be: the folder cannot be made, whoever runs the test.
         {"a file in the folder's place", support, [&] { return writeText(support, "not a folder"), true; },
-         "cannot be created"},
+         "cannot be created: Not a directory"},
+        {"a link to nothing on the way", link / "Tallyvane",
+         [&] { return fs::create_symlink(temporary.path() / "nowhere", link), true; }, "cannot be created: Not a directory"},
+        {"a folder the user may not write in", home / "Tallyvane",
+         [&] { return fs::create_directories(home), fs::permissions(home, fs::perms(0555)), geteuid() != 0; },
+         "cannot be created: Permission denied"},
+        {"a read-only file system, as root", home / "Tallyvane",
+         [&] {
+             fs::create_directories(home);
+             mounted = geteuid() == 0 && ::mount("tmpfs", home.c_str(), "tmpfs", MS_RDONLY, "size=16k,mode=0755") == 0;
+             return mounted;
+         },
+         "cannot be created: Read-only file system"},
         {"another user's folder, as root", home / "Tallyvane",
          [&] {
              fs::create_directories(home / "Tallyvane");
@@ -262,25 +280,63 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
              return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0;
          },
          "is controlled by user 65534: a run as root writes nothing there."},
+        // Only the link in the middle lies in the user's folder; the path resolves to root's.
+        {"root's link through root's link in another user's folder to root's folder, as root", link,
+         [&] {
+             fs::create_directories(home);
+             fs::create_directories(support);
+             fs::create_directory_symlink(support, home / "middle");
+             fs::create_directory_symlink(home / "middle", link);
+             return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0;
+         },
+         "is controlled by user 65534: a run as root writes nothing there."},
+        // The system reaches ".." from where the user's link leads, not from the link's name:
+        // the user decides, at every moment, where the path ends.
+        {"root's link through another user's link and \"..\", as root", link,
+         [&] {
+             fs::create_directories(home / "a");
+             fs::create_directories(support / "sup");
+             fs::create_directory_symlink("a", home / "x");
+             fs::create_directory_symlink("home/x/../../support/sup", link);
+             return geteuid() == 0 && usersOwn(home) && usersOwn(home / "x");
+         },
+         "is controlled by user 65534: a run as root writes nothing there."},
+        // Root's own, to a file: judged name by name, with no more looks than names.
+        {"root's own chain of 30 links, 20 of them to \".\", to a file, as root", support / "c0",
+         [&] {
+             fs::create_directories(support);
+             fs::create_directory_symlink(".", support / "dot");
+             for (int at = 0; at < 10; ++at) {
+                 fs::create_symlink(at < 9 ? "dot/dot/c" + std::to_string(at + 1) : "dot/dot/end",
+                                    support / ("c" + std::to_string(at)));
+             }
+             writeText(support / "end", "not a folder");
+             return geteuid() == 0;
+         },
+         "cannot be created: Not a directory"},
     };
     std::string notArranged;
     for (const auto& row : rows) {
+        unmount();
         for (const fs::path& made : {home, support, link}) fs::remove_all(made);
         if (!row.arrange()) {
             notArranged += std::string(" \"") + row.name + "\"";
             continue;
         }
-        const std::set<fs::path> before(fs::recursive_directory_iterator(temporary.path()), {});
-        std::ostringstream log;
-        LayoutsFile file(row.folder, log);
-        EXPECT_TRUE(file.load().empty()) << row.name;
-        // The program goes on with the changed layouts for the run.
-        const std::vector<LayoutsItem> layouts = twoLayouts();
-        EXPECT_EQ(file.update(assign(layouts)), layouts) << row.name;
-        EXPECT_THAT(log.str(), HasSubstr("Error saving file: ")) << row.name;
-        EXPECT_THAT(log.str(), HasSubstr(row.says)) << row.name;
-        EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(temporary.path()), {}), before) << row.name;
+        test::runBounded(row.name, [&] {
+            const std::set<fs::path> before(fs::recursive_directory_iterator(temporary.path()), {});
+            std::ostringstream log;
+            LayoutsFile file(row.folder, log);
+            EXPECT_TRUE(file.load().empty()) << row.name;
+            // The program goes on with the changed layouts for the run.
+            const std::vector<LayoutsItem> layouts = twoLayouts();
+            EXPECT_EQ(file.update(assign(layouts)), layouts) << row.name;
+            EXPECT_THAT(log.str(), HasSubstr("Error saving file: ")) << row.name;
+            EXPECT_THAT(log.str(), HasSubstr(row.says)) << row.name;
+            EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(temporary.path()), {}), before) << row.name;
+        });
     }
+    unmount();
     if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
 }
 
