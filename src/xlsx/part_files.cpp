@@ -37,7 +37,23 @@ struct Stream {
     int descriptor;
 };
 
-// Every open stream with its descriptor. Nothing that may throw or allocate runs while the
+#if defined(__GLIBC__)
+// The C library puts a new stream on its list before it opens it, and until then its
+// descriptor is whatever the block malloc gave it last held: another thread's stream being
+// opened may show the number of one of the workbook's part files, and closing it would hand
+// that thread a freed stream. A stream not yet opened has both of these flags, which the
+// opening clears only after it has set the descriptor; an opened stream never has both, and
+// fclose takes a stream off the list (under the lock held here) before it closes it.
+constexpr int kNoReads = 0x0004;
+constexpr int kNoWrites = 0x0008;
+
+bool opened(const FILE* file) {
+    const int flags = __atomic_load_n(&file->_flags, __ATOMIC_ACQUIRE);
+    return (flags & (kNoReads | kNoWrites)) != (kNoReads | kNoWrites);
+}
+#endif
+
+// Every opened stream with its descriptor. Nothing that may throw or allocate runs while the
 // list is locked: the streams are counted first, room is made for them with the list free,
 // and they are gathered again, once more should others have been opened in between.
 std::vector<Stream> openStreams() {
@@ -58,7 +74,7 @@ std::vector<Stream> openStreams() {
                 break;
             }
             FILE* file = _IO_iter_file(at);
-            streams.push_back(Stream{file, ::fileno(file)});
+            if (opened(file)) streams.push_back(Stream{file, ::fileno(file)});
         }
         _IO_list_unlock();
     }
