@@ -1,11 +1,15 @@
 #include "xlsx/workbook.h"
 
+#include <cerrno>
 #include <utility>
 
 #include <xlsxwriter.h>
 
+#include "common/error_sentence.h"
+
 #include "xlsx/quiet_library.h"
 #include "xlsx/text.h"
+#include "xlsx/whole_parts.h"
 #include "xlsx/workbook_state.h"
 
 namespace tallyvane::xlsx {
@@ -36,7 +40,8 @@ Made* requireMade(Made* object) {
 
 }  // namespace
 
-Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics, const std::string& partsFolder) {
+Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics, const std::string& partsFolder)
+    : path_(path), partsFolder_(partsFolder) {
     lxw_workbook_options options{};
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
     detail::PartFiles parts(partsFolder);
@@ -100,12 +105,37 @@ void Workbook::close() {
         }
     }
     lxw_error closed = LXW_NO_ERROR;
+    int rowsLost = 0;
     {
         const QuietLibrary quiet;
-        closed = workbook_close(state_->release());
+        lxw_workbook* workbook = state_->release();
+        // A sheet whose rows were cut short is not put together: nothing half-made is written.
+        rowsLost = detail::rowsWrittenWhole(workbook);
+        if (rowsLost == 0) {
+            closed = workbook_close(workbook);
+        } else {
+            lxw_workbook_free(workbook);
+        }
         state_->closeLeftOpenParts();
     }
     throwIfFailed(closed);
+    const std::string where = partsFolder_.empty() ? std::string("the temporary folder") : "the folder " + partsFolder_;
+    if (rowsLost != 0) {
+        XlsxError error(XlsxErrorKind::library, "The rows of the workbook could not all be written in " + where + ": " +
+                                                    systemErrorSentence(rowsLost),
+                        LXW_ERROR_ZIP_FILE_ADD);
+        errno = rowsLost;
+        throw error;
+    }
+    if (const std::optional<std::string> part = detail::firstCutPart(path_)) {
+        XlsxError error(XlsxErrorKind::library, "The part " + *part + " of the workbook could not be written whole in " +
+                                                    where + ": " + systemErrorSentence(ENOSPC),
+                        LXW_ERROR_ZIP_FILE_ADD);
+        // The library dropped the write's own reason; a part file is cut short when its disk
+        // or quota runs out of room.
+        errno = ENOSPC;
+        throw error;
+    }
 }
 
 }  // namespace tallyvane::xlsx

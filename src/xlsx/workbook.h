@@ -52,10 +52,15 @@ public:
     // Writes the whole file. The library frees the workbook whatever the outcome, and the
     // part files it leaves open are closed, so the workbook is closed afterwards even when this
     // throws; only a chartsheet still without a
-    // chart is refused before anything is written, and the workbook stays open.
+    // chart is refused before anything is written, and the workbook stays open. A part that
+    // could not be written whole (its folder ran out of room) fails the close as the library's
+    // own failures do, errno saying why: rows cut short before anything is written, a part cut
+    // short while the package was put together once it is written.
     void close();
 
 private:
+    std::string path_;
+    std::string partsFolder_;
     std::shared_ptr<detail::WorkbookState> state_;
 };
 

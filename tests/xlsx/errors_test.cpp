@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include "readback.h"
@@ -169,6 +171,54 @@ TEST_F(Close, TakesOnlyItsOwnPartFilesWhateverItsEnd) {
         EXPECT_EQ(cells["A1"]["value"], "second") << row.end;
         EXPECT_EQ(cells["A2"]["value"], "after") << row.end;
         EXPECT_TRUE(std::filesystem::is_empty(parts)) << row.end;
+    }
+}
+
+// A part that runs out of room on the parts' disk, the workbook's own disk having plenty, fails
+// the close as a full disk does: rows cut while they are written leave nothing written, a part
+// cut while the package is put together from them is said once the package is written.
+TEST_F(Close, APartCutShortByAFullPartsDiskFailsTheClose) {
+    const std::filesystem::path parts = folder / "small";
+    std::filesystem::create_directory(parts);
+    if (geteuid() != 0 || ::mount("tmpfs", parts.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(parts.c_str(),
+                                                                      [](const char* at) { ::umount2(at, MNT_DETACH); });
+    const struct {
+        const char* moment;
+        WriteOrder order;
+        int rows;
+        bool written;  // whether the package is written before the close fails; none for "fits"
+        bool fails;
+    } rows[] = {{"fits", WriteOrder::rowByRow, 100, true, false},
+                {"while the rows are written", WriteOrder::rowByRow, 20000, false, true},
+                {"while the package is put together from the rows", WriteOrder::rowByRow, 1500, true, true},
+                {"while a sheet held until the close is written", WriteOrder::anyOrder, 3000, true, true}};
+    for (const auto& row : rows) {
+        std::filesystem::remove(path);
+        {
+            Workbook workbook(path, row.order, std::cout, parts.string());
+            Worksheet sheet = workbook.addWorksheet("Rows");
+            for (int at = 0; at < row.rows; ++at) {
+                sheet.write(at, Cell(at, 0));
+                sheet.writeString("a text beside the number " + std::to_string(at), Cell(at, 1));
+            }
+            if (row.fails) {
+                errno = 0;
+                const XlsxError error = errorOf([&] { workbook.close(); });
+                EXPECT_EQ(errno, ENOSPC) << row.moment;
+                EXPECT_EQ(error.kind(), XlsxErrorKind::library) << row.moment;
+                EXPECT_NE(std::string(error.what()).find(" in the folder " + parts.string() + ": The disk is full."),
+                          std::string::npos)
+                    << row.moment << ": " << error.what();
+            } else {
+                workbook.close();
+                EXPECT_EQ(readBack(path)["worksheets"]["Rows"]["cells"]["A100"]["value"], 99) << row.moment;
+            }
+            EXPECT_EQ(std::filesystem::exists(path), row.written) << row.moment;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(parts)) << row.moment;
     }
 }
 
