@@ -1,57 +1,14 @@
 #include "xlsx/whole_parts.h"
 
 #include <cerrno>
-#include <memory>
-#include <string_view>
-
-#include <archive.h>
-#include <archive_entry.h>
-#include <libxml/parser.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdio>
 
 namespace tallyvane::xlsx::detail {
 
 namespace {
 
-struct ArchiveFree {
-    void operator()(archive* reader) const { archive_read_free(reader); }
-};
-
-struct ParserFree {
-    void operator()(xmlParserCtxt* parser) const { xmlFreeParserCtxt(parser); }
-};
-
-// The parts the library writes from files of its own: XML, relationships and VML drawings.
-// Pictures and a VBA project are copied from the caller's files or memory.
-bool writtenFromAFile(std::string_view name) {
-    for (const std::string_view ending : {".xml", ".rels", ".vml"}) {
-        if (name.size() >= ending.size() && name.substr(name.size() - ending.size()) == ending) return true;
-    }
-    return false;
-}
-
-// Nothing is built and nothing said: only whether the part reads as one document to its end.
-void ignoreError(void*, xmlErrorPtr) {}
-
-bool wholeDocument(archive* reader, const char* name) {
-    xmlSAXHandler handler{};
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.serror = ignoreError;
-    const std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, name));
-    if (!parser) return false;
-    // The package is the library's own: its parts may be larger than a document from outside
-    // may be, and name nothing to fetch.
-    xmlCtxtUseOptions(parser.get(), XML_PARSE_HUGE | XML_PARSE_NONET);
-    char buffer[1 << 16];
-    for (;;) {
-        const la_ssize_t count = archive_read_data(reader, buffer, sizeof buffer);
-        if (count < 0) return false;
-        if (count == 0) break;
-        if (xmlParseChunk(parser.get(), buffer, static_cast<int>(count), 0) != 0) return false;
-    }
-    return xmlParseChunk(parser.get(), nullptr, 0, 1) == 0 && parser->wellFormed != 0;
-}
+thread_local int cutParts = 0;
+thread_local int lastReason = 0;
 
 }  // namespace
 
@@ -76,27 +33,27 @@ int rowsWrittenWhole(lxw_workbook* workbook) {
     return failure;
 }
 
-std::optional<std::string> firstCutPart(const std::string& path) {
-    // What cannot be read back (a device, a file the caller may only write) cannot be looked
-    // at: the library's word on it stands.
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || ::access(path.c_str(), R_OK) != 0) {
-        return std::nullopt;
-    }
-    const std::unique_ptr<archive, ArchiveFree> reader(archive_read_new());
-    if (!reader || archive_read_support_format_zip_seekable(reader.get()) != ARCHIVE_OK ||
-        archive_read_open_filename(reader.get(), path.c_str(), 1 << 16) != ARCHIVE_OK) {
-        return path;
-    }
-    archive_entry* entry = nullptr;
-    for (;;) {
-        const int next = archive_read_next_header(reader.get(), &entry);
-        if (next == ARCHIVE_EOF) return std::nullopt;
-        if (next != ARCHIVE_OK) return path;
-        const char* name = archive_entry_pathname(entry);
-        if (name == nullptr) return path;
-        if (writtenFromAFile(name) && !wholeDocument(reader.get(), name)) return std::string(name);
-    }
-}
+CutPartCount::CutPartCount() noexcept : before_(cutParts) {}
+
+int CutPartCount::count() const noexcept { return cutParts - before_; }
+
+int CutPartCount::reason() const noexcept { return lastReason != 0 ? lastReason : ENOSPC; }
 
 }  // namespace tallyvane::xlsx::detail
+
+// The library flushes each part file and rewinds it before it reads the part back into the
+// package, ignoring the flush's result; the rewind clears the error a failed write left. It
+// is the program's own rewind here, the one the C standard gives (a seek to the start that
+// also clears the error), which first notes a stream whose error is set: that part is cut
+// short. Every caller in the process gets the same rewind.
+extern "C" void rewind(FILE* stream) {
+    const int reason = errno;  // as the failed flush before the rewind left it
+    flockfile(stream);
+    if (ferror_unlocked(stream) != 0) {
+        ++tallyvane::xlsx::detail::cutParts;
+        tallyvane::xlsx::detail::lastReason = reason;
+    }
+    std::fseek(stream, 0L, SEEK_SET);
+    clearerr_unlocked(stream);
+    funlockfile(stream);
+}

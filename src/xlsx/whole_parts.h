@@ -1,12 +1,8 @@
 #pragma once
 // Whether every part of a workbook was written whole. The library writes each part to a file
 // of its own, then reads it back into the package, and it drops a failed write's error: the
-// read-back's rewind clears the stream's error, and a part whose disk ran out of room goes
-// into the package cut short, or with a piece missing, while the close says it succeeded.
-
-#include <cstdio>
-#include <optional>
-#include <string>
+// rewind before the read-back clears the stream's error, so a part whose disk ran out of room
+// would go into the package cut short while the close says it succeeded.
 
 #include <xlsxwriter.h>
 
@@ -17,9 +13,18 @@ namespace tallyvane::xlsx::detail {
 // when a sheet's rows could not all be written, 0 otherwise.
 int rowsWrittenWhole(lxw_workbook* workbook);
 
-// After the close: the name of the first part of the package at `path` that is not a whole
-// XML document (every part the library writes from a file of its own is one), or nothing. A
-// package that is no zip archive: its path. Nothing for a file that cannot be read back.
-std::optional<std::string> firstCutPart(const std::string& path);
+// Counts, for the calling thread, the part files the library reads back after a write to them
+// failed, from its making to its end; the close runs on the caller's thread.
+class CutPartCount {
+public:
+    CutPartCount() noexcept;
+    // The number of such part files, and the system's reason for the last of them (errno as
+    // the read-back found it: the failed flush just before it, as a rule).
+    int count() const noexcept;
+    int reason() const noexcept;
+
+private:
+    int before_;
+};
 
 }  // namespace tallyvane::xlsx::detail

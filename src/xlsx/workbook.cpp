@@ -41,7 +41,7 @@ Made* requireMade(Made* object) {
 }  // namespace
 
 Workbook::Workbook(const std::string& path, WriteOrder order, std::ostream& diagnostics, const std::string& partsFolder)
-    : path_(path), partsFolder_(partsFolder) {
+    : partsFolder_(partsFolder) {
     lxw_workbook_options options{};
     options.constant_memory = order == WriteOrder::rowByRow ? LXW_TRUE : LXW_FALSE;
     detail::PartFiles parts(partsFolder);
@@ -106,34 +106,32 @@ void Workbook::close() {
     }
     lxw_error closed = LXW_NO_ERROR;
     int rowsLost = 0;
+    int partsCut = 0;
+    int cutReason = 0;
     {
         const QuietLibrary quiet;
         lxw_workbook* workbook = state_->release();
         // A sheet whose rows were cut short is not put together: nothing half-made is written.
         rowsLost = detail::rowsWrittenWhole(workbook);
         if (rowsLost == 0) {
+            const detail::CutPartCount cut;
             closed = workbook_close(workbook);
+            partsCut = cut.count();
+            cutReason = cut.reason();
         } else {
             lxw_workbook_free(workbook);
         }
         state_->closeLeftOpenParts();
     }
     throwIfFailed(closed);
-    const std::string where = partsFolder_.empty() ? std::string("the temporary folder") : "the folder " + partsFolder_;
-    if (rowsLost != 0) {
-        XlsxError error(XlsxErrorKind::library, "The rows of the workbook could not all be written in " + where + ": " +
-                                                    systemErrorSentence(rowsLost),
+    const int reason = rowsLost != 0 ? rowsLost : cutReason;
+    if (rowsLost != 0 || partsCut != 0) {
+        XlsxError error(XlsxErrorKind::library,
+                        std::string(rowsLost != 0 ? "The rows" : "A part") + " of the workbook could not be written whole in " +
+                            (partsFolder_.empty() ? std::string("the temporary folder") : "the folder " + partsFolder_) +
+                            ": " + systemErrorSentence(reason),
                         LXW_ERROR_ZIP_FILE_ADD);
-        errno = rowsLost;
-        throw error;
-    }
-    if (const std::optional<std::string> part = detail::firstCutPart(path_)) {
-        XlsxError error(XlsxErrorKind::library, "The part " + *part + " of the workbook could not be written whole in " +
-                                                    where + ": " + systemErrorSentence(ENOSPC),
-                        LXW_ERROR_ZIP_FILE_ADD);
-        // The library dropped the write's own reason; a part file is cut short when its disk
-        // or quota runs out of room.
-        errno = ENOSPC;
+        errno = reason;
         throw error;
     }
 }

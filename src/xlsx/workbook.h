@@ -55,11 +55,10 @@ public:
     // chart is refused before anything is written, and the workbook stays open. A part that
     // could not be written whole (its folder ran out of room) fails the close as the library's
     // own failures do, errno saying why: rows cut short before anything is written, a part cut
-    // short while the package was put together once it is written.
+    // short while the package is put together once the package is written.
     void close();
 
 private:
-    std::string path_;
     std::string partsFolder_;
     std::shared_ptr<detail::WorkbookState> state_;
 };
