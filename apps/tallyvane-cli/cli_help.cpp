@@ -127,33 +127,31 @@ std::string helpText(const std::map<std::string, bool>& defaults,
             "\nEnvironment:\n"
             "  TALLYVANE_SUPPORT_DIR  the support folder, when set and not empty\n"
             "  XDG_DATA_HOME          otherwise its folder \"Tallyvane\", when an absolute path\n"
-            "  HOME                   otherwise $HOME/.local/share/Tallyvane, when absolute\n"
-            "  The support folder holds Layouts.json (the stored column layouts) and the\n"
-            "  report's temporary workbook. Here it is ";
+            "  HOME                   otherwise $HOME/.local/share/Tallyvane, when absolute\n";
     // A run as root keeps out of a support folder another user controls as if none were named.
     const std::optional<std::string> controller = supportFolder ? anotherUserControls(*supportFolder) : std::nullopt;
     const std::string privateFolder = "a save works in a private folder of its own in " + temporaryFolder.string() +
-                                      " (TMPDIR),\n"
-                                      "  removed when the run ends unless it holds kept thumbnails or a kept workbook";
+                                      " (TMPDIR), removed when the run ends unless it holds kept thumbnails or a kept "
+                                      "workbook";
+    std::string here = "  The support folder holds Layouts.json (the stored column layouts) and the report's temporary "
+                       "workbook. Here it is ";
     if (!supportFolder) {
-        text << "not named: layouts last for the run only,\n  and " << privateFolder;
+        here += "not named: layouts last for the run only, and " + privateFolder;
     } else if (controller) {
-        text << supportFolder->string() << ",\n  controlled by " << *controller
-             << ": a run as root reads its layouts there, keeps its\n"
-                "  changes to them for the run and writes nothing there,\n  and "
-             << privateFolder;
+        here += supportFolder->string() + ", controlled by " + *controller +
+                ": a run as root reads its layouts there, keeps its changes to them for the run and writes nothing "
+                "there, and " + privateFolder;
     } else {
-        text << supportFolder->string();
+        here += supportFolder->string();
     }
-    text << ".\n"
-            "\nThumbnails:\n"
-            "  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in\n"
-            "  "
-         << (supportFolder && !controller
-                 ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
-                 : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder")
-         << ";\n"
-            "  save names that folder on standard error.\n";
+    // Wrapped whatever the folders' names and the shape of the run make of it.
+    text << wrapped(here + ".", 2) << "\nThumbnails:\n"
+         << wrapped("  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in " +
+                        (supportFolder && !controller
+                             ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
+                             : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder") +
+                        "; save names that folder on standard error.",
+                    2);
     return text.str();
 }
 

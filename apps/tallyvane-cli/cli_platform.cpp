@@ -14,4 +14,6 @@ void CliPlatform::revealFolder(const std::filesystem::path& folder) {
     errors_ << keptThumbnailsSentence(folder) << '\n' << std::flush;
 }
 
+void CliPlatform::sayWorkFolder(const std::string& sentence) { errors_ << sentence << '\n' << std::flush; }
+
 }  // namespace tallyvane::cli

@@ -21,6 +21,7 @@ public:
     void openFile(const std::filesystem::path&, std::function<void(bool)> answered) override { answered(false); }
     // The only folder a report shows is that of kept thumbnails: it is named instead.
     void revealFolder(const std::filesystem::path& folder) override;
+    void sayWorkFolder(const std::string& sentence) override;
     void setBusy(bool) override {}
     // The tool shows no indicator; its work is not measured in steps.
     ProgressReading progress() const override { return {}; }

@@ -112,9 +112,6 @@ public:
         }
         if (const int status = prepareSave(shell); status != kSucceeded) return status;
         const std::optional<SaveOutcome> outcome = shell.save();
-        if (const std::optional<std::string>& keptOut = shell.keptOutOf()) {
-            errors_ << "tallyvane-cli: " << *keptOut << '\n';
-        }
         if (outcome != SaveOutcome::saved) return kFailed;
         if (const auto sentence = mediaShortfallSentence(shell.reportContext().mediaShortfall)) {
             errors_ << "tallyvane-cli: " << *sentence << '\n';
@@ -125,6 +122,9 @@ public:
 
 private:
     int prepareSave(ShellController& shell) {
+        // The layouts a save chooses from: what the window logs of a file it could not read is
+        // said here, or a missing layout would be all the user saw.
+        if (const std::optional<std::string>& unreadable = shell.layouts().unreadableFile()) errors_ << *unreadable << '\n';
         if (arguments_.layout) {
             const std::optional<std::size_t> layout = shell.layouts().appMenu().indexOf(*arguments_.layout);
             if (!layout) return usage("there is no layout \u201C" + *arguments_.layout + "\u201D");

@@ -1,6 +1,9 @@
 #include "common/another_users_folder.h"
 
 #include <deque>
+#include <vector>
+
+#include <pwd.h>
 
 #include <sys/acl.h>
 #include <sys/stat.h>
@@ -43,11 +46,23 @@ bool aclLetsOthersWrite(const fs::path& folder) {
     return namedWrites && maskWrites;
 }
 
+// A user as whoever typed sudo knows them: by login name, by number where the system has none.
+std::string userSaid(uid_t user) {
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+        found->pw_name != nullptr && found->pw_name[0] != '\0') {
+        return "user " + std::string(found->pw_name);
+    }
+    return "user " + std::to_string(user);
+}
+
 // Who else controls `status`, met as `at`: its owner, or others where they may write in it
 // and take or replace the names the run uses there (`namesMadeHere`, or any name where the
 // sticky bit does not keep them to their own).
 std::optional<std::string> controllerOf(const fs::path& at, const struct stat& status, bool namesMadeHere) {
-    if (status.st_uid != 0) return "user " + std::to_string(status.st_uid);
+    if (status.st_uid != 0) return userSaid(status.st_uid);
     if (!S_ISDIR(status.st_mode)) return std::nullopt;
     // Root's own group counts as root: a root with umask 002 makes its folders so.
     const bool othersWrite = (status.st_mode & S_IWOTH) != 0 || ((status.st_mode & S_IWGRP) != 0 && status.st_gid != 0) ||

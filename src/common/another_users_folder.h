@@ -18,14 +18,15 @@ namespace tallyvane {
 enum class NamesMade { fixed, unguessable };
 
 // For a run whose effective user is root: who else may change the names it uses in `folder`
-// ("user N" or "other users"), nothing where no one else may or for any other run. Another
-// user may where they own `folder`, a folder above it or a link on the way; other users may
-// where `folder` (or, while it does not exist, the folder above it that does, where it is to
-// be made) is writable by them (others, a group other than root's, or a user or group an ACL
-// entry names), sticky or not for fixed names, or where a folder above is writable by them
-// without the sticky bit that keeps them from renaming root's folders. The path is followed
-// name by name as the system resolves it, links and ".." as they are met, so every name the
-// system would look at is judged.
+// ("user NAME", by login name or by number where the system has none, or "other users"),
+// nothing where no one else may or for any other run. Another user may where they own
+// `folder`, a folder above it or a link on the way; other users may where `folder` (or, while
+// it does not exist, the folder above it that does, where it is to be made) is writable by
+// them (others, a group other than root's, or a user or group an ACL entry names), sticky or
+// not for fixed names, or where a folder above is writable by them without the sticky bit
+// that keeps them from renaming root's folders. The path is followed name by name as the
+// system resolves it, links and ".." as they are met, so every name the system would look at
+// is judged.
 std::optional<std::string> anotherUserControls(const std::filesystem::path& folder,
                                                NamesMade made = NamesMade::fixed);
 

@@ -24,7 +24,14 @@ const char* kindName(mode_t mode) {
 RegularFile::RegularFile(const std::filesystem::path& path, const char* wanted) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
-        failure_ = systemErrorSentence(errno);
+        const int failure = errno;
+        // A socket, or a device with no driver behind it, refuses the opening itself.
+        struct stat status {};
+        if (failure == ENXIO && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            failure_ = std::string("It is ") + kindName(status.st_mode) + ", not " + wanted + ".";
+        } else {
+            failure_ = systemErrorSentence(failure);
+        }
         return;
     }
     struct stat status {};

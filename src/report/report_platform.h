@@ -33,6 +33,10 @@ public:
     virtual void openFile(const std::filesystem::path& file, std::function<void(bool opened)> answered) = 0;
     // Shows a folder in the file browser.
     virtual void revealFolder(const std::filesystem::path& folder) = 0;
+    // Where a save works instead of the support folder it was given (a run as root keeping
+    // out of one another user controls), said as its work begins, before anything else it
+    // says. A window says it later, in its status line with the rest.
+    virtual void sayWorkFolder(const std::string& sentence) { static_cast<void>(sentence); }
     // The progress indicator: animating while a report is written.
     virtual void setBusy(bool busy) = 0;
     virtual ProgressReading progress() const = 0;

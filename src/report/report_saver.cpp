@@ -323,15 +323,18 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         }
         if (otherUser) {
             keptOutOf_ = "The support folder \u201C" + keptOut.string() + "\u201D is controlled by " + *otherUser +
-                         ": a run as root writes nothing there, and made the report in \u201C" +
+                         ": a run as root writes nothing there, and makes the report in \u201C" +
                          context.supportFolder.string() + "\u201D instead.";
         }
     }
     const fs::path thumbnails = context.supportFolder / kThumbnailFolderName;
     if (const std::optional<std::string> problem = destinationProblem(*destination, context.supportFolder)) {
+        // Refused before any work: there is no report, and nowhere it was made.
+        keptOutOf_.reset();
         platform_.showAlert(kNotSaved, *problem);
         return SaveOutcome::failed;
     }
+    if (keptOutOf_) platform_.sayWorkFolder(*keptOutOf_);
 
     if (const std::error_code error = makeFolders(context.supportFolder)) {
         platform_.showAlert("The report could not be made", "The folder " + context.supportFolder.string() +

@@ -44,6 +44,8 @@ public:
     bool canEditLayout() const noexcept { return editEnabled_; }
     bool canRemoveLayout() const noexcept { return removeEnabled_; }
     const std::optional<std::filesystem::path>& filePath() const noexcept { return file_.path(); }
+    // Why the layouts file could not be read at the start, when one stood there.
+    const std::optional<std::string>& unreadableFile() const noexcept { return file_.unreadable(); }
 
     // Choosing in either menu selects the same item in the other and applies the layout to
     // the controls: the built-in entry locks them; a stored layout unlocks them.

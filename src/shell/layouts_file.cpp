@@ -127,6 +127,7 @@ std::vector<LayoutsItem> LayoutsFile::load() {
     Reading reading = read();
     if (!reading.layouts) {
         log_ << debugQuoted(reading.failure) << '\n';
+        if (reading.present) unreadable_ = reading.failure;
         return {};
     }
     log_ << "Loaded layoutsArray: " << layoutsToJson(*reading.layouts).dump() << '\n';

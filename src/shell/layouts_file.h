@@ -29,6 +29,9 @@ public:
     // The stored layouts; none, after one diagnostic line, when the file is missing or
     // cannot be read or decoded.
     std::vector<LayoutsItem> load();
+    // Why the file that stood there at the load could not be read or decoded, as that line
+    // says it; nothing when it was read, or when there was none.
+    const std::optional<std::string>& unreadable() const noexcept { return unreadable_; }
 
     // The stored layouts as they are now, read quietly, with this program's changes that are
     // not written yet laid over them; the layouts last known when the file is missing or
@@ -65,6 +68,7 @@ private:
     std::vector<LayoutsItem> known_;
     // This program's changes that no write has stored yet, in order.
     std::vector<Change> pending_;
+    std::optional<std::string> unreadable_;
 };
 
 }  // namespace tallyvane

@@ -211,12 +211,13 @@ std::optional<SaveOutcome> ShellController::save() {
         showAlert(std::string(kMediaModuleFailureText), *failure);
     }
     const auto say = [this](const std::string& sentence) { savedMessage_ += (savedMessage_.empty() ? "" : " ") + sentence; };
+    // Where the report was made comes first: it explains where what follows is.
+    if (const auto& keptOut = saver_.keptOutOf()) say(*keptOut);
     // What the command line says of the media, the window says too.
     if (const auto shortfall = mediaShortfallSentence(context_.mediaShortfall); shortfall && saver_.savedWorkbook()) {
         say(*shortfall + ".");
     }
     if (const auto& kept = saver_.keptThumbnails()) say(keptThumbnailsSentence(*kept));
-    if (const auto& keptOut = saver_.keptOutOf()) say(*keptOut);
     return outcome;
 }
 

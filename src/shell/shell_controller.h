@@ -121,8 +121,6 @@ public:
     std::optional<SaveOutcome> save();
     // Where the last save put its workbook (nothing when it put none there).
     const std::optional<SavedWorkbook>& savedWorkbook() const noexcept { return saver_.savedWorkbook(); }
-    // Where the last save, a run as root's, kept out of the support folder, and why.
-    const std::optional<std::string>& keptOutOf() const noexcept { return saver_.keptOutOf(); }
     // What the main window says after a save: where the workbook is when no program opened
     // it (once the platform has answered), and what the media could not give and which folder
     // a run as root kept out of (the command line's lines on standard error). Empty otherwise,

@@ -2,6 +2,9 @@
 // run as a user runs it, and its workbooks are read back with openpyxl.
 
 #include <fcntl.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -333,20 +336,74 @@ TEST_F(CliTest, HelpNamesEveryOptionKeyWithItsDefaultTheSheetsStatusesAndEnviron
                                     std::string("XDG_DATA_HOME"), (folder.path() / "support" / "Thumbnails").string()}) {
         EXPECT_THAT(help.out, ::testing::HasSubstr(part));
     }
-    // It reads in a terminal of the usual width, but for the folders it names.
-    for (const std::string& line : lines(help.out)) {
-        if (line.find(folder.path().string()) == std::string::npos) {
-            EXPECT_LE(line.size(), 80u) << line;
-        }
-    }
-    // A run as root says what it does with a support folder another user controls.
+    // Every shape of it reads in a terminal of the usual width, but for the folders it names:
+    // with a support folder, without a home, and as root with another user's folder.
     const fs::path users = folder.path() / "users";
     fs::create_directories(users);
-    if (geteuid() == 0 && chown(users.c_str(), 65534, 65534) == 0) {
-        const std::string out = cli({"--help"}, "env TALLYVANE_SUPPORT_DIR=" + test::shellQuoted(users.string())).out;
-        EXPECT_THAT(out, ::testing::HasSubstr("controlled by user 65534: a run as root reads its layouts there, keeps its\n"
-                                              "  changes to them for the run and writes nothing there,\n"));
-        EXPECT_THAT(out, ::testing::HasSubstr("the folder \"Thumbnails\" of the run's private folder;"));
+    const bool asRoot = geteuid() == 0 && chown(users.c_str(), 65534, 65534) == 0;
+    const std::string usersFolder = "env TALLYVANE_SUPPORT_DIR=" + test::shellQuoted(users.string());
+    const std::string noHome =
+        "env -u HOME -u XDG_DATA_HOME -u TALLYVANE_SUPPORT_DIR TMPDIR=" + test::shellQuoted(folder.path().string());
+    std::vector<std::string> shapes{help.out, cli({"--help"}, noHome).out};
+    if (asRoot) shapes.push_back(cli({"--help"}, usersFolder).out);
+    for (const std::string& shape : shapes) {
+        EXPECT_THAT(shape, HasSubstr("\nThumbnails:\n"));
+        for (const std::string& line : lines(shape)) {
+            if (line.find(folder.path().string()) == std::string::npos) {
+                EXPECT_LE(line.size(), 80u) << line;
+            }
+        }
+    }
+    // A run as root says what it does with a support folder another user controls, naming
+    // the user as they log in.
+    if (asRoot) {
+        std::string out = shapes.back();
+        for (std::size_t at; (at = out.find("\n  ")) != std::string::npos;) out.replace(at, 3, " ");
+        const passwd* nobody = getpwuid(65534);
+        EXPECT_THAT(out, HasSubstr("controlled by user " + std::string(nobody != nullptr ? nobody->pw_name : "65534") +
+                                   ": a run as root reads its layouts there, keeps its changes to them for the run "
+                                   "and writes nothing there, and a save works in a private folder of its own"));
+        EXPECT_THAT(out, HasSubstr("the folder \"Thumbnails\" of the run's private folder;"));
+    }
+}
+
+// A layouts file that cannot be read is said once on standard error, as the window logs it,
+// before what it explains; a missing one is no news.
+TEST_F(CliTest, ALayoutsFileThatCannotBeReadIsSaidOnce) {
+    const fs::path support = folder.path() / "support";
+    const fs::path file = support / "Layouts.json";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        std::string says;  // nothing for no line
+    } rows[] = {{"none", [] {}, ""},
+                {"not JSON", [&] { std::ofstream(file) << "not json"; }, "parse error"},
+                {"a socket",
+                 [&] {
+                     sockaddr_un address{};
+                     address.sun_family = AF_UNIX;
+                     ASSERT_LT(file.string().size(), sizeof address.sun_path);
+                     file.string().copy(address.sun_path, sizeof address.sun_path - 1);
+                     const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                     ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+                     ::close(listener);  // the name stays, a socket no one listens at
+                 },
+                 "The file " + file.string() + " cannot be opened: It is a socket, not a layouts file.\n"}};
+    for (const auto& row : rows) {
+        fs::remove_all(support);
+        fs::create_directories(support);
+        row.make();
+        const Result result = cli({"save", (kSamples / "TheAcharya__OpenFCPXMLKit__DisabledClips.fcpxml").string(), "-o",
+                                   (folder.path() / "out.xlsx").string(), "--layout", "Mine"});
+        EXPECT_EQ(result.status, 2) << row.name;
+        const std::string missing = "tallyvane-cli: there is no layout \u201CMine\u201D\n";
+        if (row.says.empty()) {
+            EXPECT_EQ(result.errors, missing) << row.name;
+        } else {
+            EXPECT_THAT(result.errors, HasSubstr(row.says)) << row.name;
+            EXPECT_THAT(result.errors, ::testing::EndsWith("\n" + missing)) << row.name;
+            EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 2) << row.name;
+        }
     }
 }
 
@@ -380,9 +437,8 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     }
     EXPECT_THAT(cli({"--help"}, noHome).out, ::testing::HasSubstr(temporary.string() + " (TMPDIR)"));
 
-    const Result kept = cli({"save", moviesProject("<asset-clip ref=\"r2\" offset=\"0s\" duration=\"1s\"/>").string(),
-                             "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"},
-                            noHome);
+    const std::string movies = moviesProject("<asset-clip ref=\"r2\" offset=\"0s\" duration=\"1s\"/>").string();
+    const Result kept = cli({"save", movies, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, noHome);
     ASSERT_EQ(kept.status, 0) << kept.errors;
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(temporary)) left.push_back(entry.path());
@@ -390,6 +446,32 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     EXPECT_TRUE(fs::is_directory(left[0] / "Thumbnails"));
     EXPECT_THAT(kept.errors, ::testing::HasSubstr("The thumbnails are kept in \u201C" +
                                                   (left[0] / "Thumbnails").string() + "\u201D.\n"));
+
+    // A run as root given another user's support folder works as one without a home and says
+    // so once, before what it explains, as the rest of the save is said; a destination refused
+    // before any work made nothing anywhere, and says nothing of it.
+    const fs::path users = folder.path() / "users";
+    const fs::path rootsTemporary = folder.path() / "roots tmp";
+    fs::create_directories(users);
+    fs::create_directories(rootsTemporary);
+    if (geteuid() != 0 || chown(users.c_str(), 65534, 65534) != 0) return;
+    const std::string inUsers = "env TALLYVANE_SUPPORT_DIR=" + test::shellQuoted(users.string()) +
+                                " TMPDIR=" + test::shellQuoted(rootsTemporary.string());
+    const Result keptOut =
+        cli({"save", movies, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, inUsers);
+    ASSERT_EQ(keptOut.status, 0) << keptOut.errors;
+    const passwd* nobody = getpwuid(65534);
+    const std::vector<std::string> said = lines(keptOut.errors);
+    ASSERT_EQ(said.size(), 2u) << keptOut.errors;
+    EXPECT_THAT(said[0], ::testing::StartsWith("The support folder \u201C" + users.string() + "\u201D is controlled by user " +
+                                               (nobody != nullptr ? nobody->pw_name : "65534") +
+                                               ": a run as root writes nothing there, and makes the report in \u201C" +
+                                               rootsTemporary.string() + "/"));
+    EXPECT_THAT(said[1], ::testing::StartsWith("The thumbnails are kept in \u201C" + rootsTemporary.string() + "/"));
+    EXPECT_TRUE(fs::is_empty(users));
+    const Result refused = cli({"save", sample, "-o", nowhere}, inUsers);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.errors, Not(HasSubstr("is controlled by")));
 }
 
 // Starts tallyvane-cli with `environment` (NAME=value each, added to the test's own) and

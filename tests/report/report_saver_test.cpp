@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -55,6 +56,11 @@ public:
         answered(true);
     }
     void revealFolder(const fs::path& folder) override { revealed.push_back(folder); }
+    void sayWorkFolder(const std::string& sentence) override {
+        // Before anything else the save says.
+        saidFirst = alerts.empty() && revealed.empty() && said.empty();
+        said.push_back(sentence);
+    }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
     ProgressReading progress() const override { return {}; }
 
@@ -63,6 +69,8 @@ public:
     std::vector<std::string> panels;
     std::vector<fs::path> opened;
     std::vector<fs::path> revealed;
+    std::vector<std::string> said;
+    bool saidFirst = false;
     std::vector<bool> busyChanges;
 };
 
@@ -114,6 +122,8 @@ struct Seen {
     std::string alert;
     bool kept = false;
     std::string keptOutOf;  // said by a run as root in this process only
+    std::vector<std::string> said;
+    bool saidFirst = false;
 };
 
 class ReportSaverTest : public ::testing::Test {
@@ -167,6 +177,8 @@ protected:
             context.supportFolder = support;
             seen.kept = !local.revealed.empty();
             seen.keptOutOf = saver.keptOutOf().value_or("");
+            seen.said = local.said;
+            seen.saidFirst = local.saidFirst;
             if (!local.alerts.empty()) seen.alert = local.alerts[0].second;
             return seen;
         };
@@ -813,6 +825,8 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
     const fs::path home = root.path() / "home";
     const fs::path victim = root.path() / "victim";
     const fs::path lock = home / "support" / ".report.lock";
+    const passwd* nobody = getpwuid(kNobody);
+    const std::string nobodysName = nobody != nullptr ? nobody->pw_name : std::to_string(kNobody);
     struct Row {
         const char* name;
         fs::path support;
@@ -852,10 +866,13 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
         const TemporaryFolder rootsOwn;
         const Seen seen = saveSeeing(false, [&] { return rootsOwn.path(); });
         EXPECT_EQ(seen.outcome, static_cast<int>(SaveOutcome::saved)) << row.name;
-        EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() +
-                                      "\u201D is controlled by user 65534: a run as root writes nothing there, and "
-                                      "made the report in \u201C" + rootsOwn.path().string() + "\u201D instead.")
+        // Said once, before anything else the save says, naming the user as they log in.
+        EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() + "\u201D is controlled by user " +
+                                      nobodysName + ": a run as root writes nothing there, and makes the report in "
+                                      "\u201C" + rootsOwn.path().string() + "\u201D instead.")
             << row.name;
+        EXPECT_EQ(seen.said, std::vector<std::string>{seen.keptOutOf}) << row.name;
+        EXPECT_TRUE(seen.saidFirst) << row.name;
         EXPECT_TRUE(fs::exists(destination())) << row.name;
         EXPECT_EQ(contents(victim), "precious") << row.name;
         EXPECT_EQ(rootsIn(home), row.lockPlanted ? std::vector<fs::path>{lock} : std::vector<fs::path>{}) << row.name;
@@ -865,6 +882,18 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
         }
         EXPECT_EQ(saveSeeing(true).outcome, static_cast<int>(row.userSaves)) << row.name;
     }
+    // A destination refused before any work: no report was made anywhere, and nothing says so.
+    const fs::path chosen = context.supportFolder;
+    context.supportFolder = home / "support";
+    FakePlatform refused;
+    refused.answer = root.path() / "missing" / "report.xlsx";
+    ReportSaver saver(store, refused, sheetWriter());
+    const TemporaryFolder rootsOwn;
+    EXPECT_EQ(saver.save(context, request, [&] { return rootsOwn.path(); }), SaveOutcome::failed);
+    context.supportFolder = chosen;
+    EXPECT_EQ(saver.keptOutOf(), std::nullopt);
+    EXPECT_TRUE(refused.said.empty());
+    EXPECT_EQ(refused.alerts.size(), 1u);
 }
 
 // Links planted at the fixed names in the support folder are replaced, never followed.

@@ -8,8 +8,11 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,6 +194,18 @@ TEST(LayoutsFile, WhatIsNoLayoutsFileIsSaidAtOnce) {
                  "cannot be opened: It is a pipe, not a layouts file."},
                 {"a link to an endless device", [](const fs::path& at) { fs::create_symlink("/dev/zero", at); },
                  "cannot be opened: It is a device, not a layouts file."},
+                // Its opening fails before the file's kind can be looked at.
+                {"a socket",
+                 [](const fs::path& at) {
+                     sockaddr_un address{};
+                     address.sun_family = AF_UNIX;
+                     ASSERT_LT(at.string().size(), sizeof address.sun_path);
+                     at.string().copy(address.sun_path, sizeof address.sun_path - 1);
+                     const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                     ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+                     ::close(listener);  // the name stays, a socket no one listens at
+                 },
+                 "cannot be opened: It is a socket, not a layouts file."},
                 {"larger than any layouts",
                  [](const fs::path& at) { writeText(at, layoutsToJson(twoLayouts()).dump() + std::string(17 << 20, ' ')); },
                  "cannot be read: It is larger than 16 MiB."}};
@@ -225,11 +240,16 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
         mounted = false;
     };
     const auto usersOwn = [](const fs::path& name) { return ::lchown(name.c_str(), 65534, 65534) == 0; };
+    // The user as whoever typed sudo knows them.
+    const passwd* user = getpwuid(65534);
+    const std::string byUser =
+        "is controlled by user " + (user != nullptr ? std::string(user->pw_name) : std::string("65534")) +
+        ": a run as root writes nothing there.";
     const struct {
         const char* name;
         fs::path folder;
         std::function<bool()> arrange;  // false where it cannot be set up here
-        const char* says;
+        std::string says;
     } rows[] = {
         // A file where the folder should be: the folder cannot be made, whoever runs the test.
         {"a file in the folder's place", support, [&] { return writeText(support, "not a folder"), true; },
@@ -252,10 +272,10 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
              return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0 &&
                     chown((home / "Tallyvane").c_str(), 65534, 65534) == 0;
          },
-         "is controlled by user 65534: a run as root writes nothing there."},
+         byUser},
         {"another user's home without the folder yet, as root", home / ".local" / "share" / "Tallyvane",
          [&] { return fs::create_directories(home), geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0; },
-         "is controlled by user 65534: a run as root writes nothing there."},
+         byUser},
         // Others may take the name first, or plant one inside, even where root owns the folder.
         {"root's folder others may write, as root", home,
          [&] { return fs::create_directories(home), fs::permissions(home, fs::perms(01777)), geteuid() == 0; },
@@ -279,7 +299,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
              fs::create_directory_symlink(home / "inner", link);
              return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0;
          },
-         "is controlled by user 65534: a run as root writes nothing there."},
+         byUser},
         // Only the link in the middle lies in the user's folder; the path resolves to root's.
         {"root's link through root's link in another user's folder to root's folder, as root", link,
          [&] {
@@ -289,7 +309,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
              fs::create_directory_symlink(home / "middle", link);
              return geteuid() == 0 && chown(home.c_str(), 65534, 65534) == 0;
          },
-         "is controlled by user 65534: a run as root writes nothing there."},
+         byUser},
         // The system reaches ".." from where the user's link leads, not from the link's name:
         // the user decides, at every moment, where the path ends.
         {"root's link through another user's link and \"..\", as root", link,
@@ -300,7 +320,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
              fs::create_directory_symlink("home/x/../../support/sup", link);
              return geteuid() == 0 && usersOwn(home) && usersOwn(home / "x");
          },
-         "is controlled by user 65534: a run as root writes nothing there."},
+         byUser},
         // Root's own, to a file: judged name by name, with no more looks than names.
         {"root's own chain of 30 links, 20 of them to \".\", to a file, as root", support / "c0",
          [&] {
