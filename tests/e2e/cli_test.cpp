@@ -3,8 +3,6 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -379,15 +377,7 @@ TEST_F(CliTest, ALayoutsFileThatCannotBeReadIsSaidOnce) {
     } rows[] = {{"none", [] {}, ""},
                 {"not JSON", [&] { std::ofstream(file) << "not json"; }, "parse error"},
                 {"a socket",
-                 [&] {
-                     sockaddr_un address{};
-                     address.sun_family = AF_UNIX;
-                     ASSERT_LT(file.string().size(), sizeof address.sun_path);
-                     file.string().copy(address.sun_path, sizeof address.sun_path - 1);
-                     const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-                     ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-                     ::close(listener);  // the name stays, a socket no one listens at
-                 },
+                 [&] { ASSERT_TRUE(test::makeSocketFile(file)); },
                  "The file " + file.string() + " cannot be opened: It is a socket, not a layouts file.\n"}};
     for (const auto& row : rows) {
         fs::remove_all(support);

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "common/another_users_folder.h"
@@ -84,6 +86,22 @@ std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesy
 void writeText(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace tallyvane::test
+
+namespace tallyvane::test {
+
+bool makeSocketFile(const std::filesystem::path& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.native().size() >= sizeof address.sun_path) return false;
+    path.native().copy(address.sun_path, sizeof address.sun_path - 1);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener < 0) return false;
+    const bool bound = ::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(listener);  // the name stays
+    return bound;
 }
 
 }  // namespace tallyvane::test

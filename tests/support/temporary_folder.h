@@ -41,4 +41,8 @@ std::optional<std::filesystem::path> parentOnAnotherFileSystem(const std::filesy
 // Makes the file's folder, then writes `text` as the whole file.
 void writeText(const std::filesystem::path& path, const std::string& text);
 
+// Leaves a socket's name at `path`, with no one listening; false where it cannot be made (a
+// path longer than a socket's address takes).
+bool makeSocketFile(const std::filesystem::path& path);
+
 }  // namespace tallyvane::test
