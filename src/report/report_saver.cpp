@@ -323,7 +323,7 @@ SaveOutcome ReportSaver::save(ReportContext& context, const ReportRequest& reque
         }
         if (otherUser) {
             keptOutOf_ = "The support folder \u201C" + keptOut.string() + "\u201D is controlled by " + *otherUser +
-                         ": a run as root writes nothing there, and makes the report in \u201C" +
+                         ": a run as root writes nothing there, and works in \u201C" +
                          context.supportFolder.string() + "\u201D instead.";
         }
     }

@@ -64,7 +64,7 @@ public:
     // The folder of the thumbnails the last save kept, when it kept a picture.
     const std::optional<std::filesystem::path>& keptThumbnails() const noexcept { return keptThumbnails_; }
     // Where the last save, a run as root's, kept out of the support folder: which folder,
-    // who controls it and where the report was made instead; nothing where the destination
+    // who controls it and where it worked instead; nothing where the destination
     // was refused before any work.
     const std::optional<std::string>& keptOutOf() const noexcept { return keptOutOf_; }
     // Told when the platform answers whether a program opened the workbook of the last save;

@@ -455,7 +455,7 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     ASSERT_EQ(said.size(), 2u) << keptOut.errors;
     EXPECT_THAT(said[0], ::testing::StartsWith("The support folder \u201C" + users.string() + "\u201D is controlled by user " +
                                                (nobody != nullptr ? nobody->pw_name : "65534") +
-                                               ": a run as root writes nothing there, and makes the report in \u201C" +
+                                               ": a run as root writes nothing there, and works in \u201C" +
                                                rootsTemporary.string() + "/"));
     EXPECT_THAT(said[1], ::testing::StartsWith("The thumbnails are kept in \u201C" + rootsTemporary.string() + "/"));
     EXPECT_TRUE(fs::is_empty(users));

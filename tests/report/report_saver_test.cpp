@@ -868,7 +868,7 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
         EXPECT_EQ(seen.outcome, static_cast<int>(SaveOutcome::saved)) << row.name;
         // Said once, before anything else the save says, naming the user as they log in.
         EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() + "\u201D is controlled by user " +
-                                      nobodysName + ": a run as root writes nothing there, and makes the report in "
+                                      nobodysName + ": a run as root writes nothing there, and works in "
                                       "\u201C" + rootsOwn.path().string() + "\u201D instead.")
             << row.name;
         EXPECT_EQ(seen.said, std::vector<std::string>{seen.keptOutOf}) << row.name;
