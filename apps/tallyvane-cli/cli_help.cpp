@@ -1,5 +1,6 @@
 #include "cli_help.h"
 
+#include <algorithm>
 #include <array>
 #include <iomanip>
 #include <sstream>
@@ -81,6 +82,15 @@ std::string meaning(const std::string& key) {
 
 // `line` broken at spaces into lines of at most 80 columns, each after the first indented by
 // `indent` spaces, so that it reads in a terminal of the usual width.
+// Stands for a space that `wrapped` never breaks at: one inside a folder's name.
+constexpr char kUnbreakableSpace = '\x01';
+
+std::string unbroken(const std::filesystem::path& folder) {
+    std::string text = folder.string();
+    std::replace(text.begin(), text.end(), ' ', kUnbreakableSpace);
+    return text;
+}
+
 std::string wrapped(const std::string& line, std::size_t indent) {
     constexpr std::size_t kColumns = 80;
     std::string text;
@@ -91,7 +101,9 @@ std::string wrapped(const std::string& line, std::size_t indent) {
         text += rest.substr(0, space) + '\n';
         rest = std::string(indent, ' ') + rest.substr(space + 1);
     }
-    return text + rest + '\n';
+    text += rest + '\n';
+    std::replace(text.begin(), text.end(), kUnbreakableSpace, ' ');
+    return text;
 }
 
 }  // namespace
@@ -130,25 +142,26 @@ std::string helpText(const std::map<std::string, bool>& defaults,
             "  HOME                   otherwise $HOME/.local/share/Tallyvane, when absolute\n";
     // A run as root keeps out of a support folder another user controls as if none were named.
     const std::optional<std::string> controller = supportFolder ? anotherUserControls(*supportFolder) : std::nullopt;
-    const std::string privateFolder = "a save works in a private folder of its own in " + temporaryFolder.string() +
-                                      " (TMPDIR), removed when the run ends unless it holds kept thumbnails or a kept "
+    const std::string privateFolder = "a save works in a private folder of its own in " + unbroken(temporaryFolder) +
+                                      kUnbreakableSpace +
+                                      "(TMPDIR), removed when the run ends unless it holds kept thumbnails or a kept "
                                       "workbook";
     std::string here = "  The support folder holds Layouts.json (the stored column layouts) and the report's temporary "
                        "workbook. Here it is ";
     if (!supportFolder) {
         here += "not named: layouts last for the run only, and " + privateFolder;
     } else if (controller) {
-        here += supportFolder->string() + ", controlled by " + *controller +
+        here += unbroken(*supportFolder) + ", controlled by " + *controller +
                 ": a run as root reads its layouts there, keeps its changes to them for the run and writes nothing "
                 "there, and " + privateFolder;
     } else {
-        here += supportFolder->string();
+        here += unbroken(*supportFolder);
     }
     // Wrapped whatever the folders' names and the shape of the run make of it.
     text << wrapped(here + ".", 2) << "\nThumbnails:\n"
          << wrapped("  Kept thumbnails (--set thumbnails=on --set keepThumbnails=on) stay in " +
                         (supportFolder && !controller
-                             ? (*supportFolder / kThumbnailFolderName).string() + " until the next report empties it"
+                             ? unbroken(*supportFolder / kThumbnailFolderName) + " until the next report empties it"
                              : "the folder \"" + std::string(kThumbnailFolderName) + "\" of the run's private folder") +
                         "; save names that folder on standard error.",
                     2);

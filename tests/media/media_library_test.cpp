@@ -8,6 +8,7 @@
 #include "media/still_image.h"
 #include "media/video_frame_grabber.h"
 #include "media_fixtures.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {
@@ -18,8 +19,9 @@ protected:
     static void SetUpTestSuite() {
         const testing::TemporaryFolder& f = newFolder();
         testing::runFfmpeg("-f lavfi -i " + testing::numberedFramesSource("64x48", "25", "2") + " " +
-                           (f / "numbered.mp4").string());
-        testing::runFfmpeg("-f lavfi -i color=c=blue:s=40x30 -frames:v 1 -update 1 " + (f / "still.png").string());
+                           test::shellQuoted((f / "numbered.mp4").string()));
+        testing::runFfmpeg("-f lavfi -i color=c=blue:s=40x30 -frames:v 1 -update 1 " +
+                           test::shellQuoted((f / "still.png").string()));
         testing::makeTaggedSongs(f.path());
     }
 };

@@ -7,6 +7,7 @@
 
 #include "media/media_error.h"
 #include "media_fixtures.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {
@@ -20,7 +21,7 @@ protected:
         const auto still = [&](const std::string& colour, const std::string& size,
                                const std::string& name) {
             testing::runFfmpeg("-f lavfi -i color=c=" + colour + ":s=" + size +
-                               " -frames:v 1 -update 1 " + (f / name).string());
+                               " -frames:v 1 -update 1 " + test::shellQuoted((f / name).string()));
         };
         still("blue", "400x300", "wide.png");
         still("lime", "100x50", "small.jpg");

@@ -9,6 +9,7 @@
 
 #include "media/media_error.h"
 #include "media_fixtures.h"
+#include "support/shell_command.h"
 
 namespace tallyvane {
 namespace {
@@ -26,31 +27,31 @@ protected:
                            "\" -f lavfi -i sine=duration=2 -map 1:a -map 0:v -c:a aac"
                            " -c:v libx264 -qp 6 -preset veryfast -g 12 -keyint_min 12"
                            " -sc_threshold 0 -x264-params bframes=3:b-adapt=0:open-gop=1 " +
-                           (f / "gop.mp4").string());
+                           test::shellQuoted((f / "gop.mp4").string()));
         testing::runFfmpeg("-f lavfi -i \"" +
                            testing::numberedFramesSource("320x240", "30000/1001", "1") +
-                           "\" -c:v mpeg4 -q:v 1 -bf 2 -g 10 " + (f / "ntsc.mov").string());
+                           "\" -c:v mpeg4 -q:v 1 -bf 2 -g 10 " + test::shellQuoted((f / "ntsc.mov").string()));
         // MPEG-TS streams start at 1.4 s; times still count from the first frame.
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "1") +
                            "\" -c:v libx264 -qp 6 -preset veryfast -g 10 " +
-                           (f / "offset.ts").string());
+                           test::shellQuoted((f / "offset.ts").string()));
         // 4:3 sample aspect: a 320 x 240 picture shown 16:9, that is 426.67 x 240.
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "0.2") +
                            "\" -c:v libx264 -qp 6 -preset veryfast -aspect 16:9 " +
-                           (f / "anamorphic.mp4").string());
+                           test::shellQuoted((f / "anamorphic.mp4").string()));
         // Intra-frame professional formats, with timecode tracks beside the picture.
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("320x240", "25", "0.4") +
                            ",format=yuv422p10le\" -c:v prores_ks -profile:v 2"
-                           " -timecode 01:00:00:00 " + (f / "prores.mov").string());
+                           " -timecode 01:00:00:00 " + test::shellQuoted((f / "prores.mov").string()));
         testing::runFfmpeg("-f lavfi -i \"" + testing::numberedFramesSource("1920x1080", "25", "0.4") +
                            ",format=yuv422p\" -c:v dnxhd -b:v 120M -timecode 10:00:00:00 " +
-                           (f / "dnxhd.mxf").string());
+                           test::shellQuoted((f / "dnxhd.mxf").string()));
         // Pure red in the HD colour matrix, as cameras record it.
         testing::runFfmpeg("-f lavfi -i color=c=red:s=128x72:r=25:d=0.2"
                            " -vf scale=out_color_matrix=bt709,format=yuv420p -colorspace bt709"
-                           " -c:v libx264 -qp 0 -preset veryfast " + (f / "red709.mp4").string());
+                           " -c:v libx264 -qp 0 -preset veryfast " + test::shellQuoted((f / "red709.mp4").string()));
         testing::runFfmpeg("-f lavfi -i sine=frequency=440:duration=0.3 -c:a aac " +
-                           (f / "tone.m4a").string());
+                           test::shellQuoted((f / "tone.m4a").string()));
         std::ofstream(f / "corrupt.mp4", std::ios::binary) << std::string(4096, '\x5a');
         std::filesystem::create_directory(f / "folder.mov");
         ASSERT_EQ(mkfifo((f / "pipe.mov").c_str(), 0600), 0);
