@@ -229,6 +229,8 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
         if (mounted) ::umount2(home.c_str(), MNT_DETACH);
         mounted = false;
     };
+    // However the test ends.
+    const std::unique_ptr<bool, std::function<void(bool*)>> unmountAtEnd(&mounted, [&](bool*) { unmount(); });
     const auto usersOwn = [](const fs::path& name) { return ::lchown(name.c_str(), 65534, 65534) == 0; };
     // The user as whoever typed sudo knows them.
     const passwd* user = getpwuid(65534);
@@ -346,7 +348,6 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
             EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(temporary.path()), {}), before) << row.name;
         });
     }
-    unmount();
     if (!notArranged.empty()) GTEST_SKIP() << "cannot be set up here:" << notArranged;
 }
 
