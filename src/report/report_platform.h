@@ -36,7 +36,7 @@ public:
     // Where a save works instead of the support folder it was given (a run as root keeping
     // out of one another user controls), said as its work begins, before anything else it
     // says. A window says it later, in its status line with the rest.
-    virtual void sayWorkFolder(const std::string& sentence) { static_cast<void>(sentence); }
+    virtual void sayWorkFolder(const std::string& /*sentence*/) {}
     // The progress indicator: animating while a report is written.
     virtual void setBusy(bool busy) = 0;
     virtual ProgressReading progress() const = 0;

@@ -2,7 +2,6 @@
 // run as a user runs it, and its workbooks are read back with openpyxl.
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -357,8 +356,7 @@ TEST_F(CliTest, HelpNamesEveryOptionKeyWithItsDefaultTheSheetsStatusesAndEnviron
     if (asRoot) {
         std::string out = shapes.back();
         for (std::size_t at; (at = out.find("\n  ")) != std::string::npos;) out.replace(at, 3, " ");
-        const passwd* nobody = getpwuid(65534);
-        EXPECT_THAT(out, HasSubstr("controlled by user " + std::string(nobody != nullptr ? nobody->pw_name : "65534") +
+        EXPECT_THAT(out, HasSubstr("controlled by " + test::userSaid(65534) +
                                    ": a run as root reads its layouts there, keeps its changes to them for the run "
                                    "and writes nothing there, and a save works in a private folder of its own"));
         EXPECT_THAT(out, HasSubstr("the folder \"Thumbnails\" of the run's private folder;"));
@@ -450,11 +448,10 @@ TEST_F(CliTest, RunsWithoutAHomeLeaveTheTemporaryFolderAsTheyFoundIt) {
     const Result keptOut =
         cli({"save", movies, "-o", output, "--set", "thumbnails=on", "--set", "keepThumbnails=on"}, inUsers);
     ASSERT_EQ(keptOut.status, 0) << keptOut.errors;
-    const passwd* nobody = getpwuid(65534);
     const std::vector<std::string> said = lines(keptOut.errors);
     ASSERT_EQ(said.size(), 2u) << keptOut.errors;
-    EXPECT_THAT(said[0], ::testing::StartsWith("The support folder \u201C" + users.string() + "\u201D is controlled by user " +
-                                               (nobody != nullptr ? nobody->pw_name : "65534") +
+    EXPECT_THAT(said[0], ::testing::StartsWith("The support folder \u201C" + users.string() + "\u201D is controlled by " +
+                                               test::userSaid(65534) +
                                                ": a run as root writes nothing there, and works in \u201C" +
                                                rootsTemporary.string() + "/"));
     EXPECT_THAT(said[1], ::testing::StartsWith("The thumbnails are kept in \u201C" + rootsTemporary.string() + "/"));

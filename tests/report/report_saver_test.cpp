@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -825,8 +824,6 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
     const fs::path home = root.path() / "home";
     const fs::path victim = root.path() / "victim";
     const fs::path lock = home / "support" / ".report.lock";
-    const passwd* nobody = getpwuid(kNobody);
-    const std::string nobodysName = nobody != nullptr ? nobody->pw_name : std::to_string(kNobody);
     struct Row {
         const char* name;
         fs::path support;
@@ -867,8 +864,8 @@ TEST_F(ReportSaverTest, ARunOfRootsKeepsOutOfAFolderAnotherUserControls) {
         const Seen seen = saveSeeing(false, [&] { return rootsOwn.path(); });
         EXPECT_EQ(seen.outcome, static_cast<int>(SaveOutcome::saved)) << row.name;
         // Said once, before anything else the save says, naming the user as they log in.
-        EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() + "\u201D is controlled by user " +
-                                      nobodysName + ": a run as root writes nothing there, and works in "
+        EXPECT_EQ(seen.keptOutOf, "The support folder \u201C" + row.support.string() + "\u201D is controlled by " +
+                                      test::userSaid(kNobody) + ": a run as root writes nothing there, and works in "
                                       "\u201C" + rootsOwn.path().string() + "\u201D instead.")
             << row.name;
         EXPECT_EQ(seen.said, std::vector<std::string>{seen.keptOutOf}) << row.name;

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -233,10 +232,7 @@ TEST(LayoutsFile, WriteFailureIsOneLineAndTheProgramGoesOn) {
     const std::unique_ptr<bool, std::function<void(bool*)>> unmountAtEnd(&mounted, [&](bool*) { unmount(); });
     const auto usersOwn = [](const fs::path& name) { return ::lchown(name.c_str(), 65534, 65534) == 0; };
     // The user as whoever typed sudo knows them.
-    const passwd* user = getpwuid(65534);
-    const std::string byUser =
-        "is controlled by user " + (user != nullptr ? std::string(user->pw_name) : std::string("65534")) +
-        ": a run as root writes nothing there.";
+    const std::string byUser = "is controlled by " + test::userSaid(65534) + ": a run as root writes nothing there.";
     const struct {
         const char* name;
         fs::path folder;

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -88,10 +89,6 @@ void writeText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-}  // namespace tallyvane::test
-
-namespace tallyvane::test {
-
 bool makeSocketFile(const std::filesystem::path& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -102,6 +99,11 @@ bool makeSocketFile(const std::filesystem::path& path) {
     const bool bound = ::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(listener);  // the name stays
     return bound;
+}
+
+std::string userSaid(uid_t user) {
+    const passwd* entry = ::getpwuid(user);
+    return "user " + (entry != nullptr ? std::string(entry->pw_name) : std::to_string(user));
 }
 
 }  // namespace tallyvane::test

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <sys/types.h>
+
 namespace tallyvane::test {
 
 class TemporaryFolder {
@@ -44,5 +46,8 @@ void writeText(const std::filesystem::path& path, const std::string& text);
 // Leaves a socket's name at `path`, with no one listening; false where it cannot be made (a
 // path longer than a socket's address takes).
 bool makeSocketFile(const std::filesystem::path& path);
+
+// "user NAME" as the programs say a user: by login name, by number where there is none.
+std::string userSaid(uid_t user);
 
 }  // namespace tallyvane::test
